@@ -1,0 +1,173 @@
+#include "config/TNewIniFile.h"
+
+#include <QFile>
+
+#include <limits>
+
+namespace {
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void TNewIniFile::loadFromBytes(const QByteArray &bytes)
+{
+    m_sections.clear();
+    const DecodedText decoded = decode8BitText(bytes);
+    m_encoding = decoded.encoding;
+    m_encodingKnown = true;
+    Section *current = nullptr;
+    for (const QString &line : splitTextLines(decoded.text)) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            current = &sectionFor(line.mid(1, line.size() - 2));
+            continue;
+        }
+        if (!current)
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        const QString key = eq < 0 ? line : line.left(eq);
+        const QString val = eq < 0 ? QString() : line.mid(eq + 1);
+        bool replaced = false;
+        for (Entry &e : current->entries)
+            if (sameName(e.key, key)) {
+                e.value = val;
+                replaced = true;
+                break;
+            }
+        if (!replaced)
+            current->entries.push_back({key, val});
+    }
+}
+
+bool TNewIniFile::load()
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_sections.clear();
+        return false;
+    }
+    loadFromBytes(file.readAll());
+    return true;
+}
+
+QByteArray TNewIniFile::toBytes() const
+{
+    QStringList lines;
+    for (const Section &s : m_sections) {
+        lines.append(QLatin1Char('[') + s.name + QLatin1Char(']'));
+        for (const Entry &e : s.entries)
+            lines.append(e.key + QLatin1Char('=') + e.value);
+        lines.append(QString());
+    }
+    const QString text = joinTextLines(lines);
+    return encode8BitText(text, m_encodingKnown ? m_encoding : encodingForNewText(text));
+}
+
+const TNewIniFile::Section *TNewIniFile::findSection(const QString &name) const
+{
+    for (const Section &s : m_sections)
+        if (sameName(s.name, name))
+            return &s;
+    return nullptr;
+}
+
+TNewIniFile::Section &TNewIniFile::sectionFor(const QString &name)
+{
+    for (Section &s : m_sections)
+        if (sameName(s.name, name))
+            return s;
+    m_sections.push_back({name, {}});
+    return m_sections.back();
+}
+
+bool TNewIniFile::SectionExists(const QString &section) const
+{
+    return findSection(section) != nullptr;
+}
+
+bool TNewIniFile::ValueExists(const QString &section, const QString &key) const
+{
+    return value(section, key).has_value();
+}
+
+std::optional<QString> TNewIniFile::value(const QString &section, const QString &key) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return std::nullopt;
+    for (const Entry &e : s->entries)
+        if (sameName(e.key, key))
+            return e.value;
+    return std::nullopt;
+}
+
+QString TNewIniFile::ReadString(const QString &section, const QString &key, const QString &def) const
+{
+    return value(section, key).value_or(def);
+}
+
+std::optional<std::int32_t> TNewIniFile::parseInteger(const QString &text)
+{
+    bool ok = false;
+    qlonglong v = 0;
+    bool hex = true;
+    if (text.size() > 2 && (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X"))))
+        v = text.mid(2).toLongLong(&ok, 16);
+    else if (text.startsWith(QLatin1Char('$')))
+        v = text.mid(1).toLongLong(&ok, 16);
+    else {
+        hex = false;
+        v = text.toLongLong(&ok, 10);
+    }
+    if (!ok)
+        return std::nullopt;
+    // Hexadecimal numbers up to FFFFFFFF (colour numbers) read as their signed 32-bit value.
+    if (hex && v >= 0 && v <= 0xFFFFFFFFLL)
+        return std::int32_t(std::uint32_t(v));
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return std::int32_t(v);
+}
+
+std::int32_t TNewIniFile::ReadInteger(const QString &section, const QString &key, std::int32_t def) const
+{
+    const auto v = value(section, key);
+    if (!v)
+        return def;
+    return parseInteger(*v).value_or(def);
+}
+
+bool TNewIniFile::ReadBool(const QString &section, const QString &key, bool def) const
+{
+    const auto v = value(section, key);
+    if (!v)
+        return def;
+    const auto n = parseInteger(*v);
+    return n ? *n != 0 : def;
+}
+
+void TNewIniFile::WriteString(const QString &section, const QString &key, const QString &val)
+{
+    Section &s = sectionFor(section);
+    for (Entry &e : s.entries)
+        if (sameName(e.key, key)) {
+            e.value = val;
+            return;
+        }
+    s.entries.push_back({key, val});
+}
+
+void TNewIniFile::WriteInteger(const QString &section, const QString &key, std::int32_t val)
+{
+    WriteString(section, key, QString::number(val));
+}
+
+void TNewIniFile::WriteBool(const QString &section, const QString &key, bool val)
+{
+    WriteString(section, key, val ? QStringLiteral("1") : QStringLiteral("0"));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// File-name helpers. Stored paths may come from another system, so both '\' and '/' count as
+// folder separators when a name is taken apart.
+
+qsizetype lastSeparatorIndex(const QString &path);
+
+// "C:\a\b.jpg" -> "b.jpg"
+QString extractFileName(const QString &path);
+// "C:\a\b.jpg" -> "C:\a" (no trailing separator); "" when there is no folder.
+QString extractFileDir(const QString &path);
+// The name without folder and extension, cut at the last dot unless that dot is the name's first
+// character: ".profile" stays ".profile".
+QString fileNameWithoutExt(const QString &path);
+// The extension without the dot, as written; "" when the name has none.
+QString fileExtension(const QString &path);
+// The full path without the extension and its dot.
+QString pathWithoutExt(const QString &path);
+// Replaces (or adds) the extension; `newExt` includes its dot (".ini").
+QString changeFileExt(const QString &path, const QString &newExt);
+// Adds the native separator unless the text already ends with a separator.
+QString includeTrailingSeparator(const QString &folder);
+// Joins folder + name + "." + ext with the native separator (the form the editors write).
+QString joinFolderNameExt(const QString &folder, const QString &name, const QString &ext);

@@ -1,0 +1,169 @@
+#pragma once
+
+#include "config/PresentationSettings.h"
+#include "config/ProgramOptions.h"
+#include "files/Prompter.h"
+#include "player/PlayerView.h"
+#include "player/SlideCaption.h"
+#include "player/SlideOrder.h"
+#include "presentation/SlideList.h"
+#include "presentation/SlideRecord.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class Scheduler;
+
+// The player: opens a slide list with its companions, builds the showing order and steps through
+// it. It never blocks: each wait is a state, and the engine returns to the event loop until a
+// command, a timer or an answer resumes it where the stepping would have resumed.
+//
+//   Idle           no run (a list may be ready)
+//   Busy           inside a step; inputs that arrive now (from a message box's own event loop)
+//                  are queued and served once the engine is back in a wait
+//   WaitingManual  a slide is up in manual mode; next, previous, first, stop or a second-group
+//                  command moves on
+//   WaitingAuto    a slide is up for its time; one timer runs. Next, previous and first act when
+//                  it ends; stop and second-group commands end the run at once
+//   PausedWait     an automatic wait ended while paused; the pause's end moves on
+class PlayerEngine
+{
+public:
+    enum class WaitState { Idle, Busy, WaitingManual, WaitingAuto, PausedWait };
+
+    PlayerEngine(PlayerView &view, Prompter &prompter, Scheduler &scheduler);
+    ~PlayerEngine();
+
+    // --- Player state held for the main window ---
+    SlideList SlideLines;
+    QString SlideListPath = SlideList::untitledName();
+    QString PreviousListPath;
+    SlideOrder Order;
+    int Position = -1;
+    SlideRecord CurrentSlide;
+    bool PresentationReady = false;
+    bool Presenting = false;
+    bool Paused = true;
+    bool StopRequested = false;
+    PendingCommandCode PendingCommand = PendingCommandCode::None;
+    bool ResumeAfterCommand = false;
+    bool SettingsModified = false;
+    bool RecordTime = false;
+    QDateTime StartTime, EndTime;
+    std::uint8_t MemorizedCount = 0;
+    bool RepresentMode = false;
+    bool NoAudioPlay = false; // A_A_NoAudioPlay
+    QString ConfigSource;     // the file the settings in force were read from or saved to
+    bool ConfigNotDefault = false;
+
+    PresentationSettings Settings;
+    ProgramOptions Options;
+    int AccessLevel = 2; // 2 full, 1 editing, 0 view only
+
+    // Headless and test hooks: a fixed generator seed instead of the clock, and settings that
+    // override the presentation's configuration file as if they stood in it.
+    std::optional<std::uint32_t> FixedSeed;
+    std::vector<std::pair<QString, QString>> SettingOverrides; // "Section.Key", value
+    // Writes the presentation settings to a file; returns whether it was written.
+    std::function<bool(const QString &path, const PresentationSettings &)> SaveSettingsHook;
+
+    // --- Operations ---
+    bool OpenPresentation(const QString &path);
+    bool LoadPresentation();
+    void ValidateList();
+    void BuildSlideOrder(bool rebuild);
+    int SlideAt(int position) const;
+    void RunPresentation(int start);
+    bool QueryCloseList();
+    bool SaveSlideList(const QString &path);
+    // Saves the presentation settings beside the list (its ".ini"); true when saved.
+    bool SavePresentationConfig();
+    bool OfferToSaveConfig() const;
+    QString presentationConfigPath() const;
+
+    // --- Inputs ---
+    // A_V_InitNext: at rest starts a run from the first slide; in a manual run, next; in an
+    // automatic run, toggles the pause.
+    void initNext();
+    // Commands from menus, keys and answers. During a run first-group codes step and
+    // second-group codes end the run first; at rest they are carried out at once.
+    void command(PendingCommandCode code);
+    void stop();      // A_V_Stop, Esc
+    void togglePause(); // Space in an automatic run
+    // Esc reaching the window while A_V_Stop is disabled.
+    void escapeKey();
+    // The window is asked to close. Returns whether it may close now; during a run the close is
+    // deferred until the run has ended, and the engine then calls PlayerView::closeWindow.
+    bool queryCloseWindow();
+
+    WaitState waitState() const { return m_wait; }
+    bool isRandomOrder() const { return Settings.PresSort != 0; }
+    const QString &captionParts() const { return m_captionParts; }
+    KeyHintState keyHintState() const { return m_hintState; }
+    // Re-applies the caption, e.g. when the picture's drawn size changed.
+    void refreshCaption();
+
+private:
+    enum class Phase { Top, Advance, CycleEnd };
+    enum class FindResult { Found, Skipped, ReachedEnd, Nothing, EndRun };
+    enum class ReportResult { Ok, Skipped, Relocated, EndRun };
+    enum class PassEnd { Normal, Failed };
+
+    void prepareRun();
+    void startPass(int start);
+    void advance();
+    // Ends the pass; returns true when a looping run starts its next pass.
+    bool endPass(PassEnd how);
+    void finishRun();
+    FindResult FindShowable();
+    ReportResult reportBadFile(const QString &prefix, TFileState state, const QString &path,
+                               bool silent, SlideList::RelocateField field, QString *relocated);
+    FindResult checkFiles(SlideRecord &slide);
+    bool HandleStep(PendingCommandCode code);
+    int firstUsablePosition();
+    bool slideUsable(int position, bool *decodeFailed);
+    void enterWait();
+    void onTimer();
+    void resumeAfterManual(PendingCommandCode code);
+    void resumeAfterAuto();
+    void handleInput(std::function<void()> input);
+    void drainQueued();
+    void audioHandOver(SlideRecord &slide);
+    bool switchToList(const QString &path);
+    void carryOut(PendingCommandCode code);
+    void applyCaption(KeyHintState state);
+    void enableStepActions();
+    void memorisationEndCheck();
+    void recordShownTime();
+    std::uint32_t orderSeed() const;
+    int guardLimit() const;
+    void queryCloseWindowDeferred();
+    MsgButton askOutsideStep(const std::function<MsgButton()> &ask);
+
+    PlayerView &m_view;
+    Prompter &m_prompter;
+    Scheduler &m_scheduler;
+
+    WaitState m_wait = WaitState::Idle;
+    Phase m_phase = Phase::Top;
+    int m_runStart = 0;
+    bool m_passCountsNormal = true;
+    bool m_steppedBack = false;   // the last step was previous or first: advance by one
+    bool m_skippedSlide = false;  // the slide at Position was passed over, not shown
+    bool m_audioUsable = true;    // the current slide's track may be started
+    bool m_prevAudioContinue = false;
+    int m_stepsWithoutShow = 0;   // guards searches that could never find a slide
+    int m_timerId = 0;
+    bool m_timerActive = false;
+    qint64 m_waitStartTick = -1;
+    bool m_closeAfterRun = false;
+    QString m_captionParts;
+    KeyHintState m_hintState = KeyHintState::None;
+    std::deque<std::function<void()>> m_queued;
+};

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "presentation/SlideRecord.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// Codes of the commands given while a run is in progress. The first group (next, previous,
+// first) is handled by the stepping; the second ends the run and is carried out afterwards.
+enum class PendingCommandCode : std::uint8_t {
+    None = 0,
+    Close = 1,
+    Next = 2,
+    Prior = 3,
+    First = 4,
+    Goto = 5,
+    EditSAL = 6,
+    EditNewSAL = 7,
+    OpenSAL = 8,
+    ReopenSAL = 9,
+    EditSML = 10,
+    EditNewSML = 11,
+    OpenSML = 12,
+    EditWML = 13,
+    EditNewWML = 14,
+    OpenWML = 15,
+    OpenIni = 16,
+    ModalOptions = 17
+};
+
+inline bool isSecondGroup(PendingCommandCode c)
+{
+    return c == PendingCommandCode::Close || std::uint8_t(c) >= 5;
+}
+
+// The main window's commands the engine enables, disables, shows or hides.
+enum class PlayerAction {
+    A_V_InitNext,
+    A_V_Prior,
+    A_V_First,
+    A_V_Stop,
+    A_V_Goto,
+    A_V_Manual,
+    A_V_CalcTime,
+    A_V_Edit,
+    A_V_ShowSlideName,
+    A_I_ShowNameAndNote,
+    A_V_RandomList,
+    A_V_Play,
+    A_F_Check,
+    A_F_EditSAL,
+    A_F_EditWML,
+    A_F_EditSML,
+    WebCommands // the seven web commands, shown only while a list with a web slide runs
+};
+
+// What the engine asks of the screen. The main window implements it; tests use a recording fake.
+class PlayerView
+{
+public:
+    virtual ~PlayerView() = default;
+
+    // Shows a slide that stays on screen (picture, title, text, web, video).
+    virtual void showSlide(const SlideRecord &slide, int slideIndex) = 0;
+    // Hides the image, text, note and title panels (the end of a run).
+    virtual void hideSlidePanels() = 0;
+    virtual void setCaption(const QString &caption) = 0;
+    // The drawn size of the current picture in percent, or -1 when there is none.
+    virtual int drawSizePercent() const { return -1; }
+
+    virtual void setActionEnabled(PlayerAction action, bool enabled) = 0;
+    virtual void setActionVisible(PlayerAction action, bool visible) = 0;
+    virtual void setInitNextText(const QString &caption, const QString &hint) = 0;
+    // During a run: hide the menus and the toolbar, and drop the title bar. The menus stay hidden
+    // after the run when `keepMenuHidden`.
+    virtual void setRunDecoration(bool hideMenusAndToolbar, bool borderless, bool keepMenuHidden) = 0;
+
+    // The slide's audio track.
+    virtual void playSlideAudio(const QString &path, bool repeat) = 0;
+    virtual void stopSlideAudio() = 0;
+    // Stops video and animation of the slide on screen, and its audio.
+    virtual void stopMedia() = 0;
+
+    // Starts the program of an skProgram slide (arguments in its first paragraph) or opens the
+    // document of an skDocument slide.
+    virtual void launch(const SlideRecord &slide) = 0;
+
+    // File dialogs; an empty result means cancelled.
+    virtual QString askOpenSlideListPath(const QString &current) = 0;
+    virtual QString askSaveSlideListPath(const QString &current) = 0;
+
+    // The recent-file list.
+    virtual void addRecentFile(const QString &path) { (void)path; }
+    // Closes the main window for good (the close query has been answered).
+    virtual void closeWindow() = 0;
+    // Second-group commands served by windows outside the engine (editors, go-to, options).
+    virtual void carryOutCommand(PendingCommandCode code) = 0;
+};

@@ -1,0 +1,437 @@
+#include "player/PlayerEngine.h"
+#include "support/FakePlayerView.h"
+#include "support/FakePrompter.h"
+#include "support/FakeScheduler.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+
+#include <memory>
+
+namespace {
+
+using L = SlideListFixture;
+
+struct Rig
+{
+    SlideListFixture fx;
+    FakePlayerView view;
+    FakePrompter prompter;
+    FakeScheduler clock;
+    std::unique_ptr<PlayerEngine> engine;
+
+    Rig() { engine = std::make_unique<PlayerEngine>(view, prompter, clock); }
+
+    // Writes the list, loads it as the player does and returns the engine.
+    PlayerEngine &load(const QStringList &lines, const QString &name = QStringLiteral("a.sal"))
+    {
+        engine->SlideListPath = fx.list(name, lines);
+        engine->LoadPresentation();
+        return *engine;
+    }
+    QString pic(const QString &name) { return fx.picture(name); }
+    std::vector<int> shown() const { return view.shownSlides; }
+};
+
+} // namespace
+
+class PlayerEngineTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void manualRunStepsThroughAndEnds()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(QString(), {}, "Títol", "Sub")});
+        e.RunPresentation(0);
+        QCOMPARE(r.shown(), (std::vector<int>{0}));
+        QVERIFY(e.Presenting);
+        QCOMPARE(e.waitState(), PlayerEngine::WaitState::WaitingManual);
+        QVERIFY(r.view.caption.contains(QStringLiteral("1/3")));
+        QVERIFY(r.view.caption.endsWith(QStringLiteral("(Barra=següent, Esc=cancel·la, <-=prèvia)")));
+        e.command(PendingCommandCode::Next);
+        e.initNext(); // A_V_InitNext in a manual run is "next" too
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1, 2}));
+        QVERIFY(r.view.caption.endsWith(QStringLiteral("(Barra=següent, Esc=cancel·la, <-=prèvia)")));
+        e.command(PendingCommandCode::Next);
+        QVERIFY(!e.Presenting);
+        QCOMPARE(e.waitState(), PlayerEngine::WaitState::Idle);
+        QCOMPARE(r.view.caption, e.SlideListPath);
+        QCOMPARE(r.view.initNextCaption, QStringLiteral("Inicia la reproducció"));
+        QVERIFY(r.prompter.shown.empty());
+    }
+
+    void hiddenSlidesAreSkippedBothWays()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png"), "H"), L::line(r.pic("3.png"), "HL"),
+                          L::line(r.pic("4.png"))});
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 3}));
+        e.command(PendingCommandCode::Prior);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 3, 0}));
+        QCOMPARE(e.Position, 0);
+    }
+
+    void previousAndFirstAtTheStart()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(r.pic("3.png"))});
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Prior); // no loop: stays on the first slide
+        QCOMPARE(r.shown(), (std::vector<int>{0, 0}));
+        e.Settings.LoopImages = true;
+        e.command(PendingCommandCode::Prior); // looping: to the last slide
+        QCOMPARE(r.shown().back(), 2);
+        e.command(PendingCommandCode::First);
+        QCOMPARE(r.shown().back(), 0);
+        QVERIFY(e.Presenting);
+    }
+
+    void firstAndPreviousWithEveryEarlierSlideHidden()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png"), "H"), L::line(r.pic("2.png"), "H"), L::line(r.pic("3.png")),
+                          L::line(r.pic("4.png"))});
+        e.RunPresentation(0);
+        QCOMPARE(r.shown(), (std::vector<int>{2}));
+        e.command(PendingCommandCode::Next);
+        e.command(PendingCommandCode::First);
+        QCOMPARE(r.shown(), (std::vector<int>{2, 3, 2}));
+        e.command(PendingCommandCode::Prior); // nothing visible before: the first visible slide
+        QCOMPARE(r.shown(), (std::vector<int>{2, 3, 2, 2}));
+        QVERIFY(e.Presenting);
+    }
+
+    void automaticWaitsAndLateCommands()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png"), {}, {}, {}, "0"), L::line(r.pic("2.png"), {}, {}, {}, "7"),
+                          L::line(r.pic("3.png")), L::line(r.pic("4.png"))});
+        e.Settings.ManualViewing = false;
+        e.RunPresentation(0);
+        QCOMPARE(r.clock.lastDelayMs(), 500); // a time of 0 waits half a second
+        QVERIFY(r.view.caption.endsWith(QStringLiteral("(Barra=pausa, Esc=cancel·la, <-=prèvia)")));
+        r.clock.advance(499);
+        QCOMPARE(r.shown().size(), std::size_t(1));
+        r.clock.advance(1);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
+        QCOMPARE(r.clock.lastDelayMs(), 7000);
+        e.command(PendingCommandCode::Prior); // acts when the wait ends, not before
+        r.clock.advance(6999);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
+        r.clock.advance(1);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1, 0}));
+        r.clock.advance(500);
+        r.clock.advance(7000);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1, 0, 1, 2}));
+        QCOMPARE(r.clock.lastDelayMs(), 2000); // the default delay
+        e.Settings.ImageDelay = 300;           // a new delay applies from the next wait
+        r.clock.advance(2000);
+        QCOMPARE(r.clock.lastDelayMs(), 300000);
+        r.clock.advance(300000);
+        QVERIFY(!e.Presenting);
+        QCOMPARE(r.clock.pendingTimers(), 0);
+    }
+
+    void pauseHoldsAtTheEndOfTheWait()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png"))});
+        e.Settings.ManualViewing = false;
+        e.RunPresentation(0);
+        e.togglePause();
+        QVERIFY(e.Paused);
+        QVERIFY(!r.view.isEnabled(PlayerAction::A_V_Stop));
+        r.clock.advance(2000);
+        QCOMPARE(e.waitState(), PlayerEngine::WaitState::PausedWait);
+        QVERIFY(r.view.caption.endsWith(QStringLiteral("(pausat; Barra=continua)")));
+        r.clock.advance(60000);
+        QCOMPARE(r.shown(), (std::vector<int>{0}));
+        e.initNext(); // A_V_InitNext in an automatic run toggles the pause
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
+        QVERIFY(r.view.isEnabled(PlayerAction::A_V_Stop));
+        QCOMPARE(e.waitState(), PlayerEngine::WaitState::WaitingAuto);
+    }
+
+    void stopAndCloseDoNotWaitOutALongSlide()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png"), {}, {}, {}, "300"), L::line(r.pic("2.png"))});
+        e.Settings.ManualViewing = false;
+        e.RunPresentation(0);
+        e.stop();
+        QVERIFY(!e.Presenting);
+        QCOMPARE(r.clock.pendingTimers(), 0);
+
+        e.RunPresentation(0);
+        QVERIFY(!e.queryCloseWindow()); // the run ends first, then the window closes
+        QVERIFY(!e.Presenting);
+        QVERIFY(r.view.closed);
+    }
+
+    void nextSlideJumpsCycle()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(r.pic("3.png"), "*1"),
+                          L::line(r.pic("4.png"))});
+        e.RunPresentation(0);
+        for (int i = 0; i < 5; ++i)
+            e.command(PendingCommandCode::Next);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1, 2, 0, 1, 2}));
+        // Previous after a jump slide steps back one, not through the jump.
+        e.command(PendingCommandCode::Prior);
+        QCOMPARE(r.shown().back(), 1);
+    }
+
+    void timeRecordingRewritesOnlyTheTimeField()
+    {
+        Rig r;
+        const QString audio = r.fx.file(QStringLiteral("so.wav"), "RIFF");
+        auto &e = r.load({L::line(r.pic("1.png"), "B", "nota", "dos", "9", audio), L::line(r.pic("2.png"))});
+        e.RecordTime = true;
+        e.RunPresentation(0);
+        r.clock.advance(3600);
+        e.command(PendingCommandCode::Next);
+        QCOMPARE(e.SlideLines.lines[0], L::line(r.fx.path("1.png"), "B", "nota", "dos", "4", audio));
+        QVERIFY(e.SlideLines.modified);
+        e.command(PendingCommandCode::Next);
+        // Closing now asks to save the list.
+        QVERIFY(!e.QueryCloseList());
+        QVERIFY(r.prompter.anyContains(QStringLiteral("Voleu desar la llista")));
+        QCOMPARE(r.prompter.shown.back().buttonWidthDlu, 70);
+    }
+
+    void missingFileButtons()
+    {
+        const QString missing = QStringLiteral("/no/such/folder/absent.png");
+        {   // "&Segueix" passes over the slide
+            Rig r;
+            auto &e = r.load({L::line(missing), L::line(r.pic("2.png"))});
+            r.prompter.answers = {MsgButton::Cancel};
+            e.RunPresentation(0);
+            QCOMPARE(r.shown(), (std::vector<int>{1}));
+            QCOMPARE(r.prompter.shown.size(), std::size_t(1));
+            const auto &box = r.prompter.shown[0];
+            QVERIFY(box.text.startsWith(QStringLiteral("La imatge/text a la diapositiva 1: no s'ha trobat\r\n(%1)").arg(missing)));
+            QVERIFY(box.text.endsWith(QStringLiteral("escolliu \"&Refés\"")));
+            QCOMPARE(box.specs, (QStringList{"Yes &Edita", "No &Atura", "Cancel &Segueix", "Retry &Refés"}));
+        }
+        {   // "&Atura" ends the run
+            Rig r;
+            auto &e = r.load({L::line(r.pic("1.png")), L::line(missing), L::line(r.pic("3.png"))});
+            r.prompter.answers = {MsgButton::No};
+            e.RunPresentation(0);
+            e.command(PendingCommandCode::Next);
+            QVERIFY(!e.Presenting);
+            QCOMPARE(r.shown(), (std::vector<int>{0}));
+            QVERIFY(r.view.carriedOut.empty());
+        }
+        {   // "&Edita" ends the run and opens the editor
+            Rig r;
+            auto &e = r.load({L::line(missing)});
+            r.prompter.answers = {MsgButton::Yes};
+            e.RunPresentation(0);
+            QVERIFY(!e.Presenting);
+            QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode::EditSAL}));
+            QVERIFY(e.ResumeAfterCommand);
+        }
+        {   // "&Refés" moves every line's file to the list's folder
+            Rig r;
+            r.pic("x.png");
+            r.pic("y.png");
+            auto &e = r.load({L::line(QStringLiteral("C:\\Dades\\fotos\\x.png"), "L", "nota"),
+                              L::line(QStringLiteral("D:/altres/y.png")), L::line(QStringLiteral("C:\\z\\absent.png"))});
+            r.prompter.answers = {MsgButton::Retry};
+            e.RunPresentation(0);
+            QCOMPARE(r.shown(), (std::vector<int>{0}));
+            QCOMPARE(e.CurrentSlide.FileName, QDir(r.fx.dir()).filePath("x.png"));
+            QCOMPARE(e.SlideLines.lines[0], L::line(QDir(r.fx.dir()).filePath("x.png"), "L", "nota"));
+            QCOMPARE(e.SlideLines.lines[1], L::line(QDir(r.fx.dir()).filePath("y.png")));
+            QCOMPARE(e.SlideLines.lines[2], L::line(QStringLiteral("C:\\z\\absent.png")));
+            QVERIFY(e.SlideLines.modified);
+            e.command(PendingCommandCode::Next);
+            QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
+            // The third one is not in the folder: the box comes back without "&Refés".
+            r.prompter.answers = {MsgButton::Retry, MsgButton::Cancel};
+            e.command(PendingCommandCode::Next);
+            QCOMPARE(r.prompter.shown.size(), std::size_t(3));
+            QVERIFY(!r.prompter.shown[2].specs.contains("Retry &Refés"));
+            QVERIFY(!r.prompter.shown[2].text.contains("Refés"));
+            QVERIFY(!e.Presenting);
+        }
+        {   // view-only users get an error and the run ends; the no-warning option skips silently
+            Rig r;
+            auto &e = r.load({L::line(missing), L::line(r.pic("2.png"))});
+            e.AccessLevel = 0;
+            e.RunPresentation(0);
+            QVERIFY(!e.Presenting);
+            QCOMPARE(r.prompter.shown.back().kind, MsgKind::Error);
+            r.prompter.clear();
+            e.Options.NoWarningWhenNoSlideExist = true;
+            e.RunPresentation(0);
+            QCOMPARE(r.shown(), (std::vector<int>{1}));
+            QVERIFY(r.prompter.shown.empty());
+        }
+    }
+
+    void badAudioStillShowsTheSlide()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png"), {}, {}, {}, {}, "/nowhere/so.mp3"),
+                          L::line(r.pic("2.png"), {}, {}, {}, {}, r.fx.path("cançó.txt"))});
+        r.fx.file(QStringLiteral("cançó.txt"), "x");
+        e.RunPresentation(0);
+        QCOMPARE(r.shown(), (std::vector<int>{0}));
+        QVERIFY(r.prompter.shown[0].text.startsWith(QStringLiteral("La pista d'audio a la diapositiva 1: no s'ha trobat")));
+        e.command(PendingCommandCode::Next);
+        QVERIFY(r.prompter.shown[1].text.contains(QStringLiteral("no es pot visualitzar/escoltar")));
+        QVERIFY(!r.prompter.shown[1].specs.contains("Retry &Refés"));
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
+        QVERIFY(!r.view.audioLog.join(' ').contains("play"));
+    }
+
+    void audioHandOver()
+    {
+        Rig r;
+        const QString a = r.fx.file(QStringLiteral("a.wav"), "RIFF");
+        const QString b = r.fx.file(QStringLiteral("b.wav"), "RIFF");
+        auto &e = r.load({L::line(r.pic("1.png"), "Ac", {}, {}, {}, a), L::line(r.pic("2.png")),
+                          L::line(r.pic("3.png"), "Ar", {}, {}, {}, b), L::line(r.pic("4.png"), "As")});
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        e.command(PendingCommandCode::Next);
+        e.command(PendingCommandCode::Next);
+        QCOMPARE(r.view.audioLog, (QStringList{"stop", QStringLiteral("play %1 0").arg(a),
+                                               // slide 2 inherits the continuation: no stop
+                                               // slide 3 follows a continuing slide: its own track
+                                               QStringLiteral("play %1 1").arg(b), "stop"}));
+    }
+
+    void switchingToAnotherList()
+    {
+        Rig r;
+        const QString second = r.fx.list(QStringLiteral("b.sal"), {L::line(r.pic("b1.png")), L::line(r.pic("b2.png"))});
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(second), L::line(r.pic("3.png"))});
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        QCOMPARE(e.SlideListPath, second);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 0}));
+        QCOMPARE(e.CurrentSlide.FileName, r.fx.path("b1.png"));
+        e.command(PendingCommandCode::Next);
+        e.command(PendingCommandCode::Next);
+        QVERIFY(!e.Presenting); // the first list is not resumed
+        QCOMPARE(r.shown(), (std::vector<int>{0, 0, 1}));
+    }
+
+    void programSlides()
+    {
+        Rig r;
+        const QString exe = r.fx.file(QStringLiteral("eina.exe"), "MZ");
+        const QString doc = r.fx.file(QStringLiteral("doc.pdf"), "%PDF");
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(QString(), "O", doc), L::line(r.pic("3.png")),
+                          L::line(exe, "C", "-x")});
+        e.Settings.LoopImages = true;
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        QCOMPARE(r.view.launched, QStringList{doc});
+        QCOMPARE(r.shown(), (std::vector<int>{0, 2}));
+        e.command(PendingCommandCode::Next);
+        QCOMPARE(r.view.launched, (QStringList{doc, exe}));
+        QVERIFY(!e.Presenting);
+        QVERIFY(r.view.closed); // the program slide with "C" closes the window
+    }
+
+    void loopingAndSearchesThatMustEnd()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(r.pic("3.png"), "H")});
+        e.Settings.LoopImages = true;
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        e.command(PendingCommandCode::Next);
+        QCOMPARE(r.shown(), (std::vector<int>{0, 1, 0}));
+
+        Rig h;
+        auto &all = h.load({L::line(h.pic("1.png"), "H"), L::line(h.pic("2.png"), "H")});
+        QCOMPARE(h.prompter.texts(), QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
+        QVERIFY(!h.view.isEnabled(PlayerAction::A_V_InitNext));
+        all.Settings.LoopImages = true;
+        all.RunPresentation(0);
+        QVERIFY(!all.Presenting);
+
+        // Every slide missing and skipped silently, looping: the run ends instead of spinning.
+        Rig m;
+        auto &gone = m.load({L::line("/x/1.png"), L::line("/x/2.png")});
+        gone.Options.NoWarningWhenNoSlideExist = true;
+        gone.Settings.LoopImages = true;
+        gone.RunPresentation(0);
+        QVERIFY(!gone.Presenting);
+    }
+
+    void aThousandHiddenSlidesDoNotRecurse()
+    {
+        Rig r;
+        QStringList lines;
+        const QString p = r.pic("1.png");
+        for (int i = 0; i < 20000; ++i)
+            lines.append(L::line(p, "H"));
+        lines.append(L::line(p));
+        auto &e = r.load(lines);
+        e.RunPresentation(0);
+        QCOMPARE(r.shown(), (std::vector<int>{20000}));
+    }
+
+    void malformedLineEndsTheRun()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png")), QStringLiteral("a\tb\tc"), L::line(r.pic("3.png"))});
+        QVERIFY(r.prompter.shown.empty()); // validation stops at the first visible slide
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        QVERIFY(!e.Presenting);
+        QCOMPARE(r.prompter.texts().back(), MalformedLineMessage(2));
+    }
+
+    void randomOrderCaptionAndSeed()
+    {
+        Rig r;
+        QStringList lines;
+        for (int i = 0; i < 5; ++i)
+            lines.append(L::line(r.pic(QStringLiteral("p%1.png").arg(i))));
+        auto &e = r.load(lines);
+        e.Settings.PresSort = 1;
+        e.FixedSeed = 0;
+        e.RunPresentation(0);
+        // Seed 0 over five slides gives 1, 5, 2, 4, 3 (see the order tests' reference).
+        QCOMPARE(e.SlideAt(0), 0);
+        QCOMPARE(e.SlideAt(1), 4);
+        e.command(PendingCommandCode::Next);
+        QVERIFY(r.view.caption.startsWith(QStringLiteral("5  2/5  p4  ")));
+        QVERIFY(r.view.isEnabled(PlayerAction::A_V_RandomList));
+    }
+
+    void secondGroupCommandsEndTheRunAndAreCarriedOut()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png"))});
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Goto);
+        QVERIFY(!e.Presenting);
+        QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode::Goto}));
+        // Opening another list: the open dialog, then the new list runs.
+        const QString other = r.fx.list(QStringLiteral("c.sal"), {L::line(r.pic("c.png"))});
+        r.view.openAnswer = other;
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::OpenSAL);
+        QCOMPARE(e.SlideListPath, other);
+        QVERIFY(e.Presenting);
+        QCOMPARE(e.CurrentSlide.FileName, r.fx.path("c.png"));
+    }
+};
+
+PELVAR_TEST(PlayerEngineTest)
+#include "PlayerEngineTest.moc"

@@ -1,0 +1,181 @@
+#include "config/PresentationSettings.h"
+#include "player/PlayerRandom.h"
+#include "player/SlideOrder.h"
+#include "support/FakePrompter.h"
+#include "support/TestMain.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+std::vector<int> numbers(const SlideOrder &order)
+{
+    std::vector<int> out;
+    for (const auto &e : order)
+        out.push_back(e.slide + 1);
+    return out;
+}
+
+} // namespace
+
+class SlideOrderTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void generatorFollowsTheLinearCongruence()
+    {
+        PlayerRandom r(0);
+        QCOMPARE(r.random(10), 0u); // state 1
+        QCOMPARE(r.state(), 1u);
+        r.random(10);
+        QCOMPARE(r.state(), 134775814u);
+        PlayerRandom big(0xFFFFFFFFu);
+        // state = 0xFFFFFFFF * 134775813 + 1 mod 2^32 = 2^32 - 134775812
+        QCOMPARE(big.random(100), std::uint32_t((std::uint64_t(4294967296ull - 134775812ull) * 100) >> 32));
+        QCOMPARE(PlayerRandom::seedFromTime(QTime(9, 26, 53, 589)), 34013589u);
+    }
+
+    // Expected orders come from an independent reference of the rules.
+    void ordersMatchTheReference_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("sort");
+        QTest::addColumn<int>("drandom");
+        QTest::addColumn<bool>("omitFirst");
+        QTest::addColumn<bool>("omitLast");
+        QTest::addColumn<int>("inf");
+        QTest::addColumn<int>("sup");
+        QTest::addColumn<bool>("useAll");
+        QTest::addColumn<int>("initial");
+        QTest::addColumn<bool>("repeat");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<uint>("seed");
+        QTest::addColumn<std::vector<int>>("expected");
+        QTest::newRow("both omissions") << 5 << 1 << 1 << true << true << 0 << 0 << true << 0 << false << 0 << 12345u << std::vector<int>{1, 3, 2, 4, 5};
+        QTest::newRow("range 3..5 of 8") << 8 << 1 << 2 << false << false << 3 << 5 << true << 0 << false << 0 << 777u << std::vector<int>{1, 2, 4, 5, 3, 6, 7, 8};
+        QTest::newRow("memorise 10 of 4 with repeats") << 4 << 2 << 0 << false << false << 0 << 0 << true << 0 << true << 10 << 4242u << std::vector<int>{1, 2, 3, 3, 3, 2, 4, 4, 1, 3};
+        QTest::newRow("all random") << 6 << 1 << 0 << false << false << 0 << 0 << true << 0 << false << 0 << 0u << std::vector<int>{1, 6, 2, 5, 3, 4};
+        QTest::newRow("memorise first 4 of 7") << 7 << 2 << 0 << false << false << 0 << 0 << false << 4 << false << 0 << 99u << std::vector<int>{1, 3, 4, 2};
+        QTest::newRow("omit first") << 6 << 1 << 1 << true << false << 0 << 0 << true << 0 << false << 0 << 2024u << std::vector<int>{1, 4, 3, 2, 5, 6};
+        QTest::newRow("omit last") << 6 << 1 << 1 << false << true << 0 << 0 << true << 0 << false << 0 << 2024u << std::vector<int>{3, 2, 1, 4, 5, 6};
+        QTest::newRow("sequential ignores the seed") << 4 << 0 << 0 << false << false << 0 << 0 << true << 0 << false << 0 << 5u << std::vector<int>{1, 2, 3, 4};
+    }
+
+    void ordersMatchTheReference()
+    {
+        QFETCH(int, n);
+        QFETCH(int, sort);
+        QFETCH(int, drandom);
+        QFETCH(bool, omitFirst);
+        QFETCH(bool, omitLast);
+        QFETCH(int, inf);
+        QFETCH(int, sup);
+        QFETCH(bool, useAll);
+        QFETCH(int, initial);
+        QFETCH(bool, repeat);
+        QFETCH(int, total);
+        QFETCH(uint, seed);
+        QFETCH(std::vector<int>, expected);
+        PresentationSettings s;
+        s.PresSort = sort;
+        s.PresDRandom = drandom;
+        s.OmissionFirstSlide = omitFirst;
+        s.OmissionLastSlide = omitLast;
+        s.RandomRangeInf = std::int16_t(inf);
+        s.RandomRangeSup = std::int16_t(sup);
+        s.UseAllSlidesToMem = useAll;
+        s.InitialImages = std::uint8_t(initial);
+        s.PresRepeatedImages = repeat;
+        s.TotalSlidesToMemorize = std::uint8_t(total);
+        FakePrompter p;
+        QCOMPARE(numbers(BuildSlideOrder(n, s, seed, p)), expected);
+        QVERIFY(p.shown.empty());
+    }
+
+    void randomOrdersKeepTheirShapeForManySeeds()
+    {
+        FakePrompter p;
+        for (std::uint32_t seed = 0; seed < 3000; seed += 7) {
+            PresentationSettings s;
+            s.PresSort = 1;
+            s.PresDRandom = 1;
+            s.OmissionFirstSlide = s.OmissionLastSlide = true;
+            auto o = numbers(BuildSlideOrder(5, s, seed * 86413u, p));
+            QCOMPARE(o.front(), 1);
+            QCOMPARE(o.back(), 5);
+            std::vector<int> mid(o.begin() + 1, o.end() - 1);
+            std::sort(mid.begin(), mid.end());
+            QCOMPARE(mid, (std::vector<int>{2, 3, 4}));
+
+            PresentationSettings r;
+            r.PresSort = 1;
+            r.PresDRandom = 2;
+            r.RandomRangeInf = 3;
+            r.RandomRangeSup = 5;
+            auto q = numbers(BuildSlideOrder(8, r, seed * 7919u, p));
+            QCOMPARE(q.size(), std::size_t(8));
+            for (int i : {0, 1, 5, 6, 7})
+                QCOMPARE(q[std::size_t(i)], i + 1);
+            std::vector<int> range(q.begin() + 2, q.begin() + 5);
+            std::sort(range.begin(), range.end());
+            QCOMPARE(range, (std::vector<int>{3, 4, 5}));
+        }
+        QVERIFY(p.shown.empty());
+    }
+
+    void tooFewSlidesForRandomWarnsAndGoesSequential()
+    {
+        PresentationSettings s;
+        s.PresSort = 1;
+        FakePrompter p;
+        QCOMPARE(numbers(BuildSlideOrder(2, s, 1, p)), (std::vector<int>{1, 2}));
+        QCOMPARE(s.PresSort, 0);
+        QCOMPARE(p.texts(), QStringList{QStringLiteral("Cal almenys 3 diapositives per fer una "
+                                                       "presentació aleatòria\r\nes canvia a mode seqüencial")});
+    }
+
+    void settingsThatDoNotFitTheListAreBroughtIntoBounds()
+    {
+        FakePrompter p;
+        // A range saved for a longer list: it is cut to the list, and every index is a line.
+        PresentationSettings s;
+        s.PresSort = 1;
+        s.PresDRandom = 2;
+        s.RandomRangeInf = 0;
+        s.RandomRangeSup = 40;
+        auto o = numbers(BuildSlideOrder(6, s, 31337, p));
+        std::vector<int> sorted = o;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(sorted, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(int(s.RandomRangeInf), 1);
+        QCOMPARE(int(s.RandomRangeSup), 6);
+
+        // More initial slides than the list holds.
+        PresentationSettings m;
+        m.PresSort = 2;
+        m.UseAllSlidesToMem = false;
+        m.InitialImages = 30;
+        auto q = numbers(BuildSlideOrder(5, m, 8, p));
+        QCOMPARE(std::set<int>(q.begin(), q.end()), (std::set<int>{1, 2, 3, 4, 5}));
+        QVERIFY(p.shown.empty());
+    }
+
+    void largeRandomOrderIsAPermutation()
+    {
+        PresentationSettings s;
+        s.PresSort = 1;
+        FakePrompter p;
+        const auto o = BuildSlideOrder(200000, s, 123456789, p);
+        std::vector<bool> seen(200000, false);
+        for (const auto &e : o) {
+            QVERIFY(!seen[std::size_t(e.slide)]);
+            seen[std::size_t(e.slide)] = true;
+        }
+        QCOMPARE(o.size(), std::size_t(200000));
+    }
+};
+
+PELVAR_TEST(SlideOrderTest)
+#include "SlideOrderTest.moc"

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "player/PlayerView.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <vector>
+
+// Records what the engine asks of the screen.
+class FakePlayerView : public PlayerView
+{
+public:
+    std::vector<int> shownSlides; // line indexes, in the order shown
+    QString caption;
+    std::map<PlayerAction, bool> enabled;
+    std::map<PlayerAction, bool> visible;
+    QString initNextCaption;
+    QStringList audioLog; // "play <path> <repeat>", "stop"
+    QStringList launched;
+    std::vector<PendingCommandCode> carriedOut;
+    QString openAnswer, saveAnswer;
+    bool closed = false;
+    bool decorated = false;
+    int mediaStops = 0;
+
+    void showSlide(const SlideRecord &slide, int slideIndex) override
+    {
+        (void)slide;
+        shownSlides.push_back(slideIndex);
+    }
+    void hideSlidePanels() override {}
+    void setCaption(const QString &c) override { caption = c; }
+    void setActionEnabled(PlayerAction a, bool e) override { enabled[a] = e; }
+    void setActionVisible(PlayerAction a, bool v) override { visible[a] = v; }
+    void setInitNextText(const QString &c, const QString &) override { initNextCaption = c; }
+    void setRunDecoration(bool hide, bool borderless, bool) override { decorated = hide || borderless; }
+    void playSlideAudio(const QString &path, bool repeat) override
+    {
+        audioLog.append(QStringLiteral("play %1 %2").arg(path).arg(repeat ? 1 : 0));
+    }
+    void stopSlideAudio() override { audioLog.append(QStringLiteral("stop")); }
+    void stopMedia() override { ++mediaStops; }
+    void launch(const SlideRecord &slide) override
+    {
+        launched.append(slide.Kind == skDocument ? slide.PromptOr1stLine : slide.FileName);
+    }
+    QString askOpenSlideListPath(const QString &) override { return openAnswer; }
+    QString askSaveSlideListPath(const QString &) override { return saveAnswer; }
+    void closeWindow() override { closed = true; }
+    void carryOutCommand(PendingCommandCode code) override { carriedOut.push_back(code); }
+
+    bool isEnabled(PlayerAction a) const
+    {
+        auto it = enabled.find(a);
+        return it != enabled.end() && it->second;
+    }
+};
