@@ -114,13 +114,13 @@ void PlayerEngine::ValidateList()
     bool visible = false;
     bool malformed = false;
     for (qsizetype i = 0; i < SlideLines.lines.size(); ++i) {
-        const auto parsed = ParseSlideLine(SlideLines.lines[i]);
-        if (!parsed) {
+        const SlideLineShape shape = InspectSlideLine(SlideLines.lines[i]);
+        if (!shape.wellFormed) {
             m_prompter.ShowError(MalformedLineMessage(int(i + 1)));
             malformed = true;
             break;
         }
-        if (!parsed->Hidden) {
+        if (!shape.hidden) {
             visible = true;
             break;
         }

@@ -16,8 +16,9 @@ void ClampOrderSettings(int n, PresentationSettings &s)
         s.RandomRangeSup = std::int16_t(sup);
         s.RandomRangeInf = std::int16_t(inf);
     }
-    if (s.PresSort == 2 && !s.UseAllSlidesToMem)
-        s.InitialImages = std::uint8_t(std::clamp<int>(s.InitialImages, 1, std::min(n, 255)));
+    // No more initial slides than the list holds (0 stays 0: an empty memorisation order).
+    if (s.PresSort == 2 && !s.UseAllSlidesToMem && s.InitialImages > n)
+        s.InitialImages = std::uint8_t(n);
 }
 
 SlideOrder BuildSlideOrder(int n, PresentationSettings &s, std::uint32_t seed, Prompter &prompter)

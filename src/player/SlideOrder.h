@@ -27,5 +27,5 @@ SlideOrder BuildSlideOrder(int lineCount, PresentationSettings &settings, std::u
                            Prompter &prompter);
 
 // Brings the range and memorisation counts within the list: 1 <= RandomRangeInf <=
-// RandomRangeSup <= lineCount, and 1 <= InitialImages <= lineCount.
+// RandomRangeSup <= lineCount, and InitialImages <= lineCount.
 void ClampOrderSettings(int lineCount, PresentationSettings &settings);

@@ -65,6 +65,22 @@ std::optional<SlideRecord> ParseSlideLine(const QString &line)
     return r;
 }
 
+SlideLineShape InspectSlideLine(const QString &line)
+{
+    SlideLineShape shape;
+    const QChar *d = line.constData();
+    const qsizetype n = line.size();
+    int tabs = 0;
+    for (qsizetype i = 0; i < n && tabs < 5; ++i) {
+        if (d[i] == QLatin1Char('\t'))
+            ++tabs;
+        else if (tabs == 1 && d[i] == QLatin1Char('H'))
+            shape.hidden = true;
+    }
+    shape.wellFormed = tabs >= 5;
+    return shape;
+}
+
 QString MalformedLineMessage(int lineNumber)
 {
     return QStringLiteral("Línia %1 incorrecta\r\nNo hi ha un nombre suficient de camps, segurament "

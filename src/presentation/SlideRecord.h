@@ -58,6 +58,14 @@ struct SlideRecord : SlideFlags
 // Splits a line into its six fields; nothing is checked on disk. std::nullopt when the line has
 // fewer than five TABs (an empty line included).
 std::optional<SlideRecord> ParseSlideLine(const QString &line);
+// Whether a line has its six fields and whether it is hidden, without splitting it.
+struct SlideLineShape
+{
+    bool wellFormed = false;
+    bool hidden = false;
+};
+SlideLineShape InspectSlideLine(const QString &line);
+
 // The text shown for a malformed line; `lineNumber` counts from 1.
 QString MalformedLineMessage(int lineNumber);
 

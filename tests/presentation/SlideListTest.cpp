@@ -1,0 +1,139 @@
+#include "files/TextCodec.h"
+#include "presentation/SlideList.h"
+#include "presentation/SlideRecord.h"
+#include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+using L = SlideListFixture;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+} // namespace
+
+class SlideListTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadSaveKeepsBytesAndEncoding()
+    {
+        SlideListFixture fx;
+        FakePrompter p;
+        // Windows-1252 with mixed line ends: reads as three lines, writes back with CR LF.
+        const QByteArray ansi = "\tT\tT\xEDtol\t\t\t\nfoto.jpg\tB\tPla\xE7\x61\t\t\t\r\r\n";
+        const QString path = fx.file("a.sal", ansi);
+        SlideList list;
+        QVERIFY(list.load(path).ok);
+        QCOMPARE(list.lines.size(), 3);
+        QCOMPARE(list.lines[0], QStringLiteral("\tT\tTítol\t\t\t"));
+        QCOMPARE(list.lines[2], QString());
+        QCOMPARE(list.encoding, TextEncoding::Windows1252);
+        QVERIFY(list.save(path, p));
+        QCOMPARE(readAll(path), QByteArray("\tT\tT\xEDtol\t\t\t\r\nfoto.jpg\tB\tPla\xE7\x61\t\t\t\r\n\r\n"));
+
+        // UTF-8 stays UTF-8; a character outside Windows-1252 switches the file to UTF-8.
+        const QString u = fx.file("u.sal", "\tT\tT\xC3\xADtol\t\t\t\r\n");
+        SlideList ul;
+        ul.load(u);
+        QCOMPARE(ul.encoding, TextEncoding::Utf8);
+        SlideList ascii;
+        ascii.load(fx.file("b.sal", "x.png\t\t\t\t\t\r\n"));
+        ascii.lines.append(QStringLiteral("\tT\t\u0141\u00f3d\u017a\t\t\t"));
+        QVERIFY(ascii.save(fx.path("b.sal"), p));
+        SlideList again;
+        again.load(fx.path("b.sal"));
+        QCOMPARE(again.lines, ascii.lines);
+        QVERIFY(p.shown.empty());
+    }
+
+    void failedSaveReportsAndStaysModified()
+    {
+        SlideListFixture fx;
+        FakePrompter p;
+        // A folder where the list should go: no file can be put there, whoever runs the test.
+        const QString path = fx.path("taken.sal");
+        QDir().mkpath(path);
+        SlideList list;
+        list.lines = {QStringLiteral("new\t\t\t\t\t")};
+        list.modified = true;
+        QVERIFY(!list.save(path, p));
+        QVERIFY(list.modified);
+        QCOMPARE(p.texts(), QStringList{QStringLiteral("S'ha produït un error en desar\r\n%1").arg(path)});
+        QVERIFY(QFileInfo(path).isDir());
+    }
+
+    void relocationRewritesOnlyTheChosenField()
+    {
+        SlideListFixture fx;
+        fx.picture("x.png");
+        fx.file("so.mp3", "ID3");
+        fx.file("doc.pdf", "%PDF");
+        SlideList list;
+        list.lines = {L::line("C:\\Fotos\\x.png", "L", "u", "d", "3", "E:\\Musica\\so.mp3"),
+                      L::line("C:\\Fotos\\absent.png"), L::line("", "O", "K:\\docs\\doc.pdf"),
+                      L::line("")};
+        FakePrompter p;
+        QCOMPARE(list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::File, &p), SlideList::RelocateResult::Done);
+        QCOMPARE(list.lines[0], L::line(QDir(fx.dir()).filePath("x.png"), "L", "u", "d", "3", "E:\\Musica\\so.mp3"));
+        QCOMPARE(list.lines[1], L::line("C:\\Fotos\\absent.png"));
+        QVERIFY(list.modified);
+        list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::Audio, &p);
+        QVERIFY(list.lines[0].endsWith(QDir(fx.dir()).filePath("so.mp3")));
+        list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::Document, &p);
+        QCOMPARE(list.lines[2], L::line("", "O", QDir(fx.dir()).filePath("doc.pdf")));
+        QVERIFY(p.shown.empty());
+
+        list.lines.insert(1, QStringLiteral("broken\tline"));
+        QCOMPARE(list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::File, &p),
+                 SlideList::RelocateResult::Malformed);
+        QCOMPARE(p.texts().back(), MalformedLineMessage(2));
+    }
+
+    void badFilesDoNotBreakLoading()
+    {
+        SlideListFixture fx;
+        SlideList list;
+        QVERIFY(list.load(fx.file("empty.sal", "")).ok);
+        QVERIFY(list.lines.isEmpty());
+        QByteArray binary;
+        for (int i = 0; i < 70000; ++i)
+            binary += char((i * 131) & 0xFF);
+        QVERIFY(list.load(fx.file("bin.sal", binary)).ok);
+        QVERIFY(!list.lines.isEmpty());
+        SlideList again;
+        again.loadFromBytes(binary);
+        QCOMPARE(again.toBytes().size() > 0, true);
+        QVERIFY(!list.load(fx.path("missing.sal")).ok);
+    }
+
+    void hundredThousandLinesLoadQuickly()
+    {
+        SlideListFixture fx;
+        QByteArray big;
+        for (int i = 0; i < 100000; ++i)
+            big += "C:\\Imatges\\foto" + QByteArray::number(i) + ".jpg\tB\tNota\tSegona\t\t\r\n";
+        const QString path = fx.file("big.sal", big);
+        QElapsedTimer t;
+        t.start();
+        SlideList list;
+        QVERIFY(list.load(path).ok);
+        QCOMPARE(list.lines.size(), 100000);
+        qInfo("100000-line list read in %lld ms", t.elapsed());
+    }
+};
+
+PELVAR_TEST(SlideListTest)
+#include "SlideListTest.moc"
