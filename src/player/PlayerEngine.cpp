@@ -40,14 +40,14 @@ QString PlayerEngine::presentationConfigPath() const
     return changeFileExt(SlideListPath, QStringLiteral(".ini"));
 }
 
-bool PlayerEngine::OpenPresentation(const QString &path)
+bool PlayerEngine::OpenPresentation(const QString &path, CloseQuery query)
 {
     if (Presenting) {
         // A second run never starts inside a run: opening waits for the run to end.
         PendingCommand = PendingCommandCode::OpenSAL;
         return false;
     }
-    if (!QueryCloseList())
+    if (query == CloseQuery::Ask && !QueryCloseList())
         return false;
     if (path != SlideListPath)
         PreviousListPath = SlideListPath;
@@ -547,9 +547,12 @@ void PlayerEngine::carryOut(PendingCommandCode code)
             m_view.closeWindow();
         break;
     case PendingCommandCode::OpenSAL: {
+        // The list in force is offered for saving once, before the open dialog.
+        if (!QueryCloseList())
+            break;
         const QString path = m_view.askOpenSlideListPath(SlideListPath);
         if (!path.isEmpty())
-            OpenPresentation(path);
+            OpenPresentation(path, CloseQuery::AlreadyAsked);
         break;
     }
     default:

@@ -74,7 +74,9 @@ public:
     std::function<bool(const QString &path, const PresentationSettings &)> SaveSettingsHook;
 
     // --- Operations ---
-    bool OpenPresentation(const QString &path);
+    // Whether the close query of the list in force was already answered for this opening.
+    enum class CloseQuery { Ask, AlreadyAsked };
+    bool OpenPresentation(const QString &path, CloseQuery query = CloseQuery::Ask);
     bool LoadPresentation();
     void ValidateList();
     void BuildSlideOrder(bool rebuild);

@@ -396,6 +396,37 @@ private Q_SLOTS:
         QCOMPARE(r.prompter.texts().back(), MalformedLineMessage(2));
     }
 
+    void badListsGiveTheirMessages()
+    {
+        {
+            Rig r;
+            r.engine->SlideListPath = r.fx.file(QStringLiteral("empty.sal"), QByteArray());
+            QVERIFY(r.engine->LoadPresentation());
+            QCOMPARE(r.prompter.texts(), QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
+            r.engine->Settings.LoopImages = true;
+            r.engine->RunPresentation(0);
+            QVERIFY(!r.engine->Presenting);
+        }
+        {
+            Rig r;
+            QByteArray binary;
+            for (int i = 0; i < 5000; ++i)
+                binary += char((i * 37 + 11) & 0xFF);
+            r.engine->SlideListPath = r.fx.file(QStringLiteral("bin.sal"), binary);
+            r.engine->LoadPresentation();
+            QCOMPARE(r.prompter.texts(), QStringList{MalformedLineMessage(1)});
+            r.engine->RunPresentation(0);
+            QVERIFY(!r.engine->Presenting);
+        }
+        {
+            Rig r;
+            r.engine->SlideListPath = r.fx.path(QStringLiteral("absent.sal"));
+            QVERIFY(!r.engine->LoadPresentation());
+            QVERIFY(!r.engine->PresentationReady);
+            QVERIFY(r.prompter.anyContains(QStringLiteral("absent.sal")));
+        }
+    }
+
     void randomOrderCaptionAndSeed()
     {
         Rig r;

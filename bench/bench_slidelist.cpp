@@ -1,0 +1,85 @@
+// Opening and validating large slide lists, against a plain read of the same file into lines.
+// Prints times and their ratio; it is not a test and asserts nothing.
+
+#include "files/Prompter.h"
+#include "player/NullPlayerView.h"
+#include "player/PlayerEngine.h"
+#include "player/RealScheduler.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class QuietPrompter : public Prompter
+{
+public:
+    MsgButton messageBoxEx(const QString &, MsgKind, const QStringList &specs, int, int) override
+    {
+        return layoutMessageBox(specs).cancelButton;
+    }
+};
+
+double medianMs(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void benchLines(const QString &dir, int count, bool hiddenFirst)
+{
+    QByteArray bytes;
+    bytes.reserve(qsizetype(count) * 48);
+    for (int i = 0; i < count; ++i) {
+        bytes += "C:\\Imatges\\s\xE8rie\\foto" + QByteArray::number(i) + ".jpg\t";
+        bytes += (hiddenFirst && i + 1 < count) ? "H" : "B";
+        bytes += "\tNota\tSegona l\xEDnia\t\t\r\n";
+    }
+    const QString path = dir + QStringLiteral("/big%1.sal").arg(count);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    f.close();
+
+    std::vector<double> ours, reference;
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer t;
+        t.start();
+        QFile in(path);
+        in.open(QIODevice::ReadOnly);
+        const QStringList plain = QString::fromLatin1(in.readAll()).split(QStringLiteral("\r\n"));
+        reference.push_back(double(t.nsecsElapsed()) / 1e6);
+        Q_UNUSED(plain);
+
+        NullPlayerView view;
+        QuietPrompter prompter;
+        RealScheduler clock;
+        PlayerEngine engine(view, prompter, clock);
+        engine.SlideListPath = path;
+        t.restart();
+        engine.LoadPresentation();
+        ours.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    const double o = medianMs(ours), r = medianMs(reference);
+    std::printf("%8d lines%s: open+validate %8.1f ms, plain read+split %8.1f ms, ratio %.2f\n",
+                count, hiddenFirst ? " (all hidden but last)" : "", o, r, o / r);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    benchLines(dir.path(), 100000, false);
+    benchLines(dir.path(), 100000, true);
+    benchLines(dir.path(), 1000000, true);
+    return 0;
+}

@@ -1,0 +1,51 @@
+#include "app/GuiMain.h"
+
+#include "player/StartupArgs.h"
+#include "player/ui/TFShowImages.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+int runGui(int argc, char **argv, const QStringList &args, bool autoStart)
+{
+    // QApplication keeps a reference to argc: it must outlive the application object.
+    static int s_argc = 0;
+    std::unique_ptr<QApplication> ownApp;
+    auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (!app) {
+        if (QCoreApplication::instance()) {
+            std::fprintf(stderr, "pelvar: the window needs a QApplication\n");
+            return 2;
+        }
+        s_argc = argc;
+        ownApp = std::make_unique<QApplication>(s_argc, argv);
+        app = ownApp.get();
+    }
+    QApplication::setApplicationName(QStringLiteral("Pelvar"));
+    QApplication::setApplicationVersion(QStringLiteral(PELVAR_VERSION));
+
+    TFShowImages window;
+    // The normal size fills the screen too, for desktops without a window manager to maximise.
+    if (const QScreen *screen = window.screen())
+        window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
+    window.startUp(ParseStartupArgs(args), autoStart);
+
+    // PELVAR_SCREENSHOT=file.png: a picture of the window a moment after start-up, then exit
+    // (for checks of the painting without a display).
+    const QString shot = qEnvironmentVariable("PELVAR_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        QTimer::singleShot(1500, &window, [&window, shot]() {
+            const bool saved = window.grab().save(shot);
+            if (!saved)
+                std::fprintf(stderr, "pelvar: cannot write %s\n", qPrintable(shot));
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return app->exec();
+}

@@ -1,0 +1,155 @@
+// Pelvar's entry point: the headless modes for scripts and tests, otherwise the player window.
+
+#include "app/GuiMain.h"
+#include "files/Prompter.h"
+#include "player/NullPlayerView.h"
+#include "player/PlayerEngine.h"
+#include "player/RealScheduler.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitBadInput = 2;
+
+void printOut(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
+void printErr(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "Ús: pelvar [/A|/E|/L[:usuari]] [--play] [fitxer.sal|fitxer.wml|fitxer.sml]\n"
+        "    Obre el seqüenciador de diapositives (amb --play inicia la presentació).\n"
+        "\n"
+        "Modes sense finestra:\n"
+        "  --order FITXER.sal [--seed N] [--set Secció.Clau=valor ...]\n"
+        "        Escriu l'ordre de les diapositives (un número per línia, des d'1).\n"
+        "  --version   Escriu la versió.\n"
+        "  --help      Escriu aquesta ajuda.\n"
+        "\n"
+        "--set aplica un valor com si estigués a la configuració de la presentació.\n"
+        "Codis de sortida: 0 correcte, 1 problemes trobats, 2 entrada incorrecta.\n");
+}
+
+struct HeadlessOptions
+{
+    QString file;
+    std::optional<std::uint32_t> seed;
+    std::vector<std::pair<QString, QString>> overrides;
+    QString error;
+};
+
+// Parses the arguments after the mode's own; an error text on bad input.
+HeadlessOptions parseHeadless(const QStringList &args, int from)
+{
+    HeadlessOptions out;
+    for (int i = from; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == QLatin1String("--seed")) {
+            if (++i >= args.size()) {
+                out.error = QStringLiteral("--seed necessita un número");
+                return out;
+            }
+            bool ok = false;
+            const qlonglong v = args[i].toLongLong(&ok);
+            if (!ok || v < std::numeric_limits<std::int32_t>::min() || v > 0xFFFFFFFFLL) {
+                out.error = QStringLiteral("Llavor incorrecta: %1").arg(args[i]);
+                return out;
+            }
+            out.seed = std::uint32_t(v);
+        } else if (a == QLatin1String("--set")) {
+            if (++i >= args.size()) {
+                out.error = QStringLiteral("--set necessita Secció.Clau=valor");
+                return out;
+            }
+            const QString &kv = args[i];
+            const qsizetype eq = kv.indexOf(QLatin1Char('='));
+            const qsizetype dot = kv.indexOf(QLatin1Char('.'));
+            if (eq < 0 || dot <= 0 || dot > eq - 2) {
+                out.error = QStringLiteral("Valor incorrecte per a --set: %1").arg(kv);
+                return out;
+            }
+            out.overrides.emplace_back(kv.left(eq), kv.mid(eq + 1));
+        } else if (out.file.isEmpty() && !a.startsWith(QLatin1String("--"))) {
+            out.file = a;
+        } else {
+            out.error = QStringLiteral("Argument desconegut: %1").arg(a);
+            return out;
+        }
+    }
+    if (out.file.isEmpty())
+        out.error = QStringLiteral("Falta el fitxer de la llista de diapositives");
+    return out;
+}
+
+int runOrder(const QStringList &args)
+{
+    const HeadlessOptions opt = parseHeadless(args, 2);
+    if (!opt.error.isEmpty()) {
+        printErr(opt.error + QLatin1Char('\n'));
+        return kExitBadInput;
+    }
+    if (!QFileInfo(opt.file).isFile()) {
+        printErr(QStringLiteral("No s'ha trobat l'arxiu '%1'\n").arg(opt.file));
+        return kExitBadInput;
+    }
+    NullPlayerView view;
+    StderrPrompter prompter;
+    RealScheduler clock;
+    PlayerEngine engine(view, prompter, clock);
+    engine.FixedSeed = opt.seed;
+    engine.SettingOverrides = opt.overrides;
+    engine.SlideListPath = opt.file;
+    if (!engine.LoadPresentation())
+        return kExitBadInput;
+    engine.BuildSlideOrder(true);
+    QString out;
+    out.reserve(qsizetype(engine.Order.size()) * 4);
+    for (int p = 0; p < int(engine.Order.size()); ++p)
+        out += QString::number(engine.SlideAt(p) + 1) + QLatin1Char('\n');
+    printOut(out);
+    return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    const QString mode = args.size() > 1 ? args[1] : QString();
+
+    if (mode == QLatin1String("--version")) {
+        printOut(QStringLiteral("Pelvar %1\n").arg(QStringLiteral(PELVAR_VERSION)));
+        return kExitOk;
+    }
+    if (mode == QLatin1String("--help") || mode == QLatin1String("-h")) {
+        printOut(helpText());
+        return kExitOk;
+    }
+    if (mode == QLatin1String("--order")) {
+        QCoreApplication app(argc, argv);
+        return runOrder(args);
+    }
+    if (mode.startsWith(QLatin1String("--")) && mode != QLatin1String("--play")) {
+        printErr(QStringLiteral("Mode desconegut: %1\n\n").arg(mode) + helpText());
+        return kExitBadInput;
+    }
+
+    QStringList guiArgs = args.mid(1);
+    const bool autoStart = guiArgs.removeAll(QStringLiteral("--play")) > 0;
+    return runGui(argc, argv, guiArgs, autoStart);
+}

@@ -1,0 +1,449 @@
+#include "player/ui/TFShowImages.h"
+
+#include "files/FileNames.h"
+#include "files/ui/QtPrompter.h"
+#include "player/ui/SlideArea.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+const QString kIdleCaption = QStringLiteral("Seqüenciador de diapositives");
+const QString kSlideListFilter = QStringLiteral("Llista de diapositives (*.sal)");
+
+// Hints are written with the Windows line break; widgets want "\n".
+QString hintText(const QString &hint)
+{
+    QString s = hint;
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return s;
+}
+
+void setHint(QAction *action, const QString &hint)
+{
+    action->setToolTip(hintText(hint));
+    action->setStatusTip(hintText(hint).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+}
+
+// The reason shown when a program or document cannot be opened, in the words the system's
+// shell failures are reported with.
+QString openFailureReason(const QString &path, bool program)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return info.dir().exists() ? QStringLiteral("No s'ha trobat l'arxiu especificat")
+                                   : QStringLiteral("No s'ha trobat la via especificada");
+    if (program && !info.isExecutable())
+        return QStringLiteral("El sistema operatiu denega l'accés a l'arxiu especificat");
+    if (!program)
+        return QStringLiteral("No hi ha cap aplicació associada amb l'extensió de l'arxiu");
+    return QString();
+}
+
+// The folder and file a file dialog starts at: the current list when it exists, else its folder.
+void presetDialogPath(QFileDialog &dialog, const QString &current)
+{
+    if (current.isEmpty())
+        return;
+    const QFileInfo info(current);
+    if (info.absoluteDir().exists()) {
+        dialog.setDirectory(info.absolutePath());
+        if (info.exists())
+            dialog.selectFile(info.fileName());
+    }
+}
+
+} // namespace
+
+TFShowImages::TFShowImages(QWidget *parent)
+    : TFShowImages(std::make_unique<QtPrompter>(), nullptr, parent)
+{}
+
+TFShowImages::TFShowImages(Prompter &prompter, QWidget *parent)
+    : TFShowImages(nullptr, &prompter, parent)
+{}
+
+TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent)
+    : QMainWindow(parent), m_ownPrompter(std::move(own)),
+      m_prompter(external ? *external : *m_ownPrompter), m_engine(*this, m_prompter, m_scheduler)
+{
+    if (m_ownPrompter)
+        m_ownPrompter->setOwner(this);
+    setObjectName(QStringLiteral("TFShowImages"));
+    setWindowTitle(kIdleCaption);
+    setMinimumSize(480, 320);
+
+    m_slideArea = new SlideArea(m_engine.Settings, this);
+    setCentralWidget(m_slideArea);
+    m_slideArea->setFocus(Qt::OtherFocusReason);
+    connect(m_slideArea, &SlideArea::drawSizeChanged, this,
+            [this](int) { m_engine.refreshCaption(); });
+
+    buildActions();
+    buildMenusAndToolbar();
+}
+
+TFShowImages::~TFShowImages() = default;
+
+void TFShowImages::buildActions()
+{
+    QStyle *st = style();
+
+    m_openAction = new QAction(st->standardIcon(QStyle::SP_DialogOpenButton),
+                               QStringLiteral("Obre una presentació desada..."), this);
+    m_openAction->setObjectName(QStringLiteral("A_F_OpenSAL"));
+    setHint(m_openAction, QStringLiteral("Obre una presentació\r\ni inicia la reproducció"));
+    connect(m_openAction, &QAction::triggered, this, &TFShowImages::openSlideListCommand);
+
+    m_exitAction = new QAction(QStringLiteral("Surt"), this);
+    m_exitAction->setObjectName(QStringLiteral("MI_F_Exit"));
+    m_exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+
+    auto make = [this](PlayerAction id, const char *name, QStyle::StandardPixmap icon,
+                       const QString &caption, const QString &hint, const QKeySequence &key) {
+        auto *a = new QAction(style()->standardIcon(icon), caption, this);
+        a->setObjectName(QLatin1String(name));
+        setHint(a, hint);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        // Shortcuts stay live while the menus and the toolbar are hidden during a run.
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+        m_actions[id] = a;
+        return a;
+    };
+    QAction *initNext = make(PlayerAction::A_V_InitNext, "A_V_InitNext", QStyle::SP_MediaPlay,
+                             QStringLiteral("Inicia la reproducció"),
+                             QStringLiteral("Comença a mostrar la presentació"), {});
+    QAction *prior = make(PlayerAction::A_V_Prior, "A_V_Prior", QStyle::SP_MediaSeekBackward,
+                          QStringLiteral("A la prèvia"), QStringLiteral("Diapositiva anterior"),
+                          QKeySequence(Qt::Key_Backspace));
+    QAction *first = make(PlayerAction::A_V_First, "A_V_First", QStyle::SP_MediaSkipBackward,
+                          QStringLiteral("A la primera"), QStringLiteral("Primera diapositiva"),
+                          QKeySequence(Qt::Key_Home));
+    QAction *stop = make(PlayerAction::A_V_Stop, "A_V_Stop", QStyle::SP_MediaStop,
+                         QStringLiteral("Atura la reproducció"),
+                         QStringLiteral("Atura la reproducció"), QKeySequence(Qt::Key_Escape));
+
+    connect(initNext, &QAction::triggered, this, [this] { m_engine.initNext(); });
+    connect(prior, &QAction::triggered, this,
+            [this] { m_engine.command(PendingCommandCode::Prior); });
+    connect(first, &QAction::triggered, this,
+            [this] { m_engine.command(PendingCommandCode::First); });
+    connect(stop, &QAction::triggered, this, [this] { m_engine.stop(); });
+
+    // Nothing to start or step through until a list is open.
+    for (QAction *a : {initNext, prior, first, stop})
+        a->setEnabled(false);
+
+    m_aboutAction = new QAction(QStringLiteral("&Referència..."), this);
+    m_aboutAction->setObjectName(QStringLiteral("A_H_About"));
+    connect(m_aboutAction, &QAction::triggered, this, &TFShowImages::showAbout);
+}
+
+void TFShowImages::buildMenusAndToolbar()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("Arxiu"));
+    file->setObjectName(QStringLiteral("MI_File"));
+    file->addAction(m_openAction);
+    file->addSeparator();
+    file->addAction(m_exitAction);
+    addAction(m_openAction);
+    addAction(m_exitAction);
+
+    QMenu *viewing = menuBar()->addMenu(QStringLiteral("Visualització"));
+    viewing->setObjectName(QStringLiteral("MI_Viewing"));
+    for (PlayerAction id : {PlayerAction::A_V_InitNext, PlayerAction::A_V_Prior,
+                            PlayerAction::A_V_First, PlayerAction::A_V_Stop})
+        viewing->addAction(m_actions.at(id));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Ajuda"));
+    help->setObjectName(QStringLiteral("MI_Help"));
+    help->addAction(m_aboutAction);
+
+    m_toolBar = addToolBar(QStringLiteral("Barra d'eines"));
+    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_toolBar->addAction(m_openAction);
+    m_toolBar->addSeparator();
+    for (PlayerAction id : {PlayerAction::A_V_InitNext, PlayerAction::A_V_Prior,
+                            PlayerAction::A_V_First, PlayerAction::A_V_Stop})
+        m_toolBar->addAction(m_actions.at(id));
+    // The keys belong to the slide area, never to a toolbar button.
+    for (QWidget *w : m_toolBar->findChildren<QWidget *>())
+        w->setFocusPolicy(Qt::NoFocus);
+}
+
+QAction *TFShowImages::action(PlayerAction which) const
+{
+    const auto it = m_actions.find(which);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+bool TFShowImages::runInProgress() const
+{
+    return m_engine.Presenting && m_engine.PresentationReady;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and commands
+
+void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
+{
+    m_engine.AccessLevel = args.accessLevel;
+    if (args.fileArgument.isEmpty())
+        return;
+    const QString path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
+    // A list given on the command line is loaded; it starts only when asked to.
+    m_engine.Options.AutomaticInit = 1;
+    if (!QFileInfo::exists(path)) {
+        m_prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
+        m_engine.Options.AutomaticInit = 0;
+        return;
+    }
+    m_engine.SlideListPath = path;
+    m_engine.LoadPresentation();
+    if (autoStart && m_engine.PresentationReady)
+        m_engine.RunPresentation(0);
+}
+
+void TFShowImages::openSlideListCommand()
+{
+    // During a run the command waits for the run to end; at rest the engine offers to save the
+    // list in force, asks for the file and opens it.
+    m_engine.command(PendingCommandCode::OpenSAL);
+}
+
+void TFShowImages::showAbout()
+{
+    QMessageBox::about(this, QStringLiteral("Referència"),
+                       QStringLiteral("<b>Pelvar %1</b><br>Seqüenciador de diapositives.<br><br>"
+                                      "Mostra presentacions d'imatges, títols i textos, "
+                                      "manualment o amb temps.")
+                           .arg(QStringLiteral(PELVAR_VERSION)));
+}
+
+void TFShowImages::carryOutCommand(PendingCommandCode code)
+{
+    switch (code) {
+    case PendingCommandCode::EditSAL:
+        // Until the slide list editor exists the list opens in the system's text editor.
+        if (QFileInfo::exists(m_engine.SlideListPath) &&
+            !QDesktopServices::openUrl(QUrl::fromLocalFile(m_engine.SlideListPath)))
+            m_prompter.ShowError(
+                QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
+                    .arg(m_engine.SlideListPath, openFailureReason(m_engine.SlideListPath, false)));
+        break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// PlayerView
+
+void TFShowImages::showSlide(const SlideRecord &slide, int)
+{
+    m_slideArea->showSlide(slide);
+}
+
+void TFShowImages::hideSlidePanels()
+{
+    m_slideArea->clearSlide();
+}
+
+void TFShowImages::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+int TFShowImages::drawSizePercent() const
+{
+    return m_slideArea->drawSizePercent();
+}
+
+void TFShowImages::setActionEnabled(PlayerAction which, bool enabled)
+{
+    if (QAction *a = action(which))
+        a->setEnabled(enabled);
+}
+
+void TFShowImages::setActionVisible(PlayerAction which, bool visible)
+{
+    if (QAction *a = action(which))
+        a->setVisible(visible);
+}
+
+void TFShowImages::setInitNextText(const QString &caption, const QString &hint)
+{
+    QAction *a = action(PlayerAction::A_V_InitNext);
+    a->setText(caption);
+    setHint(a, hint);
+}
+
+void TFShowImages::setRunDecoration(bool hideMenusAndToolbar, bool borderless, bool keepMenuHidden)
+{
+    menuBar()->setVisible(!hideMenusAndToolbar && !keepMenuHidden);
+    m_toolBar->setVisible(!hideMenusAndToolbar);
+    if (bool(windowFlags() & Qt::FramelessWindowHint) != borderless) {
+        // Changing the flags re-creates the native window: keep its state and show it again.
+        const Qt::WindowStates state = windowState();
+        const bool shown = isVisible();
+        setWindowFlag(Qt::FramelessWindowHint, borderless);
+        setWindowState(state);
+        if (shown)
+            show();
+    }
+    m_slideArea->setFocus(Qt::OtherFocusReason);
+}
+
+void TFShowImages::playSlideAudio(const QString &path, bool repeat)
+{
+    m_audioPath = path;
+    m_audioRepeat = repeat;
+}
+
+void TFShowImages::stopSlideAudio()
+{
+    m_audioPath.clear();
+    m_audioRepeat = false;
+}
+
+void TFShowImages::stopMedia()
+{
+    stopSlideAudio();
+}
+
+void TFShowImages::launch(const SlideRecord &slide)
+{
+    if (slide.Kind == skProgram) {
+        const QString program = slide.FileName;
+        const QFileInfo info(program);
+        const QStringList arguments = QProcess::splitCommand(slide.PromptOr1stLine);
+        if (!QProcess::startDetached(info.absoluteFilePath(), arguments, info.absolutePath()))
+            m_prompter.ShowError(QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
+                                     .arg(program, openFailureReason(program, true)));
+    } else if (slide.Kind == skDocument) {
+        const QString document = slide.PromptOr1stLine;
+        if (!QFileInfo::exists(document) ||
+            !QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(document).absoluteFilePath())))
+            m_prompter.ShowError(QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
+                                     .arg(document, openFailureReason(document, false)));
+    }
+}
+
+QString TFShowImages::askOpenSlideListPath(const QString &current)
+{
+    QFileDialog dialog(
+        this, QStringLiteral("Obrir %1").arg(QStringLiteral("una llista de diapositives")));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(kSlideListFilter);
+    dialog.setDefaultSuffix(QStringLiteral("sal"));
+    presetDialogPath(dialog, current);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+QString TFShowImages::askSaveSlideListPath(const QString &current)
+{
+    QFileDialog dialog(
+        this, QStringLiteral("Desar %1").arg(QStringLiteral("una llista de diapositives")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(kSlideListFilter);
+    dialog.setDefaultSuffix(QStringLiteral("sal"));
+    presetDialogPath(dialog, current);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+void TFShowImages::closeWindow()
+{
+    m_closeGranted = true;
+    close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events
+
+void TFShowImages::closeEvent(QCloseEvent *event)
+{
+    if (!m_closeGranted && m_engine.queryCloseWindow())
+        m_closeGranted = true;
+    // A run ended by the close query grants the close from inside the query: closeWindow runs
+    // while this close is in progress and cannot start another, so the flag is read again here.
+    if (m_closeGranted)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFShowImages::keyPressEvent(QKeyEvent *event)
+{
+    // Shortcuts of enabled commands have been served before this handler.
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (runInProgress()) {
+            if (!m_engine.Settings.ManualViewing)
+                m_engine.togglePause();
+            else
+                m_engine.command(PendingCommandCode::Next);
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Backspace:
+        if (runInProgress()) {
+            m_engine.command(PendingCommandCode::Prior);
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        // Reaches here only while "Atura la reproducció" is disabled.
+        m_engine.escapeKey();
+        event->accept();
+        return;
+    default: break;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TFShowImages::mousePressEvent(QMouseEvent *event)
+{
+    // With the menus and the toolbar hidden the mouse steps a manual run: left back, right on.
+    // Not in an exam, where going back is not offered.
+    const PresentationSettings &s = m_engine.Settings;
+    if (runInProgress() && s.ManualViewing && s.WithoutMenuOrButtons && s.ShowingModel != 2) {
+        if (event->button() == Qt::LeftButton) {
+            m_engine.command(PendingCommandCode::Prior);
+            event->accept();
+            return;
+        }
+        if (event->button() == Qt::RightButton) {
+            m_engine.command(PendingCommandCode::Next);
+            event->accept();
+            return;
+        }
+    }
+    QMainWindow::mousePressEvent(event);
+}

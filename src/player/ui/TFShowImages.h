@@ -1,0 +1,90 @@
+#pragma once
+
+#include "player/PlayerEngine.h"
+#include "player/PlayerView.h"
+#include "player/RealScheduler.h"
+#include "player/StartupArgs.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <map>
+#include <memory>
+
+class QAction;
+class QToolBar;
+class QtPrompter;
+class SlideArea;
+
+// The main window of the player: menus, toolbar and the slide area. It owns the clock, the
+// message boxes and the player engine, turns commands, keys and mouse buttons into engine inputs
+// and carries out what the engine asks of the screen.
+class TFShowImages : public QMainWindow, public PlayerView
+{
+    Q_OBJECT
+public:
+    // With real message boxes.
+    explicit TFShowImages(QWidget *parent = nullptr);
+    // With the given prompter (tests script the answers); it must outlive the window.
+    explicit TFShowImages(Prompter &prompter, QWidget *parent = nullptr);
+    ~TFShowImages() override;
+
+    // Called once after the window is shown: the access level and the file argument of the
+    // command line. `autoStart` runs the list given on the command line from its first slide.
+    void startUp(const StartupArgs &args, bool autoStart);
+
+    PlayerEngine &engine() { return m_engine; }
+    SlideArea *slideArea() const { return m_slideArea; }
+    QToolBar *toolBar() const { return m_toolBar; }
+    // The action of an engine command; nullptr for commands this window does not have yet.
+    QAction *action(PlayerAction which) const;
+    QAction *openAction() const { return m_openAction; }
+    QString slideAudioPath() const { return m_audioPath; }
+
+    // --- PlayerView ---
+    void showSlide(const SlideRecord &slide, int slideIndex) override;
+    void hideSlidePanels() override;
+    void setCaption(const QString &caption) override;
+    int drawSizePercent() const override;
+    void setActionEnabled(PlayerAction action, bool enabled) override;
+    void setActionVisible(PlayerAction action, bool visible) override;
+    void setInitNextText(const QString &caption, const QString &hint) override;
+    void setRunDecoration(bool hideMenusAndToolbar, bool borderless, bool keepMenuHidden) override;
+    void playSlideAudio(const QString &path, bool repeat) override;
+    void stopSlideAudio() override;
+    void stopMedia() override;
+    void launch(const SlideRecord &slide) override;
+    QString askOpenSlideListPath(const QString &current) override;
+    QString askSaveSlideListPath(const QString &current) override;
+    void closeWindow() override;
+    void carryOutCommand(PendingCommandCode code) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent);
+    void buildActions();
+    void buildMenusAndToolbar();
+    void openSlideListCommand();
+    void showAbout();
+    bool runInProgress() const;
+
+    std::unique_ptr<QtPrompter> m_ownPrompter;
+    Prompter &m_prompter;
+    RealScheduler m_scheduler;
+    PlayerEngine m_engine;
+
+    SlideArea *m_slideArea = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QAction *m_openAction = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    std::map<PlayerAction, QAction *> m_actions;
+
+    bool m_closeGranted = false; // the engine has answered the close query: close for good
+    QString m_audioPath;         // the slide's track (played once audio output exists)
+    bool m_audioRepeat = false;
+};

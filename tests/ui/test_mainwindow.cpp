@@ -1,0 +1,268 @@
+#include "player/ui/TFShowImages.h"
+
+#include "player/ui/SlideArea.h"
+#include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+
+// Two pictures painted here and a title slide.
+struct ShowFixture
+{
+    SlideListFixture fx;
+    QString first, second, list;
+
+    ShowFixture()
+    {
+        QImage a(300, 150, QImage::Format_RGB32);
+        a.fill(QColor(200, 30, 30));
+        first = fx.path("vermell.png");
+        a.save(first, "PNG");
+        QImage b(120, 160, QImage::Format_RGB32);
+        b.fill(QColor(30, 30, 200));
+        second = fx.path("blau.png");
+        b.save(second, "PNG");
+        list = fx.list("show.sal",
+                       {SlideListFixture::line(first, "L", "Vermell", "Una nota|en dues línies"),
+                        SlideListFixture::line(second, "", "Blau", ""),
+                        SlideListFixture::line("", "", "Final", "Fins aviat")});
+    }
+};
+
+StartupArgs argsFor(const QString &file)
+{
+    StartupArgs a;
+    a.fileArgument = file;
+    return a;
+}
+
+void showWindow(TFShowImages &w)
+{
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void stepsThroughAListWithKeys()
+    {
+        ShowFixture show;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Seqüenciador de diapositives"));
+        QVERIFY(!w.action(PlayerAction::A_V_InitNext)->isEnabled());
+
+        // A list on the command line is loaded but not started.
+        w.startUp(argsFor(show.list), false);
+        QVERIFY(w.engine().PresentationReady);
+        QVERIFY(!w.engine().Presenting);
+        QCOMPARE(w.windowTitle(), show.list);
+        QVERIFY(w.action(PlayerAction::A_V_InitNext)->isEnabled());
+
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QVERIFY(w.engine().Presenting);
+        QCOMPARE(w.slideArea()->content(), SlideArea::Content::Picture);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+        QCOMPARE(w.slideArea()->paragraph2(), QStringLiteral("Una nota\nen dues línies"));
+        QCOMPARE(w.slideArea()->notePos(), 0);
+        QVERIFY(w.windowTitle().contains(QStringLiteral("vermell")));
+        QVERIFY(w.windowTitle().contains(QStringLiteral("100%")));
+        QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(), QStringLiteral("A la següent"));
+        QVERIFY(w.action(PlayerAction::A_V_Stop)->isEnabled());
+
+        QTest::keyClick(&w, Qt::Key_Space);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Blau"));
+        QCOMPARE(w.slideArea()->notePos(), 3);
+        QVERIFY(w.windowTitle().contains(QStringLiteral("blau")));
+
+        QTest::keyClick(&w, Qt::Key_Space);
+        QCOMPARE(w.slideArea()->content(), SlideArea::Content::Title);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Final"));
+
+        QTest::keyClick(&w, Qt::Key_Backspace);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Blau"));
+        QTest::keyClick(&w, Qt::Key_Home);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.engine().Presenting);
+        QCOMPARE(w.slideArea()->content(), SlideArea::Content::Empty);
+        QCOMPARE(w.windowTitle(), show.list);
+        QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(),
+                 QStringLiteral("Inicia la reproducció"));
+        QVERIFY(!w.action(PlayerAction::A_V_Stop)->isEnabled());
+        QVERIFY(prompter.shown.empty());
+
+        // The picture on screen is where the slide area says, in its colour.
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        const QSize size = w.slideArea()->size();
+        const QImage shot = w.slideArea()->renderToImage(size);
+        const QRect pic = w.slideArea()->layoutFor(size, &shot).picture;
+        QVERIFY(!pic.isEmpty());
+        QCOMPARE(QColor(shot.pixel(pic.center())), QColor(200, 30, 30));
+        QCOMPARE(QColor(shot.pixel(pic.left() - 3, pic.center().y())),
+                 w.slideArea()->palette().color(QPalette::Button));
+        QTest::keyClick(&w, Qt::Key_Escape);
+    }
+
+    void escapeWithStopDisabledAsksFirst()
+    {
+        ShowFixture show;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        w.startUp(argsFor(show.list), true);
+        QVERIFY(w.engine().Presenting);
+        // With the stop command off, Esc reaches the window, which asks; No keeps the run.
+        w.action(PlayerAction::A_V_Stop)->setEnabled(false);
+        prompter.answers.push_back(MsgButton::No);
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(prompter.anyContains(QStringLiteral("Voleu interrompre la seqüència?")));
+        QVERIFY(w.engine().Presenting);
+        prompter.answers.push_back(MsgButton::Yes);
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.engine().Presenting);
+    }
+
+    void automaticRunPausesWithSpace()
+    {
+        ShowFixture show;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        w.startUp(argsFor(show.list), false);
+        w.engine().Settings.ManualViewing = false;
+        w.engine().Settings.ImageDelay = 1000; // no slide changes by itself during the test
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QVERIFY(w.engine().Presenting);
+        QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(),
+                 QStringLiteral("Pausa la reproducció"));
+        QTest::keyClick(&w, Qt::Key_Space);
+        QVERIFY(w.engine().Paused);
+        QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(), QStringLiteral("A la següent"));
+        QVERIFY(!w.action(PlayerAction::A_V_Stop)->isEnabled());
+        QTest::keyClick(&w, Qt::Key_Space);
+        QVERIFY(!w.engine().Paused);
+        QVERIFY(w.action(PlayerAction::A_V_Stop)->isEnabled());
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+        w.action(PlayerAction::A_V_Stop)->trigger();
+        QVERIFY(!w.engine().Presenting);
+    }
+
+    void runWithoutMenusStepsWithTheMouse()
+    {
+        ShowFixture show;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        w.startUp(argsFor(show.list), false);
+        w.engine().Settings.WithoutMenuOrButtons = true;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QVERIFY(!w.menuBar()->isVisible());
+        QVERIFY(!w.toolBar()->isVisible());
+
+        QTest::mouseClick(w.slideArea(), Qt::RightButton);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Blau"));
+        QTest::mouseClick(w.slideArea(), Qt::LeftButton);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+
+        // Shortcuts still work with the menus hidden.
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.engine().Presenting);
+        QVERIFY(w.menuBar()->isVisible());
+        QVERIFY(w.toolBar()->isVisible());
+
+        // At rest, and with the menus shown during a run, the mouse does not step.
+        w.engine().Settings.WithoutMenuOrButtons = false;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QTest::mouseClick(w.slideArea(), Qt::RightButton);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+        w.action(PlayerAction::A_V_Stop)->trigger();
+    }
+
+    void closingDuringARunEndsItFirst()
+    {
+        ShowFixture show;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        w.startUp(argsFor(show.list), true);
+        QVERIFY(w.engine().Presenting);
+        w.close();
+        QVERIFY(!w.engine().Presenting);
+        QVERIFY(!w.isVisible());
+    }
+
+    void startUpArguments()
+    {
+        ShowFixture show;
+        {
+            // The argument's extension is replaced by ".sal"; --play shows the first slide.
+            FakePrompter prompter;
+            TFShowImages w(prompter);
+            showWindow(w);
+            w.startUp(argsFor(show.fx.path("show.wml")), true);
+            QVERIFY(w.engine().Presenting);
+            QCOMPARE(w.engine().SlideListPath, show.list);
+            QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+            w.action(PlayerAction::A_V_Stop)->trigger();
+        }
+        {
+            FakePrompter prompter;
+            TFShowImages w(prompter);
+            showWindow(w);
+            StartupArgs args = argsFor(show.fx.path("absent.sal"));
+            args.accessLevel = 0;
+            w.startUp(args, true);
+            QCOMPARE(w.engine().AccessLevel, 0);
+            QVERIFY(!w.engine().PresentationReady);
+            QVERIFY(!w.engine().Presenting);
+            QCOMPARE(
+                prompter.texts(),
+                QStringList{
+                    QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(show.fx.path("absent.sal"))});
+            QCOMPARE(w.windowTitle(), QStringLiteral("Seqüenciador de diapositives"));
+        }
+    }
+
+    void launchFailureIsReported()
+    {
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        SlideListFixture fx;
+        SlideRecord program;
+        program.Kind = skProgram;
+        program.FileName = fx.path("absent.exe");
+        w.launch(program);
+        QCOMPARE(prompter.texts(),
+                 QStringList{
+                     QStringLiteral(
+                         "No es pot obrir l'arxiu %1, ja que: No s'ha trobat l'arxiu especificat")
+                         .arg(program.FileName)});
+        SlideRecord document;
+        document.Kind = skDocument;
+        document.PromptOr1stLine = fx.path("absent.txt");
+        w.launch(document);
+        QCOMPARE(int(prompter.shown.size()), 2);
+        QVERIFY(prompter.shown[1].text.startsWith(
+            QStringLiteral("No es pot obrir l'arxiu %1, ja que: ").arg(document.PromptOr1stLine)));
+        QCOMPARE(prompter.shown[1].kind, MsgKind::Error);
+    }
+};
+
+PELVAR_TEST(MainWindowTest)
+#include "test_mainwindow.moc"
