@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+// A vector picture (a Windows metafile) that is drawn anew at any size.
+class MetafilePicture
+{
+public:
+    virtual ~MetafilePicture() = default;
+    virtual QSize naturalSize() const = 0;
+    virtual void paint(QPainter &painter, const QRectF &target) const = 0;
+};
+
+struct PictureFrame
+{
+    QImage image;
+    int delayMs = 0;
+};
+
+// A decoded slide picture.
+struct SlidePicture
+{
+    QImage image;                      // the still picture; the first frame of an animation
+    std::vector<PictureFrame> frames;  // an animated GIF's frames with their delays
+    std::shared_ptr<const MetafilePicture> metafile; // WMF: drawn at the size asked
+    QSize naturalSize;                 // the picture's own size in pixels
+    QString error;                     // the Catalan message when nothing could be decoded
+
+    bool ok() const { return !image.isNull() || metafile != nullptr; }
+};
+
+// Decodes a picture by its extension (bmp, ico, jpg/jpeg, gif, png, wmf). `targetSize`, when
+// valid, lets a JPEG be decoded at the smallest scale that still covers it.
+SlidePicture DecodeSlidePicture(const QByteArray &bytes, const QString &extension,
+                                QSize targetSize = QSize());
+SlidePicture LoadSlidePicture(const QString &path, QSize targetSize = QSize());
