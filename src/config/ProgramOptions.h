@@ -1,20 +1,87 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// The program options the player consults (section Options of the program or individual
-// configuration), with their defaults.
+// The results-writing settings (section WriteResults of a configuration, and of the
+// administrator's results configuration).
+struct WriteResultsSettings
+{
+    bool Write = false;
+    QString Dir; // without a trailing separator; the program's folder by default
+    bool SalPath = false;
+    bool Duration = true;
+    bool Time = false;
+    // Set when the folder did not exist at start-up: nothing is written during this run.
+    bool disabledForRun = false;
+};
+
+// The program-wide keys kept only in the program configuration.
+struct ProgramWideOptions
+{
+    bool InstalledSamples = false;
+    bool SeveralUsers = false;
+    bool UserConfiguration = false;
+    bool UseAdminPassword = false;
+    QString AdminPassword; // stored Base64-encoded
+    QString DBUsersDir;    // stored Base64-encoded
+};
+
+// The options that belong to the program and its user rather than to one presentation.
 struct ProgramOptions
 {
+    // [Options]
+    bool EdiAudioFL = false;
     bool HideMainMenu = false;
+    bool EdiNoAudioPlay = false;
+    bool EdiHideMainMenu = false;
+    bool HidePathExtInRigthPanel = true;
+    int EdiSMLSortFN = 0;
+    bool EdiSMLCopyAutomaticFN = true;
+    bool SWmlFieldsUpCase1stChar = true;
+    int AudioFFilterIndex = 0;
+    bool LastConfigWhenNewPres = true;
+    bool AddTitleSlOnEdiFLSl = true;
+    bool OnAppend_PWithAnswer = false;
+    bool OnAppend_PWithPromptForAnswer = false;
+    bool OnAppend_PRandomAnswer = false;
+    bool OnBPostEdit_TrimSpaces = true;
+    bool OnBPostEdit_UpCase1stCharDownP = false;
+    bool OnBPostEdit_UpCase1stCharUpP = false;
     QString CurrentSALName;
-    int AutomaticInit = 0; // 0 nothing, 1 open the last list, 2 open and start it
-    int OpenSalOption = 0; // 0 start, 1 edit, 2 check, 3 nothing
+    int AutomaticInit = 0;         // 0 nothing, 1 open the last list, 2 open and start it
+    int OpenSalOption = 0;         // 0 start, 1 edit, 2 check, 3 nothing
     int SaveIndividualConfigO = 1; // 0 save without asking, 1 ask, 2 never
     bool LoadIndividualConfig = true;
     bool SaveDefaultConfigOnCloseWithPrompt = true;
-    bool LastConfigWhenNewPres = true;
+    bool SetPosNumberFNAtEnd = false;
     bool NoWarningWhenNoSlideExist = false;
     bool NoWarningWhenNoAudioFNExist = false;
     bool NoWarningWhenNoOpenFNExist = false;
+    bool FilesAutomaticReread = false;
+    bool EdiLargeMiniature = false;
+    bool PresIndexAsGrid = false;
+    bool IndexSortByDir = false;
+    bool AsciiListWithTab = false;
+
+    // [EditSAL]: the commands on the drop-down tool buttons, as indexes into their lists.
+    int ImageSlidesIndex = 0;   // 0..3
+    int ActionEndIndex = 0;     // 0..3
+    int ActionOptionsIndex = 0; // 0..10
+    int ActionXIndex = 0;       // 0..2
+    QString SelectedPath;
+    QString SelectedAudioPath;
+    int MaxBmpFileSize = 5000000;
+    int MaxOthersImgFileSize = 500000;
+
+    // [FFilter]
+    bool FilterBmp = true, FilterGif = true, FilterHtml = true, FilterJpeg = true,
+         FilterRtf = true, FilterTxt = true, FilterWmf = true, FilterVideo = true,
+         FilterSal = true, FilterExe = false;
+
+    // [WriteResults] of this configuration: the user's own results writing.
+    WriteResultsSettings Results;
+
+    // The favourite folders (FavDirs.dfa), one row per line as stored.
+    QStringList FavDirs;
 };

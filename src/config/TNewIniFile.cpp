@@ -1,5 +1,8 @@
 #include "config/TNewIniFile.h"
 
+#include "files/AtomicFileWriter.h"
+#include "files/FileChecks.h"
+
 #include <QFile>
 
 #include <limits>
@@ -32,15 +35,8 @@ void TNewIniFile::loadFromBytes(const QByteArray &bytes)
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         const QString key = eq < 0 ? line : line.left(eq);
         const QString val = eq < 0 ? QString() : line.mid(eq + 1);
-        bool replaced = false;
-        for (Entry &e : current->entries)
-            if (sameName(e.key, key)) {
-                e.value = val;
-                replaced = true;
-                break;
-            }
-        if (!replaced)
-            current->entries.push_back({key, val});
+        // A repeated key is kept as it stands, so a rewrite loses nothing; reads see the first.
+        current->entries.push_back({key, val, eq >= 0});
     }
 }
 
@@ -61,7 +57,7 @@ QByteArray TNewIniFile::toBytes() const
     for (const Section &s : m_sections) {
         lines.append(QLatin1Char('[') + s.name + QLatin1Char(']'));
         for (const Entry &e : s.entries)
-            lines.append(e.key + QLatin1Char('=') + e.value);
+            lines.append(e.hasEquals ? e.key + QLatin1Char('=') + e.value : e.key);
         lines.append(QString());
     }
     const QString text = joinTextLines(lines);
@@ -101,7 +97,7 @@ std::optional<QString> TNewIniFile::value(const QString &section, const QString 
     if (!s)
         return std::nullopt;
     for (const Entry &e : s->entries)
-        if (sameName(e.key, key))
+        if (e.hasEquals && sameName(e.key, key))
             return e.value;
     return std::nullopt;
 }
@@ -157,9 +153,10 @@ void TNewIniFile::WriteString(const QString &section, const QString &key, const 
     for (Entry &e : s.entries)
         if (sameName(e.key, key)) {
             e.value = val;
+            e.hasEquals = true;
             return;
         }
-    s.entries.push_back({key, val});
+    s.entries.push_back({key, val, true});
 }
 
 void TNewIniFile::WriteInteger(const QString &section, const QString &key, std::int32_t val)
@@ -170,4 +167,49 @@ void TNewIniFile::WriteInteger(const QString &section, const QString &key, std::
 void TNewIniFile::WriteBool(const QString &section, const QString &key, bool val)
 {
     WriteString(section, key, val ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool TNewIniFile::UpdateFile(Prompter &prompter)
+{
+    if (m_path.isEmpty() || !EnsureWritable(m_path, prompter))
+        return false;
+    return writeFileAtomically(m_path, toBytes()).ok;
+}
+
+QStringList TNewIniFile::sectionNames() const
+{
+    QStringList out;
+    for (const Section &s : m_sections)
+        out.append(s.name);
+    return out;
+}
+
+QStringList TNewIniFile::keyNames(const QString &section) const
+{
+    QStringList out;
+    if (const Section *s = findSection(section))
+        for (const Entry &e : s->entries)
+            if (e.hasEquals)
+                out.append(e.key);
+    return out;
+}
+
+void TNewIniFile::eraseSection(const QString &section)
+{
+    for (auto it = m_sections.begin(); it != m_sections.end(); ++it)
+        if (sameName(it->name, section)) {
+            m_sections.erase(it);
+            return;
+        }
+}
+
+void TNewIniFile::deleteKey(const QString &section, const QString &key)
+{
+    for (Section &s : m_sections)
+        if (sameName(s.name, section))
+            for (auto it = s.entries.begin(); it != s.entries.end(); ++it)
+                if (it->hasEquals && sameName(it->key, key)) {
+                    s.entries.erase(it);
+                    return;
+                }
 }

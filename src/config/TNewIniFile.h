@@ -12,6 +12,8 @@
 // A settings file held whole in memory. Section and key names match without regard to case and
 // without trimming; empty lines, ";" comments and lines before the first section are dropped.
 // Sections and keys keep their order; new ones are appended.
+class Prompter;
+
 class TNewIniFile
 {
 public:
@@ -24,6 +26,14 @@ public:
     // Reads the file at path(); a missing file leaves the store empty.
     bool load();
     QByteArray toBytes() const;
+    // Writes the whole content back to path() after EnsureWritable, through a temporary file.
+    // Returns false when the check refused or the write failed (the old file stays whole).
+    bool UpdateFile(Prompter &prompter);
+    // Sections in file order, and the keys of one section in order.
+    QStringList sectionNames() const;
+    QStringList keyNames(const QString &section) const;
+    void eraseSection(const QString &section);
+    void deleteKey(const QString &section, const QString &key);
 
     bool SectionExists(const QString &section) const;
     bool ValueExists(const QString &section, const QString &key) const;
@@ -46,6 +56,7 @@ private:
     {
         QString key;
         QString value;
+        bool hasEquals = true; // a line without "=" is kept and written back as it was
     };
     struct Section
     {

@@ -1,7 +1,8 @@
 #include "player/PlayerEngine.h"
 
-#include "config/PresentationSettingsReader.h"
+#include "config/PresentationSettingsFile.h"
 #include "config/TNewIniFile.h"
+#include "files/FileChecks.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "player/PlayerRandom.h"
@@ -69,6 +70,29 @@ bool PlayerEngine::OpenPresentation(const QString &path, CloseQuery query)
     return true;
 }
 
+bool PlayerEngine::LoadPresentationConfig()
+{
+    const QString iniPath = presentationConfigPath();
+    const bool haveIni = Options.LoadIndividualConfig && fileExists(iniPath);
+    if (!haveIni && SettingOverrides.empty())
+        return false;
+    TNewIniFile ini(iniPath);
+    if (haveIni)
+        ini.load();
+    for (const auto &[sectionKey, value] : SettingOverrides) {
+        const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
+        if (dot > 0)
+            ini.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
+    }
+    ReadPresentationSettings(ini, Settings, ReadContext);
+    if (!haveIni)
+        return false;
+    ConfigSource = iniPath;
+    SettingsModified = false;
+    ConfigNotDefault = true;
+    return true;
+}
+
 bool PlayerEngine::LoadPresentation()
 {
     const SlideList::LoadOutcome loaded = SlideLines.load(SlideListPath);
@@ -87,24 +111,7 @@ bool PlayerEngine::LoadPresentation()
     m_view.setActionEnabled(PlayerAction::A_F_EditSML,
                             fileExists(changeFileExt(SlideListPath, QStringLiteral(".sml"))));
 
-    const QString iniPath = presentationConfigPath();
-    const bool haveIni = Options.LoadIndividualConfig && fileExists(iniPath);
-    if (haveIni || !SettingOverrides.empty()) {
-        TNewIniFile ini(iniPath);
-        if (haveIni)
-            ini.load();
-        for (const auto &[sectionKey, value] : SettingOverrides) {
-            const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
-            if (dot > 0)
-                ini.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
-        }
-        ReadPresentationSettings(ini, Settings);
-        if (haveIni) {
-            ConfigSource = iniPath;
-            SettingsModified = false;
-            ConfigNotDefault = true;
-        }
-    }
+    LoadPresentationConfig();
     ValidateList();
     return true;
 }
@@ -170,18 +177,50 @@ bool PlayerEngine::SaveSlideList(const QString &path)
     return true;
 }
 
+bool PlayerEngine::isUnnamed() const
+{
+    return extractFileName(SlideListPath) == SlideList::untitledName();
+}
+
+bool PlayerEngine::SaveConfigTo(const QString &path)
+{
+    ConfigSource = path;
+    if (!EnsureWritable(path, m_prompter))
+        return false;
+    TNewIniFile ini(path);
+    ini.load();
+    WritePresentationSettings(ini, Settings);
+    // UpdateFile runs the writable check again; it passes now, so it does not ask twice.
+    return ini.UpdateFile(m_prompter);
+}
+
 bool PlayerEngine::SavePresentationConfig()
 {
-    const QString path = presentationConfigPath();
-    const bool saved = SaveSettingsHook ? SaveSettingsHook(path, Settings) : false;
-    ConfigSource = path;
+    const bool saved = SaveConfigTo(presentationConfigPath());
     SettingsModified = !saved;
     return saved;
 }
 
+bool PlayerEngine::SaveNow(const QString &chosenPath)
+{
+    switch (SaveDestination) {
+    case 0:
+        return SavePresentationConfig();
+    case 1: {
+        if (ProgramIniPath.isEmpty())
+            return false;
+        const bool saved = SaveConfigTo(ProgramIniPath);
+        ConfigNotDefault = !saved;
+        return saved;
+    }
+    default:
+        return !chosenPath.isEmpty() && SaveConfigTo(chosenPath);
+    }
+}
+
 bool PlayerEngine::OfferToSaveConfig() const
 {
-    if (Options.SaveIndividualConfigO == 2 || !SaveSettingsHook)
+    if (Options.SaveIndividualConfigO == 2)
         return false;
     if (SettingsModified)
         return true;
@@ -190,12 +229,35 @@ bool PlayerEngine::OfferToSaveConfig() const
     return pathWithoutExt(ConfigSource) != pathWithoutExt(SlideListPath);
 }
 
+void PlayerEngine::OpenIni()
+{
+    if (!isUnnamed() && OfferToSaveConfig()) {
+        const MsgButton b = m_prompter.AskYesNoCancel(
+            QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(SlideListPath));
+        if (b == MsgButton::Cancel || b == MsgButton::None)
+            return;
+        if (b == MsgButton::Yes)
+            SavePresentationConfig();
+    }
+    const QString path = m_view.askOpenConfigPath(ConfigSource.isEmpty() ? presentationConfigPath()
+                                                                          : ConfigSource);
+    if (path.isEmpty())
+        return;
+    TNewIniFile ini(path);
+    ini.load();
+    ConfigSource = path;
+    SettingsModified = false;
+    ConfigNotDefault = true;
+    ReadPresentationSettings(ini, Settings, ReadContext);
+    m_view.settingsChanged();
+}
+
 bool PlayerEngine::QueryCloseList()
 {
     if (!PresentationReady)
         return true;
     m_view.addRecentFile(SlideListPath);
-    const bool unnamed = extractFileName(SlideListPath) == SlideList::untitledName();
+    const bool unnamed = isUnnamed();
     const bool offer = !unnamed && OfferToSaveConfig();
     if (SlideLines.modified) {
         const QString text =
@@ -545,6 +607,9 @@ void PlayerEngine::carryOut(PendingCommandCode code)
     case PendingCommandCode::Close:
         if (QueryCloseList())
             m_view.closeWindow();
+        break;
+    case PendingCommandCode::OpenIni:
+        OpenIni();
         break;
     case PendingCommandCode::OpenSAL: {
         // The list in force is offered for saving once, before the open dialog.

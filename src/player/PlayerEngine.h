@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/PresentationSettings.h"
+#include "config/PresentationSettingsFile.h"
 #include "config/ProgramOptions.h"
 #include "files/Prompter.h"
 #include "player/PlayerView.h"
@@ -70,8 +71,11 @@ public:
     // override the presentation's configuration file as if they stood in it.
     std::optional<std::uint32_t> FixedSeed;
     std::vector<std::pair<QString, QString>> SettingOverrides; // "Section.Key", value
-    // Writes the presentation settings to a file; returns whether it was written.
-    std::function<bool(const QString &path, const PresentationSettings &)> SaveSettingsHook;
+    // Where "per defecte" saves: the program configuration. Empty in headless runs.
+    QString ProgramIniPath;
+    int SaveDestination = 1; // 0 the presentation's own, 1 the default, 2 a file chosen
+    // Fonts, questions and the picture dialog used while reading settings files.
+    SettingsReadContext ReadContext;
 
     // --- Operations ---
     // Whether the close query of the list in force was already answered for this opening.
@@ -84,9 +88,18 @@ public:
     void RunPresentation(int start);
     bool QueryCloseList();
     bool SaveSlideList(const QString &path);
+    // Reads the list's own configuration when loading it is on and the file exists.
+    bool LoadPresentationConfig();
+    // Writes the settings in force into `path` (keys of other kinds kept); true when written.
+    bool SaveConfigTo(const QString &path);
     // Saves the presentation settings beside the list (its ".ini"); true when saved.
     bool SavePresentationConfig();
+    // Saves now to SaveDestination; `chosenPath` is the file for destination 2.
+    bool SaveNow(const QString &chosenPath = QString());
     bool OfferToSaveConfig() const;
+    bool isUnnamed() const;
+    // A_F_OpenIni: offers to save the settings in force, then reads the chosen file.
+    void OpenIni();
     QString presentationConfigPath() const;
 
     // --- Inputs ---

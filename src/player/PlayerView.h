@@ -90,6 +90,15 @@ public:
     virtual QString askOpenSlideListPath(const QString &current) = 0;
     virtual QString askSaveSlideListPath(const QString &current) = 0;
 
+    virtual QString askOpenConfigPath(const QString &current)
+    {
+        (void)current;
+        return QString();
+    }
+    // The settings in force were replaced (a configuration file was read): menus and panels
+    // follow them.
+    virtual void settingsChanged() {}
+
     // The recent-file list.
     virtual void addRecentFile(const QString &path) { (void)path; }
     // Closes the main window for good (the close query has been answered).

@@ -1,5 +1,5 @@
 #include "config/PresentationSettings.h"
-#include "config/PresentationSettingsReader.h"
+#include "config/PresentationSettingsFile.h"
 #include "config/TNewIniFile.h"
 #include "support/TestMain.h"
 

@@ -5,7 +5,10 @@
 #include "support/SlideListFixture.h"
 #include "support/TestMain.h"
 
+#include "config/TNewIniFile.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 #include <memory>
 
@@ -21,7 +24,12 @@ struct Rig
     FakeScheduler clock;
     std::unique_ptr<PlayerEngine> engine;
 
-    Rig() { engine = std::make_unique<PlayerEngine>(view, prompter, clock); }
+    Rig()
+    {
+        engine = std::make_unique<PlayerEngine>(view, prompter, clock);
+        // These scenarios are about stepping: the list's own configuration is never offered.
+        engine->Options.SaveIndividualConfigO = 2;
+    }
 
     // Writes the list, loads it as the player does and returns the engine.
     PlayerEngine &load(const QStringList &lines, const QString &name = QStringLiteral("a.sal"))
@@ -425,6 +433,60 @@ private Q_SLOTS:
             QVERIFY(!r.engine->PresentationReady);
             QVERIFY(r.prompter.anyContains(QStringLiteral("absent.sal")));
         }
+    }
+
+    void presentationConfigurationOffers()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic("1.png"))}, QStringLiteral("b.sal"));
+        e.Options.SaveIndividualConfigO = 1;
+        // B has no configuration of its own: closing offers to save one; Yes writes it.
+        QVERIFY(e.OfferToSaveConfig());
+        r.prompter.answers = {MsgButton::Yes};
+        QVERIFY(e.QueryCloseList());
+        QCOMPARE(r.prompter.texts().back(),
+                 QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(e.SlideListPath));
+        QVERIFY(QFileInfo::exists(r.fx.path("b.ini")));
+        QVERIFY(!e.SettingsModified);
+        QVERIFY(!e.OfferToSaveConfig()); // now it has its own and it is in force
+        r.prompter.clear();
+        QVERIFY(e.QueryCloseList());
+        QVERIFY(r.prompter.shown.empty());
+        // Cancel refuses the closing.
+        e.SettingsModified = true;
+        r.prompter.answers = {MsgButton::Cancel};
+        QVERIFY(!e.QueryCloseList());
+        // Never saving: no question at all, and nothing written.
+        e.Options.SaveIndividualConfigO = 2;
+        r.prompter.clear();
+        QVERIFY(e.QueryCloseList());
+        QVERIFY(r.prompter.shown.empty());
+        // A configuration read from a file of the user's choice is offered for the list.
+        e.Options.SaveIndividualConfigO = 1;
+        e.SettingsModified = false;
+        e.ConfigSource = r.fx.path("other.ini");
+        QVERIFY(e.OfferToSaveConfig());
+    }
+
+    void savedConfigurationReadsBackAndKeepsOtherKeys()
+    {
+        Rig r;
+        const QString ini = r.fx.file(QStringLiteral("c.ini"), "[Extra]\r\nKeep=yes\r\n[PresSort]\r\nRandomRangeInf=3\r\n");
+        auto &e = r.load({L::line(r.pic("1.png"))}, QStringLiteral("c.sal"));
+        e.Settings.ManualViewing = false;
+        e.Settings.ImageDelay = 7;
+        e.Settings.FontNote1.FontName = QStringLiteral("DejaVu Sans");
+        QVERIFY(e.SavePresentationConfig());
+        TNewIniFile back(ini);
+        QVERIFY(back.load());
+        QCOMPARE(back.ReadString("Extra", "Keep", QString()), QStringLiteral("yes"));
+        QCOMPARE(back.ReadInteger("PresSort", "RandomRangeInf", 0), 3); // not a range: left alone
+        QCOMPARE(back.ReadString("NotePanel", "ColorStart", QString()), QStringLiteral("-2147483633"));
+        PresentationSettings read;
+        ReadPresentationSettings(back, read);
+        QVERIFY(!read.ManualViewing);
+        QCOMPARE(int(read.ImageDelay), 7);
+        QCOMPARE(read.FontNote1.FontName, QStringLiteral("DejaVu Sans"));
     }
 
     void randomOrderCaptionAndSeed()

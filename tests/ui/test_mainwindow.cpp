@@ -202,9 +202,12 @@ private Q_SLOTS:
         showWindow(w);
         w.startUp(argsFor(show.list), true);
         QVERIFY(w.engine().Presenting);
+        // The list has no configuration of its own: closing offers one; No closes without it.
+        prompter.answers = {MsgButton::No};
         w.close();
         QVERIFY(!w.engine().Presenting);
         QVERIFY(!w.isVisible());
+        QVERIFY(prompter.anyContains(QStringLiteral("Voleu desar la configuració (arxiu ini) de")));
     }
 
     void startUpArguments()
