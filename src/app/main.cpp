@@ -1,12 +1,16 @@
 // Pelvar's entry point: the headless modes for scripts and tests, otherwise the player window.
 
 #include "app/GuiMain.h"
+#include "config/FontLookup.h"
+#include "config/PresentationSettingsFile.h"
+#include "config/TNewIniFile.h"
 #include "files/Prompter.h"
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
 #include "player/RealScheduler.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -36,6 +40,9 @@ QString helpText()
         "Modes sense finestra:\n"
         "  --order FITXER.sal [--seed N] [--set Secció.Clau=valor ...]\n"
         "        Escriu l'ordre de les diapositives (un número per línia, des d'1).\n"
+        "  --settings FITXER.ini [--set Secció.Clau=valor ...]\n"
+        "        Escriu la configuració de presentació que resulta de llegir el fitxer,\n"
+        "        una línia Secció.Clau=valor per camp.\n"
         "  --version   Escriu la versió.\n"
         "  --help      Escriu aquesta ajuda.\n"
         "\n"
@@ -123,6 +130,38 @@ int runOrder(const QStringList &args)
     return kExitOk;
 }
 
+int runSettings(const QStringList &args)
+{
+    const HeadlessOptions opt = parseHeadless(args, 2);
+    if (!opt.error.isEmpty()) {
+        printErr(opt.error + QLatin1Char('\n'));
+        return kExitBadInput;
+    }
+    if (!QFileInfo(opt.file).isFile()) {
+        printErr(QStringLiteral("No s'ha trobat l'arxiu '%1'\n").arg(opt.file));
+        return kExitBadInput;
+    }
+    if (opt.seed) {
+        printErr(QStringLiteral("--seed no s'aplica a --settings\n"));
+        return kExitBadInput;
+    }
+    TNewIniFile ini(opt.file);
+    ini.load();
+    for (const auto &[sectionKey, value] : opt.overrides) {
+        const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
+        ini.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
+    }
+    StderrPrompter prompter;
+    const FontLookup fonts = FontLookup::fromSystem();
+    SettingsReadContext ctx;
+    ctx.fonts = &fonts;
+    ctx.prompter = &prompter;
+    PresentationSettings settings;
+    ReadPresentationSettings(ini, settings, ctx);
+    printOut(DescribePresentationSettings(settings).join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    return kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -143,6 +182,14 @@ int main(int argc, char **argv)
     if (mode == QLatin1String("--order")) {
         QCoreApplication app(argc, argv);
         return runOrder(args);
+    }
+    if (mode == QLatin1String("--settings")) {
+        // Fonts are looked up among the installed families, which needs a GUI application;
+        // it never opens a window.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return runSettings(args);
     }
     if (mode.startsWith(QLatin1String("--")) && mode != QLatin1String("--play")) {
         printErr(QStringLiteral("Mode desconegut: %1\n\n").arg(mode) + helpText());
