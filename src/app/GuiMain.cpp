@@ -1,5 +1,9 @@
 #include "app/GuiMain.h"
 
+#include "config/TModIniLS.h"
+#include "config/ui/ConfigurationController.h"
+#include "config/ui/TPBJustOne.h"
+#include "files/ui/QtPrompter.h"
 #include "player/StartupArgs.h"
 #include "player/ui/TFShowImages.h"
 
@@ -29,7 +33,19 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart)
     QApplication::setApplicationName(QStringLiteral("Pelvar"));
     QApplication::setApplicationVersion(QStringLiteral(PELVAR_VERSION));
 
+    // The configuration module comes first: a second copy stops here, before touching any file.
+    TPBJustOne justOne(QStringLiteral("pelvar"));
+    if (justOne.anotherCopyRuns()) {
+        QtPrompter prompter;
+        prompter.ShowError(TPBJustOne::message());
+        return 0;
+    }
+    TModIniLS module(THlpIniFLoadSave(QCoreApplication::applicationFilePath()));
+
     TFShowImages window;
+    ConfigurationController config(module, window.engine(), window, window.prompter());
+    window.setConfiguration(&config);
+    justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.
     if (const QScreen *screen = window.screen())
         window.setGeometry(screen->availableGeometry());

@@ -1,5 +1,6 @@
 #include "player/ui/TFShowImages.h"
 
+#include "config/ui/ConfigurationController.h"
 #include "files/FileNames.h"
 #include "files/ui/QtPrompter.h"
 #include "player/ui/SlideArea.h"
@@ -208,11 +209,20 @@ bool TFShowImages::runInProgress() const
 void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
 {
     m_engine.AccessLevel = args.accessLevel;
-    if (args.fileArgument.isEmpty())
+    if (m_config)
+        m_config->readAtStartUp(args);
+    QString path;
+    if (!args.fileArgument.isEmpty()) {
+        path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
+        // A list given on the command line is loaded; it starts only when asked to.
+        m_engine.Options.AutomaticInit = 1;
+    } else if (m_config) {
+        // Without a file the options may name the last list, to open or to open and start.
+        path = m_config->startUpList();
+        autoStart = m_config->startUpRuns();
+    }
+    if (path.isEmpty())
         return;
-    const QString path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
-    // A list given on the command line is loaded; it starts only when asked to.
-    m_engine.Options.AutomaticInit = 1;
     if (!QFileInfo::exists(path)) {
         m_prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
         m_engine.Options.AutomaticInit = 0;
@@ -222,6 +232,32 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     m_engine.LoadPresentation();
     if (autoStart && m_engine.PresentationReady)
         m_engine.RunPresentation(0);
+}
+
+void TFShowImages::setConfiguration(ConfigurationController *config)
+{
+    m_config = config;
+}
+
+void TFShowImages::addRecentFile(const QString &path)
+{
+    if (m_config)
+        m_config->addRecentFile(path);
+}
+
+QString TFShowImages::askOpenConfigPath(const QString &current)
+{
+    QFileDialog dialog(this, QStringLiteral("Obrir %1").arg(QStringLiteral("una configuració de presentació")));
+    dialog.setNameFilter(QStringLiteral("Configuració de presentació (*.ini)"));
+    dialog.setDefaultSuffix(QStringLiteral("ini"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    presetDialogPath(dialog, current);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+void TFShowImages::settingsChanged()
+{
+    m_slideArea->update();
 }
 
 void TFShowImages::openSlideListCommand()
@@ -251,7 +287,10 @@ void TFShowImages::carryOutCommand(PendingCommandCode code)
                 QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
                     .arg(m_engine.SlideListPath, openFailureReason(m_engine.SlideListPath, false)));
         break;
-    default: break;
+    default:
+        if (m_config)
+            m_config->carryOut(code);
+        break;
     }
 }
 
@@ -391,8 +430,13 @@ void TFShowImages::closeEvent(QCloseEvent *event)
         m_closeGranted = true;
     // A run ended by the close query grants the close from inside the query: closeWindow runs
     // while this close is in progress and cannot start another, so the flag is read again here.
-    if (m_closeGranted)
+    if (m_closeGranted) {
+        if (m_config && !m_configSaved) {
+            m_configSaved = true;
+            m_config->saveAtExit();
+        }
         event->accept();
+    }
     else
         event->ignore();
 }

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+class ConfigurationController;
 class QAction;
 class QToolBar;
 class QtPrompter;
@@ -34,6 +35,9 @@ public:
     void startUp(const StartupArgs &args, bool autoStart);
 
     PlayerEngine &engine() { return m_engine; }
+    Prompter &prompter() { return m_prompter; }
+    // The configuration files' connection (start-up reading, exit saving, recent files).
+    void setConfiguration(ConfigurationController *config);
     SlideArea *slideArea() const { return m_slideArea; }
     QToolBar *toolBar() const { return m_toolBar; }
     // The action of an engine command; nullptr for commands this window does not have yet.
@@ -58,6 +62,9 @@ public:
     QString askSaveSlideListPath(const QString &current) override;
     void closeWindow() override;
     void carryOutCommand(PendingCommandCode code) override;
+    QString askOpenConfigPath(const QString &current) override;
+    void settingsChanged() override;
+    void addRecentFile(const QString &path) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -84,6 +91,8 @@ private:
     QAction *m_aboutAction = nullptr;
     std::map<PlayerAction, QAction *> m_actions;
 
+    ConfigurationController *m_config = nullptr;
+    bool m_configSaved = false;
     bool m_closeGranted = false; // the engine has answered the close query: close for good
     QString m_audioPath;         // the slide's track (played once audio output exists)
     bool m_audioRepeat = false;

@@ -1,0 +1,222 @@
+#include "config/ui/ConfigurationController.h"
+
+#include "config/ui/TFConfigDialogs.h"
+#include "files/FileNames.h"
+#include "files/Prompter.h"
+#include "player/PlayerEngine.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QString widgetText(QString s)
+{
+    return s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+} // namespace
+
+QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig)
+{
+    static const char *const save[] = {"Desa configuració de cada presentació sense preguntar",
+                                       "Pregunta si es vol desar la configuració de cada presentació",
+                                       "No desa individualment la configuració de cada presentació"};
+    const int i = (saveIndividualConfigO >= 0 && saveIndividualConfigO <= 2) ? saveIndividualConfigO : 2;
+    return QString::fromUtf8(save[i]) + QStringLiteral(",\r\n")
+           + QStringLiteral("%1carrega la configuració propia de la presentació")
+                 .arg(loadIndividualConfig ? QString() : QStringLiteral("no "));
+}
+
+QString initialOptionsHint(int automaticInit)
+{
+    static const char *const what[] = {"no carrega cap arxiu", "Obre l'últim arxiu 'sal' desat",
+                                       "Obre i mostra l'últim arxiu 'sal' desat"};
+    const int i = (automaticInit >= 0 && automaticInit <= 2) ? automaticInit : 0;
+    return QStringLiteral("En iniciar el programa:\r\n") + QString::fromUtf8(what[i]);
+}
+
+ConfigurationController::ConfigurationController(TModIniLS &module, PlayerEngine &engine,
+                                                 QMainWindow &window, Prompter &prompter)
+    : QObject(nullptr), m_module(module), m_engine(engine), m_window(window), m_prompter(prompter)
+{
+    FontLookup::installWindowsSubstitutions();
+    m_fonts = std::make_unique<FontLookup>(FontLookup::fromSystem());
+    m_engine.ReadContext.fonts = m_fonts.get();
+    m_engine.ReadContext.prompter = &m_prompter;
+    m_engine.ReadContext.pickBitmap = [this](const QString &missing) {
+        return QFileDialog::getOpenFileName(&m_window, QStringLiteral("Obrir %1").arg(QStringLiteral("una imatge")),
+                                            QFileInfo(missing).absolutePath(),
+                                            QStringLiteral("Imatges (*.bmp *.png *.jpg *.jpeg *.gif)"));
+    };
+    m_engine.ProgramIniPath = m_module.paths().ProgramIniPath;
+    m_lru.setFileName(TLRU::storageFileName(m_module.paths().ConfigDir + m_module.paths().ProgramBaseName,
+                                            QString(), 1));
+    buildMenus();
+}
+
+ConfigurationController::~ConfigurationController() = default;
+
+void ConfigurationController::buildMenus()
+{
+    QMenu *file = m_window.menuBar()->findChild<QMenu *>(QStringLiteral("MI_File"));
+    if (!file)
+        file = m_window.menuBar()->addMenu(QStringLiteral("Arxiu"));
+    QList<QAction *> existing = file->actions();
+    QAction *before = existing.size() > 1 ? existing.at(1) : nullptr;
+
+    m_reopenMenu = new QMenu(QStringLiteral("Reobre una presentació"), file);
+    m_reopenMenu->setObjectName(QStringLiteral("MI_F_ReopenSAL"));
+    file->insertMenu(before, m_reopenMenu);
+    connect(m_reopenMenu, &QMenu::aboutToShow, this, &ConfigurationController::fillReopenMenu);
+
+    file->insertSeparator(before);
+    m_openIni = new QAction(QStringLiteral("Obre una configuració de presentació desada..."), this);
+    m_openIni->setObjectName(QStringLiteral("A_F_OpenIni"));
+    connect(m_openIni, &QAction::triggered, this,
+            [this] { m_engine.command(PendingCommandCode::OpenIni); });
+    m_saveLoad = new QAction(QStringLiteral("Opcions de desar/carregar configuració..."), this);
+    m_saveLoad->setObjectName(QStringLiteral("A_F_SaveLoadIndividualConfig"));
+    connect(m_saveLoad, &QAction::triggered, this, &ConfigurationController::showSaveLoadOptions);
+    m_initialOptions = new QAction(QStringLiteral("Opcions d'inici del programa..."), this);
+    m_initialOptions->setObjectName(QStringLiteral("A_F_InitialOptions"));
+    connect(m_initialOptions, &QAction::triggered, this, &ConfigurationController::showInitialOptions);
+    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions})
+        file->insertAction(before, a);
+    refreshHints();
+}
+
+void ConfigurationController::refreshHints()
+{
+    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(m_engine.Options.SaveIndividualConfigO,
+                                                          m_engine.Options.LoadIndividualConfig)));
+    m_initialOptions->setToolTip(widgetText(initialOptionsHint(m_engine.Options.AutomaticInit)));
+    // At view-only level the configuration commands are hidden.
+    const bool editing = m_engine.AccessLevel != 0;
+    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions})
+        a->setVisible(editing);
+    m_reopenMenu->setEnabled(m_lru.count() > 0);
+}
+
+void ConfigurationController::readAtStartUp(const StartupArgs &args)
+{
+    m_module.readProgramWide(m_prompter);
+    // Until users are kept, the user named on the command line is the identified one.
+    m_module.setIdentifiedUser(args.userName);
+    ProgramOptionsReadContext ctx;
+    ctx.programDir = m_module.paths().ProgramDir;
+    ctx.commandLineFile = !args.fileArgument.isEmpty();
+    ctx.accessLevel = args.accessLevel;
+    ctx.prompter = &m_prompter;
+    m_module.readProgramOptions(m_engine.Options, ctx);
+    m_module.readDefaultSettings(m_engine.Settings, m_engine.ReadContext);
+    m_module.loadFavDirs(m_engine.Options);
+    m_lru.loadFromFile();
+    m_runAtStart = args.fileArgument.isEmpty() && m_engine.Options.AutomaticInit == 2;
+    refreshHints();
+}
+
+QString ConfigurationController::startUpList() const
+{
+    if (m_engine.Options.AutomaticInit == 0)
+        return QString();
+    return m_engine.Options.CurrentSALName;
+}
+
+bool ConfigurationController::saveAtExit()
+{
+    if (QFileInfo(m_engine.SlideListPath).isFile())
+        m_engine.Options.CurrentSALName = m_engine.SlideListPath;
+    m_lru.saveToFile();
+    return m_module.saveAtExit(m_engine.Options, m_engine.Settings, m_engine.SettingsModified, m_prompter);
+}
+
+void ConfigurationController::addRecentFile(const QString &path)
+{
+    if (extractFileName(path) == SlideList::untitledName() || !QFileInfo(path).isFile())
+        return;
+    m_lru.AddItem(path);
+    refreshHints();
+}
+
+void ConfigurationController::fillReopenMenu()
+{
+    m_reopenMenu->clear();
+    for (const QString &name : m_lru.names()) {
+        QAction *a = m_reopenMenu->addAction(name);
+        connect(a, &QAction::triggered, this, [this, name] { reopen(name); });
+    }
+}
+
+void ConfigurationController::reopen(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        m_lru.RemoveItem(path);
+        m_prompter.ShowError(QStringLiteral("L'arxiu\r\n%1\r\nno existeix.\r\nS'ha eliminat del LRU").arg(path));
+        refreshHints();
+        return;
+    }
+    if (m_engine.Presenting) {
+        m_reopenPath = path;
+        m_engine.command(PendingCommandCode::ReopenSAL);
+        return;
+    }
+    m_engine.OpenPresentation(path);
+}
+
+bool ConfigurationController::carryOut(PendingCommandCode code)
+{
+    if (code != PendingCommandCode::ReopenSAL)
+        return false;
+    const QString path = m_reopenPath;
+    m_reopenPath.clear();
+    if (!path.isEmpty())
+        reopen(path);
+    return true;
+}
+
+void ConfigurationController::showSaveLoadOptions()
+{
+    TFSaveLoadIndivConfig0ptions::Values v;
+    v.SaveIndividualConfigO = m_engine.Options.SaveIndividualConfigO;
+    v.LoadIndividualConfig = m_engine.Options.LoadIndividualConfig;
+    v.SaveDefaultConfigOnCloseWithPrompt = m_engine.Options.SaveDefaultConfigOnCloseWithPrompt;
+    v.LastConfigWhenNewPres = m_engine.Options.LastConfigWhenNewPres;
+    v.SaveDestination = m_engine.SaveDestination;
+    TFSaveLoadIndivConfig0ptions dialog(v, m_engine.ConfigSource, m_engine.SettingsModified,
+                                        m_engine.isUnnamed() ? QString() : fileNameWithoutExt(m_engine.SlideListPath),
+                                        m_module.paths().ProgramBaseName, &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const auto out = dialog.values();
+    m_engine.Options.SaveIndividualConfigO = out.SaveIndividualConfigO;
+    m_engine.Options.LoadIndividualConfig = out.LoadIndividualConfig;
+    m_engine.Options.SaveDefaultConfigOnCloseWithPrompt = out.SaveDefaultConfigOnCloseWithPrompt;
+    m_engine.Options.LastConfigWhenNewPres = out.LastConfigWhenNewPres;
+    m_engine.SaveDestination = out.SaveDestination;
+    refreshHints();
+    if (dialog.saveNowRequested()) {
+        QString chosen;
+        if (out.SaveDestination == 2) {
+            chosen = QFileDialog::getSaveFileName(&m_window, QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
+                                                  m_engine.presentationConfigPath(),
+                                                  QStringLiteral("Configuració de presentació (*.ini)"));
+            if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+                chosen += QStringLiteral(".ini");
+        }
+        m_engine.SaveNow(chosen);
+    }
+}
+
+void ConfigurationController::showInitialOptions()
+{
+    TFInitialOptions dialog(m_engine.Options.AutomaticInit, &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_engine.Options.AutomaticInit = dialog.automaticInit();
+    refreshHints();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "config/FontLookup.h"
+#include "config/TModIniLS.h"
+#include "media/TLRU.h"
+#include "player/PlayerView.h"
+#include "player/StartupArgs.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+// The status hints of the two option commands.
+QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig);
+QString initialOptionsHint(int automaticInit);
+
+class PlayerEngine;
+class Prompter;
+class QAction;
+class QMainWindow;
+class QMenu;
+
+// Connects the configuration files to the main window: the start-up reading, the exit saving,
+// the recent-file submenu, the presentation-configuration commands and their dialogs.
+class ConfigurationController : public QObject
+{
+    Q_OBJECT
+public:
+    ConfigurationController(TModIniLS &module, PlayerEngine &engine, QMainWindow &window,
+                            Prompter &prompter);
+    ~ConfigurationController() override;
+
+    // Start-up before the file argument is handled: program-wide keys, the user, the options
+    // and the default presentation settings.
+    void readAtStartUp(const StartupArgs &args);
+    // The list the options name to open at start-up when no file was given: "" when none.
+    QString startUpList() const;
+    bool startUpRuns() const { return m_runAtStart; }
+    // Exit: options, settings offer, recent files. Returns whether all was written.
+    bool saveAtExit();
+
+    void addRecentFile(const QString &path);
+    // Second-group commands that belong here (reopening a recent list).
+    bool carryOut(PendingCommandCode code);
+
+    QMenu *reopenMenu() const { return m_reopenMenu; }
+    QAction *openIniAction() const { return m_openIni; }
+    QAction *saveLoadOptionsAction() const { return m_saveLoad; }
+    QAction *initialOptionsAction() const { return m_initialOptions; }
+    TLRU &recentFiles() { return m_lru; }
+    void refreshHints();
+
+private:
+    void buildMenus();
+    void fillReopenMenu();
+    void reopen(const QString &path);
+    void showSaveLoadOptions();
+    void showInitialOptions();
+
+    TModIniLS &m_module;
+    PlayerEngine &m_engine;
+    QMainWindow &m_window;
+    Prompter &m_prompter;
+    std::unique_ptr<FontLookup> m_fonts;
+    TLRU m_lru;
+    bool m_runAtStart = false;
+    QString m_reopenPath;
+    QMenu *m_reopenMenu = nullptr;
+    QAction *m_openIni = nullptr;
+    QAction *m_saveLoad = nullptr;
+    QAction *m_initialOptions = nullptr;
+};

@@ -1,0 +1,156 @@
+#include "config/TModIniLS.h"
+#include "config/FileTypeRegistration.h"
+#include "config/ui/ConfigurationController.h"
+#include "config/ui/TFConfigDialogs.h"
+#include "config/ui/TPBJustOne.h"
+#include "config/ui/TWhereSaveBox.h"
+#include "player/ui/TFShowImages.h"
+#include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+
+class ConfigurationUiTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void secondCopyFindsTheFirst()
+    {
+        const QString name = QStringLiteral("pelvar-test-%1").arg(QCoreApplication::applicationPid());
+        TPBJustOne first(name);
+        QVERIFY(!first.anotherCopyRuns());
+        QWidget window;
+        first.listen(&window);
+        TPBJustOne second(name);
+        QVERIFY(second.anotherCopyRuns());
+    }
+
+    void startUpReadsTheOptionsAndExitWritesThem()
+    {
+        SlideListFixture fx;
+        const QString list = fx.list("last.sal", {SlideListFixture::line(fx.picture("a.png"))});
+        QFile ini(fx.path("Pelvar.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(QStringLiteral("[Options]\r\nCurrentSALName=%1\r\nAutomaticInit=2\r\n"
+                                 "SaveIndividualConfigO=2\r\n[Image]\r\nImageDelay=5\r\n")
+                      .arg(list)
+                      .toUtf8());
+        ini.close();
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        {
+            TFShowImages w(prompter);
+            ConfigurationController config(module, w.engine(), w, prompter);
+            w.setConfiguration(&config);
+            w.startUp(StartupArgs(), false);
+            QCOMPARE(int(w.engine().Settings.ImageDelay), 5);
+            QCOMPARE(w.engine().SlideListPath, list);
+            QVERIFY(w.engine().Presenting); // AutomaticInit 2 opens and starts the last list
+            QVERIFY(config.initialOptionsAction()->toolTip().endsWith("Obre i mostra l'últim arxiu 'sal' desat"));
+            QCOMPARE(config.saveLoadOptionsAction()->toolTip(),
+                     QStringLiteral("No desa individualment la configuració de cada presentació,\n"
+                                    "carrega la configuració propia de la presentació"));
+            w.engine().stop();
+            w.engine().Options.AutomaticInit = 1;
+            QVERIFY(w.close());
+        }
+        QVERIFY(prompter.shown.empty());
+        QFile back(fx.path("Pelvar.ini"));
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        const QByteArray text = back.readAll();
+        QVERIFY(text.contains("AutomaticInit=1"));
+        QVERIFY(text.contains("ImageDelay=5")); // the defaults were not touched
+        QFile lru(fx.path("Pelvar_1.lru"));
+        QVERIFY(lru.open(QIODevice::ReadOnly));
+        QCOMPARE(lru.readAll(), list.toUtf8() + "\r\n");
+    }
+
+    void reopeningAVanishedList()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        TFShowImages w(prompter);
+        ConfigurationController config(module, w.engine(), w, prompter);
+        const QString gone = fx.list("gone.sal", {SlideListFixture::line("", "", "t", "")});
+        config.addRecentFile(gone);
+        QVERIFY(config.reopenMenu()->isEnabled());
+        QFile::remove(gone);
+        QMetaObject::invokeMethod(config.reopenMenu(), "aboutToShow");
+        QCOMPARE(config.reopenMenu()->actions().size(), 1);
+        config.reopenMenu()->actions().first()->trigger();
+        QCOMPARE(prompter.texts(), QStringList{QStringLiteral("L'arxiu\r\n%1\r\nno existeix.\r\nS'ha eliminat del LRU").arg(gone)});
+        QCOMPARE(config.recentFiles().count(), 0);
+        QVERIFY(!config.reopenMenu()->isEnabled());
+    }
+
+    void saveDestinationBox()
+    {
+        TWhereSaveBox unnamed(0, QString(), "Pelvar", TWhereSaveBox::HintStyle::AcceptAndSave);
+        QCOMPARE(unnamed.combo()->count(), 2);
+        QCOMPARE(unnamed.combo()->currentText(), QStringLiteral("per defecte"));
+        QCOMPARE(unnamed.buttonHint(), QStringLiteral("Accepta les modificacions fetes i ja les desa a\r\nPelvar.ini"));
+        TWhereSaveBox named(0, "Mostra", "Pelvar", TWhereSaveBox::HintStyle::SaveCurrent);
+        QCOMPARE(named.combo()->currentText(), QStringLiteral("per la presentació actual"));
+        QCOMPARE(named.buttonHint(), QStringLiteral("Desa la configuració actual a\r\nMostra.ini"));
+        named.combo()->setCurrentIndex(2);
+        QCOMPARE(named.destination(), 2);
+        QVERIFY(named.buttonHint().endsWith("una nova configuració o sobrescrivint una existent"));
+
+        TFSaveLoadIndivConfig0ptions::Values v;
+        v.SaveIndividualConfigO = 0;
+        v.LoadIndividualConfig = false;
+        v.SaveDestination = 0;
+        TFSaveLoadIndivConfig0ptions dialog(v, "/x/Mostra.ini", true, "Mostra", "Pelvar");
+        QCOMPARE(dialog.currentIniLabel()->text(), QStringLiteral("Mostra.ini (modificat)"));
+        const auto back = dialog.values();
+        QCOMPARE(back.SaveIndividualConfigO, 0);
+        QVERIFY(!back.LoadIndividualConfig);
+        QCOMPARE(back.SaveDestination, 0);
+        TFInitialOptions init(2);
+        QCOMPARE(init.automaticInit(), 2);
+    }
+
+    void fileTypesRegisterAndGoAway()
+    {
+        QTemporaryDir data, icons;
+        for (const char *icon : {"SalExt.ico", "WmlExt.ico"}) {
+            QFile f(icons.filePath(QLatin1String(icon)));
+            f.open(QIODevice::WriteOnly);
+            f.write("icon");
+        }
+        FileTypeRegistration reg;
+        reg.dataDir = data.path();
+        reg.programPath = QStringLiteral("/opt/pelvar/pelvar");
+        reg.iconsDir = icons.path();
+        FakePrompter p;
+        QVERIFY(!reg.RegisterFileTypes(p)); // SmlExt.ico is missing: reported, the rest done
+        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(icons.filePath("SmlExt.ico"))});
+        QFile mime(reg.mimePackagePath());
+        QVERIFY(mime.open(QIODevice::ReadOnly));
+        const QByteArray xml = mime.readAll();
+        for (const char *glob : {"*.sal", "*.sml", "*.wml"})
+            QVERIFY(xml.contains(glob));
+        QVERIFY(QFile::exists(reg.iconPath("SALFile")));
+        QVERIFY(!QFile::exists(reg.iconPath("SMLFile")));
+        QFile entry(reg.desktopEntryPath());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll().contains("Exec=\"/opt/pelvar/pelvar\" %f"));
+        p.clear();
+        QVERIFY(reg.UnregisterFileTypes(p));
+        QVERIFY(p.shown.empty());
+        QVERIFY(!QFile::exists(reg.mimePackagePath()));
+        QVERIFY(!QFile::exists(reg.desktopEntryPath()));
+        QVERIFY(!QFile::exists(reg.iconPath("WMLFile")));
+    }
+};
+
+PELVAR_TEST(ConfigurationUiTest)
+#include "test_configuration.moc"
