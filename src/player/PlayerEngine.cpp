@@ -104,12 +104,19 @@ bool PlayerEngine::LoadPresentation()
         return false;
     }
 
-    // The meaning tables beside the list are loaded with the tables module; their commands
-    // follow whether the files exist.
-    m_view.setActionEnabled(PlayerAction::A_F_EditWML,
-                            fileExists(changeFileExt(SlideListPath, QStringLiteral(".wml"))));
-    m_view.setActionEnabled(PlayerAction::A_F_EditSML,
-                            fileExists(changeFileExt(SlideListPath, QStringLiteral(".sml"))));
+    // The meaning tables beside the list; their edit commands follow whether they were loaded.
+    const QString wml = changeFileExt(SlideListPath, QStringLiteral(".wml"));
+    const QString sml = changeFileExt(SlideListPath, QStringLiteral(".sml"));
+    m_view.setActionEnabled(PlayerAction::A_F_EditWML, fileExists(wml) && WordTable.load(wml, m_prompter));
+    if (!fileExists(wml))
+        WordTable = MeaningTable(MeaningKind::Words);
+    if (fileExists(sml)) {
+        // A table that holds a faulty line has shown its message; the records before it stay.
+        m_view.setActionEnabled(PlayerAction::A_F_EditSML, SoundTable.load(sml, m_prompter));
+    } else {
+        SoundTable = MeaningTable(MeaningKind::Sounds);
+        m_view.setActionEnabled(PlayerAction::A_F_EditSML, false);
+    }
 
     LoadPresentationConfig();
     ValidateList();

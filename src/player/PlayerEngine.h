@@ -9,6 +9,7 @@
 #include "player/SlideOrder.h"
 #include "presentation/SlideList.h"
 #include "presentation/SlideRecord.h"
+#include "tables/MeaningTables.h"
 
 #include <QDateTime>
 #include <QString>
@@ -62,6 +63,10 @@ public:
     bool NoAudioPlay = false; // A_A_NoAudioPlay
     QString ConfigSource;     // the file the settings in force were read from or saved to
     bool ConfigNotDefault = false;
+
+    // The presentation's meaning tables, loaded with the list when they lie beside it.
+    MeaningTable WordTable{MeaningKind::Words};
+    MeaningTable SoundTable{MeaningKind::Sounds};
 
     PresentationSettings Settings;
     ProgramOptions Options;

@@ -1,0 +1,76 @@
+#include "tables/MeaningTables.h"
+
+#include "files/FileNames.h"
+#include "files/Prompter.h"
+#include "files/TableText.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using FK = MemTable::FieldKind;
+
+MemTable makeWordTable()
+{
+    return MemTable(QStringLiteral("Paraules i significats"),
+                    {{QStringLiteral("Word"), FK::String, 20, true, false},
+                     {QStringLiteral("Meaning"), FK::String, 120, true, false}});
+}
+
+MemTable makeSoundTable()
+{
+    return MemTable(QStringLiteral("Imatges/sons i significats"),
+                    {{QStringLiteral("FN"), FK::String, 154, false, false},
+                     {QStringLiteral("MarkX"), FK::SmallInt, 0, false, false},
+                     {QStringLiteral("MarkY"), FK::SmallInt, 0, false, false},
+                     {QStringLiteral("AudioFN"), FK::String, 154, false, false},
+                     {QStringLiteral("Meaning"), FK::String, 50, true, false}});
+}
+
+MeaningTable::MeaningTable(MeaningKind k)
+    : kind(k), table(k == MeaningKind::Words ? makeWordTable() : makeSoundTable())
+{
+}
+
+bool MeaningTable::load(const QString &path, Prompter &prompter)
+{
+    table.clear();
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() == 0) {
+        fileName.clear();
+        return false;
+    }
+    LoadTableFromText(table, path, IncludeCalculated::No, prompter);
+    if (kind == MeaningKind::Sounds) {
+        // An empty mark in a file written elsewhere reads as 0; ours always hold a number.
+        for (int r = 0; r < table.recordCount(); ++r) {
+            MemTable::Record rec = table.record(r);
+            for (int f : {1, 2})
+                if (rec[std::size_t(f)].isNull())
+                    rec[std::size_t(f)] = 0;
+            table.replaceAt(r, rec);
+        }
+    }
+    fileName = path;
+    table.current = table.recordCount() > 0 ? 0 : -1;
+    table.modified = false;
+    return true;
+}
+
+bool MeaningTable::save(const QString &path, Prompter &prompter)
+{
+    const QString other = changeFileExt(path, kind == MeaningKind::Words ? QStringLiteral(".sml")
+                                                                         : QStringLiteral(".wml"));
+    if (QFileInfo::exists(other)) {
+        if (!prompter.AskYes(QStringLiteral("També existeix l'arxiu:\r\n%1,\r\nesborrar-lo, ja que no "
+                                            "poden coexistir un arxiu sml i wml?")
+                                 .arg(other)))
+            return false;
+        if (!QFile::remove(other))
+            return false;
+    }
+    if (!SaveTableToText(table, path, QuoteStrings::No, IncludeCalculated::No, prompter))
+        return false;
+    fileName = path;
+    table.modified = false;
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "files/MemTable.h"
+
+#include <QString>
+
+class Prompter;
+
+// The two meaning tables: words and meanings (*.wml), pictures or sounds and meanings (*.sml).
+enum class MeaningKind { Words, Sounds };
+
+MemTable makeWordTable();  // Word (20, required), Meaning (120, required)
+MemTable makeSoundTable(); // FN (154), MarkX, MarkY (16-bit), AudioFN (154), Meaning (50, required)
+
+// One table in memory with its file name ("" = not saved yet).
+struct MeaningTable
+{
+    explicit MeaningTable(MeaningKind kind);
+    MeaningKind kind;
+    MemTable table;
+    QString fileName;
+
+    // Empties the table and reads the file. A missing or empty file leaves it empty and forgets
+    // the name. Returns whether the table holds the file (the edit command follows it).
+    bool load(const QString &path, Prompter &prompter);
+    // Writes after the coexistence rule: a .wml and a .sml of the same name may not both exist,
+    // so the other one is offered for deletion first; No leaves both files and fails the save.
+    bool save(const QString &path, Prompter &prompter);
+};

@@ -1,0 +1,133 @@
+#include "files/TableText.h"
+#include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+#include "tables/MeaningTables.h"
+
+#include <QDateTime>
+#include <QFile>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+} // namespace
+
+class MeaningTablesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tableLines()
+    {
+        using FK = MemTable::FieldKind;
+        MemTable t(QStringLiteral("Usuaris"), {{"Name", FK::String, 0, false, false},
+                                               {"Level", FK::Integer, 0, false, false},
+                                               {"Active", FK::Boolean, 0, false, false},
+                                               {"When", FK::DateTime, 0, false, false}});
+        MemTable::Record r = t.emptyRecord();
+        t.setField(r, 0, "Laia");
+        t.setField(r, 1, "3");
+        t.setField(r, 2, true);
+        t.setField(r, 3, QDateTime(QDate(1899, 12, 30), QTime(10, 5, 0)));
+        QVERIFY(!t.append(r));
+        QCOMPARE(TableToText(t), QStringLiteral("Laia\t3\t1\t10:05:00\r\n"));
+        QVERIFY(!ReadTableText(t, "x"));
+        QCOMPARE(t.recordCount(), 2);
+        QVERIFY(t.record(1)[1].isNull() && t.record(1)[2].isNull());
+        QVERIFY(!ReadTableText(t, "y\t1\tmaybe"));
+        QVERIFY(t.record(2)[2].isNull()); // a boolean keeps its value for other texts
+        QVERIFY(ReadTableText(t, "a\t1\t1\t\textra"));
+        QCOMPARE(t.recordCount(), 3);
+        MemTable empty(QStringLiteral("Buida"), {{"A", FK::String, 0, false, false}});
+        QCOMPARE(TableToText(empty), QString());
+    }
+
+    void wordTables()
+    {
+        SlideListFixture fx;
+        FakePrompter p;
+        const QString path = fx.file("curs.wml", "gat\tanimal que miola\r\n\r\ngos\tanimal que borda\r\nsol\r\nlluna\tsatèl·lit\r\n");
+        MeaningTable words(MeaningKind::Words);
+        QVERIFY(words.load(path, p));
+        QCOMPARE(words.table.recordCount(), 2); // "sol" has no meaning: the reading stops there
+        QCOMPARE(p.shown.size(), std::size_t(1));
+        QCOMPARE(words.table.value(1, "Meaning").toString(), QStringLiteral("animal que borda"));
+
+        MeaningTable zero(MeaningKind::Words);
+        QVERIFY(!zero.load(fx.file("zero.wml", ""), p));
+        QVERIFY(zero.fileName.isEmpty());
+    }
+
+    void soundTablesAndCoexistence()
+    {
+        SlideListFixture fx;
+        FakePrompter p;
+        MeaningTable sounds(MeaningKind::Sounds);
+        MemTable::Record image = sounds.table.emptyRecord();
+        sounds.table.setField(image, 0, "/fotos/gat.jpg");
+        sounds.table.setField(image, 1, "-1");
+        sounds.table.setField(image, 2, "-1");
+        sounds.table.setField(image, 4, QString(60, 'm'));
+        QVERIFY(!sounds.table.append(image));
+        MemTable::Record sound = sounds.table.emptyRecord();
+        sounds.table.setField(sound, 1, "-1");
+        sounds.table.setField(sound, 2, "-1");
+        sounds.table.setField(sound, 3, "/sons/miol.wav");
+        sounds.table.setField(sound, 4, "miol");
+        QVERIFY(!sounds.table.append(sound));
+        const QString path = fx.path("curs.sml");
+        QVERIFY(sounds.save(path, p));
+        QCOMPARE(readAll(path), QByteArray("/fotos/gat.jpg\t-1\t-1\t\t") + QByteArray(50, 'm')
+                                    + "\r\n\t-1\t-1\t/sons/miol.wav\tmiol\r\n");
+        MeaningTable back(MeaningKind::Sounds);
+        QVERIFY(back.load(path, p));
+        QCOMPARE(back.table.value(0, "MarkX").toInt(), -1);
+        QVERIFY(back.table.value(0, "AudioFN").isNull());
+        QVERIFY(p.shown.empty());
+
+        // A .wml of the same name may not stay beside it.
+        const QString wml = fx.file("curs.wml", "a\tb\r\n");
+        p.answers = {MsgButton::No};
+        QVERIFY(!back.save(path, p));
+        QVERIFY(QFile::exists(wml));
+        QCOMPARE(p.texts().back(), QStringLiteral("També existeix l'arxiu:\r\n%1,\r\nesborrar-lo, ja que no poden "
+                                                  "coexistir un arxiu sml i wml?").arg(wml));
+        p.answers = {MsgButton::Yes};
+        QVERIFY(back.save(path, p));
+        QVERIFY(!QFile::exists(wml));
+
+        // Marks left empty by another program read as 0.
+        MeaningTable other(MeaningKind::Sounds);
+        QVERIFY(other.load(fx.file("o.sml", "/a.png\t\t\t\tsignificat\r\n"), p));
+        QCOMPARE(other.table.value(0, "MarkY").toInt(), 0);
+    }
+
+    void pendingRecords()
+    {
+        MeaningTable words(MeaningKind::Words);
+        FakePrompter p;
+        words.table.editing = true;
+        words.table.pending = words.table.emptyRecord();
+        words.table.setField(words.table.pending, 0, "casa");
+        p.answers = {MsgButton::Yes};
+        QVERIFY(ConfirmPostRecord(words.table, p).has_value()); // the meaning is missing
+        words.table.setField(words.table.pending, 1, "on es viu");
+        p.answers = {MsgButton::Yes};
+        QVERIFY(!ConfirmPostRecord(words.table, p));
+        QCOMPARE(words.table.recordCount(), 1);
+        words.table.editing = true;
+        p.answers = {MsgButton::No};
+        QVERIFY(!ConfirmPostRecord(words.table, p));
+        QVERIFY(!words.table.editing);
+        QCOMPARE(p.texts().back(), QStringLiteral("Voleu guardar els canvis d'aquest registre?"));
+    }
+};
+
+PELVAR_TEST(MeaningTablesTest)
+#include "MeaningTablesTest.moc"
