@@ -59,14 +59,14 @@ MsgBoxLayout layoutMessageBox(const QStringList &specs)
 {
     std::array<QString, kButtonNames.size()> captions;
     std::array<bool, kButtonNames.size()> present{};
-    for (const QString &spec : specs) {
-        const qsizetype space = spec.indexOf(QLatin1Char(' '));
-        const QString name = space < 0 ? spec : spec.left(space);
+    for (const QString &item : specs) {
+        const qsizetype space = item.indexOf(QLatin1Char(' '));
+        const QString name = space < 0 ? item : item.left(space);
         for (size_t i = 0; i < kButtonNames.size(); ++i) {
             if (name == QLatin1String(kButtonNames[i].name)) {
                 present[i] = true;
                 captions[i] = space < 0 ? standardButtonCaption(kButtonNames[i].button)
-                                        : spec.mid(space + 1);
+                                        : item.mid(space + 1);
             }
         }
     }

@@ -168,14 +168,14 @@ MsgButton QtPrompter::messageBoxEx(const QString &text, MsgKind kind, const QStr
     row->addStretch(1);
     const int buttonWidth = int(std::lround(dialogUnitPx() * std::max(buttonWidthDlu, 1)));
     QPushButton *defaultButton = nullptr;
-    for (const MsgButtonSpec &spec : layout.buttons) {
-        auto *button = new QPushButton(spec.caption, &box);
+    for (const MsgButtonSpec &item : layout.buttons) {
+        auto *button = new QPushButton(item.caption, &box);
         button->setObjectName(
-            QStringLiteral("msgButton_%1").arg(QLatin1String(buttonName(spec.button))));
+            QStringLiteral("msgButton_%1").arg(QLatin1String(buttonName(item.button))));
         button->setAutoDefault(false);
         // The asked width, unless the caption needs more: a clipped caption helps nobody.
         button->setFixedWidth(std::max(buttonWidth, button->sizeHint().width()));
-        const MsgButton which = spec.button;
+        const MsgButton which = item.button;
         if (which == MsgButton::Help) {
             QObject::connect(button, &QPushButton::clicked, &box, [this, helpContext]() {
                 if (helpHandler)
