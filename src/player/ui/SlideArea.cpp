@@ -105,6 +105,24 @@ int SlideArea::drawSizePercent() const
     return m_scene.image().DrawSize();
 }
 
+SlideArea::Layout SlideArea::layoutFor(const QSize &area, const QPaintDevice *device) const
+{
+    const SlideScene::Layout s = m_scene.layout(area, device);
+    Layout L;
+    L.notePanel = s.notePanel;
+    L.imagePanel = s.imagePanel;
+    L.text1 = s.labels.label1;
+    L.text2 = s.labels.label2;
+    if (m_scene.shown() == SlideScene::Shown::Image) {
+        // Laid out on a copy, so asking about another size leaves the view as it is.
+        TAdvImage probe = m_scene.image();
+        L.drawSizePercent = probe.layout(m_scene.imageClientRect(area, device));
+        if (probe.hasPicture())
+            L.picture = probe.pictureRect();
+    }
+    return L;
+}
+
 QImage SlideArea::renderToImage(const QSize &area, qreal devicePixelRatio)
 {
     const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 struct PresentationSettings;
+class QPaintDevice;
 
 // The part of the main window below the menu and the toolbar that shows the current slide: the
 // image view with its mark and the note panel docked by the slide's note position, or the title
@@ -52,7 +53,19 @@ public:
     QString paragraph1() const { return m_scene.noteText1(); }
     QString paragraph2() const { return m_scene.noteText2(); }
     bool notesShown() const { return m_scene.noteDock() != SlideScene::Dock::None; }
-    SlideScene::Layout currentLayout() const { return m_scene.layout(size(), this); }
+    int notePos() const { return m_scene.slide().NotePos; }
+
+    // Where each part goes for an area of `area`, in area coordinates.
+    struct Layout
+    {
+        QRect notePanel;    // empty when no note panel shows
+        QRect imagePanel;   // the image view's panel; empty unless an image or other slide
+        QRect picture;      // where the picture is drawn; empty without a picture
+        QRect text1, text2; // the two note or title labels; empty when unused
+        int drawSizePercent = -1;
+    };
+    Layout layoutFor(const QSize &area, const QPaintDevice *device) const;
+    Layout currentLayout() const { return layoutFor(size(), this); }
 
     // The picture's drawn size in percent; 0 for an image slide without a picture, -1 for other
     // slides.
