@@ -8,10 +8,13 @@
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
 #include "player/RealScheduler.h"
+#include "player/SlideExport.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QFileInfo>
+#include <QSize>
 #include <QStringList>
 
 #include <cstdio>
@@ -19,6 +22,7 @@
 namespace {
 
 constexpr int kExitOk = 0;
+constexpr int kExitProblems = 1;
 constexpr int kExitBadInput = 2;
 
 void printOut(const QString &text)
@@ -43,6 +47,9 @@ QString helpText()
         "  --settings FITXER.ini [--set Secció.Clau=valor ...]\n"
         "        Escriu la configuració de presentació que resulta de llegir el fitxer,\n"
         "        una línia Secció.Clau=valor per camp.\n"
+        "  --export CARPETA FITXER.sal [--size AxH] [--set Secció.Clau=valor ...]\n"
+        "        Desa cada diapositiva visible tal com es mostra, com a CARPETA/NNN.png\n"
+        "        (NNN és el número de la diapositiva; mida per defecte 1024x768).\n"
         "  --version   Escriu la versió.\n"
         "  --help      Escriu aquesta ajuda.\n"
         "\n"
@@ -55,16 +62,35 @@ struct HeadlessOptions
     QString file;
     std::optional<std::uint32_t> seed;
     std::vector<std::pair<QString, QString>> overrides;
+    QSize size{1024, 768};
     QString error;
 };
 
+enum class SizeOption { Refused, Accepted };
+
 // Parses the arguments after the mode's own; an error text on bad input.
-HeadlessOptions parseHeadless(const QStringList &args, int from)
+HeadlessOptions parseHeadless(const QStringList &args, int from,
+                              SizeOption sizeOption = SizeOption::Refused)
 {
     HeadlessOptions out;
     for (int i = from; i < args.size(); ++i) {
         const QString &a = args[i];
-        if (a == QLatin1String("--seed")) {
+        if (a == QLatin1String("--size") && sizeOption == SizeOption::Accepted) {
+            if (++i >= args.size()) {
+                out.error = QStringLiteral("--size necessita una mida AxH");
+                return out;
+            }
+            const QStringList wh = args[i].toLower().split(QLatin1Char('x'));
+            bool okW = false, okH = false;
+            const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0;
+            const int h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
+            // Up to 8K on each side: larger pictures are not slides anybody shows.
+            if (!okW || !okH || w < 16 || h < 16 || w > 8192 || h > 8192) {
+                out.error = QStringLiteral("Mida incorrecta: %1").arg(args[i]);
+                return out;
+            }
+            out.size = QSize(w, h);
+        } else if (a == QLatin1String("--seed")) {
             if (++i >= args.size()) {
                 out.error = QStringLiteral("--seed necessita un número");
                 return out;
@@ -162,6 +188,47 @@ int runSettings(const QStringList &args)
     return kExitOk;
 }
 
+int runExport(int argc, char **argv, const QStringList &args)
+{
+    if (args.size() < 3 || args[2].startsWith(QLatin1String("--"))) {
+        printErr(QStringLiteral("--export necessita una carpeta i una llista de diapositives\n"));
+        return kExitBadInput;
+    }
+    const QString folder = args[2];
+    const HeadlessOptions opt = parseHeadless(args, 3, SizeOption::Accepted);
+    if (!opt.error.isEmpty()) {
+        printErr(opt.error + QLatin1Char('\n'));
+        return kExitBadInput;
+    }
+    if (!QFileInfo(opt.file).isFile()) {
+        printErr(QStringLiteral("No s'ha trobat l'arxiu '%1'\n").arg(opt.file));
+        return kExitBadInput;
+    }
+    // Drawn without a window: no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    NullPlayerView view;
+    StderrPrompter prompter;
+    RealScheduler clock;
+    PlayerEngine engine(view, prompter, clock);
+    engine.SettingOverrides = opt.overrides;
+    engine.SlideListPath = opt.file;
+    if (!engine.LoadPresentation())
+        return kExitBadInput;
+    const SlideExportResult result =
+        ExportSlides(engine.SlideLines, engine.SlideListPath, engine.Settings, folder, opt.size,
+                     1.0, QGuiApplication::palette());
+    if (!result.fatal.isEmpty()) {
+        printErr(result.fatal + QLatin1Char('\n'));
+        return kExitBadInput;
+    }
+    for (const QString &problem : result.problems)
+        printErr(problem + QLatin1Char('\n'));
+    return result.problems.isEmpty() ? kExitOk : kExitProblems;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -191,6 +258,8 @@ int main(int argc, char **argv)
         QGuiApplication app(argc, argv);
         return runSettings(args);
     }
+    if (mode == QLatin1String("--export"))
+        return runExport(argc, argv, args);
     if (mode.startsWith(QLatin1String("--")) && mode != QLatin1String("--play")) {
         printErr(QStringLiteral("Mode desconegut: %1\n\n").arg(mode) + helpText());
         return kExitBadInput;

@@ -1,9 +1,10 @@
 #include "support/TestMain.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Pictures are painted with QPainter and text measured with fonts: a GUI application.
+    QGuiApplication app(argc, argv);
     return pelvarRunTests(argc, argv);
 }

@@ -143,7 +143,11 @@ private Q_SLOTS:
         const QRect n = L.notePanel;
         if (side == QLatin1String("left") || side == QLatin1String("right")) {
             QCOMPARE(n.height(), area.height());
-            QVERIFY(n.width() >= settings.PanelNoteLR.Size);
+            // As wide as the wider paragraph and its margins, each paragraph centred in it.
+            QVERIFY(n.width() > 0 && n.width() < area.width() / 2);
+            for (const QRect &t : {L.text1, L.text2})
+                if (!t.isEmpty())
+                    QVERIFY(std::abs(t.center().x() - n.center().x()) <= 1);
             QCOMPARE(n.left() == 0, side == QLatin1String("left"));
             QCOMPARE(n.right() == area.width() - 1, side == QLatin1String("right"));
         } else {
@@ -211,7 +215,8 @@ private Q_SLOTS:
         view.resize(400, 300);
         view.showSlide(imageSlide(fx.path("absent.png"), 3, QStringLiteral("Nota"), {}));
         QCOMPARE(view.content(), SlideArea::Content::Missing);
-        QCOMPARE(view.drawSizePercent(), -1);
+        // An image slide without a picture is drawn at 0%.
+        QCOMPARE(view.drawSizePercent(), 0);
         QVERIFY(view.notesShown());
         // The "No existeix" text is painted in the middle of the picture's space.
         const QImage shot = view.renderToImage(view.size());
@@ -225,7 +230,7 @@ private Q_SLOTS:
 
         view.showSlide(imageSlide(fx.file("broken.png", "not a picture"), 3, {}, {}));
         QCOMPARE(view.content(), SlideArea::Content::Broken);
-        QCOMPARE(view.drawSizePercent(), -1);
+        QCOMPARE(view.drawSizePercent(), 0);
     }
 
     void renderedPictureIsWhereTheLayoutSays_data()

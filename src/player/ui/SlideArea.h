@@ -1,89 +1,106 @@
 #pragma once
 
+#include "media/PicturePrefetcher.h"
+#include "player/Scheduler.h"
+#include "player/SlideScene.h"
 #include "presentation/SlideRecord.h"
 
-#include <QFont>
 #include <QImage>
-#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
 struct PresentationSettings;
 class QPaintDevice;
-class QPainter;
 
-// The part of the main window below the menu and the toolbar that shows the current slide: a
-// picture fitted into the free space (never enlarged beyond its own size) with its notes in a
-// panel docked at one side, or the two centred lines of a title slide.
+// The part of the main window below the menu and the toolbar that shows the current slide: the
+// image view with its mark and the note panel docked by the slide's note position, or the title
+// panel. Painting is the slide scene's, so the headless export draws the same; this widget adds
+// the mouse (Ctrl+drag zooms, a double click leaves the zoom), GIF animation and the prefetch of
+// the next picture.
 class SlideArea : public QWidget
 {
     Q_OBJECT
 public:
     enum class Content {
-        Empty,   // between runs, or a slide kind this area does not paint
+        Empty,   // between runs
         Picture, // an image slide whose picture decoded
         Missing, // an image slide whose file does not exist
         Broken,  // an image slide whose file exists but could not be decoded
-        Title
+        Title,
+        Other    // a text, web or video slide, shown by name
     };
 
-    // Where each part goes for a given area size; all rectangles in area coordinates.
-    struct Layout
-    {
-        QRect notePanel;    // empty when no note panel is shown
-        QRect imagePanel;   // the space left for the picture
-        QRect picture;      // where the picture is drawn; empty without a picture
-        QRect text1, text2; // the two paragraphs (notes or title lines); empty when unused
-        int drawSizePercent = -1;
-    };
+    // `scheduler` drives the GIF animation; without one pictures stand still.
+    explicit SlideArea(const PresentationSettings &settings, Scheduler *scheduler = nullptr,
+                       QWidget *parent = nullptr);
+    ~SlideArea() override;
 
-    explicit SlideArea(const PresentationSettings &settings, QWidget *parent = nullptr);
-
-    void showSlide(const SlideRecord &slide);
+    // Returns the decoder's message when an image slide's picture cannot be shown.
+    QString showSlide(const SlideRecord &slide);
     // Hides the picture, the notes and the title (the end of a run).
     void clearSlide();
+    // Decodes the picture of the slide that comes next in the background.
+    void prefetch(const SlideRecord &next);
+    PicturePrefetcher &prefetcher() { return m_prefetcher; }
+    // Settings changed (HideNote, panels, fonts...): rebuild what shows.
+    void settingsChanged();
+    void setBaseFolder(const QString &folder) { m_scene.setBaseFolder(folder); }
 
-    Content content() const { return m_content; }
-    // The paragraphs as displayed ("|" already turned into line breaks).
-    QString paragraph1() const { return m_text1; }
-    QString paragraph2() const { return m_text2; }
-    bool notesShown() const { return !layoutFor(size(), this).notePanel.isEmpty(); }
-    int notePos() const { return m_notePos; }
+    SlideScene &scene() { return m_scene; }
+    const SlideScene &scene() const { return m_scene; }
+    Content content() const;
+    QString paragraph1() const { return m_scene.noteText1(); }
+    QString paragraph2() const { return m_scene.noteText2(); }
+    bool notesShown() const { return m_scene.noteDock() != SlideScene::Dock::None; }
+    int notePos() const { return m_scene.slide().NotePos; }
 
-    // The picture's drawn size in percent of its own size, rounded; -1 without a picture.
-    int drawSizePercent() const;
-    Layout currentLayout() const { return layoutFor(size(), this); }
+    // Where each part goes for an area of `area`, in area coordinates.
+    struct Layout
+    {
+        QRect notePanel;    // empty when no note panel shows
+        QRect imagePanel;   // the image view's panel; empty unless an image or other slide
+        QRect picture;      // where the picture is drawn; empty without a picture
+        QRect text1, text2; // the two note or title labels; empty when unused
+        int drawSizePercent = -1;
+    };
     Layout layoutFor(const QSize &area, const QPaintDevice *device) const;
+    Layout currentLayout() const { return layoutFor(size(), this); }
 
-    // Paints the slide as the window would show it in an area of `size`, at `devicePixelRatio`.
-    QImage renderToImage(const QSize &size, qreal devicePixelRatio = 1.0) const;
+    // The picture's drawn size in percent; 0 for an image slide without a picture, -1 for other
+    // slides.
+    int drawSizePercent() const;
+
+    // Paints the slide as the window shows it in an area of `size`, at `devicePixelRatio`.
+    QImage renderToImage(const QSize &size, qreal devicePixelRatio = 1.0);
+
+    // Shows the next frame of an animated picture and schedules the one after. The only place
+    // that steps an animation.
+    void stepAnimation();
 
 Q_SIGNALS:
-    // The drawn size changed (new picture, resize); the caption shows it.
+    // The drawn size changed (new picture, resize, zoom); the caption shows it.
     void drawSizeChanged(int percent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    void paintSlide(QPainter &p, const QSize &area, qreal dpr, bool useCache) const;
     void notifyDrawSize();
-    QFont noteFont(int paragraph) const;
-    QFont titleFont(int line) const;
-    bool notesVisible() const;
+    void restartAnimation();
+    void stopAnimation();
 
     const PresentationSettings &m_settings;
-    Content m_content = Content::Empty;
-    TSlideKind m_kind = skTitle;
-    QString m_loadedPath; // the picture file last decoded (the same name is not decoded twice)
-    QImage m_picture;
-    QString m_fileName; // without folder, for the missing-file text
-    QString m_text1, m_text2;
-    int m_notePos = 3;
+    Scheduler *m_scheduler = nullptr;
+    SlideScene m_scene;
+    PicturePrefetcher m_prefetcher;
+    QString m_decodeError;
     int m_lastDrawSize = -1;
-
-    // The picture scaled for the screen, kept between paints.
-    mutable QImage m_scaled;
-    mutable QSize m_scaledFor;
+    Scheduler::TimerId m_frameTimer = 0;
+    bool m_frameTimerActive = false;
 };

@@ -4,6 +4,7 @@
 #include "files/FileNames.h"
 #include "files/ui/QtPrompter.h"
 #include "player/ui/SlideArea.h"
+#include "presentation/SlideRecord.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -88,7 +89,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
     setWindowTitle(kIdleCaption);
     setMinimumSize(480, 320);
 
-    m_slideArea = new SlideArea(m_engine.Settings, this);
+    m_slideArea = new SlideArea(m_engine.Settings, &m_scheduler, this);
     setCentralWidget(m_slideArea);
     m_slideArea->setFocus(Qt::OtherFocusReason);
     connect(m_slideArea, &SlideArea::drawSizeChanged, this,
@@ -152,6 +153,28 @@ void TFShowImages::buildActions()
     for (QAction *a : {initNext, prior, first, stop})
         a->setEnabled(false);
 
+    QAction *slideName = make(PlayerAction::A_V_ShowSlideName, "A_V_ShowSlideName",
+                              QStyle::SP_FileIcon, QStringLiteral("Mostra el nom de la diapositiva"),
+                              QStringLiteral("Mostra el nom de la diapositiva"),
+                              QKeySequence(Qt::Key_Q));
+    QAction *nameAndNote = make(PlayerAction::A_I_ShowNameAndNote, "A_I_ShowNameAndNote",
+                                QStyle::SP_MessageBoxInformation,
+                                QStringLiteral("Mostra el nom i nota de la imatge"),
+                                QStringLiteral("Mostra el nom i nota de la imatge"),
+                                QKeySequence(Qt::Key_W));
+    slideName->setEnabled(false);
+    nameAndNote->setEnabled(false);
+    connect(slideName, &QAction::triggered, this, &TFShowImages::showSlideNameCommand);
+    connect(nameAndNote, &QAction::triggered, this, &TFShowImages::showNameAndNoteCommand);
+
+    m_hideNoteAction = new QAction(QStringLiteral("Amaga els comentaris"), this);
+    m_hideNoteAction->setObjectName(QStringLiteral("A_I_HideNote"));
+    m_hideNoteAction->setCheckable(true);
+    m_hideNoteAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_hideNoteAction);
+    connect(m_hideNoteAction, &QAction::triggered, this, &TFShowImages::hideNoteCommand);
+    updateHideNoteHint();
+
     m_aboutAction = new QAction(QStringLiteral("&Referència..."), this);
     m_aboutAction->setObjectName(QStringLiteral("A_H_About"));
     connect(m_aboutAction, &QAction::triggered, this, &TFShowImages::showAbout);
@@ -172,6 +195,13 @@ void TFShowImages::buildMenusAndToolbar()
     for (PlayerAction id : {PlayerAction::A_V_InitNext, PlayerAction::A_V_Prior,
                             PlayerAction::A_V_First, PlayerAction::A_V_Stop})
         viewing->addAction(m_actions.at(id));
+    viewing->addSeparator();
+    viewing->addAction(m_actions.at(PlayerAction::A_V_ShowSlideName));
+
+    QMenu *specific = menuBar()->addMenu(QStringLiteral("V. específica"));
+    specific->setObjectName(QStringLiteral("MI_SpecificViewing"));
+    specific->addAction(m_hideNoteAction);
+    specific->addAction(m_actions.at(PlayerAction::A_I_ShowNameAndNote));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Ajuda"));
     help->setObjectName(QStringLiteral("MI_Help"));
@@ -299,7 +329,81 @@ void TFShowImages::carryOutCommand(PendingCommandCode code)
 
 void TFShowImages::showSlide(const SlideRecord &slide, int)
 {
-    m_slideArea->showSlide(slide);
+    m_slideArea->setBaseFolder(extractFileDir(m_engine.SlideListPath));
+    updateHideNoteHint();
+    setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle);
+    if (slide.Kind == skTitle)
+        setActionEnabled(PlayerAction::A_V_ShowSlideName, false);
+    const QString error = m_slideArea->showSlide(slide);
+    // PNG decoding failures are reported; other undecodable pictures leave the view empty.
+    if (!error.isEmpty() && fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
+        m_prompter.ShowError(error);
+    prefetchAfter(m_engine.Position);
+}
+
+void TFShowImages::prefetchAfter(int position)
+{
+    const int count = int(m_engine.Order.size());
+    if (count == 0)
+        return;
+    int next = position + 1;
+    if (next >= count) {
+        if (!m_engine.Settings.LoopImages)
+            return;
+        next = 0;
+    }
+    const int index = m_engine.SlideAt(next);
+    if (index < 0 || index >= int(m_engine.SlideLines.lines.size()))
+        return;
+    const auto slide = DecodeSlide(m_engine.SlideLines.lines[index]);
+    if (slide && slide->Kind == skImage && !slide->Hidden)
+        m_slideArea->prefetch(*slide);
+}
+
+void TFShowImages::showSlideNameCommand()
+{
+    const SlideRecord &slide = m_engine.CurrentSlide;
+    if (slide.Kind == skTitle)
+        return;
+    m_prompter.ShowInfo(fileNameWithoutExt(slide.FileName));
+}
+
+void TFShowImages::showNameAndNoteCommand()
+{
+    const SlideRecord &slide = m_engine.CurrentSlide;
+    if (slide.Kind == skTitle)
+        return;
+    const PresentationSettings &s = m_engine.Settings;
+    // The name is left out when the caption shows it already.
+    QString text = (s.PresWithITName && !s.WithoutCaption) ? QString() : fileNameWithoutExt(slide.FileName);
+    if (slide.Kind == skImage &&
+        (!slide.PromptOr1stLine.isEmpty() || !slide.AnswersOrNextLines.isEmpty())) {
+        if (!text.isEmpty())
+            text += QStringLiteral("\r\n\r\n");
+        QString notes = slide.PromptOr1stLine + QLatin1Char('|') + slide.AnswersOrNextLines;
+        notes.replace(QLatin1Char('|'), QStringLiteral("\r\n"));
+        text += notes;
+    }
+    m_prompter.ShowInfo(text);
+}
+
+void TFShowImages::hideNoteCommand()
+{
+    PresentationSettings &s = m_engine.Settings;
+    s.HideNote = !s.HideNote;
+    m_engine.SettingsModified = true;
+    updateHideNoteHint();
+    if (runInProgress() && m_slideArea->scene().shown() == SlideScene::Shown::Image)
+        m_slideArea->settingsChanged();
+}
+
+void TFShowImages::updateHideNoteHint()
+{
+    const bool hidden = m_engine.Settings.HideNote;
+    m_hideNoteAction->setChecked(hidden);
+    const QString marker = QStringLiteral("(estat actual) ");
+    setHint(m_hideNoteAction, QStringLiteral("Amaga %1o mostra %2 els comentaris de les imatges")
+                                  .arg(hidden ? marker : QString(), hidden ? QString() : marker));
 }
 
 void TFShowImages::hideSlidePanels()

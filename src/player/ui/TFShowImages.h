@@ -43,6 +43,7 @@ public:
     // The action of an engine command; nullptr for commands this window does not have yet.
     QAction *action(PlayerAction which) const;
     QAction *openAction() const { return m_openAction; }
+    QAction *hideNoteAction() const { return m_hideNoteAction; }
     QString slideAudioPath() const { return m_audioPath; }
 
     // --- PlayerView ---
@@ -77,6 +78,13 @@ private:
     void buildMenusAndToolbar();
     void openSlideListCommand();
     void showAbout();
+    // The image commands of "V. específica" and "Visualització".
+    void showSlideNameCommand();
+    void showNameAndNoteCommand();
+    void hideNoteCommand();
+    void updateHideNoteHint();
+    // Starts decoding the picture of the slide after `position` in the order.
+    void prefetchAfter(int position);
     bool runInProgress() const;
 
     std::unique_ptr<QtPrompter> m_ownPrompter;
@@ -89,6 +97,7 @@ private:
     QAction *m_openAction = nullptr;
     QAction *m_exitAction = nullptr;
     QAction *m_aboutAction = nullptr;
+    QAction *m_hideNoteAction = nullptr;
     std::map<PlayerAction, QAction *> m_actions;
 
     ConfigurationController *m_config = nullptr;

@@ -1,0 +1,296 @@
+#include "media/TAdvImage.h"
+
+#include "media/PicturePrefetcher.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+SlidePicture still(QSize size, QColor colour = Qt::red)
+{
+    SlidePicture p;
+    p.image = QImage(size, QImage::Format_RGB32);
+    p.image.fill(colour);
+    p.naturalSize = size;
+    return p;
+}
+
+QString savePicture(SlideListFixture &fx, const QString &name, QSize size, QColor colour)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(colour);
+    const QString path = fx.path(name);
+    img.save(path, "PNG");
+    return path;
+}
+
+} // namespace
+
+class TAdvImageTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void drawSizeWithAndWithoutAmpliation_data()
+    {
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<bool>("ampliation");
+        QTest::addColumn<QSize>("drawn");
+        QTest::addColumn<int>("drawSize");
+        QTest::newRow("fits, stretch only") << QSize(400, 400) << QSize(100, 50) << false << QSize(100, 50) << 100;
+        QTest::newRow("fits, enlarged up to 200%") << QSize(400, 400) << QSize(100, 50) << true << QSize(200, 100) << 200;
+        QTest::newRow("enlarged, then fitted") << QSize(150, 400) << QSize(100, 50) << true << QSize(150, 75) << 150;
+        QTest::newRow("shrunk to the width") << QSize(500, 500) << QSize(1000, 800) << false << QSize(500, 400) << 50;
+        QTest::newRow("shrunk to the height") << QSize(500, 300) << QSize(1000, 800) << false << QSize(375, 300) << 38;
+    }
+    void drawSizeWithAndWithoutAmpliation()
+    {
+        QFETCH(QSize, area);
+        QFETCH(QSize, picture);
+        QFETCH(bool, ampliation);
+        QFETCH(QSize, drawn);
+        QFETCH(int, drawSize);
+        TAdvImage view;
+        view.StretchRatio = true;
+        view.CenterView = true;
+        view.AmpliationEnabled = ampliation;
+        view.setPicture(QStringLiteral("p"), still(picture));
+        QCOMPARE(view.layout(QRect(QPoint(0, 0), area)), drawSize);
+        QCOMPARE(view.pictureRect().size(), drawn);
+        // Centred in the area.
+        QCOMPARE(view.pictureRect().left(), area.width() / 2 - drawn.width() / 2);
+        QCOMPARE(view.pictureRect().top(), area.height() / 2 - drawn.height() / 2);
+    }
+
+    void unscaledAndFramedPictures()
+    {
+        TAdvImage view;
+        view.setPicture(QStringLiteral("p"), still({300, 200}));
+        view.layout(QRect(0, 0, 100, 100));
+        QCOMPARE(view.pictureRect(), QRect(0, 0, 300, 200)); // neither stretch nor centre
+        QCOMPARE(view.DrawSize(), 100);
+        view.ImageFrame = TAdvImage::if3D;
+        view.BevelWidth = 3;
+        view.StretchRatio = true;
+        view.layout(QRect(0, 0, 106, 106));
+        QCOMPARE(view.area(), QRect(3, 3, 100, 100));
+        QCOMPARE(view.pictureRect(), QRect(3, 3, 100, 66));
+    }
+
+    void maxAmpliationAcceptsOnly11To999()
+    {
+        TAdvImage view;
+        view.setMaxAmpliation(10);
+        QCOMPARE(view.MaxAmpliation(), 200);
+        view.setMaxAmpliation(1000);
+        QCOMPARE(view.MaxAmpliation(), 200);
+        view.setMaxAmpliation(11);
+        QCOMPARE(view.MaxAmpliation(), 11);
+        view.setMaxAmpliation(999);
+        view.AmpliationEnabled = true;
+        view.setPicture(QStringLiteral("p"), still({10, 3}));
+        QCOMPARE(view.AmpliatedWidth(), 100);
+        QCOMPARE(view.AmpliatedHeight(), 30);
+    }
+
+    void emptyAndMissingPictures()
+    {
+        SlideListFixture fx;
+        TAdvImage view;
+        view.setPicture(QStringLiteral("p"), still({10, 10}));
+        view.setImageName(fx.path("absent.gif"));
+        QVERIFY(!view.hasPicture());
+        QCOMPARE(view.missingText(), QStringLiteral("No existeix 'absent.gif'"));
+        QCOMPARE(view.ImageName(), QString());
+        QCOMPARE(view.layout(QRect(0, 0, 50, 50)), 0);
+        // An undecodable file leaves the view empty and says why.
+        const QString broken = fx.file("broken.png", "not a picture at all");
+        const QString error = view.setImageName(broken);
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!view.hasPicture());
+        QVERIFY(view.missingText().isEmpty());
+        QCOMPARE(view.FileSize(), qint64(20));
+        QCOMPARE(view.DrawSize(), 0);
+    }
+
+    void theSameNameLoadsOnce()
+    {
+        SlideListFixture fx;
+        TAdvImage view;
+        const QString path = savePicture(fx, "p.png", {40, 20}, Qt::red);
+        view.setImageName(path);
+        QCOMPARE(view.pictureSize(), QSize(40, 20));
+        savePicture(fx, "p.png", {80, 80}, Qt::blue);
+        view.setImageName(path);
+        QCOMPARE(view.pictureSize(), QSize(40, 20));
+        view.LoadImage(path);
+        QCOMPARE(view.pictureSize(), QSize(80, 80));
+    }
+
+    void rubberBandZoomAndDoubleClick()
+    {
+        TAdvImage view;
+        view.StretchRatio = true;
+        view.CenterView = true;
+        view.setPicture(QStringLiteral("p"), still({400, 300}));
+        const QRect client(0, 0, 400, 300);
+        view.layout(client);
+        // Without Ctrl, or while zoom is not allowed, a press is an ordinary one.
+        QCOMPARE(view.mousePress({10, 10}, true), TAdvImage::Press::Ordinary);
+        view.ManualZoomAllowed = true;
+        QCOMPARE(view.mousePress({10, 10}, false), TAdvImage::Press::Ordinary);
+        // A 4-pixel-high selection does not zoom.
+        QCOMPARE(view.mousePress({100, 50}, true), TAdvImage::Press::Selecting);
+        view.mouseMove({200, 54});
+        QCOMPARE(view.selectionRect(), QRect(QPoint(100, 50), QPoint(200, 54)));
+        QVERIFY(!view.mouseRelease({200, 54}));
+        QVERIFY(!view.Zoomed());
+        // Dragged from bottom-right to top-left: the same as the other way round.
+        view.mousePress({200, 100}, true);
+        QVERIFY(view.mouseRelease({100, 50}));
+        QVERIFY(view.Zoomed());
+        QCOMPARE(view.ZoomPercent(), 400);
+        QCOMPARE(view.layout(client), 400);
+        // The selection's corner is at the area's origin now.
+        QCOMPARE(view.pictureRect(), QRect(-400, -200, 1600, 1200));
+        QVERIFY(view.doubleClick());
+        QVERIFY(!view.Zoomed());
+        QCOMPARE(view.layout(client), 100);
+        QVERIFY(!view.doubleClick());
+    }
+
+    void zoomedPaintStaysSmall()
+    {
+        // A huge zoom paints only what shows; the cached scaled copy never grows with it.
+        TAdvImage view;
+        view.StretchRatio = true;
+        view.ManualZoomAllowed = true;
+        QImage img(200, 200, QImage::Format_RGB32);
+        img.fill(Qt::green);
+        QPainter(&img).fillRect(0, 0, 100, 200, Qt::blue);
+        SlidePicture pic;
+        pic.image = img;
+        pic.naturalSize = img.size();
+        view.setPicture(QStringLiteral("p"), pic);
+        QImage canvas(200, 200, QImage::Format_RGB32);
+        {
+            QPainter p(&canvas);
+            view.paint(p, canvas.rect(), QGuiApplication::palette());
+        }
+        view.mousePress({96, 96}, true);
+        QVERIFY(view.mouseRelease({104, 104}));
+        {
+            QPainter p(&canvas);
+            view.paint(p, canvas.rect(), QGuiApplication::palette());
+        }
+        // 2500%: a 5000x5000 picture, of which the middle 8 source pixels show.
+        QCOMPARE(view.ZoomPercent(), 2500);
+        QCOMPARE(view.pictureRect(), QRect(-2400, -2400, 5000, 5000));
+        QCOMPARE(canvas.pixel(2, 100), qRgb(0, 0, 255));
+        QCOMPARE(canvas.pixel(197, 100), qRgb(0, 255, 0));
+    }
+
+    void paintFillsAroundThePictureAndShowsTheMissingText()
+    {
+        TAdvImage view;
+        view.StretchRatio = true;
+        view.CenterView = true;
+        view.Color = 0x00FF00;
+        view.setPicture(QStringLiteral("p"), still({100, 50}, Qt::red));
+        QImage canvas(200, 200, QImage::Format_RGB32);
+        canvas.fill(Qt::black);
+        {
+            QPainter p(&canvas);
+            QCOMPARE(view.paint(p, canvas.rect(), QGuiApplication::palette()), 100);
+        }
+        QCOMPARE(canvas.pixel(100, 100), qRgb(255, 0, 0));
+        QCOMPARE(canvas.pixel(5, 5), qRgb(0, 255, 0));
+        QCOMPARE(canvas.pixel(195, 195), qRgb(0, 255, 0));
+        // Missing: the panel behind shows, with the text in the middle.
+        view.setImageName(QStringLiteral("/nowhere/x.jpg"));
+        canvas.fill(Qt::white);
+        {
+            QPainter p(&canvas);
+            view.paint(p, canvas.rect(), QGuiApplication::palette());
+        }
+        bool ink = false;
+        for (int x = 40; x < 160 && !ink; ++x)
+            for (int y = 90; y < 110 && !ink; ++y)
+                ink = canvas.pixel(x, y) != qRgb(255, 255, 255);
+        QVERIFY(ink);
+        QCOMPARE(canvas.pixel(5, 5), qRgb(255, 255, 255));
+    }
+
+    void highDensityPaintUsesDevicePixels()
+    {
+        TAdvImage view;
+        view.StretchRatio = true;
+        QImage img(400, 400, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        for (int x = 0; x < 400; x += 2)
+            QPainter(&img).fillRect(x, 0, 1, 400, Qt::black);
+        SlidePicture pic;
+        pic.image = img;
+        pic.naturalSize = img.size();
+        view.setPicture(QStringLiteral("p"), pic);
+        QImage canvas(400, 400, QImage::Format_RGB32);
+        canvas.setDevicePixelRatio(2.0);
+        QPainter p(&canvas);
+        QCOMPARE(view.paint(p, QRect(0, 0, 200, 200), QGuiApplication::palette()), 50);
+        p.end();
+        // Stripes one device pixel wide survive: the picture was scaled to 400 device pixels.
+        QCOMPARE(canvas.pixel(10, 10), qRgb(0, 0, 0));
+        QCOMPARE(canvas.pixel(11, 10), qRgb(255, 255, 255));
+    }
+
+    void animationFramesStepAndWrap()
+    {
+        TAdvImage view;
+        SlidePicture pic = still({4, 4});
+        for (int d : {100, 200, 50}) {
+            PictureFrame f;
+            f.image = pic.image;
+            f.delayMs = d;
+            pic.frames.push_back(f);
+        }
+        view.setPicture(QStringLiteral("a.gif"), pic);
+        QVERIFY(!view.animated());
+        view.GIFAnimate = true;
+        QVERIFY(view.animated());
+        QCOMPARE(view.currentFrameDelayMs(), 100);
+        view.nextFrame();
+        QCOMPARE(view.currentFrameDelayMs(), 200);
+        view.GifAnimateSpeed = 20;
+        QCOMPARE(view.currentFrameDelayMs(), 100);
+        view.nextFrame();
+        view.nextFrame();
+        QCOMPARE(view.frameIndex(), 0);
+    }
+
+    void prefetchedPictureComesScaled()
+    {
+        SlideListFixture fx;
+        const QString path = savePicture(fx, "big.png", {1200, 900}, Qt::blue);
+        PicturePrefetcher prefetcher;
+        QVERIFY(!prefetcher.take(path));
+        prefetcher.prefetch(path, QSize(), [](QSize natural) { return natural / 3; });
+        QVERIFY(prefetcher.has(path));
+        auto prepared = prefetcher.take(path);
+        QVERIFY(prepared);
+        QCOMPARE(prepared->picture.naturalSize, QSize(1200, 900));
+        QCOMPARE(prepared->prescaled.size(), QSize(400, 300));
+        QVERIFY(!prefetcher.take(path)); // handed over once
+        // A missing file comes back empty with its message, never a crash.
+        prefetcher.prefetch(fx.path("absent.png"), QSize(), {});
+        prepared = prefetcher.take(fx.path("absent.png"));
+        QVERIFY(prepared && !prepared->picture.ok());
+        QVERIFY(!prepared->picture.error.isEmpty());
+    }
+};
+
+PELVAR_TEST(TAdvImageTest)
+#include "TAdvImageTest.moc"

@@ -1,0 +1,182 @@
+#include "player/SlideExport.h"
+#include "player/SlideScene.h"
+#include "player/ui/SlideArea.h"
+
+#include "config/PresentationSettings.h"
+#include "support/FakeScheduler.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+SlideRecord imageSlide(const QString &path, int notePos, const QString &p1, const QString &p2 = {})
+{
+    SlideRecord s;
+    s.FileName = path;
+    s.Kind = skImage;
+    s.NotePos = notePos;
+    s.PromptOr1stLine = p1;
+    s.AnswersOrNextLines = p2;
+    return s;
+}
+
+QString savePicture(SlideListFixture &fx, const QString &name, QSize size, QColor colour)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(colour);
+    const QString path = fx.path(name);
+    img.save(path, "PNG");
+    return path;
+}
+
+} // namespace
+
+class SlideSceneTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void hideNoteAndPermanentPanels()
+    {
+        SlideListFixture fx;
+        PresentationSettings s;
+        SlideScene scene(s);
+        const QString pic = savePicture(fx, "p.png", {50, 50}, Qt::red);
+        scene.showImageSlide(imageSlide(pic, 1, QStringLiteral("Nota")));
+        QCOMPARE(scene.noteDock(), SlideScene::Dock::Top);
+        s.HideNote = true;
+        scene.refreshNotes();
+        QCOMPARE(scene.noteDock(), SlideScene::Dock::None);
+        s.HideNote = false;
+        scene.refreshNotes(); // turned off again: back on the same slide
+        QCOMPARE(scene.noteDock(), SlideScene::Dock::Top);
+        // A slide without notes hides the panel, unless it is permanent and sized by hand.
+        scene.showImageSlide(imageSlide(pic, 3, {}));
+        QCOMPARE(scene.noteDock(), SlideScene::Dock::None);
+        s.PermanentNotePanels = true;
+        s.PanelNoteTB = {true, 60};
+        scene.showImageSlide(imageSlide(pic, 3, QStringLiteral("Nota")));
+        scene.showImageSlide(imageSlide(pic, 0, {}));
+        QCOMPARE(scene.noteDock(), SlideScene::Dock::Bottom);
+        QVERIFY(scene.noteText1().isEmpty());
+        QCOMPARE(scene.layout({400, 300}, nullptr).notePanel, QRect(0, 240, 400, 60));
+        // The left/right section is not sized by hand: that panel goes.
+        scene.showImageSlide(imageSlide(pic, 2, QStringLiteral("Nota")));
+        scene.showImageSlide(imageSlide(pic, 2, {}));
+        QCOMPARE(scene.noteDock(), SlideScene::Dock::None);
+    }
+
+    void titleWithGradientAndShadow()
+    {
+        PresentationSettings s;
+        s.TitlePanel.ColorStart = 0x000000;
+        s.TitlePanel.ColorEnd = 0xFFFFFF;
+        s.TitlePanel.ColorBackGroundEffect = bdUp;
+        s.FontTitle1rsLine.FontSize = 40;
+        s.FontTitle1rsLine.Color = 0x0000FF;     // red
+        s.FontTitle1rsLine.ShadowColor = 0x00FF00; // green
+        s.FontTitle1rsLine.ShadowSize = 6;
+        s.FontTitle1rsLine.ShadowPos = 2;
+        SlideScene scene(s);
+        SlideRecord t;
+        t.Kind = skTitle;
+        t.PromptOr1stLine = QStringLiteral("HHHH");
+        scene.showTitleSlide(t);
+        QImage img(400, 400, QImage::Format_RGB32);
+        {
+            QPainter p(&img);
+            scene.paint(p, img.size(), QApplication::palette());
+        }
+        // The gradient runs from black at the top (inside the bevel) to nearly white.
+        QVERIFY(qRed(img.pixel(200, 3)) < 8);
+        QVERIFY(qRed(img.pixel(200, 396)) > 240);
+        int red = 0, green = 0;
+        const QRect r = scene.layout(img.size(), &img).labels.label1;
+        int greenBelowRight = 0;
+        for (int y = r.top(); y < r.bottom() + 8; ++y)
+            for (int x = r.left(); x < r.right() + 8; ++x) {
+                const QRgb c = img.pixel(x, y);
+                if (qRed(c) > 200 && qGreen(c) < 60)
+                    ++red;
+                if (qGreen(c) > 200 && qRed(c) < 60 && qBlue(c) < 60) {
+                    ++green;
+                    greenBelowRight += x > r.center().x();
+                }
+            }
+        QVERIFY(red > 100);
+        QVERIFY(green > 20);
+        QVERIFY(greenBelowRight > green / 2); // the shadow falls right and down
+    }
+
+    void exportWritesEveryVisibleLine()
+    {
+        SlideListFixture fx;
+        const QString pic = savePicture(fx, "a.png", {300, 200}, Qt::blue);
+        SlideList list;
+        list.lines << QStringLiteral("\t\tTítol\tSegona\t\t")
+                   << QStringLiteral("a.png\tN0x500y500\tNota\t\t\t")
+                   << QStringLiteral("a.png\tH\tAmagada\t\t\t")
+                   << QStringLiteral("falta.png\t\t\t\t\t")
+                   << QStringLiteral("text.txt\t\t\t\t\t");
+        PresentationSettings s;
+        s.MarkSize = 30;
+        s.MarkBrushColor = 0x00FF00;
+        const QString out = fx.path("out");
+        const SlideExportResult r =
+            ExportSlides(list, fx.path("l.sal"), s, out, {640, 480}, 1.0, QApplication::palette());
+        QVERIFY(r.fatal.isEmpty());
+        QCOMPARE(r.written, 4);
+        QCOMPARE(r.problems.size(), 1);
+        QVERIFY(r.problems.first().contains(QStringLiteral("No existeix 'falta.png'")));
+        QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(files, QStringList({"001.png", "002.png", "004.png", "005.png"}));
+        const QImage second(QDir(out).filePath("002.png"));
+        QCOMPARE(second.size(), QSize(640, 480));
+        // The mark sits in the middle of the picture, which lies right of the note panel.
+        SlideScene scene(s);
+        scene.showImageSlide(imageSlide(pic, 0, QStringLiteral("Nota")));
+        scene.updateDrawSize({640, 480}, nullptr);
+        const QPoint middle = scene.image().pictureRect().center();
+        QCOMPARE(QColor(second.pixel(middle)), QColor(Qt::green));
+        QCOMPARE(QColor(second.pixel(middle + QPoint(40, 0))), QColor(Qt::blue));
+        QVERIFY(scene.layout({640, 480}, nullptr).notePanel.left() == 0);
+    }
+
+    void gifFramesStepOnTheClockAndZoomFollowsTheMouse()
+    {
+        SlideListFixture fx;
+        PresentationSettings s;
+        FakeScheduler clock;
+        SlideArea area(s, &clock);
+        area.resize(400, 300);
+        SlidePicture pic;
+        pic.image = QImage(40, 30, QImage::Format_RGB32);
+        pic.image.fill(Qt::red);
+        pic.naturalSize = pic.image.size();
+        for (int d : {100, 300}) {
+            PictureFrame f;
+            f.image = pic.image;
+            f.delayMs = d;
+            pic.frames.push_back(f);
+        }
+        const QString path = savePicture(fx, "a.png", {40, 30}, Qt::red);
+        area.scene().image().setPicture(path, pic);
+        area.scene().image().GIFAnimate = true;
+        area.stepAnimation();
+        QCOMPARE(area.scene().image().frameIndex(), 1);
+        QCOMPARE(clock.lastDelayMs(), 300);
+        clock.advance(300);
+        QCOMPARE(area.scene().image().frameIndex(), 0);
+        clock.advance(100);
+        QCOMPARE(area.scene().image().frameIndex(), 1);
+        area.clearSlide();
+        QCOMPARE(clock.pendingTimers(), 0);
+    }
+};
+
+PELVAR_TEST(SlideSceneTest)
+#include "test_slidescene.moc"
