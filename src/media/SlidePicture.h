@@ -10,6 +10,7 @@
 #include <vector>
 
 class QPainter;
+class TGIFData;
 
 // A vector picture (a Windows metafile) that is drawn anew at any size.
 class MetafilePicture
@@ -32,6 +33,7 @@ struct SlidePicture
     QImage image;                      // the still picture; the first frame of an animation
     std::vector<PictureFrame> frames;  // an animated GIF's frames with their delays
     std::shared_ptr<const MetafilePicture> metafile; // WMF: drawn at the size asked
+    std::shared_ptr<TGIFData> gif;     // GIF: the parsed file, for a TGIFImage to animate
     QSize naturalSize;                 // the picture's own size in pixels
     QString error;                     // the Catalan message when nothing could be decoded
 
@@ -39,7 +41,10 @@ struct SlidePicture
 };
 
 // Decodes a picture by its extension (bmp, ico, jpg/jpeg, gif, png, wmf). `targetSize`, when
-// valid, lets a JPEG be decoded at the smallest scale that still covers it.
+// valid, lets a JPEG be decoded at the smallest scale that still covers it (pass the size the
+// picture will be drawn at; `naturalSize` stays the full size). A GIF's frames carry their
+// delay in milliseconds, at least 55. `image` is null and `error` says why when nothing could be
+// decoded; a GIF that fails to parse has no frames.
 SlidePicture DecodeSlidePicture(const QByteArray &bytes, const QString &extension,
                                 QSize targetSize = QSize());
 SlidePicture LoadSlidePicture(const QString &path, QSize targetSize = QSize());
