@@ -1,5 +1,8 @@
 #include "player/ui/SlideArea.h"
 
+#include "media/TMPTimerPool.h"
+#include "media/TTrigger.h"
+
 #include "config/PresentationSettings.h"
 
 #include <QFileInfo>
@@ -229,13 +232,18 @@ void SlideArea::mouseDoubleClickEvent(QMouseEvent *event)
 
 void SlideArea::stepAnimation()
 {
-    m_frameTimerActive = false;
     TAdvImage &img = m_scene.image();
-    if (!img.animated())
+    if (!img.animated()) {
+        stopAnimation();
         return;
+    }
     img.nextFrame();
     update();
-    restartAnimation();
+    // Each frame keeps its own delay: the trigger takes the next one's.
+    if (m_pool && m_trigger >= 0)
+        m_pool->SetTriggerInterval(m_trigger, img.currentFrameDelayMs());
+    else
+        restartAnimation();
 }
 
 void SlideArea::restartAnimation()
@@ -244,13 +252,19 @@ void SlideArea::restartAnimation()
     const TAdvImage &img = m_scene.image();
     if (!m_scheduler || !img.animated())
         return;
-    m_frameTimer = m_scheduler->singleShot(img.currentFrameDelayMs(), [this] { stepAnimation(); });
-    m_frameTimerActive = true;
+    // Every animated picture of the program steps on the one shared timer.
+    if (!m_pool)
+        m_pool = TMPTimerPool::shared(*m_scheduler);
+    m_trigger = m_pool->AddTrigger(img.currentFrameDelayMs(), -1, [this](TTrigger &) {
+        stepAnimation();
+        return QString();
+    });
+    m_pool->SetTriggerEnabled(m_trigger, true);
 }
 
 void SlideArea::stopAnimation()
 {
-    if (m_frameTimerActive && m_scheduler)
-        m_scheduler->cancel(m_frameTimer);
-    m_frameTimerActive = false;
+    if (m_pool && m_trigger >= 0)
+        m_pool->RemoveTrigger(m_trigger);
+    m_trigger = -1;
 }

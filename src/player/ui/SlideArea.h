@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "media/PicturePrefetcher.h"
 #include "player/Scheduler.h"
 #include "player/SlideScene.h"
@@ -11,6 +13,7 @@
 #include <QWidget>
 
 struct PresentationSettings;
+class TMPTimerPool;
 class QPaintDevice;
 
 // The part of the main window below the menu and the toolbar that shows the current slide: the
@@ -101,6 +104,6 @@ private:
     PicturePrefetcher m_prefetcher;
     QString m_decodeError;
     int m_lastDrawSize = -1;
-    Scheduler::TimerId m_frameTimer = 0;
-    bool m_frameTimerActive = false;
+    std::shared_ptr<TMPTimerPool> m_pool; // the shared animation timer, held while animating
+    int m_trigger = -1;
 };
