@@ -14,7 +14,14 @@ struct WriteResultsSettings
     bool Time = false;
     // Set when the folder did not exist at start-up: nothing is written during this run.
     bool disabledForRun = false;
+    // A user is identified for this destination and its folder exists.
+    bool Valid = false;
+    // The destination is written to.
+    bool inUse() const { return Write && Valid && !disabledForRun; }
 };
+
+// The results-writing settings of one destination.
+using TWriteRes = WriteResultsSettings;
 
 // The program-wide keys kept only in the program configuration.
 struct ProgramWideOptions

@@ -6,6 +6,7 @@
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "player/PlayerRandom.h"
+#include "player/ResultsWriter.h"
 #include "player/Scheduler.h"
 
 #include <QFileInfo>
@@ -655,13 +656,13 @@ bool PlayerEngine::switchToList(const QString &path)
 // ---------------------------------------------------------------------------------------------
 // Finding a slide to show
 
-PlayerEngine::ReportResult PlayerEngine::reportBadFile(const QString &prefix, TFileState state,
+PlayerEngine::BadFileOutcome PlayerEngine::reportBadFile(const QString &prefix, TFileState state,
                                                        const QString &path, bool silent,
                                                        SlideList::RelocateField field,
                                                        QString *relocated)
 {
     if (silent)
-        return ReportResult::Skipped;
+        return BadFileOutcome::Skipped;
     const QString message =
         prefix + QStringLiteral("a la diapositiva %1: ").arg(SlideAt(Position) + 1)
         + (state == fsNotFound ? QStringLiteral("no s'ha trobat\r\n(%1)")
@@ -669,7 +670,7 @@ PlayerEngine::ReportResult PlayerEngine::reportBadFile(const QString &prefix, TF
               .arg(path);
     if (AccessLevel == 0) {
         m_prompter.ShowError(message);
-        return ReportResult::EndRun;
+        return BadFileOutcome::EndRun;
     }
     bool firstAttempt = true;
     for (;;) {
@@ -687,22 +688,22 @@ PlayerEngine::ReportResult PlayerEngine::reportBadFile(const QString &prefix, TF
         switch (m_prompter.messageBoxEx(text, MsgKind::Confirmation, specs)) {
         case MsgButton::Yes:
             PendingCommand = PendingCommandCode::EditSAL;
-            return ReportResult::EndRun;
+            return BadFileOutcome::EndRun;
         case MsgButton::No:
-            return ReportResult::EndRun;
+            return BadFileOutcome::EndRun;
         case MsgButton::Retry: {
             const QString folder = extractFileDir(SlideListPath);
             const QString candidate = includeTrailingSeparator(folder) + extractFileName(path);
             if (fileExists(candidate)) {
                 SlideLines.RelocateSlideFiles(folder, field, &m_prompter);
                 *relocated = candidate;
-                return ReportResult::Relocated;
+                return BadFileOutcome::Relocated;
             }
             firstAttempt = false;
             continue;
         }
         default:
-            return ReportResult::Skipped; // "&Segueix", Esc
+            return BadFileOutcome::Skipped; // "&Segueix", Esc
         }
     }
 }
@@ -716,9 +717,9 @@ PlayerEngine::FindResult PlayerEngine::checkFiles(SlideRecord &slide)
         switch (reportBadFile(QStringLiteral("La imatge/text "), slide.FileState, slide.FileName,
                               Options.NoWarningWhenNoSlideExist, SlideList::RelocateField::File,
                               &moved)) {
-        case ReportResult::EndRun:
+        case BadFileOutcome::EndRun:
             return FindResult::EndRun;
-        case ReportResult::Relocated: {
+        case BadFileOutcome::Relocated: {
             slide.FileName = moved;
             const SlideFileClass c = ClassifySlideFile(moved);
             slide.Kind = c.kind;
@@ -726,10 +727,10 @@ PlayerEngine::FindResult PlayerEngine::checkFiles(SlideRecord &slide)
             ApplyOpenStep(slide);
             break;
         }
-        case ReportResult::Skipped:
+        case BadFileOutcome::Skipped:
             skipSlide = true;
             break;
-        case ReportResult::Ok:
+        case BadFileOutcome::Ok:
             break;
         }
     }
@@ -738,9 +739,9 @@ PlayerEngine::FindResult PlayerEngine::checkFiles(SlideRecord &slide)
         switch (reportBadFile(QStringLiteral("La pista d'audio "), slide.AudioState,
                               slide.AudioFileName, Options.NoWarningWhenNoAudioFNExist,
                               SlideList::RelocateField::Audio, &moved)) {
-        case ReportResult::EndRun:
+        case BadFileOutcome::EndRun:
             return FindResult::EndRun;
-        case ReportResult::Relocated:
+        case BadFileOutcome::Relocated:
             slide.AudioFileName = moved;
             slide.AudioState = ClassifyAudioFile(moved);
             break;
@@ -755,9 +756,9 @@ PlayerEngine::FindResult PlayerEngine::checkFiles(SlideRecord &slide)
         switch (reportBadFile(QStringLiteral("L'arxiu a obrir "), fsNotFound, slide.PromptOr1stLine,
                               Options.NoWarningWhenNoOpenFNExist, SlideList::RelocateField::Document,
                               &moved)) {
-        case ReportResult::EndRun:
+        case BadFileOutcome::EndRun:
             return FindResult::EndRun;
-        case ReportResult::Relocated:
+        case BadFileOutcome::Relocated:
             slide.PromptOr1stLine = moved;
             slide.OpenFileExists = true;
             break;
@@ -1150,4 +1151,43 @@ void PlayerEngine::audioHandOver(SlideRecord &slide)
     else if (slide.AudioFileName.isEmpty())
         slide.AudioContinue = true; // the track of the slides before goes on
     m_prevAudioContinue = slide.AudioContinue;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Results
+
+QString PlayerEngine::adminResultsPath()
+{
+    if (!UserDomain.isEmpty()) {
+        const QString dir = DomainResultsDir ? DomainResultsDir(UserDomain) : QString();
+        if (!dir.isEmpty())
+            return includeTrailingSeparator(dir) + UserName + QStringLiteral(".txt");
+        m_prompter.ShowWarning(QStringLiteral("No s'ha trobat el directori corresponent al domini %1\r\n"
+                                              "Informeu l'administrador")
+                                   .arg(UserDomain));
+    }
+    return ResultsFilePath(AdminResults, UserName);
+}
+
+void PlayerEngine::ReportResult(const QString &shown, const QString &written)
+{
+    EndTime = m_scheduler.currentDateTime();
+    m_prompter.ShowInfo(shown);
+    ResultsEntry entry;
+    entry.message = written.isEmpty() ? shown : written;
+    entry.listPath = SlideListPath;
+    entry.durationSecs = StartTime.isValid() ? StartTime.secsTo(EndTime) : 0;
+    entry.now = EndTime;
+    // The program-level file first: a new list's heading goes into it only.
+    if (Options.Results.inUse())
+        AppendResult(ResultsFilePath(Options.Results, UserName), Options.Results, entry,
+                     PreviousListPath, m_prompter);
+    if (AdminResults.inUse())
+        AppendResult(adminResultsPath(), AdminResults, entry, PreviousListPath, m_prompter);
+}
+
+void PlayerEngine::CalcTime()
+{
+    const qint64 secs = (StartTime.isValid() && EndTime.isValid()) ? StartTime.secsTo(EndTime) : 0;
+    m_prompter.ShowInfo(QStringLiteral("La presentació ha durat %1").arg(formatDuration(secs)));
 }

@@ -68,6 +68,14 @@ public:
     MeaningTable WordTable{MeaningKind::Words};
     MeaningTable SoundTable{MeaningKind::Sounds};
 
+    // Results writing: the user's own destination is Options.Results; the administrator's is
+    // AdminResults, optionally one folder per domain.
+    TWriteRes AdminResults;
+    QString UserName;
+    QString UserDomain;
+    // The results folder of a domain, "" when it has none (the users module answers it).
+    std::function<QString(const QString &domain)> DomainResultsDir;
+
     PresentationSettings Settings;
     ProgramOptions Options;
     int AccessLevel = 2; // 2 full, 1 editing, 0 view only
@@ -107,6 +115,13 @@ public:
     void OpenIni();
     QString presentationConfigPath() const;
 
+    // Shows a result to the viewer and appends it to every results destination in use.
+    // `written` is the text for the files when it differs from the one shown.
+    void ReportResult(const QString &shown, const QString &written = QString());
+    QString adminResultsPath();
+    // A_V_CalcTime: "La presentació ha durat nn:ss".
+    void CalcTime();
+
     // --- Inputs ---
     // A_V_InitNext: at rest starts a run from the first slide; in a manual run, next; in an
     // automatic run, toggles the pause.
@@ -132,7 +147,7 @@ public:
 private:
     enum class Phase { Top, Advance, CycleEnd };
     enum class FindResult { Found, Skipped, ReachedEnd, Nothing, EndRun };
-    enum class ReportResult { Ok, Skipped, Relocated, EndRun };
+    enum class BadFileOutcome { Ok, Skipped, Relocated, EndRun };
     enum class PassEnd { Normal, Failed };
 
     void prepareRun();
@@ -142,7 +157,7 @@ private:
     bool endPass(PassEnd how);
     void finishRun();
     FindResult FindShowable();
-    ReportResult reportBadFile(const QString &prefix, TFileState state, const QString &path,
+    BadFileOutcome reportBadFile(const QString &prefix, TFileState state, const QString &path,
                                bool silent, SlideList::RelocateField field, QString *relocated);
     FindResult checkFiles(SlideRecord &slide);
     bool HandleStep(PendingCommandCode code);

@@ -1,0 +1,141 @@
+#include "player/PlayerEngine.h"
+#include "player/ResultsWriter.h"
+#include "support/FakePlayerView.h"
+#include "support/FakePrompter.h"
+#include "support/FakeScheduler.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+TWriteRes destination(const QString &dir, bool duration, bool time)
+{
+    TWriteRes r;
+    r.Write = true;
+    r.Valid = true;
+    r.Dir = dir;
+    r.Duration = duration;
+    r.Time = time;
+    return r;
+}
+
+} // namespace
+
+class ResultsWriterTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void oneDestinationSameAndOtherList()
+    {
+        QTemporaryDir dir;
+        FakePrompter p;
+        const TWriteRes res = destination(dir.path(), true, false);
+        const QString file = ResultsFilePath(res, "Maria");
+        QString previous;
+        ResultsEntry e;
+        e.message = QStringLiteral("Nota: 7,5\r\nEncerts: 75 %");
+        e.listPath = QStringLiteral("/cursos/geografia.sal");
+        e.durationSecs = 125;
+        e.now = QDateTime::currentDateTime();
+        QVERIFY(AppendResult(file, res, e, previous, p));
+        e.message = QStringLiteral("Nota: 10");
+        e.durationSecs = 61;
+        QVERIFY(AppendResult(file, res, e, previous, p));
+        e.listPath = QStringLiteral("/cursos/història.sal");
+        e.message = QStringLiteral("Nota: 5");
+        e.durationSecs = 3600 + 5;
+        QVERIFY(AppendResult(file, res, e, previous, p));
+        const QByteArray date = e.now.date().toString("dd/MM/yyyy").toLatin1();
+        QCOMPARE(readAll(file), date + "\r\n\r\ngeografia\r\n\r\nNota: 7,5\r\nEncerts: 75 %\r\n02:05\r\n\r\n"
+                                       "Nota: 10\r\n01:01\r\n\r\n"
+                                       "hist\xF2ria\r\n\r\nNota: 5\r\n60:05\r\n\r\n");
+        QVERIFY(p.shown.empty());
+    }
+
+    void lineOfDurationAndTime()
+    {
+        QTemporaryDir dir;
+        FakePrompter p;
+        ResultsEntry e;
+        e.message = QStringLiteral("Fet");
+        e.listPath = QStringLiteral("/a/b.sal");
+        e.durationSecs = 9;
+        e.now = QDateTime(QDate::currentDate(), QTime(14, 3, 7));
+        QString previous = e.listPath; // same list as before: no heading
+        const QString date = e.now.date().toString("dd/MM/yyyy");
+        const std::tuple<bool, bool, QString> cases[] = {
+            {false, false, "Fet\r\n\r\n"}, {false, true, "Fet\r\n14:03:07\r\n\r\n"},
+            {true, true, "Fet\r\n00:09  14:03:07\r\n\r\n"}};
+        int n = 0;
+        for (const auto &[duration, time, expected] : cases) {
+            TWriteRes res = destination(dir.path(), duration, time);
+            const QString file = dir.filePath(QStringLiteral("u%1.txt").arg(n++));
+            QVERIFY(AppendResult(file, res, e, previous, p));
+            QCOMPARE(QString::fromLatin1(readAll(file)), date + "\r\n\r\n" + expected);
+        }
+        // A file last written on another day gets a new date line.
+        TWriteRes res = destination(dir.path(), false, false);
+        const QString old = dir.filePath("old.txt");
+        {
+            QFile f(old);
+            f.open(QIODevice::WriteOnly);
+            f.write("01/01/2020\r\n\r\nx\r\n\r\n");
+            f.flush();
+            QVERIFY(f.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(9, 0)), QFileDevice::FileModificationTime));
+        }
+        QVERIFY(AppendResult(old, res, e, previous, p));
+        QCOMPARE(QString::fromLatin1(readAll(old)), "01/01/2020\r\n\r\nx\r\n\r\n" + date + "\r\n\r\nFet\r\n\r\n");
+    }
+
+    void twoDestinationsThroughTheEngine()
+    {
+        SlideListFixture fx;
+        FakePlayerView view;
+        FakePrompter p;
+        FakeScheduler clock;
+        PlayerEngine e(view, p, clock);
+        QDir().mkpath(fx.path("prog"));
+        QDir().mkpath(fx.path("admin"));
+        QDir().mkpath(fx.path("domini"));
+        e.Options.Results = destination(fx.path("prog"), true, false);
+        e.AdminResults = destination(fx.path("admin"), true, false);
+        e.UserName = QStringLiteral("Pau");
+        e.SlideListPath = fx.list("examen.sal", {SlideListFixture::line("", "", "t", "")});
+        e.LoadPresentation();
+        e.RunPresentation(0);
+        clock.advance(90000);
+        e.ReportResult(QStringLiteral("Nota: 8"));
+        QCOMPARE(p.texts().back(), QStringLiteral("Nota: 8"));
+        const QByteArray date = clock.currentDateTime().date().toString("dd/MM/yyyy").toLatin1();
+        QCOMPARE(readAll(fx.path("prog/Pau.txt")), date + "\r\n\r\nexamen\r\n\r\nNota: 8\r\n01:30\r\n\r\n");
+        QCOMPARE(readAll(fx.path("admin/Pau.txt")), date + "\r\n\r\nNota: 8\r\n01:30\r\n\r\n");
+
+        // A domain with its own folder; one without falls back to the general folder and warns.
+        e.UserDomain = QStringLiteral("ESO");
+        e.DomainResultsDir = [&](const QString &d) { return d == "ESO" ? fx.path("domini") : QString(); };
+        e.ReportResult(QStringLiteral("Nota: 9"));
+        QVERIFY(readAll(fx.path("domini/Pau.txt")).endsWith("Nota: 9\r\n01:30\r\n\r\n"));
+        e.UserDomain = QStringLiteral("Batx");
+        e.ReportResult(QStringLiteral("Nota: 6"));
+        QVERIFY(p.anyContains(QStringLiteral("No s'ha trobat el directori corresponent al domini Batx")));
+        QVERIFY(readAll(fx.path("admin/Pau.txt")).endsWith("Nota: 6\r\n01:30\r\n\r\n"));
+        e.stop();
+        e.CalcTime();
+        QVERIFY(p.texts().back().startsWith(QStringLiteral("La presentació ha durat ")));
+    }
+};
+
+PELVAR_TEST(ResultsWriterTest)
+#include "ResultsWriterTest.moc"
