@@ -115,6 +115,14 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     m_module.readProgramOptions(m_engine.Options, ctx);
     m_module.readDefaultSettings(m_engine.Settings, m_engine.ReadContext);
     m_module.loadFavDirs(m_engine.Options);
+    // Results are written for an identified user; until users are kept, the name on the command
+    // line identifies him.
+    m_engine.UserName = args.userName;
+    const bool identified = !args.userName.isEmpty();
+    m_engine.Options.Results.Valid = identified && !m_engine.Options.Results.disabledForRun;
+    m_engine.AdminResults = m_module.AdminResults;
+    m_engine.AdminResults.Valid = identified && !m_module.AdminResults.disabledForRun
+                                  && !m_module.Wide.DBUsersDir.isEmpty();
     m_lru.loadFromFile();
     m_runAtStart = args.fileArgument.isEmpty() && m_engine.Options.AutomaticInit == 2;
     refreshHints();
