@@ -35,13 +35,13 @@ bool TTrigger::isDue(qint64 nowMs) const
 
 QString TTrigger::fire(qint64 nowMs)
 {
-    QString error;
-    if (m_handler)
-        error = m_handler(*this);
+    // The handler may remove this trigger or free its pool: everything the trigger itself keeps
+    // is settled first, and the handler runs from a copy, touching nothing of the trigger after.
     m_lastFiredMs = nowMs;
     if (m_count > 0 && --m_count == 0) {
         m_enabled = false;
         m_count = -1;
     }
-    return error;
+    const TriggerHandler handler = m_handler;
+    return handler ? handler(*this) : QString();
 }
