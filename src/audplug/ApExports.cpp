@@ -64,7 +64,7 @@ ApBool textQuery(const char *text, char *buffer, ApInt *length)
 }
 
 // Runs `f` on a valid instance in one of the states [low, high]; wrong state: error 2.
-template<typename F> ApBool inStates(ApHandle h, ApInt low, ApInt high, F f)
+template <typename F> ApBool inStates(ApHandle h, ApInt low, ApInt high, F f)
 {
     AudInstance *inst = instanceOf(h);
     if (!inst)
@@ -77,7 +77,7 @@ template<typename F> ApBool inStates(ApHandle h, ApInt low, ApInt high, F f)
     return boolOf(f(*inst));
 }
 
-template<typename F> ApBool withInstance(ApHandle h, F f)
+template <typename F> ApBool withInstance(ApHandle h, F f)
 {
     AudInstance *inst = instanceOf(h);
     return inst ? boolOf(f(*inst)) : 0;
@@ -243,10 +243,9 @@ AP_EXPORT ApBool AP_CALL ApSetOutCB(ApHandle h, ApOutputCallback output,
     });
 }
 
-AP_EXPORT ApBool AP_CALL ApSetInCB(ApHandle h, ApInputOpenCallback open,
-                                   ApInputCloseCallback close, ApInputGetSizeCallback getSize,
-                                   ApInputSeekCallback seek, ApInputReadCallback read,
-                                   void *userData)
+AP_EXPORT ApBool AP_CALL ApSetInCB(ApHandle h, ApInputOpenCallback open, ApInputCloseCallback close,
+                                   ApInputGetSizeCallback getSize, ApInputSeekCallback seek,
+                                   ApInputReadCallback read, void *userData)
 {
     // Kept, never called: this plug-in reads files only.
     return inStates(h, apClosed, apClosed, [=](AudInstance &) {

@@ -44,7 +44,12 @@ enum ApError : ApInt {
 };
 
 // Output modes: 0 the sound device, 1 a WAV file, 3 the host's output callback (2 is refused).
-enum ApOutputMode : ApInt { apOutDevice = 0, apOutFile = 1, apOutDirectSound = 2, apOutCallback = 3 };
+enum ApOutputMode : ApInt {
+    apOutDevice = 0,
+    apOutFile = 1,
+    apOutDirectSound = 2,
+    apOutCallback = 3
+};
 
 // Filled by ApGetInfo1: 16 bytes.
 struct StreamInfo
@@ -92,8 +97,8 @@ using ApDeInitModuleFn = ApBool(AP_CALL *)(ApHandle);
 using ApLastErrorFn = ApInt(AP_CALL *)(ApHandle);
 using ApGetTextFn = ApBool(AP_CALL *)(char *buffer, ApInt *length); // name, extensions, about
 using ApGetVersionFn = ApInt(AP_CALL *)();
-using ApSetModeFn = ApBool(AP_CALL *)(ApHandle, ApInt);               // input/output mode, ...
-using ApSetNameFn = ApBool(AP_CALL *)(ApHandle, const char *name);    // input/output name
+using ApSetModeFn = ApBool(AP_CALL *)(ApHandle, ApInt);            // input/output mode, ...
+using ApSetNameFn = ApBool(AP_CALL *)(ApHandle, const char *name); // input/output name
 using ApSetBuffersFn = ApBool(AP_CALL *)(ApHandle, ApInt count, ApInt size);
 using ApSetLimitsFn = ApBool(AP_CALL *)(ApHandle, ApUInt start, ApUInt end);
 using ApSetWindowFn = ApBool(AP_CALL *)(ApHandle, void *window);

@@ -126,8 +126,7 @@ bool AudInstance::initStream()
             if (a.name == "Seekable")
                 m.seekable = a.number != 0;
             break;
-        default:
-            break;
+        default: break;
         }
     }
     m.position = 0;
@@ -362,8 +361,7 @@ std::int32_t AudInstance::onStatus(std::int32_t status, std::int32_t, std::intpt
         m_output.close();
         m_state = apOpened;
         break;
-    default:
-        break;
+    default: break;
     }
     return kReaderOk;
 }

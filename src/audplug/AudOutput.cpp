@@ -34,10 +34,9 @@ bool AudOutput::open(const PcmFormat &stream)
         if (WaveDevice::deviceCount() == 0)
             return false;
         m.seeking = false;
-        m_device = WaveDevice::open(m.deviceNumber, deviceFormatFor(stream),
-                                    [this](std::unique_ptr<WaveBlock> b) {
-                                        blockFinished(std::move(b));
-                                    });
+        m_device =
+            WaveDevice::open(m.deviceNumber, deviceFormatFor(stream),
+                             [this](std::unique_ptr<WaveBlock> b) { blockFinished(std::move(b)); });
         if (!m_device)
             return false;
         m_device->reset();
@@ -48,8 +47,7 @@ bool AudOutput::open(const PcmFormat &stream)
         if (!m.hasOutputName || !m_file.create(m.outputName, stream))
             return false;
         break;
-    default:
-        return false;
+    default: return false;
     }
     // A host that does not take the output's start and end gets no blocks either.
     if (m.outputCallbackOn && !callAction(1))
@@ -93,8 +91,7 @@ bool AudOutput::write(const std::uint8_t *data, std::uint32_t size,
         sleepMs(kFileBlockPauseMs);
         return ok;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -121,9 +118,7 @@ void AudOutput::close()
     if (!m_open.exchange(false))
         return;
     switch (m_kind) {
-    case apOutCallback:
-        callAction(0);
-        break;
+    case apOutCallback: callAction(0); break;
     case apOutDevice:
         if (m_device) {
             while (m_device->close() == WaveDevice::CloseResult::StillPlaying)
@@ -139,8 +134,7 @@ void AudOutput::close()
             callAction(0);
         m_file.close();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -3,7 +3,7 @@
 namespace {
 
 // Calls `f` with each comma-separated name of `list`.
-template<typename F> bool anyName(std::string_view list, F f)
+template <typename F> bool anyName(std::string_view list, F f)
 {
     while (!list.empty()) {
         const std::size_t comma = list.find(',');

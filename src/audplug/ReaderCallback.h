@@ -12,7 +12,8 @@ public:
     // One block of interleaved PCM; 0, or kReaderFailure when the block could not be written.
     virtual std::int32_t onSample(const std::uint8_t *data, std::uint32_t size,
                                   std::uint64_t timeMs) = 0;
-    virtual std::int32_t onStatus(std::int32_t status, std::int32_t result, std::intptr_t param) = 0;
+    virtual std::int32_t onStatus(std::int32_t status, std::int32_t result,
+                                  std::intptr_t param) = 0;
 
 protected:
     ~ReaderCallback() = default;

@@ -214,8 +214,8 @@ void WaveDevice::run()
         }
         play(*block);
         if (m_paced && m_format.bytesPerSecond() > 0) {
-            const auto length = std::chrono::microseconds(
-                std::uint64_t(block->data.size()) * 1000000u / m_format.bytesPerSecond());
+            const auto length = std::chrono::microseconds(std::uint64_t(block->data.size()) *
+                                                          1000000u / m_format.bytesPerSecond());
             playedUntil = std::max(playedUntil, Clock::now()) + length;
             std::this_thread::sleep_until(playedUntil);
         }

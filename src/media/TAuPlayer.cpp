@@ -373,8 +373,7 @@ void TAuPlayer::Init()
     m_module = m_api->InitModule();
     if (!m_module)
         throw TAuSException(apeNoModule);
-    m_api->SetOutCB(m_module, &TAuPlayerCallbacks::output, &TAuPlayerCallbacks::outputAction,
-                    this);
+    m_api->SetOutCB(m_module, &TAuPlayerCallbacks::output, &TAuPlayerCallbacks::outputAction, this);
     m_api->SetInCB(m_module, &TAuPlayerCallbacks::inputOpen, &TAuPlayerCallbacks::inputClose,
                    &TAuPlayerCallbacks::inputGetSize, &TAuPlayerCallbacks::inputSeek,
                    &TAuPlayerCallbacks::inputRead, this);

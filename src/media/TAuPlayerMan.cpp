@@ -42,9 +42,8 @@ TAuPlayer *TAuPlayerMan::FindPlayer(const QString &ext) const
 int TAuPlayerMan::AddPluginsIn(const QString &folder)
 {
     const QDir dir(folder);
-    const QStringList files =
-        dir.entryList({QStringLiteral("*.apq")}, QDir::Files | QDir::Hidden | QDir::System,
-                      QDir::Unsorted);
+    const QStringList files = dir.entryList(
+        {QStringLiteral("*.apq")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
     int added = 0;
     for (const QString &name : files) {
         TAuPlayer &p = m_players.add();

@@ -89,9 +89,9 @@ void SlideAudio::PlaySlideAudio(const QString &path, bool repeat)
     AudioByPlugin = false;
     m_media->close();
     const bool cd = dottedExtension(path).toLower() == QLatin1String(".cda");
-    m_media->open(path,
-                 cd ? MediaTrackPlayer::DeviceType::CdAudio : MediaTrackPlayer::DeviceType::Automatic,
-                 cd ? cdTrackNumber(path) : 0);
+    m_media->open(
+        path, cd ? MediaTrackPlayer::DeviceType::CdAudio : MediaTrackPlayer::DeviceType::Automatic,
+        cd ? cdTrackNumber(path) : 0);
     m_media->play();
 }
 

@@ -46,16 +46,48 @@ private Q_SLOTS:
 
     void exportsAllFortyTwoNames()
     {
-        const char *names[] = {
-            "ApInitModule",  "ApDeInitModule", "ApLastError",     "ApGetName",      "ApGetExts",
-            "ApGetAbout",    "ApGetVersion",   "ApSetInputMode",  "ApSetInputName", "ApSetOutputName",
-            "ApSetOutputMode", "ApSetOutputDev", "ApSetDevNum",   "ApSetBuffers",   "ApSetLimits",
-            "ApSetWindow",   "ApUseOutCB",     "ApSetOutCB",      "ApSetInCB",      "ApSetPriority",
-            "ApUseEQ",       "ApHasEQ",        "ApEQ",            "ApSetExtras",    "ApCanPause",
-            "ApOpen",        "ApInitStream",   "ApPlay",          "ApPause",        "ApResume",
-            "ApStop",        "ApClose",        "ApGetPlayerMode", "ApGetSize",      "ApGetPos",
-            "ApSetPos",      "ApCanSetPos",    "ApGetInfo1",      "ApGetInfo2",     "ApSetVolume",
-            "ApGetVolume",   "ApCanSetVolume"};
+        const char *names[] = {"ApInitModule",
+                               "ApDeInitModule",
+                               "ApLastError",
+                               "ApGetName",
+                               "ApGetExts",
+                               "ApGetAbout",
+                               "ApGetVersion",
+                               "ApSetInputMode",
+                               "ApSetInputName",
+                               "ApSetOutputName",
+                               "ApSetOutputMode",
+                               "ApSetOutputDev",
+                               "ApSetDevNum",
+                               "ApSetBuffers",
+                               "ApSetLimits",
+                               "ApSetWindow",
+                               "ApUseOutCB",
+                               "ApSetOutCB",
+                               "ApSetInCB",
+                               "ApSetPriority",
+                               "ApUseEQ",
+                               "ApHasEQ",
+                               "ApEQ",
+                               "ApSetExtras",
+                               "ApCanPause",
+                               "ApOpen",
+                               "ApInitStream",
+                               "ApPlay",
+                               "ApPause",
+                               "ApResume",
+                               "ApStop",
+                               "ApClose",
+                               "ApGetPlayerMode",
+                               "ApGetSize",
+                               "ApGetPos",
+                               "ApSetPos",
+                               "ApCanSetPos",
+                               "ApGetInfo1",
+                               "ApGetInfo2",
+                               "ApSetVolume",
+                               "ApGetVolume",
+                               "ApCanSetVolume"};
         QCOMPARE(int(std::size(names)), 42);
         for (ApLibrary *lib : {&m_ap, &m_ff})
             for (const char *n : names)
@@ -265,11 +297,10 @@ private Q_SLOTS:
         QVERIFY(cut.open(QIODevice::WriteOnly));
         cut.write(whole.read(200)); // inside the header
         cut.close();
-        const QList<QByteArray> bad = {path(QStringLiteral("text.wma")),
-                                       path(QStringLiteral("zero.wma")),
-                                       path(QStringLiteral("cut.wma")),
-                                       path(QStringLiteral("missing.wma")),
-                                       QFile::encodeName(m_mp3)}; // not in a WMA container
+        const QList<QByteArray> bad = {
+            path(QStringLiteral("text.wma")), path(QStringLiteral("zero.wma")),
+            path(QStringLiteral("cut.wma")), path(QStringLiteral("missing.wma")),
+            QFile::encodeName(m_mp3)}; // not in a WMA container
         for (const QByteArray &b : bad) {
             QCOMPARE(m_ap.SetInputName(h, b.constData()), 1);
             QCOMPARE(m_ap.Open(h), 0);

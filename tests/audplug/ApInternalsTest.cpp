@@ -44,9 +44,9 @@ private Q_SLOTS:
         QCOMPARE(b.mid(4, 4), QByteArray("\x0e\x04\x00\x00", 4)); // 38 + 1000
         QCOMPARE(b.mid(8, 8), QByteArray("WAVEfmt "));
         QCOMPARE(b.mid(16, 4), QByteArray("\x12\x00\x00\x00", 4));
-        QCOMPARE(b.mid(20, 16),
-                 QByteArray("\x01\x00\x01\x00\x22\x56\x00\x00\x44\xac\x00\x00\x02\x00\x10\x00",
-                            16));
+        QCOMPARE(
+            b.mid(20, 16),
+            QByteArray("\x01\x00\x01\x00\x22\x56\x00\x00\x44\xac\x00\x00\x02\x00\x10\x00", 16));
         QCOMPARE(b.mid(36, 2), QByteArray("\x00\x00", 2));
         QCOMPARE(b.mid(38, 8), QByteArray("data\xe8\x03\x00\x00", 8));
     }
@@ -86,8 +86,8 @@ private Q_SLOTS:
                                          << 511 << QByteArray("\x80 \x93x\x94") << true;
         QTest::newRow("greek stays utf-8")
             << QByteArray("\xce\xa9mega") << 511 << QByteArray("\xce\xa9mega") << true;
-        QTest::newRow("cut in 1252") << QByteArray("\xc3\xa0\xc3\xa0\xc3\xa0") << 2
-                                     << QByteArray("\xe0\xe0") << true;
+        QTest::newRow("cut in 1252")
+            << QByteArray("\xc3\xa0\xc3\xa0\xc3\xa0") << 2 << QByteArray("\xe0\xe0") << true;
         QTest::newRow("cut on a character boundary")
             << QByteArray("a\xce\xa9\xce\xa9") << 4 << QByteArray("a\xce\xa9") << true;
         QTest::newRow("invalid") << QByteArray("\xff\xfe") << 511 << QByteArray() << false;

@@ -95,11 +95,16 @@ private Q_SLOTS:
                 for (int ch : {1, 2})
                     QTest::addRow("%s-%d-%s", codec, rate, ch == 1 ? "mono" : "stereo")
                         << false << QString::fromLatin1(codec) << "wma" << rate << ch;
-        QTest::newRow("mp3-44100-stereo") << true << "libmp3lame" << "mp3" << 44100 << 2;
-        QTest::newRow("mp3-22050-mono") << true << "libmp3lame" << "mp3" << 22050 << 1;
-        QTest::newRow("mp2-48000-stereo") << true << "mp2" << "mp2" << 48000 << 2;
-        QTest::newRow("ogg-48000-stereo") << true << "libvorbis" << "ogg" << 48000 << 2;
-        QTest::newRow("ogg-22050-mono") << true << "libvorbis" << "ogg" << 22050 << 1;
+        QTest::newRow("mp3-44100-stereo") << true << "libmp3lame"
+                                          << "mp3" << 44100 << 2;
+        QTest::newRow("mp3-22050-mono") << true << "libmp3lame"
+                                        << "mp3" << 22050 << 1;
+        QTest::newRow("mp2-48000-stereo") << true << "mp2"
+                                          << "mp2" << 48000 << 2;
+        QTest::newRow("ogg-48000-stereo") << true << "libvorbis"
+                                          << "ogg" << 48000 << 2;
+        QTest::newRow("ogg-22050-mono") << true << "libvorbis"
+                                        << "ogg" << 22050 << 1;
     }
 
     void decodesSampleForSampleLikeFfmpeg()
@@ -263,12 +268,15 @@ private Q_SLOTS:
     {
         AudioFixtures::Tone t;
         t.seconds = 0.3;
-        t.tags = {QStringLiteral("title=Cançó d'estiu"), QStringLiteral("artist=Núria Ωmega"),
-                  QStringLiteral("album=Àlbum"), QStringLiteral("copyright=(c) 2024 Pelvar"),
-                  QStringLiteral("comment=Una descripció"), QStringLiteral("genre=Clàssica"),
+        t.tags = {QStringLiteral("title=Cançó d'estiu"),
+                  QStringLiteral("artist=Núria Ωmega"),
+                  QStringLiteral("album=Àlbum"),
+                  QStringLiteral("copyright=(c) 2024 Pelvar"),
+                  QStringLiteral("comment=Una descripció"),
+                  QStringLiteral("genre=Clàssica"),
                   QStringLiteral("date=2024")};
-        for (const QString &ext : {QStringLiteral("wma"), QStringLiteral("mp3"),
-                                   QStringLiteral("ogg")}) {
+        for (const QString &ext :
+             {QStringLiteral("wma"), QStringLiteral("mp3"), QStringLiteral("ogg")}) {
             t.codec = ext == QLatin1String("wma")   ? QStringLiteral("wmav2")
                       : ext == QLatin1String("mp3") ? QStringLiteral("libmp3lame")
                                                     : QStringLiteral("libvorbis");
@@ -304,8 +312,8 @@ private Q_SLOTS:
         QVERIFY(m.open(QIODevice::WriteOnly));
         // The title fits ASF's own 64 KB limit for one text; the comment is megabytes long and
         // comes out of the container as whatever FFmpeg makes of it.
-        m.write(";FFMETADATA1\ntitle=" + QByteArray(30000, 'T') + "\ncomment=" +
-                QByteArray(2 * 1024 * 1024, 'c') + "\n");
+        m.write(";FFMETADATA1\ntitle=" + QByteArray(30000, 'T') +
+                "\ncomment=" + QByteArray(2 * 1024 * 1024, 'c') + "\n");
         m.close();
         AudioFixtures::Tone t;
         t.seconds = 0.3;

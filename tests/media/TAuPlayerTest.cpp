@@ -22,7 +22,7 @@ QString stub(const char *name)
 }
 
 // The code a call raises, or -1 when it raises nothing.
-template<typename F> int raised(F f)
+template <typename F> int raised(F f)
 {
     try {
         f();
@@ -136,7 +136,7 @@ private Q_SLOTS:
         TAuPlayer p;
         p.setPathToDLL(stub("quiet"));
         p.Init();
-        QCOMPARE(raised([&] { p.Stop(); }), -1);  // a guarded call: silent
+        QCOMPARE(raised([&] { p.Stop(); }), -1); // a guarded call: silent
         QCOMPARE(raised([&] { p.Close(); }), -1);
         QCOMPARE(raised([&] { p.setInputName(QStringLiteral("x.wma")); }), 0); // "No error"
         QCOMPARE(p.InputName(), QString());
@@ -264,9 +264,8 @@ private Q_SLOTS:
         QTemporaryDir folder;
         QVERIFY(QFile::copy(kAudplug, folder.filePath(QStringLiteral("first.apq"))));
         QVERIFY(QFile::copy(kAudplug, folder.filePath(QStringLiteral("second.apq"))));
-        const QStringList listed = QDir(folder.path())
-                                       .entryList({QStringLiteral("*.apq")}, QDir::Files,
-                                                  QDir::Unsorted);
+        const QStringList listed =
+            QDir(folder.path()).entryList({QStringLiteral("*.apq")}, QDir::Files, QDir::Unsorted);
         TAuPlayerMan man;
         QCOMPARE(man.AddPluginsIn(folder.path()), 2);
         TAuPlayer *p = man.FindPlayer(QStringLiteral(".wma"));

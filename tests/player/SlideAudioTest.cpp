@@ -1,7 +1,7 @@
 // The slide's audio track: which player plays it, the start and stop sequences, the repeat.
 
-#include "media/TAuPlayerMan.h"
 #include "player/SlideAudio.h"
+#include "media/TAuPlayerMan.h"
 #include "support/AudioFixtures.h"
 #include "support/FakeMediaTrackPlayer.h"
 #include "support/FakePrompter.h"
@@ -47,7 +47,7 @@ class SlideAudioTest : public QObject
     };
 
     // Idles as the window does until `done` holds or the time runs out.
-    template<typename F> bool idleUntil(SlideAudio &a, F done, int timeoutMs = 8000)
+    template <typename F> bool idleUntil(SlideAudio &a, F done, int timeoutMs = 8000)
     {
         QElapsedTimer t;
         t.start();
@@ -146,8 +146,7 @@ private Q_SLOTS:
         r.players.AddPluginsIn(m_plugins.path());
         r.audio.PlaySlideAudio(QStringLiteral("so.wav"), false);
         QVERIFY(!r.audio.AudioByPlugin);
-        QCOMPARE(r.media.calls,
-                 QStringList({"stop", "close", "open so.wav auto 0", "play"}));
+        QCOMPARE(r.media.calls, QStringList({"stop", "close", "open so.wav auto 0", "play"}));
         r.media.calls.clear();
         r.audio.PlaySlideAudio(QStringLiteral("D:\\Track02.cda"), false);
         QCOMPARE(r.media.calls,

@@ -16,7 +16,7 @@ struct Tone
     int channels = 2;
     double seconds = 1.0;
     int frequency = 440;
-    QStringList tags; // "key=value" metadata
+    QStringList tags;     // "key=value" metadata
     QString metadataFile; // an ffmetadata file for tags too long for a command line
 };
 

@@ -94,9 +94,10 @@ private Q_SLOTS:
         const QString wma = tone(fx, "dos.wma", "wmav2", 2);
         const QString wav = tone(fx, "tres.wav", "pcm_s16le", 1);
         QVERIFY(!mp3.isEmpty() && !wma.isEmpty() && !wav.isEmpty());
-        const QString list = fx.list("so.sal", {SlideListFixture::line("", "", "U", "", "", mp3),
-                                                SlideListFixture::line("", "", "Dos", "", "", wma),
-                                                SlideListFixture::line("", "", "Tres", "", "", wav)});
+        const QString list =
+            fx.list("so.sal", {SlideListFixture::line("", "", "U", "", "", mp3),
+                               SlideListFixture::line("", "", "Dos", "", "", wma),
+                               SlideListFixture::line("", "", "Tres", "", "", wav)});
         AudioWindow a;
         TAuPlayer *ff = a.player(".mp3");
         TAuPlayer *ap = a.player(".wma");
@@ -189,8 +190,9 @@ private Q_SLOTS:
     {
         SlideListFixture fx;
         const QString mp3 = tone(fx, "u.mp3", "libmp3lame", 1);
-        const QString list = fx.list("mut.sal", {SlideListFixture::line("", "", "U", "", "", mp3),
-                                                 SlideListFixture::line("", "", "Dos", "", "", "")});
+        const QString list =
+            fx.list("mut.sal", {SlideListFixture::line("", "", "U", "", "", mp3),
+                                SlideListFixture::line("", "", "Dos", "", "", "")});
         qputenv("AUDPLUG_PCM", "pelvar-no-such-device");
         AudioWindow a;
         a.start(list);

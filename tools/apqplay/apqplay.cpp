@@ -144,9 +144,10 @@ int run(const Args &args)
         const QString suffix = QFileInfo(args.input).suffix();
         player = man.FindPlayer(suffix.isEmpty() ? QStringLiteral(".") : QLatin1Char('.') + suffix);
         if (!player) {
-            print(stderr, QStringLiteral("No es pot tocar\n%1\nNo hi ha un decodificador per aquest "
-                                         "tipus d'arxiu\n")
-                              .arg(args.input));
+            print(stderr,
+                  QStringLiteral("No es pot tocar\n%1\nNo hi ha un decodificador per aquest "
+                                 "tipus d'arxiu\n")
+                      .arg(args.input));
             return 1;
         }
     }

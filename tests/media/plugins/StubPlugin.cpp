@@ -32,15 +32,36 @@ STUB_EXPORT ApHandle AP_CALL ApInitModule()
     return &g_instance;
 #endif
 }
-STUB_EXPORT ApBool AP_CALL ApDeInitModule(ApHandle) { return 1; }
-STUB_EXPORT ApInt AP_CALL ApLastError(ApHandle) { return 0; }
-STUB_EXPORT ApBool AP_CALL ApGetName(char *b, ApInt *l) { return text("Stub", b, l); }
-STUB_EXPORT ApBool AP_CALL ApGetExts(char *b, ApInt *l) { return text("*.wma;*.stub", b, l); }
-STUB_EXPORT ApBool AP_CALL ApGetAbout(char *b, ApInt *l) { return text("Stub plug-in", b, l); }
-STUB_EXPORT ApInt AP_CALL ApGetVersion() { return 1; }
+STUB_EXPORT ApBool AP_CALL ApDeInitModule(ApHandle)
+{
+    return 1;
+}
+STUB_EXPORT ApInt AP_CALL ApLastError(ApHandle)
+{
+    return 0;
+}
+STUB_EXPORT ApBool AP_CALL ApGetName(char *b, ApInt *l)
+{
+    return text("Stub", b, l);
+}
+STUB_EXPORT ApBool AP_CALL ApGetExts(char *b, ApInt *l)
+{
+    return text("*.wma;*.stub", b, l);
+}
+STUB_EXPORT ApBool AP_CALL ApGetAbout(char *b, ApInt *l)
+{
+    return text("Stub plug-in", b, l);
+}
+STUB_EXPORT ApInt AP_CALL ApGetVersion()
+{
+    return 1;
+}
 
 #define STUB_FAIL(name, ...)                                                                       \
-    STUB_EXPORT ApBool AP_CALL name(__VA_ARGS__) { return 0; }
+    STUB_EXPORT ApBool AP_CALL name(__VA_ARGS__)                                                   \
+    {                                                                                              \
+        return 0;                                                                                  \
+    }
 STUB_FAIL(ApSetInputMode, ApHandle, ApInt)
 STUB_FAIL(ApSetOutputMode, ApHandle, ApInt)
 STUB_FAIL(ApSetOutputDev, ApHandle, ApInt)
@@ -76,6 +97,15 @@ STUB_FAIL(ApGetInfo2, ApHandle, TagBlock **)
 STUB_FAIL(ApSetVolume, ApHandle, ApUInt)
 STUB_FAIL(ApGetVolume, ApHandle, ApUInt *)
 STUB_FAIL(ApCanSetVolume, ApHandle, ApBool *)
-STUB_EXPORT ApInt AP_CALL ApGetPlayerMode(ApHandle) { return 0; }
-STUB_EXPORT ApInt AP_CALL ApGetSize(ApHandle) { return -1; }
-STUB_EXPORT ApInt AP_CALL ApGetPos(ApHandle) { return -1; }
+STUB_EXPORT ApInt AP_CALL ApGetPlayerMode(ApHandle)
+{
+    return 0;
+}
+STUB_EXPORT ApInt AP_CALL ApGetSize(ApHandle)
+{
+    return -1;
+}
+STUB_EXPORT ApInt AP_CALL ApGetPos(ApHandle)
+{
+    return -1;
+}
