@@ -190,11 +190,9 @@ std::int32_t MediaReader::start()
     // A thread that is ending (it reported the end of the file) is waited for first.
     stop();
     m_stop = false;
-    m_running = true;
     try {
         m_thread = std::thread([this] { run(); });
     } catch (...) {
-        m_running = false;
         return kReaderFailure;
     }
     return kReaderOk;
@@ -206,7 +204,6 @@ std::int32_t MediaReader::stop()
     if (m_thread.joinable() && m_thread.get_id() == std::this_thread::get_id())
         return kReaderOk; // the thread ends when the callback that asked returns
     joinIfIdle();
-    m_running = false;
     return kReaderOk;
 }
 
@@ -257,7 +254,6 @@ void MediaReader::run()
         if (!drainFrames())
             break;
     }
-    m_running = false;
 }
 
 bool MediaReader::drainFrames()

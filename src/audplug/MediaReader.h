@@ -59,7 +59,7 @@ public:
     // Stops delivering. From the decoder thread itself (inside a callback) the thread ends once
     // the callback returns; from any other thread the call waits for it.
     std::int32_t stop();
-    // The next block comes from `positionMs`; only while stopped.
+    // Stops, then the next block comes from `positionMs`.
     std::int32_t seek(std::uint32_t positionMs);
     // Whether stop() was asked: waits inside the callbacks give up.
     bool stopRequested() const { return m_stop.load(); }
@@ -96,5 +96,4 @@ private:
 
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
-    std::atomic<bool> m_running{false};
 };

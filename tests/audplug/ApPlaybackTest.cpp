@@ -2,6 +2,7 @@
 
 #include "ApLibrary.h"
 #include "support/AudioFixtures.h"
+#include "support/AudioTestHelpers.h"
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
@@ -25,20 +26,6 @@ quint16 le16(const QByteArray &b, int at)
 {
     return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8);
 }
-
-// Sets the default device to ALSA's null PCM (played in real time) for the device tests.
-struct NullDevice
-{
-    QByteArray old = qgetenv("AUDPLUG_PCM");
-    explicit NullDevice(const char *pcm = "null") { qputenv("AUDPLUG_PCM", pcm); }
-    ~NullDevice()
-    {
-        if (old.isEmpty())
-            qunsetenv("AUDPLUG_PCM");
-        else
-            qputenv("AUDPLUG_PCM", old);
-    }
-};
 
 } // namespace
 
@@ -363,7 +350,7 @@ private Q_SLOTS:
 
     void stopReturnsOnceTheQueuedBlocksWereHeard()
     {
-        NullDevice device;
+        ScopedDefaultPcm device;
         AudioFixtures::Tone t;
         t.seconds = 3;
         const QString file = make(QStringLiteral("device.wma"), t);
@@ -400,7 +387,7 @@ private Q_SLOTS:
 
     void pauseHoldsTheDecoderAndSeekMoves()
     {
-        NullDevice device;
+        ScopedDefaultPcm device;
         AudioFixtures::Tone t;
         t.seconds = 3;
         const QString file = make(QStringLiteral("device.wma"), t);
@@ -425,7 +412,7 @@ private Q_SLOTS:
 
     void volumeOfTheDevice()
     {
-        NullDevice device;
+        ScopedDefaultPcm device;
         AudioFixtures::Tone t;
         t.seconds = 0.3;
         const QString file = make(QStringLiteral("volume.wma"), t);
@@ -448,7 +435,7 @@ private Q_SLOTS:
 
     void noSoundDevice()
     {
-        NullDevice device("pelvar-no-such-device");
+        ScopedDefaultPcm device("pelvar-no-such-device");
         AudioFixtures::Tone t;
         t.seconds = 0.3;
         const QString file = make(QStringLiteral("volume.wma"), t);
@@ -469,7 +456,7 @@ private Q_SLOTS:
 
     void releasedWhilePlaying()
     {
-        NullDevice device;
+        ScopedDefaultPcm device;
         AudioFixtures::Tone t;
         t.seconds = 3;
         const QString file = make(QStringLiteral("device.wma"), t);

@@ -4,6 +4,7 @@
 #include "media/TAuPlayerMan.h"
 #include "media/TAuSException.h"
 #include "support/AudioFixtures.h"
+#include "support/AudioTestHelpers.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -218,11 +219,10 @@ private Q_SLOTS:
         QCOMPARE(raised([&] { p.Open(); }), 5);
         p.setInputName(m_wma);
         p.Open();
-        qputenv("AUDPLUG_PCM", "pelvar-no-such-device");
+        ScopedDefaultPcm noDevice("pelvar-no-such-device");
         p.setOutputDevNum(-1);
         p.InitStream();
         QCOMPARE(raised([&] { p.Play(); }), 6);
-        qunsetenv("AUDPLUG_PCM");
     }
 
     void discoveryDropsBrokenPlugins()

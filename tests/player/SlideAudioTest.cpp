@@ -3,6 +3,7 @@
 #include "player/SlideAudio.h"
 #include "media/TAuPlayerMan.h"
 #include "support/AudioFixtures.h"
+#include "support/AudioTestHelpers.h"
 #include "support/FakeMediaTrackPlayer.h"
 #include "support/FakePrompter.h"
 #include "support/TestMain.h"
@@ -12,23 +13,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <atomic>
-
-namespace {
-
-// Counts the starts of a plug-in's output: one per time the track is played.
-struct StartCounter
-{
-    std::atomic<int> starts{0}, ends{0};
-    void attach(TAuPlayer &p)
-    {
-        p.OnOutputInit = [this](TAuPlayer &, bool &) { ++starts; };
-        p.OnOutputDone = [this](TAuPlayer &, bool &) { ++ends; };
-        p.OnOutput = [](TAuPlayer &, const void *, int, int, int, int, bool &) {};
-    }
-};
-
-} // namespace
+#include <memory>
 
 class SlideAudioTest : public QObject
 {
@@ -36,7 +21,7 @@ class SlideAudioTest : public QObject
 
     QTemporaryDir m_dir, m_plugins;
     QString m_mp3, m_wma;
-    QByteArray m_oldPcm;
+    std::unique_ptr<ScopedDefaultPcm> m_pcm;
 
     struct Rig
     {
@@ -65,8 +50,7 @@ private Q_SLOTS:
     {
         QVERIFY(AudioFixtures::available());
         // The default device is ALSA's null PCM, played in real time.
-        m_oldPcm = qgetenv("AUDPLUG_PCM");
-        qputenv("AUDPLUG_PCM", "null");
+        m_pcm = std::make_unique<ScopedDefaultPcm>();
         AudioFixtures::Tone t;
         t.seconds = 0.4;
         t.codec = QStringLiteral("libmp3lame");
@@ -79,13 +63,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(QStringLiteral(FFPLUG_PATH), m_plugins.filePath("ffplug.apq")));
     }
 
-    void cleanupTestCase()
-    {
-        if (m_oldPcm.isEmpty())
-            qunsetenv("AUDPLUG_PCM");
-        else
-            qputenv("AUDPLUG_PCM", m_oldPcm);
-    }
+    void cleanupTestCase() { m_pcm.reset(); }
 
     void whichTracksGoToAPlugin_data()
     {
@@ -183,11 +161,12 @@ private Q_SLOTS:
         r.audio.PlaySlideAudio(m_dir.filePath(QStringLiteral("missing.mp3")), false);
         QCOMPARE(r.prompter.texts(), QStringList({"Input stream failure"}));
         r.prompter.clear();
-        qputenv("AUDPLUG_PCM", "pelvar-no-such-device");
         QElapsedTimer t;
         t.start();
-        r.audio.PlaySlideAudio(m_mp3, false);
-        qputenv("AUDPLUG_PCM", "null");
+        {
+            ScopedDefaultPcm noDevice("pelvar-no-such-device");
+            r.audio.PlaySlideAudio(m_mp3, false);
+        }
         QCOMPARE(r.prompter.texts(), QStringList({"Output device failure"}));
         QVERIFY(t.elapsed() < 3000); // no device: no hang
         QCOMPARE(r.audio.AudioPlayer->PlayerMode(), 2);
@@ -200,7 +179,7 @@ private Q_SLOTS:
         r.players.AddPluginsIn(m_plugins.path());
         TAuPlayer *ff = r.players.FindPlayer(QStringLiteral(".mp3"));
         QVERIFY(ff);
-        StartCounter count;
+        OutputStartCounter count;
         count.attach(*ff);
         r.audio.PlaySlideAudio(m_mp3, true);
         QVERIFY(r.audio.RepeatAudio);
@@ -222,7 +201,7 @@ private Q_SLOTS:
         Rig r;
         r.players.AddPluginsIn(m_plugins.path());
         TAuPlayer *ff = r.players.FindPlayer(QStringLiteral(".mp3"));
-        StartCounter count;
+        OutputStartCounter count;
         count.attach(*ff);
         r.audio.PlaySlideAudio(m_mp3, false);
         QVERIFY(idleUntil(r.audio, [&] { return count.ends.load() == 1; }));

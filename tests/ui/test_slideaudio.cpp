@@ -5,6 +5,7 @@
 
 #include "media/TAuPlayerMan.h"
 #include "support/AudioFixtures.h"
+#include "support/AudioTestHelpers.h"
 #include "support/FakeMediaTrackPlayer.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
@@ -13,20 +14,9 @@
 #include <QAction>
 #include <QFile>
 
-#include <atomic>
+#include <memory>
 
 namespace {
-
-struct Counter
-{
-    std::atomic<int> starts{0}, ends{0};
-    void attach(TAuPlayer &p)
-    {
-        p.OnOutputInit = [this](TAuPlayer &, bool &) { ++starts; };
-        p.OnOutputDone = [this](TAuPlayer &, bool &) { ++ends; };
-        p.OnOutput = [](TAuPlayer &, const void *, int, int, int, int, bool &) {};
-    }
-};
 
 // A window with the built plug-ins, a fake media player and scripted message boxes.
 struct AudioWindow
@@ -69,23 +59,16 @@ QString tone(SlideListFixture &fx, const QString &name, const QString &codec, do
 class SlideAudioWindowTest : public QObject
 {
     Q_OBJECT
-    QByteArray m_oldPcm;
+    std::unique_ptr<ScopedDefaultPcm> m_pcm;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(AudioFixtures::available());
-        m_oldPcm = qgetenv("AUDPLUG_PCM");
-        qputenv("AUDPLUG_PCM", "null"); // ALSA's null PCM, played in real time
+        m_pcm = std::make_unique<ScopedDefaultPcm>(); // ALSA's null PCM, in real time
     }
 
-    void cleanupTestCase()
-    {
-        if (m_oldPcm.isEmpty())
-            qunsetenv("AUDPLUG_PCM");
-        else
-            qputenv("AUDPLUG_PCM", m_oldPcm);
-    }
+    void cleanupTestCase() { m_pcm.reset(); }
 
     void eachTrackReachesItsPlayer()
     {
@@ -132,7 +115,7 @@ private Q_SLOTS:
             fx.list("rep.sal", {SlideListFixture::line("", "Ar", "Repetició", "", "", mp3),
                                 SlideListFixture::line("", "", "Silenci", "", "", "")});
         AudioWindow a;
-        Counter c;
+        OutputStartCounter c;
         c.attach(*a.player(".mp3"));
         a.start(list);
         QVERIFY(a.w.slideAudio().RepeatAudio);
@@ -154,7 +137,7 @@ private Q_SLOTS:
                                  SlideListFixture::line("", "As", "Quatre", "", "", "")});
         AudioWindow a;
         TAuPlayer *ff = a.player(".mp3");
-        Counter c;
+        OutputStartCounter c;
         c.attach(*ff);
         a.start(list);
         QCOMPARE(ff->PlayerMode(), 4);
@@ -193,10 +176,11 @@ private Q_SLOTS:
         const QString list =
             fx.list("mut.sal", {SlideListFixture::line("", "", "U", "", "", mp3),
                                 SlideListFixture::line("", "", "Dos", "", "", "")});
-        qputenv("AUDPLUG_PCM", "pelvar-no-such-device");
         AudioWindow a;
-        a.start(list);
-        qputenv("AUDPLUG_PCM", "null");
+        {
+            ScopedDefaultPcm noDevice("pelvar-no-such-device");
+            a.start(list);
+        }
         QVERIFY(a.w.engine().Presenting);
         QCOMPARE(a.prompter.texts(), QStringList({"Output device failure"}));
         a.next();
