@@ -336,6 +336,13 @@ std::int32_t AudInstance::onSample(const std::uint8_t *data, std::uint32_t size,
         m_state = apFinished;
         return kReaderOk;
     }
+    if (m.seeking.load()) {
+        // Skipped while a seek waits for the device to drain; the decoder is held meanwhile,
+        // so that it does not run on to the end of the file.
+        while (m.seeking.load() && !readerStopping())
+            sleepMs(kWaitStepMs);
+        return kReaderOk;
+    }
     if (!m_output.write(data, size, [this] { return readerStopping(); })) {
         m.lastError = apeOutput;
         return kReaderFailure;

@@ -406,6 +406,13 @@ private Q_SLOTS:
         QVERIFY(m_ap.GetPos(h) >= 2000);
         QCOMPARE(m_ap.Resume(h), 1);
         QCOMPARE(m_ap.GetPlayerMode(h), int(apPlaying));
+        // A seek while playing: the decoder waits for the device instead of running ahead to
+        // the end, and playing goes on from the new place.
+        QThread::msleep(150);
+        QCOMPARE(m_ap.SetPos(h, 1000), 1);
+        QCOMPARE(m_ap.GetPlayerMode(h), int(apPlaying));
+        const int after = m_ap.GetPos(h);
+        QVERIFY2(after >= 1000 && after < 1300, qPrintable(QString::number(after)));
         QCOMPARE(waitForMode(m_ap, h, apFinished, 5000), int(apFinished));
         m_ap.DeInitModule(h);
     }
