@@ -3,11 +3,13 @@
 #include "config/ui/ConfigurationController.h"
 #include "files/FileNames.h"
 #include "files/ui/QtPrompter.h"
+#include "media/ui/QtMediaTrackPlayer.h"
 #include "player/ui/SlideArea.h"
 #include "presentation/SlideRecord.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -19,6 +21,7 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -81,7 +84,9 @@ TFShowImages::TFShowImages(Prompter &prompter, QWidget *parent)
 
 TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent)
     : QMainWindow(parent), m_ownPrompter(std::move(own)),
-      m_prompter(external ? *external : *m_ownPrompter), m_engine(*this, m_prompter, m_scheduler)
+      m_prompter(external ? *external : *m_ownPrompter), m_engine(*this, m_prompter, m_scheduler),
+      m_mediaPlayer(std::make_unique<QtMediaTrackPlayer>(m_prompter)),
+      m_audio(m_audioPlayers, *m_mediaPlayer, m_prompter)
 {
     if (m_ownPrompter)
         m_ownPrompter->setOwner(this);
@@ -97,9 +102,21 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
 
     buildActions();
     buildMenusAndToolbar();
+
+    // Every audio plug-in beside the program; one that fails is left out without a word.
+    m_audioPlayers.AddPluginsIn(QCoreApplication::applicationDirPath());
+    // The stand-in for the application's idle time: the repeat of a finished track.
+    m_idleTimer = new QTimer(this);
+    m_idleTimer->setInterval(100);
+    connect(m_idleTimer, &QTimer::timeout, this, [this] { m_audio.idle(); });
+    m_idleTimer->start();
 }
 
-TFShowImages::~TFShowImages() = default;
+TFShowImages::~TFShowImages()
+{
+    m_idleTimer->stop();
+    m_audio.StopSlideAudio();
+}
 
 void TFShowImages::buildActions()
 {
@@ -459,13 +476,13 @@ void TFShowImages::setRunDecoration(bool hideMenusAndToolbar, bool borderless, b
 void TFShowImages::playSlideAudio(const QString &path, bool repeat)
 {
     m_audioPath = path;
-    m_audioRepeat = repeat;
+    m_audio.PlaySlideAudio(path, repeat);
 }
 
 void TFShowImages::stopSlideAudio()
 {
     m_audioPath.clear();
-    m_audioRepeat = false;
+    m_audio.StopSlideAudio();
 }
 
 void TFShowImages::stopMedia()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "media/TAuPlayerMan.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerView.h"
 #include "player/RealScheduler.h"
+#include "player/SlideAudio.h"
 #include "player/StartupArgs.h"
 
 #include <QMainWindow>
@@ -12,7 +14,9 @@
 #include <memory>
 
 class ConfigurationController;
+class MediaTrackPlayer;
 class QAction;
+class QTimer;
 class QToolBar;
 class QtPrompter;
 class SlideArea;
@@ -45,6 +49,11 @@ public:
     QAction *openAction() const { return m_openAction; }
     QAction *hideNoteAction() const { return m_hideNoteAction; }
     QString slideAudioPath() const { return m_audioPath; }
+    // The audio plug-ins found beside the program, and the slide's track.
+    TAuPlayerMan &audioPlayers() { return m_audioPlayers; }
+    SlideAudio &slideAudio() { return m_audio; }
+    // Replaces the system media player (tests use a fake); it must outlive the window.
+    void setMediaTrackPlayer(MediaTrackPlayer &player) { m_audio.setMediaPlayer(player); }
 
     // --- PlayerView ---
     void showSlide(const SlideRecord &slide, int slideIndex) override;
@@ -91,6 +100,10 @@ private:
     Prompter &m_prompter;
     RealScheduler m_scheduler;
     PlayerEngine m_engine;
+    TAuPlayerMan m_audioPlayers;
+    std::unique_ptr<MediaTrackPlayer> m_mediaPlayer;
+    SlideAudio m_audio;
+    QTimer *m_idleTimer = nullptr;
 
     SlideArea *m_slideArea = nullptr;
     QToolBar *m_toolBar = nullptr;
@@ -103,6 +116,5 @@ private:
     ConfigurationController *m_config = nullptr;
     bool m_configSaved = false;
     bool m_closeGranted = false; // the engine has answered the close query: close for good
-    QString m_audioPath;         // the slide's track (played once audio output exists)
-    bool m_audioRepeat = false;
+    QString m_audioPath;         // the slide's track, while it is the one in use
 };
