@@ -181,7 +181,7 @@ std::int32_t MediaReader::outputFormat(PcmFormat *out) const
 
 void MediaReader::joinIfIdle()
 {
-    if (m_thread.joinable() && m_thread.get_id() != std::this_thread::get_id())
+    if (m_thread.joinable() && m_decoderThread.load() != std::this_thread::get_id())
         m_thread.join();
 }
 
@@ -201,7 +201,7 @@ std::int32_t MediaReader::start()
 std::int32_t MediaReader::stop()
 {
     m_stop = true;
-    if (m_thread.joinable() && m_thread.get_id() == std::this_thread::get_id())
+    if (m_decoderThread.load() == std::this_thread::get_id())
         return kReaderOk; // the thread ends when the callback that asked returns
     joinIfIdle();
     return kReaderOk;
@@ -227,6 +227,8 @@ std::int32_t MediaReader::seek(std::uint32_t positionMs)
 
 void MediaReader::run()
 {
+    // Known by its own id: m_thread is still being assigned on the starting thread.
+    m_decoderThread = std::this_thread::get_id();
     for (;;) {
         if (m_stop.load())
             break;

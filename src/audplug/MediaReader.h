@@ -96,4 +96,5 @@ private:
 
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
+    std::atomic<std::thread::id> m_decoderThread{};
 };

@@ -13,6 +13,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
