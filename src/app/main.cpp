@@ -127,17 +127,25 @@ HeadlessOptions parseHeadless(const QStringList &args, int from,
     return out;
 }
 
-int runOrder(const QStringList &args)
+// Reports bad arguments or a missing file; false when the mode cannot go on.
+bool acceptable(const HeadlessOptions &opt)
 {
-    const HeadlessOptions opt = parseHeadless(args, 2);
     if (!opt.error.isEmpty()) {
         printErr(opt.error + QLatin1Char('\n'));
-        return kExitBadInput;
+        return false;
     }
     if (!QFileInfo(opt.file).isFile()) {
         printErr(QStringLiteral("No s'ha trobat l'arxiu '%1'\n").arg(opt.file));
-        return kExitBadInput;
+        return false;
     }
+    return true;
+}
+
+int runOrder(const QStringList &args)
+{
+    const HeadlessOptions opt = parseHeadless(args, 2);
+    if (!acceptable(opt))
+        return kExitBadInput;
     NullPlayerView view;
     StderrPrompter prompter;
     RealScheduler clock;
@@ -159,14 +167,8 @@ int runOrder(const QStringList &args)
 int runSettings(const QStringList &args)
 {
     const HeadlessOptions opt = parseHeadless(args, 2);
-    if (!opt.error.isEmpty()) {
-        printErr(opt.error + QLatin1Char('\n'));
+    if (!acceptable(opt))
         return kExitBadInput;
-    }
-    if (!QFileInfo(opt.file).isFile()) {
-        printErr(QStringLiteral("No s'ha trobat l'arxiu '%1'\n").arg(opt.file));
-        return kExitBadInput;
-    }
     if (opt.seed) {
         printErr(QStringLiteral("--seed no s'aplica a --settings\n"));
         return kExitBadInput;
@@ -196,14 +198,8 @@ int runExport(int argc, char **argv, const QStringList &args)
     }
     const QString folder = args[2];
     const HeadlessOptions opt = parseHeadless(args, 3, SizeOption::Accepted);
-    if (!opt.error.isEmpty()) {
-        printErr(opt.error + QLatin1Char('\n'));
+    if (!acceptable(opt))
         return kExitBadInput;
-    }
-    if (!QFileInfo(opt.file).isFile()) {
-        printErr(QStringLiteral("No s'ha trobat l'arxiu '%1'\n").arg(opt.file));
-        return kExitBadInput;
-    }
     // Drawn without a window: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
