@@ -72,6 +72,21 @@ void presetDialogPath(QFileDialog &dialog, const QString &current)
     }
 }
 
+// An open dialog (the file must exist) or a save dialog for one kind of file; "" when cancelled.
+QString chooseFile(QWidget *parent, const QString &title, const QString &filter, const QString &suffix,
+                   QFileDialog::AcceptMode mode, const QString &current)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    presetDialogPath(dialog, current);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
 } // namespace
 
 TFShowImages::TFShowImages(QWidget *parent)
@@ -294,12 +309,9 @@ void TFShowImages::addRecentFile(const QString &path)
 
 QString TFShowImages::askOpenConfigPath(const QString &current)
 {
-    QFileDialog dialog(this, QStringLiteral("Obrir %1").arg(QStringLiteral("una configuració de presentació")));
-    dialog.setNameFilter(QStringLiteral("Configuració de presentació (*.ini)"));
-    dialog.setDefaultSuffix(QStringLiteral("ini"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    presetDialogPath(dialog, current);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return chooseFile(this, QStringLiteral("Obrir %1").arg(QStringLiteral("una configuració de presentació")),
+                      QStringLiteral("Configuració de presentació (*.ini)"), QStringLiteral("ini"),
+                      QFileDialog::AcceptOpen, current);
 }
 
 void TFShowImages::settingsChanged()
@@ -510,30 +522,14 @@ void TFShowImages::launch(const SlideRecord &slide)
 
 QString TFShowImages::askOpenSlideListPath(const QString &current)
 {
-    QFileDialog dialog(
-        this, QStringLiteral("Obrir %1").arg(QStringLiteral("una llista de diapositives")));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(kSlideListFilter);
-    dialog.setDefaultSuffix(QStringLiteral("sal"));
-    presetDialogPath(dialog, current);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
+    return chooseFile(this, QStringLiteral("Obrir %1").arg(QStringLiteral("una llista de diapositives")),
+                      kSlideListFilter, QStringLiteral("sal"), QFileDialog::AcceptOpen, current);
 }
 
 QString TFShowImages::askSaveSlideListPath(const QString &current)
 {
-    QFileDialog dialog(
-        this, QStringLiteral("Desar %1").arg(QStringLiteral("una llista de diapositives")));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(kSlideListFilter);
-    dialog.setDefaultSuffix(QStringLiteral("sal"));
-    presetDialogPath(dialog, current);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
+    return chooseFile(this, QStringLiteral("Desar %1").arg(QStringLiteral("una llista de diapositives")),
+                      kSlideListFilter, QStringLiteral("sal"), QFileDialog::AcceptSave, current);
 }
 
 void TFShowImages::closeWindow()
