@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <vector>
 
 // Every message box and question of the program goes through a Prompter: the windows implement
@@ -34,10 +35,31 @@ MsgBoxLayout layoutMessageBox(const QStringList &specs);
 QString standardButtonCaption(MsgButton button);
 QString messageBoxTitle(MsgKind kind);
 
+// How the quizzes' answer messages look: the text in its own font and colour, the box sized to
+// the text, and the kind's icon only when `showIcon`.
+struct AnswerMessageStyle
+{
+    QString fontName;
+    int fontSize = 8; // points
+    bool bold = false;
+    bool italic = false;
+    std::int32_t color = std::int32_t(0x80000008); // a colour number (system colour 8: window text)
+    bool showIcon = false;
+};
+
 class Prompter
 {
 public:
     virtual ~Prompter() = default;
+
+    // An answer message (reactions, correct answers, the mental check). Boxes that cannot draw
+    // their own font show a plain message box.
+    virtual MsgButton answerMessageBox(const QString &text, MsgKind kind, const QStringList &specs,
+                                       const AnswerMessageStyle &style)
+    {
+        (void)style;
+        return messageBoxEx(text, kind, specs);
+    }
 
     // Shows `text` with the buttons of `specs`; returns the button pressed. `buttonWidthDlu` is
     // the width of each button in horizontal dialog units (50 normally).

@@ -420,11 +420,7 @@ void PlayerEngine::startPass(int start)
     m_steppedBack = false;
     m_skippedSlide = false;
     m_phase = Phase::Top;
-}
-
-void PlayerEngine::memorisationEndCheck()
-{
-    // The memorisation results are reported by the quiz module; nothing is counted here yet.
+    resetQuizCounters();
 }
 
 void PlayerEngine::enableStepActions()
@@ -440,7 +436,7 @@ void PlayerEngine::advance()
         switch (m_phase) {
         case Phase::Top: {
             if (Position >= int(Order.size())) {
-                memorisationEndCheck();
+                memorisationEndCheck(true);
                 m_view.stopMedia();
                 if (endPass(PassEnd::Normal))
                     continue;
@@ -466,6 +462,10 @@ void PlayerEngine::advance()
                 m_phase = Phase::CycleEnd;
                 continue;
             }
+            if (found == FindResult::CycleEnd) {
+                m_phase = Phase::CycleEnd;
+                continue;
+            }
             if (found == FindResult::Skipped) {
                 m_skippedSlide = true;
                 m_phase = Phase::Advance;
@@ -473,6 +473,14 @@ void PlayerEngine::advance()
             }
             SlideRecord &slide = CurrentSlide;
             audioHandOver(slide);
+            if (examMode()) {
+                AccountQuestion();
+                if (slide.PresTotalTest && MaxTotal > 0.0f) {
+                    ShowTestResult();
+                    Score = MaxTotal = 0.0f;
+                }
+            }
+            freeQuestion();
             if (slide.Kind == skPresentation) {
                 m_view.stopMedia();
                 memorisationEndCheck();
@@ -500,6 +508,7 @@ void PlayerEngine::advance()
                 continue;
             }
             m_view.showSlide(slide, SlideAt(Position));
+            buildQuestionFor(slide);
             CaptionInput in;
             in.listPath = SlideListPath;
             in.slideIndex = SlideAt(Position);
@@ -531,7 +540,14 @@ void PlayerEngine::advance()
             continue;
         }
         case Phase::CycleEnd:
-            // Learning summaries and exam marks are the quiz module's; the cycle itself ends here.
+            if (learningMode()
+                && (Position == learningCycleEnd() || (RepresentMode && Position >= int(Order.size()))))
+                LearningCycleSummary();
+            if (examMode() && Position == int(Order.size())) {
+                AccountQuestion();
+                if (MaxTotal > 0.0f)
+                    ShowTestResult();
+            }
             if (++m_stepsWithoutShow > guardLimit()) {
                 // Every position was tried without anything to show: end instead of spinning.
                 m_view.stopMedia();
@@ -571,6 +587,7 @@ void PlayerEngine::finishRun()
         m_view.setActionEnabled(a, false);
     EndTime = m_scheduler.currentDateTime();
     Presenting = false;
+    freeQuestion();
     m_view.stopMedia();
     m_view.setActionVisible(PlayerAction::WebCommands, false);
     m_view.setActionVisible(PlayerAction::A_V_Play, false);
@@ -809,8 +826,9 @@ PlayerEngine::FindResult PlayerEngine::FindShowable()
         if (RepresentMode && !Order[std::size_t(Position)].info.NotRemembered) {
             const int next = decoded->NextSlide;
             Position = next >= 1 ? next - 1 : Position + 1;
-            if (Position >= int(Order.size()))
-                return FindResult::ReachedEnd;
+            // The end of the cycle sums it up, and may start the re-presentation again.
+            if (Position >= int(Order.size()) || Position == learningCycleEnd())
+                return FindResult::CycleEnd;
             continue;
         }
         CurrentSlide = *decoded;

@@ -5,6 +5,7 @@
 #include "config/ProgramOptions.h"
 #include "files/Prompter.h"
 #include "player/PlayerView.h"
+#include "player/Question.h"
 #include "player/SlideCaption.h"
 #include "player/SlideOrder.h"
 #include "presentation/SlideList.h"
@@ -63,6 +64,21 @@ public:
     bool NoAudioPlay = false; // A_A_NoAudioPlay
     QString ConfigSource;     // the file the settings in force were read from or saved to
     bool ConfigNotDefault = false;
+
+    // Quiz counters and score of the run (learning, memorisation and exam).
+    std::uint16_t RememberedTotal = 0;
+    std::uint16_t NotRememberedTotal = 0;
+    std::uint16_t RememberedInCycle = 0;    // exam: correct answers
+    std::uint16_t NotRememberedInCycle = 0; // exam: wrong answers
+    std::uint16_t Omitted = 0;
+    std::uint8_t CycleNumber = 0;
+    float Score = 0.0f;
+    float MaxTotal = 0.0f;
+    bool Answered = false;
+    bool FailedThisSlide = false;
+    std::uint8_t WrongAttempts = 0;
+    // The question of the slide on screen (empty when it has none).
+    QuestionModel Question;
 
     // The presentation's meaning tables, loaded with the list when they lie beside it.
     MeaningTable WordTable{MeaningKind::Words};
@@ -137,6 +153,15 @@ public:
     // deferred until the run has ended, and the engine then calls PlayerView::closeWindow.
     bool queryCloseWindow();
 
+    // Question inputs: a radio answer clicked (its index in Question.answers), and Space in a
+    // manual run (the mental check when the slide asks for one, otherwise next).
+    void AnswerClick(int index);
+    void spaceKey();
+    bool mentalCheckApplies() const;
+    // Learning: manual viewing, random order, the learning model. Exam: manual, the exam model.
+    bool learningMode() const;
+    bool examMode() const;
+
     WaitState waitState() const { return m_wait; }
     bool isRandomOrder() const { return Settings.PresSort != 0; }
     const QString &captionParts() const { return m_captionParts; }
@@ -146,7 +171,7 @@ public:
 
 private:
     enum class Phase { Top, Advance, CycleEnd };
-    enum class FindResult { Found, Skipped, ReachedEnd, Nothing, EndRun };
+    enum class FindResult { Found, Skipped, ReachedEnd, CycleEnd, Nothing, EndRun };
     enum class BadFileOutcome { Ok, Skipped, Relocated, EndRun };
     enum class PassEnd { Normal, Failed };
 
@@ -174,7 +199,27 @@ private:
     void carryOut(PendingCommandCode code);
     void applyCaption(KeyHintState state);
     void enableStepActions();
-    void memorisationEndCheck();
+    // The memorisation congratulation: `atEnd` when the order ran out (one more was recalled).
+    void memorisationEndCheck(bool atEnd = false);
+    // Quiz steps of the stepping loop.
+    void resetQuizCounters();
+    void buildQuestionFor(const SlideRecord &slide);
+    void freeQuestion();
+    void RecordRemembered();
+    void RecordNotRemembered();
+    void AccountQuestion();
+    void ShowTestResult();
+    // Returns true when a re-presentation of the slides not remembered starts.
+    bool LearningCycleSummary();
+    int learningCycleEnd() const;
+    void ShowCorrectAnswer(const QString &header);
+    void ShowReaction(const SlideAnswer &answer);
+    void showMeaningFromWords(const QString &caption);
+    void showMeaningFromSounds(const QString &caption);
+    void CheckMentalAnswer();
+    void typedAnswerFinished(bool correct, float score, float maxScore);
+    void answerNext();
+    MsgButton answerMessage(const QString &text, MsgKind kind, const QStringList &specs, bool icon);
     void recordShownTime();
     std::uint32_t orderSeed() const;
     int guardLimit() const;
@@ -198,6 +243,7 @@ private:
     bool m_timerActive = false;
     qint64 m_waitStartTick = -1;
     bool m_closeAfterRun = false;
+    bool m_questionAccounted = false; // the exam accounting of the question on screen is done
     QString m_captionParts;
     KeyHintState m_hintState = KeyHintState::None;
     std::deque<std::function<void()>> m_queued;

@@ -2,6 +2,8 @@
 
 #include "presentation/SlideRecord.h"
 
+struct QuestionModel;
+
 #include <QString>
 
 #include <cstdint>
@@ -105,4 +107,27 @@ public:
     virtual void closeWindow() = 0;
     // Second-group commands served by windows outside the engine (editors, go-to, options).
     virtual void carryOutCommand(PendingCommandCode code) = 0;
+
+    // The question controls of the slide on screen, on its note or title panel. The model stays
+    // alive until freeQuestion; its typed-answer box is shared with the engine.
+    virtual void showQuestion(const QuestionModel &question, const SlideRecord &slide)
+    {
+        (void)question;
+        (void)slide;
+    }
+    virtual void freeQuestion() {}
+    // A reaction from the image-sound table: a window with the picture (and its mark) or the text
+    // file; `audio` is played while the window is active.
+    virtual void showReactionPicture(const QString &file, int markX, int markY, const QString &audio)
+    {
+        (void)file;
+        (void)markX;
+        (void)markY;
+        (void)audio;
+    }
+    virtual void showReactionText(const QString &file, const QString &audio)
+    {
+        (void)file;
+        (void)audio;
+    }
 };

@@ -3,7 +3,7 @@
 MsgButton FakePrompter::messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
                                      int, int buttonWidthDlu)
 {
-    shown.push_back({text, kind, specs, buttonWidthDlu});
+    shown.push_back({text, kind, specs, buttonWidthDlu, false, true, QString()});
     if (!answers.empty()) {
         const MsgButton b = answers.front();
         answers.pop_front();
@@ -26,4 +26,14 @@ bool FakePrompter::anyContains(const QString &fragment) const
         if (s.text.contains(fragment))
             return true;
     return false;
+}
+
+MsgButton FakePrompter::answerMessageBox(const QString &text, MsgKind kind, const QStringList &specs,
+                                         const AnswerMessageStyle &style)
+{
+    const MsgButton b = messageBoxEx(text, kind, specs);
+    shown.back().answerMessage = true;
+    shown.back().icon = style.showIcon;
+    shown.back().fontFamily = style.fontName;
+    return b;
 }

@@ -19,6 +19,9 @@ public:
         MsgKind kind;
         QStringList specs;
         int buttonWidthDlu;
+        bool answerMessage = false; // shown through answerMessageBox
+        bool icon = true;           // its style asked for the icon
+        QString fontFamily;
     };
 
     std::vector<Shown> shown;
@@ -26,6 +29,8 @@ public:
 
     MsgButton messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
                            int helpContext = 0, int buttonWidthDlu = 50) override;
+    MsgButton answerMessageBox(const QString &text, MsgKind kind, const QStringList &specs,
+                               const AnswerMessageStyle &style) override;
 
     QStringList texts() const;
     bool anyContains(const QString &fragment) const;

@@ -564,10 +564,8 @@ void TFShowImages::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Space:
         if (runInProgress()) {
-            if (!m_engine.Settings.ManualViewing)
-                m_engine.togglePause();
-            else
-                m_engine.command(PendingCommandCode::Next);
+            // Manual runs: next, or the mental check when the slide asks for one.
+            m_engine.spaceKey();
             event->accept();
             return;
         }
