@@ -168,8 +168,10 @@ void PlayerEngine::AnswerClick(int index)
                     Score -= maximum / float(count - 1);
                 next = true;
             } else if (!exam && (a.tag == 0 || a.tag == 2)) {
-                ++WrongAttempts;
-                if (WrongAttempts == Settings.MAMaxIncorrections) {
+                // With no limit the count must not wrap round to it either.
+                if (Settings.MAMaxIncorrections > 0 && WrongAttempts < 255)
+                    ++WrongAttempts;
+                if (Settings.MAMaxIncorrections > 0 && WrongAttempts == Settings.MAMaxIncorrections) {
                     ShowCorrectAnswer(QStringLiteral("La resposta correcta era:"));
                     next = true;
                 }

@@ -24,6 +24,8 @@ public:
     bool closed = false;
     bool decorated = false;
     int mediaStops = 0;
+    int questionsShown = 0, questionsFreed = 0;
+    QStringList reactions; // "picture <file> <x> <y> <audio>", "text <file> <audio>"
 
     void showSlide(const SlideRecord &slide, int slideIndex) override
     {
@@ -50,6 +52,16 @@ public:
     QString askSaveSlideListPath(const QString &) override { return saveAnswer; }
     void closeWindow() override { closed = true; }
     void carryOutCommand(PendingCommandCode code) override { carriedOut.push_back(code); }
+    void showQuestion(const QuestionModel &, const SlideRecord &) override { ++questionsShown; }
+    void freeQuestion() override { ++questionsFreed; }
+    void showReactionPicture(const QString &file, int x, int y, const QString &audio) override
+    {
+        reactions.append(QStringLiteral("picture %1 %2 %3 %4").arg(file).arg(x).arg(y).arg(audio));
+    }
+    void showReactionText(const QString &file, const QString &audio) override
+    {
+        reactions.append(QStringLiteral("text %1 %2").arg(file, audio));
+    }
 
     bool isEnabled(PlayerAction a) const
     {

@@ -1,0 +1,502 @@
+#include "player/PlayerEngine.h"
+#include "player/ResultsWriter.h"
+#include "support/FakePlayerView.h"
+#include "support/FakePrompter.h"
+#include "support/FakeScheduler.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+using L = SlideListFixture;
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return f.readAll();
+}
+
+// A run of the player on the fake clock and view, with the results written for Maria into a
+// folder of its own.
+struct Quiz
+{
+    SlideListFixture fx;
+    QTemporaryDir results;
+    FakePlayerView view;
+    FakePrompter prompter;
+    FakeScheduler clock;
+    std::unique_ptr<PlayerEngine> engine;
+
+    Quiz()
+    {
+        // Results files compare their modification date with the clock's: run it today.
+        clock.m_epoch = QDateTime::currentDateTime();
+        engine = std::make_unique<PlayerEngine>(view, prompter, clock);
+        engine->Options.SaveIndividualConfigO = 2;
+        engine->Options.Results.Write = true;
+        engine->Options.Results.Valid = true;
+        engine->Options.Results.Dir = results.path();
+        engine->UserName = QStringLiteral("Maria");
+    }
+    PlayerEngine &load(const QStringList &lines, const QString &name = QStringLiteral("curs.sal"))
+    {
+        engine->SlideListPath = fx.list(name, lines);
+        engine->LoadPresentation();
+        return *engine;
+    }
+    QString pic(const QString &name) { return fx.picture(name); }
+    QString resultsFile() const { return results.filePath(QStringLiteral("Maria.txt")); }
+    QString lastText() const { return prompter.shown.empty() ? QString() : prompter.shown.back().text; }
+    static QByteArray dateLine()
+    {
+        return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toLatin1() + "\r\n\r\n";
+    }
+};
+
+const QString kExamResult = QStringLiteral("S'ha obtingut la puntuació de 3,0\r\n= nota (sobre 10): 7,5\r\n"
+                                           "Representa 75% de la puntuació màxima (4,0)\r\n"
+                                           "Correctes: 2, total: 2");
+
+// The exam of two questions: one correct answer, then the answer worth 2 of 2 and 3.
+void runExam(Quiz &q, qint64 secondsTaken)
+{
+    PlayerEngine &e = *q.engine;
+    e.RunPresentation(0);
+    e.AnswerClick(0);
+    q.clock.advance(secondsTaken * 1000);
+    QCOMPARE(e.Question.answers.size(), std::size_t(2));
+    e.AnswerClick(0);
+}
+
+QStringList examList(Quiz &q)
+{
+    return {L::line(q.pic("1.png"), "X", QString(), "*Sí|No"),
+            L::line(q.pic("2.png"), "X", QString(), "Dos//<2|Tres//<3")};
+}
+
+} // namespace
+
+class QuizRunTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void examOfTwoQuestionsAndItsResultsFile()
+    {
+        Quiz q;
+        auto &e = q.load(examList(q));
+        e.Settings.ShowingModel = 2;
+        runExam(q, 65);
+        QVERIFY(!e.Presenting);
+        QCOMPARE(e.Score, 3.0f);
+        QCOMPARE(e.MaxTotal, 4.0f);
+        QCOMPARE(q.lastText(), kExamResult);
+        QCOMPARE(q.prompter.shown.back().kind, MsgKind::Information);
+        const QByteArray once = Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n01:05\r\n\r\n";
+        QCOMPARE(readAll(q.resultsFile()), once);
+
+        // The same list again the same day: no new date line, no new heading.
+        runExam(q, 7);
+        const QByteArray twice = once + kExamResult.toLatin1() + "\r\n00:07\r\n\r\n";
+        QCOMPARE(readAll(q.resultsFile()), twice);
+
+        // Another list the same day: its heading, still no date line; time of day without
+        // leading spaces when the duration is off.
+        e.Options.Results.Duration = false;
+        e.Options.Results.Time = true;
+        q.load(examList(q), QStringLiteral("història.sal"));
+        e.Settings.ShowingModel = 2;
+        runExam(q, 1);
+        const QByteArray time = q.clock.currentDateTime().time().toString("HH:mm:ss").toLatin1();
+        QCOMPARE(readAll(q.resultsFile()),
+                 twice + QString::fromUtf8("història\r\n\r\n").toLatin1() + kExamResult.toLatin1() + "\r\n"
+                     + time + "\r\n\r\n");
+    }
+
+    void twoDestinationsTakeTheHeadingOnce()
+    {
+        Quiz q;
+        QTemporaryDir admin;
+        auto &e = q.load(examList(q));
+        e.Settings.ShowingModel = 2;
+        e.Options.Results.Duration = false;
+        e.AdminResults.Write = e.AdminResults.Valid = true;
+        e.AdminResults.Dir = admin.path();
+        e.AdminResults.Duration = false;
+        runExam(q, 3);
+        QCOMPARE(readAll(q.resultsFile()), Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n\r\n");
+        QCOMPARE(readAll(admin.filePath("Maria.txt")), Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n");
+
+        // A domain without a results folder warns and writes to the general folder.
+        e.UserDomain = QStringLiteral("escola");
+        e.DomainResultsDir = [](const QString &) { return QString(); };
+        runExam(q, 3);
+        QVERIFY(q.prompter.anyContains(
+            QStringLiteral("No s'ha trobat el directori corresponent al domini escola\r\nInformeu l'administrador")));
+        QCOMPARE(readAll(admin.filePath("Maria.txt")),
+                 Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n" + kExamResult.toLatin1() + "\r\n\r\n");
+    }
+
+    void negativeScoringAndTheCorrectAnswer()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Roma|París|Londres|Berlín")});
+        e.Settings.ShowingModel = 2;
+        e.Settings.UseNegativeScore = true;
+        e.Options.Results.Write = false;
+        e.RunPresentation(0);
+        e.AnswerClick(2);
+        QVERIFY(!e.Presenting);
+        QCOMPARE(e.MaxTotal, 1.0f);
+        QVERIFY(qAbs(e.Score + 1.0f / 3.0f) < 1e-6f);
+        // The correct answer first (no header), then the mark.
+        QCOMPARE(q.prompter.shown.size(), std::size_t(2));
+        QCOMPARE(q.prompter.shown[0].text, QStringLiteral("Roma"));
+        QCOMPARE(q.prompter.shown[0].kind, MsgKind::Information);
+        QVERIFY(q.prompter.shown[0].answerMessage);
+        QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de -0,3\r\n= nota (sobre 10): -3,3\r\n"
+                                              "Representa -33% de la puntuació màxima (1,0)\r\n"
+                                              "Incorrectes: 1, total: 1"));
+        QVERIFY(!QFile::exists(q.resultsFile()));
+    }
+
+    void omittedQuestionsCountTheirMaximum()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Sí|No"),
+                          L::line(q.pic("2.png"), "X", QString(), "Dos//<2|Tres//<3"),
+                          L::line(q.pic("3.png"), "X", QString(), "casa//<2"),
+                          L::line(q.pic("4.png"))});
+        e.Settings.ShowingModel = 2;
+        e.Settings.ByInput = true;
+        e.RunPresentation(0);
+        e.AnswerClick(0);
+        QCOMPARE(e.Omitted, std::uint16_t(0));
+        e.command(PendingCommandCode::Next); // the scored question left unanswered
+        QCOMPARE(e.Omitted, std::uint16_t(1));
+        QCOMPARE(e.MaxTotal, 4.0f);
+        QVERIFY(e.Question.box);
+        e.command(PendingCommandCode::Next); // the typed one too
+        QCOMPARE(e.Omitted, std::uint16_t(2));
+        QCOMPARE(e.MaxTotal, 6.0f);
+        e.command(PendingCommandCode::Next); // a slide without a question counts nothing
+        QVERIFY(!e.Presenting);
+        QCOMPARE(e.Omitted, std::uint16_t(2));
+        QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de 1,0\r\n= nota (sobre 10): 1,7\r\n"
+                                              "Representa 17% de la puntuació màxima (6,0)\r\n"
+                                              "Correctes: 1, omeses: 2, total: 3"));
+    }
+
+    void resultSoFarAtATotalSlideThenOnlyTheScore()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Sí|No"),
+                          L::line(q.pic("2.png"), "T"),
+                          L::line(q.pic("3.png"), "X", QString(), "*Sí|No")});
+        e.Settings.ShowingModel = 2;
+        e.Settings.OnlyResultTest = true;
+        e.Options.Results.Write = false;
+        e.RunPresentation(0);
+        e.AnswerClick(0);
+        QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de 1,0"));
+        QCOMPARE(e.MaxTotal, 0.0f);
+        e.command(PendingCommandCode::Next);
+        e.AnswerClick(1);
+        QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de 0,0"));
+        QCOMPARE(q.prompter.shown.size(), std::size_t(3)); // the correct answer between them
+    }
+
+    void typedAnswerWithAndWithoutIgnoreAccent()
+    {
+        for (const bool ignore : {true, false}) {
+            Quiz q;
+            auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "cafè"), L::line(q.pic("2.png"))});
+            e.Settings.ByInput = true;
+            e.Settings.IgnoreAccent = ignore;
+            e.RunPresentation(0);
+            QVERIFY(e.Question.box);
+            QCOMPARE(q.view.questionsShown, 1);
+            e.Question.box->typeKeys(QStringLiteral("cafe\n"));
+            if (ignore) {
+                QCOMPARE(q.view.shownSlides.size(), std::size_t(2));
+                QCOMPARE(e.RememberedTotal, std::uint16_t(1));
+                QVERIFY(q.prompter.shown.empty());
+                continue;
+            }
+            // One mistake is allowed: the box empties; the second shows the answer and moves on.
+            QCOMPARE(q.view.shownSlides.size(), std::size_t(1));
+            QCOMPARE(e.Question.box->text(), QString());
+            e.Question.box->typeKeys(QStringLiteral("cafe\n"));
+            QCOMPARE(q.view.shownSlides.size(), std::size_t(2));
+            QCOMPARE(e.NotRememberedTotal, std::uint16_t(1));
+            QCOMPARE(q.prompter.texts(), QStringList{QStringLiteral("cafè")});
+            QCOMPARE(q.prompter.shown[0].kind, MsgKind::Error);
+            QVERIFY(!q.prompter.shown[0].icon);
+        }
+    }
+
+    void mistakesLowerTheTypedScore()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "casa//<3")});
+        e.Settings.ShowingModel = 2;
+        e.Settings.ByInput = true;
+        e.Settings.MaxIncorrections = 2;
+        e.Options.Results.Write = false;
+        e.RunPresentation(0);
+        e.Question.box->typeKeys(QStringLiteral("cosa\n"));
+        QVERIFY(e.Presenting);
+        e.Question.box->typeKeys(QStringLiteral("Casa\n"));
+        QVERIFY(!e.Presenting);
+        QCOMPARE(e.Score, 2.0f);
+        QCOMPARE(e.MaxTotal, 3.0f);
+    }
+
+    void maskShowsTheHintAndTheCaretAfterIt()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "XP", QStringLiteral("Capital de Catalunya?"), "&Barcelona")});
+        e.Settings.ByInput = true;
+        e.Settings.WithMask = true;
+        e.RunPresentation(0);
+        QCOMPARE(e.Question.prompt, QStringLiteral("Capital de Catalunya?"));
+        QCOMPARE(e.Question.box->text(), QStringLiteral("B********"));
+        QCOMPARE(e.Question.box->caret(), 1);
+    }
+
+    void wrongClicksUpToTheLimit()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Roma|París//No, és a França|Londres"),
+                          L::line(q.pic("2.png"))});
+        e.Settings.MAMaxIncorrections = 3;
+        e.Settings.AnswerMesWithIcon = true;
+        e.Settings.FontAnswerMes.FontName = QStringLiteral("DejaVu Serif");
+        e.RunPresentation(0);
+        e.AnswerClick(2);
+        e.AnswerClick(1); // a reaction counts as a wrong attempt too
+        QCOMPARE(q.prompter.texts(), QStringList{QStringLiteral("No, és a França")});
+        QCOMPARE(q.prompter.shown[0].kind, MsgKind::Error);
+        QVERIFY(q.prompter.shown[0].icon);
+        QCOMPARE(q.prompter.shown[0].fontFamily, QStringLiteral("DejaVu Serif"));
+        QCOMPARE(q.view.shownSlides.size(), std::size_t(1));
+        e.AnswerClick(2);
+        QCOMPARE(q.lastText(), QStringLiteral("La resposta correcta era:\r\nRoma"));
+        QVERIFY(!q.prompter.shown.back().icon);
+        QCOMPARE(q.view.shownSlides.size(), std::size_t(2));
+
+        // Without a limit the viewer may keep trying; OmissionLearningResultsMessages hides the
+        // correct answer.
+        Quiz r;
+        auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "*Roma|París"), L::line(r.pic("2.png"))});
+        f.Settings.MAMaxIncorrections = 0;
+        f.RunPresentation(0);
+        for (int i = 0; i < 300; ++i)
+            f.AnswerClick(1);
+        QCOMPARE(r.view.shownSlides.size(), std::size_t(1));
+        f.AnswerClick(0);
+        QCOMPARE(r.view.shownSlides.size(), std::size_t(2));
+        QVERIFY(r.prompter.shown.empty());
+    }
+
+    void jumpsGoToTheirPosition()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Bé//*4|Malament//*3"), L::line(q.pic("2.png")),
+                          L::line(q.pic("3.png")), L::line(q.pic("4.png"))});
+        e.RunPresentation(0);
+        e.AnswerClick(0);
+        QCOMPARE(q.view.shownSlides, (std::vector<int>{0, 3}));
+        e.command(PendingCommandCode::First);
+        e.AnswerClick(1);
+        QCOMPARE(q.view.shownSlides, (std::vector<int>{0, 3, 0, 2}));
+    }
+
+    void learningCycleShowsTheForgottenAgain()
+    {
+        Quiz q;
+        QStringList lines;
+        for (int i = 1; i <= 5; ++i)
+            lines.append(L::line(q.pic(QStringLiteral("p%1.png").arg(i)), QString(), QStringLiteral("Tema %1").arg(i)));
+        auto &e = q.load(lines);
+        e.Settings.PresSort = 1;
+        e.Settings.ShowingModel = 1;
+        e.FixedSeed = 1234;
+        e.RunPresentation(0);
+        std::vector<int> forgotten;
+        const MsgButton answers[] = {MsgButton::Yes, MsgButton::No, MsgButton::Yes, MsgButton::No, MsgButton::Yes};
+        for (MsgButton b : answers) {
+            if (b == MsgButton::No)
+                forgotten.push_back(q.view.shownSlides.back());
+            q.prompter.answers.push_back(b);
+            e.spaceKey();
+        }
+        const QString cycle1 = QStringLiteral("Diapositives (volta 1):\r\nno recordades: 2 (40%)\r\n"
+                                              "recordades: 3 (60%)\r\ntotal: 5");
+        QCOMPARE(q.lastText(), cycle1 + QStringLiteral("\r\n\r\nEs presentaran de nou les no recordades"));
+        // The mental check names the slide and its first paragraph.
+        QVERIFY(q.prompter.shown[0].text.endsWith(QStringLiteral("\r\n\r\nHo heu recordat correctament?")));
+        QVERIFY(q.prompter.shown[0].text.contains(QStringLiteral("\r\n\r\nTema ")));
+        QCOMPARE(q.prompter.shown[0].kind, MsgKind::Confirmation);
+        QVERIFY(q.prompter.shown[0].icon);
+        QVERIFY(e.RepresentMode);
+        QCOMPARE(q.view.shownSlides.size(), std::size_t(6));
+        QCOMPARE(q.view.shownSlides.back(), forgotten[0]);
+        q.prompter.answers.push_back(MsgButton::Yes);
+        e.spaceKey();
+        QCOMPARE(q.view.shownSlides.back(), forgotten[1]);
+        q.prompter.answers.push_back(MsgButton::Yes);
+        e.spaceKey();
+        QVERIFY(!e.Presenting);
+        QCOMPARE(q.view.shownSlides.size(), std::size_t(7));
+        const QString total = QStringLiteral("Diapositives (volta 2):\r\nno recordades: 2 (29%)\r\n"
+                                             "recordades: 5 (71%)\r\ntotal: 7");
+        QCOMPARE(q.lastText(), total);
+        // The file has neither the "Es presentaran" line nor a duration of the fake clock's
+        // making: both summaries, each with its duration line.
+        QCOMPARE(readAll(q.resultsFile()), Quiz::dateLine() + "curs\r\n\r\n" + cycle1.toLatin1()
+                                               + "\r\n00:00\r\n\r\n" + total.toLatin1() + "\r\n00:00\r\n\r\n");
+    }
+
+    void learningWithEverythingRemembered()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "u"), L::line(q.pic("2.png"), "X", QString(), "dos"),
+                          L::line(q.pic("3.png"), "X", QString(), "tres")});
+        e.Settings.PresSort = 1;
+        e.Settings.ShowingModel = 1;
+        e.Options.Results.Write = false;
+        e.FixedSeed = 7;
+        e.RunPresentation(0);
+        QVERIFY(e.Question.mental);
+        for (int i = 0; i < 3; ++i) {
+            q.prompter.answers.push_back(MsgButton::Yes);
+            e.spaceKey();
+        }
+        QCOMPARE(q.lastText(), QStringLiteral("Enhorabona, n'heu recordat 3"));
+        QVERIFY(!e.Presenting);
+        // A mental answer shows its own text; Cancel stops the run.
+        Quiz r;
+        auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "&u//<2"), L::line(r.pic("2.png"))});
+        f.RunPresentation(0);
+        f.spaceKey();
+        QCOMPARE(r.prompter.shown[0].text, QStringLiteral("u\r\n\r\nHo heu recordat correctament?"));
+        QVERIFY(!f.Presenting);
+    }
+
+    void memorisationGrowsToTheEnd()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png")), L::line(q.pic("2.png")), L::line(q.pic("3.png"))});
+        e.Settings.PresSort = 2;
+        e.Settings.InitialMemorizedCount = 0;
+        e.Options.Results.Write = false;
+        e.FixedSeed = 99;
+        e.RunPresentation(0);
+        for (int i = 0; i < 6; ++i)
+            e.command(PendingCommandCode::Next);
+        QVERIFY(!e.Presenting);
+        QCOMPARE(q.prompter.texts(), (QStringList{QStringLiteral("Ja n'heu recordat 1, recomencem de nou"),
+                                                  QStringLiteral("Ja n'heu recordat 2, recomencem de nou"),
+                                                  QStringLiteral("Enhorabona, n'heu recordat 3")}));
+        const auto &s = q.view.shownSlides;
+        QCOMPARE(s.size(), std::size_t(6));
+        QCOMPARE(s[1], s[0]);
+        QCOMPARE((std::vector<int>{s[3], s[4]}), (std::vector<int>{s[1], s[2]}));
+
+        // Stopped in the middle: the slides recalled so far.
+        q.prompter.clear();
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        e.command(PendingCommandCode::Next);
+        e.command(PendingCommandCode::Next);
+        e.stop();
+        QCOMPARE(q.prompter.texts(), (QStringList{QStringLiteral("Ja n'heu recordat 1, recomencem de nou"),
+                                                  QStringLiteral("Ja n'heu recordat 2, recomencem de nou"),
+                                                  QStringLiteral("Enhorabona, n'heu recordat 2")}));
+    }
+
+    void reactionsFromTheMeaningTables()
+    {
+        Quiz q;
+        // Words: a word with two meanings is shown grouped; a meaning names its word.
+        q.fx.file("curs.wml", "gat\tfelí\r\ngat\tmoix\r\ngos\tcà\r\n");
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*peix|gat///|cà///|res///")});
+        e.RunPresentation(0);
+        e.AnswerClick(1);
+        e.AnswerClick(2);
+        e.AnswerClick(3);
+        QCOMPARE(q.prompter.texts(), (QStringList{QStringLiteral("gat\\felí, moix"), QStringLiteral("gos"),
+                                                  QStringLiteral("No s'ha trobat la resposta a la taula")}));
+
+        // Pictures and sounds: a picture opens its window; a sound alone plays and is offered again.
+        Quiz r;
+        const QString picture = r.pic("lleó.png");
+        const QString sound = r.fx.file("lleó.wav", QByteArray("RIFF"));
+        r.fx.file("zoo.sml", (picture + "\t3\t4\t\tlleó\r\n\t-1\t-1\t" + sound + "\trugit\r\n" + r.fx.path("no.png")
+                              + "\t-1\t-1\t\tfantasma\r\n")
+                                 .toUtf8());
+        auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "lleó///|rugit///|fantasma///|*cap", QString(),
+                                  r.fx.file("fons.wav", "RIFF"))},
+                         QStringLiteral("zoo.sal"));
+        f.RunPresentation(0);
+        r.view.audioLog.clear();
+        f.AnswerClick(0);
+        QCOMPARE(r.view.reactions, QStringList{QStringLiteral("picture %1 3 4 ").arg(picture)});
+        f.AnswerClick(1);
+        QCOMPARE(r.view.audioLog, (QStringList{QStringLiteral("play %1 0").arg(sound), QStringLiteral("stop"),
+                                               QStringLiteral("play %1 0").arg(r.fx.path("fons.wav"))}));
+        QVERIFY(r.prompter.shown.back().text.startsWith(QStringLiteral("Reproduint\r\n%1\r\n(rugit)").arg(sound)));
+        f.AnswerClick(2);
+        QCOMPARE(r.lastText(), QStringLiteral("no s'ha trobat\r\n(%1)").arg(r.fx.path("no.png")));
+    }
+
+    void badAnswerFieldsDoNoHarm()
+    {
+        Quiz q;
+        QStringList many;
+        for (int i = 0; i < 500; ++i)
+            many.append(QStringLiteral("r%1").arg(i));
+        many[250].prepend(QLatin1Char('*'));
+        auto &e = q.load({L::line(q.pic("1.png"), "XR", QString(), many.join('|')),
+                          L::line(q.pic("2.png"), "X", QString(), "//|//|||//"),
+                          L::line(q.pic("3.png"), "X", QString(), "|"),
+                          L::line(q.pic("4.png"), "X", QString(), "//<1e999"),
+                          L::line(q.pic("5.png"), "XP", QString(), QString())});
+        e.Settings.ShowingModel = 2;
+        e.Settings.ByInput = true;
+        e.Options.Results.Write = false;
+        e.FixedSeed = 5;
+        e.RunPresentation(0);
+        QCOMPARE(e.Question.answers.size(), std::size_t(500));
+        QStringList captions;
+        for (const SlideAnswer &a : e.Question.answers)
+            captions.append(a.caption);
+        captions.sort();
+        QStringList expected = many;
+        expected[250].remove(0, 1);
+        expected.sort();
+        QCOMPARE(captions, expected); // every answer once, shuffled
+        e.command(PendingCommandCode::Next);
+        QCOMPARE(e.Question.answers.size(), std::size_t(1));
+        e.AnswerClick(0); // the only answer, wrong, with no correct one to show
+        QCOMPARE(e.Question.answers.size(), std::size_t(0));
+        e.command(PendingCommandCode::Next);
+        QVERIFY(e.Question.box);
+        QCOMPARE(q.lastText(), QStringLiteral("Assignació de número de puntuació que no és un número (1e999)"));
+        e.command(PendingCommandCode::Next);
+        e.command(PendingCommandCode::Next);
+        QVERIFY(!e.Presenting);
+        QCOMPARE(e.Omitted, std::uint16_t(2));
+    }
+};
+
+PELVAR_TEST(QuizRunTest)
+#include "QuizRunTest.moc"
