@@ -917,7 +917,7 @@ bool PlayerEngine::HandleStep(PendingCommandCode code)
 void PlayerEngine::applyCaption(KeyHintState state)
 {
     m_hintState = state;
-    m_view.setCaption(ApplyCaption(Settings, m_captionParts, state, false, m_view.drawSizePercent()));
+    m_view.setCaption(ApplyCaption(Settings, m_captionParts, state, bool(Question.box), m_view.drawSizePercent()));
 }
 
 void PlayerEngine::refreshCaption()

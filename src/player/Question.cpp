@@ -1,7 +1,10 @@
 #include "player/Question.h"
 
 #include "files/Prompter.h"
+#include "media/SystemColors.h"
 #include "player/PlayerRandom.h"
+
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -204,4 +207,68 @@ QuestionLayoutResult LayoutQuestion(const QuestionMetrics &m, int width, const P
         r.box = QRect(x, y, bs.width(), bs.height());
     }
     return r;
+}
+
+QString DisplayedCaption(const SlideAnswer &answer)
+{
+    if (answer.caption.startsWith(QLatin1Char('*')))
+        return answer.caption.mid(1);
+    return answer.caption;
+}
+
+namespace {
+
+QFontMetrics metricsFor(const FontSettings &f, const QPaintDevice *device)
+{
+    const QFont font = fontFromSettings(f);
+    return device ? QFontMetrics(font, device) : QFontMetrics(font);
+}
+
+constexpr int kTallText = 1 << 20;
+
+} // namespace
+
+QSize TypedBoxSize(const TypedAnswer &box, const FontSettings &answersFont, const QPaintDevice *device)
+{
+    const QFontMetrics fm = metricsFor(answersFont, device);
+    const int w = box.WithMask ? fm.horizontalAdvance(box.Answer) + 2 * fm.horizontalAdvance(QLatin1Char('H'))
+                               : (box.FreeWidth > 0 ? box.FreeWidth : 100);
+    // A line edit's frame and margins round the text line.
+    return QSize(std::max(w, 24), fm.height() + 8);
+}
+
+QuestionMetrics MeasureQuestion(const QuestionModel &q, const PresentationSettings &settings,
+                                const QPaintDevice *device)
+{
+    QuestionMetrics m;
+    if (!q.prompt.isEmpty()) {
+        const QFontMetrics fm = metricsFor(settings.FontPrompt, device);
+        const QString prompt = QString(q.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        m.hasPrompt = true;
+        m.promptMargin = fm.horizontalAdvance(QLatin1Char('H'));
+        m.promptLine = fm.height();
+        m.promptParagraphs = int(prompt.count(QLatin1Char('\n'))) + 1;
+        m.promptHeight = [fm, prompt](int width) {
+            return fm.boundingRect(QRect(0, 0, width, kTallText), Qt::TextWordWrap, prompt).height();
+        };
+    }
+    const QFontMetrics fa = metricsFor(settings.FontAnswers, device);
+    m.answersH = fa.horizontalAdvance(QLatin1Char('H'));
+    m.answersHg = fa.height();
+    QStringList captions;
+    for (const SlideAnswer &a : q.answers) {
+        captions.append(DisplayedCaption(a));
+        m.captionWidths.push_back(
+            fa.boundingRect(QRect(0, 0, kTallText, kTallText), Qt::TextShowMnemonic, captions.back()).width());
+    }
+    m.captionHeight = [fa, captions](int index, int width) {
+        return fa.boundingRect(QRect(0, 0, width, kTallText), Qt::TextWordWrap | Qt::TextShowMnemonic,
+                               captions.value(index))
+            .height();
+    };
+    if (q.box) {
+        m.hasBox = true;
+        m.boxSize = TypedBoxSize(*q.box, settings.FontAnswers, device);
+    }
+    return m;
 }

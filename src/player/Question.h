@@ -80,3 +80,13 @@ QuestionLayoutResult LayoutQuestion(const QuestionMetrics &m, int width, const P
 
 // Width of the radio indicator and its spacing, added to each caption.
 constexpr int kRadioIndicatorWidth = 22;
+
+class QPaintDevice;
+// A radio answer's caption as its button shows it: without the leading "*" of a scored answer.
+QString DisplayedCaption(const SlideAnswer &answer);
+// Measures the question's prompt, captions and box in the prompt and answers fonts on `device`
+// (nullptr: the screen).
+QuestionMetrics MeasureQuestion(const QuestionModel &q, const PresentationSettings &settings,
+                                const QPaintDevice *device);
+// The typed-answer box's size: as wide as the answer plus two "H" with a mask, else FreeWidth.
+QSize TypedBoxSize(const TypedAnswer &box, const FontSettings &answersFont, const QPaintDevice *device);

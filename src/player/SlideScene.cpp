@@ -109,6 +109,17 @@ void SlideScene::placeNotes()
 {
     const SlideRecord &slide = m_slide;
     const bool hasNotes = !slide.PromptOr1stLine.isEmpty() || !slide.AnswersOrNextLines.isEmpty();
+    if (hasNotes && slide.PWithAnswer) {
+        // The paragraphs are a question: its controls go on the panel, whatever HideNote says
+        // (the viewer must be able to answer).
+        m_text1.clear();
+        m_text2.clear();
+        m_dock = slide.NotePos == 0   ? Dock::Left
+                 : slide.NotePos == 1 ? Dock::Top
+                 : slide.NotePos == 2 ? Dock::Right
+                                      : Dock::Bottom;
+        return;
+    }
     if (hasNotes) {
         m_text1 = displayedParagraph(slide.PromptOr1stLine);
         m_text2 = displayedParagraph(slide.AnswersOrNextLines);
@@ -143,18 +154,81 @@ void SlideScene::showTitleSlide(const SlideRecord &slide)
     m_slide = slide;
     m_shown = Shown::Title;
     m_dock = Dock::None;
-    m_text1 = displayedParagraph(slide.PromptOr1stLine);
-    m_text2 = displayedParagraph(slide.AnswersOrNextLines);
+    m_text1 = slide.PWithAnswer ? QString() : displayedParagraph(slide.PromptOr1stLine);
+    m_text2 = slide.PWithAnswer ? QString() : displayedParagraph(slide.AnswersOrNextLines);
 }
 
 void SlideScene::showOtherSlide(const SlideRecord &slide)
 {
     m_slide = slide;
     m_shown = Shown::Other;
-    m_dock = Dock::None;
+    // Text, web and video slides carry their question on the bottom panel.
+    m_dock = slide.PWithAnswer ? Dock::Bottom : Dock::None;
     m_text1.clear();
     m_text2.clear();
     m_otherName = extractFileName(slide.FileName);
+}
+
+void SlideScene::setQuestion(const QuestionModel &question)
+{
+    m_question = question;
+    m_hasQuestion = !question.empty();
+}
+
+void SlideScene::clearQuestion()
+{
+    m_question = QuestionModel();
+    m_hasQuestion = false;
+}
+
+void SlideScene::layoutQuestion(Layout &L, QSize area, const QPaintDevice *device) const
+{
+    const int W = area.width(), H = area.height();
+    const QuestionMetrics m = MeasureQuestion(m_question, m_settings, device);
+    auto place = [&](const QRect &panel, const QRect &client, int fixedHeight) {
+        L.questionPanel = panel;
+        L.question = LayoutQuestion(m, client.width(), m_settings.PanelPA, fixedHeight);
+        const QPoint at = client.topLeft();
+        L.question.prompt.translate(at);
+        for (QRect &r : L.question.answers)
+            r.translate(at);
+        if (!L.question.box.isNull())
+            L.question.box.translate(at);
+    };
+    if (m_shown == Shown::Title) {
+        place(L.titlePanel, m_titlePanel.clientRect(L.titlePanel), m_titlePanel.clientRect(L.titlePanel).height());
+        return;
+    }
+    if (m_dock == Dock::None)
+        return;
+    // The panel's frame: what its client rectangle leaves round it.
+    const QRect probe(0, 0, 1000, 1000);
+    const QRect probeClient = m_notePanel.clientRect(probe);
+    const int frameW = probe.width() - probeClient.width();
+    const int frameH = probe.height() - probeClient.height();
+    if (m_dock == Dock::Left || m_dock == Dock::Right) {
+        int w = m_settings.PanelNoteLR.Size;
+        if (!m_settings.PanelNoteLR.ManualSize) {
+            int widest = 0;
+            for (int cw : m.captionWidths)
+                widest = std::max(widest, cw + kRadioIndicatorWidth);
+            widest = std::max(widest, m.boxSize.width());
+            w = std::clamp(widest + 4 * m.answersH + frameW, W / 4, W / 2);
+        }
+        w = std::clamp(w, 0, W);
+        const QRect panel(m_dock == Dock::Left ? 0 : W - w, 0, w, H);
+        place(panel, m_notePanel.clientRect(panel), std::max(1, H - frameH));
+        L.notePanel = panel;
+        L.imagePanel = m_dock == Dock::Left ? QRect(w, 0, W - w, H) : QRect(0, 0, W - w, H);
+    } else {
+        const QuestionLayoutResult probeLayout = LayoutQuestion(m, std::max(1, W - frameW), m_settings.PanelPA);
+        const int h = std::clamp(probeLayout.panelHeight + frameH, 0, H);
+        const QRect panel(0, m_dock == Dock::Top ? 0 : H - h, W, h);
+        place(panel, m_notePanel.clientRect(panel), 0);
+        L.notePanel = panel;
+        L.imagePanel = m_dock == Dock::Top ? QRect(0, h, W, H - h) : QRect(0, 0, W, H - h);
+    }
+    L.labels = NoteLayoutResult();
 }
 
 void SlideScene::clear()
@@ -163,6 +237,7 @@ void SlideScene::clear()
     m_dock = Dock::None;
     m_text1.clear();
     m_text2.clear();
+    clearQuestion();
     m_image.Clear();
     m_mark.setMarkPos(QPoint(-1, -1));
 }
@@ -182,11 +257,17 @@ SlideScene::Layout SlideScene::layout(QSize area, const QPaintDevice *device) co
         L.labels = LayoutTitle(a, b, client.size());
         L.labels.label1.translate(client.topLeft());
         L.labels.label2.translate(client.topLeft());
+        if (m_hasQuestion)
+            layoutQuestion(L, area, device);
         return L;
     }
     if (m_shown == Shown::Nothing)
         return L;
     L.imagePanel = all;
+    if (m_hasQuestion) {
+        layoutQuestion(L, area, device);
+        return L;
+    }
     if (m_dock == Dock::None || m_shown != Shown::Image)
         return L;
 

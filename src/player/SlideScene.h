@@ -5,6 +5,7 @@
 #include "media/ImageMark.h"
 #include "media/TAdvImage.h"
 #include "player/NoteLayout.h"
+#include "player/Question.h"
 #include "presentation/SlideRecord.h"
 
 #include <QHash>
@@ -33,6 +34,10 @@ public:
         QRect imagePanel; // the image view (its gradient panel), empty unless an image slide
         QRect titlePanel; // empty unless a title slide
         NoteLayoutResult labels; // in the note or title panel's coordinates
+        // The question's controls, in area coordinates, when the slide shows one; `questionPanel`
+        // is the note or title panel that carries them.
+        QRect questionPanel;
+        QuestionLayoutResult question;
     };
 
     explicit SlideScene(const PresentationSettings &settings);
@@ -50,6 +55,13 @@ public:
     // panel with the file's name.
     void showOtherSlide(const SlideRecord &slide);
     void clear();
+
+    // The question controls of the slide on screen: their panel is laid out for them, and the
+    // paragraphs are not painted as notes.
+    void setQuestion(const QuestionModel &question);
+    void clearQuestion();
+    bool hasQuestion() const { return m_hasQuestion; }
+    const QuestionModel &question() const { return m_question; }
 
     // Rebuilds the notes after HideNote changed (only while an image slide is up).
     void refreshNotes();
@@ -83,6 +95,7 @@ public:
 
 private:
     void placeNotes();
+    void layoutQuestion(Layout &L, QSize area, const QPaintDevice *device) const;
     QImage backgroundBitmap(const QString &path) const;
     void paintLabel(QPainter &p, const QRect &r, const QString &text, const FontSettings &font,
                     bool wrap, bool centred, const QPalette &pal) const;
@@ -96,6 +109,8 @@ private:
     Dock m_dock = Dock::None;
     QString m_text1, m_text2;   // note or title lines, "|" turned into line breaks
     QString m_otherName;
+    QuestionModel m_question;
+    bool m_hasQuestion = false;
 
     TAdvImage m_image;
     ImageMark m_mark;

@@ -4,6 +4,7 @@
 #include "media/TTrigger.h"
 
 #include "config/PresentationSettings.h"
+#include "player/ui/QuestionControls.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -24,6 +25,39 @@ SlideArea::SlideArea(const PresentationSettings &settings, Scheduler *scheduler,
 SlideArea::~SlideArea()
 {
     stopAnimation();
+}
+
+void SlideArea::showQuestion(const QuestionModel &question, std::function<void(int)> onAnswer)
+{
+    freeQuestion();
+    m_scene.setQuestion(question);
+    if (!m_scene.hasQuestion())
+        return;
+    m_question = std::make_unique<QuestionControls>(this, question, m_settings, QuestionMode::Presentation,
+                                                    std::move(onAnswer));
+    placeQuestion();
+    m_question->focusBox();
+    update();
+    notifyDrawSize();
+}
+
+void SlideArea::freeQuestion()
+{
+    const bool had = m_question || m_scene.hasQuestion();
+    m_question.reset();
+    m_scene.clearQuestion();
+    if (had) {
+        update();
+        notifyDrawSize();
+    }
+}
+
+void SlideArea::placeQuestion()
+{
+    if (!m_question)
+        return;
+    const SlideScene::Layout L = m_scene.layout(size(), this);
+    m_question->place(L.question);
 }
 
 QString SlideArea::showSlide(const SlideRecord &slide)
@@ -52,6 +86,7 @@ QString SlideArea::showSlide(const SlideRecord &slide)
 void SlideArea::clearSlide()
 {
     stopAnimation();
+    freeQuestion();
     m_scene.clear();
     m_decodeError.clear();
     update();
@@ -81,6 +116,7 @@ void SlideArea::settingsChanged()
 {
     m_scene.applySettings();
     m_scene.refreshNotes();
+    placeQuestion();
     update();
     notifyDrawSize();
 }
@@ -158,6 +194,7 @@ void SlideArea::paintEvent(QPaintEvent *)
 void SlideArea::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    placeQuestion();
     notifyDrawSize();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "media/PicturePrefetcher.h"
@@ -14,6 +15,8 @@
 
 struct PresentationSettings;
 class TMPTimerPool;
+class QuestionControls;
+struct QuestionModel;
 class QPaintDevice;
 
 // The part of the main window below the menu and the toolbar that shows the current slide: the
@@ -43,6 +46,11 @@ public:
     QString showSlide(const SlideRecord &slide);
     // Hides the picture, the notes and the title (the end of a run).
     void clearSlide();
+    // The question controls of the slide shown, on its note or title panel; `onAnswer` gets the
+    // index of a radio answer chosen. Freed at the next slide.
+    void showQuestion(const QuestionModel &question, std::function<void(int)> onAnswer);
+    void freeQuestion();
+    QuestionControls *questionControls() const { return m_question.get(); }
     // Decodes the picture of the slide that comes next in the background.
     void prefetch(const SlideRecord &next);
     PicturePrefetcher &prefetcher() { return m_prefetcher; }
@@ -95,6 +103,7 @@ protected:
 
 private:
     void notifyDrawSize();
+    void placeQuestion();
     void restartAnimation();
     void stopAnimation();
 
@@ -106,4 +115,5 @@ private:
     int m_lastDrawSize = -1;
     std::shared_ptr<TMPTimerPool> m_pool; // the shared animation timer, held while animating
     int m_trigger = -1;
+    std::unique_ptr<QuestionControls> m_question;
 };

@@ -117,6 +117,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
 
     buildActions();
     buildMenusAndToolbar();
+    collectSingleKeyShortcuts();
 
     // Every audio plug-in beside the program; one that fails is left out without a word.
     m_audioPlayers.AddPluginsIn(QCoreApplication::applicationDirPath());
@@ -368,6 +369,47 @@ void TFShowImages::showSlide(const SlideRecord &slide, int)
     if (!error.isEmpty() && fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
         m_prompter.ShowError(error);
     prefetchAfter(m_engine.Position);
+}
+
+void TFShowImages::showQuestion(const QuestionModel &question, const SlideRecord &)
+{
+    m_slideArea->showQuestion(question, [this](int index) { m_engine.AnswerClick(index); });
+    if (question.box)
+        setSingleKeyShortcuts(false);
+}
+
+void TFShowImages::freeQuestion()
+{
+    m_slideArea->freeQuestion();
+    setSingleKeyShortcuts(true);
+    if (runInProgress())
+        m_slideArea->setFocus(Qt::OtherFocusReason);
+}
+
+void TFShowImages::collectSingleKeyShortcuts()
+{
+    m_singleKeyShortcuts.clear();
+    for (QAction *a : findChildren<QAction *>()) {
+        const QKeySequence k = a->shortcut();
+        if (k.count() != 1)
+            continue;
+        const QKeyCombination c = k[0];
+        const Qt::KeyboardModifiers mods = c.keyboardModifiers() & ~Qt::KeypadModifier;
+        const int key = int(c.key());
+        const bool character = key >= 0x20 && key < 0x1000000;
+        if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) && (character || c.key() == Qt::Key_Backspace))
+            m_singleKeyShortcuts.push_back({a, k});
+    }
+}
+
+void TFShowImages::setSingleKeyShortcuts(bool on)
+{
+    if (on == !m_shortcutsOff)
+        return;
+    m_shortcutsOff = !on;
+    for (const TActionShortCut &s : m_singleKeyShortcuts)
+        if (s.action)
+            s.action->setShortcut(on ? s.shortcut : QKeySequence());
 }
 
 void TFShowImages::prefetchAfter(int position)

@@ -7,11 +7,13 @@
 #include "player/SlideAudio.h"
 #include "player/StartupArgs.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QString>
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class ConfigurationController;
 class MediaTrackPlayer;
@@ -75,6 +77,18 @@ public:
     QString askOpenConfigPath(const QString &current) override;
     void settingsChanged() override;
     void addRecentFile(const QString &path) override;
+    void showQuestion(const QuestionModel &question, const SlideRecord &slide) override;
+    void freeQuestion() override;
+
+    // The single-key shortcuts of the window, switched off while a typed-answer box takes the
+    // keys and given back after.
+    struct TActionShortCut
+    {
+        QAction *action = nullptr;
+        QKeySequence shortcut;
+    };
+    const std::vector<TActionShortCut> &singleKeyShortcuts() const { return m_singleKeyShortcuts; }
+    bool singleKeyShortcutsOff() const { return m_shortcutsOff; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -95,6 +109,8 @@ private:
     // Starts decoding the picture of the slide after `position` in the order.
     void prefetchAfter(int position);
     bool runInProgress() const;
+    void collectSingleKeyShortcuts();
+    void setSingleKeyShortcuts(bool on);
 
     std::unique_ptr<QtPrompter> m_ownPrompter;
     Prompter &m_prompter;
@@ -112,6 +128,8 @@ private:
     QAction *m_aboutAction = nullptr;
     QAction *m_hideNoteAction = nullptr;
     std::map<PlayerAction, QAction *> m_actions;
+    std::vector<TActionShortCut> m_singleKeyShortcuts;
+    bool m_shortcutsOff = false;
 
     ConfigurationController *m_config = nullptr;
     bool m_configSaved = false;

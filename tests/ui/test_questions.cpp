@@ -1,0 +1,221 @@
+#include "player/ui/TFShowImages.h"
+
+#include "player/ui/QuestionControls.h"
+#include "player/ui/SlideArea.h"
+#include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+using L = SlideListFixture;
+
+void showWindow(TFShowImages &w)
+{
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// Screenshots for a person to look at, when PELVAR_TEST_SHOTS names a folder.
+void shot(TFShowImages &w, const char *name)
+{
+    const QString dir = qEnvironmentVariable("PELVAR_TEST_SHOTS");
+    if (!dir.isEmpty())
+        w.grab().save(QDir(dir).filePath(QLatin1String(name) + QStringLiteral(".png")));
+}
+
+QuestionControls *controls(TFShowImages &w)
+{
+    return w.slideArea()->questionControls();
+}
+
+struct Quiz
+{
+    SlideListFixture fx;
+    QString list;
+    explicit Quiz(const QStringList &questions)
+    {
+        QStringList lines;
+        int n = 0;
+        for (const QString &q : questions) {
+            QImage img(200, 120, QImage::Format_RGB32);
+            img.fill(QColor(40 + 50 * n, 120, 200));
+            const QString pic = fx.path(QStringLiteral("p%1.png").arg(n++));
+            img.save(pic, "PNG");
+            lines.append(q.isEmpty() ? L::line(pic) : L::line(pic, "XP", QStringLiteral("Pregunta %1?").arg(n), q));
+        }
+        list = fx.list(QStringLiteral("quiz.sal"), lines);
+    }
+};
+
+} // namespace
+
+class QuestionWindowTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void radioAnswersWithTheMouseAndTheKeyboard()
+    {
+        Quiz quiz({QStringLiteral("*Roma|París|Londres"), QStringLiteral("*u|dos|tres"), QString()});
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        StartupArgs args;
+        args.fileArgument = quiz.list;
+        w.startUp(args, true);
+        QVERIFY(w.engine().Presenting);
+        QuestionControls *c = controls(w);
+        QVERIFY(c);
+        QCOMPARE(c->prompt()->text(), QStringLiteral("Pregunta 1?"));
+        QCOMPARE(c->radios().size(), std::size_t(3));
+        QVERIFY(!c->box());
+        // The controls stand on the note panel at the bottom, inside the window, one row.
+        const QRect area = w.slideArea()->rect();
+        for (const auto &b : c->radios()) {
+            QVERIFY(b->isVisible());
+            QVERIFY(area.contains(b->geometry()));
+            QCOMPARE(b->y(), c->radios()[0]->y());
+        }
+        QVERIFY(c->prompt()->geometry().bottom() < c->radios()[0]->y());
+        shot(w, "radio-1");
+
+        QTest::mouseClick(c->radios()[1], Qt::LeftButton);
+        QCOMPARE(w.engine().WrongAttempts, std::uint8_t(1));
+        QVERIFY(controls(w) == c);
+        QTest::mouseClick(c->radios()[0], Qt::LeftButton);
+        QCOMPARE(w.engine().Position, 1);
+
+        // Keyboard: the arrows move without answering; Space or Enter answers.
+        c = controls(w);
+        QVERIFY(c);
+        c->radios()[0]->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), c->radios()[1].data());
+        QCOMPARE(w.engine().WrongAttempts, std::uint8_t(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(w.engine().WrongAttempts, std::uint8_t(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), c->radios()[0].data());
+        shot(w, "radio-2-keyboard");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.engine().Position, 2);
+        QVERIFY(!controls(w));
+        QVERIFY(prompter.shown.empty());
+    }
+
+    void typedAnswerWithMaskAndCorrection()
+    {
+        Quiz quiz({QStringLiteral("&Vilaclara"), QString()});
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        StartupArgs args;
+        args.fileArgument = quiz.list;
+        w.startUp(args, false);
+        PresentationSettings &s = w.engine().Settings;
+        s.ByInput = s.WithMask = s.ChangeIncorrectChar = true;
+        s.CheckAtEnd = false;
+        s.MaxIncorrections = 2;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QuestionControls *c = controls(w);
+        QVERIFY(c && c->box());
+        TEditAnsw *box = c->box();
+        QCOMPARE(box->text(), QStringLiteral("V********"));
+        QCOMPARE(box->cursorPosition(), 1);
+        QCOMPARE(QApplication::focusWidget(), box);
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral("(Esc=cancel·la)")));
+        // Single-key shortcuts are off while the box takes the keys.
+        QVERIFY(w.singleKeyShortcutsOff());
+        QVERIFY(w.action(PlayerAction::A_V_Prior)->shortcut().isEmpty());
+        QVERIFY(!w.singleKeyShortcuts().empty());
+
+        QTest::keyClicks(box, QStringLiteral("il"));
+        QCOMPARE(box->text(), QStringLiteral("Vil******"));
+        QTest::keyClicks(box, QStringLiteral("x"));
+        QCOMPARE(box->text(), QStringLiteral("Vila*****"));
+        QCOMPARE(box->cursorPosition(), 4);
+        QCOMPARE(box->answer().Mistakes, 1);
+        shot(w, "typed-1-corrected");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("Vil******"));
+        QCOMPARE(box->cursorPosition(), 3);
+        QCOMPARE(w.engine().Position, 0); // Backspace did not step back
+        QTest::keyClicks(box, QStringLiteral(" "));
+        QCOMPARE(box->answer().Mistakes, 2);
+        QCOMPARE(box->text(), QStringLiteral("Vila*****"));
+        QTest::keyClicks(box, QStringLiteral("CLARA"));
+        QCOMPARE(box->text(), QStringLiteral("Vilaclara"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(w.engine().Position, 1);
+        QVERIFY(!controls(w));
+        QVERIFY(!w.singleKeyShortcutsOff());
+        QCOMPARE(w.action(PlayerAction::A_V_Prior)->shortcut(), QKeySequence(Qt::Key_Backspace));
+        QVERIFY(!w.windowTitle().endsWith(QStringLiteral("(Esc=cancel·la)")));
+        QCOMPARE(w.engine().RememberedTotal, std::uint16_t(1));
+    }
+
+    void examInTheWindowWritesItsResult()
+    {
+        Quiz quiz({QStringLiteral("*Sí|No"), QStringLiteral("casa//<2")});
+        QTemporaryDir results;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        StartupArgs args;
+        args.fileArgument = quiz.list;
+        w.startUp(args, false);
+        PlayerEngine &e = w.engine();
+        e.Settings.ShowingModel = 2;
+        e.Settings.ByInput = true;
+        e.Options.Results.Write = e.Options.Results.Valid = true;
+        e.Options.Results.Dir = results.path();
+        e.Options.Results.Duration = false;
+        e.UserName = QStringLiteral("Pere");
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QTest::mouseClick(controls(w)->radios()[1], Qt::LeftButton);
+        // Esc still stops while a box is shown: here it is answered first.
+        TEditAnsw *box = controls(w)->box();
+        QVERIFY(box);
+        QTest::keyClicks(box, QStringLiteral("casa"));
+        QTest::keyClick(box, Qt::Key_Enter);
+        QVERIFY(!e.Presenting);
+        const QString message = QStringLiteral("S'ha obtingut la puntuació de 2,0\r\n= nota (sobre 10): 6,7\r\n"
+                                               "Representa 67% de la puntuació màxima (3,0)\r\n"
+                                               "Correctes: 1, incorrectes: 1, total: 2");
+        QCOMPARE(prompter.shown.back().text, message);
+        QFile f(results.filePath(QStringLiteral("Pere.txt")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QDate::currentDate().toString("dd/MM/yyyy").toLatin1() + "\r\n\r\nquiz\r\n\r\n"
+                                  + message.toLatin1() + "\r\n\r\n");
+    }
+
+    void escapeStopsWhileABoxIsShown()
+    {
+        Quiz quiz({QStringLiteral("resposta"), QString()});
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        StartupArgs args;
+        args.fileArgument = quiz.list;
+        w.startUp(args, false);
+        w.engine().Settings.ByInput = true;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QVERIFY(controls(w) && controls(w)->box());
+        shot(w, "typed-2-free");
+        QTest::keyClick(controls(w)->box(), Qt::Key_Escape);
+        QVERIFY(!w.engine().Presenting);
+        QVERIFY(!controls(w));
+        QVERIFY(!w.singleKeyShortcutsOff());
+    }
+};
+
+PELVAR_TEST(QuestionWindowTest)
+#include "test_questions.moc"
