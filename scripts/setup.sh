@@ -9,7 +9,7 @@ PKGS=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libasound2-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
   gstreamer1.0-libav gstreamer1.0-plugins-bad
-  fonts-dejavu-core ffmpeg xvfb xauth
+  fonts-dejavu-core ffmpeg xvfb xauth xdotool openbox
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -458,6 +458,36 @@ private Q_SLOTS:
         QCOMPARE(r.lastText(), QStringLiteral("no s'ha trobat\r\n(%1)").arg(r.fx.path("no.png")));
     }
 
+    void largeAndFaultyTables()
+    {
+        // 100,000 words: loaded with the list, the last one found by its reaction.
+        Quiz q;
+        QByteArray table;
+        for (int i = 0; i < 100000; ++i)
+            table += "paraula" + QByteArray::number(i) + "\tsignificat " + QByteArray::number(i) + "\r\n";
+        q.fx.file("gran.wml", table);
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*u|paraula99999///")}, QStringLiteral("gran.sal"));
+        QCOMPARE(e.WordTable.table.recordCount(), 100000);
+        e.RunPresentation(0);
+        e.AnswerClick(1);
+        QCOMPARE(q.prompter.texts(), QStringList{QStringLiteral("significat 99999")});
+
+        // A line with a field too many stops the reading with a message; what was read stays and
+        // the run goes on.
+        Quiz r;
+        r.fx.file("mal.wml", "gat\tfelí\r\ngos\tcà\tsobra\r\nsol\tastre\r\n");
+        auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "*u|gat///|sol///")}, QStringLiteral("mal.sal"));
+        QCOMPARE(r.prompter.shown.size(), std::size_t(1));
+        QCOMPARE(f.WordTable.table.recordCount(), 1);
+        r.prompter.clear();
+        f.RunPresentation(0);
+        f.AnswerClick(1);
+        f.AnswerClick(2);
+        QCOMPARE(r.prompter.texts(), (QStringList{QStringLiteral("felí"),
+                                                  QStringLiteral("No s'ha trobat la resposta a la taula")}));
+        QVERIFY(f.Presenting);
+    }
+
     void badAnswerFieldsDoNoHarm()
     {
         Quiz q;
