@@ -196,23 +196,15 @@ void PlayerEngine::typedAnswerFinished(bool correct, float score, float maxScore
         return;
     if (examMode()) {
         MaxTotal += maxScore;
-        if (correct) {
+        if (correct)
             Score += score;
-            ++RememberedInCycle;
-        } else {
-            ++NotRememberedInCycle;
-        }
     }
     Answered = true;
-    // In exam mode the two cycle counters count the correct and wrong answers already.
-    if (!examMode()) {
-        if (correct)
-            RecordRemembered();
-        else
-            RecordNotRemembered();
-    } else if (Position >= 0 && Position < int(Order.size())) {
-        Order[std::size_t(Position)].info.NotRemembered = !correct;
-    }
+    // In an exam the cycle counters are the correct and wrong answers.
+    if (correct)
+        RecordRemembered();
+    else
+        RecordNotRemembered();
     answerNext();
 }
 

@@ -1,5 +1,7 @@
 #include "player/ui/TFShowImages.h"
 
+#include "player/PlayerRandom.h"
+#include "player/SlideScene.h"
 #include "player/ui/QuestionControls.h"
 #include "player/ui/SlideArea.h"
 #include "support/FakePrompter.h"
@@ -195,6 +197,58 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QDate::currentDate().toString("dd/MM/yyyy").toLatin1() + "\r\n\r\nquiz\r\n\r\n"
                                   + message.toLatin1() + "\r\n\r\n");
+    }
+
+    void panelsAreSizedForTheirQuestion()
+    {
+        PresentationSettings s;
+        FakePrompter p;
+        PlayerRandom rng(1);
+        SlideRecord slide;
+        slide.Kind = skImage;
+        slide.PWithAnswer = slide.PWithPromptForAnswer = true;
+        slide.PromptOr1stLine = QStringLiteral("Quin color té el cel?");
+        slide.AnswersOrNextLines = QStringLiteral("*Blau|Verd|Groc|Vermell");
+        const QuestionModel q = BuildQuestion(slide, s, QuestionMode::Presentation, false, true, rng, p);
+        const QSize area(800, 600);
+
+        for (int pos : {1, 3}) {
+            slide.NotePos = pos;
+            SlideScene scene(s);
+            scene.showImageSlide(slide);
+            scene.setQuestion(q);
+            const SlideScene::Layout L = scene.layout(area, nullptr);
+            QCOMPARE(L.questionPanel, L.notePanel);
+            QCOMPARE(L.notePanel.width(), 800);
+            QCOMPARE(L.notePanel.y(), pos == 1 ? 0 : 600 - L.notePanel.height());
+            // Every control inside the panel, the paragraphs not painted as notes.
+            QVERIFY(L.notePanel.contains(L.question.prompt));
+            for (const QRect &a : L.question.answers)
+                QVERIFY(L.notePanel.contains(a));
+            QVERIFY(scene.noteText1().isEmpty());
+            QVERIFY(!L.imagePanel.intersects(L.notePanel));
+        }
+        slide.NotePos = 0;
+        SlideScene side(s);
+        side.showImageSlide(slide);
+        side.setQuestion(q);
+        const SlideScene::Layout LR = side.layout(area, nullptr);
+        QCOMPARE(LR.notePanel.x(), 0);
+        QCOMPARE(LR.notePanel.height(), 600);
+        QVERIFY(LR.notePanel.width() >= 200 && LR.notePanel.width() <= 400);
+        for (const QRect &a : LR.question.answers)
+            QVERIFY(LR.notePanel.contains(a));
+
+        // A title slide carries its question on the whole title panel.
+        slide.Kind = skTitle;
+        slide.FileName.clear();
+        SlideScene title(s);
+        title.showTitleSlide(slide);
+        title.setQuestion(q);
+        const SlideScene::Layout T = title.layout(area, nullptr);
+        QCOMPARE(T.questionPanel, T.titlePanel);
+        QVERIFY(T.question.prompt.y() > 200); // centred on the tall panel
+        QVERIFY(title.noteText1().isEmpty());
     }
 
     void escapeStopsWhileABoxIsShown()
