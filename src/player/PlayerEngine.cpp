@@ -540,10 +540,12 @@ void PlayerEngine::advance()
             continue;
         }
         case Phase::CycleEnd:
+            // A jump past the end of the order ends the cycle as reaching it does.
             if (learningMode()
-                && (Position == learningCycleEnd() || (RepresentMode && Position >= int(Order.size()))))
+                && (Position == learningCycleEnd()
+                    || ((RepresentMode || learningCycleEnd() == int(Order.size())) && Position >= int(Order.size()))))
                 LearningCycleSummary();
-            if (examMode() && Position == int(Order.size())) {
+            if (examMode() && Position >= int(Order.size())) {
                 AccountQuestion();
                 if (MaxTotal > 0.0f)
                     ShowTestResult();

@@ -319,6 +319,20 @@ private Q_SLOTS:
         QCOMPARE(q.view.shownSlides, (std::vector<int>{0, 3, 0, 2}));
     }
 
+    void aJumpPastTheEndStillGivesTheMark()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Bé//*9|Malament"), L::line(q.pic("2.png"))});
+        e.Settings.ShowingModel = 2;
+        e.Options.Results.Write = false;
+        e.RunPresentation(0);
+        e.AnswerClick(0);
+        QVERIFY(!e.Presenting);
+        // The correct answer with a jump counts nothing by itself; the question is not omitted.
+        QCOMPARE(q.prompter.texts(), QStringList());
+        QCOMPARE(e.Omitted, std::uint16_t(0));
+    }
+
     void learningCycleShowsTheForgottenAgain()
     {
         Quiz q;
