@@ -1,6 +1,9 @@
 #include "player/SlideExport.h"
 
 #include "files/FileNames.h"
+#include "files/Prompter.h"
+#include "player/PlayerRandom.h"
+#include "player/Question.h"
 #include "player/SlideScene.h"
 #include "presentation/SlideRecord.h"
 
@@ -21,6 +24,16 @@ QString locate(const QString &stored, const QString &listFolder)
     return QFileInfo::exists(beside) ? beside : stored;
 }
 
+// Questions are drawn without their messages (a bad score is the check's business).
+class SilentPrompter : public Prompter
+{
+public:
+    MsgButton messageBoxEx(const QString &, MsgKind, const QStringList &specs, int, int) override
+    {
+        return layoutMessageBox(specs).cancelButton;
+    }
+};
+
 } // namespace
 
 QString ExportFileName(int lineIndex)
@@ -40,6 +53,8 @@ SlideExportResult ExportSlides(const SlideList &list, const QString &listPath,
     const QString listFolder = QFileInfo(listPath).absolutePath();
     SlideScene scene(settings);
     scene.setBaseFolder(listFolder);
+    scene.setPaintQuestionControls(true);
+    SilentPrompter silent;
     const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     const QSize device = (QSizeF(size) * dpr).toSize();
 
@@ -50,6 +65,7 @@ SlideExportResult ExportSlides(const SlideList &list, const QString &listPath,
         SlideRecord slide = *decoded;
         slide.FileName = locate(slide.FileName, listFolder);
         const QString number = QString::number(i + 1);
+        scene.clearQuestion();
         switch (slide.Kind) {
         case skImage: {
             const QSize target = (QSizeF(scene.imageClientRect(size, nullptr).size()) * dpr).toSize();
@@ -68,6 +84,12 @@ SlideExportResult ExportSlides(const SlideList &list, const QString &listPath,
         default:
             scene.showOtherSlide(slide);
             break;
+        }
+        if (slide.PWithAnswer) {
+            // Answers in the order written: a picture of the list should not change each time.
+            PlayerRandom rng(1);
+            scene.setQuestion(BuildQuestion(slide, settings, QuestionMode::Presentation, false,
+                                            slide.PWithPromptForAnswer, rng, silent));
         }
         QImage image(device, QImage::Format_RGB32);
         image.setDevicePixelRatio(dpr);

@@ -343,6 +343,44 @@ void SlideScene::paintTitleLabel(QPainter &p, const QRect &r, const QString &tex
     p.drawText(r, flags, text);
 }
 
+void SlideScene::paintQuestionControls(QPainter &p, const Layout &L, const QPalette &pal) const
+{
+    const QuestionLayoutResult &q = L.question;
+    p.save();
+    p.setClipRect(L.questionPanel);
+    if (!m_question.prompt.isEmpty()) {
+        p.setFont(fontFromSettings(m_settings.FontPrompt));
+        p.setPen(colorFromTColor(m_settings.FontPrompt.Color, pal));
+        const QString text = QString(m_question.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        p.drawText(q.prompt, Qt::TextWordWrap | Qt::AlignTop | (q.promptCentred ? Qt::AlignHCenter : Qt::AlignLeft),
+                   text);
+    }
+    p.setFont(fontFromSettings(m_settings.FontAnswers));
+    const QColor ink = colorFromTColor(m_settings.FontAnswers.Color, pal);
+    const int line = QFontMetrics(p.font(), p.device()).height();
+    for (std::size_t i = 0; i < q.answers.size() && i < m_question.answers.size(); ++i) {
+        const QRect r = q.answers[i];
+        const int d = std::min(12, line);
+        const QRect circle(r.x() + 2, r.y() + 1 + (line - d) / 2, d, d);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(pal.color(QPalette::Dark));
+        p.setBrush(pal.color(QPalette::Base));
+        p.drawEllipse(circle);
+        p.setPen(ink);
+        p.drawText(r.adjusted(kRadioIndicatorWidth, 1, 0, -1), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap |
+                       Qt::TextShowMnemonic, DisplayedCaption(m_question.answers[i]));
+    }
+    if (m_question.box && !q.box.isNull()) {
+        p.setPen(pal.color(QPalette::Dark));
+        p.setBrush(pal.color(QPalette::Base));
+        p.drawRect(q.box.adjusted(0, 0, -1, -1));
+        p.setPen(pal.color(QPalette::Text));
+        p.drawText(q.box.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   m_question.mentalPlaceholder ? QStringLiteral("(mental)") : m_question.box->text());
+    }
+    p.restore();
+}
+
 int SlideScene::paint(QPainter &p, QSize area, const QPalette &pal)
 {
     const QRect all(QPoint(0, 0), area);
@@ -356,6 +394,8 @@ int SlideScene::paint(QPainter &p, QSize area, const QPalette &pal)
         m_titlePanel.paint(p, L.titlePanel, pal);
         paintTitleLabel(p, L.labels.label1, m_text1, m_settings.FontTitle1rsLine, pal);
         paintTitleLabel(p, L.labels.label2, m_text2, m_settings.FontTitle2ndLine, pal);
+        if (m_hasQuestion && m_paintQuestion)
+            paintQuestionControls(p, L, pal);
         return 0;
     }
     int drawSize = 0;
@@ -384,6 +424,8 @@ int SlideScene::paint(QPainter &p, QSize area, const QPalette &pal)
         paintLabel(p, L.labels.label2, m_text2, m_settings.FontNote2, L.labels.wrap2, L.labels.centred, pal);
         p.restore();
     }
+    if (m_hasQuestion && m_paintQuestion)
+        paintQuestionControls(p, L, pal);
     return drawSize;
 }
 

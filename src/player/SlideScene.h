@@ -61,6 +61,8 @@ public:
     void setQuestion(const QuestionModel &question);
     void clearQuestion();
     bool hasQuestion() const { return m_hasQuestion; }
+    // Paints the question's controls too (pictures made without a window: the export).
+    void setPaintQuestionControls(bool on) { m_paintQuestion = on; }
     const QuestionModel &question() const { return m_question; }
 
     // Rebuilds the notes after HideNote changed (only while an image slide is up).
@@ -96,6 +98,7 @@ public:
 private:
     void placeNotes();
     void layoutQuestion(Layout &L, QSize area, const QPaintDevice *device) const;
+    void paintQuestionControls(QPainter &p, const Layout &L, const QPalette &pal) const;
     QImage backgroundBitmap(const QString &path) const;
     void paintLabel(QPainter &p, const QRect &r, const QString &text, const FontSettings &font,
                     bool wrap, bool centred, const QPalette &pal) const;
@@ -111,6 +114,7 @@ private:
     QString m_otherName;
     QuestionModel m_question;
     bool m_hasQuestion = false;
+    bool m_paintQuestion = false;
 
     TAdvImage m_image;
     ImageMark m_mark;
