@@ -1,3 +1,5 @@
+#include "config/TModIniLS.h"
+#include "config/ui/ConfigurationController.h"
 #include "config/ui/TFConfigDialogs.h"
 #include "media/TAdvImage.h"
 #include "media/ui/TAdvImageNew.h"
@@ -17,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -184,6 +187,26 @@ private Q_SLOTS:
         QCOMPARE(off.result(), int(QDialog::Accepted));
     }
 
+    void theDialogIsReachedFromTheFileMenu()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        TFShowImages w(prompter);
+        ConfigurationController config(module, w.engine(), w, prompter);
+        QAction *a = config.resultsOptionsAction();
+        QCOMPARE(a->text(), QStringLiteral("Resultats dels exercicis..."));
+        auto *file = w.menuBar()->findChild<QMenu *>(QStringLiteral("MI_File"));
+        QVERIFY(file && file->actions().contains(a));
+        // Hidden with the other option commands at view-only level.
+        w.engine().AccessLevel = 0;
+        config.refreshHints();
+        QVERIFY(!a->isVisible());
+        w.engine().AccessLevel = 1;
+        config.refreshHints();
+        QVERIFY(a->isVisible());
+    }
+
     // --- The results command and the end button ---
 
     void resultsCommandOpensTheUsersFile()
@@ -226,8 +249,11 @@ private Q_SLOTS:
         FakePrompter prompter;
         for (const bool writing : {true, false}) {
             TFShowImages w(prompter);
-            const QList<QAction *> menu = w.endButton()->menu()->actions();
+            const QList<QAction *> menu = w.endArrow()->menu()->actions();
             QVERIFY(menu.contains(w.resultsAction()) && menu.contains(w.calcTimeAction()));
+            // Before any run the time command is disabled, but the menu can still be opened.
+            QVERIFY(!w.calcTimeAction()->isEnabled());
+            QVERIFY(w.endArrow()->isEnabled());
             QCOMPARE(w.resultsAction()->text(), QStringLiteral("Mostra els resultats"));
             w.engine().Options.ActionEndIndex = 1;
             w.engine().Options.Results.Write = writing;

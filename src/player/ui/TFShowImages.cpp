@@ -654,14 +654,25 @@ void TFShowImages::buildEndCommands()
         viewing->addAction(m_resultsAction);
     }
 
+    // The button follows its command's enabled state; the arrow beside it stays usable, so the
+    // menu's other commands can be reached while that one is disabled.
     m_endButton = new QToolButton(m_toolBar);
     m_endButton->setObjectName(QStringLiteral("TB_V_End"));
-    m_endButton->setPopupMode(QToolButton::MenuButtonPopup);
-    m_endButton->setMenu(endMenu);
     m_endButton->setFocusPolicy(Qt::NoFocus);
     m_endButton->setDefaultAction(m_calcTimeAction);
+    m_endArrow = new QToolButton(m_toolBar);
+    m_endArrow->setObjectName(QStringLiteral("SB_End"));
+    m_endArrow->setArrowType(Qt::DownArrow);
+    m_endArrow->setAutoRaise(true);
+    m_endArrow->setPopupMode(QToolButton::InstantPopup);
+    m_endArrow->setMenu(endMenu);
+    m_endArrow->setFocusPolicy(Qt::NoFocus);
+    m_endArrow->setFixedWidth(14);
+    m_endArrow->setToolTip(
+        hintText(QStringLiteral("Obre el menú d'ordres\r\nd'acabament de presentació i altres")));
     m_toolBar->addSeparator();
     m_toolBar->addWidget(m_endButton);
+    m_toolBar->addWidget(m_endArrow);
 }
 
 void TFShowImages::applyInitialEndAction()

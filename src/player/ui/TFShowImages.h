@@ -133,8 +133,9 @@ public:
     QSize reactionLimit() const;
     QAction *resultsAction() const { return m_resultsAction; }
     QAction *calcTimeAction() const { return m_calcTimeAction; }
-    // TB_V_End: carries the end-menu command used last; its arrow opens PUM_End.
+    // TB_V_End carries the end-menu command used last; the arrow SB_End opens PUM_End.
     QToolButton *endButton() const { return m_endButton; }
+    QToolButton *endArrow() const { return m_endArrow; }
     // Opens a text file in the system's text editor; true when it started. Tests replace it.
     std::function<bool(const QString &path)> openInTextEditor;
 
@@ -149,6 +150,7 @@ private:
     QAction *m_resultsAction = nullptr;
     QAction *m_calcTimeAction = nullptr;
     QToolButton *m_endButton = nullptr;
+    QToolButton *m_endArrow = nullptr;
     // Declared last so the window goes before the slide audio it stops.
     struct ReactionHolder
     {
