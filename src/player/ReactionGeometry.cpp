@@ -17,6 +17,7 @@ QSize reactionPictureSize(QSize enlarged, QSize limit)
     if (enlarged.width() <= 0 || enlarged.height() <= 0)
         return QSize(0, 0);
     // FitRect never enlarges, so a picture that fits keeps its size.
-    return ImageGeometry::FitRect(limit.width(), limit.height(), enlarged.width(), enlarged.height())
+    return ImageGeometry::FitRect(limit.width(), limit.height(), enlarged.width(),
+                                  enlarged.height())
         .size();
 }

@@ -31,13 +31,16 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("enlarged");
         QTest::addColumn<QSize>("limit");
         QTest::addColumn<QSize>("expected");
-        QTest::newRow("fits: never enlarged") << QSize(200, 100) << QSize(960, 540) << QSize(200, 100);
+        QTest::newRow("fits: never enlarged")
+            << QSize(200, 100) << QSize(960, 540) << QSize(200, 100);
         QTest::newRow("exactly the box") << QSize(960, 540) << QSize(960, 540) << QSize(960, 540);
         QTest::newRow("too wide") << QSize(2000, 500) << QSize(1000, 800) << QSize(1000, 250);
         QTest::newRow("too tall") << QSize(300, 1200) << QSize(1000, 600) << QSize(150, 600);
         // Both too big: the tighter dimension decides.
-        QTest::newRow("both, height decides") << QSize(1600, 1600) << QSize(1000, 500) << QSize(500, 500);
-        QTest::newRow("both, width decides") << QSize(4000, 1000) << QSize(1000, 800) << QSize(1000, 250);
+        QTest::newRow("both, height decides")
+            << QSize(1600, 1600) << QSize(1000, 500) << QSize(500, 500);
+        QTest::newRow("both, width decides")
+            << QSize(4000, 1000) << QSize(1000, 800) << QSize(1000, 250);
         QTest::newRow("no picture") << QSize(0, 0) << QSize(1000, 800) << QSize(0, 0);
     }
     void pictureKeepsItsSizeOrShrinksInProportion()

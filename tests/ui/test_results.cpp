@@ -19,8 +19,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -61,10 +61,10 @@ private Q_SLOTS:
         TFrWriteResults frame(prompter);
         QCOMPARE(frame.GB_WriteResults->title(),
                  QStringLiteral("Escriptura dels &resultats dels exercicis/exàmens"));
-        const QList<QWidget *> dependent = {frame.L_WriteResultsDir,  frame.DE_WriteResultsDir,
-                                            frame.DE_WriteResultsDirBrowse, frame.GB_WhatWriteRes,
-                                            frame.CB_WriteResSalPath, frame.CB_WriteResDuration,
-                                            frame.CB_WriteResTime};
+        const QList<QWidget *> dependent = {
+            frame.L_WriteResultsDir, frame.DE_WriteResultsDir, frame.DE_WriteResultsDirBrowse,
+            frame.GB_WhatWriteRes,   frame.CB_WriteResSalPath, frame.CB_WriteResDuration,
+            frame.CB_WriteResTime};
         for (QWidget *w : dependent)
             QVERIFY(!w->isEnabled());
         frame.CB_WriteResults->click();
@@ -225,7 +225,8 @@ private Q_SLOTS:
 
         w.resultsAction()->trigger();
         QVERIFY(opened.isEmpty());
-        QCOMPARE(prompter.texts(), QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path)});
+        QCOMPARE(prompter.texts(),
+                 QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path)});
         QCOMPARE(prompter.shown[0].kind, MsgKind::Error);
         // The command now rides the end button, and the options remember it.
         QCOMPARE(w.endButton()->defaultAction(), w.resultsAction());
@@ -241,7 +242,8 @@ private Q_SLOTS:
         w.openInTextEditor = [](const QString &) { return false; };
         w.resultsAction()->trigger();
         QCOMPARE(int(prompter.shown.size()), 1);
-        QVERIFY(prompter.shown[0].text.startsWith(QStringLiteral("No es pot obrir l'arxiu %1").arg(path)));
+        QVERIFY(prompter.shown[0].text.startsWith(
+            QStringLiteral("No es pot obrir l'arxiu %1").arg(path)));
     }
 
     void endButtonStartsWithTheRememberedCommand()
@@ -288,8 +290,8 @@ private Q_SLOTS:
         };
         for (const Case &c : cases) {
             appearance.AmpliationEnabled = c.ampliation;
-            const QString file = fx.picture(QStringLiteral("p.png"), c.picture.width(),
-                                            c.picture.height());
+            const QString file =
+                fx.picture(QStringLiteral("p.png"), c.picture.width(), c.picture.height());
             TFShowErrWImage w(appearance, s, view, prompter, QString());
             QCOMPARE(w.loadPicture(file, QPoint(500, 500), c.limit), QString());
             QCOMPARE(w.size(), c.expected);
@@ -319,6 +321,12 @@ private Q_SLOTS:
         activate(other);
         activate(*w);
         QCOMPARE(view.audioLog.count(QStringLiteral("play /so/resposta.wav 0")), 2);
+
+        QTest::keyClick(w.data(), Qt::Key_F1);
+        QCOMPARE(prompter.texts(), QStringList{QStringLiteral(
+                                       "No hi ha ajuda específica.\r\nPrem 'Esc' per tancar la "
+                                       "finestra\r\n\r\no amb el ratolí amb la forma habitual.")});
+        QVERIFY(w);
 
         view.audioLog.clear();
         QTest::keyClick(w.data(), Qt::Key_Escape);
@@ -403,7 +411,8 @@ private Q_SLOTS:
         // An unreadable file: the message, and no window.
         const QString missing = fx.path(QStringLiteral("cap.txt"));
         w.showReactionText(missing, QString());
-        QCOMPARE(prompter.texts(), QStringList{QStringLiteral("No es pot obrir el fitxer %1").arg(missing)});
+        QCOMPARE(prompter.texts(),
+                 QStringList{QStringLiteral("No es pot obrir el fitxer %1").arg(missing)});
         QVERIFY(!w.reactionWindow());
 
         w.showReactionText(fx.file(QStringLiteral("r.txt"), "Resposta"), QString());

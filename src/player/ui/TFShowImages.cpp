@@ -665,6 +665,8 @@ void TFShowImages::buildEndCommands()
     m_endArrow->setArrowType(Qt::DownArrow);
     m_endArrow->setAutoRaise(true);
     m_endArrow->setPopupMode(QToolButton::InstantPopup);
+    // The arrow is the indicator: no second one beside it.
+    m_endArrow->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     m_endArrow->setMenu(endMenu);
     m_endArrow->setFocusPolicy(Qt::NoFocus);
     m_endArrow->setFixedWidth(14);

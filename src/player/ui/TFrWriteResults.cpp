@@ -21,8 +21,8 @@ TFrWriteResults::TFrWriteResults(Prompter &prompter, QWidget *parent)
     setObjectName(QStringLiteral("TFrWriteResults"));
     isOnCD = [](const QString &folder) { return IsOnCD(folder); };
     chooseFolder = [this](const QString &current) {
-        return QFileDialog::getExistingDirectory(this, L_WriteResultsDir->text().remove(QLatin1Char('&')),
-                                                 current);
+        return QFileDialog::getExistingDirectory(
+            this, L_WriteResultsDir->text().remove(QLatin1Char('&')), current);
     };
 
     auto *outer = new QVBoxLayout(this);
