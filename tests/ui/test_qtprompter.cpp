@@ -1,5 +1,7 @@
 #include "files/ui/QtPrompter.h"
 
+#include "media/SystemColors.h"
+
 #include "support/TestMain.h"
 
 #include <QApplication>
@@ -55,25 +57,31 @@ SeenBox inspect(QWidget *box)
 
 // Shows a box and, from inside its event loop, records it and then answers with `act`. The act
 // always closes the box (Esc as a last resort), so a failing check never leaves the test hung.
-MsgButton showAndAct(QtPrompter &prompter, const QString &text, MsgKind kind,
-                     const QStringList &specs, int widthDlu, SeenBox &seen,
-                     const std::function<void(QWidget *)> &act, int helpContext = 0)
+// `seen` must outlive the box; `act` is kept by the poll.
+void inspectWhenShown(SeenBox &seen, std::function<void(QWidget *)> act)
 {
     auto poll = std::make_shared<std::function<void()>>();
-    int attempts = 0;
-    *poll = [&, poll]() {
+    auto attempts = std::make_shared<int>(0);
+    *poll = [seenAt = &seen, act, attempts, poll]() {
         QWidget *box = findBox();
         if (!box) {
-            if (++attempts < 200)
+            if (++*attempts < 200)
                 QTimer::singleShot(10, *poll);
             return;
         }
-        seen = inspect(box);
+        *seenAt = inspect(box);
         act(box);
         if (box->isVisible())
             QTest::keyClick(box, Qt::Key_Escape);
     };
     QTimer::singleShot(0, *poll);
+}
+
+MsgButton showAndAct(QtPrompter &prompter, const QString &text, MsgKind kind,
+                     const QStringList &specs, int widthDlu, SeenBox &seen,
+                     const std::function<void(QWidget *)> &act, int helpContext = 0)
+{
+    inspectWhenShown(seen, act);
     return prompter.messageBoxEx(text, kind, specs, helpContext, widthDlu);
 }
 
@@ -173,6 +181,66 @@ private Q_SLOTS:
         QCOMPARE(helpAsked, 1036);
         QVERIFY(openAfterHelp);
         QCOMPARE(answer, MsgButton::OK);
+    }
+
+    void answerMessagesDrawTheirTextInTheirOwnFont()
+    {
+        QtPrompter prompter;
+        AnswerMessageStyle style;
+        style.fontName = QStringLiteral("DejaVu Serif");
+        style.fontSize = 20;
+        style.bold = true;
+        style.italic = true;
+        style.color = 0x0000FF; // red, stored as 0x00BBGGRR
+        const QString text = QStringLiteral("No, és Lisboa");
+        for (const bool withIcon : {false, true}) {
+            style.showIcon = withIcon;
+            SeenBox seen;
+            QFont labelFont;
+            QColor labelColor;
+            int labelWidth = 0;
+            bool hasIcon = false;
+            inspectWhenShown(seen, [&](QWidget *box) {
+                auto *label = box->findChild<QLabel *>(QStringLiteral("text"));
+                QVERIFY(label);
+                labelFont = label->font();
+                labelColor = label->palette().color(QPalette::WindowText);
+                labelWidth = label->width();
+                hasIcon = box->findChild<QLabel *>(QStringLiteral("icon")) != nullptr;
+                clickButton(box, QStringLiteral("OK"));
+            });
+            const MsgButton answer =
+                prompter.answerMessageBox(text, MsgKind::Error, {QStringLiteral("OK")}, style);
+            QVERIFY(seen.found);
+            QCOMPARE(answer, MsgButton::OK);
+            QCOMPARE(seen.title, QStringLiteral("Error"));
+            QCOMPARE(seen.text, text);
+            QCOMPARE(int(seen.buttons.size()), 1);
+            QCOMPARE(seen.buttons[0].caption, QStringLiteral("D'acord"));
+            QCOMPARE(hasIcon, withIcon);
+            QCOMPARE(labelFont.family(), resolveFontFamily(style.fontName));
+            QCOMPARE(labelFont.pointSize(), 20);
+            QVERIFY(labelFont.bold());
+            QVERIFY(labelFont.italic());
+            QCOMPARE(labelColor, QColor(255, 0, 0));
+            // Sized to the text in its own font: the big letters are neither clipped nor wrapped.
+            QVERIFY(labelWidth >= QFontMetrics(labelFont).horizontalAdvance(text));
+        }
+    }
+
+    void plainBoxesKeepTheirIconAndFont()
+    {
+        QtPrompter prompter;
+        SeenBox seen;
+        bool hasIcon = false;
+        QFont labelFont;
+        showAndAct(prompter, QStringLiteral("Avís"), MsgKind::Warning, {QStringLiteral("OK")}, 50,
+                   seen, [&](QWidget *box) {
+                       hasIcon = box->findChild<QLabel *>(QStringLiteral("icon")) != nullptr;
+                       labelFont = box->findChild<QLabel *>(QStringLiteral("text"))->font();
+                   });
+        QVERIFY(hasIcon);
+        QCOMPARE(labelFont, QApplication::font("QMessageBoxLabel"));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "player/PlayerEngine.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -85,7 +86,11 @@ void ConfigurationController::buildMenus()
     m_initialOptions = new QAction(QStringLiteral("Opcions d'inici del programa..."), this);
     m_initialOptions->setObjectName(QStringLiteral("A_F_InitialOptions"));
     connect(m_initialOptions, &QAction::triggered, this, &ConfigurationController::showInitialOptions);
-    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions})
+    // Until the general options exist, the program's results settings have a dialog of their own.
+    m_resultsOptions = new QAction(QStringLiteral("Resultats dels exercicis..."), this);
+    m_resultsOptions->setObjectName(QStringLiteral("A_F_ResultsOptions"));
+    connect(m_resultsOptions, &QAction::triggered, this, &ConfigurationController::showResultsOptions);
+    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
         file->insertAction(before, a);
     refreshHints();
 }
@@ -97,7 +102,7 @@ void ConfigurationController::refreshHints()
     m_initialOptions->setToolTip(widgetText(initialOptionsHint(m_engine.Options.AutomaticInit)));
     // At view-only level the configuration commands are hidden.
     const bool editing = m_engine.AccessLevel != 0;
-    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions})
+    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
         a->setVisible(editing);
     m_reopenMenu->setEnabled(m_lru.count() > 0);
 }
@@ -227,4 +232,13 @@ void ConfigurationController::showInitialOptions()
         return;
     m_engine.Options.AutomaticInit = dialog.automaticInit();
     refreshHints();
+}
+
+void ConfigurationController::showResultsOptions()
+{
+    TFResultsOptions dialog(m_engine.Options.Results, m_prompter, &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Kept in the options, which are written with the others at exit.
+    m_engine.Options.Results = dialog.results();
 }

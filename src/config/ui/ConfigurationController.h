@@ -48,6 +48,7 @@ public:
     QAction *openIniAction() const { return m_openIni; }
     QAction *saveLoadOptionsAction() const { return m_saveLoad; }
     QAction *initialOptionsAction() const { return m_initialOptions; }
+    QAction *resultsOptionsAction() const { return m_resultsOptions; }
     TLRU &recentFiles() { return m_lru; }
     void refreshHints();
 
@@ -57,6 +58,7 @@ private:
     void reopen(const QString &path);
     void showSaveLoadOptions();
     void showInitialOptions();
+    void showResultsOptions();
 
     TModIniLS &m_module;
     PlayerEngine &m_engine;
@@ -70,4 +72,5 @@ private:
     QAction *m_openIni = nullptr;
     QAction *m_saveLoad = nullptr;
     QAction *m_initialOptions = nullptr;
+    QAction *m_resultsOptions = nullptr;
 };

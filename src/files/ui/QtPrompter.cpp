@@ -1,5 +1,7 @@
 #include "files/ui/QtPrompter.h"
 
+#include "media/SystemColors.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetricsF>
@@ -115,6 +117,26 @@ double QtPrompter::dialogUnitPx()
 MsgButton QtPrompter::messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
                                    int helpContext, int buttonWidthDlu)
 {
+    return showBox(text, kind, specs, helpContext, buttonWidthDlu, {messageFont(), QColor(), true});
+}
+
+MsgButton QtPrompter::answerMessageBox(const QString &text, MsgKind kind, const QStringList &specs,
+                                       const AnswerMessageStyle &style)
+{
+    FontSettings f;
+    f.FontName = style.fontName;
+    f.FontSize = style.fontSize;
+    f.fsBold = style.bold;
+    f.fsItalic = style.italic;
+    f.Color = style.color;
+    TextLook look{fontFromSettings(f), colorFromTColor(f.Color, QApplication::palette()),
+                  style.showIcon};
+    return showBox(text, kind, specs, 0, 50, look);
+}
+
+MsgButton QtPrompter::showBox(const QString &text, MsgKind kind, const QStringList &specs,
+                              int helpContext, int buttonWidthDlu, const TextLook &look)
+{
     MsgBoxLayout layout = layoutMessageBox(specs);
     if (layout.buttons.empty()) {
         // A box without a button could never be answered: it gets OK, like the system's boxes.
@@ -127,8 +149,7 @@ MsgButton QtPrompter::messageBoxEx(const QString &text, MsgKind kind, const QStr
     box.setObjectName(QStringLiteral("PelvarMessageBox"));
     box.setWindowTitle(messageBoxTitle(kind));
     box.setModal(true);
-    const QFont font = messageFont();
-    box.setFont(font);
+    box.setFont(messageFont());
 
     auto *outer = new QVBoxLayout(&box);
     outer->setSizeConstraint(QLayout::SetFixedSize);
@@ -136,14 +157,16 @@ MsgButton QtPrompter::messageBoxEx(const QString &text, MsgKind kind, const QStr
     top->setSpacing(16);
     outer->addLayout(top);
 
-    auto *icon = new QLabel(&box);
-    icon->setObjectName(QStringLiteral("icon"));
-    const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
-    icon->setPixmap(box.style()
-                        ->standardIcon(iconOf(kind), nullptr, &box)
-                        .pixmap(QSize(iconSize, iconSize), box.devicePixelRatioF()));
-    icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    top->addWidget(icon, 0, Qt::AlignTop);
+    if (look.icon) {
+        auto *icon = new QLabel(&box);
+        icon->setObjectName(QStringLiteral("icon"));
+        const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+        icon->setPixmap(box.style()
+                            ->standardIcon(iconOf(kind), nullptr, &box)
+                            .pixmap(QSize(iconSize, iconSize), box.devicePixelRatioF()));
+        icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+        top->addWidget(icon, 0, Qt::AlignTop);
+    }
 
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -154,10 +177,17 @@ MsgButton QtPrompter::messageBoxEx(const QString &text, MsgKind kind, const QStr
     label->setText(shown);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setFont(look.font);
+    if (look.color.isValid()) {
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, look.color);
+        pal.setColor(QPalette::Text, look.color);
+        label->setPalette(pal);
+    }
     // Sized to its text: lines wrap only beyond 60% of the screen width.
     const QScreen *screen = screenFor(owner);
     const int maxTextWidth = screen ? screen->availableGeometry().width() * 3 / 5 : 800;
-    const QFontMetrics fm(font);
+    const QFontMetrics fm(look.font);
     const QRect textRect = fm.boundingRect(QRect(0, 0, maxTextWidth, 1 << 20),
                                            Qt::TextWordWrap | Qt::TextExpandTabs, shown);
     label->setMinimumSize(textRect.width() + 2, textRect.height());

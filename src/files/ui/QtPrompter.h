@@ -2,6 +2,8 @@
 
 #include "files/Prompter.h"
 
+#include <QColor>
+#include <QFont>
 #include <QPointer>
 
 #include <functional>
@@ -18,6 +20,9 @@ public:
 
     MsgButton messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
                            int helpContext = 0, int buttonWidthDlu = 50) override;
+    // The same box with its text in the style's font and colour, and the icon only when asked.
+    MsgButton answerMessageBox(const QString &text, MsgKind kind, const QStringList &specs,
+                               const AnswerMessageStyle &style) override;
 
     // The window the boxes are modal to (they are centred on the screen whatever the owner).
     void setOwner(QWidget *owner) { m_owner = owner; }
@@ -30,5 +35,15 @@ public:
     static double dialogUnitPx();
 
 private:
+    // How the text of a box is drawn.
+    struct TextLook
+    {
+        QFont font;
+        QColor color; // invalid: the palette's own text colour
+        bool icon = true;
+    };
+    MsgButton showBox(const QString &text, MsgKind kind, const QStringList &specs,
+                      int helpContext, int buttonWidthDlu, const TextLook &look);
+
     QPointer<QWidget> m_owner;
 };

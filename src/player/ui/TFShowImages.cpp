@@ -4,7 +4,11 @@
 #include "files/FileNames.h"
 #include "files/ui/QtPrompter.h"
 #include "media/ui/QtMediaTrackPlayer.h"
+#include "player/ReactionGeometry.h"
+#include "player/ResultsWriter.h"
 #include "player/ui/SlideArea.h"
+#include "player/ui/TFShowErrWImage.h"
+#include "player/ui/TFShowErrWText.h"
 #include "presentation/SlideRecord.h"
 
 #include <QAction>
@@ -14,15 +18,18 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 namespace {
@@ -117,7 +124,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
 
     buildActions();
     buildMenusAndToolbar();
-    collectSingleKeyShortcuts();
+    buildEndCommands();
 
     // Every audio plug-in beside the program; one that fails is left out without a word.
     m_audioPlayers.AddPluginsIn(QCoreApplication::applicationDirPath());
@@ -274,6 +281,7 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     m_engine.AccessLevel = args.accessLevel;
     if (m_config)
         m_config->readAtStartUp(args);
+    applyInitialEndAction();
     QString path;
     if (!args.fileArgument.isEmpty()) {
         path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
@@ -406,6 +414,9 @@ void TFShowImages::setSingleKeyShortcuts(bool on)
 {
     if (on == !m_shortcutsOff)
         return;
+    // Menus added after the window was built (the configuration's) count too.
+    if (!on)
+        collectSingleKeyShortcuts();
     m_shortcutsOff = !on;
     for (const TActionShortCut &s : m_singleKeyShortcuts)
         if (s.action)
@@ -647,4 +658,132 @@ void TFShowImages::mousePressEvent(QMouseEvent *event)
         }
     }
     QMainWindow::mousePressEvent(event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Results, the end menu and the answers' reaction windows
+
+void TFShowImages::buildEndCommands()
+{
+    openInTextEditor = [](const QString &path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
+
+    m_calcTimeAction = new QAction(style()->standardIcon(QStyle::SP_BrowserReload),
+                                   QStringLiteral("Mostra el temps emprat"), this);
+    m_calcTimeAction->setObjectName(QStringLiteral("A_V_CalcTime"));
+    setHint(m_calcTimeAction, QStringLiteral("Mostra el temps emprat"));
+    // Enabled by the engine once a run has ended.
+    m_calcTimeAction->setEnabled(false);
+    m_actions[PlayerAction::A_V_CalcTime] = m_calcTimeAction;
+    connect(m_calcTimeAction, &QAction::triggered, this, [this] { m_engine.CalcTime(); });
+
+    m_resultsAction = new QAction(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                                  QStringLiteral("Mostra els resultats"), this);
+    m_resultsAction->setObjectName(QStringLiteral("A_V_Results"));
+    setHint(m_resultsAction, QStringLiteral("Mostra els resultats"));
+    connect(m_resultsAction, &QAction::triggered, this, &TFShowImages::showResults);
+
+    auto *endMenu = new QMenu(this);
+    endMenu->setObjectName(QStringLiteral("PUM_End"));
+    for (QAction *a : {m_calcTimeAction, m_resultsAction}) {
+        addAction(a);
+        endMenu->addAction(a);
+        // Whatever command of the menu ran last is the one the button carries.
+        connect(a, &QAction::triggered, this, [this, a] { setEndButtonAction(a); });
+    }
+    if (QMenu *viewing = menuBar()->findChild<QMenu *>(QStringLiteral("MI_Viewing"))) {
+        viewing->addSeparator();
+        viewing->addAction(m_calcTimeAction);
+        viewing->addAction(m_resultsAction);
+    }
+
+    // The button follows its command's enabled state; the arrow beside it stays usable, so the
+    // menu's other commands can be reached while that one is disabled.
+    m_endButton = new QToolButton(m_toolBar);
+    m_endButton->setObjectName(QStringLiteral("TB_V_End"));
+    m_endButton->setFocusPolicy(Qt::NoFocus);
+    m_endButton->setDefaultAction(m_calcTimeAction);
+    m_endArrow = new QToolButton(m_toolBar);
+    m_endArrow->setObjectName(QStringLiteral("SB_End"));
+    m_endArrow->setArrowType(Qt::DownArrow);
+    m_endArrow->setAutoRaise(true);
+    m_endArrow->setPopupMode(QToolButton::InstantPopup);
+    // The arrow is the indicator: no second one beside it.
+    m_endArrow->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+    m_endArrow->setMenu(endMenu);
+    m_endArrow->setFocusPolicy(Qt::NoFocus);
+    m_endArrow->setFixedWidth(14);
+    m_endArrow->setToolTip(
+        hintText(QStringLiteral("Obre el menú d'ordres\r\nd'acabament de presentació i altres")));
+    m_toolBar->addSeparator();
+    m_toolBar->addWidget(m_endButton);
+    m_toolBar->addWidget(m_endArrow);
+}
+
+void TFShowImages::applyInitialEndAction()
+{
+    // The results command starts on the button only while results are written (the options'
+    // reading has already turned the index back to 0 otherwise).
+    const bool results = m_engine.Options.ActionEndIndex == 1 && m_engine.Options.Results.Write;
+    m_endButton->setDefaultAction(results ? m_resultsAction : m_calcTimeAction);
+}
+
+void TFShowImages::setEndButtonAction(QAction *action)
+{
+    m_endButton->setDefaultAction(action);
+    // Kept in the options, so the next start shows the same command.
+    m_engine.Options.ActionEndIndex = action == m_resultsAction ? 1 : 0;
+}
+
+void TFShowImages::showResults()
+{
+    const QString path = ResultsFilePath(m_engine.Options.Results, m_engine.UserName);
+    if (!QFileInfo(path).isFile()) {
+        m_prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
+        return;
+    }
+    if (!openInTextEditor(path))
+        m_prompter.ShowError(QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
+                                 .arg(path, openFailureReason(path, false)));
+}
+
+QSize TFShowImages::reactionLimit() const
+{
+    QSize referent = size();
+    if (m_engine.Settings.PresErrReferent == 0) {
+        const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (s)
+            referent = s->geometry().size();
+    }
+    return reactionLimitBox(referent, m_engine.Settings.PresErrSizePercent);
+}
+
+void TFShowImages::openReaction(TFShowErrW *window, const QString &error)
+{
+    if (!error.isEmpty()) {
+        delete window;
+        m_prompter.ShowError(error);
+        return;
+    }
+    // One reaction window at a time: the previous one goes, and its audio with it.
+    delete m_reaction.window.data();
+    m_reaction.window = window;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TFShowImages::showReactionPicture(const QString &file, int markX, int markY,
+                                       const QString &audio)
+{
+    auto *window = new TFShowErrWImage(m_slideArea->scene().image(), m_engine.Settings, *this,
+                                       m_prompter, audio, this);
+    openReaction(window, window->loadPicture(file, QPoint(markX, markY), reactionLimit()));
+}
+
+void TFShowImages::showReactionText(const QString &file, const QString &audio)
+{
+    auto *window = new TFShowErrWText(m_engine.Settings.FontText, *this, m_prompter, audio, this);
+    openReaction(window, window->loadText(file, reactionLimit()));
 }

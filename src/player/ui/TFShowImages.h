@@ -6,11 +6,14 @@
 #include "player/RealScheduler.h"
 #include "player/SlideAudio.h"
 #include "player/StartupArgs.h"
+#include "player/ui/TFShowErrW.h"
 
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -20,6 +23,7 @@ class MediaTrackPlayer;
 class QAction;
 class QTimer;
 class QToolBar;
+class QToolButton;
 class QtPrompter;
 class SlideArea;
 
@@ -135,4 +139,40 @@ private:
     bool m_configSaved = false;
     bool m_closeGranted = false; // the engine has answered the close query: close for good
     QString m_audioPath;         // the slide's track, while it is the one in use
+
+    // --- Results, the end menu and the answers' reaction windows ---------------------------
+public:
+    void showReactionPicture(const QString &file, int markX, int markY,
+                             const QString &audio) override;
+    void showReactionText(const QString &file, const QString &audio) override;
+    // The reaction window on screen, or nullptr.
+    TFShowErrW *reactionWindow() const { return m_reaction.window; }
+    // The box a reaction window fits in: a percentage of the screen or of this window.
+    QSize reactionLimit() const;
+    QAction *resultsAction() const { return m_resultsAction; }
+    QAction *calcTimeAction() const { return m_calcTimeAction; }
+    // TB_V_End carries the end-menu command used last; the arrow SB_End opens PUM_End.
+    QToolButton *endButton() const { return m_endButton; }
+    QToolButton *endArrow() const { return m_endArrow; }
+    // Opens a text file in the system's text editor; true when it started. Tests replace it.
+    std::function<bool(const QString &path)> openInTextEditor;
+
+private:
+    void buildEndCommands();
+    // The end button's first command, from the options (after they are read).
+    void applyInitialEndAction();
+    void setEndButtonAction(QAction *action);
+    void showResults();
+    void openReaction(TFShowErrW *window, const QString &error);
+
+    QAction *m_resultsAction = nullptr;
+    QAction *m_calcTimeAction = nullptr;
+    QToolButton *m_endButton = nullptr;
+    QToolButton *m_endArrow = nullptr;
+    // Declared last so the window goes before the slide audio it stops.
+    struct ReactionHolder
+    {
+        QPointer<TFShowErrW> window;
+        ~ReactionHolder() { delete window.data(); }
+    } m_reaction;
 };

@@ -1,0 +1,79 @@
+#include "player/ui/TFShowErrWImage.h"
+
+#include "config/PresentationSettings.h"
+#include "files/FileNames.h"
+#include "media/ui/TAdvImageNew.h"
+#include "player/ReactionGeometry.h"
+
+#include <QFileInfo>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TFShowErrWImage::TFShowErrWImage(const TAdvImage &appearance, const PresentationSettings &settings,
+                                 PlayerView &audioOwner, Prompter &prompter, const QString &audio,
+                                 QWidget *parent)
+    : TFShowErrW(audioOwner, prompter, audio, parent), m_view(new TAdvImageNew(this)),
+      m_animation(new QTimer(this))
+{
+    setObjectName(QStringLiteral("TFShowErrWImage"));
+    m_view->setObjectName(QStringLiteral("AdvImage"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    // The panel around the picture as the main view's, without a bevel of its own.
+    m_view->panel().applySettings(settings.ImagePanel, QImage());
+    m_view->panel().BevelOuter = TBevelCut::bvNone;
+    m_view->applySettings(settings);
+    TAdvImage &img = m_view->Image();
+    img.BevelWidth = appearance.BevelWidth;
+    img.ImageFrame = appearance.ImageFrame;
+    img.StretchRatio = true;
+    img.CenterView = true;
+    img.Color = appearance.Color;
+    img.AmpliationEnabled = appearance.AmpliationEnabled;
+    img.setMaxAmpliation(appearance.MaxAmpliation());
+    img.Transparent = appearance.Transparent;
+    img.GIFAnimate = appearance.GIFAnimate;
+    img.GifAnimateSpeed = appearance.GifAnimateSpeed;
+
+    m_animation->setSingleShot(true);
+    connect(m_animation, &QTimer::timeout, this, [this] {
+        m_view->Image().nextFrame();
+        m_view->update();
+        scheduleFrame();
+    });
+}
+
+QString TFShowErrWImage::loadPicture(const QString &file, QPoint mark, QSize limit)
+{
+    const QString cannotOpen = QStringLiteral("No es pot obrir el fitxer %1").arg(file);
+    if (!QFileInfo(file).isFile())
+        return cannotOpen;
+    TAdvImage &img = m_view->Image();
+    if (!img.LoadImage(file).isEmpty() || !img.hasPicture())
+        return cannotOpen;
+    m_view->setMarkPos(mark);
+    // Manual zoom is allowed exactly while no mark shows, as in the main view.
+    m_view->ManualZoomAllowed = !m_view->MarkShape().visible();
+    setWindowTitle(extractFileName(file));
+
+    // What surrounds the picture: the panel's bevels and the picture's own frame.
+    m_view->resize(400, 400);
+    QSize chrome = m_view->size() - m_view->contentsArea().size();
+    if (img.ImageFrame != TAdvImage::ifNone)
+        chrome += QSize(2 * img.BevelWidth, 2 * img.BevelWidth);
+    const QSize room = (limit - chrome).expandedTo(QSize(1, 1));
+    const QSize picture =
+        reactionPictureSize(QSize(img.AmpliatedWidth(), img.AmpliatedHeight()), room);
+    resize(picture + chrome);
+    scheduleFrame();
+    return QString();
+}
+
+void TFShowErrWImage::scheduleFrame()
+{
+    const TAdvImage &img = m_view->Image();
+    if (img.animated())
+        m_animation->start(img.currentFrameDelayMs());
+}

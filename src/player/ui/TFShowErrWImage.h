@@ -1,0 +1,36 @@
+#pragma once
+
+#include "player/ui/TFShowErrW.h"
+
+#include <QPoint>
+#include <QSize>
+
+class QTimer;
+class TAdvImage;
+class TAdvImageNew;
+struct PresentationSettings;
+
+// The reaction window with a picture: an image view drawn like the main window's (enlargement,
+// frame, GIF animation, transparency, mark style) with the record's mark. The window takes the
+// picture's enlarged size, or is shrunk, keeping the proportions, to fit the limit box.
+class TFShowErrWImage : public TFShowErrW
+{
+    Q_OBJECT
+public:
+    // `appearance` is the main window's image view, `settings` the presentation settings in force.
+    TFShowErrWImage(const TAdvImage &appearance, const PresentationSettings &settings,
+                    PlayerView &audioOwner, Prompter &prompter, const QString &audio,
+                    QWidget *parent = nullptr);
+
+    // Loads the picture and sizes the window within `limit`. Returns the message to show when the
+    // file cannot be read ("" when the picture is shown); the window is then of no use.
+    QString loadPicture(const QString &file, QPoint mark, QSize limit);
+
+    TAdvImageNew *imageView() const { return m_view; }
+
+private:
+    void scheduleFrame();
+
+    TAdvImageNew *m_view;
+    QTimer *m_animation;
+};

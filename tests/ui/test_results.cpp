@@ -1,0 +1,437 @@
+#include "config/TModIniLS.h"
+#include "config/ui/ConfigurationController.h"
+#include "config/ui/TFConfigDialogs.h"
+#include "media/TAdvImage.h"
+#include "media/ui/TAdvImageNew.h"
+#include "player/ResultsWriter.h"
+#include "player/ui/TFShowErrWImage.h"
+#include "player/ui/TFShowErrWText.h"
+#include "player/ui/TFShowImages.h"
+#include "player/ui/TFrWriteResults.h"
+#include "support/FakePlayerView.h"
+#include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+
+void activate(QWidget &w)
+{
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+TWriteRes sampleRes(const QString &dir)
+{
+    TWriteRes r;
+    r.Write = true;
+    r.Dir = dir;
+    r.SalPath = true;
+    r.Duration = false;
+    r.Time = true;
+    return r;
+}
+
+} // namespace
+
+class ResultsUiTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    // --- The results frame ---
+
+    void writingSwitchesTheOtherControls()
+    {
+        FakePrompter prompter;
+        TFrWriteResults frame(prompter);
+        QCOMPARE(frame.GB_WriteResults->title(),
+                 QStringLiteral("Escriptura dels &resultats dels exercicis/exàmens"));
+        const QList<QWidget *> dependent = {
+            frame.L_WriteResultsDir, frame.DE_WriteResultsDir, frame.DE_WriteResultsDirBrowse,
+            frame.GB_WhatWriteRes,   frame.CB_WriteResSalPath, frame.CB_WriteResDuration,
+            frame.CB_WriteResTime};
+        for (QWidget *w : dependent)
+            QVERIFY(!w->isEnabled());
+        frame.CB_WriteResults->click();
+        for (QWidget *w : dependent)
+            QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+        frame.CB_WriteResults->click();
+        for (QWidget *w : dependent)
+            QVERIFY(!w->isEnabled());
+        // Loading a destination that writes enables them as ticking does.
+        LoadFromWriteRes(frame, sampleRes(QStringLiteral("/tmp")));
+        QVERIFY(frame.GB_WhatWriteRes->isEnabled() && frame.DE_WriteResultsDir->isEnabled());
+    }
+
+    void aFolderOnACdIsRefused()
+    {
+        FakePrompter prompter;
+        TFrWriteResults frame(prompter);
+        QStringList asked;
+        frame.isOnCD = [&](const QString &folder) {
+            asked << folder;
+            return folder.startsWith(QLatin1String("/media/cdrom"));
+        };
+        LoadFromWriteRes(frame, sampleRes(QStringLiteral("/home/anna")));
+        frame.chooseFolder = [](const QString &) { return QStringLiteral("/media/cdrom/notes"); };
+        frame.DE_WriteResultsDirBrowse->click();
+        QCOMPARE(asked, QStringList{QStringLiteral("/media/cdrom/notes")});
+        QCOMPARE(frame.DE_WriteResultsDir->text(), QString());
+        QCOMPARE(int(prompter.shown.size()), 1);
+        QCOMPARE(prompter.shown[0].text, QStringLiteral("No es pot seleccionar un CD"));
+        QCOMPARE(prompter.shown[0].kind, MsgKind::Error);
+
+        // Another folder is taken as chosen; a cancelled dialog changes nothing.
+        frame.chooseFolder = [](const QString &) { return QStringLiteral("/srv/resultats"); };
+        frame.DE_WriteResultsDirBrowse->click();
+        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators("/srv/resultats"));
+        frame.chooseFolder = [](const QString &) { return QString(); };
+        frame.DE_WriteResultsDirBrowse->click();
+        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators("/srv/resultats"));
+
+        // A typed folder is checked when the edit is left.
+        frame.DE_WriteResultsDir->setText(QStringLiteral("/media/cdrom"));
+        Q_EMIT frame.DE_WriteResultsDir->editingFinished();
+        QCOMPARE(frame.DE_WriteResultsDir->text(), QString());
+        QCOMPARE(int(prompter.shown.size()), 2);
+    }
+
+    void loadAndStoreRoundTrip()
+    {
+        FakePrompter prompter;
+        TFrWriteResults frame(prompter);
+        const TWriteRes in = sampleRes(QDir::tempPath());
+        LoadFromWriteRes(frame, in);
+        QVERIFY(frame.CB_WriteResults->isChecked());
+        QVERIFY(frame.CB_WriteResSalPath->isChecked());
+        QVERIFY(!frame.CB_WriteResDuration->isChecked());
+        QVERIFY(frame.CB_WriteResTime->isChecked());
+        TWriteRes out;
+        StoreToWriteRes(frame, out);
+        QCOMPARE(out.Write, in.Write);
+        QCOMPARE(out.Dir, in.Dir);
+        QCOMPARE(out.SalPath, in.SalPath);
+        QCOMPARE(out.Duration, in.Duration);
+        QCOMPARE(out.Time, in.Time);
+
+        // The folder is kept without a trailing separator, as it is stored.
+        frame.DE_WriteResultsDir->setText(QDir::tempPath() + QStringLiteral("/"));
+        StoreToWriteRes(frame, out);
+        QCOMPARE(out.Dir, QDir::tempPath());
+    }
+
+    void storingWithWritingOnMakesTheDestinationValid()
+    {
+        FakePrompter prompter;
+        TFrWriteResults frame(prompter);
+        TWriteRes res = sampleRes(QDir::tempPath());
+        res.Write = false;
+        LoadFromWriteRes(frame, res);
+        StoreToWriteRes(frame, res);
+        QVERIFY(!res.Valid);
+        QVERIFY(!res.inUse());
+
+        // A folder that was missing at start-up and is set again writes from now on.
+        res.disabledForRun = true;
+        frame.CB_WriteResults->setChecked(true);
+        StoreToWriteRes(frame, res);
+        QVERIFY(res.Valid);
+        QVERIFY(res.inUse());
+
+        // Unticking later keeps the destination identified but out of use.
+        frame.CB_WriteResults->setChecked(false);
+        StoreToWriteRes(frame, res);
+        QVERIFY(res.Valid);
+        QVERIFY(!res.inUse());
+    }
+
+    void theDialogWantsAnExistingFolder()
+    {
+        FakePrompter prompter;
+        TWriteRes res = sampleRes(QDir::tempPath() + QStringLiteral("/no-existeix-pelvar"));
+        TFResultsOptions dialog(res, prompter);
+        dialog.frame()->isOnCD = [](const QString &) { return false; };
+        dialog.show();
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(int(prompter.shown.size()), 1);
+        QVERIFY(prompter.shown[0].text.startsWith("No s'ha trobat el directori ("));
+
+        dialog.frame()->DE_WriteResultsDir->setText(QDir::tempPath());
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const TWriteRes out = dialog.results();
+        QCOMPARE(out.Dir, QDir::tempPath());
+        QVERIFY(out.inUse());
+
+        // Without writing the folder does not matter.
+        TFResultsOptions off(TWriteRes(), prompter);
+        off.frame()->DE_WriteResultsDir->setText(QStringLiteral("/no/such/folder"));
+        off.show();
+        off.accept();
+        QCOMPARE(off.result(), int(QDialog::Accepted));
+    }
+
+    void theDialogIsReachedFromTheFileMenu()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        TFShowImages w(prompter);
+        ConfigurationController config(module, w.engine(), w, prompter);
+        QAction *a = config.resultsOptionsAction();
+        QCOMPARE(a->text(), QStringLiteral("Resultats dels exercicis..."));
+        auto *file = w.menuBar()->findChild<QMenu *>(QStringLiteral("MI_File"));
+        QVERIFY(file && file->actions().contains(a));
+        // Hidden with the other option commands at view-only level.
+        w.engine().AccessLevel = 0;
+        config.refreshHints();
+        QVERIFY(!a->isVisible());
+        w.engine().AccessLevel = 1;
+        config.refreshHints();
+        QVERIFY(a->isVisible());
+    }
+
+    // --- The results command and the end button ---
+
+    void resultsCommandOpensTheUsersFile()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        QStringList opened;
+        w.openInTextEditor = [&](const QString &path) {
+            opened << path;
+            return true;
+        };
+        w.engine().Options.Results = sampleRes(fx.dir());
+        w.engine().UserName = QStringLiteral("anna");
+        const QString path = ResultsFilePath(w.engine().Options.Results, QStringLiteral("anna"));
+
+        w.resultsAction()->trigger();
+        QVERIFY(opened.isEmpty());
+        QCOMPARE(prompter.texts(),
+                 QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path)});
+        QCOMPARE(prompter.shown[0].kind, MsgKind::Error);
+        // The command now rides the end button, and the options remember it.
+        QCOMPARE(w.endButton()->defaultAction(), w.resultsAction());
+        QCOMPARE(w.engine().Options.ActionEndIndex, 1);
+
+        fx.file(QStringLiteral("anna.txt"), "09/12/2026\r\n\r\n");
+        prompter.clear();
+        w.endButton()->click();
+        QCOMPARE(opened, QStringList{path});
+        QVERIFY(prompter.shown.empty());
+
+        // A failing editor is reported, not taken for success.
+        w.openInTextEditor = [](const QString &) { return false; };
+        w.resultsAction()->trigger();
+        QCOMPARE(int(prompter.shown.size()), 1);
+        QVERIFY(prompter.shown[0].text.startsWith(
+            QStringLiteral("No es pot obrir l'arxiu %1").arg(path)));
+    }
+
+    void endButtonStartsWithTheRememberedCommand()
+    {
+        FakePrompter prompter;
+        for (const bool writing : {true, false}) {
+            TFShowImages w(prompter);
+            const QList<QAction *> menu = w.endArrow()->menu()->actions();
+            QVERIFY(menu.contains(w.resultsAction()) && menu.contains(w.calcTimeAction()));
+            // Before any run the time command is disabled, but the menu can still be opened.
+            QVERIFY(!w.calcTimeAction()->isEnabled());
+            QVERIFY(w.endArrow()->isEnabled());
+            QCOMPARE(w.resultsAction()->text(), QStringLiteral("Mostra els resultats"));
+            w.engine().Options.ActionEndIndex = 1;
+            w.engine().Options.Results.Write = writing;
+            w.startUp(StartupArgs(), false);
+            QCOMPARE(w.endButton()->defaultAction(),
+                     writing ? w.resultsAction() : w.calcTimeAction());
+        }
+    }
+
+    // --- The reaction windows ---
+
+    void pictureWindowFitsTheLimitKeepingProportions()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView view;
+        PresentationSettings s;
+        TAdvImage appearance;
+        struct Case
+        {
+            QSize picture;
+            bool ampliation;
+            QSize limit;
+            QSize expected;
+        };
+        const Case cases[] = {
+            {{300, 150}, false, {100, 100}, {100, 50}}, // shrunk to the width
+            {{60, 240}, false, {200, 120}, {30, 120}},  // shrunk to the height
+            {{40, 20}, false, {500, 500}, {40, 20}},    // fits: its own size
+            {{40, 20}, true, {500, 500}, {80, 40}},     // enlarged by the main view's 200 %
+            {{200, 100}, true, {300, 300}, {300, 150}}, // enlarged, then shrunk
+        };
+        for (const Case &c : cases) {
+            appearance.AmpliationEnabled = c.ampliation;
+            const QString file =
+                fx.picture(QStringLiteral("p.png"), c.picture.width(), c.picture.height());
+            TFShowErrWImage w(appearance, s, view, prompter, QString());
+            QCOMPARE(w.loadPicture(file, QPoint(500, 500), c.limit), QString());
+            QCOMPARE(w.size(), c.expected);
+            QCOMPARE(w.imageView()->MarkPos(), QPoint(500, 500));
+            QCOMPARE(w.imageView()->Image().AmpliationEnabled, c.ampliation);
+        }
+    }
+
+    void activationPlaysTheTrackAndClosingStopsIt()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView view;
+        PresentationSettings s;
+        TAdvImage appearance;
+        QPointer<TFShowErrWImage> w =
+            new TFShowErrWImage(appearance, s, view, prompter, QStringLiteral("/so/resposta.wav"));
+        QCOMPARE(w->loadPicture(fx.picture(QStringLiteral("r.png"), 50, 40), QPoint(-1, -1),
+                                QSize(400, 400)),
+                 QString());
+        QVERIFY(view.audioLog.isEmpty()); // nothing before the window is active
+        activate(*w);
+        QCOMPARE(view.audioLog, QStringList{QStringLiteral("play /so/resposta.wav 0")});
+
+        // Every activation starts it again, once.
+        QWidget other;
+        activate(other);
+        activate(*w);
+        QCOMPARE(view.audioLog.count(QStringLiteral("play /so/resposta.wav 0")), 2);
+
+        QTest::keyClick(w.data(), Qt::Key_F1);
+        QCOMPARE(prompter.texts(), QStringList{QStringLiteral(
+                                       "No hi ha ajuda específica.\r\nPrem 'Esc' per tancar la "
+                                       "finestra\r\n\r\no amb el ratolí amb la forma habitual.")});
+        QVERIFY(w);
+
+        view.audioLog.clear();
+        QTest::keyClick(w.data(), Qt::Key_Escape);
+        QTRY_VERIFY(w.isNull()); // closing deletes the window
+        QCOMPARE(view.audioLog, QStringList{QStringLiteral("stop")});
+    }
+
+    void withoutTrackTheSlidesAudioIsLeftUntilTheWindowGoes()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView view;
+        {
+            TFShowErrWText w(FontSettings(), view, prompter, QString());
+            QCOMPARE(w.loadText(fx.file(QStringLiteral("t.txt"), "Hola"), QSize(200, 100)),
+                     QString());
+            activate(w);
+            QVERIFY(view.audioLog.isEmpty());
+        }
+        // Destroying it stops whatever plays, the slide's own track included.
+        QCOMPARE(view.audioLog, QStringList{QStringLiteral("stop")});
+
+        // A window that never showed (its file could not be read) leaves the audio alone.
+        view.audioLog.clear();
+        {
+            TFShowErrWText w(FontSettings(), view, prompter, QStringLiteral("/so/a.wav"));
+            QVERIFY(!w.loadText(fx.path(QStringLiteral("cap.txt")), QSize(200, 100)).isEmpty());
+        }
+        QVERIFY(view.audioLog.isEmpty());
+    }
+
+    void textWindowIsTheLimitBoxAndDecodesTheFile()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView view;
+        FontSettings font;
+        font.FontName = QStringLiteral("DejaVu Sans Mono");
+        font.FontSize = 15;
+        TFShowErrWText w(font, view, prompter, QString());
+        // Windows-1252 bytes and CR LF line ends, as the program's text files are.
+        const QString file = fx.file(QStringLiteral("reaccio.txt"), "Caf\xe9\r\ni te\r\n");
+        QCOMPARE(w.loadText(file, QSize(333, 187)), QString());
+        QCOMPARE(w.size(), QSize(333, 187));
+        QCOMPARE(w.textView()->toPlainText(), QStringLiteral("Café\ni te\n"));
+        QVERIFY(w.textView()->isReadOnly());
+        QCOMPARE(w.textView()->font().pointSize(), 15);
+        QCOMPARE(w.windowTitle(), QStringLiteral("reaccio.txt"));
+    }
+
+    void unreadableFilesAreReported()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView view;
+        PresentationSettings s;
+        TAdvImage appearance;
+        const QString missing = fx.path(QStringLiteral("no.png"));
+        const QString broken = fx.file(QStringLiteral("trencat.png"), "no és un PNG");
+        for (const QString &file : {missing, broken, fx.dir()}) {
+            TFShowErrWImage w(appearance, s, view, prompter, QString());
+            QCOMPARE(w.loadPicture(file, QPoint(-1, -1), QSize(100, 100)),
+                     QStringLiteral("No es pot obrir el fitxer %1").arg(file));
+        }
+        for (const QString &file : {missing, fx.dir()}) {
+            TFShowErrWText w(FontSettings(), view, prompter, QString());
+            QCOMPARE(w.loadText(file, QSize(100, 100)),
+                     QStringLiteral("No es pot obrir el fitxer %1").arg(file));
+        }
+    }
+
+    void mainWindowShowsOneReactionAtATime()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        w.resize(900, 700);
+        w.engine().Settings.PresErrReferent = 1; // the program window
+        w.engine().Settings.PresErrSizePercent = 50;
+        QCOMPARE(w.reactionLimit(), QSize(450, 350));
+
+        // An unreadable file: the message, and no window.
+        const QString missing = fx.path(QStringLiteral("cap.txt"));
+        w.showReactionText(missing, QString());
+        QCOMPARE(prompter.texts(),
+                 QStringList{QStringLiteral("No es pot obrir el fitxer %1").arg(missing)});
+        QVERIFY(!w.reactionWindow());
+
+        w.showReactionText(fx.file(QStringLiteral("r.txt"), "Resposta"), QString());
+        QPointer<TFShowErrW> text = w.reactionWindow();
+        QVERIFY(text);
+        QCOMPARE(text->size(), QSize(450, 350));
+        w.showReactionPicture(fx.picture(QStringLiteral("r.png"), 900, 100), 100, 200, QString());
+        QVERIFY(text.isNull()); // the previous one went
+        auto *picture = qobject_cast<TFShowErrWImage *>(w.reactionWindow());
+        QVERIFY(picture);
+        QCOMPARE(picture->size(), QSize(450, 50));
+        QCOMPARE(picture->imageView()->MarkPos(), QPoint(100, 200));
+
+        // The screen as referent.
+        w.engine().Settings.PresErrReferent = 0;
+        QCOMPARE(w.reactionLimit(), QSize(qRound(w.screen()->geometry().width() * 0.5),
+                                          qRound(w.screen()->geometry().height() * 0.5)));
+    }
+};
+
+PELVAR_TEST(ResultsUiTest)
+#include "test_results.moc"
