@@ -2,11 +2,11 @@
 
 #include "presentation/SlideRecord.h"
 
-struct QuestionModel;
-
 #include <QString>
 
 #include <cstdint>
+
+struct QuestionModel;
 
 // Codes of the commands given while a run is in progress. The first group (next, previous,
 // first) is handled by the stepping; the second ends the run and is carried out afterwards.
