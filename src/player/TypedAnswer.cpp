@@ -84,6 +84,12 @@ bool TypedAnswer::CountMistake()
         return false;
     if (!(OmitMessages && Mode == QuestionMode::Presentation) && hooks.showAnswer)
         hooks.showAnswer(Answer);
+    endQuestion(false, 0.0f);
+    return true;
+}
+
+void TypedAnswer::endQuestion(bool correct, float score)
+{
     switch (Mode) {
     case QuestionMode::Demonstration:
         // The demonstration starts over.
@@ -98,10 +104,9 @@ bool TypedAnswer::CountMistake()
     case QuestionMode::Presentation:
         m_ended = true;
         if (hooks.finished)
-            hooks.finished(false, 0.0f);
+            hooks.finished(correct, score);
         break;
     }
-    return true;
 }
 
 void TypedAnswer::EditAnsChange(const QString &typedText, int caret)
@@ -205,26 +210,9 @@ void TypedAnswer::EditAnsKeyDown(Key key, const QString &text, int caret)
         return;
     }
     if (SameAnswerText(text, Answer, IgnoreAccent)) {
-        switch (Mode) {
-        case QuestionMode::Demonstration:
-            ResetToMask();
-            Mistakes = 0;
-            break;
-        case QuestionMode::Preview:
-            m_ended = true;
-            if (hooks.closePreview)
-                hooks.closePreview();
-            break;
-        case QuestionMode::Presentation: {
-            const float score = MaxMistakes > 0
-                                    ? MaxScore * (1.0f - float(Mistakes) / float(MaxMistakes + 1))
-                                    : MaxScore;
-            m_ended = true;
-            if (hooks.finished)
-                hooks.finished(true, score);
-            break;
-        }
-        }
+        // Each mistake allowed takes its share of the score.
+        endQuestion(true, MaxMistakes > 0 ? MaxScore * (1.0f - float(Mistakes) / float(MaxMistakes + 1))
+                                          : MaxScore);
         return;
     }
     m_text = text;

@@ -81,6 +81,9 @@ public:
     void typeKeys(const QString &chars);
 
 private:
+    // The question is over (the demonstration starts again instead).
+    void endQuestion(bool correct, float score);
+
     QString m_text;
     int m_caret = 0;
     bool m_ended = false;

@@ -26,6 +26,15 @@ void showWindow(TFShowImages &w)
     QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
+// Shows the window with `list` loaded, started at once when `autoStart`.
+void openList(TFShowImages &w, const QString &list, bool autoStart)
+{
+    showWindow(w);
+    StartupArgs args;
+    args.fileArgument = list;
+    w.startUp(args, autoStart);
+}
+
 // Screenshots for a person to look at, when PELVAR_TEST_SHOTS names a folder.
 void shot(TFShowImages &w, const char *name)
 {
@@ -69,10 +78,7 @@ private Q_SLOTS:
         Quiz quiz({QStringLiteral("*Roma|París|Londres"), QStringLiteral("*u|dos|tres"), QString()});
         FakePrompter prompter;
         TFShowImages w(prompter);
-        showWindow(w);
-        StartupArgs args;
-        args.fileArgument = quiz.list;
-        w.startUp(args, true);
+        openList(w, quiz.list, true);
         QVERIFY(w.engine().Presenting);
         QuestionControls *c = controls(w);
         QVERIFY(c);
@@ -118,10 +124,7 @@ private Q_SLOTS:
         Quiz quiz({QStringLiteral("&Vilaclara"), QString()});
         FakePrompter prompter;
         TFShowImages w(prompter);
-        showWindow(w);
-        StartupArgs args;
-        args.fileArgument = quiz.list;
-        w.startUp(args, false);
+        openList(w, quiz.list, false);
         PresentationSettings &s = w.engine().Settings;
         s.ByInput = s.WithMask = s.ChangeIncorrectChar = true;
         s.CheckAtEnd = false;
@@ -170,10 +173,7 @@ private Q_SLOTS:
         QTemporaryDir results;
         FakePrompter prompter;
         TFShowImages w(prompter);
-        showWindow(w);
-        StartupArgs args;
-        args.fileArgument = quiz.list;
-        w.startUp(args, false);
+        openList(w, quiz.list, false);
         PlayerEngine &e = w.engine();
         e.Settings.ShowingModel = 2;
         e.Settings.ByInput = true;
@@ -256,10 +256,7 @@ private Q_SLOTS:
         Quiz quiz({QStringLiteral("resposta"), QString()});
         FakePrompter prompter;
         TFShowImages w(prompter);
-        showWindow(w);
-        StartupArgs args;
-        args.fileArgument = quiz.list;
-        w.startUp(args, false);
+        openList(w, quiz.list, false);
         w.engine().Settings.ByInput = true;
         w.action(PlayerAction::A_V_InitNext)->trigger();
         QVERIFY(controls(w) && controls(w)->box());
