@@ -30,20 +30,8 @@ QString QuestionModel::correctCaption() const
 
 QString PlainSingleAnswer(const QString &field)
 {
-    QString body = field;
-    if (const qsizetype at = body.indexOf(QLatin1String("//<")); at >= 0)
-        body = body.left(at);
-    QString out;
-    bool afterAmp = false;
-    for (const QChar c : body) {
-        if (c == QLatin1Char('&') && !afterAmp) {
-            afterAmp = true;
-            continue;
-        }
-        out += c;
-        afterAmp = false;
-    }
-    return out;
+    const qsizetype at = field.indexOf(QLatin1String("//<"));
+    return ReadAnswerHints(at >= 0 ? field.left(at) : field).answer;
 }
 
 QuestionModel BuildQuestion(const SlideRecord &slide, const PresentationSettings &settings,

@@ -35,6 +35,22 @@ bool SameAnswerText(const QString &typed, const QString &expected, bool ignoreAc
     return ignoreAccent && FoldAccents(typed) == FoldAccents(expected);
 }
 
+AnswerHints ReadAnswerHints(const QString &body)
+{
+    AnswerHints out;
+    bool afterAmp = false;
+    for (const QChar c : body) {
+        if (c == QLatin1Char('&') && !afterAmp) {
+            afterAmp = true;
+            continue;
+        }
+        out.answer += c;
+        out.mask += afterAmp ? c : QLatin1Char('*');
+        afterAmp = false;
+    }
+    return out;
+}
+
 void TypedAnswer::SetAnswer(const QString &text, Prompter &prompter)
 {
     QString body = text;
@@ -48,18 +64,9 @@ void TypedAnswer::SetAnswer(const QString &text, Prompter &prompter)
             prompter.ShowError(
                 QStringLiteral("Assignació de número de puntuació que no és un número (%1)").arg(scoreText));
     }
-    Answer.clear();
-    Mask.clear();
-    bool afterAmp = false;
-    for (const QChar c : body) {
-        if (c == QLatin1Char('&') && !afterAmp) {
-            afterAmp = true;
-            continue;
-        }
-        Answer += c;
-        Mask += afterAmp ? c : QLatin1Char('*');
-        afterAmp = false;
-    }
+    AnswerHints read = ReadAnswerHints(body);
+    Answer = std::move(read.answer);
+    Mask = std::move(read.mask);
     const qsizetype star = Mask.indexOf(QLatin1Char('*'));
     FirstInput = int(star < 0 ? Mask.size() : star);
     if (!WithMask)

@@ -19,6 +19,15 @@ QString FoldAccents(const QString &text);
 bool SameAnswerChar(QChar typed, QChar expected, bool ignoreAccent);
 bool SameAnswerText(const QString &typed, const QString &expected, bool ignoreAccent);
 
+// A single answer's "&" escapes read: the character after a "&" is a hint (shown in the mask as
+// itself), every other one is to be typed ("*" in the mask); "&&" is a literal "&".
+struct AnswerHints
+{
+    QString answer;
+    QString mask;
+};
+AnswerHints ReadAnswerHints(const QString &body);
+
 // The logic of the typed-answer box, without the widget: the expected answer and its mask, what
 // the box shows and where its caret stands, the mistakes. The widget forwards each edit and key
 // to it and shows the text and caret it leaves. It is shared (the box and the player both hold

@@ -4,6 +4,7 @@
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
 #include "support/TestMain.h"
+#include "support/WindowTest.h"
 
 #include <QAction>
 #include <QImage>
@@ -45,10 +46,7 @@ StartupArgs argsFor(const QString &file)
 void showWindow(TFShowImages &w)
 {
     w.resize(900, 700);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    showAndActivate(w);
 }
 
 } // namespace

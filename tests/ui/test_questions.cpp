@@ -7,6 +7,7 @@
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
 #include "support/TestMain.h"
+#include "support/WindowTest.h"
 
 #include <QAction>
 #include <QDir>
@@ -20,10 +21,7 @@ using L = SlideListFixture;
 void showWindow(TFShowImages &w)
 {
     w.resize(900, 700);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    showAndActivate(w);
 }
 
 // Shows the window with `list` loaded, started at once when `autoStart`.

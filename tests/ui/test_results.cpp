@@ -12,6 +12,7 @@
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
 #include "support/TestMain.h"
+#include "support/WindowTest.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,14 +28,6 @@
 #include <QToolButton>
 
 namespace {
-
-void activate(QWidget &w)
-{
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 
 TWriteRes sampleRes(const QString &dir)
 {
@@ -313,13 +306,13 @@ private Q_SLOTS:
                                 QSize(400, 400)),
                  QString());
         QVERIFY(view.audioLog.isEmpty()); // nothing before the window is active
-        activate(*w);
+        showAndActivate(*w);
         QCOMPARE(view.audioLog, QStringList{QStringLiteral("play /so/resposta.wav 0")});
 
         // Every activation starts it again, once.
         QWidget other;
-        activate(other);
-        activate(*w);
+        showAndActivate(other);
+        showAndActivate(*w);
         QCOMPARE(view.audioLog.count(QStringLiteral("play /so/resposta.wav 0")), 2);
 
         QTest::keyClick(w.data(), Qt::Key_F1);
@@ -343,7 +336,7 @@ private Q_SLOTS:
             TFShowErrWText w(FontSettings(), view, prompter, QString());
             QCOMPARE(w.loadText(fx.file(QStringLiteral("t.txt"), "Hola"), QSize(200, 100)),
                      QString());
-            activate(w);
+            showAndActivate(w);
             QVERIFY(view.audioLog.isEmpty());
         }
         // Destroying it stops whatever plays, the slide's own track included.
