@@ -4,7 +4,7 @@
 
 #include "config/PresentationSettings.h"
 #include "media/PicturePrefetcher.h"
-#include "player/SlideScene.h"
+#include "slides/SlideScene.h"
 #include "presentation/SlideRecord.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "files/Prompter.h"
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
-#include "player/RealScheduler.h"
+#include "files/RealScheduler.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "app/GuiMain.h"
 
 #include "config/TModIniLS.h"
-#include "config/ui/ConfigurationController.h"
+#include "player/ui/ConfigurationController.h"
 #include "config/ui/TPBJustOne.h"
 #include "files/ui/QtPrompter.h"
 #include "player/StartupArgs.h"

@@ -7,8 +7,8 @@
 #include "files/Prompter.h"
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
-#include "player/RealScheduler.h"
-#include "player/SlideExport.h"
+#include "files/RealScheduler.h"
+#include "slides/SlideExport.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "media/GradientPanel.h"
 
-#include "media/SystemColors.h"
+#include "files/SystemColors.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #include "media/ImageMark.h"
 
 #include "media/ImageGeometry.h"
-#include "media/SystemColors.h"
+#include "files/SystemColors.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 #include "files/FileNames.h"
 #include "media/ImageGeometry.h"
-#include "media/SystemColors.h"
+#include "files/SystemColors.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/Fallible.h"
+#include "files/Fallible.h"
 
 #include <QByteArray>
 #include <QList>

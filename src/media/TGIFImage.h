@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/Fallible.h"
+#include "files/Fallible.h"
 #include "media/TGIFData.h"
 #include "media/TMPTimerPool.h"
 

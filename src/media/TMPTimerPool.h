@@ -1,7 +1,7 @@
 #pragma once
 
 #include "media/TTrigger.h"
-#include "player/Scheduler.h"
+#include "files/Scheduler.h"
 
 #include <QString>
 

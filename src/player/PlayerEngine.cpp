@@ -5,9 +5,9 @@
 #include "files/FileChecks.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
-#include "player/PlayerRandom.h"
+#include "slides/PlayerRandom.h"
 #include "player/ResultsWriter.h"
-#include "player/Scheduler.h"
+#include "files/Scheduler.h"
 
 #include <QFileInfo>
 

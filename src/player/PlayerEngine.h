@@ -5,7 +5,7 @@
 #include "config/ProgramOptions.h"
 #include "files/Prompter.h"
 #include "player/PlayerView.h"
-#include "player/Question.h"
+#include "slides/Question.h"
 #include "player/SlideCaption.h"
 #include "player/SlideOrder.h"
 #include "presentation/SlideList.h"

@@ -4,8 +4,8 @@
 #include "player/PlayerEngine.h"
 
 #include "files/FileNames.h"
-#include "player/PlayerRandom.h"
-#include "player/Scheduler.h"
+#include "slides/PlayerRandom.h"
+#include "files/Scheduler.h"
 
 #include <QFileInfo>
 

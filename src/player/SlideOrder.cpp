@@ -2,7 +2,7 @@
 
 #include "config/PresentationSettings.h"
 #include "files/Prompter.h"
-#include "player/PlayerRandom.h"
+#include "slides/PlayerRandom.h"
 
 #include <algorithm>
 

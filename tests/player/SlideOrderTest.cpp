@@ -1,5 +1,5 @@
 #include "config/PresentationSettings.h"
-#include "player/PlayerRandom.h"
+#include "slides/PlayerRandom.h"
 #include "player/SlideOrder.h"
 #include "support/FakePrompter.h"
 #include "support/TestMain.h"

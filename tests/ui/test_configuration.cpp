@@ -1,6 +1,6 @@
 #include "config/TModIniLS.h"
 #include "config/FileTypeRegistration.h"
-#include "config/ui/ConfigurationController.h"
+#include "player/ui/ConfigurationController.h"
 #include "config/ui/TFConfigDialogs.h"
 #include "config/ui/TPBJustOne.h"
 #include "config/ui/TWhereSaveBox.h"

@@ -1,6 +1,6 @@
 #include "player/ui/TFShowImages.h"
 
-#include "player/ui/SlideArea.h"
+#include "slides/ui/SlideArea.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
 #include "support/TestMain.h"

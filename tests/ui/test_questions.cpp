@@ -1,9 +1,9 @@
 #include "player/ui/TFShowImages.h"
 
-#include "player/PlayerRandom.h"
-#include "player/SlideScene.h"
-#include "player/ui/QuestionControls.h"
-#include "player/ui/SlideArea.h"
+#include "slides/PlayerRandom.h"
+#include "slides/SlideScene.h"
+#include "slides/ui/QuestionControls.h"
+#include "slides/ui/SlideArea.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
 #include "support/TestMain.h"

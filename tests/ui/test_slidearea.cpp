@@ -1,4 +1,4 @@
-#include "player/ui/SlideArea.h"
+#include "slides/ui/SlideArea.h"
 
 #include "config/PresentationSettings.h"
 #include "presentation/SlideRecord.h"

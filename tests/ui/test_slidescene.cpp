@@ -1,6 +1,6 @@
-#include "player/SlideExport.h"
-#include "player/SlideScene.h"
-#include "player/ui/SlideArea.h"
+#include "slides/SlideExport.h"
+#include "slides/SlideScene.h"
+#include "slides/ui/SlideArea.h"
 
 #include "config/PresentationSettings.h"
 #include "support/FakeScheduler.h"

@@ -3,7 +3,7 @@
 #include "config/ui/TWhereSaveBox.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
-#include "player/ui/TFrWriteResults.h"
+#include "config/ui/TFrWriteResults.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

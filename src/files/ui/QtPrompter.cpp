@@ -1,6 +1,6 @@
 #include "files/ui/QtPrompter.h"
 
-#include "media/SystemColors.h"
+#include "files/SystemColors.h"
 
 #include <QApplication>
 #include <QDialog>

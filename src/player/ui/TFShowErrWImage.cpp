@@ -3,7 +3,7 @@
 #include "config/PresentationSettings.h"
 #include "files/FileNames.h"
 #include "media/ui/TAdvImageNew.h"
-#include "player/ReactionGeometry.h"
+#include "slides/ReactionGeometry.h"
 
 #include <QFileInfo>
 #include <QTimer>

@@ -3,7 +3,7 @@
 #include "config/PresentationSettings.h"
 #include "files/FileNames.h"
 #include "files/TextCodec.h"
-#include "media/SystemColors.h"
+#include "files/SystemColors.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

@@ -3,7 +3,7 @@
 #include "media/TAuPlayerMan.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerView.h"
-#include "player/RealScheduler.h"
+#include "files/RealScheduler.h"
 #include "player/SlideAudio.h"
 #include "player/StartupArgs.h"
 #include "player/ui/TFShowErrW.h"

@@ -1,4 +1,4 @@
-#include "player/TypedAnswer.h"
+#include "slides/TypedAnswer.h"
 
 #include "files/Prompter.h"
 #include "presentation/SlideAnswers.h"

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "media/PicturePrefetcher.h"
-#include "player/Scheduler.h"
-#include "player/SlideScene.h"
+#include "files/Scheduler.h"
+#include "slides/SlideScene.h"
 #include "presentation/SlideRecord.h"
 
 #include <QImage>

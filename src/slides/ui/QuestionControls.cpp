@@ -1,7 +1,7 @@
-#include "player/ui/QuestionControls.h"
+#include "slides/ui/QuestionControls.h"
 
 #include "config/PresentationSettings.h"
-#include "media/SystemColors.h"
+#include "files/SystemColors.h"
 
 #include <QKeyEvent>
 #include <QLabel>

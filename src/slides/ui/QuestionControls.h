@@ -1,7 +1,7 @@
 #pragma once
 
-#include "player/Question.h"
-#include "player/SlideScene.h"
+#include "slides/Question.h"
+#include "slides/SlideScene.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "player/SlideScene.h"
+#include "slides/SlideScene.h"
 
 #include "files/FileNames.h"
-#include "media/SystemColors.h"
+#include "files/SystemColors.h"
 
 #include <QDir>
 #include <QFileInfo>

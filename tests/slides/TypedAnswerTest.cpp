@@ -1,4 +1,4 @@
-#include "player/TypedAnswer.h"
+#include "slides/TypedAnswer.h"
 #include "support/FakePrompter.h"
 #include "support/TestMain.h"
 

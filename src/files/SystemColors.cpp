@@ -1,4 +1,4 @@
-#include "media/SystemColors.h"
+#include "files/SystemColors.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

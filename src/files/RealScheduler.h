@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/Scheduler.h"
+#include "files/Scheduler.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "player/RealScheduler.h"
+#include "files/RealScheduler.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "player/NoteLayout.h"
+#include "slides/NoteLayout.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>

@@ -1,10 +1,10 @@
-#include "player/SlideExport.h"
+#include "slides/SlideExport.h"
 
 #include "files/FileNames.h"
 #include "files/Prompter.h"
-#include "player/PlayerRandom.h"
-#include "player/Question.h"
-#include "player/SlideScene.h"
+#include "slides/PlayerRandom.h"
+#include "slides/Question.h"
+#include "slides/SlideScene.h"
 #include "presentation/SlideRecord.h"
 
 #include <QDir>

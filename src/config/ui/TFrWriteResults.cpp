@@ -1,4 +1,4 @@
-#include "player/ui/TFrWriteResults.h"
+#include "config/ui/TFrWriteResults.h"
 
 #include "files/FileChecks.h"
 #include "files/Prompter.h"

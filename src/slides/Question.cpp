@@ -1,8 +1,8 @@
-#include "player/Question.h"
+#include "slides/Question.h"
 
 #include "files/Prompter.h"
-#include "media/SystemColors.h"
-#include "player/PlayerRandom.h"
+#include "files/SystemColors.h"
+#include "slides/PlayerRandom.h"
 
 #include <QFontMetrics>
 

@@ -1,4 +1,4 @@
-#include "player/ReactionGeometry.h"
+#include "slides/ReactionGeometry.h"
 
 #include "media/ImageGeometry.h"
 

@@ -1,5 +1,5 @@
-#include "player/Question.h"
-#include "player/PlayerRandom.h"
+#include "slides/Question.h"
+#include "slides/PlayerRandom.h"
 #include "support/FakePrompter.h"
 #include "support/TestMain.h"
 

@@ -1,10 +1,10 @@
-#include "player/ui/SlideArea.h"
+#include "slides/ui/SlideArea.h"
 
 #include "media/TMPTimerPool.h"
 #include "media/TTrigger.h"
 
 #include "config/PresentationSettings.h"
-#include "player/ui/QuestionControls.h"
+#include "slides/ui/QuestionControls.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>

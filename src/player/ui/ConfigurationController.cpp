@@ -1,4 +1,4 @@
-#include "config/ui/ConfigurationController.h"
+#include "player/ui/ConfigurationController.h"
 
 #include "config/ui/TFConfigDialogs.h"
 #include "files/FileNames.h"

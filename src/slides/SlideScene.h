@@ -4,8 +4,8 @@
 #include "media/GradientPanel.h"
 #include "media/ImageMark.h"
 #include "media/TAdvImage.h"
-#include "player/NoteLayout.h"
-#include "player/Question.h"
+#include "slides/NoteLayout.h"
+#include "slides/Question.h"
 #include "presentation/SlideRecord.h"
 
 #include <QHash>

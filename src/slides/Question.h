@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/PresentationSettings.h"
-#include "player/TypedAnswer.h"
+#include "slides/TypedAnswer.h"
 #include "presentation/SlideAnswers.h"
 #include "presentation/SlideRecord.h"
 

@@ -1,0 +1,9 @@
+#include "support/TestMain.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    return pelvarRunTests(argc, argv);
+}
