@@ -3,8 +3,7 @@
 
 #include "files/Prompter.h"
 #include "player/NullPlayerView.h"
-#include "player/PlayerEngine.h"
-#include "files/RealScheduler.h"
+#include "player/PresentationSession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -60,11 +59,10 @@ void benchLines(const QString &dir, int count, bool hiddenFirst)
 
         NullPlayerView view;
         QuietPrompter prompter;
-        RealScheduler clock;
-        PlayerEngine engine(view, prompter, clock);
-        engine.SlideListPath = path;
+        PresentationSession session(view, prompter);
+        session.SlideListPath = path;
         t.restart();
-        engine.LoadPresentation();
+        session.LoadPresentation();
         ours.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     const double o = medianMs(ours), r = medianMs(reference);

@@ -7,6 +7,7 @@
 #include "files/Prompter.h"
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
+#include "player/PresentationSession.h"
 #include "files/RealScheduler.h"
 #include "slides/SlideExport.h"
 
@@ -149,16 +150,18 @@ int runOrder(const QStringList &args)
     NullPlayerView view;
     StderrPrompter prompter;
     RealScheduler clock;
-    PlayerEngine engine(view, prompter, clock);
-    engine.FixedSeed = opt.seed;
-    engine.SettingOverrides = opt.overrides;
-    engine.SlideListPath = opt.file;
-    if (!engine.LoadPresentation())
+    PresentationSession session(view, prompter);
+    PlayerEngine engine(session, view, prompter, clock);
+    engine.setFixedSeed(opt.seed);
+    session.SettingOverrides = opt.overrides;
+    session.SlideListPath = opt.file;
+    if (!session.LoadPresentation())
         return kExitBadInput;
     engine.BuildSlideOrder(true);
+    const SlideOrder &order = engine.state().Order;
     QString out;
-    out.reserve(qsizetype(engine.Order.size()) * 4);
-    for (int p = 0; p < int(engine.Order.size()); ++p)
+    out.reserve(qsizetype(order.size()) * 4);
+    for (int p = 0; p < int(order.size()); ++p)
         out += QString::number(engine.SlideAt(p) + 1) + QLatin1Char('\n');
     printOut(out);
     return kExitOk;
@@ -207,14 +210,13 @@ int runExport(int argc, char **argv, const QStringList &args)
 
     NullPlayerView view;
     StderrPrompter prompter;
-    RealScheduler clock;
-    PlayerEngine engine(view, prompter, clock);
-    engine.SettingOverrides = opt.overrides;
-    engine.SlideListPath = opt.file;
-    if (!engine.LoadPresentation())
+    PresentationSession session(view, prompter);
+    session.SettingOverrides = opt.overrides;
+    session.SlideListPath = opt.file;
+    if (!session.LoadPresentation())
         return kExitBadInput;
     const SlideExportResult result =
-        ExportSlides(engine.SlideLines, engine.SlideListPath, engine.Settings, folder, opt.size,
+        ExportSlides(session.SlideLines, session.SlideListPath, session.Settings, folder, opt.size,
                      1.0, QGuiApplication::palette());
     if (!result.fatal.isEmpty()) {
         printErr(result.fatal + QLatin1Char('\n'));

@@ -3,6 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
+// Where "Desa ara" writes the settings in force: beside the presentation, the program's default
+// configuration, or a file the user chooses.
+enum class SaveDestination : std::uint8_t { Presentation = 0, Default = 1, Chosen = 2 };
+
 // The results-writing settings (section WriteResults of a configuration, and of the
 // administrator's results configuration).
 struct WriteResultsSettings

@@ -163,7 +163,7 @@ bool ReadProgramOptions(const TNewIniFile &f, ProgramOptions &o, const ProgramOp
 
     o.ImageSlidesIndex = clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ImageSlidesIndex"), 0), 3);
     int end = clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ActionEndIndex"), 0), 3);
-    if ((end == 1 && !o.Results.Write) || (end == 3 && ctx.accessLevel == 0))
+    if ((end == 1 && !o.Results.Write) || (end == 3 && ctx.accessLevel == AccessLevel::ViewOnly))
         end = 0;
     o.ActionEndIndex = end;
     o.ActionOptionsIndex = clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ActionOptionsIndex"), 0), 10);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ProgramOptions.h"
+#include "users/AccessLevel.h"
 
 #include <QString>
 
@@ -11,7 +12,7 @@ struct ProgramOptionsReadContext
 {
     QString programDir;           // the default results folder
     bool commandLineFile = false; // CurrentSALName and AutomaticInit are then not read
-    int accessLevel = 2;
+    AccessLevel accessLevel = AccessLevel::Full;
     Prompter *prompter = nullptr; // for the missing results folder warning
 };
 

@@ -1,30 +1,17 @@
 #include "player/PlayerEngine.h"
 
-#include "config/PresentationSettingsFile.h"
-#include "config/TNewIniFile.h"
-#include "files/FileChecks.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
-#include "slides/PlayerRandom.h"
-#include "player/ResultsWriter.h"
 #include "files/Scheduler.h"
-
-#include <QFileInfo>
+#include "player/ResultsWriter.h"
+#include "slides/PlayerRandom.h"
 
 #include <cmath>
 
-namespace {
-
-bool fileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
-} // namespace
-
-PlayerEngine::PlayerEngine(PlayerView &view, Prompter &prompter, Scheduler &scheduler)
-    : m_view(view), m_prompter(prompter), m_scheduler(scheduler)
+PlayerEngine::PlayerEngine(PresentationSession &session, PlayerView &view, Prompter &prompter,
+                           Scheduler &scheduler)
+    : m_session(session), m_view(view), m_prompter(prompter), m_scheduler(scheduler),
+      m_quiz(session, view, prompter, scheduler, m_times), m_fileCheck(session, prompter)
 {
 }
 
@@ -34,31 +21,33 @@ PlayerEngine::~PlayerEngine()
         m_scheduler.cancel(m_timerId);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Opening and loading
-
-QString PlayerEngine::presentationConfigPath() const
+template <typename Ask>
+auto PlayerEngine::outsideStep(Ask &&ask)
 {
-    return changeFileExt(SlideListPath, QStringLiteral(".ini"));
+    // A message box runs its own event loop: inputs that arrive meanwhile wait in the queue.
+    const WaitState before = m_wait;
+    m_wait = WaitState::Busy;
+    auto answer = ask();
+    m_wait = before;
+    return answer;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Opening
 
 bool PlayerEngine::OpenPresentation(const QString &path, CloseQuery query)
 {
-    if (Presenting) {
+    if (m_run.Presenting) {
         // A second run never starts inside a run: opening waits for the run to end.
-        PendingCommand = PendingCommandCode::OpenSAL;
+        m_run.PendingCommand = PendingCommandCode::OpenSAL;
         return false;
     }
-    if (query == CloseQuery::Ask && !QueryCloseList())
+    if (!m_session.OpenPresentation(path, query))
         return false;
-    if (path != SlideListPath)
-        PreviousListPath = SlideListPath;
-    SlideListPath = path;
-    LoadPresentation();
-    const int option = AccessLevel == 0 ? 0 : Options.OpenSalOption;
+    const int option = m_session.AccessLevel == AccessLevel::ViewOnly ? 0 : m_session.Options.OpenSalOption;
     switch (option) {
     case 0:
-        if (PresentationReady)
+        if (m_session.PresentationReady)
             RunPresentation(0);
         break;
     case 1:
@@ -71,89 +60,10 @@ bool PlayerEngine::OpenPresentation(const QString &path, CloseQuery query)
     return true;
 }
 
-bool PlayerEngine::LoadPresentationConfig()
-{
-    const QString iniPath = presentationConfigPath();
-    const bool haveIni = Options.LoadIndividualConfig && fileExists(iniPath);
-    if (!haveIni && SettingOverrides.empty())
-        return false;
-    TNewIniFile ini(iniPath);
-    if (haveIni)
-        ini.load();
-    for (const auto &[sectionKey, value] : SettingOverrides) {
-        const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
-        if (dot > 0)
-            ini.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
-    }
-    ReadPresentationSettings(ini, Settings, ReadContext);
-    if (!haveIni)
-        return false;
-    ConfigSource = iniPath;
-    SettingsModified = false;
-    ConfigNotDefault = true;
-    return true;
-}
-
-bool PlayerEngine::LoadPresentation()
-{
-    const SlideList::LoadOutcome loaded = SlideLines.load(SlideListPath);
-    if (!loaded.ok) {
-        m_prompter.ShowError(QStringLiteral("No es pot obrir el fitxer %1").arg(SlideListPath));
-        PresentationReady = false;
-        m_view.setActionEnabled(PlayerAction::A_V_InitNext, false);
-        m_view.setActionEnabled(PlayerAction::A_V_Goto, false);
-        return false;
-    }
-
-    // The meaning tables beside the list; their edit commands follow whether they were loaded.
-    const QString wml = changeFileExt(SlideListPath, QStringLiteral(".wml"));
-    const QString sml = changeFileExt(SlideListPath, QStringLiteral(".sml"));
-    m_view.setActionEnabled(PlayerAction::A_F_EditWML, fileExists(wml) && WordTable.load(wml, m_prompter));
-    if (!fileExists(wml))
-        WordTable = MeaningTable(MeaningKind::Words);
-    if (fileExists(sml)) {
-        // A table that holds a faulty line has shown its message; the records before it stay.
-        m_view.setActionEnabled(PlayerAction::A_F_EditSML, SoundTable.load(sml, m_prompter));
-    } else {
-        SoundTable = MeaningTable(MeaningKind::Sounds);
-        m_view.setActionEnabled(PlayerAction::A_F_EditSML, false);
-    }
-
-    LoadPresentationConfig();
-    ValidateList();
-    return true;
-}
-
-void PlayerEngine::ValidateList()
-{
-    bool visible = false;
-    bool malformed = false;
-    for (qsizetype i = 0; i < SlideLines.lines.size(); ++i) {
-        const SlideLineShape shape = InspectSlideLine(SlideLines.lines[i]);
-        if (!shape.wellFormed) {
-            m_prompter.ShowError(MalformedLineMessage(int(i + 1)));
-            malformed = true;
-            break;
-        }
-        if (!shape.hidden) {
-            visible = true;
-            break;
-        }
-    }
-    if (!malformed && !visible)
-        m_prompter.ShowWarning(QStringLiteral("No hi ha cap diapositiva a mostrar"));
-    m_view.setActionEnabled(PlayerAction::A_F_Check, true);
-    m_view.setActionEnabled(PlayerAction::A_F_EditSAL, true);
-    m_view.setActionEnabled(PlayerAction::A_V_InitNext, visible);
-    m_view.setActionEnabled(PlayerAction::A_V_Goto, visible);
-    m_view.setCaption(SlideListPath);
-    PresentationReady = true;
-}
-
 std::uint32_t PlayerEngine::orderSeed() const
 {
-    if (FixedSeed)
-        return *FixedSeed;
+    if (m_fixedSeed)
+        return *m_fixedSeed;
     return PlayerRandom::seedFromTime(m_scheduler.currentDateTime().toUTC().time());
 }
 
@@ -161,172 +71,19 @@ void PlayerEngine::BuildSlideOrder(bool rebuild)
 {
     if (!rebuild)
         return;
-    Order = ::BuildSlideOrder(int(SlideLines.lines.size()), Settings, orderSeed(), m_prompter);
-    m_view.setActionEnabled(PlayerAction::A_V_RandomList, Settings.PresSort != 0);
+    m_run.Order = ::BuildSlideOrder(int(m_session.SlideLines.lines.size()), m_session.Settings, orderSeed(), m_prompter);
+    m_view.setActionEnabled(PlayerAction::A_V_RandomList, m_session.Settings.PresSort != 0);
 }
 
 int PlayerEngine::SlideAt(int position) const
 {
-    if (position < 0 || position >= int(Order.size()))
+    if (position < 0 || position >= int(m_run.Order.size()))
         return -1;
-    return Settings.PresSort != 0 ? Order[std::size_t(position)].slide : position;
+    return m_session.Settings.PresSort != 0 ? m_run.Order[std::size_t(position)].slide : position;
 }
 
 // ---------------------------------------------------------------------------------------------
-// Saving and closing
-
-bool PlayerEngine::SaveSlideList(const QString &path)
-{
-    if (!SlideLines.save(path, m_prompter))
-        return false;
-    if (path != SlideListPath)
-        PreviousListPath = SlideListPath;
-    SlideListPath = path;
-    return true;
-}
-
-bool PlayerEngine::isUnnamed() const
-{
-    return extractFileName(SlideListPath) == SlideList::untitledName();
-}
-
-bool PlayerEngine::SaveConfigTo(const QString &path)
-{
-    ConfigSource = path;
-    if (!EnsureWritable(path, m_prompter))
-        return false;
-    TNewIniFile ini(path);
-    ini.load();
-    WritePresentationSettings(ini, Settings);
-    // UpdateFile runs the writable check again; it passes now, so it does not ask twice.
-    return ini.UpdateFile(m_prompter);
-}
-
-bool PlayerEngine::SavePresentationConfig()
-{
-    const bool saved = SaveConfigTo(presentationConfigPath());
-    SettingsModified = !saved;
-    return saved;
-}
-
-bool PlayerEngine::SaveNow(const QString &chosenPath)
-{
-    switch (SaveDestination) {
-    case 0:
-        return SavePresentationConfig();
-    case 1: {
-        if (ProgramIniPath.isEmpty())
-            return false;
-        const bool saved = SaveConfigTo(ProgramIniPath);
-        ConfigNotDefault = !saved;
-        return saved;
-    }
-    default:
-        return !chosenPath.isEmpty() && SaveConfigTo(chosenPath);
-    }
-}
-
-bool PlayerEngine::OfferToSaveConfig() const
-{
-    if (Options.SaveIndividualConfigO == 2)
-        return false;
-    if (SettingsModified)
-        return true;
-    if (!fileExists(presentationConfigPath()))
-        return true;
-    return pathWithoutExt(ConfigSource) != pathWithoutExt(SlideListPath);
-}
-
-void PlayerEngine::OpenIni()
-{
-    if (!isUnnamed() && OfferToSaveConfig()) {
-        const MsgButton b = m_prompter.AskYesNoCancel(
-            QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(SlideListPath));
-        if (b == MsgButton::Cancel || b == MsgButton::None)
-            return;
-        if (b == MsgButton::Yes)
-            SavePresentationConfig();
-    }
-    const QString path = m_view.askOpenConfigPath(ConfigSource.isEmpty() ? presentationConfigPath()
-                                                                          : ConfigSource);
-    if (path.isEmpty())
-        return;
-    TNewIniFile ini(path);
-    ini.load();
-    ConfigSource = path;
-    SettingsModified = false;
-    ConfigNotDefault = true;
-    ReadPresentationSettings(ini, Settings, ReadContext);
-    m_view.settingsChanged();
-}
-
-bool PlayerEngine::QueryCloseList()
-{
-    if (!PresentationReady)
-        return true;
-    m_view.addRecentFile(SlideListPath);
-    const bool unnamed = isUnnamed();
-    const bool offer = !unnamed && OfferToSaveConfig();
-    if (SlideLines.modified) {
-        const QString text =
-            (offer && Options.SaveIndividualConfigO == 1)
-                ? QStringLiteral("Voleu desar la llista\r\n%1\r\n(i el seu corresponent arxiu ini)?")
-                      .arg(SlideListPath)
-                : QStringLiteral("Voleu desar la llista\r\n%1?").arg(SlideListPath);
-        MsgButton answer;
-        if (unnamed)
-            answer = m_prompter.AskYesNoCancel(text);
-        else
-            answer = m_prompter.messageBoxEx(
-                text, MsgKind::Confirmation,
-                {QStringLiteral("Yes &Desa"), QStringLiteral("All Desa &com..."),
-                 QStringLiteral("No &No"), QStringLiteral("Cancel Cancel·la")},
-                0, 70);
-        QString target;
-        switch (answer) {
-        case MsgButton::No:
-            return true;
-        case MsgButton::Yes:
-            if (!unnamed) {
-                target = SlideListPath;
-                break;
-            }
-            [[fallthrough]];
-        case MsgButton::All:
-            target = m_view.askSaveSlideListPath(SlideListPath);
-            if (target.isEmpty())
-                return false;
-            break;
-        default:
-            return false; // Cancel, or the box closed
-        }
-        // A list that could not be saved is not given up: the close is refused.
-        if (!SaveSlideList(target))
-            return false;
-        if (offer)
-            SavePresentationConfig();
-        return true;
-    }
-    if (offer) {
-        switch (Options.SaveIndividualConfigO) {
-        case 0:
-            SavePresentationConfig();
-            break;
-        case 1: {
-            const MsgButton b = m_prompter.AskYesNoCancel(
-                QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(SlideListPath));
-            if (b == MsgButton::Cancel || b == MsgButton::None)
-                return false;
-            if (b == MsgButton::Yes)
-                SavePresentationConfig();
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    return true;
-}
+// Closing
 
 bool PlayerEngine::queryCloseWindow()
 {
@@ -335,9 +92,9 @@ bool PlayerEngine::queryCloseWindow()
         m_queued.push_back([this] { queryCloseWindowDeferred(); });
         return false;
     }
-    if (Presenting) {
-        if (Settings.WithoutMenuOrButtons) {
-            const MsgButton b = askOutsideStep([this] {
+    if (m_run.Presenting) {
+        if (m_session.Settings.WithoutMenuOrButtons) {
+            const MsgButton b = outsideStep([this] {
                 return m_prompter.messageBoxEx(
                     QStringLiteral("Escolliu \"Tanca\" si voleu sortir del programa, \"Atura\" si "
                                    "voleu parar la reproducció (recordeu és millor prémer Esc per "
@@ -347,7 +104,7 @@ bool PlayerEngine::queryCloseWindow()
                      QStringLiteral("Cancel &Segueix")});
             });
             if (b == MsgButton::No) {
-                if (!(Paused && !Settings.ManualViewing))
+                if (!(m_run.Paused && !m_session.Settings.ManualViewing))
                     stop();
                 return false;
             }
@@ -358,7 +115,7 @@ bool PlayerEngine::queryCloseWindow()
         command(PendingCommandCode::Close);
         return false;
     }
-    return QueryCloseList();
+    return m_session.QueryCloseList();
 }
 
 void PlayerEngine::queryCloseWindowDeferred()
@@ -373,39 +130,32 @@ void PlayerEngine::queryCloseWindowDeferred()
 void PlayerEngine::prepareRun()
 {
     m_view.setActionEnabled(PlayerAction::A_V_Manual, false);
-    m_view.setRunDecoration(Settings.WithoutMenuOrButtons, Settings.WithoutCaption,
-                            Options.HideMainMenu);
-    StartTime = m_scheduler.currentDateTime();
+    m_view.setRunDecoration(m_session.Settings.WithoutMenuOrButtons, m_session.Settings.WithoutCaption,
+                            m_session.Options.HideMainMenu);
+    m_times.StartTime = m_scheduler.currentDateTime();
     m_view.setActionEnabled(PlayerAction::A_V_CalcTime, false);
     m_view.setActionEnabled(PlayerAction::A_V_Stop, true);
     m_view.setActionEnabled(PlayerAction::A_V_ShowSlideName,
-                            !Settings.PresWithITName || Settings.WithoutCaption);
+                            !m_session.Settings.PresWithITName || m_session.Settings.WithoutCaption);
     BuildSlideOrder(true);
 
-    bool web = false, video = false;
-    for (const QString &line : SlideLines.lines) {
-        const QString file = line.left(line.indexOf(QLatin1Char('\t')));
-        const auto kind = SlideKindForExtension(file);
-        web = web || kind == skWeb;
-        video = video || kind == skVideo;
-    }
-    m_view.setActionVisible(PlayerAction::WebCommands, web);
-    m_view.setActionVisible(PlayerAction::A_V_Play, video);
+    m_view.setActionVisible(PlayerAction::WebCommands, m_session.hasSlideKind(skWeb));
+    m_view.setActionVisible(PlayerAction::A_V_Play, m_session.hasSlideKind(skVideo));
 }
 
 void PlayerEngine::RunPresentation(int start)
 {
-    if (Presenting || m_wait != WaitState::Idle)
+    if (m_run.Presenting || m_wait != WaitState::Idle)
         return;
-    Paused = false;
-    StopRequested = false;
+    m_run.Paused = false;
+    m_run.StopRequested = false;
     m_stepsWithoutShow = 0;
     m_prevAudioContinue = false;
     m_runStart = start;
     prepareRun();
-    m_view.setInitNextText(Settings.ManualViewing ? QStringLiteral("A la següent")
+    m_view.setInitNextText(m_session.Settings.ManualViewing ? QStringLiteral("A la següent")
                                                   : QStringLiteral("Pausa la reproducció"),
-                           Settings.ManualViewing ? QStringLiteral("Diapositiva següent")
+                           m_session.Settings.ManualViewing ? QStringLiteral("Diapositiva següent")
                                                   : QStringLiteral("Pausa la reproducció automàtica"));
     startPass(start);
     advance();
@@ -413,20 +163,20 @@ void PlayerEngine::RunPresentation(int start)
 
 void PlayerEngine::startPass(int start)
 {
-    Presenting = true;
-    Position = start;
-    MemorizedCount = Settings.InitialMemorizedCount;
+    m_run.Presenting = true;
+    m_run.Position = start;
+    m_run.MemorizedCount = m_session.Settings.InitialMemorizedCount;
     m_passCountsNormal = true;
     m_steppedBack = false;
     m_skippedSlide = false;
     m_phase = Phase::Top;
-    resetQuizCounters();
+    m_quiz.resetQuizCounters();
 }
 
 void PlayerEngine::enableStepActions()
 {
-    m_view.setActionEnabled(PlayerAction::A_V_First, Position > 0);
-    m_view.setActionEnabled(PlayerAction::A_V_Prior, Settings.LoopImages || Position > 0);
+    m_view.setActionEnabled(PlayerAction::A_V_First, m_run.Position > 0);
+    m_view.setActionEnabled(PlayerAction::A_V_Prior, m_session.Settings.LoopImages || m_run.Position > 0);
 }
 
 void PlayerEngine::advance()
@@ -435,7 +185,7 @@ void PlayerEngine::advance()
     for (;;) {
         switch (m_phase) {
         case Phase::Top: {
-            if (Position >= int(Order.size())) {
+            if (m_run.Position >= int(m_run.Order.size())) {
                 memorisationEndCheck(true);
                 m_view.stopMedia();
                 if (endPass(PassEnd::Normal))
@@ -443,13 +193,13 @@ void PlayerEngine::advance()
                 return;
             }
             enableStepActions();
-            if (Settings.PresSort == 2 && Position > MemorizedCount) {
+            if (m_session.Settings.PresSort == 2 && m_run.Position > m_run.MemorizedCount) {
                 m_prompter.ShowInfo(QStringLiteral("Ja n'heu recordat %1, recomencem de nou")
-                                        .arg(int(MemorizedCount) + 1));
-                Position = 0;
+                                        .arg(int(m_run.MemorizedCount) + 1));
+                m_run.Position = 0;
                 m_view.setActionEnabled(PlayerAction::A_V_First, false);
                 m_view.setActionEnabled(PlayerAction::A_V_Prior, false);
-                ++MemorizedCount;
+                ++m_run.MemorizedCount;
             }
             const FindResult found = FindShowable();
             if (found == FindResult::Nothing || found == FindResult::EndRun) {
@@ -458,7 +208,7 @@ void PlayerEngine::advance()
                 return;
             }
             if (found == FindResult::ReachedEnd) {
-                Position = int(Order.size());
+                m_run.Position = int(m_run.Order.size());
                 m_phase = Phase::CycleEnd;
                 continue;
             }
@@ -471,13 +221,13 @@ void PlayerEngine::advance()
                 m_phase = Phase::Advance;
                 continue;
             }
-            SlideRecord &slide = CurrentSlide;
+            SlideRecord &slide = m_run.CurrentSlide;
             audioHandOver(slide);
-            if (examMode()) {
-                AccountQuestion();
-                if (slide.PresTotalTest && MaxTotal > 0.0f) {
-                    ShowTestResult();
-                    Score = MaxTotal = 0.0f;
+            if (m_quiz.examMode()) {
+                m_quiz.AccountQuestion();
+                if (slide.PresTotalTest && m_quiz.MaxTotal > 0.0f) {
+                    m_quiz.ShowTestResult();
+                    m_quiz.Score = m_quiz.MaxTotal = 0.0f;
                 }
             }
             freeQuestion();
@@ -488,7 +238,7 @@ void PlayerEngine::advance()
                     endPass(PassEnd::Failed);
                     return;
                 }
-                continue; // switchToList set Position and the phase
+                continue; // switchToList set m_run.Position and the phase
             }
             if (slide.Kind == skProgram || slide.Kind == skDocument) {
                 m_view.stopMedia();
@@ -496,7 +246,7 @@ void PlayerEngine::advance()
                 m_view.launch(slide);
                 m_passCountsNormal = false;
                 if (slide.OpenExeEnd) {
-                    PendingCommand = PendingCommandCode::Close;
+                    m_run.PendingCommand = PendingCommandCode::Close;
                     endPass(PassEnd::Failed);
                     return;
                 }
@@ -507,32 +257,32 @@ void PlayerEngine::advance()
                 m_phase = Phase::Advance;
                 continue;
             }
-            m_view.showSlide(slide, SlideAt(Position));
+            m_view.showSlide(slide, SlideAt(m_run.Position));
             buildQuestionFor(slide);
             CaptionInput in;
-            in.listPath = SlideListPath;
-            in.slideIndex = SlideAt(Position);
-            in.position = Position;
-            in.orderLength = int(Order.size());
-            in.randomOrder = Settings.PresSort != 0;
+            in.listPath = m_session.SlideListPath;
+            in.slideIndex = SlideAt(m_run.Position);
+            in.position = m_run.Position;
+            in.orderLength = int(m_run.Order.size());
+            in.randomOrder = m_session.Settings.PresSort != 0;
             in.slide = &slide;
-            m_captionParts = BuildCaptionParts(Settings, in);
-            if (!NoAudioPlay && m_audioUsable && !slide.AudioFileName.isEmpty())
+            m_captionParts = BuildCaptionParts(m_session.Settings, in);
+            if (!m_run.NoAudioPlay && m_audioUsable && !slide.AudioFileName.isEmpty())
                 m_view.playSlideAudio(slide.AudioFileName, slide.AudioRepeat);
             m_stepsWithoutShow = 0;
             enterWait();
             return;
         }
         case Phase::Advance: {
-            if (Position == int(Order.size()) - 1 && Settings.PresWithKeyInfo && !m_skippedSlide)
+            if (m_run.Position == int(m_run.Order.size()) - 1 && m_session.Settings.PresWithKeyInfo && !m_skippedSlide)
                 applyCaption(KeyHintState::Finished);
-            if (Position < int(Order.size())) {
-                const int next = CurrentSlide.NextSlide;
+            if (m_run.Position < int(m_run.Order.size())) {
+                const int next = m_run.CurrentSlide.NextSlide;
                 // Jumps address positions of the order; a number below 1 names no slide.
                 if (!m_steppedBack && !m_skippedSlide && next >= 1)
-                    Position = next - 1;
+                    m_run.Position = next - 1;
                 else
-                    ++Position;
+                    ++m_run.Position;
             }
             m_steppedBack = false;
             m_skippedSlide = false;
@@ -541,14 +291,15 @@ void PlayerEngine::advance()
         }
         case Phase::CycleEnd:
             // A jump past the end of the order ends the cycle as reaching it does.
-            if (learningMode()
-                && (Position == learningCycleEnd()
-                    || ((RepresentMode || learningCycleEnd() == int(Order.size())) && Position >= int(Order.size()))))
-                LearningCycleSummary();
-            if (examMode() && Position >= int(Order.size())) {
-                AccountQuestion();
-                if (MaxTotal > 0.0f)
-                    ShowTestResult();
+            if (m_quiz.learningMode()
+                && (m_run.Position == m_quiz.learningCycleEnd(int(m_run.Order.size()))
+                    || ((m_quiz.RepresentMode || m_quiz.learningCycleEnd(int(m_run.Order.size())) == int(m_run.Order.size())) && m_run.Position >= int(m_run.Order.size()))))
+                if (m_quiz.LearningCycleSummary())
+                    m_run.Position = 0;
+            if (m_quiz.examMode() && m_run.Position >= int(m_run.Order.size())) {
+                m_quiz.AccountQuestion();
+                if (m_quiz.MaxTotal > 0.0f)
+                    m_quiz.ShowTestResult();
             }
             if (++m_stepsWithoutShow > guardLimit()) {
                 // Every position was tried without anything to show: end instead of spinning.
@@ -565,9 +316,9 @@ void PlayerEngine::advance()
 bool PlayerEngine::endPass(PassEnd how)
 {
     const bool normal = how == PassEnd::Normal && m_passCountsNormal;
-    if (normal && Settings.LoopImages && !StopRequested && !isSecondGroup(PendingCommand)
+    if (normal && m_session.Settings.LoopImages && !m_run.StopRequested && !isSecondGroup(m_run.PendingCommand)
         && ++m_stepsWithoutShow <= guardLimit()) {
-        if (Settings.PresSort == 1)
+        if (m_session.Settings.PresSort == 1)
             BuildSlideOrder(true);
         startPass(m_runStart);
         return true;
@@ -587,8 +338,8 @@ void PlayerEngine::finishRun()
                            PlayerAction::A_V_Prior, PlayerAction::A_V_ShowSlideName,
                            PlayerAction::A_I_ShowNameAndNote})
         m_view.setActionEnabled(a, false);
-    EndTime = m_scheduler.currentDateTime();
-    Presenting = false;
+    m_times.EndTime = m_scheduler.currentDateTime();
+    m_run.Presenting = false;
     freeQuestion();
     m_view.stopMedia();
     m_view.setActionVisible(PlayerAction::WebCommands, false);
@@ -597,17 +348,17 @@ void PlayerEngine::finishRun()
     m_view.setActionEnabled(PlayerAction::A_V_InitNext, true);
     m_view.setInitNextText(QStringLiteral("Inicia la reproducció"),
                            QStringLiteral("Comença a mostrar la presentació"));
-    Paused = true;
-    StopRequested = false;
+    m_run.Paused = true;
+    m_run.StopRequested = false;
     m_view.setActionEnabled(PlayerAction::A_V_Manual, true);
-    m_view.setCaption(SlideListPath);
-    m_view.setRunDecoration(false, false, Options.HideMainMenu);
+    m_view.setCaption(m_session.SlideListPath);
+    m_view.setRunDecoration(false, false, m_session.Options.HideMainMenu);
     m_wait = WaitState::Idle;
 
-    const PendingCommandCode code = PendingCommand;
-    PendingCommand = PendingCommandCode::None;
+    const PendingCommandCode code = m_run.PendingCommand;
+    m_run.PendingCommand = PendingCommandCode::None;
     if (isSecondGroup(code)) {
-        ResumeAfterCommand = true;
+        m_run.ResumeAfterCommand = true;
         carryOut(code);
     }
     drainQueued();
@@ -615,34 +366,24 @@ void PlayerEngine::finishRun()
 
 int PlayerEngine::guardLimit() const
 {
-    return 2 * int(Order.size()) + 4;
-}
-
-MsgButton PlayerEngine::askOutsideStep(const std::function<MsgButton()> &ask)
-{
-    // A message box runs its own event loop: inputs that arrive meanwhile wait in the queue.
-    const WaitState before = m_wait;
-    m_wait = WaitState::Busy;
-    const MsgButton answer = ask();
-    m_wait = before;
-    return answer;
+    return 2 * int(m_run.Order.size()) + 4;
 }
 
 void PlayerEngine::carryOut(PendingCommandCode code)
 {
     switch (code) {
     case PendingCommandCode::Close:
-        if (QueryCloseList())
+        if (m_session.QueryCloseList())
             m_view.closeWindow();
         break;
     case PendingCommandCode::OpenIni:
-        OpenIni();
+        m_session.OpenIni();
         break;
     case PendingCommandCode::OpenSAL: {
         // The list in force is offered for saving once, before the open dialog.
-        if (!QueryCloseList())
+        if (!m_session.QueryCloseList())
             break;
-        const QString path = m_view.askOpenSlideListPath(SlideListPath);
+        const QString path = m_view.askOpenSlideListPath(m_session.SlideListPath);
         if (!path.isEmpty())
             OpenPresentation(path, CloseQuery::AlreadyAsked);
         break;
@@ -655,18 +396,18 @@ void PlayerEngine::carryOut(PendingCommandCode code)
 
 bool PlayerEngine::switchToList(const QString &path)
 {
-    if (!QueryCloseList())
+    if (!m_session.QueryCloseList())
         return false;
-    PreviousListPath = SlideListPath;
-    SlideListPath = path;
-    if (!LoadPresentation() || !PresentationReady)
+    m_session.PreviousListPath = m_session.SlideListPath;
+    m_session.SlideListPath = path;
+    if (!m_session.LoadPresentation() || !m_session.PresentationReady)
         return false;
     prepareRun();
     m_prevAudioContinue = false;
     m_runStart = 0;
     startPass(0);
     // Start at the new list's first position: the advance step after this adds one.
-    Position = -1;
+    m_run.Position = -1;
     m_steppedBack = true;
     m_phase = Phase::Advance;
     return true;
@@ -675,149 +416,49 @@ bool PlayerEngine::switchToList(const QString &path)
 // ---------------------------------------------------------------------------------------------
 // Finding a slide to show
 
-PlayerEngine::BadFileOutcome PlayerEngine::reportBadFile(const QString &prefix, TFileState state,
-                                                       const QString &path, bool silent,
-                                                       SlideList::RelocateField field,
-                                                       QString *relocated)
-{
-    if (silent)
-        return BadFileOutcome::Skipped;
-    const QString message =
-        prefix + QStringLiteral("a la diapositiva %1: ").arg(SlideAt(Position) + 1)
-        + (state == fsNotFound ? QStringLiteral("no s'ha trobat\r\n(%1)")
-                               : QStringLiteral("no es pot visualitzar/escoltar\r\n(%1)"))
-              .arg(path);
-    if (AccessLevel == 0) {
-        m_prompter.ShowError(message);
-        return BadFileOutcome::EndRun;
-    }
-    bool firstAttempt = true;
-    for (;;) {
-        QStringList specs = {QStringLiteral("Yes &Edita"), QStringLiteral("No &Atura"),
-                             QStringLiteral("Cancel &Segueix")};
-        QString text = message;
-        const bool offerRedo = state == fsNotFound && firstAttempt;
-        if (offerRedo) {
-            specs.append(QStringLiteral("Retry &Refés"));
-            text += QStringLiteral("\r\nSi sabeu que tots els arxius als quals fa referència la "
-                                   "presentació estan continguts al mateix deirectori de la "
-                                   "presentació, escolliu \"%1\"")
-                        .arg(QStringLiteral("&Refés"));
-        }
-        switch (m_prompter.messageBoxEx(text, MsgKind::Confirmation, specs)) {
-        case MsgButton::Yes:
-            PendingCommand = PendingCommandCode::EditSAL;
-            return BadFileOutcome::EndRun;
-        case MsgButton::No:
-            return BadFileOutcome::EndRun;
-        case MsgButton::Retry: {
-            const QString folder = extractFileDir(SlideListPath);
-            const QString candidate = includeTrailingSeparator(folder) + extractFileName(path);
-            if (fileExists(candidate)) {
-                SlideLines.RelocateSlideFiles(folder, field, &m_prompter);
-                *relocated = candidate;
-                return BadFileOutcome::Relocated;
-            }
-            firstAttempt = false;
-            continue;
-        }
-        default:
-            return BadFileOutcome::Skipped; // "&Segueix", Esc
-        }
-    }
-}
-
 PlayerEngine::FindResult PlayerEngine::checkFiles(SlideRecord &slide)
 {
-    m_audioUsable = true;
-    bool skipSlide = false;
-    if (slide.FileState != fsOk) {
-        QString moved;
-        switch (reportBadFile(QStringLiteral("La imatge/text "), slide.FileState, slide.FileName,
-                              Options.NoWarningWhenNoSlideExist, SlideList::RelocateField::File,
-                              &moved)) {
-        case BadFileOutcome::EndRun:
-            return FindResult::EndRun;
-        case BadFileOutcome::Relocated: {
-            slide.FileName = moved;
-            const SlideFileClass c = ClassifySlideFile(moved);
-            slide.Kind = c.kind;
-            slide.FileState = c.state;
-            ApplyOpenStep(slide);
-            break;
-        }
-        case BadFileOutcome::Skipped:
-            skipSlide = true;
-            break;
-        case BadFileOutcome::Ok:
-            break;
-        }
+    const SlideFileCheck::Outcome checked = m_fileCheck.check(slide, SlideAt(m_run.Position) + 1);
+    m_audioUsable = checked.audioUsable;
+    switch (checked.result) {
+    case SlideFileCheck::Result::Show:
+        return FindResult::Found;
+    case SlideFileCheck::Result::EndRunAndEdit:
+        m_run.PendingCommand = PendingCommandCode::EditSAL;
+        return FindResult::EndRun;
+    case SlideFileCheck::Result::EndRun:
+        return FindResult::EndRun;
+    case SlideFileCheck::Result::Skip:
+        break;
     }
-    if (slide.AudioState != fsOk) {
-        QString moved;
-        switch (reportBadFile(QStringLiteral("La pista d'audio "), slide.AudioState,
-                              slide.AudioFileName, Options.NoWarningWhenNoAudioFNExist,
-                              SlideList::RelocateField::Audio, &moved)) {
-        case BadFileOutcome::EndRun:
-            return FindResult::EndRun;
-        case BadFileOutcome::Relocated:
-            slide.AudioFileName = moved;
-            slide.AudioState = ClassifyAudioFile(moved);
-            break;
-        default:
-            // A track that stays missing is not started; the slide is still shown.
-            m_audioUsable = false;
-            break;
-        }
+    if (m_run.Position == int(m_run.Order.size()) - 1 && m_session.Settings.LoopImages) {
+        m_run.Position = -1;
+        if (m_session.Settings.PresSort == 1)
+            BuildSlideOrder(true);
     }
-    if (!slide.OpenFileExists) {
-        QString moved;
-        switch (reportBadFile(QStringLiteral("L'arxiu a obrir "), fsNotFound, slide.PromptOr1stLine,
-                              Options.NoWarningWhenNoOpenFNExist, SlideList::RelocateField::Document,
-                              &moved)) {
-        case BadFileOutcome::EndRun:
-            return FindResult::EndRun;
-        case BadFileOutcome::Relocated:
-            slide.PromptOr1stLine = moved;
-            slide.OpenFileExists = true;
-            break;
-        default:
-            // Nothing to open: the slide is passed over like a slide whose own file is missing.
-            skipSlide = true;
-            break;
-        }
-    }
-    if (skipSlide || slide.FileState != fsOk) {
-        if (Position == int(Order.size()) - 1 && Settings.LoopImages) {
-            Position = -1;
-            if (Settings.PresSort == 1)
-                BuildSlideOrder(true);
-        }
-        return FindResult::Skipped;
-    }
-    return FindResult::Found;
+    return FindResult::Skipped;
 }
 
 PlayerEngine::FindResult PlayerEngine::FindShowable()
 {
-    const int limit = 2 * int(Order.size()) + 4;
+    const int limit = 2 * int(m_run.Order.size()) + 4;
     for (int tries = 0; tries < limit; ++tries) {
-        if (Position < 0)
-            Position = 0;
-        if (Position >= int(Order.size()))
+        if (m_run.Position < 0)
+            m_run.Position = 0;
+        if (m_run.Position >= int(m_run.Order.size()))
             return FindResult::ReachedEnd;
-        const int index = SlideAt(Position);
-        auto decoded = DecodeSlide(SlideLines.lines[index]);
+        const int index = SlideAt(m_run.Position);
+        auto decoded = DecodeSlide(m_session.SlideLines.lines[index]);
         if (!decoded) {
             m_prompter.ShowError(MalformedLineMessage(index + 1));
             return FindResult::Nothing;
         }
         if (decoded->Hidden) {
-            if (Position < int(Order.size()) - 1) {
-                ++Position;
-            } else if (Settings.LoopImages) {
-                Position = 0;
-                if (Settings.PresSort == 1)
+            if (m_run.Position < int(m_run.Order.size()) - 1) {
+                ++m_run.Position;
+            } else if (m_session.Settings.LoopImages) {
+                m_run.Position = 0;
+                if (m_session.Settings.PresSort == 1)
                     BuildSlideOrder(true);
             } else {
                 // A hidden last slide: the pass has reached the end of the order.
@@ -825,16 +466,16 @@ PlayerEngine::FindResult PlayerEngine::FindShowable()
             }
             continue;
         }
-        if (RepresentMode && !Order[std::size_t(Position)].info.NotRemembered) {
+        if (m_quiz.RepresentMode && !m_run.Order[std::size_t(m_run.Position)].info.NotRemembered) {
             const int next = decoded->NextSlide;
-            Position = next >= 1 ? next - 1 : Position + 1;
+            m_run.Position = next >= 1 ? next - 1 : m_run.Position + 1;
             // The end of the cycle sums it up, and may start the re-presentation again.
-            if (Position >= int(Order.size()) || Position == learningCycleEnd())
+            if (m_run.Position >= int(m_run.Order.size()) || m_run.Position == m_quiz.learningCycleEnd(int(m_run.Order.size())))
                 return FindResult::CycleEnd;
             continue;
         }
-        CurrentSlide = *decoded;
-        return checkFiles(CurrentSlide);
+        m_run.CurrentSlide = *decoded;
+        return checkFiles(m_run.CurrentSlide);
     }
     return FindResult::Nothing;
 }
@@ -847,7 +488,7 @@ bool PlayerEngine::slideUsable(int position, bool *decodeFailed)
     const int index = SlideAt(position);
     if (index < 0)
         return false;
-    const auto decoded = DecodeSlide(SlideLines.lines[index]);
+    const auto decoded = DecodeSlide(m_session.SlideLines.lines[index]);
     if (!decoded) {
         m_prompter.ShowError(MalformedLineMessage(index + 1));
         *decodeFailed = true;
@@ -858,7 +499,7 @@ bool PlayerEngine::slideUsable(int position, bool *decodeFailed)
 
 int PlayerEngine::firstUsablePosition()
 {
-    for (int p = 0; p < int(Order.size()); ++p) {
+    for (int p = 0; p < int(m_run.Order.size()); ++p) {
         bool failed = false;
         if (slideUsable(p, &failed))
             return p;
@@ -868,13 +509,13 @@ int PlayerEngine::firstUsablePosition()
     return -1;
 }
 
-// Previous and first: moves Position to one before the slide to land on, so the advance step
+// Previous and first: moves m_run.Position to one before the slide to land on, so the advance step
 // lands there. Returns whether there was a movement.
 bool PlayerEngine::HandleStep(PendingCommandCode code)
 {
-    PendingCommand = PendingCommandCode::None;
-    const int start = Position;
-    const int n = int(Order.size());
+    m_run.PendingCommand = PendingCommandCode::None;
+    const int start = m_run.Position;
+    const int n = int(m_run.Order.size());
     if (n == 0)
         return false;
     int target = -1;
@@ -885,13 +526,13 @@ bool PlayerEngine::HandleStep(PendingCommandCode code)
         for (int tries = 0; tries <= n; ++tries) {
             --cand;
             if (cand < 0) {
-                if (!Settings.LoopImages) {
+                if (!m_session.Settings.LoopImages) {
                     // Nothing usable before: land on the first visible slide of the order.
                     cand = firstUsablePosition();
                     break;
                 }
                 cand = n - 1;
-                if (Settings.PresSort == 1)
+                if (m_session.Settings.PresSort == 1)
                     BuildSlideOrder(true);
             }
             if (cand == start)
@@ -908,7 +549,7 @@ bool PlayerEngine::HandleStep(PendingCommandCode code)
     }
     if (target < 0)
         return false; // a malformed line, or nothing usable at all
-    Position = target - 1;
+    m_run.Position = target - 1;
     m_steppedBack = true;
     return true;
 }
@@ -919,12 +560,12 @@ bool PlayerEngine::HandleStep(PendingCommandCode code)
 void PlayerEngine::applyCaption(KeyHintState state)
 {
     m_hintState = state;
-    m_view.setCaption(ApplyCaption(Settings, m_captionParts, state, bool(Question.box), m_view.drawSizePercent()));
+    m_view.setCaption(ApplyCaption(m_session.Settings, m_captionParts, state, bool(m_quiz.Question.box), m_view.drawSizePercent()));
 }
 
 void PlayerEngine::refreshCaption()
 {
-    if (!Presenting)
+    if (!m_run.Presenting)
         return;
     if (m_wait == WaitState::PausedWait)
         m_view.setCaption(PausedCaption(m_captionParts, m_view.drawSizePercent()));
@@ -934,13 +575,13 @@ void PlayerEngine::refreshCaption()
 
 void PlayerEngine::enterWait()
 {
-    if (Settings.ManualViewing) {
+    if (m_session.Settings.ManualViewing) {
         applyCaption(KeyHintState::Next);
-        m_waitStartTick = RecordTime ? m_scheduler.tickMs() : -1;
+        m_waitStartTick = m_run.RecordTime ? m_scheduler.tickMs() : -1;
         m_wait = WaitState::WaitingManual;
     } else {
         applyCaption(KeyHintState::Pause);
-        const int seconds = CurrentSlide.TimeSet ? CurrentSlide.Time : Settings.ImageDelay;
+        const int seconds = m_run.CurrentSlide.TimeSet ? m_run.CurrentSlide.Time : m_session.Settings.ImageDelay;
         const qint64 ms = seconds == 0 ? 500 : qint64(seconds) * 1000;
         m_wait = WaitState::WaitingAuto;
         m_timerActive = true;
@@ -969,10 +610,10 @@ void PlayerEngine::handleInput(std::function<void()> input)
 
 void PlayerEngine::recordShownTime()
 {
-    if (!RecordTime || m_waitStartTick < 0)
+    if (!m_run.RecordTime || m_waitStartTick < 0)
         return;
     const qint64 elapsed = m_scheduler.tickMs() - m_waitStartTick;
-    SlideLines.recordTime(SlideAt(Position), int(std::llround(double(elapsed) / 1000.0)));
+    m_session.SlideLines.recordTime(SlideAt(m_run.Position), int(std::llround(double(elapsed) / 1000.0)));
     m_waitStartTick = -1;
 }
 
@@ -980,13 +621,13 @@ void PlayerEngine::resumeAfterManual(PendingCommandCode code)
 {
     m_wait = WaitState::Busy;
     if (isSecondGroup(code)) {
-        PendingCommand = code;
+        m_run.PendingCommand = code;
         m_view.stopMedia();
         endPass(PassEnd::Failed);
         return;
     }
     recordShownTime();
-    PendingCommand = PendingCommandCode::None;
+    m_run.PendingCommand = PendingCommandCode::None;
     if (code != PendingCommandCode::Next && !HandleStep(code)) {
         m_view.stopMedia();
         endPass(PassEnd::Failed);
@@ -1007,29 +648,29 @@ void PlayerEngine::resumeAfterAuto()
     if (m_wait != WaitState::WaitingAuto)
         return;
     m_wait = WaitState::Busy;
-    if (isSecondGroup(PendingCommand)) {
+    if (isSecondGroup(m_run.PendingCommand)) {
         m_view.stopMedia();
         endPass(PassEnd::Failed);
         return;
     }
-    if (StopRequested) {
-        if (Settings.PresWithKeyInfo)
+    if (m_run.StopRequested) {
+        if (m_session.Settings.PresWithKeyInfo)
             applyCaption(KeyHintState::Finished);
-        StopRequested = false;
+        m_run.StopRequested = false;
         m_view.stopMedia();
         memorisationEndCheck();
         endPass(PassEnd::Failed);
         return;
     }
-    const PendingCommandCode code = PendingCommand;
-    PendingCommand = PendingCommandCode::None;
+    const PendingCommandCode code = m_run.PendingCommand;
+    m_run.PendingCommand = PendingCommandCode::None;
     if ((code == PendingCommandCode::Prior || code == PendingCommandCode::First)
         && !HandleStep(code)) {
         m_view.stopMedia();
         endPass(PassEnd::Failed);
         return;
     }
-    if (Paused) {
+    if (m_run.Paused) {
         m_view.setCaption(PausedCaption(m_captionParts, m_view.drawSizePercent()));
         m_wait = WaitState::PausedWait;
         drainQueued();
@@ -1042,12 +683,12 @@ void PlayerEngine::resumeAfterAuto()
 void PlayerEngine::initNext()
 {
     handleInput([this] {
-        if (!Presenting) {
-            if (PresentationReady)
+        if (!m_run.Presenting) {
+            if (m_session.PresentationReady)
                 RunPresentation(0);
             return;
         }
-        if (Settings.ManualViewing) {
+        if (m_session.Settings.ManualViewing) {
             command(PendingCommandCode::Next);
         } else {
             BuildSlideOrder(false);
@@ -1059,7 +700,7 @@ void PlayerEngine::initNext()
 void PlayerEngine::command(PendingCommandCode code)
 {
     handleInput([this, code] {
-        if (!Presenting) {
+        if (!m_run.Presenting) {
             if (isSecondGroup(code))
                 carryOut(code);
             return;
@@ -1069,7 +710,7 @@ void PlayerEngine::command(PendingCommandCode code)
             resumeAfterManual(code);
             break;
         case WaitState::WaitingAuto:
-            PendingCommand = code;
+            m_run.PendingCommand = code;
             if (isSecondGroup(code)) {
                 // A command that ends the run does not wait out the slide's time.
                 m_scheduler.cancel(m_timerId);
@@ -1081,7 +722,7 @@ void PlayerEngine::command(PendingCommandCode code)
             break;
         case WaitState::PausedWait:
             if (isSecondGroup(code)) {
-                PendingCommand = code;
+                m_run.PendingCommand = code;
                 m_wait = WaitState::Busy;
                 m_view.stopMedia();
                 endPass(PassEnd::Failed);
@@ -1097,14 +738,14 @@ void PlayerEngine::command(PendingCommandCode code)
 void PlayerEngine::stop()
 {
     handleInput([this] {
-        if (!Presenting)
+        if (!m_run.Presenting)
             return;
-        StopRequested = true;
+        m_run.StopRequested = true;
         if (m_wait == WaitState::WaitingManual) {
             m_wait = WaitState::Busy;
-            if (Settings.PresWithKeyInfo)
+            if (m_session.Settings.PresWithKeyInfo)
                 applyCaption(KeyHintState::Finished);
-            StopRequested = false;
+            m_run.StopRequested = false;
             m_view.stopMedia();
             memorisationEndCheck();
             endPass(PassEnd::Failed);
@@ -1123,10 +764,10 @@ void PlayerEngine::stop()
 void PlayerEngine::togglePause()
 {
     handleInput([this] {
-        if (!Presenting || Settings.ManualViewing)
+        if (!m_run.Presenting || m_session.Settings.ManualViewing)
             return;
-        Paused = !Paused;
-        if (Paused) {
+        m_run.Paused = !m_run.Paused;
+        if (m_run.Paused) {
             m_view.setActionEnabled(PlayerAction::A_V_Stop, false);
             m_view.setActionEnabled(PlayerAction::A_V_First, false);
             m_view.setActionEnabled(PlayerAction::A_V_Prior, false);
@@ -1148,11 +789,11 @@ void PlayerEngine::togglePause()
 void PlayerEngine::escapeKey()
 {
     handleInput([this] {
-        if (!Presenting)
+        if (!m_run.Presenting)
             return;
-        if (Paused && !Settings.ManualViewing)
+        if (m_run.Paused && !m_session.Settings.ManualViewing)
             return;
-        const MsgButton b = askOutsideStep([this] {
+        const MsgButton b = outsideStep([this] {
             return m_prompter.messageBoxEx(QStringLiteral("Voleu interrompre la seqüència?"),
                                            MsgKind::Confirmation, {QStringLiteral("Yes"), QStringLiteral("No")});
         });
@@ -1176,38 +817,117 @@ void PlayerEngine::audioHandOver(SlideRecord &slide)
 // ---------------------------------------------------------------------------------------------
 // Results
 
-QString PlayerEngine::adminResultsPath()
-{
-    if (!UserDomain.isEmpty()) {
-        const QString dir = DomainResultsDir ? DomainResultsDir(UserDomain) : QString();
-        if (!dir.isEmpty())
-            return includeTrailingSeparator(dir) + UserName + QStringLiteral(".txt");
-        m_prompter.ShowWarning(QStringLiteral("No s'ha trobat el directori corresponent al domini %1\r\n"
-                                              "Informeu l'administrador")
-                                   .arg(UserDomain));
-    }
-    return ResultsFilePath(AdminResults, UserName);
-}
-
 void PlayerEngine::ReportResult(const QString &shown, const QString &written)
 {
-    EndTime = m_scheduler.currentDateTime();
-    m_prompter.ShowInfo(shown);
-    ResultsEntry entry;
-    entry.message = written.isEmpty() ? shown : written;
-    entry.listPath = SlideListPath;
-    entry.durationSecs = StartTime.isValid() ? StartTime.secsTo(EndTime) : 0;
-    entry.now = EndTime;
-    // The program-level file first: a new list's heading goes into it only.
-    if (Options.Results.inUse())
-        AppendResult(ResultsFilePath(Options.Results, UserName), Options.Results, entry,
-                     PreviousListPath, m_prompter);
-    if (AdminResults.inUse())
-        AppendResult(adminResultsPath(), AdminResults, entry, PreviousListPath, m_prompter);
+    m_quiz.ReportResult(shown, written);
 }
 
 void PlayerEngine::CalcTime()
 {
-    const qint64 secs = (StartTime.isValid() && EndTime.isValid()) ? StartTime.secsTo(EndTime) : 0;
+    const qint64 secs = (m_times.StartTime.isValid() && m_times.EndTime.isValid())
+                            ? m_times.StartTime.secsTo(m_times.EndTime)
+                            : 0;
     m_prompter.ShowInfo(QStringLiteral("La presentació ha durat %1").arg(formatDuration(secs)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Questions
+
+void PlayerEngine::buildQuestionFor(const SlideRecord &slide)
+{
+    m_quiz.buildQuestionFor(slide, slide.PWithAnswer ? orderSeed() : 0);
+    if (!slide.PWithAnswer)
+        return;
+    if (const auto &box = m_quiz.Question.box) {
+        std::weak_ptr<TypedAnswer> weak = box;
+        box->hooks.showAnswer = [this](const QString &answer) {
+            outsideStep([&] {
+                m_quiz.showTypedAnswer(answer);
+                return true;
+            });
+        };
+        box->hooks.finished = [this, weak](bool correct, float score) {
+            if (!m_run.Presenting)
+                return;
+            const auto typed = weak.lock();
+            followQuizStep(m_quiz.typedAnswerFinished(correct, score, typed ? typed->MaxScore : 1.0f,
+                                                      quizPlace()));
+        };
+    }
+    m_view.showQuestion(m_quiz.Question, slide);
+}
+
+void PlayerEngine::freeQuestion()
+{
+    m_quiz.freeQuestion();
+    m_view.freeQuestion();
+}
+
+QuizPlace PlayerEngine::quizPlace()
+{
+    const SlideRecord &slide = m_run.CurrentSlide;
+    const bool track = !m_run.NoAudioPlay && m_audioUsable && !slide.AudioFileName.isEmpty();
+    return {m_run.Order, m_run.Position, slide, track ? slide.AudioFileName : QString(),
+            slide.AudioRepeat};
+}
+
+void PlayerEngine::followQuizStep(QuizStep step)
+{
+    switch (step.action) {
+    case QuizStep::Action::Stay:
+        break;
+    case QuizStep::Action::Jump:
+        // The run goes on at the jump's position of the order.
+        m_run.Position = step.position;
+        m_steppedBack = true;
+        [[fallthrough]];
+    case QuizStep::Action::Next:
+        if (m_run.Presenting)
+            command(PendingCommandCode::Next);
+        break;
+    case QuizStep::Action::Stop:
+        stop();
+        break;
+    }
+}
+
+void PlayerEngine::AnswerClick(int index)
+{
+    handleInput([this, index] {
+        if (!m_run.Presenting || index < 0 || index >= int(m_quiz.Question.answers.size()))
+            return;
+        if (m_wait != WaitState::WaitingManual && m_wait != WaitState::WaitingAuto)
+            return;
+        followQuizStep(outsideStep([&] { return m_quiz.AnswerClick(index, quizPlace()); }));
+        drainQueued();
+    });
+}
+
+bool PlayerEngine::mentalCheckApplies() const
+{
+    if (!m_run.Presenting || !m_session.Settings.ManualViewing || m_wait != WaitState::WaitingManual)
+        return false;
+    return m_quiz.mentalCheckApplies(m_run.Position, int(m_run.Order.size()));
+}
+
+void PlayerEngine::spaceKey()
+{
+    handleInput([this] {
+        if (!m_run.Presenting)
+            return;
+        if (!m_session.Settings.ManualViewing)
+            togglePause();
+        else if (mentalCheckApplies())
+            followQuizStep(outsideStep([&] { return m_quiz.CheckMentalAnswer(quizPlace()); }));
+        else
+            command(PendingCommandCode::Next);
+    });
+}
+
+void PlayerEngine::memorisationEndCheck(bool atEnd)
+{
+    const PresentationSettings &s = m_session.Settings;
+    if (s.PresSort != 2 || !s.ManualViewing || !m_run.Presenting)
+        return;
+    m_quiz.memorisationEnd(int(m_run.MemorizedCount) + (atEnd ? 1 : 0));
 }

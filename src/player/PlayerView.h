@@ -57,21 +57,40 @@ enum class PlayerAction {
     WebCommands // the seven web commands, shown only while a list with a web slide runs
 };
 
-// What the engine asks of the screen. The main window implements it; tests use a recording fake.
-class PlayerView
+// What the presentation session asks of the screen: the commands that follow the list in force,
+// the caption, the file dialogs of saving and opening, and the recent-file list.
+class SessionView
 {
 public:
-    virtual ~PlayerView() = default;
+    virtual ~SessionView() = default;
 
+    virtual void setActionEnabled(PlayerAction action, bool enabled) = 0;
+    virtual void setCaption(const QString &caption) = 0;
+    // File dialogs; an empty result means cancelled.
+    virtual QString askSaveSlideListPath(const QString &current) = 0;
+    virtual QString askOpenConfigPath(const QString &current)
+    {
+        (void)current;
+        return QString();
+    }
+    // The settings in force were replaced (a configuration file was read): menus and panels
+    // follow them.
+    virtual void settingsChanged() {}
+    // The recent-file list.
+    virtual void addRecentFile(const QString &path) { (void)path; }
+};
+
+// What the engine asks of the screen. The main window implements it; tests use a recording fake.
+class PlayerView : public SessionView
+{
+public:
     // Shows a slide that stays on screen (picture, title, text, web, video).
     virtual void showSlide(const SlideRecord &slide, int slideIndex) = 0;
     // Hides the image, text, note and title panels (the end of a run).
     virtual void hideSlidePanels() = 0;
-    virtual void setCaption(const QString &caption) = 0;
     // The drawn size of the current picture in percent, or -1 when there is none.
     virtual int drawSizePercent() const { return -1; }
 
-    virtual void setActionEnabled(PlayerAction action, bool enabled) = 0;
     virtual void setActionVisible(PlayerAction action, bool visible) = 0;
     virtual void setInitNextText(const QString &caption, const QString &hint) = 0;
     // During a run: hide the menus and the toolbar, and drop the title bar. The menus stay hidden
@@ -90,19 +109,6 @@ public:
 
     // File dialogs; an empty result means cancelled.
     virtual QString askOpenSlideListPath(const QString &current) = 0;
-    virtual QString askSaveSlideListPath(const QString &current) = 0;
-
-    virtual QString askOpenConfigPath(const QString &current)
-    {
-        (void)current;
-        return QString();
-    }
-    // The settings in force were replaced (a configuration file was read): menus and panels
-    // follow them.
-    virtual void settingsChanged() {}
-
-    // The recent-file list.
-    virtual void addRecentFile(const QString &path) { (void)path; }
     // Closes the main window for good (the close query has been answered).
     virtual void closeWindow() = 0;
     // Second-group commands served by windows outside the engine (editors, go-to, options).

@@ -12,10 +12,12 @@ StartupArgs ParseStartupArgs(const QStringList &args)
     const bool switchShape = first.size() == 2 || (first.size() >= 3 && first[2] == QLatin1Char(':'));
     if (first.startsWith(QLatin1Char('/')) && switchShape) {
         const QChar c = first[1].toUpper();
-        const int level = c == QLatin1Char('A') ? 2 : c == QLatin1Char('E') ? 1 : c == QLatin1Char('L') ? 0 : -1;
-        if (level >= 0) {
+        const bool known = c == QLatin1Char('A') || c == QLatin1Char('E') || c == QLatin1Char('L');
+        if (known) {
             switched = true;
-            out.accessLevel = level;
+            out.accessLevel = c == QLatin1Char('A')   ? AccessLevel::Full
+                              : c == QLatin1Char('E') ? AccessLevel::Editing
+                                                      : AccessLevel::ViewOnly;
             if (first.size() >= 5 && first[2] == QLatin1Char(':'))
                 out.userName = first.mid(3);
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "users/AccessLevel.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,7 +9,7 @@
 // optionally followed by ":" and a user name, then or alone a slide list or table file.
 struct StartupArgs
 {
-    int accessLevel = 2;
+    AccessLevel accessLevel = AccessLevel::Full;
     QString userName;
     QString fileArgument; // empty when none
 };

@@ -1,4 +1,5 @@
 #include "player/PlayerEngine.h"
+#include "player/PresentationSession.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
@@ -22,20 +23,22 @@ struct Rig
     FakePlayerView view;
     FakePrompter prompter;
     FakeScheduler clock;
+    std::unique_ptr<PresentationSession> session;
     std::unique_ptr<PlayerEngine> engine;
 
     Rig()
     {
-        engine = std::make_unique<PlayerEngine>(view, prompter, clock);
+        session = std::make_unique<PresentationSession>(view, prompter);
+        engine = std::make_unique<PlayerEngine>(*session, view, prompter, clock);
         // These scenarios are about stepping: the list's own configuration is never offered.
-        engine->Options.SaveIndividualConfigO = 2;
+        engine->session().Options.SaveIndividualConfigO = 2;
     }
 
     // Writes the list, loads it as the player does and returns the engine.
     PlayerEngine &load(const QStringList &lines, const QString &name = QStringLiteral("a.sal"))
     {
-        engine->SlideListPath = fx.list(name, lines);
-        engine->LoadPresentation();
+        engine->session().SlideListPath = fx.list(name, lines);
+        engine->session().LoadPresentation();
         return *engine;
     }
     QString pic(const QString &name) { return fx.picture(name); }
@@ -55,7 +58,7 @@ private Q_SLOTS:
         auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(QString(), {}, "Títol", "Sub")});
         e.RunPresentation(0);
         QCOMPARE(r.shown(), (std::vector<int>{0}));
-        QVERIFY(e.Presenting);
+        QVERIFY(e.state().Presenting);
         QCOMPARE(e.waitState(), PlayerEngine::WaitState::WaitingManual);
         QVERIFY(r.view.caption.contains(QStringLiteral("1/3")));
         QVERIFY(r.view.caption.endsWith(QStringLiteral("(Barra=següent, Esc=cancel·la, <-=prèvia)")));
@@ -64,9 +67,9 @@ private Q_SLOTS:
         QCOMPARE(r.shown(), (std::vector<int>{0, 1, 2}));
         QVERIFY(r.view.caption.endsWith(QStringLiteral("(Barra=següent, Esc=cancel·la, <-=prèvia)")));
         e.command(PendingCommandCode::Next);
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QCOMPARE(e.waitState(), PlayerEngine::WaitState::Idle);
-        QCOMPARE(r.view.caption, e.SlideListPath);
+        QCOMPARE(r.view.caption, e.session().SlideListPath);
         QCOMPARE(r.view.initNextCaption, QStringLiteral("Inicia la reproducció"));
         QVERIFY(r.prompter.shown.empty());
     }
@@ -81,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(r.shown(), (std::vector<int>{0, 3}));
         e.command(PendingCommandCode::Prior);
         QCOMPARE(r.shown(), (std::vector<int>{0, 3, 0}));
-        QCOMPARE(e.Position, 0);
+        QCOMPARE(e.state().Position, 0);
     }
 
     void previousAndFirstAtTheStart()
@@ -91,12 +94,12 @@ private Q_SLOTS:
         e.RunPresentation(0);
         e.command(PendingCommandCode::Prior); // no loop: stays on the first slide
         QCOMPARE(r.shown(), (std::vector<int>{0, 0}));
-        e.Settings.LoopImages = true;
+        e.session().Settings.LoopImages = true;
         e.command(PendingCommandCode::Prior); // looping: to the last slide
         QCOMPARE(r.shown().back(), 2);
         e.command(PendingCommandCode::First);
         QCOMPARE(r.shown().back(), 0);
-        QVERIFY(e.Presenting);
+        QVERIFY(e.state().Presenting);
     }
 
     void firstAndPreviousWithEveryEarlierSlideHidden()
@@ -111,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(r.shown(), (std::vector<int>{2, 3, 2}));
         e.command(PendingCommandCode::Prior); // nothing visible before: the first visible slide
         QCOMPARE(r.shown(), (std::vector<int>{2, 3, 2, 2}));
-        QVERIFY(e.Presenting);
+        QVERIFY(e.state().Presenting);
     }
 
     void automaticWaitsAndLateCommands()
@@ -119,7 +122,7 @@ private Q_SLOTS:
         Rig r;
         auto &e = r.load({L::line(r.pic("1.png"), {}, {}, {}, "0"), L::line(r.pic("2.png"), {}, {}, {}, "7"),
                           L::line(r.pic("3.png")), L::line(r.pic("4.png"))});
-        e.Settings.ManualViewing = false;
+        e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         QCOMPARE(r.clock.lastDelayMs(), 500); // a time of 0 waits half a second
         QVERIFY(r.view.caption.endsWith(QStringLiteral("(Barra=pausa, Esc=cancel·la, <-=prèvia)")));
@@ -137,11 +140,11 @@ private Q_SLOTS:
         r.clock.advance(7000);
         QCOMPARE(r.shown(), (std::vector<int>{0, 1, 0, 1, 2}));
         QCOMPARE(r.clock.lastDelayMs(), 2000); // the default delay
-        e.Settings.ImageDelay = 300;           // a new delay applies from the next wait
+        e.session().Settings.ImageDelay = 300;           // a new delay applies from the next wait
         r.clock.advance(2000);
         QCOMPARE(r.clock.lastDelayMs(), 300000);
         r.clock.advance(300000);
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QCOMPARE(r.clock.pendingTimers(), 0);
     }
 
@@ -149,10 +152,10 @@ private Q_SLOTS:
     {
         Rig r;
         auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png"))});
-        e.Settings.ManualViewing = false;
+        e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         e.togglePause();
-        QVERIFY(e.Paused);
+        QVERIFY(e.state().Paused);
         QVERIFY(!r.view.isEnabled(PlayerAction::A_V_Stop));
         r.clock.advance(2000);
         QCOMPARE(e.waitState(), PlayerEngine::WaitState::PausedWait);
@@ -169,15 +172,15 @@ private Q_SLOTS:
     {
         Rig r;
         auto &e = r.load({L::line(r.pic("1.png"), {}, {}, {}, "300"), L::line(r.pic("2.png"))});
-        e.Settings.ManualViewing = false;
+        e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         e.stop();
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QCOMPARE(r.clock.pendingTimers(), 0);
 
         e.RunPresentation(0);
         QVERIFY(!e.queryCloseWindow()); // the run ends first, then the window closes
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QVERIFY(r.view.closed);
     }
 
@@ -200,15 +203,15 @@ private Q_SLOTS:
         Rig r;
         const QString audio = r.fx.file(QStringLiteral("so.wav"), "RIFF");
         auto &e = r.load({L::line(r.pic("1.png"), "B", "nota", "dos", "9", audio), L::line(r.pic("2.png"))});
-        e.RecordTime = true;
+        e.setRecordTime(true);
         e.RunPresentation(0);
         r.clock.advance(3600);
         e.command(PendingCommandCode::Next);
-        QCOMPARE(e.SlideLines.lines[0], L::line(r.fx.path("1.png"), "B", "nota", "dos", "4", audio));
-        QVERIFY(e.SlideLines.modified);
+        QCOMPARE(e.session().SlideLines.lines[0], L::line(r.fx.path("1.png"), "B", "nota", "dos", "4", audio));
+        QVERIFY(e.session().SlideLines.modified);
         e.command(PendingCommandCode::Next);
         // Closing now asks to save the list.
-        QVERIFY(!e.QueryCloseList());
+        QVERIFY(!e.session().QueryCloseList());
         QVERIFY(r.prompter.anyContains(QStringLiteral("Voleu desar la llista")));
         QCOMPARE(r.prompter.shown.back().buttonWidthDlu, 70);
     }
@@ -234,7 +237,7 @@ private Q_SLOTS:
             r.prompter.answers = {MsgButton::No};
             e.RunPresentation(0);
             e.command(PendingCommandCode::Next);
-            QVERIFY(!e.Presenting);
+            QVERIFY(!e.state().Presenting);
             QCOMPARE(r.shown(), (std::vector<int>{0}));
             QVERIFY(r.view.carriedOut.empty());
         }
@@ -243,9 +246,9 @@ private Q_SLOTS:
             auto &e = r.load({L::line(missing)});
             r.prompter.answers = {MsgButton::Yes};
             e.RunPresentation(0);
-            QVERIFY(!e.Presenting);
+            QVERIFY(!e.state().Presenting);
             QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode::EditSAL}));
-            QVERIFY(e.ResumeAfterCommand);
+            QVERIFY(e.state().ResumeAfterCommand);
         }
         {   // "&Refés" moves every line's file to the list's folder
             Rig r;
@@ -256,11 +259,11 @@ private Q_SLOTS:
             r.prompter.answers = {MsgButton::Retry};
             e.RunPresentation(0);
             QCOMPARE(r.shown(), (std::vector<int>{0}));
-            QCOMPARE(e.CurrentSlide.FileName, QDir(r.fx.dir()).filePath("x.png"));
-            QCOMPARE(e.SlideLines.lines[0], L::line(QDir(r.fx.dir()).filePath("x.png"), "L", "nota"));
-            QCOMPARE(e.SlideLines.lines[1], L::line(QDir(r.fx.dir()).filePath("y.png")));
-            QCOMPARE(e.SlideLines.lines[2], L::line(QStringLiteral("C:\\z\\absent.png")));
-            QVERIFY(e.SlideLines.modified);
+            QCOMPARE(e.state().CurrentSlide.FileName, QDir(r.fx.dir()).filePath("x.png"));
+            QCOMPARE(e.session().SlideLines.lines[0], L::line(QDir(r.fx.dir()).filePath("x.png"), "L", "nota"));
+            QCOMPARE(e.session().SlideLines.lines[1], L::line(QDir(r.fx.dir()).filePath("y.png")));
+            QCOMPARE(e.session().SlideLines.lines[2], L::line(QStringLiteral("C:\\z\\absent.png")));
+            QVERIFY(e.session().SlideLines.modified);
             e.command(PendingCommandCode::Next);
             QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
             // The third one is not in the folder: the box comes back without "&Refés".
@@ -269,17 +272,17 @@ private Q_SLOTS:
             QCOMPARE(r.prompter.shown.size(), std::size_t(3));
             QVERIFY(!r.prompter.shown[2].specs.contains("Retry &Refés"));
             QVERIFY(!r.prompter.shown[2].text.contains("Refés"));
-            QVERIFY(!e.Presenting);
+            QVERIFY(!e.state().Presenting);
         }
         {   // view-only users get an error and the run ends; the no-warning option skips silently
             Rig r;
             auto &e = r.load({L::line(missing), L::line(r.pic("2.png"))});
-            e.AccessLevel = 0;
+            e.session().AccessLevel = AccessLevel::ViewOnly;
             e.RunPresentation(0);
-            QVERIFY(!e.Presenting);
+            QVERIFY(!e.state().Presenting);
             QCOMPARE(r.prompter.shown.back().kind, MsgKind::Error);
             r.prompter.clear();
-            e.Options.NoWarningWhenNoSlideExist = true;
+            e.session().Options.NoWarningWhenNoSlideExist = true;
             e.RunPresentation(0);
             QCOMPARE(r.shown(), (std::vector<int>{1}));
             QVERIFY(r.prompter.shown.empty());
@@ -326,12 +329,12 @@ private Q_SLOTS:
         auto &e = r.load({L::line(r.pic("1.png")), L::line(second), L::line(r.pic("3.png"))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
-        QCOMPARE(e.SlideListPath, second);
+        QCOMPARE(e.session().SlideListPath, second);
         QCOMPARE(r.shown(), (std::vector<int>{0, 0}));
-        QCOMPARE(e.CurrentSlide.FileName, r.fx.path("b1.png"));
+        QCOMPARE(e.state().CurrentSlide.FileName, r.fx.path("b1.png"));
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
-        QVERIFY(!e.Presenting); // the first list is not resumed
+        QVERIFY(!e.state().Presenting); // the first list is not resumed
         QCOMPARE(r.shown(), (std::vector<int>{0, 0, 1}));
     }
 
@@ -342,14 +345,14 @@ private Q_SLOTS:
         const QString doc = r.fx.file(QStringLiteral("doc.pdf"), "%PDF");
         auto &e = r.load({L::line(r.pic("1.png")), L::line(QString(), "O", doc), L::line(r.pic("3.png")),
                           L::line(exe, "C", "-x")});
-        e.Settings.LoopImages = true;
+        e.session().Settings.LoopImages = true;
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
         QCOMPARE(r.view.launched, QStringList{doc});
         QCOMPARE(r.shown(), (std::vector<int>{0, 2}));
         e.command(PendingCommandCode::Next);
         QCOMPARE(r.view.launched, (QStringList{doc, exe}));
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QVERIFY(r.view.closed); // the program slide with "C" closes the window
     }
 
@@ -357,7 +360,7 @@ private Q_SLOTS:
     {
         Rig r;
         auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(r.pic("3.png"), "H")});
-        e.Settings.LoopImages = true;
+        e.session().Settings.LoopImages = true;
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
@@ -367,17 +370,17 @@ private Q_SLOTS:
         auto &all = h.load({L::line(h.pic("1.png"), "H"), L::line(h.pic("2.png"), "H")});
         QCOMPARE(h.prompter.texts(), QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
         QVERIFY(!h.view.isEnabled(PlayerAction::A_V_InitNext));
-        all.Settings.LoopImages = true;
+        all.session().Settings.LoopImages = true;
         all.RunPresentation(0);
-        QVERIFY(!all.Presenting);
+        QVERIFY(!all.state().Presenting);
 
         // Every slide missing and skipped silently, looping: the run ends instead of spinning.
         Rig m;
         auto &gone = m.load({L::line("/x/1.png"), L::line("/x/2.png")});
-        gone.Options.NoWarningWhenNoSlideExist = true;
-        gone.Settings.LoopImages = true;
+        gone.session().Options.NoWarningWhenNoSlideExist = true;
+        gone.session().Settings.LoopImages = true;
         gone.RunPresentation(0);
-        QVERIFY(!gone.Presenting);
+        QVERIFY(!gone.state().Presenting);
     }
 
     void aThousandHiddenSlidesDoNotRecurse()
@@ -400,7 +403,7 @@ private Q_SLOTS:
         QVERIFY(r.prompter.shown.empty()); // validation stops at the first visible slide
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QCOMPARE(r.prompter.texts().back(), MalformedLineMessage(2));
     }
 
@@ -408,29 +411,29 @@ private Q_SLOTS:
     {
         {
             Rig r;
-            r.engine->SlideListPath = r.fx.file(QStringLiteral("empty.sal"), QByteArray());
-            QVERIFY(r.engine->LoadPresentation());
+            r.engine->session().SlideListPath = r.fx.file(QStringLiteral("empty.sal"), QByteArray());
+            QVERIFY(r.engine->session().LoadPresentation());
             QCOMPARE(r.prompter.texts(), QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
-            r.engine->Settings.LoopImages = true;
+            r.engine->session().Settings.LoopImages = true;
             r.engine->RunPresentation(0);
-            QVERIFY(!r.engine->Presenting);
+            QVERIFY(!r.engine->state().Presenting);
         }
         {
             Rig r;
             QByteArray binary;
             for (int i = 0; i < 5000; ++i)
                 binary += char((i * 37 + 11) & 0xFF);
-            r.engine->SlideListPath = r.fx.file(QStringLiteral("bin.sal"), binary);
-            r.engine->LoadPresentation();
+            r.engine->session().SlideListPath = r.fx.file(QStringLiteral("bin.sal"), binary);
+            r.engine->session().LoadPresentation();
             QCOMPARE(r.prompter.texts(), QStringList{MalformedLineMessage(1)});
             r.engine->RunPresentation(0);
-            QVERIFY(!r.engine->Presenting);
+            QVERIFY(!r.engine->state().Presenting);
         }
         {
             Rig r;
-            r.engine->SlideListPath = r.fx.path(QStringLiteral("absent.sal"));
-            QVERIFY(!r.engine->LoadPresentation());
-            QVERIFY(!r.engine->PresentationReady);
+            r.engine->session().SlideListPath = r.fx.path(QStringLiteral("absent.sal"));
+            QVERIFY(!r.engine->session().LoadPresentation());
+            QVERIFY(!r.engine->session().PresentationReady);
             QVERIFY(r.prompter.anyContains(QStringLiteral("absent.sal")));
         }
     }
@@ -439,33 +442,33 @@ private Q_SLOTS:
     {
         Rig r;
         auto &e = r.load({L::line(r.pic("1.png"))}, QStringLiteral("b.sal"));
-        e.Options.SaveIndividualConfigO = 1;
+        e.session().Options.SaveIndividualConfigO = 1;
         // B has no configuration of its own: closing offers to save one; Yes writes it.
-        QVERIFY(e.OfferToSaveConfig());
+        QVERIFY(e.session().OfferToSaveConfig());
         r.prompter.answers = {MsgButton::Yes};
-        QVERIFY(e.QueryCloseList());
+        QVERIFY(e.session().QueryCloseList());
         QCOMPARE(r.prompter.texts().back(),
-                 QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(e.SlideListPath));
+                 QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(e.session().SlideListPath));
         QVERIFY(QFileInfo::exists(r.fx.path("b.ini")));
-        QVERIFY(!e.SettingsModified);
-        QVERIFY(!e.OfferToSaveConfig()); // now it has its own and it is in force
+        QVERIFY(!e.session().SettingsModified);
+        QVERIFY(!e.session().OfferToSaveConfig()); // now it has its own and it is in force
         r.prompter.clear();
-        QVERIFY(e.QueryCloseList());
+        QVERIFY(e.session().QueryCloseList());
         QVERIFY(r.prompter.shown.empty());
         // Cancel refuses the closing.
-        e.SettingsModified = true;
+        e.session().SettingsModified = true;
         r.prompter.answers = {MsgButton::Cancel};
-        QVERIFY(!e.QueryCloseList());
+        QVERIFY(!e.session().QueryCloseList());
         // Never saving: no question at all, and nothing written.
-        e.Options.SaveIndividualConfigO = 2;
+        e.session().Options.SaveIndividualConfigO = 2;
         r.prompter.clear();
-        QVERIFY(e.QueryCloseList());
+        QVERIFY(e.session().QueryCloseList());
         QVERIFY(r.prompter.shown.empty());
         // A configuration read from a file of the user's choice is offered for the list.
-        e.Options.SaveIndividualConfigO = 1;
-        e.SettingsModified = false;
-        e.ConfigSource = r.fx.path("other.ini");
-        QVERIFY(e.OfferToSaveConfig());
+        e.session().Options.SaveIndividualConfigO = 1;
+        e.session().SettingsModified = false;
+        e.session().ConfigSource = r.fx.path("other.ini");
+        QVERIFY(e.session().OfferToSaveConfig());
     }
 
     void savedConfigurationReadsBackAndKeepsOtherKeys()
@@ -473,10 +476,10 @@ private Q_SLOTS:
         Rig r;
         const QString ini = r.fx.file(QStringLiteral("c.ini"), "[Extra]\r\nKeep=yes\r\n[PresSort]\r\nRandomRangeInf=3\r\n");
         auto &e = r.load({L::line(r.pic("1.png"))}, QStringLiteral("c.sal"));
-        e.Settings.ManualViewing = false;
-        e.Settings.ImageDelay = 7;
-        e.Settings.FontNote1.FontName = QStringLiteral("DejaVu Sans");
-        QVERIFY(e.SavePresentationConfig());
+        e.session().Settings.ManualViewing = false;
+        e.session().Settings.ImageDelay = 7;
+        e.session().Settings.FontNote1.FontName = QStringLiteral("DejaVu Sans");
+        QVERIFY(e.session().SavePresentationConfig());
         TNewIniFile back(ini);
         QVERIFY(back.load());
         QCOMPARE(back.ReadString("Extra", "Keep", QString()), QStringLiteral("yes"));
@@ -496,8 +499,8 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             lines.append(L::line(r.pic(QStringLiteral("p%1.png").arg(i))));
         auto &e = r.load(lines);
-        e.Settings.PresSort = 1;
-        e.FixedSeed = 0;
+        e.session().Settings.PresSort = 1;
+        e.setFixedSeed(0);
         e.RunPresentation(0);
         // Seed 0 over five slides gives 1, 5, 2, 4, 3 (see the order tests' reference).
         QCOMPARE(e.SlideAt(0), 0);
@@ -513,16 +516,16 @@ private Q_SLOTS:
         auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png"))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Goto);
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode::Goto}));
         // Opening another list: the open dialog, then the new list runs.
         const QString other = r.fx.list(QStringLiteral("c.sal"), {L::line(r.pic("c.png"))});
         r.view.openAnswer = other;
         e.RunPresentation(0);
         e.command(PendingCommandCode::OpenSAL);
-        QCOMPARE(e.SlideListPath, other);
-        QVERIFY(e.Presenting);
-        QCOMPARE(e.CurrentSlide.FileName, r.fx.path("c.png"));
+        QCOMPARE(e.session().SlideListPath, other);
+        QVERIFY(e.state().Presenting);
+        QCOMPARE(e.state().CurrentSlide.FileName, r.fx.path("c.png"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "player/PlayerEngine.h"
+#include "player/PresentationSession.h"
 #include "player/ResultsWriter.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
@@ -32,23 +33,25 @@ struct Quiz
     FakePlayerView view;
     FakePrompter prompter;
     FakeScheduler clock;
+    std::unique_ptr<PresentationSession> session;
     std::unique_ptr<PlayerEngine> engine;
 
     Quiz()
     {
         // Results files compare their modification date with the clock's: run it today.
         clock.m_epoch = QDateTime::currentDateTime();
-        engine = std::make_unique<PlayerEngine>(view, prompter, clock);
-        engine->Options.SaveIndividualConfigO = 2;
-        engine->Options.Results.Write = true;
-        engine->Options.Results.Valid = true;
-        engine->Options.Results.Dir = results.path();
-        engine->UserName = QStringLiteral("Maria");
+        session = std::make_unique<PresentationSession>(view, prompter);
+        engine = std::make_unique<PlayerEngine>(*session, view, prompter, clock);
+        engine->session().Options.SaveIndividualConfigO = 2;
+        engine->session().Options.Results.Write = true;
+        engine->session().Options.Results.Valid = true;
+        engine->session().Options.Results.Dir = results.path();
+        engine->session().UserName = QStringLiteral("Maria");
     }
     PlayerEngine &load(const QStringList &lines, const QString &name = QStringLiteral("curs.sal"))
     {
-        engine->SlideListPath = fx.list(name, lines);
-        engine->LoadPresentation();
+        engine->session().SlideListPath = fx.list(name, lines);
+        engine->session().LoadPresentation();
         return *engine;
     }
     QString pic(const QString &name) { return fx.picture(name); }
@@ -71,7 +74,7 @@ void runExam(Quiz &q, qint64 secondsTaken)
     e.RunPresentation(0);
     e.AnswerClick(0);
     q.clock.advance(secondsTaken * 1000);
-    QCOMPARE(e.Question.answers.size(), std::size_t(2));
+    QCOMPARE(e.quiz().Question.answers.size(), std::size_t(2));
     e.AnswerClick(0);
 }
 
@@ -92,11 +95,11 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load(examList(q));
-        e.Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = 2;
         runExam(q, 65);
-        QVERIFY(!e.Presenting);
-        QCOMPARE(e.Score, 3.0f);
-        QCOMPARE(e.MaxTotal, 4.0f);
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(e.quiz().Score, 3.0f);
+        QCOMPARE(e.quiz().MaxTotal, 4.0f);
         QCOMPARE(q.lastText(), kExamResult);
         QCOMPARE(q.prompter.shown.back().kind, MsgKind::Information);
         const QByteArray once = Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n01:05\r\n\r\n";
@@ -109,10 +112,10 @@ private Q_SLOTS:
 
         // Another list the same day: its heading, still no date line; time of day without
         // leading spaces when the duration is off.
-        e.Options.Results.Duration = false;
-        e.Options.Results.Time = true;
+        e.session().Options.Results.Duration = false;
+        e.session().Options.Results.Time = true;
         q.load(examList(q), QStringLiteral("història.sal"));
-        e.Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = 2;
         runExam(q, 1);
         const QByteArray time = q.clock.currentDateTime().time().toString("HH:mm:ss").toLatin1();
         QCOMPARE(readAll(q.resultsFile()),
@@ -125,18 +128,18 @@ private Q_SLOTS:
         Quiz q;
         QTemporaryDir admin;
         auto &e = q.load(examList(q));
-        e.Settings.ShowingModel = 2;
-        e.Options.Results.Duration = false;
-        e.AdminResults.Write = e.AdminResults.Valid = true;
-        e.AdminResults.Dir = admin.path();
-        e.AdminResults.Duration = false;
+        e.session().Settings.ShowingModel = 2;
+        e.session().Options.Results.Duration = false;
+        e.session().AdminResults.Write = e.session().AdminResults.Valid = true;
+        e.session().AdminResults.Dir = admin.path();
+        e.session().AdminResults.Duration = false;
         runExam(q, 3);
         QCOMPARE(readAll(q.resultsFile()), Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n\r\n");
         QCOMPARE(readAll(admin.filePath("Maria.txt")), Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n");
 
         // A domain without a results folder warns and writes to the general folder.
-        e.UserDomain = QStringLiteral("escola");
-        e.DomainResultsDir = [](const QString &) { return QString(); };
+        e.session().UserDomain = QStringLiteral("escola");
+        e.session().DomainResultsDir = [](const QString &) { return QString(); };
         runExam(q, 3);
         QVERIFY(q.prompter.anyContains(
             QStringLiteral("No s'ha trobat el directori corresponent al domini escola\r\nInformeu l'administrador")));
@@ -148,14 +151,14 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Roma|París|Londres|Berlín")});
-        e.Settings.ShowingModel = 2;
-        e.Settings.UseNegativeScore = true;
-        e.Options.Results.Write = false;
+        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.UseNegativeScore = true;
+        e.session().Options.Results.Write = false;
         e.RunPresentation(0);
         e.AnswerClick(2);
-        QVERIFY(!e.Presenting);
-        QCOMPARE(e.MaxTotal, 1.0f);
-        QVERIFY(qAbs(e.Score + 1.0f / 3.0f) < 1e-6f);
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(e.quiz().MaxTotal, 1.0f);
+        QVERIFY(qAbs(e.quiz().Score + 1.0f / 3.0f) < 1e-6f);
         // The correct answer first (no header), then the mark.
         QCOMPARE(q.prompter.shown.size(), std::size_t(2));
         QCOMPARE(q.prompter.shown[0].text, QStringLiteral("Roma"));
@@ -174,21 +177,21 @@ private Q_SLOTS:
                           L::line(q.pic("2.png"), "X", QString(), "Dos//<2|Tres//<3"),
                           L::line(q.pic("3.png"), "X", QString(), "casa//<2"),
                           L::line(q.pic("4.png"))});
-        e.Settings.ShowingModel = 2;
-        e.Settings.ByInput = true;
+        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ByInput = true;
         e.RunPresentation(0);
         e.AnswerClick(0);
-        QCOMPARE(e.Omitted, std::uint16_t(0));
+        QCOMPARE(e.quiz().Omitted, std::uint16_t(0));
         e.command(PendingCommandCode::Next); // the scored question left unanswered
-        QCOMPARE(e.Omitted, std::uint16_t(1));
-        QCOMPARE(e.MaxTotal, 4.0f);
-        QVERIFY(e.Question.box);
+        QCOMPARE(e.quiz().Omitted, std::uint16_t(1));
+        QCOMPARE(e.quiz().MaxTotal, 4.0f);
+        QVERIFY(e.quiz().Question.box);
         e.command(PendingCommandCode::Next); // the typed one too
-        QCOMPARE(e.Omitted, std::uint16_t(2));
-        QCOMPARE(e.MaxTotal, 6.0f);
+        QCOMPARE(e.quiz().Omitted, std::uint16_t(2));
+        QCOMPARE(e.quiz().MaxTotal, 6.0f);
         e.command(PendingCommandCode::Next); // a slide without a question counts nothing
-        QVERIFY(!e.Presenting);
-        QCOMPARE(e.Omitted, std::uint16_t(2));
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(e.quiz().Omitted, std::uint16_t(2));
         QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de 1,0\r\n= nota (sobre 10): 1,7\r\n"
                                               "Representa 17% de la puntuació màxima (6,0)\r\n"
                                               "Correctes: 1, omeses: 2, total: 3"));
@@ -200,13 +203,13 @@ private Q_SLOTS:
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Sí|No"),
                           L::line(q.pic("2.png"), "T"),
                           L::line(q.pic("3.png"), "X", QString(), "*Sí|No")});
-        e.Settings.ShowingModel = 2;
-        e.Settings.OnlyResultTest = true;
-        e.Options.Results.Write = false;
+        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.OnlyResultTest = true;
+        e.session().Options.Results.Write = false;
         e.RunPresentation(0);
         e.AnswerClick(0);
         QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de 1,0"));
-        QCOMPARE(e.MaxTotal, 0.0f);
+        QCOMPARE(e.quiz().MaxTotal, 0.0f);
         e.command(PendingCommandCode::Next);
         e.AnswerClick(1);
         QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de 0,0"));
@@ -218,24 +221,24 @@ private Q_SLOTS:
         for (const bool ignore : {true, false}) {
             Quiz q;
             auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "cafè"), L::line(q.pic("2.png"))});
-            e.Settings.ByInput = true;
-            e.Settings.IgnoreAccent = ignore;
+            e.session().Settings.ByInput = true;
+            e.session().Settings.IgnoreAccent = ignore;
             e.RunPresentation(0);
-            QVERIFY(e.Question.box);
+            QVERIFY(e.quiz().Question.box);
             QCOMPARE(q.view.questionsShown, 1);
-            e.Question.box->typeKeys(QStringLiteral("cafe\n"));
+            e.quiz().Question.box->typeKeys(QStringLiteral("cafe\n"));
             if (ignore) {
                 QCOMPARE(q.view.shownSlides.size(), std::size_t(2));
-                QCOMPARE(e.RememberedTotal, std::uint16_t(1));
+                QCOMPARE(e.quiz().RememberedTotal, std::uint16_t(1));
                 QVERIFY(q.prompter.shown.empty());
                 continue;
             }
             // One mistake is allowed: the box empties; the second shows the answer and moves on.
             QCOMPARE(q.view.shownSlides.size(), std::size_t(1));
-            QCOMPARE(e.Question.box->text(), QString());
-            e.Question.box->typeKeys(QStringLiteral("cafe\n"));
+            QCOMPARE(e.quiz().Question.box->text(), QString());
+            e.quiz().Question.box->typeKeys(QStringLiteral("cafe\n"));
             QCOMPARE(q.view.shownSlides.size(), std::size_t(2));
-            QCOMPARE(e.NotRememberedTotal, std::uint16_t(1));
+            QCOMPARE(e.quiz().NotRememberedTotal, std::uint16_t(1));
             QCOMPARE(q.prompter.texts(), QStringList{QStringLiteral("cafè")});
             QCOMPARE(q.prompter.shown[0].kind, MsgKind::Error);
             QVERIFY(!q.prompter.shown[0].icon);
@@ -246,29 +249,29 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "casa//<3")});
-        e.Settings.ShowingModel = 2;
-        e.Settings.ByInput = true;
-        e.Settings.MaxIncorrections = 2;
-        e.Options.Results.Write = false;
+        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ByInput = true;
+        e.session().Settings.MaxIncorrections = 2;
+        e.session().Options.Results.Write = false;
         e.RunPresentation(0);
-        e.Question.box->typeKeys(QStringLiteral("cosa\n"));
-        QVERIFY(e.Presenting);
-        e.Question.box->typeKeys(QStringLiteral("Casa\n"));
-        QVERIFY(!e.Presenting);
-        QCOMPARE(e.Score, 2.0f);
-        QCOMPARE(e.MaxTotal, 3.0f);
+        e.quiz().Question.box->typeKeys(QStringLiteral("cosa\n"));
+        QVERIFY(e.state().Presenting);
+        e.quiz().Question.box->typeKeys(QStringLiteral("Casa\n"));
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(e.quiz().Score, 2.0f);
+        QCOMPARE(e.quiz().MaxTotal, 3.0f);
     }
 
     void maskShowsTheHintAndTheCaretAfterIt()
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "XP", QStringLiteral("Capital de Catalunya?"), "&Barcelona")});
-        e.Settings.ByInput = true;
-        e.Settings.WithMask = true;
+        e.session().Settings.ByInput = true;
+        e.session().Settings.WithMask = true;
         e.RunPresentation(0);
-        QCOMPARE(e.Question.prompt, QStringLiteral("Capital de Catalunya?"));
-        QCOMPARE(e.Question.box->text(), QStringLiteral("B********"));
-        QCOMPARE(e.Question.box->caret(), 1);
+        QCOMPARE(e.quiz().Question.prompt, QStringLiteral("Capital de Catalunya?"));
+        QCOMPARE(e.quiz().Question.box->text(), QStringLiteral("B********"));
+        QCOMPARE(e.quiz().Question.box->caret(), 1);
     }
 
     void wrongClicksUpToTheLimit()
@@ -276,9 +279,9 @@ private Q_SLOTS:
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Roma|París//No, és a França|Londres"),
                           L::line(q.pic("2.png"))});
-        e.Settings.MAMaxIncorrections = 3;
-        e.Settings.AnswerMesWithIcon = true;
-        e.Settings.FontAnswerMes.FontName = QStringLiteral("DejaVu Serif");
+        e.session().Settings.MAMaxIncorrections = 3;
+        e.session().Settings.AnswerMesWithIcon = true;
+        e.session().Settings.FontAnswerMes.FontName = QStringLiteral("DejaVu Serif");
         e.RunPresentation(0);
         e.AnswerClick(2);
         e.AnswerClick(1); // a reaction counts as a wrong attempt too
@@ -296,7 +299,7 @@ private Q_SLOTS:
         // correct answer.
         Quiz r;
         auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "*Roma|París"), L::line(r.pic("2.png"))});
-        f.Settings.MAMaxIncorrections = 0;
+        f.session().Settings.MAMaxIncorrections = 0;
         f.RunPresentation(0);
         for (int i = 0; i < 300; ++i)
             f.AnswerClick(1);
@@ -323,14 +326,14 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Bé//*9|Malament"), L::line(q.pic("2.png"))});
-        e.Settings.ShowingModel = 2;
-        e.Options.Results.Write = false;
+        e.session().Settings.ShowingModel = 2;
+        e.session().Options.Results.Write = false;
         e.RunPresentation(0);
         e.AnswerClick(0);
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         // The correct answer with a jump counts nothing by itself; the question is not omitted.
         QCOMPARE(q.prompter.texts(), QStringList());
-        QCOMPARE(e.Omitted, std::uint16_t(0));
+        QCOMPARE(e.quiz().Omitted, std::uint16_t(0));
     }
 
     void learningCycleShowsTheForgottenAgain()
@@ -340,9 +343,9 @@ private Q_SLOTS:
         for (int i = 1; i <= 5; ++i)
             lines.append(L::line(q.pic(QStringLiteral("p%1.png").arg(i)), QString(), QStringLiteral("Tema %1").arg(i)));
         auto &e = q.load(lines);
-        e.Settings.PresSort = 1;
-        e.Settings.ShowingModel = 1;
-        e.FixedSeed = 1234;
+        e.session().Settings.PresSort = 1;
+        e.session().Settings.ShowingModel = 1;
+        e.setFixedSeed(1234);
         e.RunPresentation(0);
         std::vector<int> forgotten;
         const MsgButton answers[] = {MsgButton::Yes, MsgButton::No, MsgButton::Yes, MsgButton::No, MsgButton::Yes};
@@ -360,7 +363,7 @@ private Q_SLOTS:
         QVERIFY(q.prompter.shown[0].text.contains(QStringLiteral("\r\n\r\nTema ")));
         QCOMPARE(q.prompter.shown[0].kind, MsgKind::Confirmation);
         QVERIFY(q.prompter.shown[0].icon);
-        QVERIFY(e.RepresentMode);
+        QVERIFY(e.quiz().RepresentMode);
         QCOMPARE(q.view.shownSlides.size(), std::size_t(6));
         QCOMPARE(q.view.shownSlides.back(), forgotten[0]);
         q.prompter.answers.push_back(MsgButton::Yes);
@@ -368,7 +371,7 @@ private Q_SLOTS:
         QCOMPARE(q.view.shownSlides.back(), forgotten[1]);
         q.prompter.answers.push_back(MsgButton::Yes);
         e.spaceKey();
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QCOMPARE(q.view.shownSlides.size(), std::size_t(7));
         const QString total = QStringLiteral("Diapositives (volta 2):\r\nno recordades: 2 (29%)\r\n"
                                              "recordades: 5 (71%)\r\ntotal: 7");
@@ -384,39 +387,39 @@ private Q_SLOTS:
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "u"), L::line(q.pic("2.png"), "X", QString(), "dos"),
                           L::line(q.pic("3.png"), "X", QString(), "tres")});
-        e.Settings.PresSort = 1;
-        e.Settings.ShowingModel = 1;
-        e.Options.Results.Write = false;
-        e.FixedSeed = 7;
+        e.session().Settings.PresSort = 1;
+        e.session().Settings.ShowingModel = 1;
+        e.session().Options.Results.Write = false;
+        e.setFixedSeed(7);
         e.RunPresentation(0);
-        QVERIFY(e.Question.mental);
+        QVERIFY(e.quiz().Question.mental);
         for (int i = 0; i < 3; ++i) {
             q.prompter.answers.push_back(MsgButton::Yes);
             e.spaceKey();
         }
         QCOMPARE(q.lastText(), QStringLiteral("Enhorabona, n'heu recordat 3"));
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         // A mental answer shows its own text; Cancel stops the run.
         Quiz r;
         auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "&u//<2"), L::line(r.pic("2.png"))});
         f.RunPresentation(0);
         f.spaceKey();
         QCOMPARE(r.prompter.shown[0].text, QStringLiteral("u\r\n\r\nHo heu recordat correctament?"));
-        QVERIFY(!f.Presenting);
+        QVERIFY(!f.state().Presenting);
     }
 
     void memorisationGrowsToTheEnd()
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png")), L::line(q.pic("2.png")), L::line(q.pic("3.png"))});
-        e.Settings.PresSort = 2;
-        e.Settings.InitialMemorizedCount = 0;
-        e.Options.Results.Write = false;
-        e.FixedSeed = 99;
+        e.session().Settings.PresSort = 2;
+        e.session().Settings.InitialMemorizedCount = 0;
+        e.session().Options.Results.Write = false;
+        e.setFixedSeed(99);
         e.RunPresentation(0);
         for (int i = 0; i < 6; ++i)
             e.command(PendingCommandCode::Next);
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         QCOMPARE(q.prompter.texts(), (QStringList{QStringLiteral("Ja n'heu recordat 1, recomencem de nou"),
                                                   QStringLiteral("Ja n'heu recordat 2, recomencem de nou"),
                                                   QStringLiteral("Enhorabona, n'heu recordat 3")}));
@@ -481,7 +484,7 @@ private Q_SLOTS:
             table += "paraula" + QByteArray::number(i) + "\tsignificat " + QByteArray::number(i) + "\r\n";
         q.fx.file("gran.wml", table);
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*u|paraula99999///")}, QStringLiteral("gran.sal"));
-        QCOMPARE(e.WordTable.table.recordCount(), 100000);
+        QCOMPARE(e.session().WordTable.table.recordCount(), 100000);
         e.RunPresentation(0);
         e.AnswerClick(1);
         QCOMPARE(q.prompter.texts(), QStringList{QStringLiteral("significat 99999")});
@@ -492,14 +495,14 @@ private Q_SLOTS:
         r.fx.file("mal.wml", "gat\tfelí\r\ngos\tcà\tsobra\r\nsol\tastre\r\n");
         auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "*u|gat///|sol///")}, QStringLiteral("mal.sal"));
         QCOMPARE(r.prompter.shown.size(), std::size_t(1));
-        QCOMPARE(f.WordTable.table.recordCount(), 1);
+        QCOMPARE(f.session().WordTable.table.recordCount(), 1);
         r.prompter.clear();
         f.RunPresentation(0);
         f.AnswerClick(1);
         f.AnswerClick(2);
         QCOMPARE(r.prompter.texts(), (QStringList{QStringLiteral("felí"),
                                                   QStringLiteral("No s'ha trobat la resposta a la taula")}));
-        QVERIFY(f.Presenting);
+        QVERIFY(f.state().Presenting);
     }
 
     void badAnswerFieldsDoNoHarm()
@@ -514,14 +517,14 @@ private Q_SLOTS:
                           L::line(q.pic("3.png"), "X", QString(), "|"),
                           L::line(q.pic("4.png"), "X", QString(), "//<1e999"),
                           L::line(q.pic("5.png"), "XP", QString(), QString())});
-        e.Settings.ShowingModel = 2;
-        e.Settings.ByInput = true;
-        e.Options.Results.Write = false;
-        e.FixedSeed = 5;
+        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ByInput = true;
+        e.session().Options.Results.Write = false;
+        e.setFixedSeed(5);
         e.RunPresentation(0);
-        QCOMPARE(e.Question.answers.size(), std::size_t(500));
+        QCOMPARE(e.quiz().Question.answers.size(), std::size_t(500));
         QStringList captions;
-        for (const SlideAnswer &a : e.Question.answers)
+        for (const SlideAnswer &a : e.quiz().Question.answers)
             captions.append(a.caption);
         captions.sort();
         QStringList expected = many;
@@ -529,16 +532,16 @@ private Q_SLOTS:
         expected.sort();
         QCOMPARE(captions, expected); // every answer once, shuffled
         e.command(PendingCommandCode::Next);
-        QCOMPARE(e.Question.answers.size(), std::size_t(1));
+        QCOMPARE(e.quiz().Question.answers.size(), std::size_t(1));
         e.AnswerClick(0); // the only answer, wrong, with no correct one to show
-        QCOMPARE(e.Question.answers.size(), std::size_t(0));
+        QCOMPARE(e.quiz().Question.answers.size(), std::size_t(0));
         e.command(PendingCommandCode::Next);
-        QVERIFY(e.Question.box);
+        QVERIFY(e.quiz().Question.box);
         QCOMPARE(q.lastText(), QStringLiteral("Assignació de número de puntuació que no és un número (1e999)"));
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
-        QVERIFY(!e.Presenting);
-        QCOMPARE(e.Omitted, std::uint16_t(2));
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(e.quiz().Omitted, std::uint16_t(2));
     }
 };
 

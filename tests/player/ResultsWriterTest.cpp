@@ -1,4 +1,5 @@
 #include "player/PlayerEngine.h"
+#include "player/PresentationSession.h"
 #include "player/ResultsWriter.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
@@ -105,15 +106,16 @@ private Q_SLOTS:
         FakePlayerView view;
         FakePrompter p;
         FakeScheduler clock;
-        PlayerEngine e(view, p, clock);
+        PresentationSession session(view, p);
+        PlayerEngine e(session, view, p, clock);
         QDir().mkpath(fx.path("prog"));
         QDir().mkpath(fx.path("admin"));
         QDir().mkpath(fx.path("domini"));
-        e.Options.Results = destination(fx.path("prog"), true, false);
-        e.AdminResults = destination(fx.path("admin"), true, false);
-        e.UserName = QStringLiteral("Pau");
-        e.SlideListPath = fx.list("examen.sal", {SlideListFixture::line("", "", "t", "")});
-        e.LoadPresentation();
+        e.session().Options.Results = destination(fx.path("prog"), true, false);
+        e.session().AdminResults = destination(fx.path("admin"), true, false);
+        e.session().UserName = QStringLiteral("Pau");
+        e.session().SlideListPath = fx.list("examen.sal", {SlideListFixture::line("", "", "t", "")});
+        e.session().LoadPresentation();
         e.RunPresentation(0);
         clock.advance(90000);
         e.ReportResult(QStringLiteral("Nota: 8"));
@@ -123,11 +125,11 @@ private Q_SLOTS:
         QCOMPARE(readAll(fx.path("admin/Pau.txt")), date + "\r\n\r\nNota: 8\r\n01:30\r\n\r\n");
 
         // A domain with its own folder; one without falls back to the general folder and warns.
-        e.UserDomain = QStringLiteral("ESO");
-        e.DomainResultsDir = [&](const QString &d) { return d == "ESO" ? fx.path("domini") : QString(); };
+        e.session().UserDomain = QStringLiteral("ESO");
+        e.session().DomainResultsDir = [&](const QString &d) { return d == "ESO" ? fx.path("domini") : QString(); };
         e.ReportResult(QStringLiteral("Nota: 9"));
         QVERIFY(readAll(fx.path("domini/Pau.txt")).endsWith("Nota: 9\r\n01:30\r\n\r\n"));
-        e.UserDomain = QStringLiteral("Batx");
+        e.session().UserDomain = QStringLiteral("Batx");
         e.ReportResult(QStringLiteral("Nota: 6"));
         QVERIFY(p.anyContains(QStringLiteral("No s'ha trobat el directori corresponent al domini Batx")));
         QVERIFY(readAll(fx.path("admin/Pau.txt")).endsWith("Nota: 6\r\n01:30\r\n\r\n"));

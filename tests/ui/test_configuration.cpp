@@ -50,15 +50,15 @@ private Q_SLOTS:
             ConfigurationController config(module, w.engine(), w, prompter);
             w.setConfiguration(&config);
             w.startUp(StartupArgs(), false);
-            QCOMPARE(int(w.engine().Settings.ImageDelay), 5);
-            QCOMPARE(w.engine().SlideListPath, list);
-            QVERIFY(w.engine().Presenting); // AutomaticInit 2 opens and starts the last list
+            QCOMPARE(int(w.engine().session().Settings.ImageDelay), 5);
+            QCOMPARE(w.engine().session().SlideListPath, list);
+            QVERIFY(w.engine().state().Presenting); // AutomaticInit 2 opens and starts the last list
             QVERIFY(config.initialOptionsAction()->toolTip().endsWith("Obre i mostra l'últim arxiu 'sal' desat"));
             QCOMPARE(config.saveLoadOptionsAction()->toolTip(),
                      QStringLiteral("No desa individualment la configuració de cada presentació,\n"
                                     "carrega la configuració propia de la presentació"));
             w.engine().stop();
-            w.engine().Options.AutomaticInit = 1;
+            w.engine().session().Options.AutomaticInit = 1;
             QVERIFY(w.close());
         }
         QVERIFY(prompter.shown.empty());

@@ -66,13 +66,13 @@ private Q_SLOTS:
 
         // A list on the command line is loaded but not started.
         w.startUp(argsFor(show.list), false);
-        QVERIFY(w.engine().PresentationReady);
-        QVERIFY(!w.engine().Presenting);
+        QVERIFY(w.engine().session().PresentationReady);
+        QVERIFY(!w.engine().state().Presenting);
         QCOMPARE(w.windowTitle(), show.list);
         QVERIFY(w.action(PlayerAction::A_V_InitNext)->isEnabled());
 
         w.action(PlayerAction::A_V_InitNext)->trigger();
-        QVERIFY(w.engine().Presenting);
+        QVERIFY(w.engine().state().Presenting);
         QCOMPARE(w.slideArea()->content(), SlideArea::Content::Picture);
         QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
         QCOMPARE(w.slideArea()->paragraph2(), QStringLiteral("Una nota\nen dues línies"));
@@ -97,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
 
         QTest::keyClick(&w, Qt::Key_Escape);
-        QVERIFY(!w.engine().Presenting);
+        QVERIFY(!w.engine().state().Presenting);
         QCOMPARE(w.slideArea()->content(), SlideArea::Content::Empty);
         QCOMPARE(w.windowTitle(), show.list);
         QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(),
@@ -124,16 +124,16 @@ private Q_SLOTS:
         TFShowImages w(prompter);
         showWindow(w);
         w.startUp(argsFor(show.list), true);
-        QVERIFY(w.engine().Presenting);
+        QVERIFY(w.engine().state().Presenting);
         // With the stop command off, Esc reaches the window, which asks; No keeps the run.
         w.action(PlayerAction::A_V_Stop)->setEnabled(false);
         prompter.answers.push_back(MsgButton::No);
         QTest::keyClick(&w, Qt::Key_Escape);
         QVERIFY(prompter.anyContains(QStringLiteral("Voleu interrompre la seqüència?")));
-        QVERIFY(w.engine().Presenting);
+        QVERIFY(w.engine().state().Presenting);
         prompter.answers.push_back(MsgButton::Yes);
         QTest::keyClick(&w, Qt::Key_Escape);
-        QVERIFY(!w.engine().Presenting);
+        QVERIFY(!w.engine().state().Presenting);
     }
 
     void automaticRunPausesWithSpace()
@@ -143,22 +143,22 @@ private Q_SLOTS:
         TFShowImages w(prompter);
         showWindow(w);
         w.startUp(argsFor(show.list), false);
-        w.engine().Settings.ManualViewing = false;
-        w.engine().Settings.ImageDelay = 1000; // no slide changes by itself during the test
+        w.engine().session().Settings.ManualViewing = false;
+        w.engine().session().Settings.ImageDelay = 1000; // no slide changes by itself during the test
         w.action(PlayerAction::A_V_InitNext)->trigger();
-        QVERIFY(w.engine().Presenting);
+        QVERIFY(w.engine().state().Presenting);
         QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(),
                  QStringLiteral("Pausa la reproducció"));
         QTest::keyClick(&w, Qt::Key_Space);
-        QVERIFY(w.engine().Paused);
+        QVERIFY(w.engine().state().Paused);
         QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(), QStringLiteral("A la següent"));
         QVERIFY(!w.action(PlayerAction::A_V_Stop)->isEnabled());
         QTest::keyClick(&w, Qt::Key_Space);
-        QVERIFY(!w.engine().Paused);
+        QVERIFY(!w.engine().state().Paused);
         QVERIFY(w.action(PlayerAction::A_V_Stop)->isEnabled());
         QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
         w.action(PlayerAction::A_V_Stop)->trigger();
-        QVERIFY(!w.engine().Presenting);
+        QVERIFY(!w.engine().state().Presenting);
     }
 
     void runWithoutMenusStepsWithTheMouse()
@@ -168,7 +168,7 @@ private Q_SLOTS:
         TFShowImages w(prompter);
         showWindow(w);
         w.startUp(argsFor(show.list), false);
-        w.engine().Settings.WithoutMenuOrButtons = true;
+        w.engine().session().Settings.WithoutMenuOrButtons = true;
         w.action(PlayerAction::A_V_InitNext)->trigger();
         QVERIFY(!w.menuBar()->isVisible());
         QVERIFY(!w.toolBar()->isVisible());
@@ -180,12 +180,12 @@ private Q_SLOTS:
 
         // Shortcuts still work with the menus hidden.
         QTest::keyClick(&w, Qt::Key_Escape);
-        QVERIFY(!w.engine().Presenting);
+        QVERIFY(!w.engine().state().Presenting);
         QVERIFY(w.menuBar()->isVisible());
         QVERIFY(w.toolBar()->isVisible());
 
         // At rest, and with the menus shown during a run, the mouse does not step.
-        w.engine().Settings.WithoutMenuOrButtons = false;
+        w.engine().session().Settings.WithoutMenuOrButtons = false;
         w.action(PlayerAction::A_V_InitNext)->trigger();
         QTest::mouseClick(w.slideArea(), Qt::RightButton);
         QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
@@ -199,11 +199,11 @@ private Q_SLOTS:
         TFShowImages w(prompter);
         showWindow(w);
         w.startUp(argsFor(show.list), true);
-        QVERIFY(w.engine().Presenting);
+        QVERIFY(w.engine().state().Presenting);
         // The list has no configuration of its own: closing offers one; No closes without it.
         prompter.answers = {MsgButton::No};
         w.close();
-        QVERIFY(!w.engine().Presenting);
+        QVERIFY(!w.engine().state().Presenting);
         QVERIFY(!w.isVisible());
         QVERIFY(prompter.anyContains(QStringLiteral("Voleu desar la configuració (arxiu ini) de")));
     }
@@ -217,8 +217,8 @@ private Q_SLOTS:
             TFShowImages w(prompter);
             showWindow(w);
             w.startUp(argsFor(show.fx.path("show.wml")), true);
-            QVERIFY(w.engine().Presenting);
-            QCOMPARE(w.engine().SlideListPath, show.list);
+            QVERIFY(w.engine().state().Presenting);
+            QCOMPARE(w.engine().session().SlideListPath, show.list);
             QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
             w.action(PlayerAction::A_V_Stop)->trigger();
         }
@@ -227,11 +227,11 @@ private Q_SLOTS:
             TFShowImages w(prompter);
             showWindow(w);
             StartupArgs args = argsFor(show.fx.path("absent.sal"));
-            args.accessLevel = 0;
+            args.accessLevel = AccessLevel::ViewOnly;
             w.startUp(args, true);
-            QCOMPARE(w.engine().AccessLevel, 0);
-            QVERIFY(!w.engine().PresentationReady);
-            QVERIFY(!w.engine().Presenting);
+            QCOMPARE(w.engine().session().AccessLevel, AccessLevel::ViewOnly);
+            QVERIFY(!w.engine().session().PresentationReady);
+            QVERIFY(!w.engine().state().Presenting);
             QCOMPARE(
                 prompter.texts(),
                 QStringList{

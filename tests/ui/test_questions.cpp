@@ -77,7 +77,7 @@ private Q_SLOTS:
         FakePrompter prompter;
         TFShowImages w(prompter);
         openList(w, quiz.list, true);
-        QVERIFY(w.engine().Presenting);
+        QVERIFY(w.engine().state().Presenting);
         QuestionControls *c = controls(w);
         QVERIFY(c);
         QCOMPARE(c->prompt()->text(), QStringLiteral("Pregunta 1?"));
@@ -94,10 +94,10 @@ private Q_SLOTS:
         shot(w, "radio-1");
 
         QTest::mouseClick(c->radios()[1], Qt::LeftButton);
-        QCOMPARE(w.engine().WrongAttempts, std::uint8_t(1));
+        QCOMPARE(w.engine().quiz().WrongAttempts, std::uint8_t(1));
         QVERIFY(controls(w) == c);
         QTest::mouseClick(c->radios()[0], Qt::LeftButton);
-        QCOMPARE(w.engine().Position, 1);
+        QCOMPARE(w.engine().state().Position, 1);
 
         // Keyboard: the arrows move without answering; Space or Enter answers.
         c = controls(w);
@@ -105,14 +105,14 @@ private Q_SLOTS:
         c->radios()[0]->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), c->radios()[1].data());
-        QCOMPARE(w.engine().WrongAttempts, std::uint8_t(0));
+        QCOMPARE(w.engine().quiz().WrongAttempts, std::uint8_t(0));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(w.engine().WrongAttempts, std::uint8_t(1));
+        QCOMPARE(w.engine().quiz().WrongAttempts, std::uint8_t(1));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
         QCOMPARE(QApplication::focusWidget(), c->radios()[0].data());
         shot(w, "radio-2-keyboard");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(w.engine().Position, 2);
+        QCOMPARE(w.engine().state().Position, 2);
         QVERIFY(!controls(w));
         QVERIFY(prompter.shown.empty());
     }
@@ -123,7 +123,7 @@ private Q_SLOTS:
         FakePrompter prompter;
         TFShowImages w(prompter);
         openList(w, quiz.list, false);
-        PresentationSettings &s = w.engine().Settings;
+        PresentationSettings &s = w.engine().session().Settings;
         s.ByInput = s.WithMask = s.ChangeIncorrectChar = true;
         s.CheckAtEnd = false;
         s.MaxIncorrections = 2;
@@ -150,19 +150,19 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("Vil******"));
         QCOMPARE(box->cursorPosition(), 3);
-        QCOMPARE(w.engine().Position, 0); // Backspace did not step back
+        QCOMPARE(w.engine().state().Position, 0); // Backspace did not step back
         QTest::keyClicks(box, QStringLiteral(" "));
         QCOMPARE(box->answer().Mistakes, 2);
         QCOMPARE(box->text(), QStringLiteral("Vila*****"));
         QTest::keyClicks(box, QStringLiteral("CLARA"));
         QCOMPARE(box->text(), QStringLiteral("Vilaclara"));
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(w.engine().Position, 1);
+        QCOMPARE(w.engine().state().Position, 1);
         QVERIFY(!controls(w));
         QVERIFY(!w.singleKeyShortcutsOff());
         QCOMPARE(w.action(PlayerAction::A_V_Prior)->shortcut(), QKeySequence(Qt::Key_Backspace));
         QVERIFY(!w.windowTitle().endsWith(QStringLiteral("(Esc=cancel·la)")));
-        QCOMPARE(w.engine().RememberedTotal, std::uint16_t(1));
+        QCOMPARE(w.engine().quiz().RememberedTotal, std::uint16_t(1));
     }
 
     void examInTheWindowWritesItsResult()
@@ -173,12 +173,12 @@ private Q_SLOTS:
         TFShowImages w(prompter);
         openList(w, quiz.list, false);
         PlayerEngine &e = w.engine();
-        e.Settings.ShowingModel = 2;
-        e.Settings.ByInput = true;
-        e.Options.Results.Write = e.Options.Results.Valid = true;
-        e.Options.Results.Dir = results.path();
-        e.Options.Results.Duration = false;
-        e.UserName = QStringLiteral("Pere");
+        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ByInput = true;
+        e.session().Options.Results.Write = e.session().Options.Results.Valid = true;
+        e.session().Options.Results.Dir = results.path();
+        e.session().Options.Results.Duration = false;
+        e.session().UserName = QStringLiteral("Pere");
         w.action(PlayerAction::A_V_InitNext)->trigger();
         QTest::mouseClick(controls(w)->radios()[1], Qt::LeftButton);
         // Esc still stops while a box is shown: here it is answered first.
@@ -186,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(box);
         QTest::keyClicks(box, QStringLiteral("casa"));
         QTest::keyClick(box, Qt::Key_Enter);
-        QVERIFY(!e.Presenting);
+        QVERIFY(!e.state().Presenting);
         const QString message = QStringLiteral("S'ha obtingut la puntuació de 2,0\r\n= nota (sobre 10): 6,7\r\n"
                                                "Representa 67% de la puntuació màxima (3,0)\r\n"
                                                "Correctes: 1, incorrectes: 1, total: 2");
@@ -255,12 +255,12 @@ private Q_SLOTS:
         FakePrompter prompter;
         TFShowImages w(prompter);
         openList(w, quiz.list, false);
-        w.engine().Settings.ByInput = true;
+        w.engine().session().Settings.ByInput = true;
         w.action(PlayerAction::A_V_InitNext)->trigger();
         QVERIFY(controls(w) && controls(w)->box());
         shot(w, "typed-2-free");
         QTest::keyClick(controls(w)->box(), Qt::Key_Escape);
-        QVERIFY(!w.engine().Presenting);
+        QVERIFY(!w.engine().state().Presenting);
         QVERIFY(!controls(w));
         QVERIFY(!w.singleKeyShortcutsOff());
     }

@@ -192,10 +192,10 @@ private Q_SLOTS:
         auto *file = w.menuBar()->findChild<QMenu *>(QStringLiteral("MI_File"));
         QVERIFY(file && file->actions().contains(a));
         // Hidden with the other option commands at view-only level.
-        w.engine().AccessLevel = 0;
+        w.engine().session().AccessLevel = AccessLevel::ViewOnly;
         config.refreshHints();
         QVERIFY(!a->isVisible());
-        w.engine().AccessLevel = 1;
+        w.engine().session().AccessLevel = AccessLevel::Editing;
         config.refreshHints();
         QVERIFY(a->isVisible());
     }
@@ -212,9 +212,9 @@ private Q_SLOTS:
             opened << path;
             return true;
         };
-        w.engine().Options.Results = sampleRes(fx.dir());
-        w.engine().UserName = QStringLiteral("anna");
-        const QString path = ResultsFilePath(w.engine().Options.Results, QStringLiteral("anna"));
+        w.engine().session().Options.Results = sampleRes(fx.dir());
+        w.engine().session().UserName = QStringLiteral("anna");
+        const QString path = ResultsFilePath(w.engine().session().Options.Results, QStringLiteral("anna"));
 
         w.resultsAction()->trigger();
         QVERIFY(opened.isEmpty());
@@ -223,7 +223,7 @@ private Q_SLOTS:
         QCOMPARE(prompter.shown[0].kind, MsgKind::Error);
         // The command now rides the end button, and the options remember it.
         QCOMPARE(w.endButton()->defaultAction(), w.resultsAction());
-        QCOMPARE(w.engine().Options.ActionEndIndex, 1);
+        QCOMPARE(w.engine().session().Options.ActionEndIndex, 1);
 
         fx.file(QStringLiteral("anna.txt"), "09/12/2026\r\n\r\n");
         prompter.clear();
@@ -250,8 +250,8 @@ private Q_SLOTS:
             QVERIFY(!w.calcTimeAction()->isEnabled());
             QVERIFY(w.endArrow()->isEnabled());
             QCOMPARE(w.resultsAction()->text(), QStringLiteral("Mostra els resultats"));
-            w.engine().Options.ActionEndIndex = 1;
-            w.engine().Options.Results.Write = writing;
+            w.engine().session().Options.ActionEndIndex = 1;
+            w.engine().session().Options.Results.Write = writing;
             w.startUp(StartupArgs(), false);
             QCOMPARE(w.endButton()->defaultAction(),
                      writing ? w.resultsAction() : w.calcTimeAction());
@@ -397,8 +397,8 @@ private Q_SLOTS:
         FakePrompter prompter;
         TFShowImages w(prompter);
         w.resize(900, 700);
-        w.engine().Settings.PresErrReferent = 1; // the program window
-        w.engine().Settings.PresErrSizePercent = 50;
+        w.engine().session().Settings.PresErrReferent = 1; // the program window
+        w.engine().session().Settings.PresErrSizePercent = 50;
         QCOMPARE(w.reactionLimit(), QSize(450, 350));
 
         // An unreadable file: the message, and no window.
@@ -420,7 +420,7 @@ private Q_SLOTS:
         QCOMPARE(picture->imageView()->MarkPos(), QPoint(100, 200));
 
         // The screen as referent.
-        w.engine().Settings.PresErrReferent = 0;
+        w.engine().session().Settings.PresErrReferent = 0;
         QCOMPARE(w.reactionLimit(), QSize(qRound(w.screen()->geometry().width() * 0.5),
                                           qRound(w.screen()->geometry().height() * 0.5)));
     }

@@ -86,7 +86,7 @@ private Q_SLOTS:
         TAuPlayer *ap = a.player(".wma");
         QVERIFY(ff && ap && ff != ap);
         a.start(list);
-        QVERIFY(a.w.engine().Presenting);
+        QVERIFY(a.w.engine().state().Presenting);
         QVERIFY(a.w.slideAudio().AudioByPlugin);
         QCOMPARE(a.w.slideAudio().AudioPlayer, ff);
         QCOMPARE(ff->PlayerMode(), 4);
@@ -181,12 +181,12 @@ private Q_SLOTS:
             ScopedDefaultPcm noDevice("pelvar-no-such-device");
             a.start(list);
         }
-        QVERIFY(a.w.engine().Presenting);
+        QVERIFY(a.w.engine().state().Presenting);
         QCOMPARE(a.prompter.texts(), QStringList({"Output device failure"}));
         a.next();
-        QCOMPARE(a.w.engine().SlideAt(a.w.engine().Position), 1);
+        QCOMPARE(a.w.engine().SlideAt(a.w.engine().state().Position), 1);
         a.w.action(PlayerAction::A_V_Stop)->trigger();
-        QVERIFY(!a.w.engine().Presenting);
+        QVERIFY(!a.w.engine().state().Presenting);
     }
 };
 

@@ -43,18 +43,19 @@ QString initialOptionsHint(int automaticInit)
 
 ConfigurationController::ConfigurationController(TModIniLS &module, PlayerEngine &engine,
                                                  QMainWindow &window, Prompter &prompter)
-    : QObject(nullptr), m_module(module), m_engine(engine), m_window(window), m_prompter(prompter)
+    : QObject(nullptr), m_module(module), m_engine(engine), m_session(engine.session()),
+      m_window(window), m_prompter(prompter)
 {
     FontLookup::installWindowsSubstitutions();
     m_fonts = std::make_unique<FontLookup>(FontLookup::fromSystem());
-    m_engine.ReadContext.fonts = m_fonts.get();
-    m_engine.ReadContext.prompter = &m_prompter;
-    m_engine.ReadContext.pickBitmap = [this](const QString &missing) {
+    m_session.ReadContext.fonts = m_fonts.get();
+    m_session.ReadContext.prompter = &m_prompter;
+    m_session.ReadContext.pickBitmap = [this](const QString &missing) {
         return QFileDialog::getOpenFileName(&m_window, QStringLiteral("Obrir %1").arg(QStringLiteral("una imatge")),
                                             QFileInfo(missing).absolutePath(),
                                             QStringLiteral("Imatges (*.bmp *.png *.jpg *.jpeg *.gif)"));
     };
-    m_engine.ProgramIniPath = m_module.paths().ProgramIniPath;
+    m_session.ProgramIniPath = m_module.paths().ProgramIniPath;
     m_lru.setFileName(TLRU::storageFileName(m_module.paths().ConfigDir + m_module.paths().ProgramBaseName,
                                             QString(), 1));
     buildMenus();
@@ -97,11 +98,11 @@ void ConfigurationController::buildMenus()
 
 void ConfigurationController::refreshHints()
 {
-    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(m_engine.Options.SaveIndividualConfigO,
-                                                          m_engine.Options.LoadIndividualConfig)));
-    m_initialOptions->setToolTip(widgetText(initialOptionsHint(m_engine.Options.AutomaticInit)));
+    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(m_session.Options.SaveIndividualConfigO,
+                                                          m_session.Options.LoadIndividualConfig)));
+    m_initialOptions->setToolTip(widgetText(initialOptionsHint(m_session.Options.AutomaticInit)));
     // At view-only level the configuration commands are hidden.
-    const bool editing = m_engine.AccessLevel != 0;
+    const bool editing = m_session.AccessLevel != AccessLevel::ViewOnly;
     for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
         a->setVisible(editing);
     m_reopenMenu->setEnabled(m_lru.count() > 0);
@@ -117,35 +118,35 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     ctx.commandLineFile = !args.fileArgument.isEmpty();
     ctx.accessLevel = args.accessLevel;
     ctx.prompter = &m_prompter;
-    m_module.readProgramOptions(m_engine.Options, ctx);
-    m_module.readDefaultSettings(m_engine.Settings, m_engine.ReadContext);
-    m_module.loadFavDirs(m_engine.Options);
+    m_module.readProgramOptions(m_session.Options, ctx);
+    m_module.readDefaultSettings(m_session.Settings, m_session.ReadContext);
+    m_module.loadFavDirs(m_session.Options);
     // Results are written for an identified user; until users are kept, the name on the command
     // line identifies him.
-    m_engine.UserName = args.userName;
+    m_session.UserName = args.userName;
     const bool identified = !args.userName.isEmpty();
-    m_engine.Options.Results.Valid = identified && !m_engine.Options.Results.disabledForRun;
-    m_engine.AdminResults = m_module.AdminResults;
-    m_engine.AdminResults.Valid = identified && !m_module.AdminResults.disabledForRun
+    m_session.Options.Results.Valid = identified && !m_session.Options.Results.disabledForRun;
+    m_session.AdminResults = m_module.AdminResults;
+    m_session.AdminResults.Valid = identified && !m_module.AdminResults.disabledForRun
                                   && !m_module.Wide.DBUsersDir.isEmpty();
     m_lru.loadFromFile();
-    m_runAtStart = args.fileArgument.isEmpty() && m_engine.Options.AutomaticInit == 2;
+    m_runAtStart = args.fileArgument.isEmpty() && m_session.Options.AutomaticInit == 2;
     refreshHints();
 }
 
 QString ConfigurationController::startUpList() const
 {
-    if (m_engine.Options.AutomaticInit == 0)
+    if (m_session.Options.AutomaticInit == 0)
         return QString();
-    return m_engine.Options.CurrentSALName;
+    return m_session.Options.CurrentSALName;
 }
 
 bool ConfigurationController::saveAtExit()
 {
-    if (QFileInfo(m_engine.SlideListPath).isFile())
-        m_engine.Options.CurrentSALName = m_engine.SlideListPath;
+    if (QFileInfo(m_session.SlideListPath).isFile())
+        m_session.Options.CurrentSALName = m_session.SlideListPath;
     m_lru.saveToFile();
-    return m_module.saveAtExit(m_engine.Options, m_engine.Settings, m_engine.SettingsModified, m_prompter);
+    return m_module.saveAtExit(m_session.Options, m_session.Settings, m_session.SettingsModified, m_prompter);
 }
 
 void ConfigurationController::addRecentFile(const QString &path)
@@ -173,7 +174,7 @@ void ConfigurationController::reopen(const QString &path)
         refreshHints();
         return;
     }
-    if (m_engine.Presenting) {
+    if (m_engine.state().Presenting) {
         m_reopenPath = path;
         m_engine.command(PendingCommandCode::ReopenSAL);
         return;
@@ -195,50 +196,51 @@ bool ConfigurationController::carryOut(PendingCommandCode code)
 void ConfigurationController::showSaveLoadOptions()
 {
     TFSaveLoadIndivConfig0ptions::Values v;
-    v.SaveIndividualConfigO = m_engine.Options.SaveIndividualConfigO;
-    v.LoadIndividualConfig = m_engine.Options.LoadIndividualConfig;
-    v.SaveDefaultConfigOnCloseWithPrompt = m_engine.Options.SaveDefaultConfigOnCloseWithPrompt;
-    v.LastConfigWhenNewPres = m_engine.Options.LastConfigWhenNewPres;
-    v.SaveDestination = m_engine.SaveDestination;
-    TFSaveLoadIndivConfig0ptions dialog(v, m_engine.ConfigSource, m_engine.SettingsModified,
-                                        m_engine.isUnnamed() ? QString() : fileNameWithoutExt(m_engine.SlideListPath),
+    v.SaveIndividualConfigO = m_session.Options.SaveIndividualConfigO;
+    v.LoadIndividualConfig = m_session.Options.LoadIndividualConfig;
+    v.SaveDefaultConfigOnCloseWithPrompt = m_session.Options.SaveDefaultConfigOnCloseWithPrompt;
+    v.LastConfigWhenNewPres = m_session.Options.LastConfigWhenNewPres;
+    // The dialog's choice is the destination's stored number.
+    v.SaveDestination = int(m_session.SaveDestination);
+    TFSaveLoadIndivConfig0ptions dialog(v, m_session.ConfigSource, m_session.SettingsModified,
+                                        m_session.isUnnamed() ? QString() : fileNameWithoutExt(m_session.SlideListPath),
                                         m_module.paths().ProgramBaseName, &m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const auto out = dialog.values();
-    m_engine.Options.SaveIndividualConfigO = out.SaveIndividualConfigO;
-    m_engine.Options.LoadIndividualConfig = out.LoadIndividualConfig;
-    m_engine.Options.SaveDefaultConfigOnCloseWithPrompt = out.SaveDefaultConfigOnCloseWithPrompt;
-    m_engine.Options.LastConfigWhenNewPres = out.LastConfigWhenNewPres;
-    m_engine.SaveDestination = out.SaveDestination;
+    m_session.Options.SaveIndividualConfigO = out.SaveIndividualConfigO;
+    m_session.Options.LoadIndividualConfig = out.LoadIndividualConfig;
+    m_session.Options.SaveDefaultConfigOnCloseWithPrompt = out.SaveDefaultConfigOnCloseWithPrompt;
+    m_session.Options.LastConfigWhenNewPres = out.LastConfigWhenNewPres;
+    m_session.SaveDestination = SaveDestination(out.SaveDestination);
     refreshHints();
     if (dialog.saveNowRequested()) {
         QString chosen;
-        if (out.SaveDestination == 2) {
+        if (m_session.SaveDestination == SaveDestination::Chosen) {
             chosen = QFileDialog::getSaveFileName(&m_window, QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
-                                                  m_engine.presentationConfigPath(),
+                                                  m_session.presentationConfigPath(),
                                                   QStringLiteral("Configuració de presentació (*.ini)"));
             if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
                 chosen += QStringLiteral(".ini");
         }
-        m_engine.SaveNow(chosen);
+        m_session.SaveNow(chosen);
     }
 }
 
 void ConfigurationController::showInitialOptions()
 {
-    TFInitialOptions dialog(m_engine.Options.AutomaticInit, &m_window);
+    TFInitialOptions dialog(m_session.Options.AutomaticInit, &m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_engine.Options.AutomaticInit = dialog.automaticInit();
+    m_session.Options.AutomaticInit = dialog.automaticInit();
     refreshHints();
 }
 
 void ConfigurationController::showResultsOptions()
 {
-    TFResultsOptions dialog(m_engine.Options.Results, m_prompter, &m_window);
+    TFResultsOptions dialog(m_session.Options.Results, m_prompter, &m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Kept in the options, which are written with the others at exit.
-    m_engine.Options.Results = dialog.results();
+    m_session.Options.Results = dialog.results();
 }

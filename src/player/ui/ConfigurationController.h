@@ -16,6 +16,7 @@ QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig
 QString initialOptionsHint(int automaticInit);
 
 class PlayerEngine;
+class PresentationSession;
 class Prompter;
 class QAction;
 class QMainWindow;
@@ -62,6 +63,7 @@ private:
 
     TModIniLS &m_module;
     PlayerEngine &m_engine;
+    PresentationSession &m_session;
     QMainWindow &m_window;
     Prompter &m_prompter;
     std::unique_ptr<FontLookup> m_fonts;

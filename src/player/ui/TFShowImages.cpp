@@ -106,7 +106,8 @@ TFShowImages::TFShowImages(Prompter &prompter, QWidget *parent)
 
 TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent)
     : QMainWindow(parent), m_ownPrompter(std::move(own)),
-      m_prompter(external ? *external : *m_ownPrompter), m_engine(*this, m_prompter, m_scheduler),
+      m_prompter(external ? *external : *m_ownPrompter), m_session(*this, m_prompter),
+      m_engine(m_session, *this, m_prompter, m_scheduler),
       m_mediaPlayer(std::make_unique<QtMediaTrackPlayer>(m_prompter)),
       m_audio(m_audioPlayers, *m_mediaPlayer, m_prompter)
 {
@@ -116,7 +117,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
     setWindowTitle(kIdleCaption);
     setMinimumSize(480, 320);
 
-    m_slideArea = new SlideArea(m_engine.Settings, &m_scheduler, this);
+    m_slideArea = new SlideArea(m_session.Settings, &m_scheduler, this);
     setCentralWidget(m_slideArea);
     m_slideArea->setFocus(Qt::OtherFocusReason);
     connect(m_slideArea, &SlideArea::drawSizeChanged, this,
@@ -270,7 +271,7 @@ QAction *TFShowImages::action(PlayerAction which) const
 
 bool TFShowImages::runInProgress() const
 {
-    return m_engine.Presenting && m_engine.PresentationReady;
+    return m_engine.state().Presenting && m_session.PresentationReady;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -278,7 +279,7 @@ bool TFShowImages::runInProgress() const
 
 void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
 {
-    m_engine.AccessLevel = args.accessLevel;
+    m_session.AccessLevel = args.accessLevel;
     if (m_config)
         m_config->readAtStartUp(args);
     applyInitialEndAction();
@@ -286,7 +287,7 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     if (!args.fileArgument.isEmpty()) {
         path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
         // A list given on the command line is loaded; it starts only when asked to.
-        m_engine.Options.AutomaticInit = 1;
+        m_session.Options.AutomaticInit = 1;
     } else if (m_config) {
         // Without a file the options may name the last list, to open or to open and start.
         path = m_config->startUpList();
@@ -296,12 +297,12 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
         return;
     if (!QFileInfo::exists(path)) {
         m_prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
-        m_engine.Options.AutomaticInit = 0;
+        m_session.Options.AutomaticInit = 0;
         return;
     }
-    m_engine.SlideListPath = path;
-    m_engine.LoadPresentation();
-    if (autoStart && m_engine.PresentationReady)
+    m_session.SlideListPath = path;
+    m_session.LoadPresentation();
+    if (autoStart && m_session.PresentationReady)
         m_engine.RunPresentation(0);
 }
 
@@ -349,11 +350,11 @@ void TFShowImages::carryOutCommand(PendingCommandCode code)
     switch (code) {
     case PendingCommandCode::EditSAL:
         // Until the slide list editor exists the list opens in the system's text editor.
-        if (QFileInfo::exists(m_engine.SlideListPath) &&
-            !QDesktopServices::openUrl(QUrl::fromLocalFile(m_engine.SlideListPath)))
+        if (QFileInfo::exists(m_session.SlideListPath) &&
+            !QDesktopServices::openUrl(QUrl::fromLocalFile(m_session.SlideListPath)))
             m_prompter.ShowError(
                 QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
-                    .arg(m_engine.SlideListPath, openFailureReason(m_engine.SlideListPath, false)));
+                    .arg(m_session.SlideListPath, openFailureReason(m_session.SlideListPath, false)));
         break;
     default:
         if (m_config)
@@ -367,7 +368,7 @@ void TFShowImages::carryOutCommand(PendingCommandCode code)
 
 void TFShowImages::showSlide(const SlideRecord &slide, int)
 {
-    m_slideArea->setBaseFolder(extractFileDir(m_engine.SlideListPath));
+    m_slideArea->setBaseFolder(extractFileDir(m_session.SlideListPath));
     updateHideNoteHint();
     setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle);
     if (slide.Kind == skTitle)
@@ -376,7 +377,7 @@ void TFShowImages::showSlide(const SlideRecord &slide, int)
     // PNG decoding failures are reported; other undecodable pictures leave the view empty.
     if (!error.isEmpty() && fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
         m_prompter.ShowError(error);
-    prefetchAfter(m_engine.Position);
+    prefetchAfter(m_engine.state().Position);
 }
 
 void TFShowImages::showQuestion(const QuestionModel &question, const SlideRecord &)
@@ -425,26 +426,26 @@ void TFShowImages::setSingleKeyShortcuts(bool on)
 
 void TFShowImages::prefetchAfter(int position)
 {
-    const int count = int(m_engine.Order.size());
+    const int count = int(m_engine.state().Order.size());
     if (count == 0)
         return;
     int next = position + 1;
     if (next >= count) {
-        if (!m_engine.Settings.LoopImages)
+        if (!m_session.Settings.LoopImages)
             return;
         next = 0;
     }
     const int index = m_engine.SlideAt(next);
-    if (index < 0 || index >= int(m_engine.SlideLines.lines.size()))
+    if (index < 0 || index >= int(m_session.SlideLines.lines.size()))
         return;
-    const auto slide = DecodeSlide(m_engine.SlideLines.lines[index]);
+    const auto slide = DecodeSlide(m_session.SlideLines.lines[index]);
     if (slide && slide->Kind == skImage && !slide->Hidden)
         m_slideArea->prefetch(*slide);
 }
 
 void TFShowImages::showSlideNameCommand()
 {
-    const SlideRecord &slide = m_engine.CurrentSlide;
+    const SlideRecord &slide = m_engine.state().CurrentSlide;
     if (slide.Kind == skTitle)
         return;
     m_prompter.ShowInfo(fileNameWithoutExt(slide.FileName));
@@ -452,10 +453,10 @@ void TFShowImages::showSlideNameCommand()
 
 void TFShowImages::showNameAndNoteCommand()
 {
-    const SlideRecord &slide = m_engine.CurrentSlide;
+    const SlideRecord &slide = m_engine.state().CurrentSlide;
     if (slide.Kind == skTitle)
         return;
-    const PresentationSettings &s = m_engine.Settings;
+    const PresentationSettings &s = m_session.Settings;
     // The name is left out when the caption shows it already.
     QString text = (s.PresWithITName && !s.WithoutCaption) ? QString() : fileNameWithoutExt(slide.FileName);
     if (slide.Kind == skImage &&
@@ -471,9 +472,9 @@ void TFShowImages::showNameAndNoteCommand()
 
 void TFShowImages::hideNoteCommand()
 {
-    PresentationSettings &s = m_engine.Settings;
+    PresentationSettings &s = m_session.Settings;
     s.HideNote = !s.HideNote;
-    m_engine.SettingsModified = true;
+    m_session.SettingsModified = true;
     updateHideNoteHint();
     if (runInProgress() && m_slideArea->scene().shown() == SlideScene::Shown::Image)
         m_slideArea->settingsChanged();
@@ -481,7 +482,7 @@ void TFShowImages::hideNoteCommand()
 
 void TFShowImages::updateHideNoteHint()
 {
-    const bool hidden = m_engine.Settings.HideNote;
+    const bool hidden = m_session.Settings.HideNote;
     m_hideNoteAction->setChecked(hidden);
     const QString marker = QStringLiteral("(estat actual) ");
     setHint(m_hideNoteAction, QStringLiteral("Amaga %1o mostra %2 els comentaris de les imatges")
@@ -644,7 +645,7 @@ void TFShowImages::mousePressEvent(QMouseEvent *event)
 {
     // With the menus and the toolbar hidden the mouse steps a manual run: left back, right on.
     // Not in an exam, where going back is not offered.
-    const PresentationSettings &s = m_engine.Settings;
+    const PresentationSettings &s = m_session.Settings;
     if (runInProgress() && s.ManualViewing && s.WithoutMenuOrButtons && s.ShowingModel != 2) {
         if (event->button() == Qt::LeftButton) {
             m_engine.command(PendingCommandCode::Prior);
@@ -725,7 +726,7 @@ void TFShowImages::applyInitialEndAction()
 {
     // The results command starts on the button only while results are written (the options'
     // reading has already turned the index back to 0 otherwise).
-    const bool results = m_engine.Options.ActionEndIndex == 1 && m_engine.Options.Results.Write;
+    const bool results = m_session.Options.ActionEndIndex == 1 && m_session.Options.Results.Write;
     m_endButton->setDefaultAction(results ? m_resultsAction : m_calcTimeAction);
 }
 
@@ -733,12 +734,12 @@ void TFShowImages::setEndButtonAction(QAction *action)
 {
     m_endButton->setDefaultAction(action);
     // Kept in the options, so the next start shows the same command.
-    m_engine.Options.ActionEndIndex = action == m_resultsAction ? 1 : 0;
+    m_session.Options.ActionEndIndex = action == m_resultsAction ? 1 : 0;
 }
 
 void TFShowImages::showResults()
 {
-    const QString path = ResultsFilePath(m_engine.Options.Results, m_engine.UserName);
+    const QString path = ResultsFilePath(m_session.Options.Results, m_session.UserName);
     if (!QFileInfo(path).isFile()) {
         m_prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
         return;
@@ -751,12 +752,12 @@ void TFShowImages::showResults()
 QSize TFShowImages::reactionLimit() const
 {
     QSize referent = size();
-    if (m_engine.Settings.PresErrReferent == 0) {
+    if (m_session.Settings.PresErrReferent == 0) {
         const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
         if (s)
             referent = s->geometry().size();
     }
-    return reactionLimitBox(referent, m_engine.Settings.PresErrSizePercent);
+    return reactionLimitBox(referent, m_session.Settings.PresErrSizePercent);
 }
 
 void TFShowImages::openReaction(TFShowErrW *window, const QString &error)
@@ -777,13 +778,13 @@ void TFShowImages::openReaction(TFShowErrW *window, const QString &error)
 void TFShowImages::showReactionPicture(const QString &file, int markX, int markY,
                                        const QString &audio)
 {
-    auto *window = new TFShowErrWImage(m_slideArea->scene().image(), m_engine.Settings, *this,
+    auto *window = new TFShowErrWImage(m_slideArea->scene().image(), m_session.Settings, *this,
                                        m_prompter, audio, this);
     openReaction(window, window->loadPicture(file, QPoint(markX, markY), reactionLimit()));
 }
 
 void TFShowImages::showReactionText(const QString &file, const QString &audio)
 {
-    auto *window = new TFShowErrWText(m_engine.Settings.FontText, *this, m_prompter, audio, this);
+    auto *window = new TFShowErrWText(m_session.Settings.FontText, *this, m_prompter, audio, this);
     openReaction(window, window->loadText(file, reactionLimit()));
 }

@@ -45,6 +45,7 @@ public:
     void startUp(const StartupArgs &args, bool autoStart);
 
     PlayerEngine &engine() { return m_engine; }
+    PresentationSession &session() { return m_session; }
     Prompter &prompter() { return m_prompter; }
     // The configuration files' connection (start-up reading, exit saving, recent files).
     void setConfiguration(ConfigurationController *config);
@@ -119,6 +120,7 @@ private:
     std::unique_ptr<QtPrompter> m_ownPrompter;
     Prompter &m_prompter;
     RealScheduler m_scheduler;
+    PresentationSession m_session;
     PlayerEngine m_engine;
     TAuPlayerMan m_audioPlayers;
     std::unique_ptr<MediaTrackPlayer> m_mediaPlayer;

@@ -1,11 +1,10 @@
-// The quiz side of the player: question controls of the slide on screen, answers, the learning,
-// memorisation and exam counters, reactions and the result messages.
-
-#include "player/PlayerEngine.h"
+#include "player/QuizRun.h"
 
 #include "files/FileNames.h"
-#include "slides/PlayerRandom.h"
 #include "files/Scheduler.h"
+#include "player/PlayerView.h"
+#include "player/PresentationSession.h"
+#include "slides/PlayerRandom.h"
 
 #include <QFileInfo>
 
@@ -29,17 +28,25 @@ int percent(int part, int total)
 
 } // namespace
 
-bool PlayerEngine::learningMode() const
+QuizRun::QuizRun(PresentationSession &session, PlayerView &view, Prompter &prompter,
+                 Scheduler &scheduler, RunTimes &times)
+    : m_session(session), m_view(view), m_prompter(prompter), m_scheduler(scheduler), m_times(times)
 {
+}
+
+bool QuizRun::learningMode() const
+{
+    const PresentationSettings &Settings = m_session.Settings;
     return Settings.ManualViewing && Settings.PresSort == 1 && Settings.ShowingModel == 1;
 }
 
-bool PlayerEngine::examMode() const
+bool QuizRun::examMode() const
 {
+    const PresentationSettings &Settings = m_session.Settings;
     return Settings.ManualViewing && Settings.ShowingModel == 2;
 }
 
-void PlayerEngine::resetQuizCounters()
+void QuizRun::resetQuizCounters()
 {
     RememberedTotal = NotRememberedTotal = RememberedInCycle = NotRememberedInCycle = Omitted = 0;
     CycleNumber = 0;
@@ -47,32 +54,32 @@ void PlayerEngine::resetQuizCounters()
     Answered = FailedThisSlide = false;
     WrongAttempts = 0;
     RepresentMode = false;
+    m_questionAccounted = false;
 }
 
-MsgButton PlayerEngine::answerMessage(const QString &text, MsgKind kind, const QStringList &specs,
+MsgButton QuizRun::answerMessage(const QString &text, MsgKind kind, const QStringList &specs,
                                       bool icon)
 {
     AnswerMessageStyle style;
-    const FontSettings &f = Settings.FontAnswerMes;
+    const FontSettings &f = m_session.Settings.FontAnswerMes;
     style.fontName = f.FontName;
     style.fontSize = f.FontSize;
     style.bold = f.fsBold;
     style.italic = f.fsItalic;
     style.color = f.Color;
     style.showIcon = icon;
-    return askOutsideStep([&] { return m_prompter.answerMessageBox(text, kind, specs, style); });
+    return m_prompter.answerMessageBox(text, kind, specs, style);
 }
 
-void PlayerEngine::freeQuestion()
+void QuizRun::freeQuestion()
 {
     if (Question.box)
         Question.box->hooks = {};
     Question = QuestionModel();
     m_questionAccounted = false;
-    m_view.freeQuestion();
 }
 
-void PlayerEngine::buildQuestionFor(const SlideRecord &slide)
+void QuizRun::buildQuestionFor(const SlideRecord &slide, std::uint32_t seed)
 {
     Answered = false;
     FailedThisSlide = false;
@@ -80,50 +87,32 @@ void PlayerEngine::buildQuestionFor(const SlideRecord &slide)
     m_questionAccounted = false;
     if (!slide.PWithAnswer)
         return;
-    PlayerRandom rng(orderSeed());
-    Question = BuildQuestion(slide, Settings, QuestionMode::Presentation, slide.PRandomAnswer,
-                             slide.PWithPromptForAnswer, rng, m_prompter);
-    if (Question.box) {
-        std::weak_ptr<TypedAnswer> weak = Question.box;
-        Question.box->hooks.showAnswer = [this](const QString &answer) {
-            answerMessage(answer, MsgKind::Error, {QStringLiteral("OK")}, false);
-        };
-        Question.box->hooks.finished = [this, weak](bool correct, float score) {
-            const auto box = weak.lock();
-            typedAnswerFinished(correct, score, box ? box->MaxScore : 1.0f);
-        };
-    }
-    m_view.showQuestion(Question, slide);
+    PlayerRandom rng(seed);
+    Question = BuildQuestion(slide, m_session.Settings, QuestionMode::Presentation,
+                             slide.PRandomAnswer, slide.PWithPromptForAnswer, rng, m_prompter);
 }
 
-void PlayerEngine::RecordRemembered()
+void QuizRun::RecordRemembered(QuizPlace place)
 {
     ++RememberedTotal;
     ++RememberedInCycle;
-    if (Position >= 0 && Position < int(Order.size()))
-        Order[std::size_t(Position)].info.NotRemembered = false;
+    if (place.position >= 0 && place.position < int(place.order.size()))
+        place.order[std::size_t(place.position)].info.NotRemembered = false;
 }
 
-void PlayerEngine::RecordNotRemembered()
+void QuizRun::RecordNotRemembered(QuizPlace place)
 {
     ++NotRememberedInCycle;
     ++NotRememberedTotal;
-    if (Position >= 0 && Position < int(Order.size()))
-        Order[std::size_t(Position)].info.NotRemembered = true;
+    if (place.position >= 0 && place.position < int(place.order.size()))
+        place.order[std::size_t(place.position)].info.NotRemembered = true;
 }
 
-void PlayerEngine::answerNext()
+QuizStep QuizRun::AnswerClick(int index, QuizPlace place)
 {
-    command(PendingCommandCode::Next);
-}
-
-void PlayerEngine::AnswerClick(int index)
-{
-    handleInput([this, index] {
-        if (!Presenting || index < 0 || index >= int(Question.answers.size()))
-            return;
-        if (m_wait != WaitState::WaitingManual && m_wait != WaitState::WaitingAuto)
-            return;
+        const PresentationSettings &Settings = m_session.Settings;
+        if (index < 0 || index >= int(Question.answers.size()))
+            return {};
         // Copies: a reaction or the step to the next slide frees the question.
         const SlideAnswer a = Question.answers[std::size_t(index)];
         const float maximum = Question.maximumScore();
@@ -136,7 +125,7 @@ void PlayerEngine::AnswerClick(int index)
         case 1:
         case 4:
             if (learning && !FailedThisSlide)
-                RecordRemembered();
+                RecordRemembered(place);
             if (exam && a.tag == 1) {
                 ++RememberedInCycle;
                 MaxTotal += 1.0f;
@@ -155,10 +144,10 @@ void PlayerEngine::AnswerClick(int index)
             break;
         default: // 0 wrong, 2 with a reaction, 3 with a jump
             if (a.tag == 2)
-                ShowReaction(a);
+                ShowReaction(a, place);
             if (learning && !FailedThisSlide) {
                 FailedThisSlide = true;
-                RecordNotRemembered();
+                RecordNotRemembered(place);
             }
             if (exam && a.tag == 0) {
                 ShowCorrectAnswer(QString());
@@ -180,20 +169,15 @@ void PlayerEngine::AnswerClick(int index)
         }
         if (a.tag == 3 || a.tag == 4) {
             // The run goes on at the jump's position of the order.
-            Position = a.jump - 2;
-            m_steppedBack = true;
-            next = true;
+            return {QuizStep::Action::Jump, a.jump - 2};
         }
-        if (next && Presenting)
-            answerNext();
-        drainQueued();
-    });
+        if (next)
+            return {QuizStep::Action::Next, 0};
+        return {};
 }
 
-void PlayerEngine::typedAnswerFinished(bool correct, float score, float maxScore)
+QuizStep QuizRun::typedAnswerFinished(bool correct, float score, float maxScore, QuizPlace place)
 {
-    if (!Presenting)
-        return;
     if (examMode()) {
         MaxTotal += maxScore;
         if (correct)
@@ -202,15 +186,20 @@ void PlayerEngine::typedAnswerFinished(bool correct, float score, float maxScore
     Answered = true;
     // In an exam the cycle counters are the correct and wrong answers.
     if (correct)
-        RecordRemembered();
+        RecordRemembered(place);
     else
-        RecordNotRemembered();
-    answerNext();
+        RecordNotRemembered(place);
+    return {QuizStep::Action::Next, 0};
 }
 
-void PlayerEngine::ShowCorrectAnswer(const QString &header)
+void QuizRun::showTypedAnswer(const QString &answer)
 {
-    if (Settings.OmissionLearningResultsMessages)
+    answerMessage(answer, MsgKind::Error, {QStringLiteral("OK")}, false);
+}
+
+void QuizRun::ShowCorrectAnswer(const QString &header)
+{
+    if (m_session.Settings.OmissionLearningResultsMessages)
         return;
     const QString caption = Question.correctCaption();
     if (caption.isEmpty())
@@ -219,25 +208,26 @@ void PlayerEngine::ShowCorrectAnswer(const QString &header)
                   MsgKind::Information, {QStringLiteral("OK")}, false);
 }
 
-void PlayerEngine::ShowReaction(const SlideAnswer &answer)
+void QuizRun::ShowReaction(const SlideAnswer &answer, const QuizPlace &place)
 {
     if (answer.reaction != QLatin1String("/")) {
-        answerMessage(answer.reaction, MsgKind::Error, {QStringLiteral("OK")}, Settings.AnswerMesWithIcon);
+        answerMessage(answer.reaction, MsgKind::Error, {QStringLiteral("OK")},
+                      m_session.Settings.AnswerMesWithIcon);
         return;
     }
     QString caption = answer.caption;
     caption.remove(QLatin1Char('&'));
-    if (SoundTable.table.recordCount() > 0)
-        showMeaningFromSounds(caption);
-    else if (WordTable.table.recordCount() > 0)
+    if (m_session.SoundTable.table.recordCount() > 0)
+        showMeaningFromSounds(caption, place);
+    else if (m_session.WordTable.table.recordCount() > 0)
         showMeaningFromWords(caption);
     else
         m_prompter.ShowError(QStringLiteral("No s'ha trobat la resposta a la taula"));
 }
 
-void PlayerEngine::showMeaningFromWords(const QString &caption)
+void QuizRun::showMeaningFromWords(const QString &caption)
 {
-    const MemTable &t = WordTable.table;
+    const MemTable &t = m_session.WordTable.table;
     auto column = [&](const char *name) {
         QStringList out;
         for (int i = 0; i < t.recordCount(); ++i)
@@ -261,12 +251,12 @@ void PlayerEngine::showMeaningFromWords(const QString &caption)
         m_prompter.ShowError(QStringLiteral("No s'ha trobat la resposta a la taula"));
         return;
     }
-    answerMessage(text, MsgKind::Error, {QStringLiteral("OK")}, Settings.AnswerMesWithIcon);
+    answerMessage(text, MsgKind::Error, {QStringLiteral("OK")}, m_session.Settings.AnswerMesWithIcon);
 }
 
-void PlayerEngine::showMeaningFromSounds(const QString &caption)
+void QuizRun::showMeaningFromSounds(const QString &caption, const QuizPlace &place)
 {
-    const MemTable &t = SoundTable.table;
+    const MemTable &t = m_session.SoundTable.table;
     int found = -1;
     for (int i = 0; i < t.recordCount() && found < 0; ++i)
         if (t.value(i, QStringLiteral("Meaning")).toString() == caption)
@@ -301,8 +291,8 @@ void PlayerEngine::showMeaningFromSounds(const QString &caption)
                           .arg(audio, caption),
                       MsgKind::Information, {QStringLiteral("OK")}, false);
         m_view.stopSlideAudio();
-        if (!NoAudioPlay && m_audioUsable && !CurrentSlide.AudioFileName.isEmpty())
-            m_view.playSlideAudio(CurrentSlide.AudioFileName, CurrentSlide.AudioRepeat);
+        if (!place.slideTrack.isEmpty())
+            m_view.playSlideAudio(place.slideTrack, place.slideTrackRepeat);
         return;
     }
     const SlideFileClass c = ClassifySlideFile(file);
@@ -318,44 +308,28 @@ void PlayerEngine::showMeaningFromSounds(const QString &caption)
         problem(fsNotViewable, file);
 }
 
-bool PlayerEngine::mentalCheckApplies() const
+bool QuizRun::mentalCheckApplies(int position, int orderSize) const
 {
-    if (!Presenting || !Settings.ManualViewing || m_wait != WaitState::WaitingManual)
-        return false;
+    const PresentationSettings &Settings = m_session.Settings;
     if (Question.mental)
         return true;
     if (!learningMode() || Question.radio() || Question.box)
         return false;
-    const int n = int(Order.size());
+    const int n = orderSize;
     switch (Settings.PresDRandom) {
     case 0:
         return true;
     case 1:
-        return !(Position == 0 && Settings.OmissionFirstSlide)
-               && !(Position == n - 1 && Settings.OmissionLastSlide);
+        return !(position == 0 && Settings.OmissionFirstSlide)
+               && !(position == n - 1 && Settings.OmissionLastSlide);
     default:
-        return Position >= Settings.RandomRangeInf - 1 && Position <= Settings.RandomRangeSup - 1;
+        return position >= Settings.RandomRangeInf - 1 && position <= Settings.RandomRangeSup - 1;
     }
 }
 
-void PlayerEngine::spaceKey()
+QuizStep QuizRun::CheckMentalAnswer(QuizPlace place)
 {
-    handleInput([this] {
-        if (!Presenting)
-            return;
-        if (!Settings.ManualViewing) {
-            togglePause();
-            return;
-        }
-        if (mentalCheckApplies())
-            CheckMentalAnswer();
-        else
-            command(PendingCommandCode::Next);
-    });
-}
-
-void PlayerEngine::CheckMentalAnswer()
-{
+    const SlideRecord &CurrentSlide = place.slide;
     QString text = Question.mentalAnswer;
     if (!Question.mental) {
         text = QFileInfo(extractFileName(CurrentSlide.FileName)).completeBaseName();
@@ -367,18 +341,16 @@ void PlayerEngine::CheckMentalAnswer()
                                       MsgKind::Confirmation,
                                       {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")},
                                       true);
-    if (b == MsgButton::Cancel || b == MsgButton::None) {
-        stop();
-        return;
-    }
+    if (b == MsgButton::Cancel || b == MsgButton::None)
+        return {QuizStep::Action::Stop, 0};
     if (b == MsgButton::Yes)
-        RecordRemembered();
+        RecordRemembered(place);
     else
-        RecordNotRemembered();
-    command(PendingCommandCode::Next);
+        RecordNotRemembered(place);
+    return {QuizStep::Action::Next, 0};
 }
 
-void PlayerEngine::AccountQuestion()
+void QuizRun::AccountQuestion()
 {
     if (m_questionAccounted)
         return;
@@ -396,10 +368,10 @@ void PlayerEngine::AccountQuestion()
     ++Omitted;
 }
 
-void PlayerEngine::ShowTestResult()
+void QuizRun::ShowTestResult()
 {
     QString message = QStringLiteral("S'ha obtingut la puntuació de %1").arg(decimal1(Score));
-    if (!Settings.OnlyResultTest) {
+    if (!m_session.Settings.OnlyResultTest) {
         const double mark = double(Score) * 10.0 / double(MaxTotal);
         message += QStringLiteral("\r\n= nota (sobre 10): %1\r\nRepresenta %2% de la puntuació màxima (%3)")
                        .arg(decimal1(mark))
@@ -423,9 +395,10 @@ void PlayerEngine::ShowTestResult()
     ReportResult(message);
 }
 
-int PlayerEngine::learningCycleEnd() const
+int QuizRun::learningCycleEnd(int orderSize) const
 {
-    int end = int(Order.size());
+    const PresentationSettings &Settings = m_session.Settings;
+    int end = orderSize;
     if (Settings.PresDRandom == 1 && Settings.OmissionLastSlide)
         --end;
     else if (Settings.PresDRandom == 2 && Settings.RandomRangeSup != 0)
@@ -433,7 +406,7 @@ int PlayerEngine::learningCycleEnd() const
     return end;
 }
 
-bool PlayerEngine::LearningCycleSummary()
+bool QuizRun::LearningCycleSummary()
 {
     RepresentMode = false;
     const QString format = QStringLiteral("Diapositives (volta %1):\r\nno recordades: %2 (%3%)\r\n"
@@ -453,7 +426,6 @@ bool PlayerEngine::LearningCycleSummary()
         RememberedInCycle = NotRememberedInCycle = 0;
         ReportResult(written + QStringLiteral("\r\n\r\nEs presentaran de nou les no recordades"), written);
         RepresentMode = true;
-        Position = 0;
         return true;
     }
     if (NotRememberedTotal > 0)
@@ -463,11 +435,15 @@ bool PlayerEngine::LearningCycleSummary()
     return false;
 }
 
-void PlayerEngine::memorisationEndCheck(bool atEnd)
+void QuizRun::memorisationEnd(int memorized)
 {
-    if (Settings.PresSort != 2 || !Settings.ManualViewing || !Presenting)
-        return;
-    const int n = int(MemorizedCount) + (atEnd ? 1 : 0);
-    if (n > int(Settings.InitialMemorizedCount))
-        ReportResult(QStringLiteral("Enhorabona, n'heu recordat %1").arg(n));
+    if (memorized > int(m_session.Settings.InitialMemorizedCount))
+        ReportResult(QStringLiteral("Enhorabona, n'heu recordat %1").arg(memorized));
+}
+
+void QuizRun::ReportResult(const QString &shown, const QString &written)
+{
+    m_times.EndTime = m_scheduler.currentDateTime();
+    m_prompter.ShowInfo(shown);
+    m_session.WriteResult(written.isEmpty() ? shown : written, m_times.StartTime, m_times.EndTime);
 }

@@ -1,0 +1,325 @@
+#include "player/PresentationSession.h"
+
+#include "config/PresentationSettingsFile.h"
+#include "config/TNewIniFile.h"
+#include "files/FileChecks.h"
+#include "files/FileNames.h"
+#include "files/Prompter.h"
+#include "player/ResultsWriter.h"
+
+#include <QFileInfo>
+
+namespace {
+
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+} // namespace
+
+PresentationSession::PresentationSession(SessionView &view, Prompter &prompter)
+    : m_view(view), m_prompter(prompter)
+{
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening and loading
+
+QString PresentationSession::presentationConfigPath() const
+{
+    return changeFileExt(SlideListPath, QStringLiteral(".ini"));
+}
+
+bool PresentationSession::OpenPresentation(const QString &path, CloseQuery query)
+{
+    if (query == CloseQuery::Ask && !QueryCloseList())
+        return false;
+    setListPath(path);
+    LoadPresentation();
+    return true;
+}
+
+void PresentationSession::setListPath(const QString &path)
+{
+    if (path != SlideListPath)
+        PreviousListPath = SlideListPath;
+    SlideListPath = path;
+}
+
+bool PresentationSession::hasSlideKind(TSlideKind kind) const
+{
+    for (const QString &line : SlideLines.lines)
+        if (SlideKindForExtension(line.left(line.indexOf(QLatin1Char('\t')))) == kind)
+            return true;
+    return false;
+}
+
+bool PresentationSession::LoadPresentationConfig()
+{
+    const QString iniPath = presentationConfigPath();
+    const bool haveIni = Options.LoadIndividualConfig && fileExists(iniPath);
+    if (!haveIni && SettingOverrides.empty())
+        return false;
+    TNewIniFile ini(iniPath);
+    if (haveIni)
+        ini.load();
+    for (const auto &[sectionKey, value] : SettingOverrides) {
+        const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
+        if (dot > 0)
+            ini.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
+    }
+    ReadPresentationSettings(ini, Settings, ReadContext);
+    if (!haveIni)
+        return false;
+    ConfigSource = iniPath;
+    SettingsModified = false;
+    ConfigNotDefault = true;
+    return true;
+}
+
+bool PresentationSession::LoadPresentation()
+{
+    const SlideList::LoadOutcome loaded = SlideLines.load(SlideListPath);
+    if (!loaded.ok) {
+        m_prompter.ShowError(QStringLiteral("No es pot obrir el fitxer %1").arg(SlideListPath));
+        PresentationReady = false;
+        m_view.setActionEnabled(PlayerAction::A_V_InitNext, false);
+        m_view.setActionEnabled(PlayerAction::A_V_Goto, false);
+        return false;
+    }
+
+    // The meaning tables beside the list; their edit commands follow whether they were loaded.
+    const QString wml = changeFileExt(SlideListPath, QStringLiteral(".wml"));
+    const QString sml = changeFileExt(SlideListPath, QStringLiteral(".sml"));
+    m_view.setActionEnabled(PlayerAction::A_F_EditWML, fileExists(wml) && WordTable.load(wml, m_prompter));
+    if (!fileExists(wml))
+        WordTable = MeaningTable(MeaningKind::Words);
+    if (fileExists(sml)) {
+        // A table that holds a faulty line has shown its message; the records before it stay.
+        m_view.setActionEnabled(PlayerAction::A_F_EditSML, SoundTable.load(sml, m_prompter));
+    } else {
+        SoundTable = MeaningTable(MeaningKind::Sounds);
+        m_view.setActionEnabled(PlayerAction::A_F_EditSML, false);
+    }
+
+    LoadPresentationConfig();
+    ValidateList();
+    return true;
+}
+
+void PresentationSession::ValidateList()
+{
+    bool visible = false;
+    bool malformed = false;
+    for (qsizetype i = 0; i < SlideLines.lines.size(); ++i) {
+        const SlideLineShape shape = InspectSlideLine(SlideLines.lines[i]);
+        if (!shape.wellFormed) {
+            m_prompter.ShowError(MalformedLineMessage(int(i + 1)));
+            malformed = true;
+            break;
+        }
+        if (!shape.hidden) {
+            visible = true;
+            break;
+        }
+    }
+    if (!malformed && !visible)
+        m_prompter.ShowWarning(QStringLiteral("No hi ha cap diapositiva a mostrar"));
+    m_view.setActionEnabled(PlayerAction::A_F_Check, true);
+    m_view.setActionEnabled(PlayerAction::A_F_EditSAL, true);
+    m_view.setActionEnabled(PlayerAction::A_V_InitNext, visible);
+    m_view.setActionEnabled(PlayerAction::A_V_Goto, visible);
+    m_view.setCaption(SlideListPath);
+    PresentationReady = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving and closing
+
+bool PresentationSession::SaveSlideList(const QString &path)
+{
+    if (!SlideLines.save(path, m_prompter))
+        return false;
+    if (path != SlideListPath)
+        PreviousListPath = SlideListPath;
+    SlideListPath = path;
+    return true;
+}
+
+bool PresentationSession::isUnnamed() const
+{
+    return extractFileName(SlideListPath) == SlideList::untitledName();
+}
+
+bool PresentationSession::SaveConfigTo(const QString &path)
+{
+    ConfigSource = path;
+    if (!EnsureWritable(path, m_prompter))
+        return false;
+    TNewIniFile ini(path);
+    ini.load();
+    WritePresentationSettings(ini, Settings);
+    // UpdateFile runs the writable check again; it passes now, so it does not ask twice.
+    return ini.UpdateFile(m_prompter);
+}
+
+bool PresentationSession::SavePresentationConfig()
+{
+    const bool saved = SaveConfigTo(presentationConfigPath());
+    SettingsModified = !saved;
+    return saved;
+}
+
+bool PresentationSession::SaveNow(const QString &chosenPath)
+{
+    switch (SaveDestination) {
+    case SaveDestination::Presentation:
+        return SavePresentationConfig();
+    case SaveDestination::Default: {
+        if (ProgramIniPath.isEmpty())
+            return false;
+        const bool saved = SaveConfigTo(ProgramIniPath);
+        ConfigNotDefault = !saved;
+        return saved;
+    }
+    case SaveDestination::Chosen:
+        break;
+    }
+    return !chosenPath.isEmpty() && SaveConfigTo(chosenPath);
+}
+
+bool PresentationSession::OfferToSaveConfig() const
+{
+    if (Options.SaveIndividualConfigO == 2)
+        return false;
+    if (SettingsModified)
+        return true;
+    if (!fileExists(presentationConfigPath()))
+        return true;
+    return pathWithoutExt(ConfigSource) != pathWithoutExt(SlideListPath);
+}
+
+void PresentationSession::OpenIni()
+{
+    if (!isUnnamed() && OfferToSaveConfig()) {
+        const MsgButton b = m_prompter.AskYesNoCancel(
+            QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(SlideListPath));
+        if (b == MsgButton::Cancel || b == MsgButton::None)
+            return;
+        if (b == MsgButton::Yes)
+            SavePresentationConfig();
+    }
+    const QString path = m_view.askOpenConfigPath(ConfigSource.isEmpty() ? presentationConfigPath()
+                                                                          : ConfigSource);
+    if (path.isEmpty())
+        return;
+    TNewIniFile ini(path);
+    ini.load();
+    ConfigSource = path;
+    SettingsModified = false;
+    ConfigNotDefault = true;
+    ReadPresentationSettings(ini, Settings, ReadContext);
+    m_view.settingsChanged();
+}
+
+bool PresentationSession::QueryCloseList()
+{
+    if (!PresentationReady)
+        return true;
+    m_view.addRecentFile(SlideListPath);
+    const bool unnamed = isUnnamed();
+    const bool offer = !unnamed && OfferToSaveConfig();
+    if (SlideLines.modified) {
+        const QString text =
+            (offer && Options.SaveIndividualConfigO == 1)
+                ? QStringLiteral("Voleu desar la llista\r\n%1\r\n(i el seu corresponent arxiu ini)?")
+                      .arg(SlideListPath)
+                : QStringLiteral("Voleu desar la llista\r\n%1?").arg(SlideListPath);
+        MsgButton answer;
+        if (unnamed)
+            answer = m_prompter.AskYesNoCancel(text);
+        else
+            answer = m_prompter.messageBoxEx(
+                text, MsgKind::Confirmation,
+                {QStringLiteral("Yes &Desa"), QStringLiteral("All Desa &com..."),
+                 QStringLiteral("No &No"), QStringLiteral("Cancel Cancel·la")},
+                0, 70);
+        QString target;
+        switch (answer) {
+        case MsgButton::No:
+            return true;
+        case MsgButton::Yes:
+            if (!unnamed) {
+                target = SlideListPath;
+                break;
+            }
+            [[fallthrough]];
+        case MsgButton::All:
+            target = m_view.askSaveSlideListPath(SlideListPath);
+            if (target.isEmpty())
+                return false;
+            break;
+        default:
+            return false; // Cancel, or the box closed
+        }
+        // A list that could not be saved is not given up: the close is refused.
+        if (!SaveSlideList(target))
+            return false;
+        if (offer)
+            SavePresentationConfig();
+        return true;
+    }
+    if (offer) {
+        switch (Options.SaveIndividualConfigO) {
+        case 0:
+            SavePresentationConfig();
+            break;
+        case 1: {
+            const MsgButton b = m_prompter.AskYesNoCancel(
+                QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(SlideListPath));
+            if (b == MsgButton::Cancel || b == MsgButton::None)
+                return false;
+            if (b == MsgButton::Yes)
+                SavePresentationConfig();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Results
+
+QString PresentationSession::adminResultsPath()
+{
+    if (!UserDomain.isEmpty()) {
+        const QString dir = DomainResultsDir ? DomainResultsDir(UserDomain) : QString();
+        if (!dir.isEmpty())
+            return includeTrailingSeparator(dir) + UserName + QStringLiteral(".txt");
+        m_prompter.ShowWarning(QStringLiteral("No s'ha trobat el directori corresponent al domini %1\r\n"
+                                              "Informeu l'administrador")
+                                   .arg(UserDomain));
+    }
+    return ResultsFilePath(AdminResults, UserName);
+}
+
+void PresentationSession::WriteResult(const QString &text, const QDateTime &start,
+                                      const QDateTime &end)
+{
+    ResultsEntry entry;
+    entry.message = text;
+    entry.listPath = SlideListPath;
+    entry.durationSecs = start.isValid() ? start.secsTo(end) : 0;
+    entry.now = end;
+    // The program-level file first: a new list's heading goes into it only.
+    if (Options.Results.inUse())
+        AppendResult(ResultsFilePath(Options.Results, UserName), Options.Results, entry,
+                     PreviousListPath, m_prompter);
+    if (AdminResults.inUse())
+        AppendResult(adminResultsPath(), AdminResults, entry, PreviousListPath, m_prompter);
+}
