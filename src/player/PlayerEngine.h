@@ -175,6 +175,8 @@ private:
     enum class BadFileOutcome { Ok, Skipped, Relocated, EndRun };
     enum class PassEnd { Normal, Failed };
 
+    // Reads a meaning table beside the list, showing what went wrong; true when it holds the file.
+    bool loadMeaningTable(MeaningTable &table, const QString &path);
     void prepareRun();
     void startPass(int start);
     void advance();
