@@ -4,6 +4,7 @@
 #include "player/ui/ConfigurationController.h"
 #include "config/ui/TPBJustOne.h"
 #include "files/ui/QtPrompter.h"
+#include "files/ui/QtShell.h"
 #include "player/StartupArgs.h"
 #include "player/ui/TFShowImages.h"
 
@@ -42,7 +43,9 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart)
     }
     TModIniLS module(THlpIniFLoadSave(QCoreApplication::applicationFilePath()));
 
+    QtShell shell;
     TFShowImages window;
+    window.setShell(shell);
     ConfigurationController config(module, window.engine(), window, window.prompter());
     window.setConfiguration(&config);
     justOne.listen(&window);

@@ -91,7 +91,7 @@ bool TModIniLS::saveAtExit(const ProgramOptions &options, const PresentationSett
         && options.SaveDefaultConfigOnCloseWithPrompt
         && prompter.AskYes(QStringLiteral("Desar la configuració actual com a configuració per defecte?")))
         WritePresentationSettings(target, settings);
-    bool ok = target.UpdateFile(prompter);
+    bool ok = target.UpdateFile(prompter).ok();
     // With an individual configuration in use the program configuration is freed unwritten.
     m_paths.CloseProgramIni();
     ok = writeFavDirs(options, prompter) && ok;

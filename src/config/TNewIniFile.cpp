@@ -169,11 +169,14 @@ void TNewIniFile::WriteBool(const QString &section, const QString &key, bool val
     WriteString(section, key, val ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-bool TNewIniFile::UpdateFile(Prompter &prompter)
+Fallible<void> TNewIniFile::UpdateFile(Prompter &prompter)
 {
     if (m_path.isEmpty() || !EnsureWritable(m_path, prompter))
-        return false;
-    return writeFileAtomically(m_path, toBytes()).ok;
+        return Fallible<void>::failure(QString());
+    if (!writeFileAtomically(m_path, toBytes()).ok)
+        return Fallible<void>::failure(
+            QStringLiteral("S'ha produït un error en desar\r\n%1").arg(m_path));
+    return Fallible<void>::success();
 }
 
 QStringList TNewIniFile::sectionNames() const

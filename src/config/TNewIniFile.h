@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/Fallible.h"
 #include "files/TextCodec.h"
 
 #include <QByteArray>
@@ -27,8 +28,9 @@ public:
     bool load();
     QByteArray toBytes() const;
     // Writes the whole content back to path() after EnsureWritable, through a temporary file.
-    // Returns false when the check refused or the write failed (the old file stays whole).
-    bool UpdateFile(Prompter &prompter);
+    // Fails when the check refused (empty message: the check has said what it had to) or the
+    // write failed (the old file stays whole); the write's message is not shown here.
+    Fallible<void> UpdateFile(Prompter &prompter);
     // Sections in file order, and the keys of one section in order.
     QStringList sectionNames() const;
     QStringList keyNames(const QString &section) const;

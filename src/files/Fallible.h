@@ -6,9 +6,10 @@
 #include <utility>
 
 // The outcome of an operation that can fail: a value, or the Catalan message saying what went
-// wrong.
+// wrong. Discarding one is a mistake the compiler points out; a caller that has nothing to do
+// with a failure says so with a cast to void.
 template <typename T>
-class Fallible
+class [[nodiscard]] Fallible
 {
 public:
     Fallible(T value) : m_value(std::move(value)) {}
@@ -31,10 +32,20 @@ private:
     QString m_error;
 };
 
-// Pictures larger than this are refused before anything is allocated for their pixels.
-constexpr qint64 kMaxPicturePixels = 64LL * 1024 * 1024;
-
-inline QString pictureTooLargeMessage(qint64 width, qint64 height)
+// An operation that yields nothing but can fail. A failure may carry an empty message when there
+// is nothing left to tell: the user declined a question, or was already told why.
+template <>
+class [[nodiscard]] Fallible<void>
 {
-    return QStringLiteral("La imatge és massa gran (%1 × %2 píxels)").arg(width).arg(height);
-}
+public:
+    static Fallible success() { return Fallible(true, QString()); }
+    static Fallible failure(QString message) { return Fallible(false, std::move(message)); }
+
+    bool ok() const { return m_ok; }
+    const QString &error() const { return m_error; }
+
+private:
+    Fallible(bool succeeded, QString message) : m_ok(succeeded), m_error(std::move(message)) {}
+    bool m_ok;
+    QString m_error;
+};

@@ -116,34 +116,38 @@ std::optional<QString> ReadTableText(MemTable &table, const QString &text, Inclu
     return std::nullopt;
 }
 
-bool SaveTableToText(const MemTable &table, const QString &path, QuoteStrings quote,
-                     IncludeCalculated calc, Prompter &prompter)
+Fallible<void> SaveTableToText(const MemTable &table, const QString &path, QuoteStrings quote,
+                               IncludeCalculated calc, Prompter &prompter)
 {
     if (!table.isOpen()) {
-        prompter.ShowError(QStringLiteral("La base de dades %1 no està oberta").arg(table.name()));
-        return false;
+        const QString message =
+            QStringLiteral("La base de dades %1 no està oberta").arg(table.name());
+        prompter.ShowError(message);
+        return Fallible<void>::failure(message);
     }
+    // A refusal has been told by the check itself, or was the user's own answer.
     if (!EnsureWritable(path, prompter))
-        return false;
+        return Fallible<void>::failure(QString());
     const QString text = TableToText(table, quote, calc);
     if (!writeFileAtomically(path, encode8BitText(text, encodingForNewText(text))).ok) {
-        prompter.ShowError(QStringLiteral("S'ha produït un error en crear\r\n%1").arg(path));
-        return false;
+        const QString message = QStringLiteral("S'ha produït un error en crear\r\n%1").arg(path);
+        prompter.ShowError(message);
+        return Fallible<void>::failure(message);
     }
-    return true;
+    return Fallible<void>::success();
 }
 
-bool LoadTableFromText(MemTable &table, const QString &path, IncludeCalculated calc, Prompter &prompter)
+Fallible<void> LoadTableFromText(MemTable &table, const QString &path, IncludeCalculated calc)
 {
-    auto file = OpenTextFile(path, TextFileMode::Read, prompter);
-    if (!file)
-        return false;
-    if (auto err = ReadTableText(table, decode8BitText(file->readAll()).text, calc)) {
-        prompter.ShowError(*err);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fallible<void>::failure(
+            QStringLiteral("S'ha produït un error en obrir per llegir\r\n%1").arg(path));
+    if (auto err = ReadTableText(table, decode8BitText(file.readAll()).text, calc)) {
         table.current = table.recordCount() > 0 ? 0 : -1;
-        return false;
+        return Fallible<void>::failure(*err);
     }
-    return true;
+    return Fallible<void>::success();
 }
 
 void CopyTableToClipboard(const MemTable &table, QuoteStrings quote, IncludeCalculated calc)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/Fallible.h"
 #include "files/MemTable.h"
 
 #include <QString>
@@ -23,10 +24,13 @@ QString TableToText(const MemTable &table, QuoteStrings quote = QuoteStrings::No
 std::optional<QString> ReadTableText(MemTable &table, const QString &text,
                                      IncludeCalculated calc = IncludeCalculated::No);
 
-bool SaveTableToText(const MemTable &table, const QString &path, QuoteStrings quote,
-                     IncludeCalculated calc, Prompter &prompter);
-// Reads the file into the table; messages through the prompter. True when the whole file read.
-bool LoadTableFromText(MemTable &table, const QString &path, IncludeCalculated calc, Prompter &prompter);
+// Writes the table after EnsureWritable. Its failures are shown through the prompter and carried
+// by the result too (an empty message when the writable check refused).
+Fallible<void> SaveTableToText(const MemTable &table, const QString &path, QuoteStrings quote,
+                               IncludeCalculated calc, Prompter &prompter);
+// Reads the file into the table. On a faulty line the records before it stay; the message (or
+// the one for a file that cannot be opened) is the caller's to show.
+Fallible<void> LoadTableFromText(MemTable &table, const QString &path, IncludeCalculated calc);
 void CopyTableToClipboard(const MemTable &table, QuoteStrings quote, IncludeCalculated calc);
 std::optional<QString> PasteTableFromClipboard(MemTable &table, IncludeCalculated calc);
 

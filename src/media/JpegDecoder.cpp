@@ -1,5 +1,7 @@
 #include "media/JpegDecoder.h"
 
+#include "media/PictureLimits.h"
+
 #include <cstdio>
 #include <jpeglib.h>
 

@@ -1,5 +1,7 @@
 #include "media/PngDecoder.h"
 
+#include "media/PictureLimits.h"
+
 #include <png.h>
 
 #include <csetjmp>

@@ -2,6 +2,7 @@
 
 #include "files/FileNames.h"
 #include "media/JpegDecoder.h"
+#include "media/PictureLimits.h"
 #include "media/PngDecoder.h"
 #include "media/TGIFData.h"
 #include "media/TTrigger.h"

@@ -1,6 +1,7 @@
 #include "media/TGIFData.h"
 
 #include "media/GifLzwDecoder.h"
+#include "media/PictureLimits.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -1,6 +1,7 @@
 #include "media/WmfPicture.h"
 
 #include "files/TextCodec.h"
+#include "media/PictureLimits.h"
 
 #include <QFont>
 #include <QFontMetricsF>

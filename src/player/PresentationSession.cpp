@@ -79,11 +79,19 @@ bool PresentationSession::LoadPresentationConfig()
     return true;
 }
 
+bool PresentationSession::loadMeaningTable(MeaningTable &table, const QString &path)
+{
+    const Fallible<void> read = table.load(path);
+    if (!read.ok())
+        m_prompter.ShowError(read.error());
+    return table.hasFile();
+}
+
 bool PresentationSession::LoadPresentation()
 {
-    const SlideList::LoadOutcome loaded = SlideLines.load(SlideListPath);
-    if (!loaded.ok) {
-        m_prompter.ShowError(QStringLiteral("No es pot obrir el fitxer %1").arg(SlideListPath));
+    const Fallible<void> loaded = SlideLines.load(SlideListPath);
+    if (!loaded.ok()) {
+        m_prompter.ShowError(loaded.error());
         PresentationReady = false;
         m_view.setActionEnabled(PlayerAction::A_V_InitNext, false);
         m_view.setActionEnabled(PlayerAction::A_V_Goto, false);
@@ -93,12 +101,13 @@ bool PresentationSession::LoadPresentation()
     // The meaning tables beside the list; their edit commands follow whether they were loaded.
     const QString wml = changeFileExt(SlideListPath, QStringLiteral(".wml"));
     const QString sml = changeFileExt(SlideListPath, QStringLiteral(".sml"));
-    m_view.setActionEnabled(PlayerAction::A_F_EditWML, fileExists(wml) && WordTable.load(wml, m_prompter));
+    m_view.setActionEnabled(PlayerAction::A_F_EditWML,
+                            fileExists(wml) && loadMeaningTable(WordTable, wml));
     if (!fileExists(wml))
         WordTable = MeaningTable(MeaningKind::Words);
     if (fileExists(sml)) {
-        // A table that holds a faulty line has shown its message; the records before it stay.
-        m_view.setActionEnabled(PlayerAction::A_F_EditSML, SoundTable.load(sml, m_prompter));
+        // A table that holds a faulty line shows its message; the records before it stay.
+        m_view.setActionEnabled(PlayerAction::A_F_EditSML, loadMeaningTable(SoundTable, sml));
     } else {
         SoundTable = MeaningTable(MeaningKind::Sounds);
         m_view.setActionEnabled(PlayerAction::A_F_EditSML, false);
@@ -140,7 +149,7 @@ void PresentationSession::ValidateList()
 
 bool PresentationSession::SaveSlideList(const QString &path)
 {
-    if (!SlideLines.save(path, m_prompter))
+    if (!SlideLines.save(path, m_prompter).ok())
         return false;
     if (path != SlideListPath)
         PreviousListPath = SlideListPath;
@@ -162,7 +171,7 @@ bool PresentationSession::SaveConfigTo(const QString &path)
     ini.load();
     WritePresentationSettings(ini, Settings);
     // UpdateFile runs the writable check again; it passes now, so it does not ask twice.
-    return ini.UpdateFile(m_prompter);
+    return ini.UpdateFile(m_prompter).ok();
 }
 
 bool PresentationSession::SavePresentationConfig()

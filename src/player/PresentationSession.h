@@ -95,6 +95,9 @@ public:
     QString adminResultsPath();
 
 private:
+    // Reads a meaning table beside the list, showing what went wrong; true when it holds the file.
+    bool loadMeaningTable(MeaningTable &table, const QString &path);
+
     SessionView &m_view;
     Prompter &m_prompter;
 };

@@ -29,24 +29,24 @@ QByteArray SlideList::toBytes()
     return bytes;
 }
 
-SlideList::LoadOutcome SlideList::load(const QString &path)
+Fallible<void> SlideList::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         lines.clear();
         modified = false;
-        return {false, file.errorString()};
+        return Fallible<void>::failure(QStringLiteral("No es pot obrir el fitxer %1").arg(path));
     }
     loadFromBytes(file.readAll());
-    return {true, QString()};
+    return Fallible<void>::success();
 }
 
-bool SlideList::save(const QString &path, Prompter &prompter)
+Fallible<void> SlideList::save(const QString &path, Prompter &prompter)
 {
     const QString failure = QStringLiteral("S'ha produït un error en desar\r\n%1").arg(path);
     if (!EnsureWritable(path, prompter)) {
         prompter.ShowError(failure);
-        return false;
+        return Fallible<void>::failure(failure);
     }
     const TextEncoding before = encoding;
     const bool knownBefore = encodingKnown;
@@ -55,10 +55,10 @@ bool SlideList::save(const QString &path, Prompter &prompter)
         encoding = before;
         encodingKnown = knownBefore;
         prompter.ShowError(failure);
-        return false;
+        return Fallible<void>::failure(failure);
     }
     modified = false;
-    return true;
+    return Fallible<void>::success();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/Fallible.h"
 #include "files/TextCodec.h"
 
 #include <QString>
@@ -25,16 +26,13 @@ public:
     void loadFromBytes(const QByteArray &bytes);
     QByteArray toBytes();
 
-    // Reads the file; std::nullopt-like failure is reported as the system's reason.
-    struct LoadOutcome
-    {
-        bool ok = false;
-        QString error;
-    };
-    LoadOutcome load(const QString &path);
+    // Reads the file. A file that cannot be read leaves the list empty; the message is the
+    // caller's to show.
+    Fallible<void> load(const QString &path);
     // Writes every line followed by CR LF, after EnsureWritable, through a temporary file. On
-    // failure shows "S'ha produït un error en desar" and the list stays modified.
-    bool save(const QString &path, Prompter &prompter);
+    // failure shows "S'ha produït un error en desar" through the prompter (the result carries the
+    // same text) and the list stays modified.
+    Fallible<void> save(const QString &path, Prompter &prompter);
 
     // For every line whose chosen field names a file that exists in `folder`, puts that path in
     // the field. A malformed line stops the pass with its message (when a prompter is given).

@@ -31,15 +31,15 @@ MeaningTable::MeaningTable(MeaningKind k)
 {
 }
 
-bool MeaningTable::load(const QString &path, Prompter &prompter)
+Fallible<void> MeaningTable::load(const QString &path)
 {
     table.clear();
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0) {
         fileName.clear();
-        return false;
+        return Fallible<void>::success();
     }
-    LoadTableFromText(table, path, IncludeCalculated::No, prompter);
+    const Fallible<void> read = LoadTableFromText(table, path, IncludeCalculated::No);
     if (kind == MeaningKind::Sounds) {
         // An empty mark in a file written elsewhere reads as 0; ours always hold a number.
         for (int r = 0; r < table.recordCount(); ++r) {
@@ -53,10 +53,10 @@ bool MeaningTable::load(const QString &path, Prompter &prompter)
     fileName = path;
     table.current = table.recordCount() > 0 ? 0 : -1;
     table.modified = false;
-    return true;
+    return read;
 }
 
-bool MeaningTable::save(const QString &path, Prompter &prompter)
+Fallible<void> MeaningTable::save(const QString &path, Prompter &prompter)
 {
     const QString other = changeFileExt(path, kind == MeaningKind::Words ? QStringLiteral(".sml")
                                                                          : QStringLiteral(".wml"));
@@ -64,13 +64,15 @@ bool MeaningTable::save(const QString &path, Prompter &prompter)
         if (!prompter.AskYes(QStringLiteral("També existeix l'arxiu:\r\n%1,\r\nesborrar-lo, ja que no "
                                             "poden coexistir un arxiu sml i wml?")
                                  .arg(other)))
-            return false;
+            return Fallible<void>::failure(QString());
         if (!QFile::remove(other))
-            return false;
+            return Fallible<void>::failure(QString());
     }
-    if (!SaveTableToText(table, path, QuoteStrings::No, IncludeCalculated::No, prompter))
-        return false;
+    const Fallible<void> written =
+        SaveTableToText(table, path, QuoteStrings::No, IncludeCalculated::No, prompter);
+    if (!written.ok())
+        return written;
     fileName = path;
     table.modified = false;
-    return true;
+    return written;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/Fallible.h"
 #include "files/MemTable.h"
 
 #include <QString>
@@ -21,9 +22,13 @@ struct MeaningTable
     QString fileName;
 
     // Empties the table and reads the file. A missing or empty file leaves it empty and forgets
-    // the name. Returns whether the table holds the file (the edit command follows it).
-    bool load(const QString &path, Prompter &prompter);
+    // the name. A file that cannot be read whole keeps the records before the fault and its
+    // name; the message is the caller's to show.
+    Fallible<void> load(const QString &path);
+    // Whether the table belongs to a file (the edit command follows it).
+    bool hasFile() const { return !fileName.isEmpty(); }
     // Writes after the coexistence rule: a .wml and a .sml of the same name may not both exist,
     // so the other one is offered for deletion first; No leaves both files and fails the save.
-    bool save(const QString &path, Prompter &prompter);
+    // Messages are shown through the prompter; the result carries them too.
+    Fallible<void> save(const QString &path, Prompter &prompter);
 };

@@ -176,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(!s.ManualViewing);
         WritePresentationSettings(f, s);
         FakePrompter p;
-        QVERIFY(f.UpdateFile(p));
+        QVERIFY(f.UpdateFile(p).ok());
         const QByteArray out = readAll(path);
         QVERIFY(out.startsWith("[Alien]\r\nKey=\xE0\xE8\r\nKey=second\r\nloose line\r\nMore=1\r\n\r\n[Options]\r\n"
                                "ManualViewing=0\r\nLoopImages=0\r\n"));
@@ -239,11 +239,11 @@ private Q_SLOTS:
         TNewIniFile f(path);
         f.load();
         f.WriteBool("Options", "ManualViewing", false);
-        QVERIFY(!f.UpdateFile(p));
+        QVERIFY(!f.UpdateFile(p).ok());
         QCOMPARE(p.texts(), QStringList{QStringLiteral("L'arxiu\r\n%1\r\nés de sols lectura, treure-li'n la protecció?").arg(path)});
         QCOMPARE(readAll(path), QByteArray("[Options]\r\nManualViewing=1\r\n"));
         p.answers = {MsgButton::Yes};
-        QVERIFY(f.UpdateFile(p));
+        QVERIFY(f.UpdateFile(p).ok());
         QVERIFY(!isReadOnlyFile(path));
         QVERIFY(readAll(path).contains("ManualViewing=0"));
         QVERIFY(EnsureWritable(dir.filePath("absent.ini"), p));

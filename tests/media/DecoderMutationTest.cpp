@@ -1,7 +1,7 @@
 // Runs every decoder over thousands of randomly damaged copies of valid files: none may crash,
 // hang or return a picture larger than the pixel cap.
 
-#include "files/Fallible.h"
+#include "media/PictureLimits.h"
 #include "media/SlidePicture.h"
 #include "support/GifBuilder.h"
 #include "support/JpegWriter.h"

@@ -36,25 +36,25 @@ private Q_SLOTS:
         const QByteArray ansi = "\tT\tT\xEDtol\t\t\t\nfoto.jpg\tB\tPla\xE7\x61\t\t\t\r\r\n";
         const QString path = fx.file("a.sal", ansi);
         SlideList list;
-        QVERIFY(list.load(path).ok);
+        QVERIFY(list.load(path).ok());
         QCOMPARE(list.lines.size(), 3);
         QCOMPARE(list.lines[0], QStringLiteral("\tT\tTítol\t\t\t"));
         QCOMPARE(list.lines[2], QString());
         QCOMPARE(list.encoding, TextEncoding::Windows1252);
-        QVERIFY(list.save(path, p));
+        QVERIFY(list.save(path, p).ok());
         QCOMPARE(readAll(path), QByteArray("\tT\tT\xEDtol\t\t\t\r\nfoto.jpg\tB\tPla\xE7\x61\t\t\t\r\n\r\n"));
 
         // UTF-8 stays UTF-8; a character outside Windows-1252 switches the file to UTF-8.
         const QString u = fx.file("u.sal", "\tT\tT\xC3\xADtol\t\t\t\r\n");
         SlideList ul;
-        ul.load(u);
+        QVERIFY(ul.load(u).ok());
         QCOMPARE(ul.encoding, TextEncoding::Utf8);
         SlideList ascii;
-        ascii.load(fx.file("b.sal", "x.png\t\t\t\t\t\r\n"));
+        QVERIFY(ascii.load(fx.file("b.sal", "x.png\t\t\t\t\t\r\n")).ok());
         ascii.lines.append(QStringLiteral("\tT\t\u0141\u00f3d\u017a\t\t\t"));
-        QVERIFY(ascii.save(fx.path("b.sal"), p));
+        QVERIFY(ascii.save(fx.path("b.sal"), p).ok());
         SlideList again;
-        again.load(fx.path("b.sal"));
+        QVERIFY(again.load(fx.path("b.sal")).ok());
         QCOMPARE(again.lines, ascii.lines);
         QVERIFY(p.shown.empty());
     }
@@ -69,9 +69,11 @@ private Q_SLOTS:
         SlideList list;
         list.lines = {QStringLiteral("new\t\t\t\t\t")};
         list.modified = true;
-        QVERIFY(!list.save(path, p));
+        const Fallible<void> saved = list.save(path, p);
+        QVERIFY(!saved.ok());
         QVERIFY(list.modified);
         QCOMPARE(p.texts(), QStringList{QStringLiteral("S'ha produït un error en desar\r\n%1").arg(path)});
+        QCOMPARE(saved.error(), p.texts().front());
         QVERIFY(QFileInfo(path).isDir());
     }
 
@@ -106,17 +108,20 @@ private Q_SLOTS:
     {
         SlideListFixture fx;
         SlideList list;
-        QVERIFY(list.load(fx.file("empty.sal", "")).ok);
+        QVERIFY(list.load(fx.file("empty.sal", "")).ok());
         QVERIFY(list.lines.isEmpty());
         QByteArray binary;
         for (int i = 0; i < 70000; ++i)
             binary += char((i * 131) & 0xFF);
-        QVERIFY(list.load(fx.file("bin.sal", binary)).ok);
+        QVERIFY(list.load(fx.file("bin.sal", binary)).ok());
         QVERIFY(!list.lines.isEmpty());
         SlideList again;
         again.loadFromBytes(binary);
         QCOMPARE(again.toBytes().size() > 0, true);
-        QVERIFY(!list.load(fx.path("missing.sal")).ok);
+        const Fallible<void> missing = list.load(fx.path("missing.sal"));
+        QVERIFY(!missing.ok());
+        QCOMPARE(missing.error(),
+                 QStringLiteral("No es pot obrir el fitxer %1").arg(fx.path("missing.sal")));
     }
 
     void hundredThousandLinesLoadQuickly()
@@ -129,7 +134,7 @@ private Q_SLOTS:
         QElapsedTimer t;
         t.start();
         SlideList list;
-        QVERIFY(list.load(path).ok);
+        QVERIFY(list.load(path).ok());
         QCOMPARE(list.lines.size(), 100000);
         qInfo("100000-line list read in %lld ms", t.elapsed());
     }

@@ -51,16 +51,19 @@ private Q_SLOTS:
     void wordTables()
     {
         SlideListFixture fx;
-        FakePrompter p;
         const QString path = fx.file("curs.wml", "gat\tanimal que miola\r\n\r\ngos\tanimal que borda\r\nsol\r\nlluna\tsatèl·lit\r\n");
         MeaningTable words(MeaningKind::Words);
-        QVERIFY(words.load(path, p));
+        const Fallible<void> read = words.load(path);
+        QVERIFY(words.hasFile());
         QCOMPARE(words.table.recordCount(), 2); // "sol" has no meaning: the reading stops there
-        QCOMPARE(p.shown.size(), std::size_t(1));
+        // One message, about that line, for the caller to show.
+        QVERIFY(!read.ok());
+        QVERIFY(read.error().startsWith(QStringLiteral("Línia 4: ")));
         QCOMPARE(words.table.value(1, "Meaning").toString(), QStringLiteral("animal que borda"));
 
         MeaningTable zero(MeaningKind::Words);
-        QVERIFY(!zero.load(fx.file("zero.wml", ""), p));
+        QVERIFY(zero.load(fx.file("zero.wml", "")).ok());
+        QVERIFY(!zero.hasFile());
         QVERIFY(zero.fileName.isEmpty());
     }
 
@@ -82,11 +85,12 @@ private Q_SLOTS:
         sounds.table.setField(sound, 4, "miol");
         QVERIFY(!sounds.table.append(sound));
         const QString path = fx.path("curs.sml");
-        QVERIFY(sounds.save(path, p));
+        QVERIFY(sounds.save(path, p).ok());
         QCOMPARE(readAll(path), QByteArray("/fotos/gat.jpg\t-1\t-1\t\t") + QByteArray(50, 'm')
                                     + "\r\n\t-1\t-1\t/sons/miol.wav\tmiol\r\n");
         MeaningTable back(MeaningKind::Sounds);
-        QVERIFY(back.load(path, p));
+        QVERIFY(back.load(path).ok());
+        QVERIFY(back.hasFile());
         QCOMPARE(back.table.value(0, "MarkX").toInt(), -1);
         QVERIFY(back.table.value(0, "AudioFN").isNull());
         QVERIFY(p.shown.empty());
@@ -94,17 +98,19 @@ private Q_SLOTS:
         // A .wml of the same name may not stay beside it.
         const QString wml = fx.file("curs.wml", "a\tb\r\n");
         p.answers = {MsgButton::No};
-        QVERIFY(!back.save(path, p));
+        const Fallible<void> declined = back.save(path, p);
+        QVERIFY(!declined.ok());
+        QVERIFY(declined.error().isEmpty()); // the user's own answer: nothing more to tell
         QVERIFY(QFile::exists(wml));
         QCOMPARE(p.texts().back(), QStringLiteral("També existeix l'arxiu:\r\n%1,\r\nesborrar-lo, ja que no poden "
                                                   "coexistir un arxiu sml i wml?").arg(wml));
         p.answers = {MsgButton::Yes};
-        QVERIFY(back.save(path, p));
+        QVERIFY(back.save(path, p).ok());
         QVERIFY(!QFile::exists(wml));
 
         // Marks left empty by another program read as 0.
         MeaningTable other(MeaningKind::Sounds);
-        QVERIFY(other.load(fx.file("o.sml", "/a.png\t\t\t\tsignificat\r\n"), p));
+        QVERIFY(other.load(fx.file("o.sml", "/a.png\t\t\t\tsignificat\r\n")).ok());
         QCOMPARE(other.table.value(0, "MarkY").toInt(), 0);
     }
 

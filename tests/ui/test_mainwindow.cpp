@@ -2,6 +2,7 @@
 
 #include "slides/ui/SlideArea.h"
 #include "support/FakePrompter.h"
+#include "support/FakeShell.h"
 #include "support/SlideListFixture.h"
 #include "support/TestMain.h"
 #include "support/WindowTest.h"
@@ -262,6 +263,54 @@ private Q_SLOTS:
         QVERIFY(prompter.shown[1].text.startsWith(
             QStringLiteral("No es pot obrir l'arxiu %1, ja que: ").arg(document.PromptOr1stLine)));
         QCOMPARE(prompter.shown[1].kind, MsgKind::Error);
+    }
+
+    void launchAndEditGoThroughTheShell()
+    {
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        FakeShell shell;
+        w.setShell(shell);
+        SlideListFixture fx;
+        // A program starts in its own folder with the slide's line split into arguments.
+        SlideRecord program;
+        program.Kind = skProgram;
+        program.FileName = fx.path("eines/calc");
+        program.PromptOr1stLine = QStringLiteral("-a \"dos mots\"");
+        w.launch(program);
+        QCOMPARE(int(shell.calls.size()), 1);
+        QCOMPARE(shell.calls[0].request, FakeShell::Request::StartProgram);
+        QCOMPARE(shell.calls[0].path, fx.path("eines/calc"));
+        QCOMPARE(shell.calls[0].arguments,
+                 (QStringList{QStringLiteral("-a"), QStringLiteral("dos mots")}));
+        QCOMPARE(shell.calls[0].folder, fx.path("eines"));
+        QVERIFY(prompter.shown.empty());
+
+        // The shell's reason goes into the window's sentence, with the document as the slide has it.
+        SlideRecord document;
+        document.Kind = skDocument;
+        document.PromptOr1stLine = fx.path("carta.odt");
+        shell.results = {Fallible<void>::failure(
+            QStringLiteral("No hi ha cap aplicació associada amb l'extensió de l'arxiu"))};
+        w.launch(document);
+        QCOMPARE(shell.paths(FakeShell::Request::OpenDocument),
+                 QStringList{document.PromptOr1stLine});
+        QCOMPARE(
+            prompter.texts(),
+            QStringList{QStringLiteral("No es pot obrir l'arxiu %1, ja que: No hi ha cap aplicació "
+                                       "associada amb l'extensió de l'arxiu")
+                            .arg(document.PromptOr1stLine)});
+
+        // Editing the list opens it in the text editor; a list not on disk is not asked for.
+        prompter.clear();
+        w.engine().session().SlideListPath = fx.path("absent.sal");
+        w.carryOutCommand(PendingCommandCode::EditSAL);
+        QVERIFY(shell.paths(FakeShell::Request::OpenInTextEditor).isEmpty());
+        w.engine().session().SlideListPath = fx.file("llista.sal", "");
+        w.carryOutCommand(PendingCommandCode::EditSAL);
+        QCOMPARE(shell.paths(FakeShell::Request::OpenInTextEditor),
+                 QStringList{w.engine().session().SlideListPath});
+        QVERIFY(prompter.shown.empty());
     }
 };
 

@@ -1,15 +1,16 @@
 #include "config/TModIniLS.h"
-#include "player/ui/ConfigurationController.h"
 #include "config/ui/TFConfigDialogs.h"
+#include "config/ui/TFrWriteResults.h"
 #include "media/TAdvImage.h"
 #include "media/ui/TAdvImageNew.h"
 #include "player/ResultsWriter.h"
+#include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
 #include "player/ui/TFShowImages.h"
-#include "config/ui/TFrWriteResults.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
+#include "support/FakeShell.h"
 #include "support/SlideListFixture.h"
 #include "support/TestMain.h"
 #include "support/WindowTest.h"
@@ -207,17 +208,14 @@ private Q_SLOTS:
         SlideListFixture fx;
         FakePrompter prompter;
         TFShowImages w(prompter);
-        QStringList opened;
-        w.openInTextEditor = [&](const QString &path) {
-            opened << path;
-            return true;
-        };
+        FakeShell shell;
+        w.setShell(shell);
         w.engine().session().Options.Results = sampleRes(fx.dir());
         w.engine().session().UserName = QStringLiteral("anna");
         const QString path = ResultsFilePath(w.engine().session().Options.Results, QStringLiteral("anna"));
 
         w.resultsAction()->trigger();
-        QVERIFY(opened.isEmpty());
+        QVERIFY(shell.calls.empty());
         QCOMPARE(prompter.texts(),
                  QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path)});
         QCOMPARE(prompter.shown[0].kind, MsgKind::Error);
@@ -228,15 +226,21 @@ private Q_SLOTS:
         fx.file(QStringLiteral("anna.txt"), "09/12/2026\r\n\r\n");
         prompter.clear();
         w.endButton()->click();
-        QCOMPARE(opened, QStringList{path});
+        QCOMPARE(shell.paths(FakeShell::Request::OpenInTextEditor), QStringList{path});
+        QCOMPARE(int(shell.calls.size()), 1);
         QVERIFY(prompter.shown.empty());
 
         // A failing editor is reported, not taken for success.
-        w.openInTextEditor = [](const QString &) { return false; };
+        shell.results = {
+            Fallible<void>::failure(QStringLiteral("No s'ha trobat l'arxiu especificat"))};
         w.resultsAction()->trigger();
         QCOMPARE(int(prompter.shown.size()), 1);
         QVERIFY(prompter.shown[0].text.startsWith(
             QStringLiteral("No es pot obrir l'arxiu %1").arg(path)));
+        QCOMPARE(
+            prompter.shown[0].text,
+            QStringLiteral("No es pot obrir l'arxiu %1, ja que: No s'ha trobat l'arxiu especificat")
+                .arg(path));
     }
 
     void endButtonStartsWithTheRememberedCommand()

@@ -3,6 +3,7 @@
 #include "player/ui/ConfigurationController.h"
 #include "files/FileNames.h"
 #include "files/ui/QtPrompter.h"
+#include "files/ui/QtShell.h"
 #include "media/ui/QtMediaTrackPlayer.h"
 #include "slides/ReactionGeometry.h"
 #include "player/ResultsWriter.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,7 +30,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 namespace {
 
@@ -49,21 +48,6 @@ void setHint(QAction *action, const QString &hint)
 {
     action->setToolTip(hintText(hint));
     action->setStatusTip(hintText(hint).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-}
-
-// The reason shown when a program or document cannot be opened, in the words the system's
-// shell failures are reported with.
-QString openFailureReason(const QString &path, bool program)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return info.dir().exists() ? QStringLiteral("No s'ha trobat l'arxiu especificat")
-                                   : QStringLiteral("No s'ha trobat la via especificada");
-    if (program && !info.isExecutable())
-        return QStringLiteral("El sistema operatiu denega l'accés a l'arxiu especificat");
-    if (!program)
-        return QStringLiteral("No hi ha cap aplicació associada amb l'extensió de l'arxiu");
-    return QString();
 }
 
 // The folder and file a file dialog starts at: the current list when it exists, else its folder.
@@ -109,7 +93,8 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
       m_prompter(external ? *external : *m_ownPrompter), m_session(*this, m_prompter),
       m_engine(m_session, *this, m_prompter, m_scheduler),
       m_mediaPlayer(std::make_unique<QtMediaTrackPlayer>(m_prompter)),
-      m_audio(m_audioPlayers, *m_mediaPlayer, m_prompter)
+      m_audio(m_audioPlayers, *m_mediaPlayer, m_prompter), m_ownShell(std::make_unique<QtShell>()),
+      m_shell(m_ownShell.get())
 {
     if (m_ownPrompter)
         m_ownPrompter->setOwner(this);
@@ -350,11 +335,9 @@ void TFShowImages::carryOutCommand(PendingCommandCode code)
     switch (code) {
     case PendingCommandCode::EditSAL:
         // Until the slide list editor exists the list opens in the system's text editor.
-        if (QFileInfo::exists(m_session.SlideListPath) &&
-            !QDesktopServices::openUrl(QUrl::fromLocalFile(m_session.SlideListPath)))
-            m_prompter.ShowError(
-                QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
-                    .arg(m_session.SlideListPath, openFailureReason(m_session.SlideListPath, false)));
+        if (QFileInfo::exists(m_session.SlideListPath))
+            reportOpenFailure(m_session.SlideListPath,
+                              m_shell->openInTextEditor(m_session.SlideListPath));
         break;
     default:
         if (m_config)
@@ -562,15 +545,11 @@ void TFShowImages::launch(const SlideRecord &slide)
         const QString program = slide.FileName;
         const QFileInfo info(program);
         const QStringList arguments = QProcess::splitCommand(slide.PromptOr1stLine);
-        if (!QProcess::startDetached(info.absoluteFilePath(), arguments, info.absolutePath()))
-            m_prompter.ShowError(QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
-                                     .arg(program, openFailureReason(program, true)));
+        reportOpenFailure(program, m_shell->startProgram(info.absoluteFilePath(), arguments,
+                                                         info.absolutePath()));
     } else if (slide.Kind == skDocument) {
         const QString document = slide.PromptOr1stLine;
-        if (!QFileInfo::exists(document) ||
-            !QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(document).absoluteFilePath())))
-            m_prompter.ShowError(QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
-                                     .arg(document, openFailureReason(document, false)));
+        reportOpenFailure(document, m_shell->openDocument(document));
     }
 }
 
@@ -666,10 +645,6 @@ void TFShowImages::mousePressEvent(QMouseEvent *event)
 
 void TFShowImages::buildEndCommands()
 {
-    openInTextEditor = [](const QString &path) {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    };
-
     m_calcTimeAction = new QAction(style()->standardIcon(QStyle::SP_BrowserReload),
                                    QStringLiteral("Mostra el temps emprat"), this);
     m_calcTimeAction->setObjectName(QStringLiteral("A_V_CalcTime"));
@@ -744,9 +719,13 @@ void TFShowImages::showResults()
         m_prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
         return;
     }
-    if (!openInTextEditor(path))
-        m_prompter.ShowError(QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2")
-                                 .arg(path, openFailureReason(path, false)));
+    reportOpenFailure(path, m_shell->openInTextEditor(path));
+}
+
+void TFShowImages::reportOpenFailure(const QString &path, const Fallible<void> &opened)
+{
+    if (!opened.ok())
+        m_prompter.ShowError(cannotOpenMessage(path, opened.error()));
 }
 
 QSize TFShowImages::reactionLimit() const

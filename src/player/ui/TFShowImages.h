@@ -4,6 +4,7 @@
 #include "player/PlayerEngine.h"
 #include "player/PlayerView.h"
 #include "files/RealScheduler.h"
+#include "files/Shell.h"
 #include "player/SlideAudio.h"
 #include "player/StartupArgs.h"
 #include "player/ui/TFShowErrW.h"
@@ -13,7 +14,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -156,8 +156,9 @@ public:
     // TB_V_End carries the end-menu command used last; the arrow SB_End opens PUM_End.
     QToolButton *endButton() const { return m_endButton; }
     QToolButton *endArrow() const { return m_endArrow; }
-    // Opens a text file in the system's text editor; true when it started. Tests replace it.
-    std::function<bool(const QString &path)> openInTextEditor;
+    // Documents, programs and the text editor are opened through the shell: the desktop's own
+    // unless another is given (tests record the requests); it must outlive the window.
+    void setShell(Shell &shell) { m_shell = &shell; }
 
 private:
     void buildEndCommands();
@@ -166,11 +167,15 @@ private:
     void setEndButtonAction(QAction *action);
     void showResults();
     void openReaction(TFShowErrW *window, const QString &error);
+    // Shows "No es pot obrir l'arxiu ..." with the shell's reason when opening `path` failed.
+    void reportOpenFailure(const QString &path, const Fallible<void> &opened);
 
     QAction *m_resultsAction = nullptr;
     QAction *m_calcTimeAction = nullptr;
     QToolButton *m_endButton = nullptr;
     QToolButton *m_endArrow = nullptr;
+    std::unique_ptr<Shell> m_ownShell;
+    Shell *m_shell = nullptr;
     // Declared last so the window goes before the slide audio it stops.
     struct ReactionHolder
     {
