@@ -43,8 +43,10 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart)
     TModIniLS module(THlpIniFLoadSave(QCoreApplication::applicationFilePath()));
 
     TFShowImages window;
+    // The controllers add their commands to the window's menus as they are created, and are
+    // called by it at start-up and exit.
     ConfigurationController config(module, window.engine(), window, window.prompter());
-    window.setConfiguration(&config);
+    window.addController(config);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.
     if (const QScreen *screen = window.screen())
