@@ -73,6 +73,8 @@ public:
         m_commands.setCommandHandler(code, context, std::move(handler));
     }
     QWidget *dialogParent() override { return this; }
+    // QWidget's own addAction overloads stay usable beside the table's.
+    using QWidget::addAction;
     QAction *openAction() const { return m_openAction; }
     QAction *hideNoteAction() const { return m_hideNoteAction; }
     QString slideAudioPath() const { return m_audioPath; }
