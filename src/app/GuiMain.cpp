@@ -46,8 +46,10 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart)
     QtShell shell;
     TFShowImages window;
     window.setShell(shell);
+    // The controllers add their commands to the window's menus as they are created, and are
+    // called by it at start-up and exit.
     ConfigurationController config(module, window.engine(), window, window.prompter());
-    window.setConfiguration(&config);
+    window.addController(config);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.
     if (const QScreen *screen = window.screen())

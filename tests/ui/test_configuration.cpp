@@ -48,7 +48,7 @@ private Q_SLOTS:
         {
             TFShowImages w(prompter);
             ConfigurationController config(module, w.engine(), w, prompter);
-            w.setConfiguration(&config);
+            w.addController(config);
             w.startUp(StartupArgs(), false);
             QCOMPARE(int(w.engine().session().Settings.ImageDelay), 5);
             QCOMPARE(w.engine().session().SlideListPath, list);

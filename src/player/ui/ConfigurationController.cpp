@@ -4,14 +4,13 @@
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "player/PlayerEngine.h"
+#include "player/ui/MainWindowCommands.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
 
 namespace {
 
@@ -42,16 +41,16 @@ QString initialOptionsHint(int automaticInit)
 }
 
 ConfigurationController::ConfigurationController(TModIniLS &module, PlayerEngine &engine,
-                                                 QMainWindow &window, Prompter &prompter)
-    : QObject(nullptr), m_module(module), m_engine(engine), m_session(engine.session()),
-      m_window(window), m_prompter(prompter)
+                                                 MainWindowCommands &commands, Prompter &prompter)
+    : MainWindowController(nullptr), m_module(module), m_engine(engine),
+      m_session(engine.session()), m_commands(commands), m_prompter(prompter)
 {
     FontLookup::installWindowsSubstitutions();
     m_fonts = std::make_unique<FontLookup>(FontLookup::fromSystem());
     m_session.ReadContext.fonts = m_fonts.get();
     m_session.ReadContext.prompter = &m_prompter;
     m_session.ReadContext.pickBitmap = [this](const QString &missing) {
-        return QFileDialog::getOpenFileName(&m_window, QStringLiteral("Obrir %1").arg(QStringLiteral("una imatge")),
+        return QFileDialog::getOpenFileName(m_commands.dialogParent(), QStringLiteral("Obrir %1").arg(QStringLiteral("una imatge")),
                                             QFileInfo(missing).absolutePath(),
                                             QStringLiteral("Imatges (*.bmp *.png *.jpg *.jpeg *.gif)"));
     };
@@ -65,34 +64,20 @@ ConfigurationController::~ConfigurationController() = default;
 
 void ConfigurationController::buildMenus()
 {
-    QMenu *file = m_window.menuBar()->findChild<QMenu *>(QStringLiteral("MI_File"));
-    if (!file)
-        file = m_window.menuBar()->addMenu(QStringLiteral("Arxiu"));
-    QList<QAction *> existing = file->actions();
-    QAction *before = existing.size() > 1 ? existing.at(1) : nullptr;
-
-    m_reopenMenu = new QMenu(QStringLiteral("Reobre una presentació"), file);
-    m_reopenMenu->setObjectName(QStringLiteral("MI_F_ReopenSAL"));
-    file->insertMenu(before, m_reopenMenu);
+    m_commands.addAction(u"MI_F_ReopenSAL", this);
+    m_reopenMenu = m_commands.menu(u"MI_F_ReopenSAL");
     connect(m_reopenMenu, &QMenu::aboutToShow, this, &ConfigurationController::fillReopenMenu);
+    m_commands.setCommandHandler(PendingCommandCode::ReopenSAL, this, [this] { reopenPending(); });
 
-    file->insertSeparator(before);
-    m_openIni = new QAction(QStringLiteral("Obre una configuració de presentació desada..."), this);
-    m_openIni->setObjectName(QStringLiteral("A_F_OpenIni"));
+    m_openIni = m_commands.addAction(u"A_F_OpenIni", this);
     connect(m_openIni, &QAction::triggered, this,
             [this] { m_engine.command(PendingCommandCode::OpenIni); });
-    m_saveLoad = new QAction(QStringLiteral("Opcions de desar/carregar configuració..."), this);
-    m_saveLoad->setObjectName(QStringLiteral("A_F_SaveLoadIndividualConfig"));
+    m_saveLoad = m_commands.addAction(u"A_F_SaveLoadIndividualConfig", this);
     connect(m_saveLoad, &QAction::triggered, this, &ConfigurationController::showSaveLoadOptions);
-    m_initialOptions = new QAction(QStringLiteral("Opcions d'inici del programa..."), this);
-    m_initialOptions->setObjectName(QStringLiteral("A_F_InitialOptions"));
+    m_initialOptions = m_commands.addAction(u"A_F_InitialOptions", this);
     connect(m_initialOptions, &QAction::triggered, this, &ConfigurationController::showInitialOptions);
-    // Until the general options exist, the program's results settings have a dialog of their own.
-    m_resultsOptions = new QAction(QStringLiteral("Resultats dels exercicis..."), this);
-    m_resultsOptions->setObjectName(QStringLiteral("A_F_ResultsOptions"));
+    m_resultsOptions = m_commands.addAction(u"A_F_ResultsOptions", this);
     connect(m_resultsOptions, &QAction::triggered, this, &ConfigurationController::showResultsOptions);
-    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
-        file->insertAction(before, a);
     refreshHints();
 }
 
@@ -182,15 +167,12 @@ void ConfigurationController::reopen(const QString &path)
     m_engine.OpenPresentation(path);
 }
 
-bool ConfigurationController::carryOut(PendingCommandCode code)
+void ConfigurationController::reopenPending()
 {
-    if (code != PendingCommandCode::ReopenSAL)
-        return false;
     const QString path = m_reopenPath;
     m_reopenPath.clear();
     if (!path.isEmpty())
         reopen(path);
-    return true;
 }
 
 void ConfigurationController::showSaveLoadOptions()
@@ -204,7 +186,7 @@ void ConfigurationController::showSaveLoadOptions()
     v.SaveDestination = int(m_session.SaveDestination);
     TFSaveLoadIndivConfig0ptions dialog(v, m_session.ConfigSource, m_session.SettingsModified,
                                         m_session.isUnnamed() ? QString() : fileNameWithoutExt(m_session.SlideListPath),
-                                        m_module.paths().ProgramBaseName, &m_window);
+                                        m_module.paths().ProgramBaseName, m_commands.dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const auto out = dialog.values();
@@ -217,7 +199,7 @@ void ConfigurationController::showSaveLoadOptions()
     if (dialog.saveNowRequested()) {
         QString chosen;
         if (m_session.SaveDestination == SaveDestination::Chosen) {
-            chosen = QFileDialog::getSaveFileName(&m_window, QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
+            chosen = QFileDialog::getSaveFileName(m_commands.dialogParent(), QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
                                                   m_session.presentationConfigPath(),
                                                   QStringLiteral("Configuració de presentació (*.ini)"));
             if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
@@ -229,7 +211,7 @@ void ConfigurationController::showSaveLoadOptions()
 
 void ConfigurationController::showInitialOptions()
 {
-    TFInitialOptions dialog(m_session.Options.AutomaticInit, &m_window);
+    TFInitialOptions dialog(m_session.Options.AutomaticInit, m_commands.dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_session.Options.AutomaticInit = dialog.automaticInit();
@@ -238,7 +220,7 @@ void ConfigurationController::showInitialOptions()
 
 void ConfigurationController::showResultsOptions()
 {
-    TFResultsOptions dialog(m_session.Options.Results, m_prompter, &m_window);
+    TFResultsOptions dialog(m_session.Options.Results, m_prompter, m_commands.dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Kept in the options, which are written with the others at exit.

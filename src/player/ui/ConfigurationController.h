@@ -5,8 +5,8 @@
 #include "media/TLRU.h"
 #include "player/PlayerView.h"
 #include "player/StartupArgs.h"
+#include "player/ui/MainWindowController.h"
 
-#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -15,35 +15,34 @@
 QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig);
 QString initialOptionsHint(int automaticInit);
 
+class MainWindowCommands;
 class PlayerEngine;
 class PresentationSession;
 class Prompter;
 class QAction;
-class QMainWindow;
 class QMenu;
 
 // Connects the configuration files to the main window: the start-up reading, the exit saving,
-// the recent-file submenu, the presentation-configuration commands and their dialogs.
-class ConfigurationController : public QObject
+// the recent-file submenu, the presentation-configuration commands and their dialogs. Its
+// commands join the window's menus when it is created.
+class ConfigurationController : public MainWindowController
 {
     Q_OBJECT
 public:
-    ConfigurationController(TModIniLS &module, PlayerEngine &engine, QMainWindow &window,
+    ConfigurationController(TModIniLS &module, PlayerEngine &engine, MainWindowCommands &commands,
                             Prompter &prompter);
     ~ConfigurationController() override;
 
     // Start-up before the file argument is handled: program-wide keys, the user, the options
     // and the default presentation settings.
-    void readAtStartUp(const StartupArgs &args);
+    void readAtStartUp(const StartupArgs &args) override;
     // The list the options name to open at start-up when no file was given: "" when none.
-    QString startUpList() const;
-    bool startUpRuns() const { return m_runAtStart; }
+    QString startUpList() const override;
+    bool startUpRuns() const override { return m_runAtStart; }
     // Exit: options, settings offer, recent files. Returns whether all was written.
-    bool saveAtExit();
+    bool saveAtExit() override;
 
-    void addRecentFile(const QString &path);
-    // Second-group commands that belong here (reopening a recent list).
-    bool carryOut(PendingCommandCode code);
+    void addRecentFile(const QString &path) override;
 
     QMenu *reopenMenu() const { return m_reopenMenu; }
     QAction *openIniAction() const { return m_openIni; }
@@ -57,6 +56,8 @@ private:
     void buildMenus();
     void fillReopenMenu();
     void reopen(const QString &path);
+    // A recent list chosen during a run, once the run has ended.
+    void reopenPending();
     void showSaveLoadOptions();
     void showInitialOptions();
     void showResultsOptions();
@@ -64,7 +65,7 @@ private:
     TModIniLS &m_module;
     PlayerEngine &m_engine;
     PresentationSession &m_session;
-    QMainWindow &m_window;
+    MainWindowCommands &m_commands;
     Prompter &m_prompter;
     std::unique_ptr<FontLookup> m_fonts;
     TLRU m_lru;

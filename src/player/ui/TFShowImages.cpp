@@ -1,6 +1,5 @@
 #include "player/ui/TFShowImages.h"
 
-#include "player/ui/ConfigurationController.h"
 #include "files/FileNames.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
@@ -8,6 +7,8 @@
 #include "slides/ReactionGeometry.h"
 #include "player/ResultsWriter.h"
 #include "slides/ui/SlideArea.h"
+#include "player/ui/MainWindowActions.h"
+#include "player/ui/MainWindowController.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
 #include "presentation/SlideRecord.h"
@@ -20,13 +21,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -36,18 +35,9 @@ namespace {
 const QString kIdleCaption = QStringLiteral("Seqüenciador de diapositives");
 const QString kSlideListFilter = QStringLiteral("Llista de diapositives (*.sal)");
 
-// Hints are written with the Windows line break; widgets want "\n".
-QString hintText(const QString &hint)
-{
-    QString s = hint;
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return s;
-}
-
 void setHint(QAction *action, const QString &hint)
 {
-    action->setToolTip(hintText(hint));
-    action->setStatusTip(hintText(hint).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    MainWindowCommandSet::setHint(action, hint);
 }
 
 // The folder and file a file dialog starts at: the current list when it exists, else its folder.
@@ -90,8 +80,8 @@ TFShowImages::TFShowImages(Prompter &prompter, QWidget *parent)
 
 TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent)
     : QMainWindow(parent), m_ownPrompter(std::move(own)),
-      m_prompter(external ? *external : *m_ownPrompter), m_session(*this, m_prompter),
-      m_engine(m_session, *this, m_prompter, m_scheduler),
+      m_prompter(external ? *external : *m_ownPrompter), m_commands(*this, m_prompter),
+      m_session(*this, m_prompter), m_engine(m_session, *this, m_prompter, m_scheduler),
       m_mediaPlayer(std::make_unique<QtMediaTrackPlayer>(m_prompter)),
       m_audio(m_audioPlayers, *m_mediaPlayer, m_prompter), m_ownShell(std::make_unique<QtShell>()),
       m_shell(m_ownShell.get())
@@ -108,9 +98,8 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
     connect(m_slideArea, &SlideArea::drawSizeChanged, this,
             [this](int) { m_engine.refreshCaption(); });
 
-    buildActions();
-    buildMenusAndToolbar();
-    buildEndCommands();
+    m_commands.build(mainWindowActionRows(), mainWindowDropDownRows());
+    connectCommands();
 
     // Every audio plug-in beside the program; one that fails is left out without a word.
     m_audioPlayers.AddPluginsIn(QCoreApplication::applicationDirPath());
@@ -127,131 +116,44 @@ TFShowImages::~TFShowImages()
     m_audio.StopSlideAudio();
 }
 
-void TFShowImages::buildActions()
+void TFShowImages::connectCommands()
 {
-    QStyle *st = style();
-
-    m_openAction = new QAction(st->standardIcon(QStyle::SP_DialogOpenButton),
-                               QStringLiteral("Obre una presentació desada..."), this);
-    m_openAction->setObjectName(QStringLiteral("A_F_OpenSAL"));
-    setHint(m_openAction, QStringLiteral("Obre una presentació\r\ni inicia la reproducció"));
-    connect(m_openAction, &QAction::triggered, this, &TFShowImages::openSlideListCommand);
-
-    m_exitAction = new QAction(QStringLiteral("Surt"), this);
-    m_exitAction->setObjectName(QStringLiteral("MI_F_Exit"));
-    m_exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
-
-    auto make = [this](PlayerAction id, const char *name, QStyle::StandardPixmap icon,
-                       const QString &caption, const QString &hint, const QKeySequence &key) {
-        auto *a = new QAction(style()->standardIcon(icon), caption, this);
-        a->setObjectName(QLatin1String(name));
-        setHint(a, hint);
-        if (!key.isEmpty())
-            a->setShortcut(key);
-        // Shortcuts stay live while the menus and the toolbar are hidden during a run.
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-        m_actions[id] = a;
-        return a;
+    m_toolBar = m_commands.toolBar();
+    m_openAction = m_commands.action(u"A_F_OpenSAL");
+    m_hideNoteAction = m_commands.action(u"A_I_HideNote");
+    m_calcTimeAction = m_commands.action(u"A_V_CalcTime");
+    m_resultsAction = m_commands.action(u"A_V_Results");
+    m_endButton = m_commands.dropDownButton(u"TB_V_End");
+    m_endArrow = m_commands.dropDownArrow(u"TB_V_End");
+    const auto on = [this](QStringView name, auto &&slot) {
+        connect(m_commands.action(name), &QAction::triggered, this, slot);
     };
-    QAction *initNext = make(PlayerAction::A_V_InitNext, "A_V_InitNext", QStyle::SP_MediaPlay,
-                             QStringLiteral("Inicia la reproducció"),
-                             QStringLiteral("Comença a mostrar la presentació"), {});
-    QAction *prior = make(PlayerAction::A_V_Prior, "A_V_Prior", QStyle::SP_MediaSeekBackward,
-                          QStringLiteral("A la prèvia"), QStringLiteral("Diapositiva anterior"),
-                          QKeySequence(Qt::Key_Backspace));
-    QAction *first = make(PlayerAction::A_V_First, "A_V_First", QStyle::SP_MediaSkipBackward,
-                          QStringLiteral("A la primera"), QStringLiteral("Primera diapositiva"),
-                          QKeySequence(Qt::Key_Home));
-    QAction *stop = make(PlayerAction::A_V_Stop, "A_V_Stop", QStyle::SP_MediaStop,
-                         QStringLiteral("Atura la reproducció"),
-                         QStringLiteral("Atura la reproducció"), QKeySequence(Qt::Key_Escape));
-
-    connect(initNext, &QAction::triggered, this, [this] { m_engine.initNext(); });
-    connect(prior, &QAction::triggered, this,
-            [this] { m_engine.command(PendingCommandCode::Prior); });
-    connect(first, &QAction::triggered, this,
-            [this] { m_engine.command(PendingCommandCode::First); });
-    connect(stop, &QAction::triggered, this, [this] { m_engine.stop(); });
-
-    // Nothing to start or step through until a list is open.
-    for (QAction *a : {initNext, prior, first, stop})
-        a->setEnabled(false);
-
-    QAction *slideName = make(PlayerAction::A_V_ShowSlideName, "A_V_ShowSlideName",
-                              QStyle::SP_FileIcon, QStringLiteral("Mostra el nom de la diapositiva"),
-                              QStringLiteral("Mostra el nom de la diapositiva"),
-                              QKeySequence(Qt::Key_Q));
-    QAction *nameAndNote = make(PlayerAction::A_I_ShowNameAndNote, "A_I_ShowNameAndNote",
-                                QStyle::SP_MessageBoxInformation,
-                                QStringLiteral("Mostra el nom i nota de la imatge"),
-                                QStringLiteral("Mostra el nom i nota de la imatge"),
-                                QKeySequence(Qt::Key_W));
-    slideName->setEnabled(false);
-    nameAndNote->setEnabled(false);
-    connect(slideName, &QAction::triggered, this, &TFShowImages::showSlideNameCommand);
-    connect(nameAndNote, &QAction::triggered, this, &TFShowImages::showNameAndNoteCommand);
-
-    m_hideNoteAction = new QAction(QStringLiteral("Amaga els comentaris"), this);
-    m_hideNoteAction->setObjectName(QStringLiteral("A_I_HideNote"));
-    m_hideNoteAction->setCheckable(true);
-    m_hideNoteAction->setShortcutContext(Qt::WindowShortcut);
-    addAction(m_hideNoteAction);
-    connect(m_hideNoteAction, &QAction::triggered, this, &TFShowImages::hideNoteCommand);
+    on(u"A_F_OpenSAL", [this] { openSlideListCommand(); });
+    on(u"MI_F_Exit", [this] { close(); });
+    on(u"A_V_InitNext", [this] { m_engine.initNext(); });
+    on(u"A_V_Prior", [this] { m_engine.command(PendingCommandCode::Prior); });
+    on(u"A_V_First", [this] { m_engine.command(PendingCommandCode::First); });
+    on(u"A_V_Stop", [this] { m_engine.stop(); });
+    on(u"A_V_ShowSlideName", [this] { showSlideNameCommand(); });
+    on(u"A_V_CalcTime", [this] { m_engine.CalcTime(); });
+    on(u"A_V_Results", [this] { showResults(); });
+    on(u"A_I_HideNote", [this] { hideNoteCommand(); });
+    on(u"A_I_ShowNameAndNote", [this] { showNameAndNoteCommand(); });
+    on(u"A_H_About", [this] { showAbout(); });
     updateHideNoteHint();
 
-    m_aboutAction = new QAction(QStringLiteral("&Referència..."), this);
-    m_aboutAction->setObjectName(QStringLiteral("A_H_About"));
-    connect(m_aboutAction, &QAction::triggered, this, &TFShowImages::showAbout);
-}
-
-void TFShowImages::buildMenusAndToolbar()
-{
-    QMenu *file = menuBar()->addMenu(QStringLiteral("Arxiu"));
-    file->setObjectName(QStringLiteral("MI_File"));
-    file->addAction(m_openAction);
-    file->addSeparator();
-    file->addAction(m_exitAction);
-    addAction(m_openAction);
-    addAction(m_exitAction);
-
-    QMenu *viewing = menuBar()->addMenu(QStringLiteral("Visualització"));
-    viewing->setObjectName(QStringLiteral("MI_Viewing"));
-    for (PlayerAction id : {PlayerAction::A_V_InitNext, PlayerAction::A_V_Prior,
-                            PlayerAction::A_V_First, PlayerAction::A_V_Stop})
-        viewing->addAction(m_actions.at(id));
-    viewing->addSeparator();
-    viewing->addAction(m_actions.at(PlayerAction::A_V_ShowSlideName));
-
-    QMenu *specific = menuBar()->addMenu(QStringLiteral("V. específica"));
-    specific->setObjectName(QStringLiteral("MI_SpecificViewing"));
-    specific->addAction(m_hideNoteAction);
-    specific->addAction(m_actions.at(PlayerAction::A_I_ShowNameAndNote));
-
-    QMenu *help = menuBar()->addMenu(QStringLiteral("Ajuda"));
-    help->setObjectName(QStringLiteral("MI_Help"));
-    help->addAction(m_aboutAction);
-
-    m_toolBar = addToolBar(QStringLiteral("Barra d'eines"));
-    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
-    m_toolBar->setMovable(false);
-    m_toolBar->setFloatable(false);
-    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    m_toolBar->addAction(m_openAction);
-    m_toolBar->addSeparator();
-    for (PlayerAction id : {PlayerAction::A_V_InitNext, PlayerAction::A_V_Prior,
-                            PlayerAction::A_V_First, PlayerAction::A_V_Stop})
-        m_toolBar->addAction(m_actions.at(id));
-    // The keys belong to the slide area, never to a toolbar button.
-    for (QWidget *w : m_toolBar->findChildren<QWidget *>())
-        w->setFocusPolicy(Qt::NoFocus);
+    m_commands.dropDownChosen = [this](QToolButton *button, QAction *chosen) {
+        if (button == m_endButton)
+            setEndButtonAction(chosen);
+    };
+    m_commands.setCommandHandler(PendingCommandCode::EditSAL, this,
+                                 [this] { editSlideListExternally(); });
 }
 
 QAction *TFShowImages::action(PlayerAction which) const
 {
-    const auto it = m_actions.find(which);
-    return it == m_actions.end() ? nullptr : it->second;
+    const char *name = playerActionName(which);
+    return name ? m_commands.action(QString::fromLatin1(name)) : nullptr;
 }
 
 bool TFShowImages::runInProgress() const
@@ -265,18 +167,23 @@ bool TFShowImages::runInProgress() const
 void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
 {
     m_session.AccessLevel = args.accessLevel;
-    if (m_config)
-        m_config->readAtStartUp(args);
+    for (MainWindowController *c : controllers())
+        c->readAtStartUp(args);
     applyInitialEndAction();
     QString path;
     if (!args.fileArgument.isEmpty()) {
         path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
         // A list given on the command line is loaded; it starts only when asked to.
         m_session.Options.AutomaticInit = 1;
-    } else if (m_config) {
+    } else {
         // Without a file the options may name the last list, to open or to open and start.
-        path = m_config->startUpList();
-        autoStart = m_config->startUpRuns();
+        for (MainWindowController *c : controllers()) {
+            path = c->startUpList();
+            if (!path.isEmpty()) {
+                autoStart = c->startUpRuns();
+                break;
+            }
+        }
     }
     if (path.isEmpty())
         return;
@@ -291,15 +198,24 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
         m_engine.RunPresentation(0);
 }
 
-void TFShowImages::setConfiguration(ConfigurationController *config)
+void TFShowImages::addController(MainWindowController &controller)
 {
-    m_config = config;
+    m_controllers.emplace_back(&controller);
+}
+
+std::vector<MainWindowController *> TFShowImages::controllers() const
+{
+    std::vector<MainWindowController *> live;
+    for (const QPointer<MainWindowController> &c : m_controllers)
+        if (c)
+            live.push_back(c.data());
+    return live;
 }
 
 void TFShowImages::addRecentFile(const QString &path)
 {
-    if (m_config)
-        m_config->addRecentFile(path);
+    for (MainWindowController *c : controllers())
+        c->addRecentFile(path);
 }
 
 QString TFShowImages::askOpenConfigPath(const QString &current)
@@ -332,18 +248,14 @@ void TFShowImages::showAbout()
 
 void TFShowImages::carryOutCommand(PendingCommandCode code)
 {
-    switch (code) {
-    case PendingCommandCode::EditSAL:
-        // Until the slide list editor exists the list opens in the system's text editor.
-        if (QFileInfo::exists(m_session.SlideListPath))
-            reportOpenFailure(m_session.SlideListPath,
-                              m_shell->openInTextEditor(m_session.SlideListPath));
-        break;
-    default:
-        if (m_config)
-            m_config->carryOut(code);
-        break;
-    }
+    m_commands.carryOut(code);
+}
+
+void TFShowImages::editSlideListExternally()
+{
+    // Until the slide list editor exists the list opens in the system's text editor.
+    if (QFileInfo::exists(m_session.SlideListPath))
+        reportOpenFailure(m_session.SlideListPath, m_shell->openInTextEditor(m_session.SlideListPath));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -381,7 +293,8 @@ void TFShowImages::freeQuestion()
 void TFShowImages::collectSingleKeyShortcuts()
 {
     m_singleKeyShortcuts.clear();
-    for (QAction *a : findChildren<QAction *>()) {
+    // Every command of the table is added to the window, the controllers' too.
+    for (QAction *a : actions()) {
         const QKeySequence k = a->shortcut();
         if (k.count() != 1)
             continue;
@@ -398,7 +311,7 @@ void TFShowImages::setSingleKeyShortcuts(bool on)
 {
     if (on == !m_shortcutsOff)
         return;
-    // Menus added after the window was built (the configuration's) count too.
+    // Commands added after the window was built (the controllers') count too.
     if (!on)
         collectSingleKeyShortcuts();
     m_shortcutsOff = !on;
@@ -581,9 +494,10 @@ void TFShowImages::closeEvent(QCloseEvent *event)
     // A run ended by the close query grants the close from inside the query: closeWindow runs
     // while this close is in progress and cannot start another, so the flag is read again here.
     if (m_closeGranted) {
-        if (m_config && !m_configSaved) {
-            m_configSaved = true;
-            m_config->saveAtExit();
+        if (!m_savedAtExit) {
+            m_savedAtExit = true;
+            for (MainWindowController *c : controllers())
+                c->saveAtExit();
         }
         event->accept();
     }
@@ -643,60 +557,6 @@ void TFShowImages::mousePressEvent(QMouseEvent *event)
 // ---------------------------------------------------------------------------------------------
 // Results, the end menu and the answers' reaction windows
 
-void TFShowImages::buildEndCommands()
-{
-    m_calcTimeAction = new QAction(style()->standardIcon(QStyle::SP_BrowserReload),
-                                   QStringLiteral("Mostra el temps emprat"), this);
-    m_calcTimeAction->setObjectName(QStringLiteral("A_V_CalcTime"));
-    setHint(m_calcTimeAction, QStringLiteral("Mostra el temps emprat"));
-    // Enabled by the engine once a run has ended.
-    m_calcTimeAction->setEnabled(false);
-    m_actions[PlayerAction::A_V_CalcTime] = m_calcTimeAction;
-    connect(m_calcTimeAction, &QAction::triggered, this, [this] { m_engine.CalcTime(); });
-
-    m_resultsAction = new QAction(style()->standardIcon(QStyle::SP_FileDialogContentsView),
-                                  QStringLiteral("Mostra els resultats"), this);
-    m_resultsAction->setObjectName(QStringLiteral("A_V_Results"));
-    setHint(m_resultsAction, QStringLiteral("Mostra els resultats"));
-    connect(m_resultsAction, &QAction::triggered, this, &TFShowImages::showResults);
-
-    auto *endMenu = new QMenu(this);
-    endMenu->setObjectName(QStringLiteral("PUM_End"));
-    for (QAction *a : {m_calcTimeAction, m_resultsAction}) {
-        addAction(a);
-        endMenu->addAction(a);
-        // Whatever command of the menu ran last is the one the button carries.
-        connect(a, &QAction::triggered, this, [this, a] { setEndButtonAction(a); });
-    }
-    if (QMenu *viewing = menuBar()->findChild<QMenu *>(QStringLiteral("MI_Viewing"))) {
-        viewing->addSeparator();
-        viewing->addAction(m_calcTimeAction);
-        viewing->addAction(m_resultsAction);
-    }
-
-    // The button follows its command's enabled state; the arrow beside it stays usable, so the
-    // menu's other commands can be reached while that one is disabled.
-    m_endButton = new QToolButton(m_toolBar);
-    m_endButton->setObjectName(QStringLiteral("TB_V_End"));
-    m_endButton->setFocusPolicy(Qt::NoFocus);
-    m_endButton->setDefaultAction(m_calcTimeAction);
-    m_endArrow = new QToolButton(m_toolBar);
-    m_endArrow->setObjectName(QStringLiteral("SB_End"));
-    m_endArrow->setArrowType(Qt::DownArrow);
-    m_endArrow->setAutoRaise(true);
-    m_endArrow->setPopupMode(QToolButton::InstantPopup);
-    // The arrow is the indicator: no second one beside it.
-    m_endArrow->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-    m_endArrow->setMenu(endMenu);
-    m_endArrow->setFocusPolicy(Qt::NoFocus);
-    m_endArrow->setFixedWidth(14);
-    m_endArrow->setToolTip(
-        hintText(QStringLiteral("Obre el menú d'ordres\r\nd'acabament de presentació i altres")));
-    m_toolBar->addSeparator();
-    m_toolBar->addWidget(m_endButton);
-    m_toolBar->addWidget(m_endArrow);
-}
-
 void TFShowImages::applyInitialEndAction()
 {
     // The results command starts on the button only while results are written (the options'
@@ -707,7 +567,6 @@ void TFShowImages::applyInitialEndAction()
 
 void TFShowImages::setEndButtonAction(QAction *action)
 {
-    m_endButton->setDefaultAction(action);
     // Kept in the options, so the next start shows the same command.
     m_session.Options.ActionEndIndex = action == m_resultsAction ? 1 : 0;
 }

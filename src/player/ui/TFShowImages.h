@@ -7,6 +7,8 @@
 #include "files/Shell.h"
 #include "player/SlideAudio.h"
 #include "player/StartupArgs.h"
+#include "player/ui/MainWindowCommandSet.h"
+#include "player/ui/MainWindowCommands.h"
 #include "player/ui/TFShowErrW.h"
 
 #include <QKeySequence>
@@ -14,11 +16,11 @@
 #include <QPointer>
 #include <QString>
 
-#include <map>
+#include <functional>
 #include <memory>
 #include <vector>
 
-class ConfigurationController;
+class MainWindowController;
 class MediaTrackPlayer;
 class QAction;
 class QTimer;
@@ -29,8 +31,9 @@ class SlideArea;
 
 // The main window of the player: menus, toolbar and the slide area. It owns the clock, the
 // message boxes and the player engine, turns commands, keys and mouse buttons into engine inputs
-// and carries out what the engine asks of the screen.
-class TFShowImages : public QMainWindow, public PlayerView
+// and carries out what the engine asks of the screen. Its commands come from the command table;
+// other subsystems' controllers add theirs through MainWindowCommands.
+class TFShowImages : public QMainWindow, public PlayerView, public MainWindowCommands
 {
     Q_OBJECT
 public:
@@ -47,12 +50,33 @@ public:
     PlayerEngine &engine() { return m_engine; }
     PresentationSession &session() { return m_session; }
     Prompter &prompter() { return m_prompter; }
-    // The configuration files' connection (start-up reading, exit saving, recent files).
-    void setConfiguration(ConfigurationController *config);
+    // A controller called at start-up, at exit and for the recent-file list, in the order
+    // added. One destroyed before the window is no longer called.
+    void addController(MainWindowController &controller);
     SlideArea *slideArea() const { return m_slideArea; }
     QToolBar *toolBar() const { return m_toolBar; }
     // The action of an engine command; nullptr for commands this window does not have yet.
     QAction *action(PlayerAction which) const;
+
+    // --- MainWindowCommands ---
+    QAction *addAction(QStringView name, QObject *owner) override
+    {
+        return m_commands.addAction(name, owner);
+    }
+    QAction *addAction(const ActionRow &row, QObject *owner) override
+    {
+        return m_commands.addAction(row, owner);
+    }
+    QAction *action(QStringView name) const override { return m_commands.action(name); }
+    QMenu *menu(QStringView name) const override { return m_commands.menu(name); }
+    void setCommandHandler(PendingCommandCode code, QObject *context,
+                           std::function<void()> handler) override
+    {
+        m_commands.setCommandHandler(code, context, std::move(handler));
+    }
+    QWidget *dialogParent() override { return this; }
+    // QWidget's own addAction overloads stay usable beside the table's.
+    using QWidget::addAction;
     QAction *openAction() const { return m_openAction; }
     QAction *hideNoteAction() const { return m_hideNoteAction; }
     QString slideAudioPath() const { return m_audioPath; }
@@ -102,9 +126,11 @@ protected:
 
 private:
     TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent);
-    void buildActions();
-    void buildMenusAndToolbar();
+    // Connects the table's commands built by the window to what they do.
+    void connectCommands();
+    std::vector<MainWindowController *> controllers() const;
     void openSlideListCommand();
+    void editSlideListExternally();
     void showAbout();
     // The image commands of "V. específica" and "Visualització".
     void showSlideNameCommand();
@@ -119,6 +145,7 @@ private:
 
     std::unique_ptr<QtPrompter> m_ownPrompter;
     Prompter &m_prompter;
+    MainWindowCommandSet m_commands;
     RealScheduler m_scheduler;
     PresentationSession m_session;
     PlayerEngine m_engine;
@@ -130,15 +157,12 @@ private:
     SlideArea *m_slideArea = nullptr;
     QToolBar *m_toolBar = nullptr;
     QAction *m_openAction = nullptr;
-    QAction *m_exitAction = nullptr;
-    QAction *m_aboutAction = nullptr;
     QAction *m_hideNoteAction = nullptr;
-    std::map<PlayerAction, QAction *> m_actions;
     std::vector<TActionShortCut> m_singleKeyShortcuts;
     bool m_shortcutsOff = false;
 
-    ConfigurationController *m_config = nullptr;
-    bool m_configSaved = false;
+    std::vector<QPointer<MainWindowController>> m_controllers;
+    bool m_savedAtExit = false;
     bool m_closeGranted = false; // the engine has answered the close query: close for good
     QString m_audioPath;         // the slide's track, while it is the one in use
 
@@ -161,7 +185,6 @@ public:
     void setShell(Shell &shell) { m_shell = &shell; }
 
 private:
-    void buildEndCommands();
     // The end button's first command, from the options (after they are read).
     void applyInitialEndAction();
     void setEndButtonAction(QAction *action);

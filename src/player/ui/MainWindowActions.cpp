@@ -1,0 +1,185 @@
+#include "player/ui/MainWindowActions.h"
+
+#include <QString>
+
+#include <iterator>
+
+namespace {
+
+// Slots follow the order the menus and the toolbar show; tens leave room for the commands that
+// join them later.
+const ActionRow kRows[] = {
+    // --- The menu bar ---
+    {.name = "MI_File", .kind = RowKind::SubMenu, .caption = "Arxiu", .menu = {kMainMenu, 10}},
+    {.name = "MI_Viewing",
+     .kind = RowKind::SubMenu,
+     .caption = "Visualització",
+     .menu = {kMainMenu, 20}},
+    {.name = "MI_SpecificViewing",
+     .kind = RowKind::SubMenu,
+     .caption = "V. específica",
+     .menu = {kMainMenu, 30}},
+    {.name = "MI_Help", .kind = RowKind::SubMenu, .caption = "Ajuda", .menu = {kMainMenu, 40}},
+
+    // --- "Arxiu" ---
+    {.name = "A_F_OpenSAL",
+     .caption = "Obre una presentació desada...",
+     .hint = "Obre una presentació\r\ni inicia la reproducció",
+     .picture = standardPicture(QStyle::SP_DialogOpenButton),
+     .menu = {"MI_File", 100},
+     .toolBar = {"TB_F_OpenSAL", 10}},
+    {.name = "MI_F_ReopenSAL",
+     .kind = RowKind::SubMenu,
+     .builder = RowBuilder::Controller,
+     .caption = "Reobre una presentació",
+     .menu = {"MI_File", 110}},
+    {.name = "MI_F_Sep1", .kind = RowKind::Separator, .menu = {"MI_File", 200}},
+    {.name = "A_F_OpenIni",
+     .builder = RowBuilder::Controller,
+     .caption = "Obre una configuració de presentació desada...",
+     .menu = {"MI_File", 310}},
+    {.name = "A_F_SaveLoadIndividualConfig",
+     .builder = RowBuilder::Controller,
+     .caption = "Opcions de desar/carregar configuració...",
+     .menu = {"MI_File", 410}},
+    {.name = "A_F_InitialOptions",
+     .builder = RowBuilder::Controller,
+     .caption = "Opcions d'inici del programa...",
+     .menu = {"MI_File", 420}},
+    // Until the general options exist, the program's results settings have a dialog of their own.
+    {.name = "A_F_ResultsOptions",
+     .builder = RowBuilder::Controller,
+     .caption = "Resultats dels exercicis...",
+     .menu = {"MI_File", 430}},
+    {.name = "MI_F_SepExit", .kind = RowKind::Separator, .menu = {"MI_File", 900}},
+    {.name = "MI_F_Exit", .caption = "Surt", .key = Qt::ALT | Qt::Key_F4, .menu = {"MI_File", 910}},
+
+    // --- "Visualització" ---
+    // Nothing to start or step through until a list is open.
+    {.name = "A_V_InitNext",
+     .caption = "Inicia la reproducció",
+     .hint = "Comença a mostrar la presentació",
+     .picture = standardPicture(QStyle::SP_MediaPlay),
+     .menu = {"MI_Viewing", 100},
+     .toolBar = {"TB_V_Init", 90},
+     .enabled = false},
+    {.name = "A_V_Prior",
+     .caption = "A la prèvia",
+     .hint = "Diapositiva anterior",
+     .key = QKeyCombination(Qt::Key_Backspace),
+     .picture = standardPicture(QStyle::SP_MediaSeekBackward),
+     .menu = {"MI_Viewing", 110},
+     .toolBar = {"TB_V_Prior", 100},
+     .enabled = false},
+    {.name = "A_V_First",
+     .caption = "A la primera",
+     .hint = "Primera diapositiva",
+     .key = QKeyCombination(Qt::Key_Home),
+     .picture = standardPicture(QStyle::SP_MediaSkipBackward),
+     .menu = {"MI_Viewing", 120},
+     .toolBar = {"TB_V_First", 105},
+     .enabled = false},
+    {.name = "A_V_Stop",
+     .caption = "Atura la reproducció",
+     .hint = "Atura la reproducció",
+     .key = QKeyCombination(Qt::Key_Escape),
+     .picture = standardPicture(QStyle::SP_MediaStop),
+     .menu = {"MI_Viewing", 130},
+     .toolBar = {"TB_V_Stop", 110},
+     .enabled = false},
+    {.name = "MI_V_SepSlide", .kind = RowKind::Separator, .menu = {"MI_Viewing", 200}},
+    {.name = "A_V_ShowSlideName",
+     .caption = "Mostra el nom de la diapositiva",
+     .hint = "Mostra el nom de la diapositiva",
+     .key = QKeyCombination(Qt::Key_Q),
+     .picture = standardPicture(QStyle::SP_FileIcon),
+     .menu = {"MI_Viewing", 250},
+     .enabled = false},
+    {.name = "MI_V_SepEnd", .kind = RowKind::Separator, .menu = {"MI_Viewing", 300}},
+    {.name = "A_V_CalcTime",
+     .caption = "Mostra el temps emprat",
+     .hint = "Mostra el temps emprat",
+     .picture = standardPicture(QStyle::SP_BrowserReload),
+     .menu = {"MI_Viewing", 310},
+     .group = {"PUM_End", 10},
+     // Enabled by the engine once a run has ended.
+     .enabled = false},
+    {.name = "A_V_Results",
+     .caption = "Mostra els resultats",
+     .hint = "Mostra els resultats",
+     .picture = standardPicture(QStyle::SP_FileDialogContentsView),
+     .menu = {"MI_Viewing", 320},
+     .group = {"PUM_End", 20}},
+
+    // --- "V. específica" ---
+    {.name = "A_I_HideNote",
+     .caption = "Amaga els comentaris",
+     .menu = {"MI_SpecificViewing", 140},
+     .checkable = true},
+    {.name = "A_I_ShowNameAndNote",
+     .caption = "Mostra el nom i nota de la imatge",
+     .hint = "Mostra el nom i nota de la imatge",
+     .key = QKeyCombination(Qt::Key_W),
+     .picture = standardPicture(QStyle::SP_MessageBoxInformation),
+     .menu = {"MI_SpecificViewing", 150},
+     .enabled = false},
+
+    // --- "Ajuda" ---
+    {.name = "A_H_About", .caption = "&Referència...", .menu = {"MI_Help", 150}},
+
+    // --- Toolbar separators ---
+    {.name = "TB_SepFile", .kind = RowKind::Separator, .toolBar = {nullptr, 60}},
+    {.name = "TB_SepEnd", .kind = RowKind::Separator, .toolBar = {nullptr, 250}},
+};
+
+const DropDownRow kDropDowns[] = {
+    {.button = "TB_V_End",
+     .arrow = "SB_End",
+     .menu = "PUM_End",
+     .arrowHint = "Obre el menú d'ordres\r\nd'acabament de presentació i altres",
+     .slot = 260},
+};
+
+} // namespace
+
+std::span<const ActionRow> mainWindowActionRows()
+{
+    return kRows;
+}
+
+std::span<const DropDownRow> mainWindowDropDownRows()
+{
+    return kDropDowns;
+}
+
+const ActionRow *findActionRow(QStringView name)
+{
+    for (const ActionRow &row : kRows)
+        if (name == QLatin1String(row.name))
+            return &row;
+    return nullptr;
+}
+
+const char *playerActionName(PlayerAction action)
+{
+    switch (action) {
+    case PlayerAction::A_V_InitNext: return "A_V_InitNext";
+    case PlayerAction::A_V_Prior: return "A_V_Prior";
+    case PlayerAction::A_V_First: return "A_V_First";
+    case PlayerAction::A_V_Stop: return "A_V_Stop";
+    case PlayerAction::A_V_Goto: return "A_V_Goto";
+    case PlayerAction::A_V_Manual: return "A_V_Manual";
+    case PlayerAction::A_V_CalcTime: return "A_V_CalcTime";
+    case PlayerAction::A_V_Edit: return "A_V_Edit";
+    case PlayerAction::A_V_ShowSlideName: return "A_V_ShowSlideName";
+    case PlayerAction::A_I_ShowNameAndNote: return "A_I_ShowNameAndNote";
+    case PlayerAction::A_V_RandomList: return "A_V_RandomList";
+    case PlayerAction::A_V_Play: return "A_V_Play";
+    case PlayerAction::A_F_Check: return "A_F_Check";
+    case PlayerAction::A_F_EditSAL: return "A_F_EditSAL";
+    case PlayerAction::A_F_EditWML: return "A_F_EditWML";
+    case PlayerAction::A_F_EditSML: return "A_F_EditSML";
+    case PlayerAction::WebCommands: return nullptr;
+    }
+    return nullptr;
+}
