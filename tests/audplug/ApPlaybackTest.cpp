@@ -3,13 +3,13 @@
 #include "ApLibrary.h"
 #include "support/AudioFixtures.h"
 #include "support/AudioTestHelpers.h"
-#include "support/TestMain.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <cstring>
@@ -476,5 +476,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ApPlaybackTest)
+QTEST_GUILESS_MAIN(ApPlaybackTest)
 #include "ApPlaybackTest.moc"

@@ -3,12 +3,12 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include "config/TNewIniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTest>
 
 #include <memory>
 
@@ -526,5 +526,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(PlayerEngineTest)
+QTEST_GUILESS_MAIN(PlayerEngineTest)
 #include "PlayerEngineTest.moc"

@@ -4,10 +4,10 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -542,5 +542,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(QuizRunTest)
+QTEST_GUILESS_MAIN(QuizRunTest)
 #include "QuizRunTest.moc"

@@ -4,11 +4,11 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -137,5 +137,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ResultsWriterTest)
+QTEST_GUILESS_MAIN(ResultsWriterTest)
 #include "ResultsWriterTest.moc"

@@ -6,11 +6,11 @@
 #include "support/AudioTestHelpers.h"
 #include "support/FakeMediaTrackPlayer.h"
 #include "support/FakePrompter.h"
-#include "support/TestMain.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <memory>
@@ -217,5 +217,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideAudioTest)
+QTEST_GUILESS_MAIN(SlideAudioTest)
 #include "SlideAudioTest.moc"

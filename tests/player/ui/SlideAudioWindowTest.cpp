@@ -9,10 +9,10 @@
 #include "support/FakeMediaTrackPlayer.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QAction>
 #include <QFile>
+#include <QTest>
 
 #include <memory>
 
@@ -190,5 +190,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideAudioWindowTest)
-#include "test_slideaudio.moc"
+QTEST_MAIN(SlideAudioWindowTest)
+#include "SlideAudioWindowTest.moc"

@@ -3,12 +3,12 @@
 #include "slides/ui/SlideArea.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 #include "support/WindowTest.h"
 
 #include <QAction>
 #include <QImage>
 #include <QMenuBar>
+#include <QTest>
 #include <QToolBar>
 
 namespace {
@@ -265,5 +265,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(MainWindowTest)
-#include "test_mainwindow.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

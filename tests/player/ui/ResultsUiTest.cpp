@@ -11,7 +11,6 @@
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 #include "support/WindowTest.h"
 
 #include <QAction>
@@ -25,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -426,5 +426,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ResultsUiTest)
-#include "test_results.moc"
+QTEST_MAIN(ResultsUiTest)
+#include "ResultsUiTest.moc"
