@@ -205,6 +205,7 @@ private Q_SLOTS:
         count.attach(*ff);
         r.audio.PlaySlideAudio(m_mp3, false);
         QVERIFY(idleUntil(r.audio, [&] { return count.ends.load() == 1; }));
+        // Idle on for a while: no second time.
         for (int i = 0; i < 30; ++i) {
             r.audio.idle();
             QThread::msleep(20);
