@@ -1,0 +1,148 @@
+# Checks the floors and the core/ui split of src/ and fails listing every offending include.
+#   cmake -DSRC_DIR=<src> -DFORBIDDEN_QT_DIRS=<dir>|<dir>|... -P CheckLayers.cmake
+#
+# - A file at a folder's root (core) includes no header of the Qt modules whose include folders
+#   are given (QtWidgets, QtNetwork, QtMultimedia, QtWebEngine...), nor any ui/ header.
+# - A folder includes headers of its own floor or lower ones; a ui/ folder has its folder's floor.
+# - audplug/ stands apart: only media/ includes audplug/ApInterface.h, and audplug/ itself is not
+#   scanned (it is a plug-in library built on its own).
+# app/ is the composition of everything: it has the top floor and no core/ui split.
+
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT SRC_DIR OR NOT IS_DIRECTORY "${SRC_DIR}")
+    message(FATAL_ERROR "CheckLayers: SRC_DIR must name the src folder")
+endif()
+string(REPLACE "|" ";" qt_dirs "${FORBIDDEN_QT_DIRS}")
+
+set(floor_files 0)
+set(floor_presentation 1)
+set(floor_config 1)
+set(floor_tables 1)
+set(floor_users 1)
+set(floor_media 2)
+set(floor_slides 2)
+set(floor_player 3)
+set(floor_editors 4)
+set(floor_options 4)
+set(floor_app 5)
+
+# Includes known to break the layering while code is being moved, as "file -> included header".
+# They are reported as notes, not failures; an entry that no longer occurs fails the check so the
+# list only shrinks.
+set(known_violations
+    "files/SystemColors.h -> config/PresentationSettings.h" # TColor and FontSettings live in config/
+)
+
+set(violations)
+set(known_seen)
+macro(violation text)
+    if("${rel} -> ${target}" IN_LIST known_violations)
+        list(APPEND known_seen "${rel} -> ${target}")
+        message("note: known, to be moved: src/${rel}:${line_no}: ${text}")
+    else()
+        list(APPEND violations "src/${rel}:${line_no}: ${text}")
+    endif()
+endmacro()
+
+file(GLOB_RECURSE sources RELATIVE "${SRC_DIR}" "${SRC_DIR}/*.h" "${SRC_DIR}/*.cpp")
+list(SORT sources)
+foreach(rel IN LISTS sources)
+    string(REGEX MATCH "^([^/]+)/(.*)$" _ "${rel}")
+    set(sub "${CMAKE_MATCH_1}")
+    set(rest "${CMAKE_MATCH_2}")
+    if(sub STREQUAL "audplug" OR sub STREQUAL "")
+        continue()
+    endif()
+    set(line_no 0)
+    set(target "")
+    if(NOT DEFINED floor_${sub})
+        violation("folder ${sub}/ has no floor (add it to the table in cmake/CheckLayers.cmake)")
+        continue()
+    endif()
+    set(floor ${floor_${sub}})
+    set(is_core FALSE)
+    set(folder ${sub})
+    if(NOT rest MATCHES "/" AND NOT sub STREQUAL "app")
+        set(is_core TRUE)
+    elseif(rest MATCHES "^ui/")
+        set(folder ${sub}/ui)
+    endif()
+    get_filename_component(file_dir "${SRC_DIR}/${rel}" DIRECTORY)
+
+    # One list element per line; the characters that lists treat specially are masked first.
+    file(READ "${SRC_DIR}/${rel}" content)
+    string(REPLACE "\\" "/" content "${content}")
+    string(REPLACE ";" "," content "${content}")
+    string(REPLACE "[" "(" content "${content}")
+    string(REPLACE "]" ")" content "${content}")
+    string(REPLACE "\n" ";-" content "-${content}")
+    foreach(line IN LISTS content)
+        math(EXPR line_no "${line_no} + 1")
+        if(NOT line MATCHES "^-[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
+            continue()
+        endif()
+        set(delim "${CMAKE_MATCH_1}")
+        set(inc "${CMAKE_MATCH_2}")
+
+        if(delim STREQUAL "<")
+            if(NOT is_core)
+                continue()
+            endif()
+            set(target "<${inc}>")
+            foreach(dir IN LISTS qt_dirs)
+                get_filename_component(module "${dir}" NAME)
+                if(inc MATCHES "^${module}/" OR EXISTS "${dir}/${inc}")
+                    violation("core file includes <${inc}> of ${module}")
+                    break()
+                endif()
+            endforeach()
+            continue()
+        endif()
+
+        # A quoted include names a header beside the file or under src/.
+        if(EXISTS "${file_dir}/${inc}")
+            file(RELATIVE_PATH target "${SRC_DIR}" "${file_dir}/${inc}")
+        else()
+            set(target "${inc}")
+        endif()
+        if(NOT target MATCHES "^([^/.][^/]*)/(.*)$")
+            continue()
+        endif()
+        set(target_sub "${CMAKE_MATCH_1}")
+        set(target_rest "${CMAKE_MATCH_2}")
+        if(NOT IS_DIRECTORY "${SRC_DIR}/${target_sub}")
+            continue()
+        endif()
+
+        if(target_sub STREQUAL "audplug")
+            if(NOT (sub STREQUAL "media" AND target_rest STREQUAL "ApInterface.h"))
+                violation("\"${inc}\": audplug/ stands apart (only media/ includes audplug/ApInterface.h)")
+            endif()
+            continue()
+        endif()
+        if(is_core AND target_rest MATCHES "^ui/")
+            violation("\"${inc}\": a core file includes a ui/ header")
+        endif()
+        if(NOT DEFINED floor_${target_sub})
+            violation("\"${inc}\": folder ${target_sub}/ has no floor")
+        elseif(floor_${target_sub} GREATER floor)
+            violation("\"${inc}\": ${folder}/ (floor ${floor}) includes ${target_sub}/ (floor ${floor_${target_sub}})")
+        endif()
+    endforeach()
+endforeach()
+
+foreach(known IN LISTS known_violations)
+    if(NOT known IN_LIST known_seen)
+        list(APPEND violations "src/${known}: no longer breaks the layering; take it off known_violations")
+    endif()
+endforeach()
+
+list(LENGTH sources checked)
+if(violations)
+    list(LENGTH violations count)
+    string(REPLACE ";" "\n" text "${violations}")
+    message("${text}")
+    message(FATAL_ERROR "${count} include(s) break the layering of src/")
+endif()
+message(STATUS "Layering of src/ holds (${checked} files)")
