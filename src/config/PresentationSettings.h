@@ -1,14 +1,11 @@
 #pragma once
 
+#include "files/SystemColors.h"
+
+#include <QFont>
 #include <QString>
 
 #include <cstdint>
-
-// Colours are 32-bit colour numbers: 0x00BBGGRR, or 0x80000000 + n for system colour n.
-using TColor = std::int32_t;
-constexpr TColor kClBtnFace = TColor(0x8000000F);
-constexpr TColor kClWindowText = TColor(0x80000008);
-constexpr TColor kClBtnHighlight = TColor(0x80000014);
 
 struct FontSettings
 {
@@ -141,6 +138,12 @@ struct PresentationSettings
     bool CheckAtEnd = true;
     std::uint8_t MaxIncorrections = 1;
 };
+
+// A font from the settings (see storedFont).
+inline QFont fontFromSettings(const FontSettings &f)
+{
+    return storedFont(f.FontName, f.FontSize, f.fsBold, f.fsItalic);
+}
 
 // Copies a panel's background to another panel: both colours, the bitmap and the effect.
 inline void copyPanelBackground(const PanelBackground &from, PanelBackground &to)

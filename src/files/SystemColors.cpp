@@ -69,11 +69,11 @@ QString resolveFontFamily(const QString &storedName)
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
-QFont fontFromSettings(const FontSettings &f)
+QFont storedFont(const QString &name, int pointSize, bool bold, bool italic)
 {
-    QFont font(resolveFontFamily(f.FontName));
-    font.setPointSize(f.FontSize > 0 ? f.FontSize : 8);
-    font.setBold(f.fsBold);
-    font.setItalic(f.fsItalic);
+    QFont font(resolveFontFamily(name));
+    font.setPointSize(pointSize > 0 ? pointSize : 8);
+    font.setBold(bold);
+    font.setItalic(italic);
     return font;
 }

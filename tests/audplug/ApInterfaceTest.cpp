@@ -2,10 +2,10 @@
 
 #include "ApLibrary.h"
 #include "support/AudioFixtures.h"
-#include "support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <cstring>
 
@@ -348,5 +348,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ApInterfaceTest)
+QTEST_GUILESS_MAIN(ApInterfaceTest)
 #include "ApInterfaceTest.moc"

@@ -4,10 +4,10 @@
 #include "audplug/PcmFormat.h"
 #include "audplug/PluginIdentity.h"
 #include "audplug/RiffWriter.h"
-#include "support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 class ApInternalsTest : public QObject
 {
@@ -131,5 +131,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ApInternalsTest)
+QTEST_GUILESS_MAIN(ApInternalsTest)
 #include "ApInternalsTest.moc"

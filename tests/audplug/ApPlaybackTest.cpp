@@ -3,13 +3,13 @@
 #include "ApLibrary.h"
 #include "support/AudioFixtures.h"
 #include "support/AudioTestHelpers.h"
-#include "support/TestMain.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <cstring>
@@ -363,7 +363,8 @@ private Q_SLOTS:
         QCOMPARE(m_ap.GetPlayerMode(h), int(apPlaying));
         QCOMPARE(m_ap.SetOutputMode(h, apOutFile), 0);
         QCOMPARE(m_ap.LastError(h), int(apeWrongState));
-        QThread::msleep(400);
+        // Some blocks are heard before the stop.
+        QTRY_VERIFY_WITH_TIMEOUT(m_ap.GetPos(h) > 100, 10000);
         const int position = m_ap.GetPos(h);
         QVERIFY2(position > 100 && position < 1500, qPrintable(QString::number(position)));
         QCOMPARE(m_ap.Stop(h), 1);
@@ -379,6 +380,7 @@ private Q_SLOTS:
         for (auto it = seen.cbegin(); it != seen.cend(); ++it)
             QVERIFY(it.value() % 2 == 0);
         const auto count = sink.blocks.size();
+        // Nothing may reach the host after the stop: watched for a while on purpose.
         QThread::msleep(200);
         QCOMPARE(sink.blocks.size(), count);
         QCOMPARE(sink.actions, (std::vector<int>{1, 0}));
@@ -394,9 +396,11 @@ private Q_SLOTS:
         ApHandle h = ready(m_ap, file, apOutDevice);
         QVERIFY(h);
         QCOMPARE(m_ap.Play(h), 1);
-        QThread::msleep(200);
+        QTRY_VERIFY_WITH_TIMEOUT(m_ap.GetPos(h) > 0, 10000);
         QCOMPARE(m_ap.Pause(h), 1);
         QCOMPARE(m_ap.GetPlayerMode(h), int(apPaused));
+        // Paused, the position stands still: the blocks already at the device drain for a
+        // moment, then nothing more may play while it is watched for 400 ms.
         QThread::msleep(150);
         const int held = m_ap.GetPos(h);
         QThread::msleep(400);
@@ -408,7 +412,8 @@ private Q_SLOTS:
         QCOMPARE(m_ap.GetPlayerMode(h), int(apPlaying));
         // A seek while playing: the decoder waits for the device instead of running ahead to
         // the end, and playing goes on from the new place.
-        QThread::msleep(150);
+        const int resumedAt = m_ap.GetPos(h);
+        QTRY_VERIFY_WITH_TIMEOUT(m_ap.GetPos(h) > resumedAt, 10000);
         QCOMPARE(m_ap.SetPos(h, 1000), 1);
         QCOMPARE(m_ap.GetPlayerMode(h), int(apPlaying));
         const int after = m_ap.GetPos(h);
@@ -470,11 +475,11 @@ private Q_SLOTS:
         ApHandle h = ready(m_ap, file, apOutDevice);
         QVERIFY(h);
         QCOMPARE(m_ap.Play(h), 1);
-        QThread::msleep(100);
+        QTRY_VERIFY_WITH_TIMEOUT(m_ap.GetPos(h) > 0, 10000);
         QCOMPARE(m_ap.Pause(h), 1);
         QCOMPARE(m_ap.DeInitModule(h), 1); // a paused decoder is released too
     }
 };
 
-PELVAR_TEST(ApPlaybackTest)
+QTEST_GUILESS_MAIN(ApPlaybackTest)
 #include "ApPlaybackTest.moc"

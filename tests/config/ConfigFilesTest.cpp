@@ -6,11 +6,11 @@
 #include "config/TNewIniFile.h"
 #include "files/FileChecks.h"
 #include "support/FakePrompter.h"
-#include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -392,5 +392,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ConfigFilesTest)
+QTEST_GUILESS_MAIN(ConfigFilesTest)
 #include "ConfigFilesTest.moc"

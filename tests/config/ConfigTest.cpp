@@ -1,7 +1,8 @@
 #include "config/PresentationSettings.h"
 #include "config/PresentationSettingsFile.h"
 #include "config/TNewIniFile.h"
-#include "support/TestMain.h"
+
+#include <QTest>
 
 class ConfigTest : public QObject
 {
@@ -93,5 +94,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ConfigTest)
+QTEST_GUILESS_MAIN(ConfigTest)
 #include "ConfigTest.moc"

@@ -2,11 +2,11 @@
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "files/TextCodec.h"
-#include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 class FilesTest : public QObject
 {
@@ -116,5 +116,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(FilesTest)
+QTEST_GUILESS_MAIN(FilesTest)
 #include "FilesTest.moc"

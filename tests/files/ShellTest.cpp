@@ -1,5 +1,5 @@
 #include "files/Shell.h"
-#include "support/TestMain.h"
+#include <QTest>
 
 #include <QDir>
 #include <QFile>
@@ -74,5 +74,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ShellTest)
+QTEST_GUILESS_MAIN(ShellTest)
 #include "ShellTest.moc"

@@ -2,11 +2,11 @@
 // exit codes.
 
 #include "support/AudioFixtures.h"
-#include "support/TestMain.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -151,5 +151,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ApqplayTest)
+QTEST_GUILESS_MAIN(ApqplayTest)
 #include "ApqplayTest.moc"

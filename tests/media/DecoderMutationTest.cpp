@@ -5,12 +5,12 @@
 #include "media/SlidePicture.h"
 #include "support/GifBuilder.h"
 #include "support/JpegWriter.h"
-#include "support/TestMain.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QTest>
 
 namespace {
 
@@ -150,5 +150,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(DecoderMutationTest)
+QTEST_MAIN(DecoderMutationTest)
 #include "DecoderMutationTest.moc"

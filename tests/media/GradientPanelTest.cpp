@@ -1,10 +1,9 @@
 #include "media/GradientPanel.h"
 
-#include "support/TestMain.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 
 namespace {
 
@@ -192,5 +191,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(GradientPanelTest)
+QTEST_MAIN(GradientPanelTest)
 #include "GradientPanelTest.moc"

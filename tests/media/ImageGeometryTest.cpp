@@ -1,7 +1,7 @@
 #include "media/ImageGeometry.h"
 #include "media/ImageMark.h"
 
-#include "support/TestMain.h"
+#include <QTest>
 
 using namespace ImageGeometry;
 
@@ -135,5 +135,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ImageGeometryTest)
+QTEST_GUILESS_MAIN(ImageGeometryTest)
 #include "ImageGeometryTest.moc"

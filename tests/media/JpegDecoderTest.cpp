@@ -1,9 +1,9 @@
 #include "media/JpegDecoder.h"
 #include "media/SlidePicture.h"
 #include "support/JpegWriter.h"
-#include "support/TestMain.h"
 
 #include <QPainter>
+#include <QTest>
 
 namespace {
 
@@ -133,5 +133,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(JpegDecoderTest)
+QTEST_MAIN(JpegDecoderTest)
 #include "JpegDecoderTest.moc"

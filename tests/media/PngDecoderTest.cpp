@@ -1,9 +1,9 @@
 #include "media/PngDecoder.h"
 #include "media/SlidePicture.h"
-#include "support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <png.h>
 #include <zlib.h>
@@ -222,5 +222,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(PngDecoderTest)
+QTEST_GUILESS_MAIN(PngDecoderTest)
 #include "PngDecoderTest.moc"

@@ -2,11 +2,11 @@
 
 #include "media/PicturePrefetcher.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 
 namespace {
 
@@ -292,5 +292,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(TAdvImageTest)
+QTEST_MAIN(TAdvImageTest)
 #include "TAdvImageTest.moc"

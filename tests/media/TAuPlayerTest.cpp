@@ -5,12 +5,12 @@
 #include "media/TAuSException.h"
 #include "support/AudioFixtures.h"
 #include "support/AudioTestHelpers.h"
-#include "support/TestMain.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 namespace {
@@ -292,5 +292,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(TAuPlayerTest)
+QTEST_GUILESS_MAIN(TAuPlayerTest)
 #include "TAuPlayerTest.moc"

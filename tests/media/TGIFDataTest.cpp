@@ -1,9 +1,9 @@
 #include "media/GifLzwDecoder.h"
 #include "media/TGIFData.h"
 #include "support/GifBuilder.h"
-#include "support/TestMain.h"
 
 #include <QRandomGenerator>
+#include <QTest>
 
 namespace {
 
@@ -265,5 +265,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(TGIFDataTest)
+QTEST_MAIN(TGIFDataTest)
 #include "TGIFDataTest.moc"

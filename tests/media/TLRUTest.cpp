@@ -1,8 +1,8 @@
 #include "media/TLRU.h"
-#include "support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 class TLRUTest : public QObject
 {
@@ -56,5 +56,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(TLRUTest)
+QTEST_GUILESS_MAIN(TLRUTest)
 #include "TLRUTest.moc"

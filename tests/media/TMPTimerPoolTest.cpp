@@ -3,10 +3,10 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/GifBuilder.h"
-#include "support/TestMain.h"
 
 #include <QBuffer>
 #include <QPainter>
+#include <QTest>
 
 namespace {
 
@@ -286,5 +286,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(TMPTimerPoolTest)
+QTEST_MAIN(TMPTimerPoolTest)
 #include "TMPTimerPoolTest.moc"

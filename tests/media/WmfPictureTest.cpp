@@ -1,8 +1,8 @@
 #include "media/SlidePicture.h"
 #include "media/WmfPicture.h"
-#include "support/TestMain.h"
 
 #include <QPainter>
+#include <QTest>
 
 #include <initializer_list>
 
@@ -351,5 +351,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(WmfPictureTest)
+QTEST_MAIN(WmfPictureTest)
 #include "WmfPictureTest.moc"

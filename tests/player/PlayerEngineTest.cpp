@@ -4,12 +4,12 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include "config/TNewIniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTest>
 
 #include <memory>
 
@@ -529,5 +529,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(PlayerEngineTest)
+QTEST_GUILESS_MAIN(PlayerEngineTest)
 #include "PlayerEngineTest.moc"

@@ -5,10 +5,10 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -545,5 +545,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(QuizRunTest)
+QTEST_GUILESS_MAIN(QuizRunTest)
 #include "QuizRunTest.moc"

@@ -5,11 +5,11 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -139,5 +139,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ResultsWriterTest)
+QTEST_GUILESS_MAIN(ResultsWriterTest)
 #include "ResultsWriterTest.moc"

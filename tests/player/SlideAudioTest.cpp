@@ -6,11 +6,11 @@
 #include "support/AudioTestHelpers.h"
 #include "support/FakeMediaTrackPlayer.h"
 #include "support/FakePrompter.h"
-#include "support/TestMain.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <memory>
@@ -205,6 +205,7 @@ private Q_SLOTS:
         count.attach(*ff);
         r.audio.PlaySlideAudio(m_mp3, false);
         QVERIFY(idleUntil(r.audio, [&] { return count.ends.load() == 1; }));
+        // Idle on for a while: no second time.
         for (int i = 0; i < 30; ++i) {
             r.audio.idle();
             QThread::msleep(20);
@@ -217,5 +218,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideAudioTest)
+QTEST_GUILESS_MAIN(SlideAudioTest)
 #include "SlideAudioTest.moc"

@@ -1,7 +1,8 @@
 #include "player/SlideCaption.h"
 
 #include "config/PresentationSettings.h"
-#include "support/TestMain.h"
+
+#include <QTest>
 
 class SlideCaptionTest : public QObject
 {
@@ -83,5 +84,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideCaptionTest)
+QTEST_GUILESS_MAIN(SlideCaptionTest)
 #include "SlideCaptionTest.moc"

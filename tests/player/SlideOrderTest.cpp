@@ -2,7 +2,8 @@
 #include "slides/PlayerRandom.h"
 #include "player/SlideOrder.h"
 #include "support/FakePrompter.h"
-#include "support/TestMain.h"
+
+#include <QTest>
 
 #include <algorithm>
 #include <set>
@@ -177,5 +178,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideOrderTest)
+QTEST_GUILESS_MAIN(SlideOrderTest)
 #include "SlideOrderTest.moc"

@@ -3,12 +3,12 @@
 #include "presentation/SlideRecord.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 using L = SlideListFixture;
 
@@ -140,5 +140,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideListTest)
+QTEST_GUILESS_MAIN(SlideListTest)
 #include "SlideListTest.moc"

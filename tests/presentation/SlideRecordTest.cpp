@@ -2,7 +2,8 @@
 #include "presentation/SlideLineComposer.h"
 #include "presentation/SlideRecord.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
+
+#include <QTest>
 
 using L = SlideListFixture;
 
@@ -236,5 +237,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideRecordTest)
+QTEST_GUILESS_MAIN(SlideRecordTest)
 #include "SlideRecordTest.moc"

@@ -1,6 +1,6 @@
 #include "slides/NoteLayout.h"
 
-#include "support/TestMain.h"
+#include <QTest>
 
 namespace {
 
@@ -117,5 +117,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(NoteLayoutTest)
+QTEST_GUILESS_MAIN(NoteLayoutTest)
 #include "NoteLayoutTest.moc"

@@ -1,7 +1,8 @@
 #include "slides/Question.h"
 #include "slides/PlayerRandom.h"
 #include "support/FakePrompter.h"
-#include "support/TestMain.h"
+
+#include <QTest>
 
 namespace {
 
@@ -150,5 +151,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(QuestionLayoutTest)
+QTEST_GUILESS_MAIN(QuestionLayoutTest)
 #include "QuestionLayoutTest.moc"

@@ -1,6 +1,6 @@
 #include "slides/ReactionGeometry.h"
 
-#include "support/TestMain.h"
+#include <QTest>
 
 class ReactionGeometryTest : public QObject
 {
@@ -54,5 +54,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ReactionGeometryTest)
+QTEST_GUILESS_MAIN(ReactionGeometryTest)
 #include "ReactionGeometryTest.moc"

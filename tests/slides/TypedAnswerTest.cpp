@@ -1,6 +1,7 @@
 #include "slides/TypedAnswer.h"
 #include "support/FakePrompter.h"
-#include "support/TestMain.h"
+
+#include <QTest>
 
 #include <memory>
 
@@ -185,5 +186,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(TypedAnswerTest)
+QTEST_GUILESS_MAIN(TypedAnswerTest)
 #include "TypedAnswerTest.moc"

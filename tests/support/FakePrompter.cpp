@@ -1,14 +1,56 @@
 #include "support/FakePrompter.h"
 
+#include <QTest>
+
+FakePrompter::~FakePrompter()
+{
+    answers.failIfUnused("destroyed", *this);
+}
+
+FakePrompter::Script &FakePrompter::Script::operator=(std::initializer_list<MsgButton> buttons)
+{
+    if (m_owner)
+        failIfUnused("given a new script", *m_owner);
+    m_queue.assign(buttons);
+    return *this;
+}
+
+MsgButton FakePrompter::Script::takeFront()
+{
+    const MsgButton b = m_queue.front();
+    m_queue.pop_front();
+    return b;
+}
+
+void FakePrompter::Script::failIfUnused(const char *when, const FakePrompter &owner) const
+{
+    // Outside a test function there is no test to fail; a test that already failed keeps its
+    // first message.
+    if (m_queue.empty() || !QTest::currentTestFunction() || QTest::currentTestFailed())
+        return;
+    QStringList unused;
+    for (MsgButton b : m_queue) {
+        const QString caption = standardButtonCaption(b);
+        unused.append(caption.isEmpty() ? QStringLiteral("(none)") : caption);
+    }
+    const QString message =
+        QStringLiteral("FakePrompter %1 with %2 scripted answer(s) unused: %3; %4 box(es) shown%5")
+            .arg(QLatin1String(when))
+            .arg(m_queue.size())
+            .arg(unused.join(QStringLiteral(", ")))
+            .arg(owner.shown.size())
+            .arg(owner.shown.empty()
+                     ? QString()
+                     : QStringLiteral(", the last: \"%1\"").arg(owner.shown.back().text));
+    QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+}
+
 MsgButton FakePrompter::messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
                                      int, int buttonWidthDlu)
 {
     shown.push_back({text, kind, specs, buttonWidthDlu, false, true, QString()});
-    if (!answers.empty()) {
-        const MsgButton b = answers.front();
-        answers.pop_front();
-        return b;
-    }
+    if (!answers.empty())
+        return answers.takeFront();
     return layoutMessageBox(specs).cancelButton;
 }
 

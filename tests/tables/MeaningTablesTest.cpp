@@ -1,11 +1,11 @@
 #include "files/TableText.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 #include "tables/MeaningTables.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QTest>
 
 namespace {
 
@@ -135,5 +135,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(MeaningTablesTest)
+QTEST_GUILESS_MAIN(MeaningTablesTest)
 #include "MeaningTablesTest.moc"

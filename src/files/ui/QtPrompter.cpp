@@ -123,14 +123,8 @@ MsgButton QtPrompter::messageBoxEx(const QString &text, MsgKind kind, const QStr
 MsgButton QtPrompter::answerMessageBox(const QString &text, MsgKind kind, const QStringList &specs,
                                        const AnswerMessageStyle &style)
 {
-    FontSettings f;
-    f.FontName = style.fontName;
-    f.FontSize = style.fontSize;
-    f.fsBold = style.bold;
-    f.fsItalic = style.italic;
-    f.Color = style.color;
-    TextLook look{fontFromSettings(f), colorFromTColor(f.Color, QApplication::palette()),
-                  style.showIcon};
+    TextLook look{storedFont(style.fontName, style.fontSize, style.bold, style.italic),
+                  colorFromTColor(style.color, QApplication::palette()), style.showIcon};
     return showBox(text, kind, specs, 0, 50, look);
 }
 

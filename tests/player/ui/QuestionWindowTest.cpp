@@ -6,13 +6,13 @@
 #include "slides/ui/SlideArea.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 #include "support/WindowTest.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -266,5 +266,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(QuestionWindowTest)
-#include "test_questions.moc"
+QTEST_MAIN(QuestionWindowTest)
+#include "QuestionWindowTest.moc"

@@ -1,7 +1,6 @@
 #include "media/ui/TAdvImageNew.h"
 #include "media/ui/TGradPan0.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -66,5 +65,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(PictureWidgetsTest)
-#include "test_picturewidgets.moc"
+QTEST_MAIN(PictureWidgetsTest)
+#include "PictureWidgetsTest.moc"

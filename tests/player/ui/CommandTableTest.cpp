@@ -5,8 +5,9 @@
 #include "player/ui/TFShowImages.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 #include "support/WindowTest.h"
+
+#include <QTest>
 
 #include <QAction>
 #include <QMenu>
@@ -267,5 +268,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(CommandTableTest)
-#include "test_commandtable.moc"
+QTEST_MAIN(CommandTableTest)
+#include "CommandTableTest.moc"

@@ -3,11 +3,11 @@
 #include "config/PresentationSettings.h"
 #include "presentation/SlideRecord.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <cmath>
 
@@ -294,5 +294,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideAreaTest)
-#include "test_slidearea.moc"
+QTEST_MAIN(SlideAreaTest)
+#include "SlideAreaTest.moc"

@@ -4,12 +4,12 @@
 #include "support/FakePrompter.h"
 #include "support/FakeShell.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 #include "support/WindowTest.h"
 
 #include <QAction>
 #include <QImage>
 #include <QMenuBar>
+#include <QTest>
 #include <QToolBar>
 
 namespace {
@@ -314,5 +314,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(MainWindowTest)
-#include "test_mainwindow.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

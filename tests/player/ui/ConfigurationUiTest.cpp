@@ -7,7 +7,6 @@
 #include "player/ui/TFShowImages.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -15,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 
 class ConfigurationUiTest : public QObject
 {
@@ -152,5 +152,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ConfigurationUiTest)
-#include "test_configuration.moc"
+QTEST_MAIN(ConfigurationUiTest)
+#include "ConfigurationUiTest.moc"

@@ -9,10 +9,10 @@
 #include "support/FakeMediaTrackPlayer.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QAction>
 #include <QFile>
+#include <QTest>
 
 #include <memory>
 
@@ -120,6 +120,7 @@ private Q_SLOTS:
         a.start(list);
         QVERIFY(a.w.slideAudio().RepeatAudio);
         QTRY_COMPARE_WITH_TIMEOUT(c.ends.load(), 2, 8000);
+        // The window runs on for a while on purpose: no third time.
         QTest::qWait(700);
         QCOMPARE(c.starts.load(), 2);
         QVERIFY(!a.w.slideAudio().RepeatAudio);
@@ -190,5 +191,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideAudioWindowTest)
-#include "test_slideaudio.moc"
+QTEST_MAIN(SlideAudioWindowTest)
+#include "SlideAudioWindowTest.moc"

@@ -2,11 +2,10 @@
 
 #include "files/SystemColors.h"
 
-#include "support/TestMain.h"
-
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -244,5 +243,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(QtPrompterTest)
-#include "test_qtprompter.moc"
+QTEST_MAIN(QtPrompterTest)
+#include "QtPrompterTest.moc"

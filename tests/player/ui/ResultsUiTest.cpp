@@ -12,7 +12,6 @@
 #include "support/FakePrompter.h"
 #include "support/FakeShell.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 #include "support/WindowTest.h"
 
 #include <QAction>
@@ -26,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -430,5 +430,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(ResultsUiTest)
-#include "test_results.moc"
+QTEST_MAIN(ResultsUiTest)
+#include "ResultsUiTest.moc"

@@ -5,12 +5,12 @@
 #include "config/PresentationSettings.h"
 #include "support/FakeScheduler.h"
 #include "support/SlideListFixture.h"
-#include "support/TestMain.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 
 namespace {
 
@@ -178,5 +178,5 @@ private Q_SLOTS:
     }
 };
 
-PELVAR_TEST(SlideSceneTest)
-#include "test_slidescene.moc"
+QTEST_MAIN(SlideSceneTest)
+#include "SlideSceneTest.moc"
