@@ -259,14 +259,9 @@ void PlayerEngine::advance()
             }
             m_view.showSlide(slide, SlideAt(m_run.Position));
             buildQuestionFor(slide);
-            CaptionInput in;
-            in.listPath = m_session.SlideListPath;
-            in.slideIndex = SlideAt(m_run.Position);
-            in.position = m_run.Position;
-            in.orderLength = int(m_run.Order.size());
-            in.randomOrder = m_session.Settings.PresSort != 0;
-            in.slide = &slide;
-            m_captionParts = BuildCaptionParts(m_session.Settings, in);
+            m_captionParts = BuildCaptionParts(
+                m_session.Settings, {m_session.SlideListPath, SlideAt(m_run.Position), m_run.Position,
+                                     int(m_run.Order.size()), isRandomOrder(), &slide});
             if (!m_run.NoAudioPlay && m_audioUsable && !slide.AudioFileName.isEmpty())
                 m_view.playSlideAudio(slide.AudioFileName, slide.AudioRepeat);
             m_stepsWithoutShow = 0;
@@ -482,71 +477,32 @@ PlayerEngine::FindResult PlayerEngine::FindShowable()
 
 // Whether the slide at `position` can be landed on by previous or first: visible, its own file
 // fine (a bad file is reported when the stepping reaches it going forwards).
-bool PlayerEngine::slideUsable(int position, bool *decodeFailed)
+SlideUsable PlayerEngine::slideUsable(int position)
 {
-    *decodeFailed = false;
     const int index = SlideAt(position);
     if (index < 0)
-        return false;
+        return SlideUsable::No;
     const auto decoded = DecodeSlide(m_session.SlideLines.lines[index]);
     if (!decoded) {
         m_prompter.ShowError(MalformedLineMessage(index + 1));
-        *decodeFailed = true;
-        return false;
+        return SlideUsable::Malformed;
     }
-    return !decoded->Hidden && decoded->FileState == fsOk;
+    return !decoded->Hidden && decoded->FileState == fsOk ? SlideUsable::Yes : SlideUsable::No;
 }
 
-int PlayerEngine::firstUsablePosition()
-{
-    for (int p = 0; p < int(m_run.Order.size()); ++p) {
-        bool failed = false;
-        if (slideUsable(p, &failed))
-            return p;
-        if (failed)
-            return -2;
-    }
-    return -1;
-}
-
-// Previous and first: moves m_run.Position to one before the slide to land on, so the advance step
+// Previous and first: moves the position to one before the slide to land on, so the advance step
 // lands there. Returns whether there was a movement.
 bool PlayerEngine::HandleStep(PendingCommandCode code)
 {
     m_run.PendingCommand = PendingCommandCode::None;
-    const int start = m_run.Position;
-    const int n = int(m_run.Order.size());
-    if (n == 0)
-        return false;
-    int target = -1;
-    if (code == PendingCommandCode::First) {
-        target = firstUsablePosition();
-    } else {
-        int cand = start;
-        for (int tries = 0; tries <= n; ++tries) {
-            --cand;
-            if (cand < 0) {
-                if (!m_session.Settings.LoopImages) {
-                    // Nothing usable before: land on the first visible slide of the order.
-                    cand = firstUsablePosition();
-                    break;
-                }
-                cand = n - 1;
-                if (m_session.Settings.PresSort == 1)
-                    BuildSlideOrder(true);
-            }
-            if (cand == start)
-                break; // round the whole order: stay on the current slide
-            bool failed = false;
-            if (slideUsable(cand, &failed))
-                break;
-            if (failed) {
-                cand = -2;
-                break;
-            }
-        }
-        target = cand;
-    }
+    const int target = StepBackTarget(
+        code == PendingCommandCode::First ? StepBack::First : StepBack::Previous, m_run.Position,
+        int(m_run.Order.size()), m_session.Settings.LoopImages,
+        [this](int position) { return slideUsable(position); },
+        [this] {
+            if (m_session.Settings.PresSort == 1)
+                BuildSlideOrder(true);
+        });
     if (target < 0)
         return false; // a malformed line, or nothing usable at all
     m_run.Position = target - 1;

@@ -125,8 +125,9 @@ private:
     FindResult FindShowable();
     FindResult checkFiles(SlideRecord &slide);
     bool HandleStep(PendingCommandCode code);
-    int firstUsablePosition();
-    bool slideUsable(int position, bool *decodeFailed);
+    // Whether the slide at `position` can be landed on by previous or first: visible, its own
+    // file fine (a bad file is reported when the stepping reaches it going forwards).
+    SlideUsable slideUsable(int position);
     void enterWait();
     void onTimer();
     void resumeAfterManual(PendingCommandCode code);

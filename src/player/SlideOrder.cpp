@@ -6,6 +6,40 @@
 
 #include <algorithm>
 
+int StepBackTarget(StepBack step, int start, int count, bool loop,
+                   const std::function<SlideUsable(int position)> &usable,
+                   const std::function<void()> &wrapped)
+{
+    auto firstUsable = [&]() {
+        for (int p = 0; p < count; ++p) {
+            const SlideUsable u = usable(p);
+            if (u != SlideUsable::No)
+                return u == SlideUsable::Yes ? p : -1;
+        }
+        return -1;
+    };
+    if (count == 0)
+        return -1;
+    if (step == StepBack::First)
+        return firstUsable();
+    int cand = start;
+    for (int tries = 0; tries <= count; ++tries) {
+        --cand;
+        if (cand < 0) {
+            if (!loop)
+                return firstUsable(); // nothing usable before: the first visible slide
+            cand = count - 1;
+            wrapped();
+        }
+        if (cand == start)
+            return cand; // round the whole order: stay on the current slide
+        const SlideUsable u = usable(cand);
+        if (u != SlideUsable::No)
+            return u == SlideUsable::Yes ? cand : -1;
+    }
+    return cand;
+}
+
 void ClampOrderSettings(int n, PresentationSettings &s)
 {
     if (n <= 0)

@@ -176,6 +176,48 @@ private Q_SLOTS:
         }
         QCOMPARE(o.size(), std::size_t(200000));
     }
+
+    // Previous and first over an order whose positions are usable ('u'), not usable ('-') or a
+    // malformed line ('m'); `wraps` counts the rounds past the start of the order.
+    void stepBackFindsTheSlideToLandOn_data()
+    {
+        QTest::addColumn<QString>("positions");
+        QTest::addColumn<bool>("first");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("loop");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<int>("wraps");
+        QTest::newRow("previous skips unusable") << "u--u" << false << 3 << false << 0 << 0;
+        QTest::newRow("first takes the first usable") << "--uu" << true << 3 << false << 2 << 0;
+        QTest::newRow("no loop at the start: first usable") << "-uu" << false << 1 << false << 1 << 0;
+        QTest::newRow("loop goes round to the end") << "uu-u" << false << 0 << true << 3 << 1;
+        QTest::newRow("a whole round stays put") << "-u--" << false << 1 << true << 1 << 1;
+        QTest::newRow("malformed stops previous") << "um-u" << false << 3 << false << -1 << 0;
+        QTest::newRow("malformed stops first") << "-mu" << true << 2 << false << -1 << 0;
+        QTest::newRow("nothing usable") << "---" << true << 1 << false << -1 << 0;
+        QTest::newRow("empty order") << "" << false << 0 << true << -1 << 0;
+    }
+    void stepBackFindsTheSlideToLandOn()
+    {
+        QFETCH(QString, positions);
+        QFETCH(bool, first);
+        QFETCH(int, start);
+        QFETCH(bool, loop);
+        QFETCH(int, expected);
+        QFETCH(int, wraps);
+        int wrapped = 0;
+        const int target = StepBackTarget(
+            first ? StepBack::First : StepBack::Previous, start, int(positions.size()), loop,
+            [&](int p) {
+                const QChar c = positions.at(p);
+                return c == QLatin1Char('u')   ? SlideUsable::Yes
+                       : c == QLatin1Char('m') ? SlideUsable::Malformed
+                                               : SlideUsable::No;
+            },
+            [&] { ++wrapped; });
+        QCOMPARE(target, expected);
+        QCOMPARE(wrapped, wraps);
+    }
 };
 
 QTEST_GUILESS_MAIN(SlideOrderTest)
