@@ -7,6 +7,14 @@
 
 #include <cstdint>
 
+// The showing order: the list's own, random, or memorisation (a growing run of the first slides).
+enum class PresSortMode : std::uint8_t { Sequential = 0, Random = 1, Memorisation = 2 };
+// Which slides a random order takes: all, all but the first and/or the last, or a range.
+enum class RandomScope : std::uint8_t { All = 0, WithOmissions = 1, Range = 2 };
+// What a manual run does with its questions: nothing more, learning (the slides not remembered
+// come back until all are), or an exam (marked). Other stored numbers show plainly.
+enum class ShowingMode : std::uint8_t { Plain = 0, Learning = 1, Exam = 2 };
+
 struct FontSettings
 {
     TColor Color = kClWindowText;
@@ -88,13 +96,13 @@ struct PresentationSettings
     std::uint8_t PresErrSizePercent = 50;
 
     // [PresSort]
-    int PresSort = 0;    // 0 sequential, 1 random, 2 memorisation
-    int PresDRandom = 0; // 0 all, 1 with omissions, 2 a range
+    PresSortMode PresSort = PresSortMode::Sequential;
+    RandomScope PresDRandom = RandomScope::All;
     bool OmissionFirstSlide = false;
     bool OmissionLastSlide = false;
     std::int16_t RandomRangeInf = 0;
     std::int16_t RandomRangeSup = 0;
-    std::uint8_t ShowingModel = 0; // 0 none, 1 learning, 2 exam
+    ShowingMode ShowingModel = ShowingMode::Plain;
     bool UseNegativeScore = false;
     std::uint8_t MAMaxIncorrections = 4;
     bool OnlyResultTest = false;

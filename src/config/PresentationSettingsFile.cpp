@@ -149,17 +149,17 @@ void ReadPresentationSettings(const TNewIniFile &f, PresentationSettings &s,
     s.PresErrSizePercent = readInt8(f, "PresErrWindow", "SizePercent", 50);
 
     const int sort = readInt(f, "PresSort", "PresSort", 0);
-    s.PresSort = (sort < 0 || sort > 2) ? 0 : sort;
+    s.PresSort = PresSortMode((sort < 0 || sort > 2) ? 0 : sort);
     const int dr = readInt(f, "PresSort", "PresDRandom", 0);
-    s.PresDRandom = (dr < 0 || dr > 2) ? 0 : dr;
-    if (s.PresDRandom == 1) {
+    s.PresDRandom = RandomScope((dr < 0 || dr > 2) ? 0 : dr);
+    if (s.PresDRandom == RandomScope::WithOmissions) {
         s.OmissionFirstSlide = readBool(f, "PresSort", "OmissionFirstSlide", false);
         s.OmissionLastSlide = readBool(f, "PresSort", "OmissionLastSlide", false);
-    } else if (s.PresDRandom == 2) {
+    } else if (s.PresDRandom == RandomScope::Range) {
         s.RandomRangeInf = readSInt16(f, "PresSort", "RandomRangeInf", 0);
         s.RandomRangeSup = readSInt16(f, "PresSort", "RandomRangeSup", 0);
     }
-    s.ShowingModel = readInt8(f, "PresSort", "ShowingModel", 0);
+    s.ShowingModel = ShowingMode(readInt8(f, "PresSort", "ShowingModel", 0));
     s.UseNegativeScore = readBool(f, "PresSort", "UseNegativeScore", false);
     s.MAMaxIncorrections = readInt8(f, "PresSort", "MAMaxIncorrections", 4);
     s.OnlyResultTest = readBool(f, "PresSort", "OnlyResultTest", false);
@@ -282,17 +282,17 @@ void visitSettings(const PresentationSettings &s, Conditions cond,
     i("PresErrWindow", "Referent", s.PresErrReferent);
     i("PresErrWindow", "SizePercent", s.PresErrSizePercent);
 
-    i("PresSort", "PresSort", s.PresSort);
-    i("PresSort", "PresDRandom", s.PresDRandom);
-    if (all || s.PresDRandom == 1) {
+    i("PresSort", "PresSort", int(s.PresSort));
+    i("PresSort", "PresDRandom", int(s.PresDRandom));
+    if (all || s.PresDRandom == RandomScope::WithOmissions) {
         b("PresSort", "OmissionFirstSlide", s.OmissionFirstSlide);
         b("PresSort", "OmissionLastSlide", s.OmissionLastSlide);
     }
-    if (all || s.PresDRandom == 2) {
+    if (all || s.PresDRandom == RandomScope::Range) {
         i("PresSort", "RandomRangeInf", s.RandomRangeInf);
         i("PresSort", "RandomRangeSup", s.RandomRangeSup);
     }
-    i("PresSort", "ShowingModel", s.ShowingModel);
+    i("PresSort", "ShowingModel", int(s.ShowingModel));
     b("PresSort", "UseNegativeScore", s.UseNegativeScore);
     i("PresSort", "MAMaxIncorrections", s.MAMaxIncorrections);
     b("PresSort", "OnlyResultTest", s.OnlyResultTest);

@@ -8,6 +8,12 @@
 // Where "Desa ara" writes the settings in force: beside the presentation, the program's default
 // configuration, or a file the user chooses.
 enum class SaveDestination : std::uint8_t { Presentation = 0, Default = 1, Chosen = 2 };
+// What happens at start-up without a file argument: nothing, open the last list, or open and run it.
+enum class AutomaticInitMode : std::uint8_t { Nothing = 0, OpenLast = 1, OpenAndRun = 2 };
+// What opening a list does after loading it: run it, edit it, check it, or nothing more.
+enum class OpenSalAction : std::uint8_t { Run = 0, Edit = 1, Check = 2, Nothing = 3 };
+// Whether a presentation's own settings are saved when it closes: always, after asking, or never.
+enum class SaveConfigPolicy : std::uint8_t { Always = 0, Ask = 1, Never = 2 };
 
 // The results-writing settings (section WriteResults of a configuration, and of the
 // administrator's results configuration).
@@ -62,9 +68,9 @@ struct ProgramOptions
     bool OnBPostEdit_UpCase1stCharDownP = false;
     bool OnBPostEdit_UpCase1stCharUpP = false;
     QString CurrentSALName;
-    int AutomaticInit = 0;         // 0 nothing, 1 open the last list, 2 open and start it
-    int OpenSalOption = 0;         // 0 start, 1 edit, 2 check, 3 nothing
-    int SaveIndividualConfigO = 1; // 0 save without asking, 1 ask, 2 never
+    AutomaticInitMode AutomaticInit = AutomaticInitMode::Nothing;
+    OpenSalAction OpenSalOption = OpenSalAction::Run;
+    SaveConfigPolicy SaveIndividualConfigO = SaveConfigPolicy::Ask;
     bool LoadIndividualConfig = true;
     bool SaveDefaultConfigOnCloseWithPrompt = true;
     bool SetPosNumberFNAtEnd = false;

@@ -150,11 +150,16 @@ bool ReadProgramOptions(const TNewIniFile &f, ProgramOptions &o, const ProgramOp
     readBools(f, kOptions, kEditorBools, o);
     if (!ctx.commandLineFile) {
         o.CurrentSALName = f.ReadString(kOptions, QStringLiteral("CurrentSALName"), QString());
-        o.AutomaticInit = f.ReadInteger(kOptions, QStringLiteral("AutomaticInit"), 0);
+        // A number out of range does nothing at start-up, as its hint says.
+        const int init = f.ReadInteger(kOptions, QStringLiteral("AutomaticInit"), 0);
+        o.AutomaticInit = AutomaticInitMode(init >= 0 && init <= 2 ? init : 0);
     }
-    o.OpenSalOption = f.ReadInteger(kOptions, QStringLiteral("OpenSalOption"), d.OpenSalOption);
-    o.SaveIndividualConfigO =
-        f.ReadInteger(kOptions, QStringLiteral("SaveIndividualConfigO"), d.SaveIndividualConfigO);
+    // Out of range: nothing more after opening; never saved without being asked.
+    const int open = f.ReadInteger(kOptions, QStringLiteral("OpenSalOption"), int(d.OpenSalOption));
+    o.OpenSalOption = OpenSalAction(open >= 0 && open <= 3 ? open : 3);
+    const int save = f.ReadInteger(kOptions, QStringLiteral("SaveIndividualConfigO"),
+                                   int(d.SaveIndividualConfigO));
+    o.SaveIndividualConfigO = SaveConfigPolicy(save >= 0 && save <= 2 ? save : 2);
     o.LoadIndividualConfig =
         f.ReadBool(kOptions, QStringLiteral("LoadIndividualConfig"), d.LoadIndividualConfig);
     o.SaveDefaultConfigOnCloseWithPrompt = f.ReadBool(
@@ -189,9 +194,9 @@ bool WriteProgramOptions(TNewIniFile &f, const ProgramOptions &o)
     f.WriteInteger(kOptions, QStringLiteral("AudioFFilterIndex"), o.AudioFFilterIndex);
     writeBools(f, kOptions, kEditorBools, o);
     f.WriteString(kOptions, QStringLiteral("CurrentSALName"), o.CurrentSALName);
-    f.WriteInteger(kOptions, QStringLiteral("AutomaticInit"), o.AutomaticInit);
-    f.WriteInteger(kOptions, QStringLiteral("OpenSalOption"), o.OpenSalOption);
-    f.WriteInteger(kOptions, QStringLiteral("SaveIndividualConfigO"), o.SaveIndividualConfigO);
+    f.WriteInteger(kOptions, QStringLiteral("AutomaticInit"), int(o.AutomaticInit));
+    f.WriteInteger(kOptions, QStringLiteral("OpenSalOption"), int(o.OpenSalOption));
+    f.WriteInteger(kOptions, QStringLiteral("SaveIndividualConfigO"), int(o.SaveIndividualConfigO));
     f.WriteBool(kOptions, QStringLiteral("LoadIndividualConfig"), o.LoadIndividualConfig);
     f.WriteBool(kOptions, QStringLiteral("SaveDefaultConfigOnCloseWithPrompt"),
                 o.SaveDefaultConfigOnCloseWithPrompt);

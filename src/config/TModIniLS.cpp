@@ -87,7 +87,7 @@ bool TModIniLS::saveAtExit(const ProgramOptions &options, const PresentationSett
     if (IndividualConfigActive)
         individual.load();
     WriteProgramOptions(target, options);
-    if ((options.SaveIndividualConfigO == 1 || options.SaveIndividualConfigO == 2) && settingsModified
+    if (options.SaveIndividualConfigO != SaveConfigPolicy::Always && settingsModified
         && options.SaveDefaultConfigOnCloseWithPrompt
         && prompter.AskYes(QStringLiteral("Desar la configuració actual com a configuració per defecte?")))
         WritePresentationSettings(target, settings);

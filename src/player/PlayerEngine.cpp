@@ -44,17 +44,18 @@ bool PlayerEngine::OpenPresentation(const QString &path, CloseQuery query)
     }
     if (!m_session.OpenPresentation(path, query))
         return false;
-    const int option = m_session.AccessLevel == AccessLevel::ViewOnly ? 0 : m_session.Options.OpenSalOption;
-    switch (option) {
-    case 0:
+    // A view-only user's lists always run.
+    switch (m_session.AccessLevel == AccessLevel::ViewOnly ? OpenSalAction::Run
+                                                           : m_session.Options.OpenSalOption) {
+    case OpenSalAction::Run:
         if (m_session.PresentationReady)
             RunPresentation(0);
         break;
-    case 1:
+    case OpenSalAction::Edit:
         carryOut(PendingCommandCode::EditSAL);
         break;
-    default:
-        // 2 (the presentation check) comes with the check window; 3 does nothing more.
+    case OpenSalAction::Check: // comes with the presentation check window
+    case OpenSalAction::Nothing:
         break;
     }
     return true;
@@ -72,14 +73,14 @@ void PlayerEngine::BuildSlideOrder(bool rebuild)
     if (!rebuild)
         return;
     m_run.Order = ::BuildSlideOrder(int(m_session.SlideLines.lines.size()), m_session.Settings, orderSeed(), m_prompter);
-    m_view.setActionEnabled(PlayerAction::A_V_RandomList, m_session.Settings.PresSort != 0);
+    m_view.setActionEnabled(PlayerAction::A_V_RandomList, m_session.Settings.PresSort != PresSortMode::Sequential);
 }
 
 int PlayerEngine::SlideAt(int position) const
 {
     if (position < 0 || position >= int(m_run.Order.size()))
         return -1;
-    return m_session.Settings.PresSort != 0 ? m_run.Order[std::size_t(position)].slide : position;
+    return m_session.Settings.PresSort != PresSortMode::Sequential ? m_run.Order[std::size_t(position)].slide : position;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -193,7 +194,7 @@ void PlayerEngine::advance()
                 return;
             }
             enableStepActions();
-            if (m_session.Settings.PresSort == 2 && m_run.Position > m_run.MemorizedCount) {
+            if (m_session.Settings.PresSort == PresSortMode::Memorisation && m_run.Position > m_run.MemorizedCount) {
                 m_prompter.ShowInfo(QStringLiteral("Ja n'heu recordat %1, recomencem de nou")
                                         .arg(int(m_run.MemorizedCount) + 1));
                 m_run.Position = 0;
@@ -313,7 +314,7 @@ bool PlayerEngine::endPass(PassEnd how)
     const bool normal = how == PassEnd::Normal && m_passCountsNormal;
     if (normal && m_session.Settings.LoopImages && !m_run.StopRequested && !isSecondGroup(m_run.PendingCommand)
         && ++m_stepsWithoutShow <= guardLimit()) {
-        if (m_session.Settings.PresSort == 1)
+        if (m_session.Settings.PresSort == PresSortMode::Random)
             BuildSlideOrder(true);
         startPass(m_runStart);
         return true;
@@ -428,7 +429,7 @@ PlayerEngine::FindResult PlayerEngine::checkFiles(SlideRecord &slide)
     }
     if (m_run.Position == int(m_run.Order.size()) - 1 && m_session.Settings.LoopImages) {
         m_run.Position = -1;
-        if (m_session.Settings.PresSort == 1)
+        if (m_session.Settings.PresSort == PresSortMode::Random)
             BuildSlideOrder(true);
     }
     return FindResult::Skipped;
@@ -453,7 +454,7 @@ PlayerEngine::FindResult PlayerEngine::FindShowable()
                 ++m_run.Position;
             } else if (m_session.Settings.LoopImages) {
                 m_run.Position = 0;
-                if (m_session.Settings.PresSort == 1)
+                if (m_session.Settings.PresSort == PresSortMode::Random)
                     BuildSlideOrder(true);
             } else {
                 // A hidden last slide: the pass has reached the end of the order.
@@ -500,7 +501,7 @@ bool PlayerEngine::HandleStep(PendingCommandCode code)
         int(m_run.Order.size()), m_session.Settings.LoopImages,
         [this](int position) { return slideUsable(position); },
         [this] {
-            if (m_session.Settings.PresSort == 1)
+            if (m_session.Settings.PresSort == PresSortMode::Random)
                 BuildSlideOrder(true);
         });
     if (target < 0)
@@ -883,7 +884,7 @@ void PlayerEngine::spaceKey()
 void PlayerEngine::memorisationEndCheck(bool atEnd)
 {
     const PresentationSettings &s = m_session.Settings;
-    if (s.PresSort != 2 || !s.ManualViewing || !m_run.Presenting)
+    if (s.PresSort != PresSortMode::Memorisation || !s.ManualViewing || !m_run.Presenting)
         return;
     m_quiz.memorisationEnd(int(m_run.MemorizedCount) + (atEnd ? 1 : 0));
 }

@@ -105,7 +105,7 @@ public:
     bool examMode() const { return m_quiz.examMode(); }
 
     WaitState waitState() const { return m_wait; }
-    bool isRandomOrder() const { return m_session.Settings.PresSort != 0; }
+    bool isRandomOrder() const { return m_session.Settings.PresSort != PresSortMode::Sequential; }
     const QString &captionParts() const { return m_captionParts; }
     KeyHintState keyHintState() const { return m_hintState; }
     // Re-applies the caption, e.g. when the picture's drawn size changed.

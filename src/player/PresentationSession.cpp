@@ -201,7 +201,7 @@ bool PresentationSession::SaveNow(const QString &chosenPath)
 
 bool PresentationSession::OfferToSaveConfig() const
 {
-    if (Options.SaveIndividualConfigO == 2)
+    if (Options.SaveIndividualConfigO == SaveConfigPolicy::Never)
         return false;
     if (SettingsModified)
         return true;
@@ -242,7 +242,7 @@ bool PresentationSession::QueryCloseList()
     const bool offer = !unnamed && OfferToSaveConfig();
     if (SlideLines.modified) {
         const QString text =
-            (offer && Options.SaveIndividualConfigO == 1)
+            (offer && Options.SaveIndividualConfigO == SaveConfigPolicy::Ask)
                 ? QStringLiteral("Voleu desar la llista\r\n%1\r\n(i el seu corresponent arxiu ini)?")
                       .arg(SlideListPath)
                 : QStringLiteral("Voleu desar la llista\r\n%1?").arg(SlideListPath);
@@ -282,10 +282,10 @@ bool PresentationSession::QueryCloseList()
     }
     if (offer) {
         switch (Options.SaveIndividualConfigO) {
-        case 0:
+        case SaveConfigPolicy::Always:
             SavePresentationConfig();
             break;
-        case 1: {
+        case SaveConfigPolicy::Ask: {
             const MsgButton b = m_prompter.AskYesNoCancel(
                 QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(SlideListPath));
             if (b == MsgButton::Cancel || b == MsgButton::None)
@@ -294,7 +294,7 @@ bool PresentationSession::QueryCloseList()
                 SavePresentationConfig();
             break;
         }
-        default:
+        case SaveConfigPolicy::Never:
             break;
         }
     }

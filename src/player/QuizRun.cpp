@@ -37,13 +37,13 @@ QuizRun::QuizRun(PresentationSession &session, PlayerView &view, Prompter &promp
 bool QuizRun::learningMode() const
 {
     const PresentationSettings &Settings = m_session.Settings;
-    return Settings.ManualViewing && Settings.PresSort == 1 && Settings.ShowingModel == 1;
+    return Settings.ManualViewing && Settings.PresSort == PresSortMode::Random && Settings.ShowingModel == ShowingMode::Learning;
 }
 
 bool QuizRun::examMode() const
 {
     const PresentationSettings &Settings = m_session.Settings;
-    return Settings.ManualViewing && Settings.ShowingModel == 2;
+    return Settings.ManualViewing && Settings.ShowingModel == ShowingMode::Exam;
 }
 
 void QuizRun::resetQuizCounters()
@@ -317,14 +317,15 @@ bool QuizRun::mentalCheckApplies(int position, int orderSize) const
         return false;
     const int n = orderSize;
     switch (Settings.PresDRandom) {
-    case 0:
+    case RandomScope::All:
         return true;
-    case 1:
+    case RandomScope::WithOmissions:
         return !(position == 0 && Settings.OmissionFirstSlide)
                && !(position == n - 1 && Settings.OmissionLastSlide);
-    default:
-        return position >= Settings.RandomRangeInf - 1 && position <= Settings.RandomRangeSup - 1;
+    case RandomScope::Range:
+        break;
     }
+    return position >= Settings.RandomRangeInf - 1 && position <= Settings.RandomRangeSup - 1;
 }
 
 QuizStep QuizRun::CheckMentalAnswer(QuizPlace place)
@@ -399,9 +400,9 @@ int QuizRun::learningCycleEnd(int orderSize) const
 {
     const PresentationSettings &Settings = m_session.Settings;
     int end = orderSize;
-    if (Settings.PresDRandom == 1 && Settings.OmissionLastSlide)
+    if (Settings.PresDRandom == RandomScope::WithOmissions && Settings.OmissionLastSlide)
         --end;
-    else if (Settings.PresDRandom == 2 && Settings.RandomRangeSup != 0)
+    else if (Settings.PresDRandom == RandomScope::Range && Settings.RandomRangeSup != 0)
         end = Settings.RandomRangeSup - 1;
     return end;
 }

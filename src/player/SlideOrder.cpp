@@ -44,14 +44,14 @@ void ClampOrderSettings(int n, PresentationSettings &s)
 {
     if (n <= 0)
         return;
-    if (s.PresSort == 1 && s.PresDRandom == 2) {
+    if (s.PresSort == PresSortMode::Random && s.PresDRandom == RandomScope::Range) {
         const int sup = std::clamp<int>(s.RandomRangeSup, 1, n);
         const int inf = std::clamp<int>(s.RandomRangeInf, 1, sup);
         s.RandomRangeSup = std::int16_t(sup);
         s.RandomRangeInf = std::int16_t(inf);
     }
     // No more initial slides than the list holds (0 stays 0: an empty memorisation order).
-    if (s.PresSort == 2 && !s.UseAllSlidesToMem && s.InitialImages > n)
+    if (s.PresSort == PresSortMode::Memorisation && !s.UseAllSlidesToMem && s.InitialImages > n)
         s.InitialImages = std::uint8_t(n);
 }
 
@@ -60,26 +60,26 @@ SlideOrder BuildSlideOrder(int n, PresentationSettings &s, std::uint32_t seed, P
     SlideOrder order;
     if (n < 0)
         n = 0;
-    if (n < 3 && s.PresSort != 0) {
+    if (n < 3 && s.PresSort != PresSortMode::Sequential) {
         prompter.ShowWarning(QStringLiteral("Cal almenys 3 diapositives per fer una presentació "
                                             "aleatòria\r\nes canvia a mode seqüencial"));
-        s.PresSort = 0;
+        s.PresSort = PresSortMode::Sequential;
     }
     ClampOrderSettings(n, s);
 
     int length = n;
     int range = n;
-    const bool repeats = s.PresSort == 2 && s.PresRepeatedImages;
-    if (s.PresSort == 1) {
-        if (s.PresDRandom == 1) {
+    const bool repeats = s.PresSort == PresSortMode::Memorisation && s.PresRepeatedImages;
+    if (s.PresSort == PresSortMode::Random) {
+        if (s.PresDRandom == RandomScope::WithOmissions) {
             range -= s.OmissionFirstSlide ? 1 : 0;
             range -= s.OmissionLastSlide ? 1 : 0;
-        } else if (s.PresDRandom == 2) {
+        } else if (s.PresDRandom == RandomScope::Range) {
             s.RandomRangeSup = std::int16_t(std::min<int>(n, s.RandomRangeSup));
             s.RandomRangeInf = std::int16_t(std::min<int>(range, s.RandomRangeInf));
             range = s.RandomRangeSup - s.RandomRangeInf + 1;
         }
-    } else if (s.PresSort == 2) {
+    } else if (s.PresSort == PresSortMode::Memorisation) {
         if (!s.UseAllSlidesToMem)
             range = s.InitialImages;
         if (repeats)
@@ -89,24 +89,24 @@ SlideOrder BuildSlideOrder(int n, PresentationSettings &s, std::uint32_t seed, P
     }
 
     PlayerRandom rng;
-    if (s.PresSort != 0)
+    if (s.PresSort != PresSortMode::Sequential)
         rng.seed(seed);
 
     // A random draw repeats until it finds an index not yet taken; `taken` keeps that test O(1).
     std::vector<bool> taken(std::size_t(n), false);
-    const bool random = s.PresSort != 0;
+    const bool random = s.PresSort != PresSortMode::Sequential;
     order.reserve(std::size_t(std::max(length, 0)));
     const auto draw = [&](int r) { return r > 0 ? int(rng.random(std::uint32_t(r))) : 0; };
     for (int i = 0; int(order.size()) < length; ++i) {
         int d = 0;
         bool drawn = false;
         for (;;) {
-            if (s.PresSort == 0) {
+            if (s.PresSort == PresSortMode::Sequential) {
                 d = i;
-            } else if (s.PresSort == 2 || s.PresDRandom == 0) {
+            } else if (s.PresSort == PresSortMode::Memorisation || s.PresDRandom == RandomScope::All) {
                 d = draw(range);
                 drawn = true;
-            } else if (s.PresDRandom == 1) {
+            } else if (s.PresDRandom == RandomScope::WithOmissions) {
                 if (s.OmissionFirstSlide && i == 0)
                     d = 0;
                 else if (s.OmissionLastSlide && i == n - 1)

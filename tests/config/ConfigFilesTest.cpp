@@ -63,11 +63,11 @@ PresentationSettings everythingChanged()
     s.PanelNoteTB = {true, 99};
     s.PresErrReferent = 1;
     s.PresErrSizePercent = 80;
-    s.PresSort = 1;
-    s.PresDRandom = 2;
+    s.PresSort = PresSortMode::Random;
+    s.PresDRandom = RandomScope::Range;
     s.RandomRangeInf = 4;
     s.RandomRangeSup = 9;
-    s.ShowingModel = 2;
+    s.ShowingModel = ShowingMode::Exam;
     s.UseNegativeScore = true;
     s.MAMaxIncorrections = 2;
     s.OnlyResultTest = true;
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(file.ReadString("PresSort", "RandomRangeInf", ""), QStringLiteral("3"));
         QCOMPARE(file.ReadString("PresSort", "InitialImages", ""), QStringLiteral("8"));
         QVERIFY(!file.ValueExists("PresSort", "TotalSlidesToMemorize"));
-        s.PresDRandom = 1;
+        s.PresDRandom = RandomScope::WithOmissions;
         WritePresentationSettings(file, s);
         QCOMPARE(file.ReadString("PresSort", "OmissionFirstSlide", ""), QStringLiteral("0"));
     }
@@ -265,8 +265,8 @@ private Q_SLOTS:
         QCOMPARE(o.ImageSlidesIndex, 3);
         QCOMPARE(o.ActionXIndex, 1);
         QCOMPARE(o.CurrentSALName, QString()); // a file on the command line: not read
-        QCOMPARE(o.AutomaticInit, 0);
-        QCOMPARE(o.OpenSalOption, 2);
+        QCOMPARE(o.AutomaticInit, AutomaticInitMode::Nothing);
+        QCOMPARE(o.OpenSalOption, OpenSalAction::Check);
         QCOMPARE(o.Results.Dir, QStringLiteral("/opt/pelvar"));
         TNewIniFile out;
         WriteProgramOptions(out, o);
@@ -274,7 +274,31 @@ private Q_SLOTS:
         ctx.commandLineFile = false;
         ReadProgramOptions(f, o, ctx);
         QCOMPARE(o.CurrentSALName, QStringLiteral("/x/last.sal"));
-        QCOMPARE(o.AutomaticInit, 2);
+        QCOMPARE(o.AutomaticInit, AutomaticInitMode::OpenAndRun);
+    }
+
+    // Mode numbers outside their range, as a hand-edited file may hold them, read as the choice
+    // that does nothing on its own, and are written back as that choice.
+    void modeNumbersOutOfRangeDoNothing()
+    {
+        TNewIniFile f;
+        f.loadFromBytes("[Options]\nAutomaticInit=7\nOpenSalOption=-1\nSaveIndividualConfigO=9\n"
+                        "[PresSort]\nPresSort=5\nPresDRandom=-2\nShowingModel=2\n");
+        ProgramOptions o;
+        ProgramOptionsReadContext ctx;
+        ReadProgramOptions(f, o, ctx);
+        QCOMPARE(o.AutomaticInit, AutomaticInitMode::Nothing);
+        QCOMPARE(o.OpenSalOption, OpenSalAction::Nothing);
+        QCOMPARE(o.SaveIndividualConfigO, SaveConfigPolicy::Never);
+        TNewIniFile out;
+        WriteProgramOptions(out, o);
+        QCOMPARE(out.ReadInteger("Options", "OpenSalOption", -5), 3);
+        QCOMPARE(out.ReadInteger("Options", "SaveIndividualConfigO", -5), 2);
+        PresentationSettings s;
+        ReadPresentationSettings(f, s);
+        QCOMPARE(s.PresSort, PresSortMode::Sequential);
+        QCOMPARE(s.PresDRandom, RandomScope::All);
+        QCOMPARE(s.ShowingModel, ShowingMode::Exam);
     }
 
     void missingResultsFolderWarns()
@@ -317,7 +341,7 @@ private Q_SLOTS:
         QVERIFY(mod.IndividualConfigActive);
         mod.Wide.SeveralUsers = false;
         ProgramOptions o;
-        o.AutomaticInit = 1;
+        o.AutomaticInit = AutomaticInitMode::OpenLast;
         QVERIFY(mod.saveAtExit(o, PresentationSettings(), false, p));
         QCOMPARE(readAll(programIni), before);
         QVERIFY(readAll(dir.filePath("PVR_Maria.ini")).contains("AutomaticInit=1"));

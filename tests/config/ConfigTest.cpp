@@ -80,8 +80,8 @@ private Q_SLOTS:
         QCOMPARE(s.ImgNotePanelsMode, 1);
         QCOMPARE(s.TitlePanel.ColorBackGroundEffect, 7);
         QCOMPARE(s.ImagePanel.ColorBackGroundEffect, 2);
-        QCOMPARE(s.PresSort, 0);
-        QCOMPARE(s.PresDRandom, 1);
+        QCOMPARE(s.PresSort, PresSortMode::Sequential);
+        QCOMPARE(s.PresDRandom, RandomScope::WithOmissions);
         QVERIFY(s.OmissionFirstSlide);
         QCOMPARE(int(s.RandomRangeInf), 2); // range keys are read only for a range
         QCOMPARE(int(s.RandomRangeSup), 3);

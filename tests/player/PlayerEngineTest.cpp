@@ -31,7 +31,7 @@ struct Rig
         session = std::make_unique<PresentationSession>(view, prompter);
         engine = std::make_unique<PlayerEngine>(*session, view, prompter, clock);
         // These scenarios are about stepping: the list's own configuration is never offered.
-        engine->session().Options.SaveIndividualConfigO = 2;
+        engine->session().Options.SaveIndividualConfigO = SaveConfigPolicy::Never;
     }
 
     // Writes the list, loads it as the player does and returns the engine.
@@ -442,7 +442,7 @@ private Q_SLOTS:
     {
         Rig r;
         auto &e = r.load({L::line(r.pic("1.png"))}, QStringLiteral("b.sal"));
-        e.session().Options.SaveIndividualConfigO = 1;
+        e.session().Options.SaveIndividualConfigO = SaveConfigPolicy::Ask;
         // B has no configuration of its own: closing offers to save one; Yes writes it.
         QVERIFY(e.session().OfferToSaveConfig());
         r.prompter.answers = {MsgButton::Yes};
@@ -460,12 +460,12 @@ private Q_SLOTS:
         r.prompter.answers = {MsgButton::Cancel};
         QVERIFY(!e.session().QueryCloseList());
         // Never saving: no question at all, and nothing written.
-        e.session().Options.SaveIndividualConfigO = 2;
+        e.session().Options.SaveIndividualConfigO = SaveConfigPolicy::Never;
         r.prompter.clear();
         QVERIFY(e.session().QueryCloseList());
         QVERIFY(r.prompter.shown.empty());
         // A configuration read from a file of the user's choice is offered for the list.
-        e.session().Options.SaveIndividualConfigO = 1;
+        e.session().Options.SaveIndividualConfigO = SaveConfigPolicy::Ask;
         e.session().SettingsModified = false;
         e.session().ConfigSource = r.fx.path("other.ini");
         QVERIFY(e.session().OfferToSaveConfig());
@@ -499,7 +499,7 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             lines.append(L::line(r.pic(QStringLiteral("p%1.png").arg(i))));
         auto &e = r.load(lines);
-        e.session().Settings.PresSort = 1;
+        e.session().Settings.PresSort = PresSortMode::Random;
         e.setFixedSeed(0);
         e.RunPresentation(0);
         // Seed 0 over five slides gives 1, 5, 2, 4, 3 (see the order tests' reference).

@@ -42,7 +42,7 @@ struct Quiz
         clock.m_epoch = QDateTime::currentDateTime();
         session = std::make_unique<PresentationSession>(view, prompter);
         engine = std::make_unique<PlayerEngine>(*session, view, prompter, clock);
-        engine->session().Options.SaveIndividualConfigO = 2;
+        engine->session().Options.SaveIndividualConfigO = SaveConfigPolicy::Never;
         engine->session().Options.Results.Write = true;
         engine->session().Options.Results.Valid = true;
         engine->session().Options.Results.Dir = results.path();
@@ -95,7 +95,7 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load(examList(q));
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         runExam(q, 65);
         QVERIFY(!e.state().Presenting);
         QCOMPARE(e.quiz().Score, 3.0f);
@@ -115,7 +115,7 @@ private Q_SLOTS:
         e.session().Options.Results.Duration = false;
         e.session().Options.Results.Time = true;
         q.load(examList(q), QStringLiteral("història.sal"));
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         runExam(q, 1);
         const QByteArray time = q.clock.currentDateTime().time().toString("HH:mm:ss").toLatin1();
         QCOMPARE(readAll(q.resultsFile()),
@@ -128,7 +128,7 @@ private Q_SLOTS:
         Quiz q;
         QTemporaryDir admin;
         auto &e = q.load(examList(q));
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Options.Results.Duration = false;
         e.session().AdminResults.Write = e.session().AdminResults.Valid = true;
         e.session().AdminResults.Dir = admin.path();
@@ -151,7 +151,7 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Roma|París|Londres|Berlín")});
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.UseNegativeScore = true;
         e.session().Options.Results.Write = false;
         e.RunPresentation(0);
@@ -177,7 +177,7 @@ private Q_SLOTS:
                           L::line(q.pic("2.png"), "X", QString(), "Dos//<2|Tres//<3"),
                           L::line(q.pic("3.png"), "X", QString(), "casa//<2"),
                           L::line(q.pic("4.png"))});
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.RunPresentation(0);
         e.AnswerClick(0);
@@ -203,7 +203,7 @@ private Q_SLOTS:
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Sí|No"),
                           L::line(q.pic("2.png"), "T"),
                           L::line(q.pic("3.png"), "X", QString(), "*Sí|No")});
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.OnlyResultTest = true;
         e.session().Options.Results.Write = false;
         e.RunPresentation(0);
@@ -249,7 +249,7 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "casa//<3")});
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.session().Settings.MaxIncorrections = 2;
         e.session().Options.Results.Write = false;
@@ -326,7 +326,7 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Bé//*9|Malament"), L::line(q.pic("2.png"))});
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Options.Results.Write = false;
         e.RunPresentation(0);
         e.AnswerClick(0);
@@ -343,8 +343,8 @@ private Q_SLOTS:
         for (int i = 1; i <= 5; ++i)
             lines.append(L::line(q.pic(QStringLiteral("p%1.png").arg(i)), QString(), QStringLiteral("Tema %1").arg(i)));
         auto &e = q.load(lines);
-        e.session().Settings.PresSort = 1;
-        e.session().Settings.ShowingModel = 1;
+        e.session().Settings.PresSort = PresSortMode::Random;
+        e.session().Settings.ShowingModel = ShowingMode::Learning;
         e.setFixedSeed(1234);
         e.RunPresentation(0);
         std::vector<int> forgotten;
@@ -387,8 +387,8 @@ private Q_SLOTS:
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "u"), L::line(q.pic("2.png"), "X", QString(), "dos"),
                           L::line(q.pic("3.png"), "X", QString(), "tres")});
-        e.session().Settings.PresSort = 1;
-        e.session().Settings.ShowingModel = 1;
+        e.session().Settings.PresSort = PresSortMode::Random;
+        e.session().Settings.ShowingModel = ShowingMode::Learning;
         e.session().Options.Results.Write = false;
         e.setFixedSeed(7);
         e.RunPresentation(0);
@@ -412,7 +412,7 @@ private Q_SLOTS:
     {
         Quiz q;
         auto &e = q.load({L::line(q.pic("1.png")), L::line(q.pic("2.png")), L::line(q.pic("3.png"))});
-        e.session().Settings.PresSort = 2;
+        e.session().Settings.PresSort = PresSortMode::Memorisation;
         e.session().Settings.InitialMemorizedCount = 0;
         e.session().Options.Results.Write = false;
         e.setFixedSeed(99);
@@ -517,7 +517,7 @@ private Q_SLOTS:
                           L::line(q.pic("3.png"), "X", QString(), "|"),
                           L::line(q.pic("4.png"), "X", QString(), "//<1e999"),
                           L::line(q.pic("5.png"), "XP", QString(), QString())});
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.session().Options.Results.Write = false;
         e.setFixedSeed(5);

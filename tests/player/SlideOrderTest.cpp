@@ -80,8 +80,9 @@ private Q_SLOTS:
         QFETCH(uint, seed);
         QFETCH(std::vector<int>, expected);
         PresentationSettings s;
-        s.PresSort = sort;
-        s.PresDRandom = drandom;
+        // The table holds the numbers the settings files store.
+        s.PresSort = PresSortMode(sort);
+        s.PresDRandom = RandomScope(drandom);
         s.OmissionFirstSlide = omitFirst;
         s.OmissionLastSlide = omitLast;
         s.RandomRangeInf = std::int16_t(inf);
@@ -100,8 +101,8 @@ private Q_SLOTS:
         FakePrompter p;
         for (std::uint32_t seed = 0; seed < 3000; seed += 7) {
             PresentationSettings s;
-            s.PresSort = 1;
-            s.PresDRandom = 1;
+            s.PresSort = PresSortMode::Random;
+            s.PresDRandom = RandomScope::WithOmissions;
             s.OmissionFirstSlide = s.OmissionLastSlide = true;
             auto o = numbers(BuildSlideOrder(5, s, seed * 86413u, p));
             QCOMPARE(o.front(), 1);
@@ -111,8 +112,8 @@ private Q_SLOTS:
             QCOMPARE(mid, (std::vector<int>{2, 3, 4}));
 
             PresentationSettings r;
-            r.PresSort = 1;
-            r.PresDRandom = 2;
+            r.PresSort = PresSortMode::Random;
+            r.PresDRandom = RandomScope::Range;
             r.RandomRangeInf = 3;
             r.RandomRangeSup = 5;
             auto q = numbers(BuildSlideOrder(8, r, seed * 7919u, p));
@@ -129,10 +130,10 @@ private Q_SLOTS:
     void tooFewSlidesForRandomWarnsAndGoesSequential()
     {
         PresentationSettings s;
-        s.PresSort = 1;
+        s.PresSort = PresSortMode::Random;
         FakePrompter p;
         QCOMPARE(numbers(BuildSlideOrder(2, s, 1, p)), (std::vector<int>{1, 2}));
-        QCOMPARE(s.PresSort, 0);
+        QCOMPARE(s.PresSort, PresSortMode::Sequential);
         QCOMPARE(p.texts(), QStringList{QStringLiteral("Cal almenys 3 diapositives per fer una "
                                                        "presentació aleatòria\r\nes canvia a mode seqüencial")});
     }
@@ -142,8 +143,8 @@ private Q_SLOTS:
         FakePrompter p;
         // A range saved for a longer list: it is cut to the list, and every index is a line.
         PresentationSettings s;
-        s.PresSort = 1;
-        s.PresDRandom = 2;
+        s.PresSort = PresSortMode::Random;
+        s.PresDRandom = RandomScope::Range;
         s.RandomRangeInf = 0;
         s.RandomRangeSup = 40;
         auto o = numbers(BuildSlideOrder(6, s, 31337, p));
@@ -155,7 +156,7 @@ private Q_SLOTS:
 
         // More initial slides than the list holds.
         PresentationSettings m;
-        m.PresSort = 2;
+        m.PresSort = PresSortMode::Memorisation;
         m.UseAllSlidesToMem = false;
         m.InitialImages = 30;
         auto q = numbers(BuildSlideOrder(5, m, 8, p));
@@ -166,7 +167,7 @@ private Q_SLOTS:
     void largeRandomOrderIsAPermutation()
     {
         PresentationSettings s;
-        s.PresSort = 1;
+        s.PresSort = PresSortMode::Random;
         FakePrompter p;
         const auto o = BuildSlideOrder(200000, s, 123456789, p);
         std::vector<bool> seen(200000, false);

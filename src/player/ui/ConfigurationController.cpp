@@ -83,9 +83,9 @@ void ConfigurationController::buildMenus()
 
 void ConfigurationController::refreshHints()
 {
-    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(m_session.Options.SaveIndividualConfigO,
+    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(int(m_session.Options.SaveIndividualConfigO),
                                                           m_session.Options.LoadIndividualConfig)));
-    m_initialOptions->setToolTip(widgetText(initialOptionsHint(m_session.Options.AutomaticInit)));
+    m_initialOptions->setToolTip(widgetText(initialOptionsHint(int(m_session.Options.AutomaticInit))));
     // At view-only level the configuration commands are hidden.
     const bool editing = m_session.AccessLevel != AccessLevel::ViewOnly;
     for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
@@ -115,13 +115,13 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     m_session.AdminResults.Valid = identified && !m_module.AdminResults.disabledForRun
                                   && !m_module.Wide.DBUsersDir.isEmpty();
     m_lru.loadFromFile();
-    m_runAtStart = args.fileArgument.isEmpty() && m_session.Options.AutomaticInit == 2;
+    m_runAtStart = args.fileArgument.isEmpty() && m_session.Options.AutomaticInit == AutomaticInitMode::OpenAndRun;
     refreshHints();
 }
 
 QString ConfigurationController::startUpList() const
 {
-    if (m_session.Options.AutomaticInit == 0)
+    if (m_session.Options.AutomaticInit == AutomaticInitMode::Nothing)
         return QString();
     return m_session.Options.CurrentSALName;
 }
@@ -178,7 +178,8 @@ void ConfigurationController::reopenPending()
 void ConfigurationController::showSaveLoadOptions()
 {
     TFSaveLoadIndivConfig0ptions::Values v;
-    v.SaveIndividualConfigO = m_session.Options.SaveIndividualConfigO;
+    // The dialogs take and give the stored numbers.
+    v.SaveIndividualConfigO = int(m_session.Options.SaveIndividualConfigO);
     v.LoadIndividualConfig = m_session.Options.LoadIndividualConfig;
     v.SaveDefaultConfigOnCloseWithPrompt = m_session.Options.SaveDefaultConfigOnCloseWithPrompt;
     v.LastConfigWhenNewPres = m_session.Options.LastConfigWhenNewPres;
@@ -190,7 +191,7 @@ void ConfigurationController::showSaveLoadOptions()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const auto out = dialog.values();
-    m_session.Options.SaveIndividualConfigO = out.SaveIndividualConfigO;
+    m_session.Options.SaveIndividualConfigO = SaveConfigPolicy(out.SaveIndividualConfigO);
     m_session.Options.LoadIndividualConfig = out.LoadIndividualConfig;
     m_session.Options.SaveDefaultConfigOnCloseWithPrompt = out.SaveDefaultConfigOnCloseWithPrompt;
     m_session.Options.LastConfigWhenNewPres = out.LastConfigWhenNewPres;
@@ -211,10 +212,10 @@ void ConfigurationController::showSaveLoadOptions()
 
 void ConfigurationController::showInitialOptions()
 {
-    TFInitialOptions dialog(m_session.Options.AutomaticInit, m_commands.dialogParent());
+    TFInitialOptions dialog(int(m_session.Options.AutomaticInit), m_commands.dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_session.Options.AutomaticInit = dialog.automaticInit();
+    m_session.Options.AutomaticInit = AutomaticInitMode(dialog.automaticInit());
     refreshHints();
 }
 

@@ -174,7 +174,7 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     if (!args.fileArgument.isEmpty()) {
         path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
         // A list given on the command line is loaded; it starts only when asked to.
-        m_session.Options.AutomaticInit = 1;
+        m_session.Options.AutomaticInit = AutomaticInitMode::OpenLast;
     } else {
         // Without a file the options may name the last list, to open or to open and start.
         for (MainWindowController *c : controllers()) {
@@ -189,7 +189,7 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
         return;
     if (!QFileInfo::exists(path)) {
         m_prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
-        m_session.Options.AutomaticInit = 0;
+        m_session.Options.AutomaticInit = AutomaticInitMode::Nothing;
         return;
     }
     m_session.SlideListPath = path;
@@ -539,7 +539,7 @@ void TFShowImages::mousePressEvent(QMouseEvent *event)
     // With the menus and the toolbar hidden the mouse steps a manual run: left back, right on.
     // Not in an exam, where going back is not offered.
     const PresentationSettings &s = m_session.Settings;
-    if (runInProgress() && s.ManualViewing && s.WithoutMenuOrButtons && s.ShowingModel != 2) {
+    if (runInProgress() && s.ManualViewing && s.WithoutMenuOrButtons && s.ShowingModel != ShowingMode::Exam) {
         if (event->button() == Qt::LeftButton) {
             m_engine.command(PendingCommandCode::Prior);
             event->accept();

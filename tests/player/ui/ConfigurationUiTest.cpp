@@ -58,7 +58,7 @@ private Q_SLOTS:
                      QStringLiteral("No desa individualment la configuració de cada presentació,\n"
                                     "carrega la configuració propia de la presentació"));
             w.engine().stop();
-            w.engine().session().Options.AutomaticInit = 1;
+            w.engine().session().Options.AutomaticInit = AutomaticInitMode::OpenLast;
             QVERIFY(w.close());
         }
         QVERIFY(prompter.shown.empty());

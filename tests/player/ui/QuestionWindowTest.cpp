@@ -173,7 +173,7 @@ private Q_SLOTS:
         TFShowImages w(prompter);
         openList(w, quiz.list, false);
         PlayerEngine &e = w.engine();
-        e.session().Settings.ShowingModel = 2;
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.session().Options.Results.Write = e.session().Options.Results.Valid = true;
         e.session().Options.Results.Dir = results.path();
