@@ -204,8 +204,7 @@ void PlayerEngine::advance()
             }
             const FindResult found = FindShowable();
             if (found == FindResult::Nothing || found == FindResult::EndRun) {
-                m_view.stopMedia();
-                endPass(PassEnd::Failed);
+                stopAndEndPass();
                 return;
             }
             if (found == FindResult::ReachedEnd) {
@@ -299,14 +298,19 @@ void PlayerEngine::advance()
             }
             if (++m_stepsWithoutShow > guardLimit()) {
                 // Every position was tried without anything to show: end instead of spinning.
-                m_view.stopMedia();
-                endPass(PassEnd::Failed);
+                stopAndEndPass();
                 return;
             }
             m_phase = Phase::Top;
             continue;
         }
     }
+}
+
+void PlayerEngine::stopAndEndPass()
+{
+    m_view.stopMedia();
+    endPass(PassEnd::Failed);
 }
 
 bool PlayerEngine::endPass(PassEnd how)
@@ -579,15 +583,13 @@ void PlayerEngine::resumeAfterManual(PendingCommandCode code)
     m_wait = WaitState::Busy;
     if (isSecondGroup(code)) {
         m_run.PendingCommand = code;
-        m_view.stopMedia();
-        endPass(PassEnd::Failed);
+        stopAndEndPass();
         return;
     }
     recordShownTime();
     m_run.PendingCommand = PendingCommandCode::None;
     if (code != PendingCommandCode::Next && !HandleStep(code)) {
-        m_view.stopMedia();
-        endPass(PassEnd::Failed);
+        stopAndEndPass();
         return;
     }
     m_phase = Phase::Advance;
@@ -606,8 +608,7 @@ void PlayerEngine::resumeAfterAuto()
         return;
     m_wait = WaitState::Busy;
     if (isSecondGroup(m_run.PendingCommand)) {
-        m_view.stopMedia();
-        endPass(PassEnd::Failed);
+        stopAndEndPass();
         return;
     }
     if (m_run.StopRequested) {
@@ -623,8 +624,7 @@ void PlayerEngine::resumeAfterAuto()
     m_run.PendingCommand = PendingCommandCode::None;
     if ((code == PendingCommandCode::Prior || code == PendingCommandCode::First)
         && !HandleStep(code)) {
-        m_view.stopMedia();
-        endPass(PassEnd::Failed);
+        stopAndEndPass();
         return;
     }
     if (m_run.Paused) {
@@ -673,16 +673,14 @@ void PlayerEngine::command(PendingCommandCode code)
                 m_scheduler.cancel(m_timerId);
                 m_timerActive = false;
                 m_wait = WaitState::Busy;
-                m_view.stopMedia();
-                endPass(PassEnd::Failed);
+                stopAndEndPass();
             }
             break;
         case WaitState::PausedWait:
             if (isSecondGroup(code)) {
                 m_run.PendingCommand = code;
                 m_wait = WaitState::Busy;
-                m_view.stopMedia();
-                endPass(PassEnd::Failed);
+                stopAndEndPass();
             }
             // Stepping waits for the pause to end.
             break;

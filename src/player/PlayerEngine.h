@@ -121,6 +121,8 @@ private:
     void advance();
     // Ends the pass; returns true when a looping run starts its next pass.
     bool endPass(PassEnd how);
+    // Stops the slide's media and ends the pass without looping (a stop or a command).
+    void stopAndEndPass();
     void finishRun();
     FindResult FindShowable();
     FindResult checkFiles(SlideRecord &slide);
