@@ -2,7 +2,7 @@
 # Installs every Debian package the build, the tests and the program need. Idempotent.
 set -euo pipefail
 PKGS=(
-  build-essential cmake ninja-build ccache pkg-config git
+  build-essential cmake ninja-build ccache pkg-config git clang-format
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-webengine-dev qt6-svg-dev qt6-tools-dev
   libqt6svg6 qt6-qpa-plugins
   libjpeg-dev libpng-dev
