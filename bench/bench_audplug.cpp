@@ -22,7 +22,7 @@ bool ffmpeg(const QStringList &args)
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.setStandardOutputFile(QProcess::nullDevice());
     p.start(QStandardPaths::findExecutable(QStringLiteral("ffmpeg")),
-            QStringList{"-hide_banner", "-nostdin", "-loglevel", "error", "-y"} + args);
+            QStringList{QStringLiteral("-hide_banner"), QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y")} + args);
     return p.waitForFinished(-1) && p.exitCode() == 0;
 }
 
@@ -57,7 +57,7 @@ double ffmpegSeconds(const QString &file)
 {
     QElapsedTimer t;
     t.start();
-    ffmpeg({"-i", file, "-f", "s16le", "-"});
+    ffmpeg({QStringLiteral("-i"), file, QStringLiteral("-f"), QStringLiteral("s16le"), QStringLiteral("-")});
     return double(t.nsecsElapsed()) / 1e9;
 }
 
@@ -81,11 +81,11 @@ int main(int argc, char **argv)
     for (const Case &c : cases) {
         const QString file = dir.filePath(QStringLiteral("tone.") + QLatin1String(c.ext));
         const int rate = QByteArray(c.name).contains("22050") ? 22050 : 44100;
-        if (!ffmpeg({"-f", "lavfi", "-i",
+        if (!ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
                      QStringLiteral("sine=frequency=440:duration=%1:sample_rate=%2")
                          .arg(seconds)
                          .arg(rate),
-                     "-ac", "2", "-c:a", c.codec, file})) {
+                     QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-c:a"), QLatin1String(c.codec), file})) {
             std::fprintf(stderr, "bench_audplug: ffmpeg could not make %s\n", c.name);
             return 1;
         }

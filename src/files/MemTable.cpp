@@ -65,7 +65,7 @@ bool MemTable::setField(Record &r, int field, const QVariant &value) const
         v = value.toString().toInt(&ok);
         break;
     case FieldKind::Boolean: {
-        const QString s = value.typeId() == QMetaType::Bool ? (value.toBool() ? "1" : "0") : value.toString();
+        const QString s = value.typeId() == QMetaType::Bool ? (value.toBool() ? QStringLiteral("1") : QStringLiteral("0")) : value.toString();
         if (s == QLatin1String("1"))
             v = true;
         else if (s == QLatin1String("0"))

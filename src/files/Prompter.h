@@ -66,16 +66,16 @@ public:
     virtual MsgButton messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
                                    int helpContext = 0, int buttonWidthDlu = 50) = 0;
 
-    void ShowWarning(const QString &text) { messageBoxEx(text, MsgKind::Warning, {"OK"}); }
-    void ShowError(const QString &text) { messageBoxEx(text, MsgKind::Error, {"OK"}); }
-    void ShowInfo(const QString &text) { messageBoxEx(text, MsgKind::Information, {"OK"}); }
+    void ShowWarning(const QString &text) { messageBoxEx(text, MsgKind::Warning, {QStringLiteral("OK")}); }
+    void ShowError(const QString &text) { messageBoxEx(text, MsgKind::Error, {QStringLiteral("OK")}); }
+    void ShowInfo(const QString &text) { messageBoxEx(text, MsgKind::Information, {QStringLiteral("OK")}); }
     MsgButton AskYesNoCancel(const QString &text)
     {
-        return messageBoxEx(text, MsgKind::Confirmation, {"Yes", "No", "Cancel"});
+        return messageBoxEx(text, MsgKind::Confirmation, {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")});
     }
     bool AskYes(const QString &text)
     {
-        return messageBoxEx(text, MsgKind::Confirmation, {"Yes", "No"}) == MsgButton::Yes;
+        return messageBoxEx(text, MsgKind::Confirmation, {QStringLiteral("Yes"), QStringLiteral("No")}) == MsgButton::Yes;
     }
 };
 

@@ -127,7 +127,7 @@ private Q_SLOTS:
         WritePresentationSettings(d, defaults);
         ReadPresentationSettings(d, again);
         QCOMPARE(DescribePresentationSettings(again), DescribePresentationSettings(defaults));
-        QCOMPARE(d.ReadString("ImagePanel", "ColorStart", QString()), QStringLiteral("-2147483633"));
+        QCOMPARE(d.ReadString(QStringLiteral("ImagePanel"), QStringLiteral("ColorStart"), QString()), QStringLiteral("-2147483633"));
     }
 
     void conditionalKeysOnWriting()
@@ -136,13 +136,13 @@ private Q_SLOTS:
         file.loadFromBytes("[PresSort]\r\nOmissionFirstSlide=1\r\nRandomRangeInf=3\r\nInitialImages=8\r\n");
         PresentationSettings s; // PresDRandom 0, every slide used, no repetition
         WritePresentationSettings(file, s);
-        QCOMPARE(file.ReadString("PresSort", "OmissionFirstSlide", ""), QStringLiteral("1"));
-        QCOMPARE(file.ReadString("PresSort", "RandomRangeInf", ""), QStringLiteral("3"));
-        QCOMPARE(file.ReadString("PresSort", "InitialImages", ""), QStringLiteral("8"));
-        QVERIFY(!file.ValueExists("PresSort", "TotalSlidesToMemorize"));
+        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("OmissionFirstSlide"), QStringLiteral("")), QStringLiteral("1"));
+        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("RandomRangeInf"), QStringLiteral("")), QStringLiteral("3"));
+        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("InitialImages"), QStringLiteral("")), QStringLiteral("8"));
+        QVERIFY(!file.ValueExists(QStringLiteral("PresSort"), QStringLiteral("TotalSlidesToMemorize")));
         s.PresDRandom = RandomScope::WithOmissions;
         WritePresentationSettings(file, s);
-        QCOMPARE(file.ReadString("PresSort", "OmissionFirstSlide", ""), QStringLiteral("0"));
+        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("OmissionFirstSlide"), QStringLiteral("")), QStringLiteral("0"));
     }
 
     void valuesAsStored()
@@ -163,14 +163,14 @@ private Q_SLOTS:
     void rewriteKeepsWhatWeDoNotKnow()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("p.ini");
+        const QString path = dir.filePath(QStringLiteral("p.ini"));
         // Duplicate keys and sections, a line without "=", Catalan text in Windows-1252, no final
         // line end.
         writeAll(path, "; comment dropped\r\n[Alien]\r\nKey=\xE0\xE8\r\nKey=second\r\nloose line\r\n"
                        "[Options]\r\nManualViewing=0\r\n[alien]\r\nMore=1");
         TNewIniFile f(path);
         QVERIFY(f.load());
-        QCOMPARE(f.ReadString("ALIEN", "key", ""), QStringLiteral("àè"));
+        QCOMPARE(f.ReadString(QStringLiteral("ALIEN"), QStringLiteral("key"), QStringLiteral("")), QStringLiteral("àè"));
         PresentationSettings s;
         ReadPresentationSettings(f, s);
         QVERIFY(!s.ManualViewing);
@@ -198,16 +198,16 @@ private Q_SLOTS:
         QCOMPARE(int(s.ImgAmpliation), 5); // the last line read without a line end
         TNewIniFile again;
         again.loadFromBytes(f.toBytes());
-        QCOMPARE(again.ReadString("Image", "ImgAmpliation", ""), QStringLiteral("5"));
+        QCOMPARE(again.ReadString(QStringLiteral("Image"), QStringLiteral("ImgAmpliation"), QStringLiteral("")), QStringLiteral("5"));
     }
 
     void base64()
     {
         QCOMPARE(EncodeString(QString()), QString());
         QCOMPARE(DecodeString(QString()), QString());
-        QCOMPARE(EncodeString("C:\\Dades"), QStringLiteral("QzpcRGFkZXM="));
-        QCOMPARE(DecodeString("QzpcR\r\nGFk ZXM="), QStringLiteral("C:\\Dades"));
-        QCOMPARE(DecodeString(EncodeString("Música i còpia")), QStringLiteral("Música i còpia"));
+        QCOMPARE(EncodeString(QStringLiteral("C:\\Dades")), QStringLiteral("QzpcRGFkZXM="));
+        QCOMPARE(DecodeString(QStringLiteral("QzpcR\r\nGFk ZXM=")), QStringLiteral("C:\\Dades"));
+        QCOMPARE(DecodeString(EncodeString(QStringLiteral("Música i còpia"))), QStringLiteral("Música i còpia"));
         const QByteArray long57(57, 'a');
         QVERIFY(!encodeBase64Bytes(long57).contains("\r\n"));
         QCOMPARE(encodeBase64Bytes(long57 + "b").count("\r\n"), 1);
@@ -219,26 +219,26 @@ private Q_SLOTS:
         QByteArray data;
         for (int i = 0; i < 2736 * 2 + 100; ++i)
             data += char(i * 31);
-        writeAll(dir.filePath("in.bin"), data);
-        QVERIFY(EncodeFile(dir.filePath("in.bin"), dir.filePath("b64.txt")).ok);
-        const QByteArray text = readAll(dir.filePath("b64.txt"));
+        writeAll(dir.filePath(QStringLiteral("in.bin")), data);
+        QVERIFY(EncodeFile(dir.filePath(QStringLiteral("in.bin")), dir.filePath(QStringLiteral("b64.txt"))).ok);
+        const QByteArray text = readAll(dir.filePath(QStringLiteral("b64.txt")));
         QCOMPARE(text.left(3744).count("\r\n"), 48);
         QVERIFY(text.left(3744).endsWith("\r\n"));
-        QVERIFY(DecodeFile(dir.filePath("b64.txt"), dir.filePath("out.bin")).ok);
-        QCOMPARE(readAll(dir.filePath("out.bin")), data);
+        QVERIFY(DecodeFile(dir.filePath(QStringLiteral("b64.txt")), dir.filePath(QStringLiteral("out.bin"))).ok);
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("out.bin"))), data);
     }
 
     void readOnlyFilesAskFirst()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("ro.ini");
+        const QString path = dir.filePath(QStringLiteral("ro.ini"));
         writeAll(path, "[Options]\r\nManualViewing=1\r\n");
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         FakePrompter p;
         p.answers = {MsgButton::No};
         TNewIniFile f(path);
         f.load();
-        f.WriteBool("Options", "ManualViewing", false);
+        f.WriteBool(QStringLiteral("Options"), QStringLiteral("ManualViewing"), false);
         QVERIFY(!f.UpdateFile(p).ok());
         QCOMPARE(p.texts(), QStringList{QStringLiteral("L'arxiu\r\n%1\r\nés de sols lectura, treure-li'n la protecció?").arg(path)});
         QCOMPARE(readAll(path), QByteArray("[Options]\r\nManualViewing=1\r\n"));
@@ -246,7 +246,7 @@ private Q_SLOTS:
         QVERIFY(f.UpdateFile(p).ok());
         QVERIFY(!isReadOnlyFile(path));
         QVERIFY(readAll(path).contains("ManualViewing=0"));
-        QVERIFY(EnsureWritable(dir.filePath("absent.ini"), p));
+        QVERIFY(EnsureWritable(dir.filePath(QStringLiteral("absent.ini")), p));
     }
 
     void programOptionsRules()
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QCOMPARE(o.Results.Dir, QStringLiteral("/opt/pelvar"));
         TNewIniFile out;
         WriteProgramOptions(out, o);
-        QCOMPARE(out.ReadInteger("EditSAL", "ActionEndIndex", -1), 0);
+        QCOMPARE(out.ReadInteger(QStringLiteral("EditSAL"), QStringLiteral("ActionEndIndex"), -1), 0);
         ctx.commandLineFile = false;
         ReadProgramOptions(f, o, ctx);
         QCOMPARE(o.CurrentSALName, QStringLiteral("/x/last.sal"));
@@ -292,8 +292,8 @@ private Q_SLOTS:
         QCOMPARE(o.SaveIndividualConfigO, SaveConfigPolicy::Never);
         TNewIniFile out;
         WriteProgramOptions(out, o);
-        QCOMPARE(out.ReadInteger("Options", "OpenSalOption", -5), 3);
-        QCOMPARE(out.ReadInteger("Options", "SaveIndividualConfigO", -5), 2);
+        QCOMPARE(out.ReadInteger(QStringLiteral("Options"), QStringLiteral("OpenSalOption"), -5), 3);
+        QCOMPARE(out.ReadInteger(QStringLiteral("Options"), QStringLiteral("SaveIndividualConfigO"), -5), 2);
         PresentationSettings s;
         ReadPresentationSettings(f, s);
         QCOMPARE(s.PresSort, PresSortMode::Sequential);
@@ -305,25 +305,25 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         TNewIniFile f;
-        const QString missing = dir.filePath("gone/deeper");
-        f.WriteBool("WriteResults", "Write", true);
-        f.WriteString("WriteResults", "Dir", EncodeString(missing));
+        const QString missing = dir.filePath(QStringLiteral("gone/deeper"));
+        f.WriteBool(QStringLiteral("WriteResults"), QStringLiteral("Write"), true);
+        f.WriteString(QStringLiteral("WriteResults"), QStringLiteral("Dir"), EncodeString(missing));
         WriteResultsSettings r;
         FakePrompter p;
-        ReadWriteResults(f, r, "/prog", &p);
+        ReadWriteResults(f, r, QStringLiteral("/prog"), &p);
         QVERIFY(r.disabledForRun);
         QCOMPARE(QDir::cleanPath(r.Dir), QDir::cleanPath(dir.path()));
         QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat el directori (%1) on escriure els resultats,\r\n"
                                                        "l'opció d'escriure els resultats queda desactivada").arg(missing)});
         // A long folder survives the settings file in one piece.
         WriteResultsSettings longDir;
-        longDir.Dir = QStringLiteral("/") + QString(150, 'x');
+        longDir.Dir = QStringLiteral("/") + QString(150, QLatin1Char('x'));
         TNewIniFile w;
         WriteWriteResults(w, longDir);
         TNewIniFile reread;
         reread.loadFromBytes(w.toBytes());
         WriteResultsSettings back;
-        ReadWriteResults(reread, back, "/prog", nullptr);
+        ReadWriteResults(reread, back, QStringLiteral("/prog"), nullptr);
         QCOMPARE(back.Dir, longDir.Dir);
     }
 
@@ -344,7 +344,7 @@ private Q_SLOTS:
         o.AutomaticInit = AutomaticInitMode::OpenLast;
         QVERIFY(mod.saveAtExit(o, PresentationSettings(), false, p));
         QCOMPARE(readAll(programIni), before);
-        QVERIFY(readAll(dir.filePath("PVR_Maria.ini")).contains("AutomaticInit=1"));
+        QVERIFY(readAll(dir.filePath(QStringLiteral("PVR_Maria.ini"))).contains("AutomaticInit=1"));
         QVERIFY(p.shown.empty());
     }
 
@@ -360,14 +360,14 @@ private Q_SLOTS:
         QCOMPARE(p.texts(), QStringList{QStringLiteral("Desar la configuració actual com a configuració per defecte?")});
         TNewIniFile back(mod.paths().ProgramIniPath);
         back.load();
-        QCOMPARE(back.ReadInteger("Image", "ImageDelay", 0), 9);
+        QCOMPARE(back.ReadInteger(QStringLiteral("Image"), QStringLiteral("ImageDelay"), 0), 9);
         QCOMPARE(mod.resultsIniPath(), QStringLiteral("Results.ini"));
         mod.Wide.DBUsersDir = QStringLiteral("C:\\Dades");
         QCOMPARE(mod.resultsIniPath(), QStringLiteral("C:\\DadesResults.ini"));
 
         // A failed save asks before the next attempt.
         QTemporaryDir gone;
-        TModIniLS broken(THlpIniFLoadSave(gone.filePath("missing"), QStringLiteral("Pelvar")));
+        TModIniLS broken(THlpIniFLoadSave(gone.filePath(QStringLiteral("missing")), QStringLiteral("Pelvar")));
         FakePrompter q;
         QVERIFY(!broken.saveAtExit(ProgramOptions(), s, false, q));
         QVERIFY(broken.LastSaveInterrupted);
@@ -378,11 +378,11 @@ private Q_SLOTS:
 
     void fontNames()
     {
-        const FontLookup fonts(QStringList{"DejaVu Sans", "Liberation Serif"});
-        QVERIFY(fonts.isAvailable("dejavu sans"));
-        QVERIFY(fonts.isAvailable("MS Sans Serif"));
-        QVERIFY(fonts.isAvailable("Tahoma"));
-        QVERIFY(!fonts.isAvailable("Comic Zans"));
+        const FontLookup fonts(QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif")});
+        QVERIFY(fonts.isAvailable(QStringLiteral("dejavu sans")));
+        QVERIFY(fonts.isAvailable(QStringLiteral("MS Sans Serif")));
+        QVERIFY(fonts.isAvailable(QStringLiteral("Tahoma")));
+        QVERIFY(!fonts.isAvailable(QStringLiteral("Comic Zans")));
         TNewIniFile f;
         f.loadFromBytes("[FontNote1]\nFontName=Comic Zans\n[FontNote2]\nFontName=MS Sans Serif\n");
         PresentationSettings s;

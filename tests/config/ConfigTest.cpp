@@ -14,18 +14,18 @@ private Q_SLOTS:
         TNewIniFile ini;
         ini.loadFromBytes("stray=1\r\n[Opt]\r\n; comment\r\n\r\nA=1\nHex=0x1F\rDollar=$ff\nNeg=-7\n"
                           "Bad=12a\nColor=0x8000000F\nZ=0x\n[opt]\nLate=3\n");
-        QCOMPARE(ini.ReadInteger("OPT", "a", 0), 1);
-        QCOMPARE(ini.ReadInteger("Opt", "Hex", 0), 31);
-        QCOMPARE(ini.ReadInteger("Opt", "Dollar", 0), 255);
-        QCOMPARE(ini.ReadInteger("Opt", "Neg", 0), -7);
-        QCOMPARE(ini.ReadInteger("Opt", "Bad", 42), 42);
-        QCOMPARE(ini.ReadInteger("Opt", "Color", 0), std::int32_t(0x8000000F));
-        QCOMPARE(ini.ReadInteger("Opt", "Z", 5), 5);
-        QCOMPARE(ini.ReadInteger("Opt", "Late", 0), 3); // the same section opened twice
-        QVERIFY(ini.ReadBool("Opt", "Neg", false));
-        QVERIFY(!ini.ValueExists("Opt", "stray"));
-        QCOMPARE(ini.ReadString("Opt", " A", "def"), QStringLiteral("def")); // no trimming
-        ini.WriteBool("New", "K", true);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("OPT"), QStringLiteral("a"), 0), 1);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Hex"), 0), 31);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Dollar"), 0), 255);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Neg"), 0), -7);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Bad"), 42), 42);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Color"), 0), std::int32_t(0x8000000F));
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Z"), 5), 5);
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Late"), 0), 3); // the same section opened twice
+        QVERIFY(ini.ReadBool(QStringLiteral("Opt"), QStringLiteral("Neg"), false));
+        QVERIFY(!ini.ValueExists(QStringLiteral("Opt"), QStringLiteral("stray")));
+        QCOMPARE(ini.ReadString(QStringLiteral("Opt"), QStringLiteral(" A"), QStringLiteral("def")), QStringLiteral("def")); // no trimming
+        ini.WriteBool(QStringLiteral("New"), QStringLiteral("K"), true);
         QCOMPARE(ini.toBytes(), QByteArray("[Opt]\r\nA=1\r\nHex=0x1F\r\nDollar=$ff\r\nNeg=-7\r\nBad=12a\r\n"
                                            "Color=0x8000000F\r\nZ=0x\r\nLate=3\r\n\r\n[New]\r\nK=1\r\n\r\n"));
     }

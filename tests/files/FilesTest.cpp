@@ -49,36 +49,36 @@ private Q_SLOTS:
 
     void lineSplitting()
     {
-        QCOMPARE(splitTextLines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
-        QCOMPARE(splitTextLines("a\r\n"), QStringList{"a"});
-        QCOMPARE(splitTextLines("a\n\nb"), (QStringList{"a", "", "b"}));
-        QCOMPARE(splitTextLines("\r\r\n"), (QStringList{"", ""}));
-        QCOMPARE(splitTextLines(""), QStringList());
-        QCOMPARE(joinTextLines({"a", "b"}), QStringLiteral("a\r\nb\r\n"));
+        QCOMPARE(splitTextLines(QStringLiteral("a\r\nb\nc\rd")), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+        QCOMPARE(splitTextLines(QStringLiteral("a\r\n")), QStringList{QStringLiteral("a")});
+        QCOMPARE(splitTextLines(QStringLiteral("a\n\nb")), (QStringList{QStringLiteral("a"), QStringLiteral(""), QStringLiteral("b")}));
+        QCOMPARE(splitTextLines(QStringLiteral("\r\r\n")), (QStringList{QStringLiteral(""), QStringLiteral("")}));
+        QCOMPARE(splitTextLines(QStringLiteral("")), QStringList());
+        QCOMPARE(joinTextLines({QStringLiteral("a"), QStringLiteral("b")}), QStringLiteral("a\r\nb\r\n"));
     }
 
     void fileNames()
     {
-        QCOMPARE(extractFileName("C:\\Dades\\foto.v1.jpg"), QStringLiteral("foto.v1.jpg"));
-        QCOMPARE(extractFileName("/home/a/b.png"), QStringLiteral("b.png"));
-        QCOMPARE(extractFileName("D:/mix\\ed/c.gif"), QStringLiteral("c.gif"));
-        QCOMPARE(fileNameWithoutExt("C:\\a.b\\foto.jpg"), QStringLiteral("foto"));
-        QCOMPARE(fileNameWithoutExt("/x/.profile"), QStringLiteral(".profile"));
-        QCOMPARE(fileNameWithoutExt("noext"), QStringLiteral("noext"));
-        QCOMPARE(fileExtension("C:\\a.b\\foto.JPG"), QStringLiteral("JPG"));
-        QCOMPARE(fileExtension("C:\\a.b\\foto"), QString());
-        QCOMPARE(pathWithoutExt("C:\\a.b\\foto"), QStringLiteral("C:\\a.b\\foto"));
-        QCOMPARE(changeFileExt("/d/llista.sal", ".ini"), QStringLiteral("/d/llista.ini"));
-        QCOMPARE(changeFileExt("/d.x/taula", ".sal"), QStringLiteral("/d.x/taula.sal"));
-        QCOMPARE(extractFileDir("C:\\a\\b.png"), QStringLiteral("C:\\a"));
-        QCOMPARE(extractFileDir("b.png"), QString());
-        QCOMPARE(includeTrailingSeparator("C:\\a\\"), QStringLiteral("C:\\a\\"));
-        QCOMPARE(joinFolderNameExt("/f", "n", "png"), QStringLiteral("/f") + QDir::separator() + "n.png");
+        QCOMPARE(extractFileName(QStringLiteral("C:\\Dades\\foto.v1.jpg")), QStringLiteral("foto.v1.jpg"));
+        QCOMPARE(extractFileName(QStringLiteral("/home/a/b.png")), QStringLiteral("b.png"));
+        QCOMPARE(extractFileName(QStringLiteral("D:/mix\\ed/c.gif")), QStringLiteral("c.gif"));
+        QCOMPARE(fileNameWithoutExt(QStringLiteral("C:\\a.b\\foto.jpg")), QStringLiteral("foto"));
+        QCOMPARE(fileNameWithoutExt(QStringLiteral("/x/.profile")), QStringLiteral(".profile"));
+        QCOMPARE(fileNameWithoutExt(QStringLiteral("noext")), QStringLiteral("noext"));
+        QCOMPARE(fileExtension(QStringLiteral("C:\\a.b\\foto.JPG")), QStringLiteral("JPG"));
+        QCOMPARE(fileExtension(QStringLiteral("C:\\a.b\\foto")), QString());
+        QCOMPARE(pathWithoutExt(QStringLiteral("C:\\a.b\\foto")), QStringLiteral("C:\\a.b\\foto"));
+        QCOMPARE(changeFileExt(QStringLiteral("/d/llista.sal"), QStringLiteral(".ini")), QStringLiteral("/d/llista.ini"));
+        QCOMPARE(changeFileExt(QStringLiteral("/d.x/taula"), QStringLiteral(".sal")), QStringLiteral("/d.x/taula.sal"));
+        QCOMPARE(extractFileDir(QStringLiteral("C:\\a\\b.png")), QStringLiteral("C:\\a"));
+        QCOMPARE(extractFileDir(QStringLiteral("b.png")), QString());
+        QCOMPARE(includeTrailingSeparator(QStringLiteral("C:\\a\\")), QStringLiteral("C:\\a\\"));
+        QCOMPARE(joinFolderNameExt(QStringLiteral("/f"), QStringLiteral("n"), QStringLiteral("png")), QStringLiteral("/f") + QDir::separator() + QStringLiteral("n.png"));
     }
 
     void messageBoxButtons()
     {
-        const MsgBoxLayout a = layoutMessageBox({"NoToAll Inv. totes", "No Invalidar"});
+        const MsgBoxLayout a = layoutMessageBox({QStringLiteral("NoToAll Inv. totes"), QStringLiteral("No Invalidar")});
         QCOMPARE(a.buttons.size(), std::size_t(2));
         QCOMPARE(a.buttons[0].button, MsgButton::No);
         QCOMPARE(a.buttons[0].caption, QStringLiteral("Invalidar"));
@@ -86,31 +86,31 @@ private Q_SLOTS:
         QCOMPARE(a.cancelButton, MsgButton::No);
         QCOMPARE(a.defaultButton, MsgButton::None);
 
-        const MsgBoxLayout b = layoutMessageBox({"Retry &Refés", "Cancel &Segueix", "Yes &Edita", "No &Atura", "Bogus"});
+        const MsgBoxLayout b = layoutMessageBox({QStringLiteral("Retry &Refés"), QStringLiteral("Cancel &Segueix"), QStringLiteral("Yes &Edita"), QStringLiteral("No &Atura"), QStringLiteral("Bogus")});
         QCOMPARE(b.buttons.size(), std::size_t(4));
         QCOMPARE(b.buttons[0].caption, QStringLiteral("&Edita"));
         QCOMPARE(b.buttons[3].caption, QStringLiteral("&Refés"));
         QCOMPARE(b.defaultButton, MsgButton::Yes);
         QCOMPARE(b.cancelButton, MsgButton::Cancel);
 
-        const MsgBoxLayout c = layoutMessageBox({"OK", "Help"});
+        const MsgBoxLayout c = layoutMessageBox({QStringLiteral("OK"), QStringLiteral("Help")});
         QCOMPARE(c.buttons[0].caption, QStringLiteral("D'acord"));
         QCOMPARE(c.defaultButton, MsgButton::OK);
         QCOMPARE(c.cancelButton, MsgButton::OK);
-        QCOMPARE(layoutMessageBox({"Retry"}).defaultButton, MsgButton::Retry);
+        QCOMPARE(layoutMessageBox({QStringLiteral("Retry")}).defaultButton, MsgButton::Retry);
     }
 
     void atomicWrites()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("f.txt");
+        const QString path = dir.filePath(QStringLiteral("f.txt"));
         QVERIFY(writeFileAtomically(path, "first").ok);
         QVERIFY(writeFileAtomically(path, "second").ok);
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("second"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f.txt"}); // no temporary left
-        const WriteOutcome bad = writeFileAtomically(dir.filePath("no/such/dir/f.txt"), "x");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("f.txt")}); // no temporary left
+        const WriteOutcome bad = writeFileAtomically(dir.filePath(QStringLiteral("no/such/dir/f.txt")), "x");
         QVERIFY(!bad.ok);
         QVERIFY(!bad.error.isEmpty());
     }

@@ -67,9 +67,9 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         const auto rw = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-        writeFile(dir.filePath("doc.xyz"), rw);
-        writeFile(dir.filePath("tool"), rw);
-        writeFile(dir.filePath("tool.sh"), rw | QFileDevice::ExeOwner);
+        writeFile(dir.filePath(QStringLiteral("doc.xyz")), rw);
+        writeFile(dir.filePath(QStringLiteral("tool")), rw);
+        writeFile(dir.filePath(QStringLiteral("tool.sh")), rw | QFileDevice::ExeOwner);
         QCOMPARE(shellFailureReason(dir.filePath(file), operation), reason);
     }
 };

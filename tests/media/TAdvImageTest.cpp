@@ -102,13 +102,13 @@ private Q_SLOTS:
         SlideListFixture fx;
         TAdvImage view;
         view.setPicture(QStringLiteral("p"), still({10, 10}));
-        view.setImageName(fx.path("absent.gif"));
+        view.setImageName(fx.path(QStringLiteral("absent.gif")));
         QVERIFY(!view.hasPicture());
         QCOMPARE(view.missingText(), QStringLiteral("No existeix 'absent.gif'"));
         QCOMPARE(view.ImageName(), QString());
         QCOMPARE(view.layout(QRect(0, 0, 50, 50)), 0);
         // An undecodable file leaves the view empty and says why.
-        const QString broken = fx.file("broken.png", "not a picture at all");
+        const QString broken = fx.file(QStringLiteral("broken.png"), "not a picture at all");
         const QString error = view.setImageName(broken);
         QVERIFY(!error.isEmpty());
         QVERIFY(!view.hasPicture());
@@ -121,10 +121,10 @@ private Q_SLOTS:
     {
         SlideListFixture fx;
         TAdvImage view;
-        const QString path = savePicture(fx, "p.png", {40, 20}, Qt::red);
+        const QString path = savePicture(fx, QStringLiteral("p.png"), {40, 20}, Qt::red);
         view.setImageName(path);
         QCOMPARE(view.pictureSize(), QSize(40, 20));
-        savePicture(fx, "p.png", {80, 80}, Qt::blue);
+        savePicture(fx, QStringLiteral("p.png"), {80, 80}, Qt::blue);
         view.setImageName(path);
         QCOMPARE(view.pictureSize(), QSize(40, 20));
         view.LoadImage(path);
@@ -274,7 +274,7 @@ private Q_SLOTS:
     void prefetchedPictureComesScaled()
     {
         SlideListFixture fx;
-        const QString path = savePicture(fx, "big.png", {1200, 900}, Qt::blue);
+        const QString path = savePicture(fx, QStringLiteral("big.png"), {1200, 900}, Qt::blue);
         PicturePrefetcher prefetcher;
         QVERIFY(!prefetcher.take(path));
         prefetcher.prefetch(path, QSize(), [](QSize natural) { return natural / 3; });
@@ -285,8 +285,8 @@ private Q_SLOTS:
         QCOMPARE(prepared->prescaled.size(), QSize(400, 300));
         QVERIFY(!prefetcher.take(path)); // handed over once
         // A missing file comes back empty with its message, never a crash.
-        prefetcher.prefetch(fx.path("absent.png"), QSize(), {});
-        prepared = prefetcher.take(fx.path("absent.png"));
+        prefetcher.prefetch(fx.path(QStringLiteral("absent.png")), QSize(), {});
+        prepared = prefetcher.take(fx.path(QStringLiteral("absent.png")));
         QVERIFY(prepared && !prepared->picture.ok());
         QVERIFY(!prepared->picture.error.isEmpty());
     }

@@ -158,7 +158,7 @@ private Q_SLOTS:
         gif.addFrame(8, 8, std::vector<std::uint8_t>(64, 1));
         TGIFData data(gif.finish());
         QCOMPARE(data.frameCount(), 2);
-        QCOMPARE(data.drawingErrors(), QStringList{"L'índex 7 està fora del marge [0..3]"});
+        QCOMPARE(data.drawingErrors(), QStringList{QStringLiteral("L'índex 7 està fora del marge [0..3]")});
         QCOMPARE(data.frames()[0].bitmap().pixel(0, 0), kFour[2]);
     }
 

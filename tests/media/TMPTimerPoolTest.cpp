@@ -98,7 +98,7 @@ private Q_SLOTS:
         pool.AddTrigger(55, -1, [](TTrigger &) { return QStringLiteral("ha fallat"); });
         pool.AddTrigger(55, -1, [&](TTrigger &) { return ++second, QString(); });
         clock.advance(55);
-        QCOMPARE(prompter.texts(), QStringList{"ha fallat"});
+        QCOMPARE(prompter.texts(), QStringList{QStringLiteral("ha fallat")});
         QCOMPARE(second, 1);
     }
 
@@ -271,7 +271,7 @@ private Q_SLOTS:
         in.setData(bytes);
         in.open(QIODevice::ReadOnly);
         a.loadFromStream(in);
-        QCOMPARE(prompter.texts(), QStringList{"L'índex 9 està fora del marge [0..1]"});
+        QCOMPARE(prompter.texts(), QStringList{QStringLiteral("L'índex 9 està fora del marge [0..1]")});
         QVERIFY(!a.saveToStream(out));
         QCOMPARE(out.data(), bytes); // written back unchanged
 

@@ -55,7 +55,7 @@ private Q_SLOTS:
     void manualRunStepsThroughAndEnds()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(QString(), {}, "Títol", "Sub")});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png"))), L::line(QString(), {}, QStringLiteral("Títol"), QStringLiteral("Sub"))});
         e.RunPresentation(0);
         QCOMPARE(r.shown(), (std::vector<int>{0}));
         QVERIFY(e.state().Presenting);
@@ -77,8 +77,8 @@ private Q_SLOTS:
     void hiddenSlidesAreSkippedBothWays()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png"), "H"), L::line(r.pic("3.png"), "HL"),
-                          L::line(r.pic("4.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")), QStringLiteral("H")), L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("HL")),
+                          L::line(r.pic(QStringLiteral("4.png")))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
         QCOMPARE(r.shown(), (std::vector<int>{0, 3}));
@@ -90,7 +90,7 @@ private Q_SLOTS:
     void previousAndFirstAtTheStart()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(r.pic("3.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png"))), L::line(r.pic(QStringLiteral("3.png")))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Prior); // no loop: stays on the first slide
         QCOMPARE(r.shown(), (std::vector<int>{0, 0}));
@@ -105,8 +105,8 @@ private Q_SLOTS:
     void firstAndPreviousWithEveryEarlierSlideHidden()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png"), "H"), L::line(r.pic("2.png"), "H"), L::line(r.pic("3.png")),
-                          L::line(r.pic("4.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("H")), L::line(r.pic(QStringLiteral("2.png")), QStringLiteral("H")), L::line(r.pic(QStringLiteral("3.png"))),
+                          L::line(r.pic(QStringLiteral("4.png")))});
         e.RunPresentation(0);
         QCOMPARE(r.shown(), (std::vector<int>{2}));
         e.command(PendingCommandCode::Next);
@@ -120,8 +120,8 @@ private Q_SLOTS:
     void automaticWaitsAndLateCommands()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png"), {}, {}, {}, "0"), L::line(r.pic("2.png"), {}, {}, {}, "7"),
-                          L::line(r.pic("3.png")), L::line(r.pic("4.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, QStringLiteral("0")), L::line(r.pic(QStringLiteral("2.png")), {}, {}, {}, QStringLiteral("7")),
+                          L::line(r.pic(QStringLiteral("3.png"))), L::line(r.pic(QStringLiteral("4.png")))});
         e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         QCOMPARE(r.clock.lastDelayMs(), 500); // a time of 0 waits half a second
@@ -151,7 +151,7 @@ private Q_SLOTS:
     void pauseHoldsAtTheEndOfTheWait()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")))});
         e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         e.togglePause();
@@ -171,7 +171,7 @@ private Q_SLOTS:
     void stopAndCloseDoNotWaitOutALongSlide()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png"), {}, {}, {}, "300"), L::line(r.pic("2.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, QStringLiteral("300")), L::line(r.pic(QStringLiteral("2.png")))});
         e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         e.stop();
@@ -187,8 +187,8 @@ private Q_SLOTS:
     void nextSlideJumpsCycle()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(r.pic("3.png"), "*1"),
-                          L::line(r.pic("4.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png"))), L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("*1")),
+                          L::line(r.pic(QStringLiteral("4.png")))});
         e.RunPresentation(0);
         for (int i = 0; i < 5; ++i)
             e.command(PendingCommandCode::Next);
@@ -202,12 +202,12 @@ private Q_SLOTS:
     {
         Rig r;
         const QString audio = r.fx.file(QStringLiteral("so.wav"), "RIFF");
-        auto &e = r.load({L::line(r.pic("1.png"), "B", "nota", "dos", "9", audio), L::line(r.pic("2.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("B"), QStringLiteral("nota"), QStringLiteral("dos"), QStringLiteral("9"), audio), L::line(r.pic(QStringLiteral("2.png")))});
         e.setRecordTime(true);
         e.RunPresentation(0);
         r.clock.advance(3600);
         e.command(PendingCommandCode::Next);
-        QCOMPARE(e.session().SlideLines.lines[0], L::line(r.fx.path("1.png"), "B", "nota", "dos", "4", audio));
+        QCOMPARE(e.session().SlideLines.lines[0], L::line(r.fx.path(QStringLiteral("1.png")), QStringLiteral("B"), QStringLiteral("nota"), QStringLiteral("dos"), QStringLiteral("4"), audio));
         QVERIFY(e.session().SlideLines.modified);
         e.command(PendingCommandCode::Next);
         // Closing now asks to save the list.
@@ -221,7 +221,7 @@ private Q_SLOTS:
         const QString missing = QStringLiteral("/no/such/folder/absent.png");
         {   // "&Segueix" passes over the slide
             Rig r;
-            auto &e = r.load({L::line(missing), L::line(r.pic("2.png"))});
+            auto &e = r.load({L::line(missing), L::line(r.pic(QStringLiteral("2.png")))});
             r.prompter.answers = {MsgButton::Cancel};
             e.RunPresentation(0);
             QCOMPARE(r.shown(), (std::vector<int>{1}));
@@ -229,11 +229,11 @@ private Q_SLOTS:
             const auto &box = r.prompter.shown[0];
             QVERIFY(box.text.startsWith(QStringLiteral("La imatge/text a la diapositiva 1: no s'ha trobat\r\n(%1)").arg(missing)));
             QVERIFY(box.text.endsWith(QStringLiteral("escolliu \"&Refés\"")));
-            QCOMPARE(box.specs, (QStringList{"Yes &Edita", "No &Atura", "Cancel &Segueix", "Retry &Refés"}));
+            QCOMPARE(box.specs, (QStringList{QStringLiteral("Yes &Edita"), QStringLiteral("No &Atura"), QStringLiteral("Cancel &Segueix"), QStringLiteral("Retry &Refés")}));
         }
         {   // "&Atura" ends the run
             Rig r;
-            auto &e = r.load({L::line(r.pic("1.png")), L::line(missing), L::line(r.pic("3.png"))});
+            auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(missing), L::line(r.pic(QStringLiteral("3.png")))});
             r.prompter.answers = {MsgButton::No};
             e.RunPresentation(0);
             e.command(PendingCommandCode::Next);
@@ -252,16 +252,16 @@ private Q_SLOTS:
         }
         {   // "&Refés" moves every line's file to the list's folder
             Rig r;
-            r.pic("x.png");
-            r.pic("y.png");
-            auto &e = r.load({L::line(QStringLiteral("C:\\Dades\\fotos\\x.png"), "L", "nota"),
+            r.pic(QStringLiteral("x.png"));
+            r.pic(QStringLiteral("y.png"));
+            auto &e = r.load({L::line(QStringLiteral("C:\\Dades\\fotos\\x.png"), QStringLiteral("L"), QStringLiteral("nota")),
                               L::line(QStringLiteral("D:/altres/y.png")), L::line(QStringLiteral("C:\\z\\absent.png"))});
             r.prompter.answers = {MsgButton::Retry};
             e.RunPresentation(0);
             QCOMPARE(r.shown(), (std::vector<int>{0}));
-            QCOMPARE(e.state().CurrentSlide.FileName, QDir(r.fx.dir()).filePath("x.png"));
-            QCOMPARE(e.session().SlideLines.lines[0], L::line(QDir(r.fx.dir()).filePath("x.png"), "L", "nota"));
-            QCOMPARE(e.session().SlideLines.lines[1], L::line(QDir(r.fx.dir()).filePath("y.png")));
+            QCOMPARE(e.state().CurrentSlide.FileName, QDir(r.fx.dir()).filePath(QStringLiteral("x.png")));
+            QCOMPARE(e.session().SlideLines.lines[0], L::line(QDir(r.fx.dir()).filePath(QStringLiteral("x.png")), QStringLiteral("L"), QStringLiteral("nota")));
+            QCOMPARE(e.session().SlideLines.lines[1], L::line(QDir(r.fx.dir()).filePath(QStringLiteral("y.png"))));
             QCOMPARE(e.session().SlideLines.lines[2], L::line(QStringLiteral("C:\\z\\absent.png")));
             QVERIFY(e.session().SlideLines.modified);
             e.command(PendingCommandCode::Next);
@@ -270,13 +270,13 @@ private Q_SLOTS:
             r.prompter.answers = {MsgButton::Retry, MsgButton::Cancel};
             e.command(PendingCommandCode::Next);
             QCOMPARE(r.prompter.shown.size(), std::size_t(3));
-            QVERIFY(!r.prompter.shown[2].specs.contains("Retry &Refés"));
-            QVERIFY(!r.prompter.shown[2].text.contains("Refés"));
+            QVERIFY(!r.prompter.shown[2].specs.contains(QStringLiteral("Retry &Refés")));
+            QVERIFY(!r.prompter.shown[2].text.contains(QStringLiteral("Refés")));
             QVERIFY(!e.state().Presenting);
         }
         {   // view-only users get an error and the run ends; the no-warning option skips silently
             Rig r;
-            auto &e = r.load({L::line(missing), L::line(r.pic("2.png"))});
+            auto &e = r.load({L::line(missing), L::line(r.pic(QStringLiteral("2.png")))});
             e.session().AccessLevel = AccessLevel::ViewOnly;
             e.RunPresentation(0);
             QVERIFY(!e.state().Presenting);
@@ -292,17 +292,17 @@ private Q_SLOTS:
     void badAudioStillShowsTheSlide()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png"), {}, {}, {}, {}, "/nowhere/so.mp3"),
-                          L::line(r.pic("2.png"), {}, {}, {}, {}, r.fx.path("cançó.txt"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, {}, QStringLiteral("/nowhere/so.mp3")),
+                          L::line(r.pic(QStringLiteral("2.png")), {}, {}, {}, {}, r.fx.path(QStringLiteral("cançó.txt")))});
         r.fx.file(QStringLiteral("cançó.txt"), "x");
         e.RunPresentation(0);
         QCOMPARE(r.shown(), (std::vector<int>{0}));
         QVERIFY(r.prompter.shown[0].text.startsWith(QStringLiteral("La pista d'audio a la diapositiva 1: no s'ha trobat")));
         e.command(PendingCommandCode::Next);
         QVERIFY(r.prompter.shown[1].text.contains(QStringLiteral("no es pot visualitzar/escoltar")));
-        QVERIFY(!r.prompter.shown[1].specs.contains("Retry &Refés"));
+        QVERIFY(!r.prompter.shown[1].specs.contains(QStringLiteral("Retry &Refés")));
         QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
-        QVERIFY(!r.view.audioLog.join(' ').contains("play"));
+        QVERIFY(!r.view.audioLog.join(QLatin1Char(' ')).contains(QStringLiteral("play")));
     }
 
     void audioHandOver()
@@ -310,28 +310,28 @@ private Q_SLOTS:
         Rig r;
         const QString a = r.fx.file(QStringLiteral("a.wav"), "RIFF");
         const QString b = r.fx.file(QStringLiteral("b.wav"), "RIFF");
-        auto &e = r.load({L::line(r.pic("1.png"), "Ac", {}, {}, {}, a), L::line(r.pic("2.png")),
-                          L::line(r.pic("3.png"), "Ar", {}, {}, {}, b), L::line(r.pic("4.png"), "As")});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("Ac"), {}, {}, {}, a), L::line(r.pic(QStringLiteral("2.png"))),
+                          L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("Ar"), {}, {}, {}, b), L::line(r.pic(QStringLiteral("4.png")), QStringLiteral("As"))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
-        QCOMPARE(r.view.audioLog, (QStringList{"stop", QStringLiteral("play %1 0").arg(a),
+        QCOMPARE(r.view.audioLog, (QStringList{QStringLiteral("stop"), QStringLiteral("play %1 0").arg(a),
                                                // slide 2 inherits the continuation: no stop
                                                // slide 3 follows a continuing slide: its own track
-                                               QStringLiteral("play %1 1").arg(b), "stop"}));
+                                               QStringLiteral("play %1 1").arg(b), QStringLiteral("stop")}));
     }
 
     void switchingToAnotherList()
     {
         Rig r;
-        const QString second = r.fx.list(QStringLiteral("b.sal"), {L::line(r.pic("b1.png")), L::line(r.pic("b2.png"))});
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(second), L::line(r.pic("3.png"))});
+        const QString second = r.fx.list(QStringLiteral("b.sal"), {L::line(r.pic(QStringLiteral("b1.png"))), L::line(r.pic(QStringLiteral("b2.png")))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(second), L::line(r.pic(QStringLiteral("3.png")))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
         QCOMPARE(e.session().SlideListPath, second);
         QCOMPARE(r.shown(), (std::vector<int>{0, 0}));
-        QCOMPARE(e.state().CurrentSlide.FileName, r.fx.path("b1.png"));
+        QCOMPARE(e.state().CurrentSlide.FileName, r.fx.path(QStringLiteral("b1.png")));
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
         QVERIFY(!e.state().Presenting); // the first list is not resumed
@@ -343,8 +343,8 @@ private Q_SLOTS:
         Rig r;
         const QString exe = r.fx.file(QStringLiteral("eina.exe"), "MZ");
         const QString doc = r.fx.file(QStringLiteral("doc.pdf"), "%PDF");
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(QString(), "O", doc), L::line(r.pic("3.png")),
-                          L::line(exe, "C", "-x")});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(QString(), QStringLiteral("O"), doc), L::line(r.pic(QStringLiteral("3.png"))),
+                          L::line(exe, QStringLiteral("C"), QStringLiteral("-x"))});
         e.session().Settings.LoopImages = true;
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
@@ -359,7 +359,7 @@ private Q_SLOTS:
     void loopingAndSearchesThatMustEnd()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png")), L::line(r.pic("3.png"), "H")});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png"))), L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("H"))});
         e.session().Settings.LoopImages = true;
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
@@ -367,7 +367,7 @@ private Q_SLOTS:
         QCOMPARE(r.shown(), (std::vector<int>{0, 1, 0}));
 
         Rig h;
-        auto &all = h.load({L::line(h.pic("1.png"), "H"), L::line(h.pic("2.png"), "H")});
+        auto &all = h.load({L::line(h.pic(QStringLiteral("1.png")), QStringLiteral("H")), L::line(h.pic(QStringLiteral("2.png")), QStringLiteral("H"))});
         QCOMPARE(h.prompter.texts(), QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
         QVERIFY(!h.view.isEnabled(PlayerAction::A_V_InitNext));
         all.session().Settings.LoopImages = true;
@@ -376,7 +376,7 @@ private Q_SLOTS:
 
         // Every slide missing and skipped silently, looping: the run ends instead of spinning.
         Rig m;
-        auto &gone = m.load({L::line("/x/1.png"), L::line("/x/2.png")});
+        auto &gone = m.load({L::line(QStringLiteral("/x/1.png")), L::line(QStringLiteral("/x/2.png"))});
         gone.session().Options.NoWarningWhenNoSlideExist = true;
         gone.session().Settings.LoopImages = true;
         gone.RunPresentation(0);
@@ -387,9 +387,9 @@ private Q_SLOTS:
     {
         Rig r;
         QStringList lines;
-        const QString p = r.pic("1.png");
+        const QString p = r.pic(QStringLiteral("1.png"));
         for (int i = 0; i < 20000; ++i)
-            lines.append(L::line(p, "H"));
+            lines.append(L::line(p, QStringLiteral("H")));
         lines.append(L::line(p));
         auto &e = r.load(lines);
         e.RunPresentation(0);
@@ -399,7 +399,7 @@ private Q_SLOTS:
     void malformedLineEndsTheRun()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png")), QStringLiteral("a\tb\tc"), L::line(r.pic("3.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), QStringLiteral("a\tb\tc"), L::line(r.pic(QStringLiteral("3.png")))});
         QVERIFY(r.prompter.shown.empty()); // validation stops at the first visible slide
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
@@ -441,7 +441,7 @@ private Q_SLOTS:
     void presentationConfigurationOffers()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png"))}, QStringLiteral("b.sal"));
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")))}, QStringLiteral("b.sal"));
         e.session().Options.SaveIndividualConfigO = SaveConfigPolicy::Ask;
         // B has no configuration of its own: closing offers to save one; Yes writes it.
         QVERIFY(e.session().OfferToSaveConfig());
@@ -449,7 +449,7 @@ private Q_SLOTS:
         QVERIFY(e.session().QueryCloseList());
         QCOMPARE(r.prompter.texts().back(),
                  QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(e.session().SlideListPath));
-        QVERIFY(QFileInfo::exists(r.fx.path("b.ini")));
+        QVERIFY(QFileInfo::exists(r.fx.path(QStringLiteral("b.ini"))));
         QVERIFY(!e.session().SettingsModified);
         QVERIFY(!e.session().OfferToSaveConfig()); // now it has its own and it is in force
         r.prompter.clear();
@@ -467,7 +467,7 @@ private Q_SLOTS:
         // A configuration read from a file of the user's choice is offered for the list.
         e.session().Options.SaveIndividualConfigO = SaveConfigPolicy::Ask;
         e.session().SettingsModified = false;
-        e.session().ConfigSource = r.fx.path("other.ini");
+        e.session().ConfigSource = r.fx.path(QStringLiteral("other.ini"));
         QVERIFY(e.session().OfferToSaveConfig());
     }
 
@@ -475,16 +475,16 @@ private Q_SLOTS:
     {
         Rig r;
         const QString ini = r.fx.file(QStringLiteral("c.ini"), "[Extra]\r\nKeep=yes\r\n[PresSort]\r\nRandomRangeInf=3\r\n");
-        auto &e = r.load({L::line(r.pic("1.png"))}, QStringLiteral("c.sal"));
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")))}, QStringLiteral("c.sal"));
         e.session().Settings.ManualViewing = false;
         e.session().Settings.ImageDelay = 7;
         e.session().Settings.FontNote1.FontName = QStringLiteral("DejaVu Sans");
         QVERIFY(e.session().SavePresentationConfig());
         TNewIniFile back(ini);
         QVERIFY(back.load());
-        QCOMPARE(back.ReadString("Extra", "Keep", QString()), QStringLiteral("yes"));
-        QCOMPARE(back.ReadInteger("PresSort", "RandomRangeInf", 0), 3); // not a range: left alone
-        QCOMPARE(back.ReadString("NotePanel", "ColorStart", QString()), QStringLiteral("-2147483633"));
+        QCOMPARE(back.ReadString(QStringLiteral("Extra"), QStringLiteral("Keep"), QString()), QStringLiteral("yes"));
+        QCOMPARE(back.ReadInteger(QStringLiteral("PresSort"), QStringLiteral("RandomRangeInf"), 0), 3); // not a range: left alone
+        QCOMPARE(back.ReadString(QStringLiteral("NotePanel"), QStringLiteral("ColorStart"), QString()), QStringLiteral("-2147483633"));
         PresentationSettings read;
         ReadPresentationSettings(back, read);
         QVERIFY(!read.ManualViewing);
@@ -513,19 +513,19 @@ private Q_SLOTS:
     void secondGroupCommandsEndTheRunAndAreCarriedOut()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic("1.png")), L::line(r.pic("2.png"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Goto);
         QVERIFY(!e.state().Presenting);
         QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode::Goto}));
         // Opening another list: the open dialog, then the new list runs.
-        const QString other = r.fx.list(QStringLiteral("c.sal"), {L::line(r.pic("c.png"))});
+        const QString other = r.fx.list(QStringLiteral("c.sal"), {L::line(r.pic(QStringLiteral("c.png")))});
         r.view.openAnswer = other;
         e.RunPresentation(0);
         e.command(PendingCommandCode::OpenSAL);
         QCOMPARE(e.session().SlideListPath, other);
         QVERIFY(e.state().Presenting);
-        QCOMPARE(e.state().CurrentSlide.FileName, r.fx.path("c.png"));
+        QCOMPARE(e.state().CurrentSlide.FileName, r.fx.path(QStringLiteral("c.png")));
     }
 };
 

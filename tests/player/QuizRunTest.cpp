@@ -80,8 +80,8 @@ void runExam(Quiz &q, qint64 secondsTaken)
 
 QStringList examList(Quiz &q)
 {
-    return {L::line(q.pic("1.png"), "X", QString(), "*Sí|No"),
-            L::line(q.pic("2.png"), "X", QString(), "Dos//<2|Tres//<3")};
+    return {L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Sí|No")),
+            L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(), QStringLiteral("Dos//<2|Tres//<3"))};
 }
 
 } // namespace
@@ -117,7 +117,7 @@ private Q_SLOTS:
         q.load(examList(q), QStringLiteral("història.sal"));
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         runExam(q, 1);
-        const QByteArray time = q.clock.currentDateTime().time().toString("HH:mm:ss").toLatin1();
+        const QByteArray time = q.clock.currentDateTime().time().toString(QStringLiteral("HH:mm:ss")).toLatin1();
         QCOMPARE(readAll(q.resultsFile()),
                  twice + QString::fromUtf8("història\r\n\r\n").toLatin1() + kExamResult.toLatin1() + "\r\n"
                      + time + "\r\n\r\n");
@@ -135,7 +135,7 @@ private Q_SLOTS:
         e.session().AdminResults.Duration = false;
         runExam(q, 3);
         QCOMPARE(readAll(q.resultsFile()), Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n\r\n");
-        QCOMPARE(readAll(admin.filePath("Maria.txt")), Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n");
+        QCOMPARE(readAll(admin.filePath(QStringLiteral("Maria.txt"))), Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n");
 
         // A domain without a results folder warns and writes to the general folder.
         e.session().UserDomain = QStringLiteral("escola");
@@ -143,14 +143,14 @@ private Q_SLOTS:
         runExam(q, 3);
         QVERIFY(q.prompter.anyContains(
             QStringLiteral("No s'ha trobat el directori corresponent al domini escola\r\nInformeu l'administrador")));
-        QCOMPARE(readAll(admin.filePath("Maria.txt")),
+        QCOMPARE(readAll(admin.filePath(QStringLiteral("Maria.txt"))),
                  Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n" + kExamResult.toLatin1() + "\r\n\r\n");
     }
 
     void negativeScoringAndTheCorrectAnswer()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Roma|París|Londres|Berlín")});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Roma|París|Londres|Berlín"))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.UseNegativeScore = true;
         e.session().Options.Results.Write = false;
@@ -173,10 +173,10 @@ private Q_SLOTS:
     void omittedQuestionsCountTheirMaximum()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Sí|No"),
-                          L::line(q.pic("2.png"), "X", QString(), "Dos//<2|Tres//<3"),
-                          L::line(q.pic("3.png"), "X", QString(), "casa//<2"),
-                          L::line(q.pic("4.png"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Sí|No")),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(), QStringLiteral("Dos//<2|Tres//<3")),
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(), QStringLiteral("casa//<2")),
+                          L::line(q.pic(QStringLiteral("4.png")))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.RunPresentation(0);
@@ -200,9 +200,9 @@ private Q_SLOTS:
     void resultSoFarAtATotalSlideThenOnlyTheScore()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Sí|No"),
-                          L::line(q.pic("2.png"), "T"),
-                          L::line(q.pic("3.png"), "X", QString(), "*Sí|No")});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Sí|No")),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("T")),
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(), QStringLiteral("*Sí|No"))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.OnlyResultTest = true;
         e.session().Options.Results.Write = false;
@@ -220,7 +220,7 @@ private Q_SLOTS:
     {
         for (const bool ignore : {true, false}) {
             Quiz q;
-            auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "cafè"), L::line(q.pic("2.png"))});
+            auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("cafè")), L::line(q.pic(QStringLiteral("2.png")))});
             e.session().Settings.ByInput = true;
             e.session().Settings.IgnoreAccent = ignore;
             e.RunPresentation(0);
@@ -248,7 +248,7 @@ private Q_SLOTS:
     void mistakesLowerTheTypedScore()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "casa//<3")});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("casa//<3"))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.session().Settings.MaxIncorrections = 2;
@@ -265,7 +265,7 @@ private Q_SLOTS:
     void maskShowsTheHintAndTheCaretAfterIt()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "XP", QStringLiteral("Capital de Catalunya?"), "&Barcelona")});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("XP"), QStringLiteral("Capital de Catalunya?"), QStringLiteral("&Barcelona"))});
         e.session().Settings.ByInput = true;
         e.session().Settings.WithMask = true;
         e.RunPresentation(0);
@@ -277,8 +277,8 @@ private Q_SLOTS:
     void wrongClicksUpToTheLimit()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Roma|París//No, és a França|Londres"),
-                          L::line(q.pic("2.png"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Roma|París//No, és a França|Londres")),
+                          L::line(q.pic(QStringLiteral("2.png")))});
         e.session().Settings.MAMaxIncorrections = 3;
         e.session().Settings.AnswerMesWithIcon = true;
         e.session().Settings.FontAnswerMes.FontName = QStringLiteral("DejaVu Serif");
@@ -298,7 +298,7 @@ private Q_SLOTS:
         // Without a limit the viewer may keep trying; OmissionLearningResultsMessages hides the
         // correct answer.
         Quiz r;
-        auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "*Roma|París"), L::line(r.pic("2.png"))});
+        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Roma|París")), L::line(r.pic(QStringLiteral("2.png")))});
         f.session().Settings.MAMaxIncorrections = 0;
         f.RunPresentation(0);
         for (int i = 0; i < 300; ++i)
@@ -312,8 +312,8 @@ private Q_SLOTS:
     void jumpsGoToTheirPosition()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Bé//*4|Malament//*3"), L::line(q.pic("2.png")),
-                          L::line(q.pic("3.png")), L::line(q.pic("4.png"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Bé//*4|Malament//*3")), L::line(q.pic(QStringLiteral("2.png"))),
+                          L::line(q.pic(QStringLiteral("3.png"))), L::line(q.pic(QStringLiteral("4.png")))});
         e.RunPresentation(0);
         e.AnswerClick(0);
         QCOMPARE(q.view.shownSlides, (std::vector<int>{0, 3}));
@@ -325,7 +325,7 @@ private Q_SLOTS:
     void aJumpPastTheEndStillGivesTheMark()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*Bé//*9|Malament"), L::line(q.pic("2.png"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Bé//*9|Malament")), L::line(q.pic(QStringLiteral("2.png")))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Options.Results.Write = false;
         e.RunPresentation(0);
@@ -385,8 +385,8 @@ private Q_SLOTS:
     void learningWithEverythingRemembered()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "u"), L::line(q.pic("2.png"), "X", QString(), "dos"),
-                          L::line(q.pic("3.png"), "X", QString(), "tres")});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("u")), L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(), QStringLiteral("dos")),
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(), QStringLiteral("tres"))});
         e.session().Settings.PresSort = PresSortMode::Random;
         e.session().Settings.ShowingModel = ShowingMode::Learning;
         e.session().Options.Results.Write = false;
@@ -401,7 +401,7 @@ private Q_SLOTS:
         QVERIFY(!e.state().Presenting);
         // A mental answer shows its own text; Cancel stops the run.
         Quiz r;
-        auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "&u//<2"), L::line(r.pic("2.png"))});
+        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("&u//<2")), L::line(r.pic(QStringLiteral("2.png")))});
         f.RunPresentation(0);
         f.spaceKey();
         QCOMPARE(r.prompter.shown[0].text, QStringLiteral("u\r\n\r\nHo heu recordat correctament?"));
@@ -411,7 +411,7 @@ private Q_SLOTS:
     void memorisationGrowsToTheEnd()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic("1.png")), L::line(q.pic("2.png")), L::line(q.pic("3.png"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png"))), L::line(q.pic(QStringLiteral("2.png"))), L::line(q.pic(QStringLiteral("3.png")))});
         e.session().Settings.PresSort = PresSortMode::Memorisation;
         e.session().Settings.InitialMemorizedCount = 0;
         e.session().Options.Results.Write = false;
@@ -444,8 +444,8 @@ private Q_SLOTS:
     {
         Quiz q;
         // Words: a word with two meanings is shown grouped; a meaning names its word.
-        q.fx.file("curs.wml", "gat\tfelí\r\ngat\tmoix\r\ngos\tcà\r\n");
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*peix|gat///|cà///|res///")});
+        q.fx.file(QStringLiteral("curs.wml"), "gat\tfelí\r\ngat\tmoix\r\ngos\tcà\r\n");
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*peix|gat///|cà///|res///"))});
         e.RunPresentation(0);
         e.AnswerClick(1);
         e.AnswerClick(2);
@@ -455,13 +455,13 @@ private Q_SLOTS:
 
         // Pictures and sounds: a picture opens its window; a sound alone plays and is offered again.
         Quiz r;
-        const QString picture = r.pic("lleó.png");
-        const QString sound = r.fx.file("lleó.wav", QByteArray("RIFF"));
-        r.fx.file("zoo.sml", (picture + "\t3\t4\t\tlleó\r\n\t-1\t-1\t" + sound + "\trugit\r\n" + r.fx.path("no.png")
-                              + "\t-1\t-1\t\tfantasma\r\n")
+        const QString picture = r.pic(QStringLiteral("lleó.png"));
+        const QString sound = r.fx.file(QStringLiteral("lleó.wav"), QByteArray("RIFF"));
+        r.fx.file(QStringLiteral("zoo.sml"), (picture + QStringLiteral("\t3\t4\t\tlleó\r\n\t-1\t-1\t") + sound + QStringLiteral("\trugit\r\n") + r.fx.path(QStringLiteral("no.png"))
+                              + QStringLiteral("\t-1\t-1\t\tfantasma\r\n"))
                                  .toUtf8());
-        auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "lleó///|rugit///|fantasma///|*cap", QString(),
-                                  r.fx.file("fons.wav", "RIFF"))},
+        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("lleó///|rugit///|fantasma///|*cap"), QString(),
+                                  r.fx.file(QStringLiteral("fons.wav"), "RIFF"))},
                          QStringLiteral("zoo.sal"));
         f.RunPresentation(0);
         r.view.audioLog.clear();
@@ -469,10 +469,10 @@ private Q_SLOTS:
         QCOMPARE(r.view.reactions, QStringList{QStringLiteral("picture %1 3 4 ").arg(picture)});
         f.AnswerClick(1);
         QCOMPARE(r.view.audioLog, (QStringList{QStringLiteral("play %1 0").arg(sound), QStringLiteral("stop"),
-                                               QStringLiteral("play %1 0").arg(r.fx.path("fons.wav"))}));
+                                               QStringLiteral("play %1 0").arg(r.fx.path(QStringLiteral("fons.wav")))}));
         QVERIFY(r.prompter.shown.back().text.startsWith(QStringLiteral("Reproduint\r\n%1\r\n(rugit)").arg(sound)));
         f.AnswerClick(2);
-        QCOMPARE(r.lastText(), QStringLiteral("no s'ha trobat\r\n(%1)").arg(r.fx.path("no.png")));
+        QCOMPARE(r.lastText(), QStringLiteral("no s'ha trobat\r\n(%1)").arg(r.fx.path(QStringLiteral("no.png"))));
     }
 
     void largeAndFaultyTables()
@@ -482,8 +482,8 @@ private Q_SLOTS:
         QByteArray table;
         for (int i = 0; i < 100000; ++i)
             table += "paraula" + QByteArray::number(i) + "\tsignificat " + QByteArray::number(i) + "\r\n";
-        q.fx.file("gran.wml", table);
-        auto &e = q.load({L::line(q.pic("1.png"), "X", QString(), "*u|paraula99999///")}, QStringLiteral("gran.sal"));
+        q.fx.file(QStringLiteral("gran.wml"), table);
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*u|paraula99999///"))}, QStringLiteral("gran.sal"));
         QCOMPARE(e.session().WordTable.table.recordCount(), 100000);
         e.RunPresentation(0);
         e.AnswerClick(1);
@@ -492,8 +492,8 @@ private Q_SLOTS:
         // A line with a field too many stops the reading with a message; what was read stays and
         // the run goes on.
         Quiz r;
-        r.fx.file("mal.wml", "gat\tfelí\r\ngos\tcà\tsobra\r\nsol\tastre\r\n");
-        auto &f = r.load({L::line(r.pic("1.png"), "X", QString(), "*u|gat///|sol///")}, QStringLiteral("mal.sal"));
+        r.fx.file(QStringLiteral("mal.wml"), "gat\tfelí\r\ngos\tcà\tsobra\r\nsol\tastre\r\n");
+        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*u|gat///|sol///"))}, QStringLiteral("mal.sal"));
         QCOMPARE(r.prompter.shown.size(), std::size_t(1));
         QCOMPARE(f.session().WordTable.table.recordCount(), 1);
         r.prompter.clear();
@@ -512,11 +512,11 @@ private Q_SLOTS:
         for (int i = 0; i < 500; ++i)
             many.append(QStringLiteral("r%1").arg(i));
         many[250].prepend(QLatin1Char('*'));
-        auto &e = q.load({L::line(q.pic("1.png"), "XR", QString(), many.join('|')),
-                          L::line(q.pic("2.png"), "X", QString(), "//|//|||//"),
-                          L::line(q.pic("3.png"), "X", QString(), "|"),
-                          L::line(q.pic("4.png"), "X", QString(), "//<1e999"),
-                          L::line(q.pic("5.png"), "XP", QString(), QString())});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("XR"), QString(), many.join(QLatin1Char('|'))),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(), QStringLiteral("//|//|||//")),
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(), QStringLiteral("|")),
+                          L::line(q.pic(QStringLiteral("4.png")), QStringLiteral("X"), QString(), QStringLiteral("//<1e999")),
+                          L::line(q.pic(QStringLiteral("5.png")), QStringLiteral("XP"), QString(), QString())});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.session().Options.Results.Write = false;

@@ -59,8 +59,8 @@ private Q_SLOTS:
         t.codec = QStringLiteral("wmav2");
         m_wma = m_dir.filePath(QStringLiteral("pista.wma"));
         QVERIFY(AudioFixtures::encode(m_wma, t));
-        QVERIFY(QFile::copy(QStringLiteral(AUDPLUG_PATH), m_plugins.filePath("audplug.apq")));
-        QVERIFY(QFile::copy(QStringLiteral(FFPLUG_PATH), m_plugins.filePath("ffplug.apq")));
+        QVERIFY(QFile::copy(QStringLiteral(AUDPLUG_PATH), m_plugins.filePath(QStringLiteral("audplug.apq"))));
+        QVERIFY(QFile::copy(QStringLiteral(FFPLUG_PATH), m_plugins.filePath(QStringLiteral("ffplug.apq"))));
     }
 
     void cleanupTestCase() { m_pcm.reset(); }
@@ -124,18 +124,18 @@ private Q_SLOTS:
         r.players.AddPluginsIn(m_plugins.path());
         r.audio.PlaySlideAudio(QStringLiteral("so.wav"), false);
         QVERIFY(!r.audio.AudioByPlugin);
-        QCOMPARE(r.media.calls, QStringList({"stop", "close", "open so.wav auto 0", "play"}));
+        QCOMPARE(r.media.calls, QStringList({QStringLiteral("stop"), QStringLiteral("close"), QStringLiteral("open so.wav auto 0"), QStringLiteral("play")}));
         r.media.calls.clear();
         r.audio.PlaySlideAudio(QStringLiteral("D:\\Track02.cda"), false);
         QCOMPARE(r.media.calls,
-                 QStringList({"stop", "close", "open D:\\Track02.cda cd 2", "play"}));
+                 QStringList({QStringLiteral("stop"), QStringLiteral("close"), QStringLiteral("open D:\\Track02.cda cd 2"), QStringLiteral("play")}));
         r.media.calls.clear();
         r.audio.StopSlideAudio();
-        QCOMPARE(r.media.calls, QStringList({"stop"}));
+        QCOMPARE(r.media.calls, QStringList({QStringLiteral("stop")}));
         // A plug-in track after a media track: the media player is stopped first.
         r.media.calls.clear();
         r.audio.PlaySlideAudio(m_mp3, false);
-        QCOMPARE(r.media.calls, QStringList({"stop"}));
+        QCOMPARE(r.media.calls, QStringList({QStringLiteral("stop")}));
         QVERIFY(r.audio.AudioByPlugin);
         r.audio.StopSlideAudio();
     }
@@ -144,12 +144,12 @@ private Q_SLOTS:
     {
         Rig r;
         QTemporaryDir onlyWma;
-        QVERIFY(QFile::copy(QStringLiteral(AUDPLUG_PATH), onlyWma.filePath("audplug.apq")));
+        QVERIFY(QFile::copy(QStringLiteral(AUDPLUG_PATH), onlyWma.filePath(QStringLiteral("audplug.apq"))));
         r.players.AddPluginsIn(onlyWma.path());
         r.audio.PlaySlideAudio(QStringLiteral("C:\\so\\pista.mp3"), false);
         QCOMPARE(r.prompter.texts(),
-                 QStringList({"No es pot tocar\r\nC:\\so\\pista.mp3\r\nNo hi ha un decodificador "
-                              "per aquest tipus d'arxiu"}));
+                 QStringList({QStringLiteral("No es pot tocar\r\nC:\\so\\pista.mp3\r\nNo hi ha un decodificador "
+                              "per aquest tipus d'arxiu")}));
         QCOMPARE(r.prompter.shown.front().kind, MsgKind::Error);
         QVERIFY(!r.audio.AudioByPlugin);
     }
@@ -159,7 +159,7 @@ private Q_SLOTS:
         Rig r;
         r.players.AddPluginsIn(m_plugins.path());
         r.audio.PlaySlideAudio(m_dir.filePath(QStringLiteral("missing.mp3")), false);
-        QCOMPARE(r.prompter.texts(), QStringList({"Input stream failure"}));
+        QCOMPARE(r.prompter.texts(), QStringList({QStringLiteral("Input stream failure")}));
         r.prompter.clear();
         QElapsedTimer t;
         t.start();
@@ -167,7 +167,7 @@ private Q_SLOTS:
             ScopedDefaultPcm noDevice("pelvar-no-such-device");
             r.audio.PlaySlideAudio(m_mp3, false);
         }
-        QCOMPARE(r.prompter.texts(), QStringList({"Output device failure"}));
+        QCOMPARE(r.prompter.texts(), QStringList({QStringLiteral("Output device failure")}));
         QVERIFY(t.elapsed() < 3000); // no device: no hang
         QCOMPARE(r.audio.AudioPlayer->PlayerMode(), 2);
         r.audio.idle(); // nothing to repeat

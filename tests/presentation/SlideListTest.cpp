@@ -34,7 +34,7 @@ private Q_SLOTS:
         FakePrompter p;
         // Windows-1252 with mixed line ends: reads as three lines, writes back with CR LF.
         const QByteArray ansi = "\tT\tT\xEDtol\t\t\t\nfoto.jpg\tB\tPla\xE7\x61\t\t\t\r\r\n";
-        const QString path = fx.file("a.sal", ansi);
+        const QString path = fx.file(QStringLiteral("a.sal"), ansi);
         SlideList list;
         QVERIFY(list.load(path).ok());
         QCOMPARE(list.lines.size(), 3);
@@ -45,16 +45,16 @@ private Q_SLOTS:
         QCOMPARE(readAll(path), QByteArray("\tT\tT\xEDtol\t\t\t\r\nfoto.jpg\tB\tPla\xE7\x61\t\t\t\r\n\r\n"));
 
         // UTF-8 stays UTF-8; a character outside Windows-1252 switches the file to UTF-8.
-        const QString u = fx.file("u.sal", "\tT\tT\xC3\xADtol\t\t\t\r\n");
+        const QString u = fx.file(QStringLiteral("u.sal"), "\tT\tT\xC3\xADtol\t\t\t\r\n");
         SlideList ul;
         QVERIFY(ul.load(u).ok());
         QCOMPARE(ul.encoding, TextEncoding::Utf8);
         SlideList ascii;
-        QVERIFY(ascii.load(fx.file("b.sal", "x.png\t\t\t\t\t\r\n")).ok());
+        QVERIFY(ascii.load(fx.file(QStringLiteral("b.sal"), "x.png\t\t\t\t\t\r\n")).ok());
         ascii.lines.append(QStringLiteral("\tT\t\u0141\u00f3d\u017a\t\t\t"));
-        QVERIFY(ascii.save(fx.path("b.sal"), p).ok());
+        QVERIFY(ascii.save(fx.path(QStringLiteral("b.sal")), p).ok());
         SlideList again;
-        QVERIFY(again.load(fx.path("b.sal")).ok());
+        QVERIFY(again.load(fx.path(QStringLiteral("b.sal"))).ok());
         QCOMPARE(again.lines, ascii.lines);
         QVERIFY(p.shown.empty());
     }
@@ -64,7 +64,7 @@ private Q_SLOTS:
         SlideListFixture fx;
         FakePrompter p;
         // A folder where the list should go: no file can be put there, whoever runs the test.
-        const QString path = fx.path("taken.sal");
+        const QString path = fx.path(QStringLiteral("taken.sal"));
         QDir().mkpath(path);
         SlideList list;
         list.lines = {QStringLiteral("new\t\t\t\t\t")};
@@ -80,22 +80,22 @@ private Q_SLOTS:
     void relocationRewritesOnlyTheChosenField()
     {
         SlideListFixture fx;
-        fx.picture("x.png");
-        fx.file("so.mp3", "ID3");
-        fx.file("doc.pdf", "%PDF");
+        fx.picture(QStringLiteral("x.png"));
+        fx.file(QStringLiteral("so.mp3"), "ID3");
+        fx.file(QStringLiteral("doc.pdf"), "%PDF");
         SlideList list;
-        list.lines = {L::line("C:\\Fotos\\x.png", "L", "u", "d", "3", "E:\\Musica\\so.mp3"),
-                      L::line("C:\\Fotos\\absent.png"), L::line("", "O", "K:\\docs\\doc.pdf"),
-                      L::line("")};
+        list.lines = {L::line(QStringLiteral("C:\\Fotos\\x.png"), QStringLiteral("L"), QStringLiteral("u"), QStringLiteral("d"), QStringLiteral("3"), QStringLiteral("E:\\Musica\\so.mp3")),
+                      L::line(QStringLiteral("C:\\Fotos\\absent.png")), L::line(QStringLiteral(""), QStringLiteral("O"), QStringLiteral("K:\\docs\\doc.pdf")),
+                      L::line(QStringLiteral(""))};
         FakePrompter p;
         QCOMPARE(list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::File, &p), SlideList::RelocateResult::Done);
-        QCOMPARE(list.lines[0], L::line(QDir(fx.dir()).filePath("x.png"), "L", "u", "d", "3", "E:\\Musica\\so.mp3"));
-        QCOMPARE(list.lines[1], L::line("C:\\Fotos\\absent.png"));
+        QCOMPARE(list.lines[0], L::line(QDir(fx.dir()).filePath(QStringLiteral("x.png")), QStringLiteral("L"), QStringLiteral("u"), QStringLiteral("d"), QStringLiteral("3"), QStringLiteral("E:\\Musica\\so.mp3")));
+        QCOMPARE(list.lines[1], L::line(QStringLiteral("C:\\Fotos\\absent.png")));
         QVERIFY(list.modified);
         list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::Audio, &p);
-        QVERIFY(list.lines[0].endsWith(QDir(fx.dir()).filePath("so.mp3")));
+        QVERIFY(list.lines[0].endsWith(QDir(fx.dir()).filePath(QStringLiteral("so.mp3"))));
         list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::Document, &p);
-        QCOMPARE(list.lines[2], L::line("", "O", QDir(fx.dir()).filePath("doc.pdf")));
+        QCOMPARE(list.lines[2], L::line(QStringLiteral(""), QStringLiteral("O"), QDir(fx.dir()).filePath(QStringLiteral("doc.pdf"))));
         QVERIFY(p.shown.empty());
 
         list.lines.insert(1, QStringLiteral("broken\tline"));
@@ -108,20 +108,20 @@ private Q_SLOTS:
     {
         SlideListFixture fx;
         SlideList list;
-        QVERIFY(list.load(fx.file("empty.sal", "")).ok());
+        QVERIFY(list.load(fx.file(QStringLiteral("empty.sal"), "")).ok());
         QVERIFY(list.lines.isEmpty());
         QByteArray binary;
         for (int i = 0; i < 70000; ++i)
             binary += char((i * 131) & 0xFF);
-        QVERIFY(list.load(fx.file("bin.sal", binary)).ok());
+        QVERIFY(list.load(fx.file(QStringLiteral("bin.sal"), binary)).ok());
         QVERIFY(!list.lines.isEmpty());
         SlideList again;
         again.loadFromBytes(binary);
         QCOMPARE(again.toBytes().size() > 0, true);
-        const Fallible<void> missing = list.load(fx.path("missing.sal"));
+        const Fallible<void> missing = list.load(fx.path(QStringLiteral("missing.sal")));
         QVERIFY(!missing.ok());
         QCOMPARE(missing.error(),
-                 QStringLiteral("No es pot obrir el fitxer %1").arg(fx.path("missing.sal")));
+                 QStringLiteral("No es pot obrir el fitxer %1").arg(fx.path(QStringLiteral("missing.sal"))));
     }
 
     void hundredThousandLinesLoadQuickly()
@@ -130,7 +130,7 @@ private Q_SLOTS:
         QByteArray big;
         for (int i = 0; i < 100000; ++i)
             big += "C:\\Imatges\\foto" + QByteArray::number(i) + ".jpg\tB\tNota\tSegona\t\t\r\n";
-        const QString path = fx.file("big.sal", big);
+        const QString path = fx.file(QStringLiteral("big.sal"), big);
         QElapsedTimer t;
         t.start();
         SlideList list;

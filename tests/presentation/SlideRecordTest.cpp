@@ -15,8 +15,8 @@ private Q_SLOTS:
     void fieldsAndMalformedLines()
     {
         SlideListFixture fx;
-        const QString pic = fx.picture("a.png");
-        auto r = DecodeSlide(pic + "\t\t\t\t\t");
+        const QString pic = fx.picture(QStringLiteral("a.png"));
+        auto r = DecodeSlide(pic + QStringLiteral("\t\t\t\t\t"));
         QVERIFY(r);
         QCOMPARE(r->Kind, skImage);
         QCOMPARE(r->FileState, fsOk);
@@ -25,13 +25,13 @@ private Q_SLOTS:
         QVERIFY(r->Flags.isEmpty() && r->PromptOr1stLine.isEmpty() && r->AudioFileName.isEmpty());
 
         // The sixth field is the rest of the line, TABs included.
-        auto six = ParseSlideLine("f.png\tB\tuna\tdues\t300\tso.wav\textra");
+        auto six = ParseSlideLine(QStringLiteral("f.png\tB\tuna\tdues\t300\tso.wav\textra"));
         QVERIFY(six);
         QCOMPARE(six->AudioFileName, QStringLiteral("so.wav\textra"));
         QVERIFY(six->TimeSet);
         QCOMPARE(six->Time, quint16(300));
 
-        QVERIFY(!ParseSlideLine("a\tb\tc\td\te"));
+        QVERIFY(!ParseSlideLine(QStringLiteral("a\tb\tc\td\te")));
         QVERIFY(!ParseSlideLine(QString()));
         QCOMPARE(MalformedLineMessage(3), QStringLiteral("Línia 3 incorrecta\r\nNo hi ha un nombre suficient "
                                                          "de camps, segurament heu esborrat un Tabulador"));
@@ -44,8 +44,8 @@ private Q_SLOTS:
 
     void quickInspectionAgreesWithTheParser()
     {
-        const QString lines[] = {"a\tH\t\t\t\t", "a\tXH\tH\t\t\t", "a\t\tH\t\t\t", "a\tH\t\t\t",
-                                 "", "\t\t\t\t\t\t\t", "aH\tL\t\t\t\t"};
+        const QString lines[] = {QStringLiteral("a\tH\t\t\t\t"), QStringLiteral("a\tXH\tH\t\t\t"), QStringLiteral("a\t\tH\t\t\t"), QStringLiteral("a\tH\t\t\t"),
+                                 QStringLiteral(""), QStringLiteral("\t\t\t\t\t\t\t"), QStringLiteral("aH\tL\t\t\t\t")};
         for (const QString &line : lines) {
             const SlideLineShape shape = InspectSlideLine(line);
             const auto parsed = ParseSlideLine(line);
@@ -90,12 +90,12 @@ private Q_SLOTS:
 
     void readFlagNumberAndAudioMarkers()
     {
-        QCOMPARE(ReadFlagNumber("x120y-5", 'x'), 120);
-        QCOMPARE(ReadFlagNumber("x120y-5", 'y'), -5);
-        QCOMPARE(ReadFlagNumber("x", 'x'), -1);
-        QCOMPARE(ReadFlagNumber("x1-2", 'x'), -1);
-        QCOMPARE(ReadFlagNumber("AcAs", '*'), -1);
-        const SlideFlags f = ParseSlideFlags("ArAcAs");
+        QCOMPARE(ReadFlagNumber(QStringLiteral("x120y-5"), QLatin1Char('x')), 120);
+        QCOMPARE(ReadFlagNumber(QStringLiteral("x120y-5"), QLatin1Char('y')), -5);
+        QCOMPARE(ReadFlagNumber(QStringLiteral("x"), QLatin1Char('x')), -1);
+        QCOMPARE(ReadFlagNumber(QStringLiteral("x1-2"), QLatin1Char('x')), -1);
+        QCOMPARE(ReadFlagNumber(QStringLiteral("AcAs"), QLatin1Char('*')), -1);
+        const SlideFlags f = ParseSlideFlags(QStringLiteral("ArAcAs"));
         QVERIFY(f.AudioRepeat && f.AudioContinue && f.AudioStop);
         QVERIFY(!f.PWithAnswer && !f.PRandomAnswer && !f.PresTotalTest);
     }
@@ -103,38 +103,38 @@ private Q_SLOTS:
     void kindsAndFileStates()
     {
         SlideListFixture fx;
-        const QString up = fx.file("FOTO.JPG", "x");
+        const QString up = fx.file(QStringLiteral("FOTO.JPG"), "x");
         QCOMPARE(ClassifySlideFile(up).kind, skImage);
         QCOMPARE(ClassifySlideFile(up).state, fsOk);
-        QCOMPARE(ClassifySlideFile(fx.file("a.jpe", "x")).state, fsNotViewable);
-        QCOMPARE(ClassifySlideFile(fx.path("none.rtf")).kind, skRichText);
-        QCOMPARE(ClassifySlideFile(fx.path("none.rtf")).state, fsNotFound);
-        QCOMPARE(ClassifySlideFile("C:\\dir.v2\\noext").state, fsNotViewable);
+        QCOMPARE(ClassifySlideFile(fx.file(QStringLiteral("a.jpe"), "x")).state, fsNotViewable);
+        QCOMPARE(ClassifySlideFile(fx.path(QStringLiteral("none.rtf"))).kind, skRichText);
+        QCOMPARE(ClassifySlideFile(fx.path(QStringLiteral("none.rtf"))).state, fsNotFound);
+        QCOMPARE(ClassifySlideFile(QStringLiteral("C:\\dir.v2\\noext")).state, fsNotViewable);
         QCOMPARE(ClassifySlideFile(QString()).kind, skTitle);
         const std::pair<const char *, TSlideKind> kinds[] = {
             {"a.txt", skText}, {"a.mht", skWeb}, {"a.avi", skVideo}, {"a.MOV", skMovie},
             {"a.sal", skPresentation}, {"a.exe", skProgram}, {"a.wmf", skImage}, {"a.html", skWeb}};
         for (const auto &[name, kind] : kinds)
-            QCOMPARE(SlideKindForExtension(name).value(), kind);
+            QCOMPARE(SlideKindForExtension(QLatin1String(name)).value(), kind);
         QCOMPARE(ClassifyAudioFile(QString()), fsOk);
-        QCOMPARE(ClassifyAudioFile(fx.path("x.mp3")), fsNotFound);
-        QCOMPARE(ClassifyAudioFile(fx.file("x.aac", "x")), fsNotViewable);
-        QCOMPARE(ClassifyAudioFile(fx.file("x.WMA", "x")), fsOk);
+        QCOMPARE(ClassifyAudioFile(fx.path(QStringLiteral("x.mp3"))), fsNotFound);
+        QCOMPARE(ClassifyAudioFile(fx.file(QStringLiteral("x.aac"), "x")), fsNotViewable);
+        QCOMPARE(ClassifyAudioFile(fx.file(QStringLiteral("x.WMA"), "x")), fsOk);
     }
 
     void documentAndCloseSteps()
     {
         SlideListFixture fx;
-        const QString doc = fx.file("full.pdf", "%PDF");
+        const QString doc = fx.file(QStringLiteral("full.pdf"), "%PDF");
         auto d = DecodeSlide(QStringLiteral("\tO\t%1\t\t\t").arg(doc));
         QCOMPARE(d->Kind, skDocument);
         QVERIFY(d->OpenFileExists);
         QVERIFY(!d->OpenExeEnd);
-        auto c = DecodeSlide(QStringLiteral("\tOC\t%1\t\t\t").arg(fx.path("absent.pdf")));
+        auto c = DecodeSlide(QStringLiteral("\tOC\t%1\t\t\t").arg(fx.path(QStringLiteral("absent.pdf"))));
         QCOMPARE(c->Kind, skDocument);
         QVERIFY(!c->OpenFileExists);
         QVERIFY(c->OpenExeEnd);
-        auto t = DecodeSlide("\tT\tTítol\t\t\t");
+        auto t = DecodeSlide(QStringLiteral("\tT\tTítol\t\t\t"));
         QCOMPARE(t->Kind, skTitle);
         QVERIFY(t->PresTotalTest);
         QVERIFY(t->OpenFileExists);
@@ -142,7 +142,7 @@ private Q_SLOTS:
 
     void radioAnswers()
     {
-        const SlideAnswers a = ParseSlideAnswers("*Barcelona//Molt bé|Girona||Girona|Lleida//*3");
+        const SlideAnswers a = ParseSlideAnswers(QStringLiteral("*Barcelona//Molt bé|Girona||Girona|Lleida//*3"));
         QVERIFY(a.radio);
         QCOMPARE(a.answers.size(), std::size_t(3));
         QCOMPARE(a.answers[0].caption, QStringLiteral("Barcelona"));
@@ -153,7 +153,7 @@ private Q_SLOTS:
         QCOMPARE(a.answers[2].tag, 3);
         QCOMPARE(a.answers[2].jump, 3);
 
-        const SlideAnswers s = ParseSlideAnswers("*u//<2|dos//<0,5|tres//<molt");
+        const SlideAnswers s = ParseSlideAnswers(QStringLiteral("*u//<2|dos//<0,5|tres//<molt"));
         QCOMPARE(s.answers[0].tag, 5);
         QCOMPARE(s.answers[0].caption, QStringLiteral("*u")); // a scored caption stays as written
         QCOMPARE(s.answers[0].score, 2.0f);
@@ -162,32 +162,32 @@ private Q_SLOTS:
         QCOMPARE(s.answers[2].tag, 0);
         QCOMPARE(s.answers[2].score, kNoScore);
 
-        const SlideAnswers j = ParseSlideAnswers("*sí//*7|no//*x|potser///");
+        const SlideAnswers j = ParseSlideAnswers(QStringLiteral("*sí//*7|no//*x|potser///"));
         QCOMPARE(j.answers[0].tag, 4);
         QCOMPARE(j.answers[1].jump, -1);
         QCOMPARE(j.answers[1].tag, 0);
         QCOMPARE(j.answers[2].tag, 2);
         QCOMPARE(j.answers[2].reaction, QStringLiteral("/"));
-        QCOMPARE(ParseSlideAnswers("a|b//" + QString(400, 'r')).answers[1].reaction.size(), 255);
+        QCOMPARE(ParseSlideAnswers(QStringLiteral("a|b//") + QString(400, QLatin1Char('r'))).answers[1].reaction.size(), 255);
 
-        const SlideAnswers one = ParseSlideAnswers("R&&D//<3");
+        const SlideAnswers one = ParseSlideAnswers(QStringLiteral("R&&D//<3"));
         QVERIFY(!one.radio);
         QCOMPARE(one.singleAnswer, QStringLiteral("R&&D"));
         QCOMPARE(one.singleScore, 3.0f);
-        QCOMPARE(ParseSlideAnswers("riu").singleScore, 1.0f);
+        QCOMPARE(ParseSlideAnswers(QStringLiteral("riu")).singleScore, 1.0f);
     }
 
     // What the writer composes reads back with the same note position and markers.
     void composedLinesReadBack()
     {
-        const QString flagsList[] = {"", "H", "T", "XP", "XPR", "ArAcAs", "*3", "x10y20", "HXRT*2x5y6"};
+        const QString flagsList[] = {QStringLiteral(""), QStringLiteral("H"), QStringLiteral("T"), QStringLiteral("XP"), QStringLiteral("XPR"), QStringLiteral("ArAcAs"), QStringLiteral("*3"), QStringLiteral("x10y20"), QStringLiteral("HXRT*2x5y6")};
         for (int pos = 0; pos < 4; ++pos) {
             for (const QString &markers : flagsList) {
                 SlideRecord s;
                 s.Kind = skImage;
                 s.FileName = QStringLiteral("/dades/foto.png");
                 static_cast<SlideFlags &>(s) = ParseSlideFlags(markers);
-                s.Hidden = markers.contains('H');
+                s.Hidden = markers.contains(QLatin1Char('H'));
                 s.NotePos = pos;
                 s.PromptOr1stLine = QStringLiteral("Pregunta?");
                 s.AnswersOrNextLines = QStringLiteral("*sí|no");
@@ -231,9 +231,9 @@ private Q_SLOTS:
 
     void replaceTimeKeepsTheRest()
     {
-        QCOMPARE(ReplaceTimeField("a\tb\tc\td\t\te\tf", 5), QStringLiteral("a\tb\tc\td\t5\te\tf"));
-        QCOMPARE(ReplaceTimeField("a\tb\tc\td\t999\t", 0), QStringLiteral("a\tb\tc\td\t0\t"));
-        QCOMPARE(ReplaceTimeField("a\tb", 5), QStringLiteral("a\tb"));
+        QCOMPARE(ReplaceTimeField(QStringLiteral("a\tb\tc\td\t\te\tf"), 5), QStringLiteral("a\tb\tc\td\t5\te\tf"));
+        QCOMPARE(ReplaceTimeField(QStringLiteral("a\tb\tc\td\t999\t"), 0), QStringLiteral("a\tb\tc\td\t0\t"));
+        QCOMPARE(ReplaceTimeField(QStringLiteral("a\tb"), 5), QStringLiteral("a\tb"));
     }
 };
 

@@ -125,7 +125,7 @@ private Q_SLOTS:
             captions.append(a.caption);
         QStringList sorted = captions;
         sorted.sort();
-        QCOMPARE(sorted, (QStringList{"a", "b", "c", "d", "e"}));
+        QCOMPARE(sorted, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e")}));
         QCOMPARE(q.correctCaption(), QStringLiteral("b"));
         // The same seed gives the same order; no prompt without the prompt flag.
         PlayerRandom again(42);

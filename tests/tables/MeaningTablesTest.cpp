@@ -26,32 +26,32 @@ private Q_SLOTS:
     void tableLines()
     {
         using FK = MemTable::FieldKind;
-        MemTable t(QStringLiteral("Usuaris"), {{"Name", FK::String, 0, false, false},
-                                               {"Level", FK::Integer, 0, false, false},
-                                               {"Active", FK::Boolean, 0, false, false},
-                                               {"When", FK::DateTime, 0, false, false}});
+        MemTable t(QStringLiteral("Usuaris"), {{QStringLiteral("Name"), FK::String, 0, false, false},
+                                               {QStringLiteral("Level"), FK::Integer, 0, false, false},
+                                               {QStringLiteral("Active"), FK::Boolean, 0, false, false},
+                                               {QStringLiteral("When"), FK::DateTime, 0, false, false}});
         MemTable::Record r = t.emptyRecord();
-        t.setField(r, 0, "Laia");
-        t.setField(r, 1, "3");
+        t.setField(r, 0, QStringLiteral("Laia"));
+        t.setField(r, 1, QStringLiteral("3"));
         t.setField(r, 2, true);
         t.setField(r, 3, QDateTime(QDate(1899, 12, 30), QTime(10, 5, 0)));
         QVERIFY(!t.append(r));
         QCOMPARE(TableToText(t), QStringLiteral("Laia\t3\t1\t10:05:00\r\n"));
-        QVERIFY(!ReadTableText(t, "x"));
+        QVERIFY(!ReadTableText(t, QStringLiteral("x")));
         QCOMPARE(t.recordCount(), 2);
         QVERIFY(t.record(1)[1].isNull() && t.record(1)[2].isNull());
-        QVERIFY(!ReadTableText(t, "y\t1\tmaybe"));
+        QVERIFY(!ReadTableText(t, QStringLiteral("y\t1\tmaybe")));
         QVERIFY(t.record(2)[2].isNull()); // a boolean keeps its value for other texts
-        QVERIFY(ReadTableText(t, "a\t1\t1\t\textra"));
+        QVERIFY(ReadTableText(t, QStringLiteral("a\t1\t1\t\textra")));
         QCOMPARE(t.recordCount(), 3);
-        MemTable empty(QStringLiteral("Buida"), {{"A", FK::String, 0, false, false}});
+        MemTable empty(QStringLiteral("Buida"), {{QStringLiteral("A"), FK::String, 0, false, false}});
         QCOMPARE(TableToText(empty), QString());
     }
 
     void wordTables()
     {
         SlideListFixture fx;
-        const QString path = fx.file("curs.wml", "gat\tanimal que miola\r\n\r\ngos\tanimal que borda\r\nsol\r\nlluna\tsatèl·lit\r\n");
+        const QString path = fx.file(QStringLiteral("curs.wml"), "gat\tanimal que miola\r\n\r\ngos\tanimal que borda\r\nsol\r\nlluna\tsatèl·lit\r\n");
         MeaningTable words(MeaningKind::Words);
         const Fallible<void> read = words.load(path);
         QVERIFY(words.hasFile());
@@ -59,10 +59,10 @@ private Q_SLOTS:
         // One message, about that line, for the caller to show.
         QVERIFY(!read.ok());
         QVERIFY(read.error().startsWith(QStringLiteral("Línia 4: ")));
-        QCOMPARE(words.table.value(1, "Meaning").toString(), QStringLiteral("animal que borda"));
+        QCOMPARE(words.table.value(1, QStringLiteral("Meaning")).toString(), QStringLiteral("animal que borda"));
 
         MeaningTable zero(MeaningKind::Words);
-        QVERIFY(zero.load(fx.file("zero.wml", "")).ok());
+        QVERIFY(zero.load(fx.file(QStringLiteral("zero.wml"), "")).ok());
         QVERIFY(!zero.hasFile());
         QVERIFY(zero.fileName.isEmpty());
     }
@@ -73,30 +73,30 @@ private Q_SLOTS:
         FakePrompter p;
         MeaningTable sounds(MeaningKind::Sounds);
         MemTable::Record image = sounds.table.emptyRecord();
-        sounds.table.setField(image, 0, "/fotos/gat.jpg");
-        sounds.table.setField(image, 1, "-1");
-        sounds.table.setField(image, 2, "-1");
-        sounds.table.setField(image, 4, QString(60, 'm'));
+        sounds.table.setField(image, 0, QStringLiteral("/fotos/gat.jpg"));
+        sounds.table.setField(image, 1, QStringLiteral("-1"));
+        sounds.table.setField(image, 2, QStringLiteral("-1"));
+        sounds.table.setField(image, 4, QString(60, QLatin1Char('m')));
         QVERIFY(!sounds.table.append(image));
         MemTable::Record sound = sounds.table.emptyRecord();
-        sounds.table.setField(sound, 1, "-1");
-        sounds.table.setField(sound, 2, "-1");
-        sounds.table.setField(sound, 3, "/sons/miol.wav");
-        sounds.table.setField(sound, 4, "miol");
+        sounds.table.setField(sound, 1, QStringLiteral("-1"));
+        sounds.table.setField(sound, 2, QStringLiteral("-1"));
+        sounds.table.setField(sound, 3, QStringLiteral("/sons/miol.wav"));
+        sounds.table.setField(sound, 4, QStringLiteral("miol"));
         QVERIFY(!sounds.table.append(sound));
-        const QString path = fx.path("curs.sml");
+        const QString path = fx.path(QStringLiteral("curs.sml"));
         QVERIFY(sounds.save(path, p).ok());
         QCOMPARE(readAll(path), QByteArray("/fotos/gat.jpg\t-1\t-1\t\t") + QByteArray(50, 'm')
                                     + "\r\n\t-1\t-1\t/sons/miol.wav\tmiol\r\n");
         MeaningTable back(MeaningKind::Sounds);
         QVERIFY(back.load(path).ok());
         QVERIFY(back.hasFile());
-        QCOMPARE(back.table.value(0, "MarkX").toInt(), -1);
-        QVERIFY(back.table.value(0, "AudioFN").isNull());
+        QCOMPARE(back.table.value(0, QStringLiteral("MarkX")).toInt(), -1);
+        QVERIFY(back.table.value(0, QStringLiteral("AudioFN")).isNull());
         QVERIFY(p.shown.empty());
 
         // A .wml of the same name may not stay beside it.
-        const QString wml = fx.file("curs.wml", "a\tb\r\n");
+        const QString wml = fx.file(QStringLiteral("curs.wml"), "a\tb\r\n");
         p.answers = {MsgButton::No};
         const Fallible<void> declined = back.save(path, p);
         QVERIFY(!declined.ok());
@@ -110,8 +110,8 @@ private Q_SLOTS:
 
         // Marks left empty by another program read as 0.
         MeaningTable other(MeaningKind::Sounds);
-        QVERIFY(other.load(fx.file("o.sml", "/a.png\t\t\t\tsignificat\r\n")).ok());
-        QCOMPARE(other.table.value(0, "MarkY").toInt(), 0);
+        QVERIFY(other.load(fx.file(QStringLiteral("o.sml"), "/a.png\t\t\t\tsignificat\r\n")).ok());
+        QCOMPARE(other.table.value(0, QStringLiteral("MarkY")).toInt(), 0);
     }
 
     void pendingRecords()
@@ -120,10 +120,10 @@ private Q_SLOTS:
         FakePrompter p;
         words.table.editing = true;
         words.table.pending = words.table.emptyRecord();
-        words.table.setField(words.table.pending, 0, "casa");
+        words.table.setField(words.table.pending, 0, QStringLiteral("casa"));
         p.answers = {MsgButton::Yes};
         QVERIFY(ConfirmPostRecord(words.table, p).has_value()); // the meaning is missing
-        words.table.setField(words.table.pending, 1, "on es viu");
+        words.table.setField(words.table.pending, 1, QStringLiteral("on es viu"));
         p.answers = {MsgButton::Yes};
         QVERIFY(!ConfirmPostRecord(words.table, p));
         QCOMPARE(words.table.recordCount(), 1);

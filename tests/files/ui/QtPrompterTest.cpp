@@ -126,12 +126,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("specs");
         QTest::addColumn<MsgButton>("expected");
-        QTest::newRow("cancel") << QStringList{"Yes", "No", "Cancel"} << MsgButton::Cancel;
-        QTest::newRow("no") << QStringList{"Yes", "No"} << MsgButton::No;
-        QTest::newRow("ok") << QStringList{"OK"} << MsgButton::OK;
-        QTest::newRow("none") << QStringList{"Abort", "Retry", "Ignore"} << MsgButton::None;
+        QTest::newRow("cancel") << QStringList{QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")} << MsgButton::Cancel;
+        QTest::newRow("no") << QStringList{QStringLiteral("Yes"), QStringLiteral("No")} << MsgButton::No;
+        QTest::newRow("ok") << QStringList{QStringLiteral("OK")} << MsgButton::OK;
+        QTest::newRow("none") << QStringList{QStringLiteral("Abort"), QStringLiteral("Retry"), QStringLiteral("Ignore")} << MsgButton::None;
         // A box with no known button still gets an OK to close it with.
-        QTest::newRow("empty") << QStringList{"Bogus"} << MsgButton::OK;
+        QTest::newRow("empty") << QStringList{QStringLiteral("Bogus")} << MsgButton::OK;
     }
 
     void escapeAnswersTheCancelButton()

@@ -10,7 +10,7 @@
 #define STUB_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
-int g_instance = 0;
+[[maybe_unused]] int g_instance = 0;
 
 ApBool text(const char *t, char *buffer, ApInt *length)
 {

@@ -38,7 +38,7 @@ private Q_SLOTS:
     void clickingSetsTheMark()
     {
         SlideListFixture fx;
-        const QString pic = fx.picture("m.png", 200, 100);
+        const QString pic = fx.picture(QStringLiteral("m.png"), 200, 100);
         TAdvImageNew view;
         view.resize(200, 100);
         view.panel().BevelOuter = TBevelCut::bvNone;

@@ -168,12 +168,12 @@ private Q_SLOTS:
         QVERIFY(file);
         // The configuration's entries went in between the window's own.
         QCOMPARE(entryNames(file),
-                 (QStringList{"A_F_OpenSAL", "MI_F_ReopenSAL", "MI_F_Sep1", "A_F_OpenIni",
-                              "A_F_SaveLoadIndividualConfig", "A_F_InitialOptions",
-                              "A_F_ResultsOptions", "MI_F_SepExit", "MI_F_Exit"}));
+                 (QStringList{QStringLiteral("A_F_OpenSAL"), QStringLiteral("MI_F_ReopenSAL"), QStringLiteral("MI_F_Sep1"), QStringLiteral("A_F_OpenIni"),
+                              QStringLiteral("A_F_SaveLoadIndividualConfig"), QStringLiteral("A_F_InitialOptions"),
+                              QStringLiteral("A_F_ResultsOptions"), QStringLiteral("MI_F_SepExit"), QStringLiteral("MI_F_Exit")}));
         QCOMPARE(toolBarNames(c.w.toolBar()),
-                 (QStringList{"TB_F_OpenSAL", "TB_SepFile", "TB_V_Init", "TB_V_Prior", "TB_V_First",
-                              "TB_V_Stop", "TB_SepEnd", "TB_V_End", "SB_End"}));
+                 (QStringList{QStringLiteral("TB_F_OpenSAL"), QStringLiteral("TB_SepFile"), QStringLiteral("TB_V_Init"), QStringLiteral("TB_V_Prior"), QStringLiteral("TB_V_First"),
+                              QStringLiteral("TB_V_Stop"), QStringLiteral("TB_SepEnd"), QStringLiteral("TB_V_End"), QStringLiteral("SB_End")}));
 
         // Rows added later, in reverse order, still land by slot; a toolbar row before the
         // drop-down pair goes before both its button and its arrow.
@@ -187,18 +187,18 @@ private Q_SLOTS:
             ActionRow{.name = "A_T_Earlier", .caption = "Earlier", .menu = {"MI_File", 405}},
             &owner);
         QCOMPARE(entryNames(file).mid(3, 6),
-                 (QStringList{"A_F_OpenIni", "A_T_Earlier", "A_F_SaveLoadIndividualConfig",
-                              "A_T_Later", "A_F_InitialOptions", "A_F_ResultsOptions"}));
+                 (QStringList{QStringLiteral("A_F_OpenIni"), QStringLiteral("A_T_Earlier"), QStringLiteral("A_F_SaveLoadIndividualConfig"),
+                              QStringLiteral("A_T_Later"), QStringLiteral("A_F_InitialOptions"), QStringLiteral("A_F_ResultsOptions")}));
         const QStringList bar = toolBarNames(c.w.toolBar());
-        QCOMPARE(bar.indexOf("TB_T_Later"), bar.indexOf("TB_SepEnd") + 1);
+        QCOMPARE(bar.indexOf(QStringLiteral("TB_T_Later")), bar.indexOf(QStringLiteral("TB_SepEnd")) + 1);
         QCOMPARE(bar.last(), QStringLiteral("SB_End"));
     }
 
     void aRunEndsIntoTheHandlerOfItsCommand()
     {
         SlideListFixture fx;
-        const QString list = fx.list("run.sal", {SlideListFixture::line(fx.picture("a.png")),
-                                                 SlideListFixture::line(fx.picture("b.png"))});
+        const QString list = fx.list(QStringLiteral("run.sal"), {SlideListFixture::line(fx.picture(QStringLiteral("a.png"))),
+                                                 SlideListFixture::line(fx.picture(QStringLiteral("b.png")))});
         FakePrompter prompter;
         TFShowImages w(prompter);
         StartupArgs args;
@@ -237,7 +237,7 @@ private Q_SLOTS:
     void controllersAreCalledAtStartUpAndExitWhileTheyLive()
     {
         SlideListFixture fx;
-        const QString list = fx.list("last.sal", {SlideListFixture::line(fx.picture("a.png"))});
+        const QString list = fx.list(QStringLiteral("last.sal"), {SlideListFixture::line(fx.picture(QStringLiteral("a.png")))});
         FakePrompter prompter;
         TFShowImages w(prompter);
         RecordingController silent, naming;

@@ -35,8 +35,8 @@ private Q_SLOTS:
     void startUpReadsTheOptionsAndExitWritesThem()
     {
         SlideListFixture fx;
-        const QString list = fx.list("last.sal", {SlideListFixture::line(fx.picture("a.png"))});
-        QFile ini(fx.path("Pelvar.ini"));
+        const QString list = fx.list(QStringLiteral("last.sal"), {SlideListFixture::line(fx.picture(QStringLiteral("a.png")))});
+        QFile ini(fx.path(QStringLiteral("Pelvar.ini")));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write(QStringLiteral("[Options]\r\nCurrentSALName=%1\r\nAutomaticInit=2\r\n"
                                  "SaveIndividualConfigO=2\r\n[Image]\r\nImageDelay=5\r\n")
@@ -53,7 +53,7 @@ private Q_SLOTS:
             QCOMPARE(int(w.engine().session().Settings.ImageDelay), 5);
             QCOMPARE(w.engine().session().SlideListPath, list);
             QVERIFY(w.engine().state().Presenting); // AutomaticInit 2 opens and starts the last list
-            QVERIFY(config.initialOptionsAction()->toolTip().endsWith("Obre i mostra l'últim arxiu 'sal' desat"));
+            QVERIFY(config.initialOptionsAction()->toolTip().endsWith(QStringLiteral("Obre i mostra l'últim arxiu 'sal' desat")));
             QCOMPARE(config.saveLoadOptionsAction()->toolTip(),
                      QStringLiteral("No desa individualment la configuració de cada presentació,\n"
                                     "carrega la configuració propia de la presentació"));
@@ -62,12 +62,12 @@ private Q_SLOTS:
             QVERIFY(w.close());
         }
         QVERIFY(prompter.shown.empty());
-        QFile back(fx.path("Pelvar.ini"));
+        QFile back(fx.path(QStringLiteral("Pelvar.ini")));
         QVERIFY(back.open(QIODevice::ReadOnly));
         const QByteArray text = back.readAll();
         QVERIFY(text.contains("AutomaticInit=1"));
         QVERIFY(text.contains("ImageDelay=5")); // the defaults were not touched
-        QFile lru(fx.path("Pelvar_1.lru"));
+        QFile lru(fx.path(QStringLiteral("Pelvar_1.lru")));
         QVERIFY(lru.open(QIODevice::ReadOnly));
         QCOMPARE(lru.readAll(), list.toUtf8() + "\r\n");
     }
@@ -79,7 +79,7 @@ private Q_SLOTS:
         TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
         TFShowImages w(prompter);
         ConfigurationController config(module, w.engine(), w, prompter);
-        const QString gone = fx.list("gone.sal", {SlideListFixture::line("", "", "t", "")});
+        const QString gone = fx.list(QStringLiteral("gone.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("t"), QStringLiteral(""))});
         config.addRecentFile(gone);
         QVERIFY(config.reopenMenu()->isEnabled());
         QFile::remove(gone);
@@ -93,22 +93,22 @@ private Q_SLOTS:
 
     void saveDestinationBox()
     {
-        TWhereSaveBox unnamed(0, QString(), "Pelvar", TWhereSaveBox::HintStyle::AcceptAndSave);
+        TWhereSaveBox unnamed(0, QString(), QStringLiteral("Pelvar"), TWhereSaveBox::HintStyle::AcceptAndSave);
         QCOMPARE(unnamed.combo()->count(), 2);
         QCOMPARE(unnamed.combo()->currentText(), QStringLiteral("per defecte"));
         QCOMPARE(unnamed.buttonHint(), QStringLiteral("Accepta les modificacions fetes i ja les desa a\r\nPelvar.ini"));
-        TWhereSaveBox named(0, "Mostra", "Pelvar", TWhereSaveBox::HintStyle::SaveCurrent);
+        TWhereSaveBox named(0, QStringLiteral("Mostra"), QStringLiteral("Pelvar"), TWhereSaveBox::HintStyle::SaveCurrent);
         QCOMPARE(named.combo()->currentText(), QStringLiteral("per la presentació actual"));
         QCOMPARE(named.buttonHint(), QStringLiteral("Desa la configuració actual a\r\nMostra.ini"));
         named.combo()->setCurrentIndex(2);
         QCOMPARE(named.destination(), 2);
-        QVERIFY(named.buttonHint().endsWith("una nova configuració o sobrescrivint una existent"));
+        QVERIFY(named.buttonHint().endsWith(QStringLiteral("una nova configuració o sobrescrivint una existent")));
 
         TFSaveLoadIndivConfig0ptions::Values v;
         v.SaveIndividualConfigO = 0;
         v.LoadIndividualConfig = false;
         v.SaveDestination = 0;
-        TFSaveLoadIndivConfig0ptions dialog(v, "/x/Mostra.ini", true, "Mostra", "Pelvar");
+        TFSaveLoadIndivConfig0ptions dialog(v, QStringLiteral("/x/Mostra.ini"), true, QStringLiteral("Mostra"), QStringLiteral("Pelvar"));
         QCOMPARE(dialog.currentIniLabel()->text(), QStringLiteral("Mostra.ini (modificat)"));
         const auto back = dialog.values();
         QCOMPARE(back.SaveIndividualConfigO, 0);
@@ -132,14 +132,14 @@ private Q_SLOTS:
         reg.iconsDir = icons.path();
         FakePrompter p;
         QVERIFY(!reg.RegisterFileTypes(p)); // SmlExt.ico is missing: reported, the rest done
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(icons.filePath("SmlExt.ico"))});
+        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(icons.filePath(QStringLiteral("SmlExt.ico")))});
         QFile mime(reg.mimePackagePath());
         QVERIFY(mime.open(QIODevice::ReadOnly));
         const QByteArray xml = mime.readAll();
         for (const char *glob : {"*.sal", "*.sml", "*.wml"})
             QVERIFY(xml.contains(glob));
-        QVERIFY(QFile::exists(reg.iconPath("SALFile")));
-        QVERIFY(!QFile::exists(reg.iconPath("SMLFile")));
+        QVERIFY(QFile::exists(reg.iconPath(QStringLiteral("SALFile"))));
+        QVERIFY(!QFile::exists(reg.iconPath(QStringLiteral("SMLFile"))));
         QFile entry(reg.desktopEntryPath());
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(entry.readAll().contains("Exec=\"/opt/pelvar/pelvar\" %f"));
@@ -148,7 +148,7 @@ private Q_SLOTS:
         QVERIFY(p.shown.empty());
         QVERIFY(!QFile::exists(reg.mimePackagePath()));
         QVERIFY(!QFile::exists(reg.desktopEntryPath()));
-        QVERIFY(!QFile::exists(reg.iconPath("WMLFile")));
+        QVERIFY(!QFile::exists(reg.iconPath(QStringLiteral("WMLFile"))));
     }
 };
 

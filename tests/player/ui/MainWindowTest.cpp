@@ -24,16 +24,16 @@ struct ShowFixture
     {
         QImage a(300, 150, QImage::Format_RGB32);
         a.fill(QColor(200, 30, 30));
-        first = fx.path("vermell.png");
+        first = fx.path(QStringLiteral("vermell.png"));
         a.save(first, "PNG");
         QImage b(120, 160, QImage::Format_RGB32);
         b.fill(QColor(30, 30, 200));
-        second = fx.path("blau.png");
+        second = fx.path(QStringLiteral("blau.png"));
         b.save(second, "PNG");
-        list = fx.list("show.sal",
-                       {SlideListFixture::line(first, "L", "Vermell", "Una nota|en dues línies"),
-                        SlideListFixture::line(second, "", "Blau", ""),
-                        SlideListFixture::line("", "", "Final", "Fins aviat")});
+        list = fx.list(QStringLiteral("show.sal"),
+                       {SlideListFixture::line(first, QStringLiteral("L"), QStringLiteral("Vermell"), QStringLiteral("Una nota|en dues línies")),
+                        SlideListFixture::line(second, QStringLiteral(""), QStringLiteral("Blau"), QStringLiteral("")),
+                        SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Final"), QStringLiteral("Fins aviat"))});
     }
 };
 
@@ -217,7 +217,7 @@ private Q_SLOTS:
             FakePrompter prompter;
             TFShowImages w(prompter);
             showWindow(w);
-            w.startUp(argsFor(show.fx.path("show.wml")), true);
+            w.startUp(argsFor(show.fx.path(QStringLiteral("show.wml"))), true);
             QVERIFY(w.engine().state().Presenting);
             QCOMPARE(w.engine().session().SlideListPath, show.list);
             QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
@@ -227,7 +227,7 @@ private Q_SLOTS:
             FakePrompter prompter;
             TFShowImages w(prompter);
             showWindow(w);
-            StartupArgs args = argsFor(show.fx.path("absent.sal"));
+            StartupArgs args = argsFor(show.fx.path(QStringLiteral("absent.sal")));
             args.accessLevel = AccessLevel::ViewOnly;
             w.startUp(args, true);
             QCOMPARE(w.engine().session().AccessLevel, AccessLevel::ViewOnly);
@@ -236,7 +236,7 @@ private Q_SLOTS:
             QCOMPARE(
                 prompter.texts(),
                 QStringList{
-                    QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(show.fx.path("absent.sal"))});
+                    QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(show.fx.path(QStringLiteral("absent.sal")))});
             QCOMPARE(w.windowTitle(), QStringLiteral("Seqüenciador de diapositives"));
         }
     }
@@ -248,7 +248,7 @@ private Q_SLOTS:
         SlideListFixture fx;
         SlideRecord program;
         program.Kind = skProgram;
-        program.FileName = fx.path("absent.exe");
+        program.FileName = fx.path(QStringLiteral("absent.exe"));
         w.launch(program);
         QCOMPARE(prompter.texts(),
                  QStringList{
@@ -257,7 +257,7 @@ private Q_SLOTS:
                          .arg(program.FileName)});
         SlideRecord document;
         document.Kind = skDocument;
-        document.PromptOr1stLine = fx.path("absent.txt");
+        document.PromptOr1stLine = fx.path(QStringLiteral("absent.txt"));
         w.launch(document);
         QCOMPARE(int(prompter.shown.size()), 2);
         QVERIFY(prompter.shown[1].text.startsWith(
@@ -275,21 +275,21 @@ private Q_SLOTS:
         // A program starts in its own folder with the slide's line split into arguments.
         SlideRecord program;
         program.Kind = skProgram;
-        program.FileName = fx.path("eines/calc");
+        program.FileName = fx.path(QStringLiteral("eines/calc"));
         program.PromptOr1stLine = QStringLiteral("-a \"dos mots\"");
         w.launch(program);
         QCOMPARE(int(shell.calls.size()), 1);
         QCOMPARE(shell.calls[0].request, FakeShell::Request::StartProgram);
-        QCOMPARE(shell.calls[0].path, fx.path("eines/calc"));
+        QCOMPARE(shell.calls[0].path, fx.path(QStringLiteral("eines/calc")));
         QCOMPARE(shell.calls[0].arguments,
                  (QStringList{QStringLiteral("-a"), QStringLiteral("dos mots")}));
-        QCOMPARE(shell.calls[0].folder, fx.path("eines"));
+        QCOMPARE(shell.calls[0].folder, fx.path(QStringLiteral("eines")));
         QVERIFY(prompter.shown.empty());
 
         // The shell's reason goes into the window's sentence, with the document as the slide has it.
         SlideRecord document;
         document.Kind = skDocument;
-        document.PromptOr1stLine = fx.path("carta.odt");
+        document.PromptOr1stLine = fx.path(QStringLiteral("carta.odt"));
         shell.results = {Fallible<void>::failure(
             QStringLiteral("No hi ha cap aplicació associada amb l'extensió de l'arxiu"))};
         w.launch(document);
@@ -303,10 +303,10 @@ private Q_SLOTS:
 
         // Editing the list opens it in the text editor; a list not on disk is not asked for.
         prompter.clear();
-        w.engine().session().SlideListPath = fx.path("absent.sal");
+        w.engine().session().SlideListPath = fx.path(QStringLiteral("absent.sal"));
         w.carryOutCommand(PendingCommandCode::EditSAL);
         QVERIFY(shell.paths(FakeShell::Request::OpenInTextEditor).isEmpty());
-        w.engine().session().SlideListPath = fx.file("llista.sal", "");
+        w.engine().session().SlideListPath = fx.file(QStringLiteral("llista.sal"), "");
         w.carryOutCommand(PendingCommandCode::EditSAL);
         QCOMPARE(shell.paths(FakeShell::Request::OpenInTextEditor),
                  QStringList{w.engine().session().SlideListPath});

@@ -59,7 +59,7 @@ struct Quiz
             img.fill(QColor(40 + 50 * n, 120, 200));
             const QString pic = fx.path(QStringLiteral("p%1.png").arg(n++));
             img.save(pic, "PNG");
-            lines.append(q.isEmpty() ? L::line(pic) : L::line(pic, "XP", QStringLiteral("Pregunta %1?").arg(n), q));
+            lines.append(q.isEmpty() ? L::line(pic) : L::line(pic, QStringLiteral("XP"), QStringLiteral("Pregunta %1?").arg(n), q));
         }
         list = fx.list(QStringLiteral("quiz.sal"), lines);
     }
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QCOMPARE(prompter.shown.back().text, message);
         QFile f(results.filePath(QStringLiteral("Pere.txt")));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QDate::currentDate().toString("dd/MM/yyyy").toLatin1() + "\r\n\r\nquiz\r\n\r\n"
+        QCOMPARE(f.readAll(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toLatin1() + "\r\n\r\nquiz\r\n\r\n"
                                   + message.toLatin1() + "\r\n\r\n");
     }
 

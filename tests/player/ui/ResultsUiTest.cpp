@@ -93,10 +93,10 @@ private Q_SLOTS:
         // Another folder is taken as chosen; a cancelled dialog changes nothing.
         frame.chooseFolder = [](const QString &) { return QStringLiteral("/srv/resultats"); };
         frame.DE_WriteResultsDirBrowse->click();
-        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators("/srv/resultats"));
+        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators(QStringLiteral("/srv/resultats")));
         frame.chooseFolder = [](const QString &) { return QString(); };
         frame.DE_WriteResultsDirBrowse->click();
-        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators("/srv/resultats"));
+        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators(QStringLiteral("/srv/resultats")));
 
         // A typed folder is checked when the edit is left.
         frame.DE_WriteResultsDir->setText(QStringLiteral("/media/cdrom"));
@@ -164,7 +164,7 @@ private Q_SLOTS:
         dialog.accept();
         QVERIFY(dialog.isVisible());
         QCOMPARE(int(prompter.shown.size()), 1);
-        QVERIFY(prompter.shown[0].text.startsWith("No s'ha trobat el directori ("));
+        QVERIFY(prompter.shown[0].text.startsWith(QStringLiteral("No s'ha trobat el directori (")));
 
         dialog.frame()->DE_WriteResultsDir->setText(QDir::tempPath());
         dialog.accept();

@@ -28,8 +28,8 @@ struct AudioWindow
 
     AudioWindow()
     {
-        QFile::copy(QStringLiteral(AUDPLUG_PATH), plugins.filePath("audplug.apq"));
-        QFile::copy(QStringLiteral(FFPLUG_PATH), plugins.filePath("ffplug.apq"));
+        QFile::copy(QStringLiteral(AUDPLUG_PATH), plugins.filePath(QStringLiteral("audplug.apq")));
+        QFile::copy(QStringLiteral(FFPLUG_PATH), plugins.filePath(QStringLiteral("ffplug.apq")));
         w.audioPlayers().AddPluginsIn(plugins.path());
         w.setMediaTrackPlayer(media);
         w.resize(640, 480);
@@ -73,14 +73,14 @@ private Q_SLOTS:
     void eachTrackReachesItsPlayer()
     {
         SlideListFixture fx;
-        const QString mp3 = tone(fx, "u.mp3", "libmp3lame", 2);
-        const QString wma = tone(fx, "dos.wma", "wmav2", 2);
-        const QString wav = tone(fx, "tres.wav", "pcm_s16le", 1);
+        const QString mp3 = tone(fx, QStringLiteral("u.mp3"), QStringLiteral("libmp3lame"), 2);
+        const QString wma = tone(fx, QStringLiteral("dos.wma"), QStringLiteral("wmav2"), 2);
+        const QString wav = tone(fx, QStringLiteral("tres.wav"), QStringLiteral("pcm_s16le"), 1);
         QVERIFY(!mp3.isEmpty() && !wma.isEmpty() && !wav.isEmpty());
         const QString list =
-            fx.list("so.sal", {SlideListFixture::line("", "", "U", "", "", mp3),
-                               SlideListFixture::line("", "", "Dos", "", "", wma),
-                               SlideListFixture::line("", "", "Tres", "", "", wav)});
+            fx.list(QStringLiteral("so.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"), QStringLiteral(""), QStringLiteral(""), mp3),
+                               SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"), QStringLiteral(""), QStringLiteral(""), wma),
+                               SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Tres"), QStringLiteral(""), QStringLiteral(""), wav)});
         AudioWindow a;
         TAuPlayer *ff = a.player(".mp3");
         TAuPlayer *ap = a.player(".wma");
@@ -110,10 +110,10 @@ private Q_SLOTS:
     void aRepeatedTrackPlaysTwice()
     {
         SlideListFixture fx;
-        const QString mp3 = tone(fx, "curt.mp3", "libmp3lame", 0.4);
+        const QString mp3 = tone(fx, QStringLiteral("curt.mp3"), QStringLiteral("libmp3lame"), 0.4);
         const QString list =
-            fx.list("rep.sal", {SlideListFixture::line("", "Ar", "Repetició", "", "", mp3),
-                                SlideListFixture::line("", "", "Silenci", "", "", "")});
+            fx.list(QStringLiteral("rep.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral("Ar"), QStringLiteral("Repetició"), QStringLiteral(""), QStringLiteral(""), mp3),
+                                SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Silenci"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
         AudioWindow a;
         OutputStartCounter c;
         c.attach(*a.player(".mp3"));
@@ -130,12 +130,12 @@ private Q_SLOTS:
     void aContinuedTrackCarriesOverUntilAStop()
     {
         SlideListFixture fx;
-        const QString mp3 = tone(fx, "llarg.mp3", "libmp3lame", 4);
+        const QString mp3 = tone(fx, QStringLiteral("llarg.mp3"), QStringLiteral("libmp3lame"), 4);
         const QString list =
-            fx.list("cont.sal", {SlideListFixture::line("", "Ac", "U", "", "", mp3),
-                                 SlideListFixture::line("", "", "Dos", "", "", ""),
-                                 SlideListFixture::line("", "", "Tres", "", "", ""),
-                                 SlideListFixture::line("", "As", "Quatre", "", "", "")});
+            fx.list(QStringLiteral("cont.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral("Ac"), QStringLiteral("U"), QStringLiteral(""), QStringLiteral(""), mp3),
+                                 SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")),
+                                 SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Tres"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")),
+                                 SlideListFixture::line(QStringLiteral(""), QStringLiteral("As"), QStringLiteral("Quatre"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
         AudioWindow a;
         TAuPlayer *ff = a.player(".mp3");
         OutputStartCounter c;
@@ -157,10 +157,10 @@ private Q_SLOTS:
     void withoutContinueTheNextSlideStopsTheTrack()
     {
         SlideListFixture fx;
-        const QString mp3 = tone(fx, "llarg.mp3", "libmp3lame", 4);
+        const QString mp3 = tone(fx, QStringLiteral("llarg.mp3"), QStringLiteral("libmp3lame"), 4);
         const QString list =
-            fx.list("stop.sal", {SlideListFixture::line("", "", "U", "", "", mp3),
-                                 SlideListFixture::line("", "", "Dos", "", "", "")});
+            fx.list(QStringLiteral("stop.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"), QStringLiteral(""), QStringLiteral(""), mp3),
+                                 SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
         AudioWindow a;
         TAuPlayer *ff = a.player(".mp3");
         a.start(list);
@@ -173,17 +173,17 @@ private Q_SLOTS:
     void noSoundDeviceKeepsTheRunGoing()
     {
         SlideListFixture fx;
-        const QString mp3 = tone(fx, "u.mp3", "libmp3lame", 1);
+        const QString mp3 = tone(fx, QStringLiteral("u.mp3"), QStringLiteral("libmp3lame"), 1);
         const QString list =
-            fx.list("mut.sal", {SlideListFixture::line("", "", "U", "", "", mp3),
-                                SlideListFixture::line("", "", "Dos", "", "", "")});
+            fx.list(QStringLiteral("mut.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"), QStringLiteral(""), QStringLiteral(""), mp3),
+                                SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
         AudioWindow a;
         {
             ScopedDefaultPcm noDevice("pelvar-no-such-device");
             a.start(list);
         }
         QVERIFY(a.w.engine().state().Presenting);
-        QCOMPARE(a.prompter.texts(), QStringList({"Output device failure"}));
+        QCOMPARE(a.prompter.texts(), QStringList({QStringLiteral("Output device failure")}));
         a.next();
         QCOMPARE(a.w.engine().SlideAt(a.w.engine().state().Position), 1);
         a.w.action(PlayerAction::A_V_Stop)->trigger();

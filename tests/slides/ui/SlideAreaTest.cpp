@@ -74,7 +74,7 @@ private Q_SLOTS:
         PresentationSettings settings;
         SlideArea view(settings);
         view.resize(area);
-        view.showSlide(imageSlide(paintPicture(fx, "p.png", picture, Qt::red), notePos,
+        view.showSlide(imageSlide(paintPicture(fx, QStringLiteral("p.png"), picture, Qt::red), notePos,
                                   notes ? QStringLiteral("Nota") : QString(), QString()));
         QCOMPARE(view.content(), SlideArea::Content::Picture);
         const SlideArea::Layout L = view.layoutFor(area, nullptr);
@@ -133,7 +133,7 @@ private Q_SLOTS:
         const QSize area(800, 600);
         view.resize(area);
         view.showSlide(
-            imageSlide(paintPicture(fx, "p.png", {100, 100}, Qt::blue), notePos, p1, p2));
+            imageSlide(paintPicture(fx, QStringLiteral("p.png"), {100, 100}, Qt::blue), notePos, p1, p2));
         const SlideArea::Layout L = view.layoutFor(area, nullptr);
         if (side == QLatin1String("none")) {
             QVERIFY(L.notePanel.isEmpty());
@@ -174,7 +174,7 @@ private Q_SLOTS:
         settings.PanelNoteTB = {true, 90};
         SlideArea view(settings);
         view.resize(800, 600);
-        const QString pic = paintPicture(fx, "p.png", {100, 100}, Qt::blue);
+        const QString pic = paintPicture(fx, QStringLiteral("p.png"), {100, 100}, Qt::blue);
         view.showSlide(
             imageSlide(pic, 2, QStringLiteral("Una nota molt llarga que no hi cap"), {}));
         QCOMPARE(view.currentLayout().notePanel.width(), 180);
@@ -213,7 +213,7 @@ private Q_SLOTS:
         PresentationSettings settings;
         SlideArea view(settings);
         view.resize(400, 300);
-        view.showSlide(imageSlide(fx.path("absent.png"), 3, QStringLiteral("Nota"), {}));
+        view.showSlide(imageSlide(fx.path(QStringLiteral("absent.png")), 3, QStringLiteral("Nota"), {}));
         QCOMPARE(view.content(), SlideArea::Content::Missing);
         // An image slide without a picture is drawn at 0%.
         QCOMPARE(view.drawSizePercent(), 0);
@@ -228,7 +228,7 @@ private Q_SLOTS:
                 ink = !nearColour(shot.pixel(x, y), face);
         QVERIFY(ink);
 
-        view.showSlide(imageSlide(fx.file("broken.png", "not a picture"), 3, {}, {}));
+        view.showSlide(imageSlide(fx.file(QStringLiteral("broken.png"), "not a picture"), 3, {}, {}));
         QCOMPARE(view.content(), SlideArea::Content::Broken);
         QCOMPARE(view.drawSizePercent(), 0);
     }
@@ -250,7 +250,7 @@ private Q_SLOTS:
         QImage img(400, 200, QImage::Format_RGB32);
         img.fill(Qt::red);
         QPainter(&img).fillRect(0, 0, 200, 200, Qt::green);
-        const QString path = fx.path("halves.png");
+        const QString path = fx.path(QStringLiteral("halves.png"));
         QVERIFY(img.save(path, "PNG"));
         view.showSlide(imageSlide(path, 0, QStringLiteral("Nota"), QStringLiteral("Segona")));
 
@@ -280,7 +280,7 @@ private Q_SLOTS:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QSignalSpy spy(&view, &SlideArea::drawSizeChanged);
-        view.showSlide(imageSlide(paintPicture(fx, "p.png", {1000, 500}, Qt::red), 3, {}, {}));
+        view.showSlide(imageSlide(paintPicture(fx, QStringLiteral("p.png"), {1000, 500}, Qt::red), 3, {}, {}));
         QCOMPARE(view.drawSizePercent(), 100);
         QCOMPARE(spy.count(), 1);
         view.resize(502, 400);

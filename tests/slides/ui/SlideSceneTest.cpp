@@ -45,7 +45,7 @@ private Q_SLOTS:
         SlideListFixture fx;
         PresentationSettings s;
         SlideScene scene(s);
-        const QString pic = savePicture(fx, "p.png", {50, 50}, Qt::red);
+        const QString pic = savePicture(fx, QStringLiteral("p.png"), {50, 50}, Qt::red);
         scene.showImageSlide(imageSlide(pic, 1, QStringLiteral("Nota")));
         QCOMPARE(scene.noteDock(), SlideScene::Dock::Top);
         s.HideNote = true;
@@ -115,7 +115,7 @@ private Q_SLOTS:
     void exportWritesEveryVisibleLine()
     {
         SlideListFixture fx;
-        const QString pic = savePicture(fx, "a.png", {300, 200}, Qt::blue);
+        const QString pic = savePicture(fx, QStringLiteral("a.png"), {300, 200}, Qt::blue);
         SlideList list;
         list.lines << QStringLiteral("\t\tTítol\tSegona\t\t")
                    << QStringLiteral("a.png\tN0x500y500\tNota\t\t\t")
@@ -125,16 +125,16 @@ private Q_SLOTS:
         PresentationSettings s;
         s.MarkSize = 30;
         s.MarkBrushColor = 0x00FF00;
-        const QString out = fx.path("out");
+        const QString out = fx.path(QStringLiteral("out"));
         const SlideExportResult r =
-            ExportSlides(list, fx.path("l.sal"), s, out, {640, 480}, 1.0, QApplication::palette());
+            ExportSlides(list, fx.path(QStringLiteral("l.sal")), s, out, {640, 480}, 1.0, QApplication::palette());
         QVERIFY(r.fatal.isEmpty());
         QCOMPARE(r.written, 4);
         QCOMPARE(r.problems.size(), 1);
         QVERIFY(r.problems.first().contains(QStringLiteral("No existeix 'falta.png'")));
         QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(files, QStringList({"001.png", "002.png", "004.png", "005.png"}));
-        const QImage second(QDir(out).filePath("002.png"));
+        QCOMPARE(files, QStringList({QStringLiteral("001.png"), QStringLiteral("002.png"), QStringLiteral("004.png"), QStringLiteral("005.png")}));
+        const QImage second(QDir(out).filePath(QStringLiteral("002.png")));
         QCOMPARE(second.size(), QSize(640, 480));
         // The mark sits in the middle of the picture, which lies right of the note panel.
         SlideScene scene(s);
@@ -163,7 +163,7 @@ private Q_SLOTS:
             f.delayMs = d;
             pic.frames.push_back(f);
         }
-        const QString path = savePicture(fx, "a.png", {40, 30}, Qt::red);
+        const QString path = savePicture(fx, QStringLiteral("a.png"), {40, 30}, Qt::red);
         area.scene().image().setPicture(path, pic);
         area.scene().image().GIFAnimate = true;
         area.stepAnimation();
