@@ -22,7 +22,10 @@ bool ffmpeg(const QStringList &args)
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.setStandardOutputFile(QProcess::nullDevice());
     p.start(QStandardPaths::findExecutable(QStringLiteral("ffmpeg")),
-            QStringList{QStringLiteral("-hide_banner"), QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y")} + args);
+            QStringList{QStringLiteral("-hide_banner"), QStringLiteral("-nostdin"),
+                        QStringLiteral("-loglevel"), QStringLiteral("error"),
+                        QStringLiteral("-y")} +
+                args);
     return p.waitForFinished(-1) && p.exitCode() == 0;
 }
 
@@ -57,7 +60,8 @@ double ffmpegSeconds(const QString &file)
 {
     QElapsedTimer t;
     t.start();
-    ffmpeg({QStringLiteral("-i"), file, QStringLiteral("-f"), QStringLiteral("s16le"), QStringLiteral("-")});
+    ffmpeg({QStringLiteral("-i"), file, QStringLiteral("-f"), QStringLiteral("s16le"),
+            QStringLiteral("-")});
     return double(t.nsecsElapsed()) / 1e9;
 }
 
@@ -85,7 +89,8 @@ int main(int argc, char **argv)
                      QStringLiteral("sine=frequency=440:duration=%1:sample_rate=%2")
                          .arg(seconds)
                          .arg(rate),
-                     QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-c:a"), QLatin1String(c.codec), file})) {
+                     QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-c:a"),
+                     QLatin1String(c.codec), file})) {
             std::fprintf(stderr, "bench_audplug: ffmpeg could not make %s\n", c.name);
             return 1;
         }

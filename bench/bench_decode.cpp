@@ -141,9 +141,11 @@ int main(int argc, char **argv)
     });
 
     std::printf("%-34s %10s %10s %8s\n", "median of 5 runs", "ours ms", "Qt ms", "ours/Qt");
-    std::printf("%-34s %10.1f %10.1f %8.2f\n", "JPEG 6000x4000 full", jpegOurs, jpegQt, jpegOurs / jpegQt);
+    std::printf("%-34s %10.1f %10.1f %8.2f\n", "JPEG 6000x4000 full", jpegOurs, jpegQt,
+                jpegOurs / jpegQt);
     std::printf("%-34s %10.1f %10.1f %8.2f\n", "PNG 4000x3000", pngOurs, pngQt, pngOurs / pngQt);
-    std::printf("%-34s %10.1f %10.1f %8.2f\n", "GIF 200 frames 500x500", gifOurs, gifQt, gifOurs / gifQt);
+    std::printf("%-34s %10.1f %10.1f %8.2f\n", "GIF 200 frames 500x500", gifOurs, gifQt,
+                gifOurs / gifQt);
     std::printf("\nJPEG for a 1280x800 target (scale %d/8): %.1f ms, full %.1f ms: %.1fx faster\n",
                 jpegScaleFor(QSize(6000, 4000), QSize(1280, 800)), jpegScaled, jpegOurs,
                 jpegOurs / jpegScaled);

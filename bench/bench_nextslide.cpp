@@ -4,8 +4,8 @@
 
 #include "config/PresentationSettings.h"
 #include "media/PicturePrefetcher.h"
-#include "slides/SlideScene.h"
 #include "presentation/SlideRecord.h"
+#include "slides/SlideScene.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,9 +33,11 @@ QString makePicture(const QString &folder, int i)
     p.fillRect(img.rect(), g);
     p.setPen(QPen(Qt::white, 12));
     for (int k = 0; k < 60; ++k)
-        p.drawEllipse(QPoint((k * 211 + i * 97) % 4000, (k * 137 + i * 53) % 3000), 150 + k, 90 + k);
+        p.drawEllipse(QPoint((k * 211 + i * 97) % 4000, (k * 137 + i * 53) % 3000), 150 + k,
+                      90 + k);
     p.end();
-    const QString path = QDir(folder).filePath(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
+    const QString path =
+        QDir(folder).filePath(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
     img.save(path, "JPEG", 88);
     return path;
 }

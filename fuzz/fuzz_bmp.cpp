@@ -13,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv); // fonts for drawn text
-    (void)DecodeSlidePicture(QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)), QStringLiteral("bmp"));
+    (void)DecodeSlidePicture(QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)),
+                             QStringLiteral("bmp"));
     return 0;
 }

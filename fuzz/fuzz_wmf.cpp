@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv); // fonts for drawn text
-    auto pic = WmfPicture::fromBytes(QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)));
+    auto pic =
+        WmfPicture::fromBytes(QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)));
     if (pic.ok()) {
         QImage canvas(64, 64, QImage::Format_RGB32);
         QPainter painter(&canvas);

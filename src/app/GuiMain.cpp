@@ -1,11 +1,11 @@
 #include "app/GuiMain.h"
 
 #include "config/TModIniLS.h"
-#include "player/ui/ConfigurationController.h"
 #include "config/ui/TPBJustOne.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
 #include "player/StartupArgs.h"
+#include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowImages.h"
 
 #include <QApplication>

@@ -5,16 +5,16 @@
 #include "config/PresentationSettingsFile.h"
 #include "config/TNewIniFile.h"
 #include "files/Prompter.h"
+#include "files/RealScheduler.h"
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
 #include "player/PresentationSession.h"
-#include "files/RealScheduler.h"
 #include "slides/SlideExport.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QFileInfo>
 #include <QSize>
 #include <QStringList>
 

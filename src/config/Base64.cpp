@@ -82,7 +82,8 @@ QByteArray encodeBase64Bytes(const QByteArray &bytes)
     for (qsizetype i = 0; i < bytes.size(); i += kLineBytes) {
         if (i > 0)
             out += "\r\n";
-        encodeLine(bytes.constData() + i, int(std::min<qsizetype>(kLineBytes, bytes.size() - i)), out);
+        encodeLine(bytes.constData() + i, int(std::min<qsizetype>(kLineBytes, bytes.size() - i)),
+                   out);
     }
     return out;
 }
@@ -124,7 +125,8 @@ Base64FileOutcome EncodeFile(const QString &source, const QString &target)
             if (!first)
                 text += "\r\n";
             first = false;
-            encodeLine(chunk.constData() + i, int(std::min<qsizetype>(kLineBytes, chunk.size() - i)), text);
+            encodeLine(chunk.constData() + i,
+                       int(std::min<qsizetype>(kLineBytes, chunk.size() - i)), text);
         }
         if (out.write(text) != text.size())
             return {false, out.errorString()};

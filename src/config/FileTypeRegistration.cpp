@@ -19,10 +19,9 @@ struct FileType
     const char *icon;
 };
 
-constexpr FileType kTypes[] = {
-    {"sal", "SALFile", "Llistat de diapositives", "SalExt.ico"},
-    {"sml", "SMLFile", "Imatges/sons i significats", "SmlExt.ico"},
-    {"wml", "WMLFile", "Paraules i significats", "WmlExt.ico"}};
+constexpr FileType kTypes[] = {{"sal", "SALFile", "Llistat de diapositives", "SalExt.ico"},
+                               {"sml", "SMLFile", "Imatges/sons i significats", "SmlExt.ico"},
+                               {"wml", "WMLFile", "Paraules i significats", "WmlExt.ico"}};
 
 QString mimeType(const FileType &t)
 {
@@ -50,9 +49,10 @@ bool writeText(const QString &path, const QString &text, Prompter &prompter)
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (writeFileAtomically(path, text.toUtf8()).ok)
         return true;
-    prompter.ShowError(QStringLiteral("No s'ha pogut crear la clau %1, aquest usuari no te els drets "
-                                      "necessaris per enregistrar claus a HKEY_CLASSES_ROOT.")
-                           .arg(path));
+    prompter.ShowError(
+        QStringLiteral("No s'ha pogut crear la clau %1, aquest usuari no te els drets "
+                       "necessaris per enregistrar claus a HKEY_CLASSES_ROOT.")
+            .arg(path));
     return false;
 }
 
@@ -76,15 +76,17 @@ QString FileTypeRegistration::iconPath(const QString &typeName) const
 
 bool FileTypeRegistration::RegisterFileTypes(Prompter &prompter)
 {
-    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                 "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n");
+    QString xml = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n");
     QStringList mimes;
     for (const FileType &t : kTypes) {
-        xml += QStringLiteral("  <mime-type type=\"%1\">\n    <comment xml:lang=\"ca\">%2</comment>\n"
-                              "    <comment>%2</comment>\n    <icon name=\"%3\"/>\n"
-                              "    <glob pattern=\"*.%4\"/>\n  </mime-type>\n")
-                   .arg(mimeType(t), L(t.description),
-                        QStringLiteral("application-x-pelvar-%1").arg(L(t.ext)), L(t.ext));
+        xml +=
+            QStringLiteral("  <mime-type type=\"%1\">\n    <comment xml:lang=\"ca\">%2</comment>\n"
+                           "    <comment>%2</comment>\n    <icon name=\"%3\"/>\n"
+                           "    <glob pattern=\"*.%4\"/>\n  </mime-type>\n")
+                .arg(mimeType(t), L(t.description),
+                     QStringLiteral("application-x-pelvar-%1").arg(L(t.ext)), L(t.ext));
         mimes.append(mimeType(t));
     }
     xml += QStringLiteral("</mime-info>\n");
@@ -115,9 +117,10 @@ bool FileTypeRegistration::RegisterFileTypes(Prompter &prompter)
         if (!in.open(QIODevice::ReadOnly) || !writeFileAtomically(target, in.readAll()).ok)
             all = false;
     }
-    runUpdateTool(QStringLiteral("update-mime-database"), {dataDir + QStringLiteral("/mime")}, updateToolsRun);
-    runUpdateTool(QStringLiteral("update-desktop-database"), {dataDir + QStringLiteral("/applications")},
+    runUpdateTool(QStringLiteral("update-mime-database"), {dataDir + QStringLiteral("/mime")},
                   updateToolsRun);
+    runUpdateTool(QStringLiteral("update-desktop-database"),
+                  {dataDir + QStringLiteral("/applications")}, updateToolsRun);
     return all;
 }
 
@@ -132,9 +135,10 @@ bool FileTypeRegistration::UnregisterFileTypes(Prompter &prompter)
     for (const QString &path : {mimePackagePath(), desktopEntryPath()})
         if (QFile::exists(path) && !QFile::remove(path))
             ok = false;
-    runUpdateTool(QStringLiteral("update-mime-database"), {dataDir + QStringLiteral("/mime")}, updateToolsRun);
-    runUpdateTool(QStringLiteral("update-desktop-database"), {dataDir + QStringLiteral("/applications")},
+    runUpdateTool(QStringLiteral("update-mime-database"), {dataDir + QStringLiteral("/mime")},
                   updateToolsRun);
+    runUpdateTool(QStringLiteral("update-desktop-database"),
+                  {dataDir + QStringLiteral("/applications")}, updateToolsRun);
     if (!ok)
         prompter.ShowError(QStringLiteral("Ho sento, no funciona correctament"));
     return ok;

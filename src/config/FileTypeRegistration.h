@@ -10,9 +10,9 @@ class Prompter;
 // user's data folder; the desktop's database tools are run when present.
 struct FileTypeRegistration
 {
-    QString dataDir;        // the user's data folder (~/.local/share); tests give their own
-    QString programPath;    // the program's full path
-    QString iconsDir;       // where SalExt.ico and the others are looked for (the program's folder)
+    QString dataDir;     // the user's data folder (~/.local/share); tests give their own
+    QString programPath; // the program's full path
+    QString iconsDir;    // where SalExt.ico and the others are looked for (the program's folder)
     QStringList updateToolsRun; // filled with the tools that were run (for tests)
 
     // Returns whether everything was registered; failures are reported through the prompter with

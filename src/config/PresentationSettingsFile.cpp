@@ -53,11 +53,11 @@ void readBackground(const TNewIniFile &f, const char *sec, int hi, PanelBackgrou
     if (!path.isEmpty() && !QFileInfo(path).isFile()) {
         const bool needed = b.ColorBackGroundEffect == 1 || b.ColorBackGroundEffect == 2;
         QString replacement;
-        if (needed && ctx.prompter
-            && ctx.prompter->AskYes(QStringLiteral("No s'ha trobat el bmp de fons %1, per %2\r\nvoleu "
-                                                   "provar de buscar o substituir-lo ara?")
-                                        .arg(path, str(sec)))
-            && ctx.pickBitmap)
+        if (needed && ctx.prompter &&
+            ctx.prompter->AskYes(QStringLiteral("No s'ha trobat el bmp de fons %1, per %2\r\nvoleu "
+                                                "provar de buscar o substituir-lo ara?")
+                                     .arg(path, str(sec))) &&
+            ctx.pickBitmap)
             replacement = ctx.pickBitmap(path);
         path = replacement;
     }
@@ -74,7 +74,8 @@ void readSize(const TNewIniFile &f, const char *sec, int lo, int hi, int def, Pa
     p.Size = (size < lo || size > hi) ? def : size;
 }
 
-void readFont(const TNewIniFile &f, const char *sec, FontSettings &font, const SettingsReadContext &ctx)
+void readFont(const TNewIniFile &f, const char *sec, FontSettings &font,
+              const SettingsReadContext &ctx)
 {
     font.Color = readInt(f, sec, "Color", kClWindowText);
     const QString name = f.ReadString(str(sec), str("FontName"), QStringLiteral("MS Sans Serif"));
@@ -340,17 +341,19 @@ void visitSettings(const PresentationSettings &s, Conditions cond,
 
 bool WritePresentationSettings(TNewIniFile &file, const PresentationSettings &s)
 {
-    visitSettings(s, Conditions::AsTheReader, [&](const char *sec, const char *key, const QString &v) {
-        file.WriteString(QString::fromLatin1(sec), QString::fromLatin1(key), v);
-    });
+    visitSettings(s, Conditions::AsTheReader,
+                  [&](const char *sec, const char *key, const QString &v) {
+                      file.WriteString(QString::fromLatin1(sec), QString::fromLatin1(key), v);
+                  });
     return true;
 }
 
 QStringList DescribePresentationSettings(const PresentationSettings &s)
 {
     QStringList out;
-    visitSettings(s, Conditions::EveryField, [&](const char *sec, const char *key, const QString &v) {
-        out.append(QStringLiteral("%1.%2=%3").arg(QLatin1String(sec), QLatin1String(key), v));
-    });
+    visitSettings(
+        s, Conditions::EveryField, [&](const char *sec, const char *key, const QString &v) {
+            out.append(QStringLiteral("%1.%2=%3").arg(QLatin1String(sec), QLatin1String(key), v));
+        });
     return out;
 }

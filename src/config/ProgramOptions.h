@@ -8,7 +8,8 @@
 // Where "Desa ara" writes the settings in force: beside the presentation, the program's default
 // configuration, or a file the user chooses.
 enum class SaveDestination : std::uint8_t { Presentation = 0, Default = 1, Chosen = 2 };
-// What happens at start-up without a file argument: nothing, open the last list, or open and run it.
+// What happens at start-up without a file argument: nothing, open the last list, or open and run
+// it.
 enum class AutomaticInitMode : std::uint8_t { Nothing = 0, OpenLast = 1, OpenAndRun = 2 };
 // What opening a list does after loading it: run it, edit it, check it, or nothing more.
 enum class OpenSalAction : std::uint8_t { Run = 0, Edit = 1, Check = 2, Nothing = 3 };
@@ -94,9 +95,9 @@ struct ProgramOptions
     int MaxOthersImgFileSize = 500000;
 
     // [FFilter]
-    bool FilterBmp = true, FilterGif = true, FilterHtml = true, FilterJpeg = true,
-         FilterRtf = true, FilterTxt = true, FilterWmf = true, FilterVideo = true,
-         FilterSal = true, FilterExe = false;
+    bool FilterBmp = true, FilterGif = true, FilterHtml = true, FilterJpeg = true, FilterRtf = true,
+         FilterTxt = true, FilterWmf = true, FilterVideo = true, FilterSal = true,
+         FilterExe = false;
 
     // [WriteResults] of this configuration: the user's own results writing.
     WriteResultsSettings Results;

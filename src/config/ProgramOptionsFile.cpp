@@ -77,7 +77,8 @@ constexpr BoolKey kFilters[] = {
     {"sal", &ProgramOptions::FilterSal},   {"exe", &ProgramOptions::FilterExe}};
 
 template <size_t N>
-void readBools(const TNewIniFile &f, const QString &sec, const BoolKey (&keys)[N], ProgramOptions &o)
+void readBools(const TNewIniFile &f, const QString &sec, const BoolKey (&keys)[N],
+               ProgramOptions &o)
 {
     const ProgramOptions defaults;
     for (const BoolKey &k : keys)
@@ -85,7 +86,8 @@ void readBools(const TNewIniFile &f, const QString &sec, const BoolKey (&keys)[N
 }
 
 template <size_t N>
-void writeBools(TNewIniFile &f, const QString &sec, const BoolKey (&keys)[N], const ProgramOptions &o)
+void writeBools(TNewIniFile &f, const QString &sec, const BoolKey (&keys)[N],
+                const ProgramOptions &o)
 {
     for (const BoolKey &k : keys)
         f.WriteBool(sec, QString::fromLatin1(k.key), o.*k.field);
@@ -138,7 +140,8 @@ void WriteWriteResults(TNewIniFile &f, const WriteResultsSettings &r)
     f.WriteBool(kResults, QStringLiteral("Time"), r.Time);
 }
 
-bool ReadProgramOptions(const TNewIniFile &f, ProgramOptions &o, const ProgramOptionsReadContext &ctx)
+bool ReadProgramOptions(const TNewIniFile &f, ProgramOptions &o,
+                        const ProgramOptionsReadContext &ctx)
 {
     const ProgramOptions d;
     ReadWriteResults(f, o.Results, withoutTrailingSeparator(ctx.programDir), ctx.prompter);
@@ -146,7 +149,8 @@ bool ReadProgramOptions(const TNewIniFile &f, ProgramOptions &o, const ProgramOp
     readBools(f, kOptions, kLeadingBools, o);
     o.EdiSMLSortFN = f.ReadInteger(kOptions, QStringLiteral("EdiSMLSortFN"), d.EdiSMLSortFN);
     readBools(f, kOptions, kMiddleBools, o);
-    o.AudioFFilterIndex = f.ReadInteger(kOptions, QStringLiteral("AudioFFilterIndex"), d.AudioFFilterIndex);
+    o.AudioFFilterIndex =
+        f.ReadInteger(kOptions, QStringLiteral("AudioFFilterIndex"), d.AudioFFilterIndex);
     readBools(f, kOptions, kEditorBools, o);
     if (!ctx.commandLineFile) {
         o.CurrentSALName = f.ReadString(kOptions, QStringLiteral("CurrentSALName"), QString());
@@ -162,16 +166,19 @@ bool ReadProgramOptions(const TNewIniFile &f, ProgramOptions &o, const ProgramOp
     o.SaveIndividualConfigO = SaveConfigPolicy(save >= 0 && save <= 2 ? save : 2);
     o.LoadIndividualConfig =
         f.ReadBool(kOptions, QStringLiteral("LoadIndividualConfig"), d.LoadIndividualConfig);
-    o.SaveDefaultConfigOnCloseWithPrompt = f.ReadBool(
-        kOptions, QStringLiteral("SaveDefaultConfigOnCloseWithPrompt"), d.SaveDefaultConfigOnCloseWithPrompt);
+    o.SaveDefaultConfigOnCloseWithPrompt =
+        f.ReadBool(kOptions, QStringLiteral("SaveDefaultConfigOnCloseWithPrompt"),
+                   d.SaveDefaultConfigOnCloseWithPrompt);
     readBools(f, kOptions, kTrailingBools, o);
 
-    o.ImageSlidesIndex = clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ImageSlidesIndex"), 0), 3);
+    o.ImageSlidesIndex =
+        clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ImageSlidesIndex"), 0), 3);
     int end = clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ActionEndIndex"), 0), 3);
     if ((end == 1 && !o.Results.Write) || (end == 3 && ctx.accessLevel == AccessLevel::ViewOnly))
         end = 0;
     o.ActionEndIndex = end;
-    o.ActionOptionsIndex = clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ActionOptionsIndex"), 0), 10);
+    o.ActionOptionsIndex =
+        clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ActionOptionsIndex"), 0), 10);
     o.ActionXIndex = clampIndex(f.ReadInteger(kEditSAL, QStringLiteral("ActionXIndex"), 0), 2);
     o.SelectedPath = f.ReadString(kEditSAL, QStringLiteral("SelectedPath"), QString());
     o.SelectedAudioPath = f.ReadString(kEditSAL, QStringLiteral("SelectedAudioPath"), QString());
@@ -223,7 +230,8 @@ void ReadProgramWideOptions(const TNewIniFile &f, ProgramWideOptions &w)
     w.UserConfiguration =
         w.SeveralUsers && f.ReadBool(kOptions, QStringLiteral("UserConfiguration"), false);
     w.UseAdminPassword = f.ReadBool(kOptions, QStringLiteral("UseAdminPassword"), false);
-    w.AdminPassword = DecodeString(f.ReadString(kOptions, QStringLiteral("AdminPassword"), QString()));
+    w.AdminPassword =
+        DecodeString(f.ReadString(kOptions, QStringLiteral("AdminPassword"), QString()));
     w.DBUsersDir = DecodeString(f.ReadString(kOptions, QStringLiteral("DBUsersDir"), QString()));
 }
 

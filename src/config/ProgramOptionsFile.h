@@ -25,7 +25,8 @@ void WriteWriteResults(TNewIniFile &file, const WriteResultsSettings &r);
 // Reads the program options; true when all were read. Out-of-range tool-button indexes take
 // the last command of their list; ActionEndIndex 1 without results writing, or 3 at access level
 // 0, takes 0.
-bool ReadProgramOptions(const TNewIniFile &file, ProgramOptions &o, const ProgramOptionsReadContext &ctx);
+bool ReadProgramOptions(const TNewIniFile &file, ProgramOptions &o,
+                        const ProgramOptionsReadContext &ctx);
 bool WriteProgramOptions(TNewIniFile &file, const ProgramOptions &o);
 
 void ReadProgramWideOptions(const TNewIniFile &file, ProgramWideOptions &w);

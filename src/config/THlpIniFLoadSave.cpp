@@ -21,8 +21,8 @@ THlpIniFLoadSave::THlpIniFLoadSave(const QString &executablePath)
     const QFileInfo exe(executablePath);
     if (exe.exists()) {
         ProgramDir = includeTrailingSeparator(QDir::toNativeSeparators(exe.absolutePath()));
-        ProgramBaseName = fileNameWithoutExt(exe.canonicalFilePath().isEmpty() ? exe.fileName()
-                                                                               : exe.canonicalFilePath());
+        ProgramBaseName = fileNameWithoutExt(
+            exe.canonicalFilePath().isEmpty() ? exe.fileName() : exe.canonicalFilePath());
     }
     const QString overrideDir = qEnvironmentVariable("PELVAR_CONFIG_DIR");
     if (!overrideDir.isEmpty()) {
@@ -42,8 +42,7 @@ THlpIniFLoadSave::THlpIniFLoadSave(const QString &configDir, const QString &base
     : ProgramDir(includeTrailingSeparator(configDir)), ProgramBaseName(baseName),
       ConfigDir(includeTrailingSeparator(configDir)),
       ProgramIniPath(ConfigDir + baseName + QStringLiteral(".ini"))
-{
-}
+{}
 
 QString THlpIniFLoadSave::individualIniPath(const QString &userName) const
 {

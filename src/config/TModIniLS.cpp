@@ -74,8 +74,8 @@ bool TModIniLS::writeFavDirs(const ProgramOptions &options, Prompter &prompter)
 bool TModIniLS::saveAtExit(const ProgramOptions &options, const PresentationSettings &settings,
                            bool settingsModified, Prompter &prompter)
 {
-    if (LastSaveInterrupted
-        && !prompter.AskYes(QStringLiteral("Voleu provar de guardar la configuració de nou?")))
+    if (LastSaveInterrupted &&
+        !prompter.AskYes(QStringLiteral("Voleu provar de guardar la configuració de nou?")))
         return false;
     LastSaveInterrupted = true;
 
@@ -87,9 +87,10 @@ bool TModIniLS::saveAtExit(const ProgramOptions &options, const PresentationSett
     if (IndividualConfigActive)
         individual.load();
     WriteProgramOptions(target, options);
-    if (options.SaveIndividualConfigO != SaveConfigPolicy::Always && settingsModified
-        && options.SaveDefaultConfigOnCloseWithPrompt
-        && prompter.AskYes(QStringLiteral("Desar la configuració actual com a configuració per defecte?")))
+    if (options.SaveIndividualConfigO != SaveConfigPolicy::Always && settingsModified &&
+        options.SaveDefaultConfigOnCloseWithPrompt &&
+        prompter.AskYes(
+            QStringLiteral("Desar la configuració actual com a configuració per defecte?")))
         WritePresentationSettings(target, settings);
     bool ok = target.UpdateFile(prompter).ok();
     // With an individual configuration in use the program configuration is freed unwritten.

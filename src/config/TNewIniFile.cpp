@@ -102,7 +102,8 @@ std::optional<QString> TNewIniFile::value(const QString &section, const QString 
     return std::nullopt;
 }
 
-QString TNewIniFile::ReadString(const QString &section, const QString &key, const QString &def) const
+QString TNewIniFile::ReadString(const QString &section, const QString &key,
+                                const QString &def) const
 {
     return value(section, key).value_or(def);
 }
@@ -112,7 +113,8 @@ std::optional<std::int32_t> TNewIniFile::parseInteger(const QString &text)
     bool ok = false;
     qlonglong v = 0;
     bool hex = true;
-    if (text.size() > 2 && (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X"))))
+    if (text.size() > 2 &&
+        (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X"))))
         v = text.mid(2).toLongLong(&ok, 16);
     else if (text.startsWith(QLatin1Char('$')))
         v = text.mid(1).toLongLong(&ok, 16);
@@ -125,12 +127,14 @@ std::optional<std::int32_t> TNewIniFile::parseInteger(const QString &text)
     // Hexadecimal numbers up to FFFFFFFF (colour numbers) read as their signed 32-bit value.
     if (hex && v >= 0 && v <= 0xFFFFFFFFLL)
         return std::int32_t(std::uint32_t(v));
-    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+    if (v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return std::int32_t(v);
 }
 
-std::int32_t TNewIniFile::ReadInteger(const QString &section, const QString &key, std::int32_t def) const
+std::int32_t TNewIniFile::ReadInteger(const QString &section, const QString &key,
+                                      std::int32_t def) const
 {
     const auto v = value(section, key);
     if (!v)

@@ -8,8 +8,7 @@
 // The outcome of an operation that can fail: a value, or the Catalan message saying what went
 // wrong. Discarding one is a mistake the compiler points out; a caller that has nothing to do
 // with a failure says so with a cast to void.
-template <typename T>
-class [[nodiscard]] Fallible
+template <typename T> class [[nodiscard]] Fallible
 {
 public:
     Fallible(T value) : m_value(std::move(value)) {}
@@ -34,8 +33,7 @@ private:
 
 // An operation that yields nothing but can fail. A failure may carry an empty message when there
 // is nothing left to tell: the user declined a question, or was already told why.
-template <>
-class [[nodiscard]] Fallible<void>
+template <> class [[nodiscard]] Fallible<void>
 {
 public:
     static Fallible success() { return Fallible(true, QString()); }

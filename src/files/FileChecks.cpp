@@ -27,8 +27,8 @@ bool IsOnCD(const QString &path)
 
 bool clearReadOnly(const QString &path)
 {
-    return QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner)
-           && !isReadOnlyFile(path);
+    return QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner) &&
+           !isReadOnlyFile(path);
 }
 
 bool EnsureWritable(const QString &path, Prompter &prompter)

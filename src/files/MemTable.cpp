@@ -5,8 +5,7 @@
 
 MemTable::MemTable(QString name, std::vector<Field> fields)
     : m_name(std::move(name)), m_fields(std::move(fields))
-{
-}
+{}
 
 int MemTable::fieldIndex(const QString &name) const
 {
@@ -40,8 +39,8 @@ bool MemTable::setField(Record &r, int field, const QVariant &value) const
     if (r.size() != m_fields.size())
         r.resize(m_fields.size());
     const Field &f = m_fields[std::size_t(field)];
-    if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty()
-                           && f.kind != FieldKind::String)) {
+    if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty() &&
+                           f.kind != FieldKind::String)) {
         r[std::size_t(field)] = QVariant();
         return true;
     }
@@ -61,11 +60,11 @@ bool MemTable::setField(Record &r, int field, const QVariant &value) const
         v = n;
         break;
     }
-    case FieldKind::Integer:
-        v = value.toString().toInt(&ok);
-        break;
+    case FieldKind::Integer: v = value.toString().toInt(&ok); break;
     case FieldKind::Boolean: {
-        const QString s = value.typeId() == QMetaType::Bool ? (value.toBool() ? QStringLiteral("1") : QStringLiteral("0")) : value.toString();
+        const QString s = value.typeId() == QMetaType::Bool
+                              ? (value.toBool() ? QStringLiteral("1") : QStringLiteral("0"))
+                              : value.toString();
         if (s == QLatin1String("1"))
             v = true;
         else if (s == QLatin1String("0"))
@@ -81,12 +80,15 @@ bool MemTable::setField(Record &r, int field, const QVariant &value) const
         break;
     }
     case FieldKind::Date:
-        v = value.typeId() == QMetaType::QDate ? value.toDate() : QDate::fromString(value.toString(), QStringLiteral("dd/MM/yyyy"));
+        v = value.typeId() == QMetaType::QDate
+                ? value.toDate()
+                : QDate::fromString(value.toString(), QStringLiteral("dd/MM/yyyy"));
         ok = v.toDate().isValid();
         break;
     case FieldKind::DateTime:
-        v = value.typeId() == QMetaType::QDateTime ? value.toDateTime()
-                                                   : QDateTime::fromString(value.toString(), QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        v = value.typeId() == QMetaType::QDateTime
+                ? value.toDateTime()
+                : QDateTime::fromString(value.toString(), QStringLiteral("dd/MM/yyyy HH:mm:ss"));
         ok = v.toDateTime().isValid();
         break;
     }

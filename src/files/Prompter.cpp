@@ -65,8 +65,8 @@ MsgBoxLayout layoutMessageBox(const QStringList &specs)
         for (size_t i = 0; i < kButtonNames.size(); ++i) {
             if (name == QLatin1String(kButtonNames[i].name)) {
                 present[i] = true;
-                captions[i] = space < 0 ? standardButtonCaption(kButtonNames[i].button)
-                                        : item.mid(space + 1);
+                captions[i] =
+                    space < 0 ? standardButtonCaption(kButtonNames[i].button) : item.mid(space + 1);
             }
         }
     }

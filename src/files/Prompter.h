@@ -13,7 +13,20 @@
 enum class MsgKind { Warning, Error, Information, Confirmation };
 
 // The buttons a box can carry, in the fixed order in which they appear.
-enum class MsgButton { None, Yes, No, OK, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
+enum class MsgButton {
+    None,
+    Yes,
+    No,
+    OK,
+    Cancel,
+    Abort,
+    Retry,
+    Ignore,
+    All,
+    NoToAll,
+    YesToAll,
+    Help
+};
 
 struct MsgButtonSpec
 {
@@ -66,16 +79,28 @@ public:
     virtual MsgButton messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
                                    int helpContext = 0, int buttonWidthDlu = 50) = 0;
 
-    void ShowWarning(const QString &text) { messageBoxEx(text, MsgKind::Warning, {QStringLiteral("OK")}); }
-    void ShowError(const QString &text) { messageBoxEx(text, MsgKind::Error, {QStringLiteral("OK")}); }
-    void ShowInfo(const QString &text) { messageBoxEx(text, MsgKind::Information, {QStringLiteral("OK")}); }
+    void ShowWarning(const QString &text)
+    {
+        messageBoxEx(text, MsgKind::Warning, {QStringLiteral("OK")});
+    }
+    void ShowError(const QString &text)
+    {
+        messageBoxEx(text, MsgKind::Error, {QStringLiteral("OK")});
+    }
+    void ShowInfo(const QString &text)
+    {
+        messageBoxEx(text, MsgKind::Information, {QStringLiteral("OK")});
+    }
     MsgButton AskYesNoCancel(const QString &text)
     {
-        return messageBoxEx(text, MsgKind::Confirmation, {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")});
+        return messageBoxEx(
+            text, MsgKind::Confirmation,
+            {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")});
     }
     bool AskYes(const QString &text)
     {
-        return messageBoxEx(text, MsgKind::Confirmation, {QStringLiteral("Yes"), QStringLiteral("No")}) == MsgButton::Yes;
+        return messageBoxEx(text, MsgKind::Confirmation,
+                            {QStringLiteral("Yes"), QStringLiteral("No")}) == MsgButton::Yes;
     }
 };
 

@@ -25,7 +25,8 @@ Scheduler::TimerId RealScheduler::singleShot(qint64 delayMs, std::function<void(
     auto *timer = new QTimer(&m_context);
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);
-    // QTimer takes an int interval: a wait longer than ~24 days is clamped (no slide waits so long).
+    // QTimer takes an int interval: a wait longer than ~24 days is clamped (no slide waits so
+    // long).
     timer->setInterval(int(std::clamp<qint64>(delayMs, 0, std::numeric_limits<int>::max())));
     QObject::connect(timer, &QTimer::timeout, &m_context, [this, id, fn = std::move(fn)]() {
         auto it = m_timers.find(id);

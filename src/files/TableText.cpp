@@ -24,14 +24,11 @@ QString fieldText(const MemTable::Field &f, const QVariant &v, QuoteStrings quot
     case MemTable::FieldKind::String:
         return quote == QuoteStrings::Yes ? kQuote + v.toString() + kQuote : v.toString();
     case MemTable::FieldKind::SmallInt:
-    case MemTable::FieldKind::Integer:
-        return QString::number(v.toLongLong());
+    case MemTable::FieldKind::Integer: return QString::number(v.toLongLong());
     case MemTable::FieldKind::Boolean:
         return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    case MemTable::FieldKind::Float:
-        return QString::number(v.toDouble(), 'g', 15);
-    case MemTable::FieldKind::Date:
-        return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case MemTable::FieldKind::Float: return QString::number(v.toDouble(), 'g', 15);
+    case MemTable::FieldKind::Date: return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
     case MemTable::FieldKind::DateTime: {
         const QDateTime dt = v.toDateTime();
         // A value with no date part is a bare time.
@@ -180,7 +177,8 @@ std::unique_ptr<QFile> OpenTextFile(const QString &path, TextFileMode mode, Prom
     if (mode == TextFileMode::Read) {
         if (file->open(QIODevice::ReadOnly))
             return file;
-        prompter.ShowError(QStringLiteral("S'ha produït un error en obrir per llegir\r\n%1").arg(path));
+        prompter.ShowError(
+            QStringLiteral("S'ha produït un error en obrir per llegir\r\n%1").arg(path));
         return nullptr;
     }
     if (!EnsureWritable(path, prompter))
@@ -188,8 +186,9 @@ std::unique_ptr<QFile> OpenTextFile(const QString &path, TextFileMode mode, Prom
     const bool create = mode == TextFileMode::Create;
     if (file->open(create ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::Append))
         return file;
-    prompter.ShowError((create ? QStringLiteral("S'ha produït un error en crear\r\n%1")
-                               : QStringLiteral("S'ha produït un error en obrir per escriure\r\n%1"))
+    prompter.ShowError((create
+                            ? QStringLiteral("S'ha produït un error en crear\r\n%1")
+                            : QStringLiteral("S'ha produït un error en obrir per escriure\r\n%1"))
                            .arg(path));
     return nullptr;
 }

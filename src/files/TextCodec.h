@@ -19,7 +19,8 @@ struct DecodedText
 DecodedText decode8BitText(const QByteArray &bytes);
 
 // Encodes in `preferred` when every character fits; otherwise in UTF-8. `used` reports the choice.
-QByteArray encode8BitText(const QString &text, TextEncoding preferred, TextEncoding *used = nullptr);
+QByteArray encode8BitText(const QString &text, TextEncoding preferred,
+                          TextEncoding *used = nullptr);
 
 // Windows-1252 when every character fits, else UTF-8: the encoding of a file we create.
 TextEncoding encodingForNewText(const QString &text);

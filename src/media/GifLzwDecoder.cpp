@@ -13,8 +13,8 @@ QString invalidStream()
 
 } // namespace
 
-QString decodeGifLzw(int minCodeSize, const std::uint8_t *data, qsizetype size, std::uint8_t *pixels,
-                     qsizetype pixelCount)
+QString decodeGifLzw(int minCodeSize, const std::uint8_t *data, qsizetype size,
+                     std::uint8_t *pixels, qsizetype pixelCount)
 {
     if (minCodeSize < 2 || minCodeSize > 9)
         return QStringLiteral("La mida del codi LZW és invàlid: %1").arg(minCodeSize);

@@ -84,10 +84,8 @@ int GradientPanel::rampEntryForBand(TDirection effect, int band)
     case bdHorzIn:
     case bdHorzOut:
     case bdVertIn:
-    case bdVertOut:
-        return band < kBands / 2 ? 2 * band + 1 : 2 * (kBands - 1 - band);
-    default:
-        return band;
+    case bdVertOut: return band < kBands / 2 ? 2 * band + 1 : 2 * (kBands - 1 - band);
+    default: return band;
     }
 }
 
@@ -133,7 +131,8 @@ void GradientPanel::paintFace(QPainter &p, const QRect &rect, const QPalette &pa
             const int a = bandStart(k, extent), b = bandStart(k + 1, extent);
             if (b <= a)
                 continue; // a panel under 200 pixels leaves some bands empty
-            const QColor c = QColor::fromRgb(ramp[std::size_t(rampEntryForBand(BackGroundEffect, k))]);
+            const QColor c =
+                QColor::fromRgb(ramp[std::size_t(rampEntryForBand(BackGroundEffect, k))]);
             if (horizontal)
                 p.fillRect(QRect(o.x(), o.y() + a, W, b - a), c);
             else

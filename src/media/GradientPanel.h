@@ -31,7 +31,17 @@ enum TDirection {
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
 
 // Where a press on a moveable panel lands: an edge or corner resizes, the rest moves the panel.
-enum class PanelHitZone { Caption, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
+enum class PanelHitZone {
+    Caption,
+    Left,
+    Right,
+    Top,
+    Bottom,
+    TopLeft,
+    TopRight,
+    BottomLeft,
+    BottomRight
+};
 
 // The painting and hit-testing of a gradient panel (the widget TGradPan0 wraps it): a flat colour,
 // a two-colour gradient in 200 bands, or a bitmap stretched or tiled, then the bevels.

@@ -89,9 +89,11 @@ int constRatioSize(int drawSize, int size)
 QRect markRect(const QRect &pictureRect, QPoint markPos, QSize shape)
 {
     const int left = pictureRect.left() +
-                     int(std::lround(pictureRect.width() * markPos.x() / 1000.0)) - shape.width() / 2;
+                     int(std::lround(pictureRect.width() * markPos.x() / 1000.0)) -
+                     shape.width() / 2;
     const int top = pictureRect.top() +
-                    int(std::lround(pictureRect.height() * markPos.y() / 1000.0)) - shape.height() / 2;
+                    int(std::lround(pictureRect.height() * markPos.y() / 1000.0)) -
+                    shape.height() / 2;
     return QRect(QPoint(left, top), shape);
 }
 
@@ -99,8 +101,9 @@ std::optional<QPoint> markPosFromClick(QPoint click, const QRect &pictureRect)
 {
     if (pictureRect.width() <= 0 || pictureRect.height() <= 0 || !pictureRect.contains(click))
         return std::nullopt;
-    return QPoint(int(std::lround((click.x() - pictureRect.left()) * 1000.0 / pictureRect.width())),
-                  int(std::lround((click.y() - pictureRect.top()) * 1000.0 / pictureRect.height())));
+    return QPoint(
+        int(std::lround((click.x() - pictureRect.left()) * 1000.0 / pictureRect.width())),
+        int(std::lround((click.y() - pictureRect.top()) * 1000.0 / pictureRect.height())));
 }
 
 } // namespace ImageGeometry

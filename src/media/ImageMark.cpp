@@ -1,7 +1,7 @@
 #include "media/ImageMark.h"
 
-#include "media/ImageGeometry.h"
 #include "files/SystemColors.h"
+#include "media/ImageGeometry.h"
 
 #include <QPainter>
 

@@ -26,7 +26,11 @@ public:
     TColor BrushColor = 255;
 
     int MarkSize() const { return m_markSize; }
-    void setMarkSize(int size) { m_markSize = size; m_shape = QSize(size, size); }
+    void setMarkSize(int size)
+    {
+        m_markSize = size;
+        m_shape = QSize(size, size);
+    }
     void setMarkPos(QPoint pos) { MarkPos = pos; }
     bool visible() const { return MarkPos.x() != -1 && MarkPos.y() != -1; }
 

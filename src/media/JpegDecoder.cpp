@@ -106,7 +106,8 @@ bool runDecode(JpegState *s, const QByteArray &bytes, QSize target)
     const bool inverted = s->cinfo.saw_Adobe_marker;
     while (s->cinfo.output_scanline < s->cinfo.output_height) {
         const int y = int(s->cinfo.output_scanline);
-        JSAMPROW row = direct ? reinterpret_cast<JSAMPROW>(s->image.scanLine(y)) : s->rowBuffer.get();
+        JSAMPROW row =
+            direct ? reinterpret_cast<JSAMPROW>(s->image.scanLine(y)) : s->rowBuffer.get();
         if (jpeg_read_scanlines(&s->cinfo, &row, 1) != 1)
             break;
         if (direct)

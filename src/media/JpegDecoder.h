@@ -8,9 +8,9 @@
 
 struct JpegDecodeResult
 {
-    QImage image;       // at the scale chosen
-    QSize naturalSize;  // the picture's full size
-    int scaleNum = 8;   // decoded at scaleNum/8 of the full size
+    QImage image;      // at the scale chosen
+    QSize naturalSize; // the picture's full size
+    int scaleNum = 8;  // decoded at scaleNum/8 of the full size
 };
 
 // Decodes JPEG bytes with libjpeg. With a valid `targetSize` the picture is decoded at the

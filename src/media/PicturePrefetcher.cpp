@@ -12,14 +12,16 @@ PicturePrefetcher::~PicturePrefetcher()
     m_pool.waitForDone();
 }
 
-PreparedPicture PicturePrefetcher::prepare(const QString &path, QSize decodeTarget, const Planner &planner)
+PreparedPicture PicturePrefetcher::prepare(const QString &path, QSize decodeTarget,
+                                           const Planner &planner)
 {
     PreparedPicture out;
     out.picture = LoadSlidePicture(path, decodeTarget);
     const QImage &img = out.picture.image;
     // Animations and metafiles are drawn frame by frame or anew; only stills are scaled ahead.
     if (!img.isNull() && out.picture.frames.size() <= 1 && !out.picture.metafile && planner) {
-        const QSize natural = out.picture.naturalSize.isValid() ? out.picture.naturalSize : img.size();
+        const QSize natural =
+            out.picture.naturalSize.isValid() ? out.picture.naturalSize : img.size();
         const QSize drawn = planner(natural);
         if (drawn.isValid() && !drawn.isEmpty() && drawn != img.size() &&
             qint64(drawn.width()) * drawn.height() <= qint64(img.width()) * img.height() * 4)

@@ -88,7 +88,8 @@ bool readPng(PngReadState *state)
     state->height = png_get_image_height(state->png, state->info);
     state->rowBytes = png_get_rowbytes(state->png, state->info);
     const int channels = png_get_channels(state->png, state->info);
-    if ((channels != 3 && channels != 4) || state->rowBytes < size_t(state->width) * size_t(channels))
+    if ((channels != 3 && channels != 4) ||
+        state->rowBytes < size_t(state->width) * size_t(channels))
         return false;
 
     state->pixels.resize(state->rowBytes * state->height);

@@ -47,9 +47,9 @@ SlidePicture decodeGif(const QByteArray &bytes)
     out.naturalSize = QSize(data->screenWidth(), data->screenHeight());
     out.gif = data;
     for (const TGIFFrame &frame : data->frames())
-        out.frames.push_back(PictureFrame{frame.bitmap(),
-                                          int(qMax<qint64>(TTrigger::kMinIntervalMs,
-                                                           qint64(frame.delay()) * 10))});
+        out.frames.push_back(
+            PictureFrame{frame.bitmap(),
+                         int(qMax<qint64>(TTrigger::kMinIntervalMs, qint64(frame.delay()) * 10))});
     if (!out.frames.empty())
         out.image = out.frames.front().image;
     if (out.image.isNull())

@@ -30,12 +30,12 @@ struct PictureFrame
 // A decoded slide picture.
 struct SlidePicture
 {
-    QImage image;                      // the still picture; the first frame of an animation
-    std::vector<PictureFrame> frames;  // an animated GIF's frames with their delays
+    QImage image;                     // the still picture; the first frame of an animation
+    std::vector<PictureFrame> frames; // an animated GIF's frames with their delays
     std::shared_ptr<const MetafilePicture> metafile; // WMF: drawn at the size asked
-    std::shared_ptr<TGIFData> gif;     // GIF: the parsed file, for a TGIFImage to animate
-    QSize naturalSize;                 // the picture's own size in pixels
-    QString error;                     // the Catalan message when nothing could be decoded
+    std::shared_ptr<TGIFData> gif; // GIF: the parsed file, for a TGIFImage to animate
+    QSize naturalSize;             // the picture's own size in pixels
+    QString error;                 // the Catalan message when nothing could be decoded
 
     bool ok() const { return !image.isNull() || metafile != nullptr; }
 };

@@ -1,8 +1,8 @@
 #include "media/TAdvImage.h"
 
 #include "files/FileNames.h"
-#include "media/ImageGeometry.h"
 #include "files/SystemColors.h"
+#include "media/ImageGeometry.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -84,7 +84,8 @@ QString TAdvImage::LoadImage(const QString &path, QSize decodeTarget)
     return error;
 }
 
-void TAdvImage::setPicture(const QString &name, const SlidePicture &picture, const QImage &prescaled)
+void TAdvImage::setPicture(const QString &name, const SlidePicture &picture,
+                           const QImage &prescaled)
 {
     ResetZoom();
     m_missingText.clear();
@@ -208,9 +209,11 @@ int TAdvImage::layout(const QRect &client)
     QRect r;
     const int aw = m_area.width(), ah = m_area.height();
     if (AmpliationEnabled && StretchRatio)
-        r = FitRect(aw, ah, scaled(pic.width(), m_maxAmpliation), scaled(pic.height(), m_maxAmpliation));
+        r = FitRect(aw, ah, scaled(pic.width(), m_maxAmpliation),
+                    scaled(pic.height(), m_maxAmpliation));
     else if (AmpliationEnabled)
-        r = QRect(0, 0, scaled(pic.width(), m_maxAmpliation), scaled(pic.height(), m_maxAmpliation));
+        r = QRect(0, 0, scaled(pic.width(), m_maxAmpliation),
+                  scaled(pic.height(), m_maxAmpliation));
     else if (StretchRatio)
         r = FitRect(aw, ah, pic.width(), pic.height());
     else
@@ -262,14 +265,16 @@ int TAdvImage::paint(QPainter &p, const QRect &client, const QPalette &pal)
         const QSize device = (QSizeF(target.size()) * dpr).toSize();
         const bool unscaled = !StretchRatio && !AmpliationEnabled && !m_zoomed;
         const QRect visible = target.intersected(m_area);
-        if (!unscaled && qint64(target.width()) * target.height() >
-                             4 * qint64(std::max(1, m_area.width())) * std::max(1, m_area.height())) {
+        if (!unscaled &&
+            qint64(target.width()) * target.height() >
+                4 * qint64(std::max(1, m_area.width())) * std::max(1, m_area.height())) {
             // Zoomed far past the area: scale only the part that shows, never the whole picture.
             const QImage src = displayImage();
             const double sx = double(src.width()) / target.width();
             const double sy = double(src.height()) / target.height();
-            const QRectF source((visible.left() - target.left()) * sx, (visible.top() - target.top()) * sy,
-                                visible.width() * sx, visible.height() * sy);
+            const QRectF source((visible.left() - target.left()) * sx,
+                                (visible.top() - target.top()) * sy, visible.width() * sx,
+                                visible.height() * sy);
             p.setRenderHint(QPainter::SmoothPixmapTransform);
             if (!visible.isEmpty())
                 p.drawImage(QRectF(visible), src, source);
@@ -278,8 +283,8 @@ int TAdvImage::paint(QPainter &p, const QRect &client, const QPalette &pal)
             p.restore();
             return m_drawSize;
         }
-        if (m_scaledFor != device || m_scaledFrame != m_frame || m_scaledTransparent != Transparent ||
-            m_scaled.isNull()) {
+        if (m_scaledFor != device || m_scaledFrame != m_frame ||
+            m_scaledTransparent != Transparent || m_scaled.isNull()) {
             const QImage src = displayImage();
             // A zoomed picture far larger than the screen is cut to what shows before scaling.
             m_scaled = (src.size() == device || unscaled)
@@ -305,7 +310,8 @@ int TAdvImage::paint(QPainter &p, const QRect &client, const QPalette &pal)
     return m_drawSize;
 }
 
-void TAdvImage::paintBackgroundAndCaption(QPainter &p, const QRect &client, const QPalette &pal) const
+void TAdvImage::paintBackgroundAndCaption(QPainter &p, const QRect &client,
+                                          const QPalette &pal) const
 {
     const QColor brush = colorFromTColor(Checked ? CheckColor : Color, pal);
     const QRect inner = ImageFrame != ifNone
@@ -316,10 +322,16 @@ void TAdvImage::paintBackgroundAndCaption(QPainter &p, const QRect &client, cons
         if (pr.isEmpty()) {
             p.fillRect(inner, brush);
         } else {
-            p.fillRect(QRect(QPoint(inner.left(), inner.top()), QPoint(inner.right(), pr.top() - 1)), brush);
-            p.fillRect(QRect(QPoint(inner.left(), pr.bottom() + 1), QPoint(inner.right(), inner.bottom())), brush);
-            p.fillRect(QRect(QPoint(inner.left(), pr.top()), QPoint(pr.left() - 1, pr.bottom())), brush);
-            p.fillRect(QRect(QPoint(pr.right() + 1, pr.top()), QPoint(inner.right(), pr.bottom())), brush);
+            p.fillRect(
+                QRect(QPoint(inner.left(), inner.top()), QPoint(inner.right(), pr.top() - 1)),
+                brush);
+            p.fillRect(
+                QRect(QPoint(inner.left(), pr.bottom() + 1), QPoint(inner.right(), inner.bottom())),
+                brush);
+            p.fillRect(QRect(QPoint(inner.left(), pr.top()), QPoint(pr.left() - 1, pr.bottom())),
+                       brush);
+            p.fillRect(QRect(QPoint(pr.right() + 1, pr.top()), QPoint(inner.right(), pr.bottom())),
+                       brush);
         }
     }
     if (!Caption.isEmpty()) {
@@ -338,7 +350,8 @@ void TAdvImage::paintBackgroundAndCaption(QPainter &p, const QRect &client, cons
         p.setPen(pal.color(QPalette::WindowText));
         const int x = client.left() + (client.width() - fm.horizontalAdvance(text)) / 2;
         const int y = client.top() + client.height() - fm.height() - BevelWidth;
-        p.drawText(QRect(x, y, fm.horizontalAdvance(text) + 1, fm.height()), Qt::AlignLeft | Qt::AlignTop, text);
+        p.drawText(QRect(x, y, fm.horizontalAdvance(text) + 1, fm.height()),
+                   Qt::AlignLeft | Qt::AlignTop, text);
     }
 }
 

@@ -53,7 +53,8 @@ public:
     QString LoadImage(const QString &path, QSize decodeTarget = QSize());
     // Shows an already decoded picture under `name`; `prescaled` is the picture already scaled to
     // the size it will be drawn at (device pixels), or null.
-    void setPicture(const QString &name, const SlidePicture &picture, const QImage &prescaled = QImage());
+    void setPicture(const QString &name, const SlidePicture &picture,
+                    const QImage &prescaled = QImage());
     void Clear();
     void ResetZoom();
 

@@ -36,8 +36,7 @@ class Reader
 public:
     explicit Reader(const QByteArray &bytes)
         : m_data(reinterpret_cast<const std::uint8_t *>(bytes.constData())), m_size(bytes.size())
-    {
-    }
+    {}
 
     bool atEnd() const { return m_pos >= m_size; }
     std::uint8_t byte()
@@ -265,7 +264,8 @@ void TGIFData::parse()
                     const QList<QByteArray> blocks = r.subBlocks();
                     TGraphicControlExtension gce;
                     if (!blocks.isEmpty() && blocks.first().size() >= 4) {
-                        const auto *b = reinterpret_cast<const std::uint8_t *>(blocks.first().constData());
+                        const auto *b =
+                            reinterpret_cast<const std::uint8_t *>(blocks.first().constData());
                         gce.packed = b[0];
                         gce.delay = std::uint16_t(b[1] | (b[2] << 8));
                         gce.transparentIndex = b[3];
@@ -277,7 +277,8 @@ void TGIFData::parse()
                     QList<QByteArray> blocks = r.subBlocks();
                     TPlainTextExtension pte;
                     if (!blocks.isEmpty() && blocks.first().size() >= 12) {
-                        const auto *b = reinterpret_cast<const std::uint8_t *>(blocks.first().constData());
+                        const auto *b =
+                            reinterpret_cast<const std::uint8_t *>(blocks.first().constData());
                         pte.left = std::uint16_t(b[0] | (b[1] << 8));
                         pte.top = std::uint16_t(b[2] | (b[3] << 8));
                         pte.width = std::uint16_t(b[4] | (b[5] << 8));
@@ -302,12 +303,8 @@ void TGIFData::parse()
                     m_applications.push_back(std::move(app));
                     break;
                 }
-                case 0xFE:
-                    m_comments.push_back(TCommentExtension{r.subBlocks()});
-                    break;
-                default:
-                    r.skipSubBlocks();
-                    break;
+                case 0xFE: m_comments.push_back(TCommentExtension{r.subBlocks()}); break;
+                default: r.skipSubBlocks(); break;
                 }
                 continue;
             }

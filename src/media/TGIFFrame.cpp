@@ -2,8 +2,7 @@
 
 TGIFFrame::TGIFFrame(TImageDescriptor descriptor, QImage bitmap, int delay)
     : m_descriptor(std::move(descriptor)), m_bitmap(std::move(bitmap)), m_delay(delay)
-{
-}
+{}
 
 QString TGIFFrame::setBitmap(const QImage &bitmap)
 {

@@ -37,7 +37,7 @@ public:
     static QString assignRefusal(const QString &className);
 
     bool empty() const { return m_data == nullptr; }
-    int width() const;  // the logical screen size; 0 when empty
+    int width() const; // the logical screen size; 0 when empty
     int height() const;
     int frameCount() const;
     Fallible<const TGIFFrame *> frame(int index) const;

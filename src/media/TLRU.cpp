@@ -81,7 +81,8 @@ bool TLRU::saveToFile()
     if (m_names.isEmpty())
         return !QFile::exists(m_fileName) || QFile::remove(m_fileName);
     const QString text = joinTextLines(m_names);
-    const bool ok = writeFileAtomically(m_fileName, encode8BitText(text, encodingForNewText(text))).ok;
+    const bool ok =
+        writeFileAtomically(m_fileName, encode8BitText(text, encodingForNewText(text))).ok;
     if (ok)
         m_modified = false;
     return ok;

@@ -26,7 +26,8 @@ public:
     void clear();
     bool modified() const { return m_modified; }
 
-    static QString storageFileName(const QString &programPath, const QString &listName, int listNumber);
+    static QString storageFileName(const QString &programPath, const QString &listName,
+                                   int listNumber);
     void setFileName(const QString &path) { m_fileName = path; }
     const QString &fileName() const { return m_fileName; }
     // Loading keeps at most maxItems names; an error leaves the list as far as it was read.

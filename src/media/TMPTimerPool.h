@@ -1,7 +1,7 @@
 #pragma once
 
-#include "media/TTrigger.h"
 #include "files/Scheduler.h"
+#include "media/TTrigger.h"
 
 #include <QString>
 
@@ -28,7 +28,8 @@ public:
 
     bool DefEnabled = true; // enabled state given to new triggers
     // Called after every tick with handle -1, the timer's interval and the ms since the last tick.
-    std::function<void(TMPTimerPool &, int handle, qint64 intervalMs, qint64 elapsedMs)> OnAllTriggers;
+    std::function<void(TMPTimerPool &, int handle, qint64 intervalMs, qint64 elapsedMs)>
+        OnAllTriggers;
     // Where handler errors are shown; none: they are dropped.
     Prompter *prompter = nullptr;
 

@@ -6,11 +6,10 @@ constexpr qint64 kEarlyFiringMs = 23;
 
 TTrigger::TTrigger(int handle, qint64 intervalMs, int count, bool enabled, qint64 nowMs,
                    TriggerHandler handler)
-    : m_handle(handle), m_enabled(enabled && count != 0), m_intervalMs(qMax(intervalMs, kMinIntervalMs)),
-      m_count(count == 0 ? -1 : count), m_createdMs(nowMs), m_lastFiredMs(nowMs),
-      m_handler(std::move(handler))
-{
-}
+    : m_handle(handle), m_enabled(enabled && count != 0),
+      m_intervalMs(qMax(intervalMs, kMinIntervalMs)), m_count(count == 0 ? -1 : count),
+      m_createdMs(nowMs), m_lastFiredMs(nowMs), m_handler(std::move(handler))
+{}
 
 TTrigger::~TTrigger()
 {

@@ -151,10 +151,20 @@ QImage decodeDib(const uchar *p, qsizetype size)
     QByteArray file;
     file.reserve(size + 14);
     const qint64 fileSize = size + 14;
-    const char head[14] = {'B', 'M', char(fileSize & 0xFF), char((fileSize >> 8) & 0xFF),
-                           char((fileSize >> 16) & 0xFF), char((fileSize >> 24) & 0xFF), 0, 0, 0, 0,
-                           char(offBits & 0xFF), char((offBits >> 8) & 0xFF),
-                           char((offBits >> 16) & 0xFF), char((offBits >> 24) & 0xFF)};
+    const char head[14] = {'B',
+                           'M',
+                           char(fileSize & 0xFF),
+                           char((fileSize >> 8) & 0xFF),
+                           char((fileSize >> 16) & 0xFF),
+                           char((fileSize >> 24) & 0xFF),
+                           0,
+                           0,
+                           0,
+                           0,
+                           char(offBits & 0xFF),
+                           char((offBits >> 8) & 0xFF),
+                           char((offBits >> 16) & 0xFF),
+                           char((offBits >> 24) & 0xFF)};
     file.append(head, 14);
     file.append(reinterpret_cast<const char *>(p), size);
     return QImage::fromData(file, "BMP");
@@ -167,8 +177,7 @@ public:
            QPainter &painter, const QTransform &base)
         : m_bytes(bytes), m_records(records), m_painter(painter), m_base(base),
           m_objects(size_t(objects))
-    {
-    }
+    {}
 
     void play()
     {
@@ -193,7 +202,8 @@ private:
     {
         if (i < 0 || i >= m_rec->words)
             return 0;
-        const auto *p = reinterpret_cast<const uchar *>(m_bytes.constData()) + m_rec->offset + 2 * i;
+        const auto *p =
+            reinterpret_cast<const uchar *>(m_bytes.constData()) + m_rec->offset + 2 * i;
         return qint16(p[0] | p[1] << 8);
     }
     int u16(qsizetype i) const { return s16(i) & 0xFFFF; }
@@ -329,7 +339,8 @@ private:
 
     // Arc angles in the painter's convention from the radial end points; GDI draws
     // counter-clockwise as seen on the device.
-    void arcAngles(const QRectF &r, QPointF start, QPointF end, qreal &startDeg, qreal &spanDeg) const
+    void arcAngles(const QRectF &r, QPointF start, QPointF end, qreal &startDeg,
+                   qreal &spanDeg) const
     {
         const QPointF c = r.center();
         const qreal rx = qMax<qreal>(r.width() / 2, 1e-9), ry = qMax<qreal>(r.height() / 2, 1e-9);
@@ -381,8 +392,8 @@ private:
         const qreal sy = std::hypot(t.m21(), t.m22());
 
         QFont font(m_dc.font.face.isEmpty() ? QStringLiteral("DejaVu Sans") : m_dc.font.face);
-        const qreal logicalHeight = m_dc.font.height == 0 ? 12.0 / qMax(sy, 1e-9)
-                                                          : std::abs(m_dc.font.height);
+        const qreal logicalHeight =
+            m_dc.font.height == 0 ? 12.0 / qMax(sy, 1e-9) : std::abs(m_dc.font.height);
         font.setPixelSize(qMax(1, qRound(logicalHeight * sy)));
         if (m_dc.font.height > 0) {
             // A positive height is the cell height: ascent plus descent.
@@ -443,9 +454,15 @@ private:
             image = image.mirrored(mirrorX, mirrorY);
         m_painter.save();
         switch (rop) {
-        case 0x008800C6: m_painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
-        case 0x00EE0086: m_painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
-        case 0x00660046: m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+        case 0x008800C6:
+            m_painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+            break;
+        case 0x00EE0086:
+            m_painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+            break;
+        case 0x00660046:
+            m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            break;
         default: break;
         }
         m_painter.drawImage(dest.normalized(), image, source);
@@ -609,9 +626,7 @@ private:
             m_painter.restore();
             break;
         }
-        case META_PATBLT:
-            patBlt(QRectF(s16(5), s16(4), s16(3), s16(2)), u32(0));
-            break;
+        case META_PATBLT: patBlt(QRectF(s16(5), s16(4), s16(3), s16(2)), u32(0)); break;
         case META_DIBSTRETCHBLT: {
             // Without a bitmap the record is a pattern fill.
             const QRectF dest(s16(9), s16(8), s16(7), s16(6));

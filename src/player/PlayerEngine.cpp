@@ -12,8 +12,7 @@ PlayerEngine::PlayerEngine(PresentationSession &session, PlayerView &view, Promp
                            Scheduler &scheduler)
     : m_session(session), m_view(view), m_prompter(prompter), m_scheduler(scheduler),
       m_quiz(session, view, prompter, scheduler, m_times), m_fileCheck(session, prompter)
-{
-}
+{}
 
 PlayerEngine::~PlayerEngine()
 {
@@ -21,8 +20,7 @@ PlayerEngine::~PlayerEngine()
         m_scheduler.cancel(m_timerId);
 }
 
-template <typename Ask>
-auto PlayerEngine::outsideStep(Ask &&ask)
+template <typename Ask> auto PlayerEngine::outsideStep(Ask &&ask)
 {
     // A message box runs its own event loop: inputs that arrive meanwhile wait in the queue.
     const WaitState before = m_wait;
@@ -51,12 +49,9 @@ bool PlayerEngine::OpenPresentation(const QString &path, CloseQuery query)
         if (m_session.PresentationReady)
             RunPresentation(0);
         break;
-    case OpenSalAction::Edit:
-        carryOut(PendingCommandCode::EditSAL);
-        break;
+    case OpenSalAction::Edit: carryOut(PendingCommandCode::EditSAL); break;
     case OpenSalAction::Check: // comes with the presentation check window
-    case OpenSalAction::Nothing:
-        break;
+    case OpenSalAction::Nothing: break;
     }
     return true;
 }
@@ -72,15 +67,19 @@ void PlayerEngine::BuildSlideOrder(bool rebuild)
 {
     if (!rebuild)
         return;
-    m_run.Order = ::BuildSlideOrder(int(m_session.SlideLines.lines.size()), m_session.Settings, orderSeed(), m_prompter);
-    m_view.setActionEnabled(PlayerAction::A_V_RandomList, m_session.Settings.PresSort != PresSortMode::Sequential);
+    m_run.Order = ::BuildSlideOrder(int(m_session.SlideLines.lines.size()), m_session.Settings,
+                                    orderSeed(), m_prompter);
+    m_view.setActionEnabled(PlayerAction::A_V_RandomList,
+                            m_session.Settings.PresSort != PresSortMode::Sequential);
 }
 
 int PlayerEngine::SlideAt(int position) const
 {
     if (position < 0 || position >= int(m_run.Order.size()))
         return -1;
-    return m_session.Settings.PresSort != PresSortMode::Sequential ? m_run.Order[std::size_t(position)].slide : position;
+    return m_session.Settings.PresSort != PresSortMode::Sequential
+               ? m_run.Order[std::size_t(position)].slide
+               : position;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -131,13 +130,13 @@ void PlayerEngine::queryCloseWindowDeferred()
 void PlayerEngine::prepareRun()
 {
     m_view.setActionEnabled(PlayerAction::A_V_Manual, false);
-    m_view.setRunDecoration(m_session.Settings.WithoutMenuOrButtons, m_session.Settings.WithoutCaption,
-                            m_session.Options.HideMainMenu);
+    m_view.setRunDecoration(m_session.Settings.WithoutMenuOrButtons,
+                            m_session.Settings.WithoutCaption, m_session.Options.HideMainMenu);
     m_times.StartTime = m_scheduler.currentDateTime();
     m_view.setActionEnabled(PlayerAction::A_V_CalcTime, false);
     m_view.setActionEnabled(PlayerAction::A_V_Stop, true);
-    m_view.setActionEnabled(PlayerAction::A_V_ShowSlideName,
-                            !m_session.Settings.PresWithITName || m_session.Settings.WithoutCaption);
+    m_view.setActionEnabled(PlayerAction::A_V_ShowSlideName, !m_session.Settings.PresWithITName ||
+                                                                 m_session.Settings.WithoutCaption);
     BuildSlideOrder(true);
 
     m_view.setActionVisible(PlayerAction::WebCommands, m_session.hasSlideKind(skWeb));
@@ -154,10 +153,11 @@ void PlayerEngine::RunPresentation(int start)
     m_prevAudioContinue = false;
     m_runStart = start;
     prepareRun();
-    m_view.setInitNextText(m_session.Settings.ManualViewing ? QStringLiteral("A la següent")
-                                                  : QStringLiteral("Pausa la reproducció"),
-                           m_session.Settings.ManualViewing ? QStringLiteral("Diapositiva següent")
-                                                  : QStringLiteral("Pausa la reproducció automàtica"));
+    m_view.setInitNextText(
+        m_session.Settings.ManualViewing ? QStringLiteral("A la següent")
+                                         : QStringLiteral("Pausa la reproducció"),
+        m_session.Settings.ManualViewing ? QStringLiteral("Diapositiva següent")
+                                         : QStringLiteral("Pausa la reproducció automàtica"));
     startPass(start);
     advance();
 }
@@ -177,7 +177,8 @@ void PlayerEngine::startPass(int start)
 void PlayerEngine::enableStepActions()
 {
     m_view.setActionEnabled(PlayerAction::A_V_First, m_run.Position > 0);
-    m_view.setActionEnabled(PlayerAction::A_V_Prior, m_session.Settings.LoopImages || m_run.Position > 0);
+    m_view.setActionEnabled(PlayerAction::A_V_Prior,
+                            m_session.Settings.LoopImages || m_run.Position > 0);
 }
 
 void PlayerEngine::advance()
@@ -194,7 +195,8 @@ void PlayerEngine::advance()
                 return;
             }
             enableStepActions();
-            if (m_session.Settings.PresSort == PresSortMode::Memorisation && m_run.Position > m_run.MemorizedCount) {
+            if (m_session.Settings.PresSort == PresSortMode::Memorisation &&
+                m_run.Position > m_run.MemorizedCount) {
                 m_prompter.ShowInfo(QStringLiteral("Ja n'heu recordat %1, recomencem de nou")
                                         .arg(int(m_run.MemorizedCount) + 1));
                 m_run.Position = 0;
@@ -259,9 +261,10 @@ void PlayerEngine::advance()
             }
             m_view.showSlide(slide, SlideAt(m_run.Position));
             buildQuestionFor(slide);
-            m_captionParts = BuildCaptionParts(
-                m_session.Settings, {m_session.SlideListPath, SlideAt(m_run.Position), m_run.Position,
-                                     int(m_run.Order.size()), isRandomOrder(), &slide});
+            m_captionParts =
+                BuildCaptionParts(m_session.Settings,
+                                  {m_session.SlideListPath, SlideAt(m_run.Position), m_run.Position,
+                                   int(m_run.Order.size()), isRandomOrder(), &slide});
             if (!m_run.NoAudioPlay && m_audioUsable && !slide.AudioFileName.isEmpty())
                 m_view.playSlideAudio(slide.AudioFileName, slide.AudioRepeat);
             m_stepsWithoutShow = 0;
@@ -269,7 +272,8 @@ void PlayerEngine::advance()
             return;
         }
         case Phase::Advance: {
-            if (m_run.Position == int(m_run.Order.size()) - 1 && m_session.Settings.PresWithKeyInfo && !m_skippedSlide)
+            if (m_run.Position == int(m_run.Order.size()) - 1 &&
+                m_session.Settings.PresWithKeyInfo && !m_skippedSlide)
                 applyCaption(KeyHintState::Finished);
             if (m_run.Position < int(m_run.Order.size())) {
                 const int next = m_run.CurrentSlide.NextSlide;
@@ -286,9 +290,11 @@ void PlayerEngine::advance()
         }
         case Phase::CycleEnd:
             // A jump past the end of the order ends the cycle as reaching it does.
-            if (m_quiz.learningMode()
-                && (m_run.Position == m_quiz.learningCycleEnd(int(m_run.Order.size()))
-                    || ((m_quiz.RepresentMode || m_quiz.learningCycleEnd(int(m_run.Order.size())) == int(m_run.Order.size())) && m_run.Position >= int(m_run.Order.size()))))
+            if (m_quiz.learningMode() &&
+                (m_run.Position == m_quiz.learningCycleEnd(int(m_run.Order.size())) ||
+                 ((m_quiz.RepresentMode ||
+                   m_quiz.learningCycleEnd(int(m_run.Order.size())) == int(m_run.Order.size())) &&
+                  m_run.Position >= int(m_run.Order.size()))))
                 if (m_quiz.LearningCycleSummary())
                     m_run.Position = 0;
             if (m_quiz.examMode() && m_run.Position >= int(m_run.Order.size())) {
@@ -316,8 +322,8 @@ void PlayerEngine::stopAndEndPass()
 bool PlayerEngine::endPass(PassEnd how)
 {
     const bool normal = how == PassEnd::Normal && m_passCountsNormal;
-    if (normal && m_session.Settings.LoopImages && !m_run.StopRequested && !isSecondGroup(m_run.PendingCommand)
-        && ++m_stepsWithoutShow <= guardLimit()) {
+    if (normal && m_session.Settings.LoopImages && !m_run.StopRequested &&
+        !isSecondGroup(m_run.PendingCommand) && ++m_stepsWithoutShow <= guardLimit()) {
         if (m_session.Settings.PresSort == PresSortMode::Random)
             BuildSlideOrder(true);
         startPass(m_runStart);
@@ -376,9 +382,7 @@ void PlayerEngine::carryOut(PendingCommandCode code)
         if (m_session.QueryCloseList())
             m_view.closeWindow();
         break;
-    case PendingCommandCode::OpenIni:
-        m_session.OpenIni();
-        break;
+    case PendingCommandCode::OpenIni: m_session.OpenIni(); break;
     case PendingCommandCode::OpenSAL: {
         // The list in force is offered for saving once, before the open dialog.
         if (!m_session.QueryCloseList())
@@ -388,9 +392,7 @@ void PlayerEngine::carryOut(PendingCommandCode code)
             OpenPresentation(path, CloseQuery::AlreadyAsked);
         break;
     }
-    default:
-        m_view.carryOutCommand(code);
-        break;
+    default: m_view.carryOutCommand(code); break;
     }
 }
 
@@ -421,15 +423,12 @@ PlayerEngine::FindResult PlayerEngine::checkFiles(SlideRecord &slide)
     const SlideFileCheck::Outcome checked = m_fileCheck.check(slide, SlideAt(m_run.Position) + 1);
     m_audioUsable = checked.audioUsable;
     switch (checked.result) {
-    case SlideFileCheck::Result::Show:
-        return FindResult::Found;
+    case SlideFileCheck::Result::Show: return FindResult::Found;
     case SlideFileCheck::Result::EndRunAndEdit:
         m_run.PendingCommand = PendingCommandCode::EditSAL;
         return FindResult::EndRun;
-    case SlideFileCheck::Result::EndRun:
-        return FindResult::EndRun;
-    case SlideFileCheck::Result::Skip:
-        break;
+    case SlideFileCheck::Result::EndRun: return FindResult::EndRun;
+    case SlideFileCheck::Result::Skip: break;
     }
     if (m_run.Position == int(m_run.Order.size()) - 1 && m_session.Settings.LoopImages) {
         m_run.Position = -1;
@@ -470,7 +469,8 @@ PlayerEngine::FindResult PlayerEngine::FindShowable()
             const int next = decoded->NextSlide;
             m_run.Position = next >= 1 ? next - 1 : m_run.Position + 1;
             // The end of the cycle sums it up, and may start the re-presentation again.
-            if (m_run.Position >= int(m_run.Order.size()) || m_run.Position == m_quiz.learningCycleEnd(int(m_run.Order.size())))
+            if (m_run.Position >= int(m_run.Order.size()) ||
+                m_run.Position == m_quiz.learningCycleEnd(int(m_run.Order.size())))
                 return FindResult::CycleEnd;
             continue;
         }
@@ -521,7 +521,8 @@ bool PlayerEngine::HandleStep(PendingCommandCode code)
 void PlayerEngine::applyCaption(KeyHintState state)
 {
     m_hintState = state;
-    m_view.setCaption(ApplyCaption(m_session.Settings, m_captionParts, state, bool(m_quiz.Question.box), m_view.drawSizePercent()));
+    m_view.setCaption(ApplyCaption(m_session.Settings, m_captionParts, state,
+                                   bool(m_quiz.Question.box), m_view.drawSizePercent()));
 }
 
 void PlayerEngine::refreshCaption()
@@ -542,7 +543,8 @@ void PlayerEngine::enterWait()
         m_wait = WaitState::WaitingManual;
     } else {
         applyCaption(KeyHintState::Pause);
-        const int seconds = m_run.CurrentSlide.TimeSet ? m_run.CurrentSlide.Time : m_session.Settings.ImageDelay;
+        const int seconds =
+            m_run.CurrentSlide.TimeSet ? m_run.CurrentSlide.Time : m_session.Settings.ImageDelay;
         const qint64 ms = seconds == 0 ? 500 : qint64(seconds) * 1000;
         m_wait = WaitState::WaitingAuto;
         m_timerActive = true;
@@ -574,7 +576,8 @@ void PlayerEngine::recordShownTime()
     if (!m_run.RecordTime || m_waitStartTick < 0)
         return;
     const qint64 elapsed = m_scheduler.tickMs() - m_waitStartTick;
-    m_session.SlideLines.recordTime(SlideAt(m_run.Position), int(std::llround(double(elapsed) / 1000.0)));
+    m_session.SlideLines.recordTime(SlideAt(m_run.Position),
+                                    int(std::llround(double(elapsed) / 1000.0)));
     m_waitStartTick = -1;
 }
 
@@ -622,8 +625,8 @@ void PlayerEngine::resumeAfterAuto()
     }
     const PendingCommandCode code = m_run.PendingCommand;
     m_run.PendingCommand = PendingCommandCode::None;
-    if ((code == PendingCommandCode::Prior || code == PendingCommandCode::First)
-        && !HandleStep(code)) {
+    if ((code == PendingCommandCode::Prior || code == PendingCommandCode::First) &&
+        !HandleStep(code)) {
         stopAndEndPass();
         return;
     }
@@ -663,9 +666,7 @@ void PlayerEngine::command(PendingCommandCode code)
             return;
         }
         switch (m_wait) {
-        case WaitState::WaitingManual:
-            resumeAfterManual(code);
-            break;
+        case WaitState::WaitingManual: resumeAfterManual(code); break;
         case WaitState::WaitingAuto:
             m_run.PendingCommand = code;
             if (isSecondGroup(code)) {
@@ -684,8 +685,7 @@ void PlayerEngine::command(PendingCommandCode code)
             }
             // Stepping waits for the pause to end.
             break;
-        default:
-            break;
+        default: break;
         }
     });
 }
@@ -726,7 +726,8 @@ void PlayerEngine::togglePause()
             m_view.setActionEnabled(PlayerAction::A_V_Stop, false);
             m_view.setActionEnabled(PlayerAction::A_V_First, false);
             m_view.setActionEnabled(PlayerAction::A_V_Prior, false);
-            m_view.setInitNextText(QStringLiteral("A la següent"), QStringLiteral("Diapositiva següent"));
+            m_view.setInitNextText(QStringLiteral("A la següent"),
+                                   QStringLiteral("Diapositiva següent"));
             return;
         }
         m_view.setActionEnabled(PlayerAction::A_V_Stop, true);
@@ -750,7 +751,8 @@ void PlayerEngine::escapeKey()
             return;
         const MsgButton b = outsideStep([this] {
             return m_prompter.messageBoxEx(QStringLiteral("Voleu interrompre la seqüència?"),
-                                           MsgKind::Confirmation, {QStringLiteral("Yes"), QStringLiteral("No")});
+                                           MsgKind::Confirmation,
+                                           {QStringLiteral("Yes"), QStringLiteral("No")});
         });
         if (b == MsgButton::Yes)
             stop();
@@ -805,8 +807,8 @@ void PlayerEngine::buildQuestionFor(const SlideRecord &slide)
             if (!m_run.Presenting)
                 return;
             const auto typed = weak.lock();
-            followQuizStep(m_quiz.typedAnswerFinished(correct, score, typed ? typed->MaxScore : 1.0f,
-                                                      quizPlace()));
+            followQuizStep(m_quiz.typedAnswerFinished(correct, score,
+                                                      typed ? typed->MaxScore : 1.0f, quizPlace()));
         };
     }
     m_view.showQuestion(m_quiz.Question, slide);
@@ -829,8 +831,7 @@ QuizPlace PlayerEngine::quizPlace()
 void PlayerEngine::followQuizStep(QuizStep step)
 {
     switch (step.action) {
-    case QuizStep::Action::Stay:
-        break;
+    case QuizStep::Action::Stay: break;
     case QuizStep::Action::Jump:
         // The run goes on at the jump's position of the order.
         m_run.Position = step.position;
@@ -840,9 +841,7 @@ void PlayerEngine::followQuizStep(QuizStep step)
         if (m_run.Presenting)
             command(PendingCommandCode::Next);
         break;
-    case QuizStep::Action::Stop:
-        stop();
-        break;
+    case QuizStep::Action::Stop: stop(); break;
     }
 }
 
@@ -860,7 +859,8 @@ void PlayerEngine::AnswerClick(int index)
 
 bool PlayerEngine::mentalCheckApplies() const
 {
-    if (!m_run.Presenting || !m_session.Settings.ManualViewing || m_wait != WaitState::WaitingManual)
+    if (!m_run.Presenting || !m_session.Settings.ManualViewing ||
+        m_wait != WaitState::WaitingManual)
         return false;
     return m_quiz.mentalCheckApplies(m_run.Position, int(m_run.Order.size()));
 }

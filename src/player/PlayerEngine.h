@@ -88,7 +88,7 @@ public:
     // Commands from menus, keys and answers. During a run first-group codes step and
     // second-group codes end the run first; at rest they are carried out at once.
     void command(PendingCommandCode code);
-    void stop();      // A_V_Stop, Esc
+    void stop();        // A_V_Stop, Esc
     void togglePause(); // Space in an automatic run
     // Esc reaching the window while A_V_Stop is disabled.
     void escapeKey();
@@ -153,8 +153,7 @@ private:
     int guardLimit() const;
     void queryCloseWindowDeferred();
     // Runs `ask` (a message box with its own event loop) holding inputs that arrive meanwhile.
-    template <typename Ask>
-    auto outsideStep(Ask &&ask);
+    template <typename Ask> auto outsideStep(Ask &&ask);
 
     PresentationSession &m_session;
     PlayerView &m_view;
@@ -170,11 +169,11 @@ private:
     Phase m_phase = Phase::Top;
     int m_runStart = 0;
     bool m_passCountsNormal = true;
-    bool m_steppedBack = false;   // the last step was previous or first: advance by one
-    bool m_skippedSlide = false;  // the slide at Position was passed over, not shown
-    bool m_audioUsable = true;    // the current slide's track may be started
+    bool m_steppedBack = false;  // the last step was previous or first: advance by one
+    bool m_skippedSlide = false; // the slide at Position was passed over, not shown
+    bool m_audioUsable = true;   // the current slide's track may be started
     bool m_prevAudioContinue = false;
-    int m_stepsWithoutShow = 0;   // guards searches that could never find a slide
+    int m_stepsWithoutShow = 0; // guards searches that could never find a slide
     int m_timerId = 0;
     bool m_timerActive = false;
     qint64 m_waitStartTick = -1;

@@ -95,7 +95,8 @@ public:
     virtual void setInitNextText(const QString &caption, const QString &hint) = 0;
     // During a run: hide the menus and the toolbar, and drop the title bar. The menus stay hidden
     // after the run when `keepMenuHidden`.
-    virtual void setRunDecoration(bool hideMenusAndToolbar, bool borderless, bool keepMenuHidden) = 0;
+    virtual void setRunDecoration(bool hideMenusAndToolbar, bool borderless,
+                                  bool keepMenuHidden) = 0;
 
     // The slide's audio track.
     virtual void playSlideAudio(const QString &path, bool repeat) = 0;
@@ -124,7 +125,8 @@ public:
     virtual void freeQuestion() {}
     // A reaction from the image-sound table: a window with the picture (and its mark) or the text
     // file; `audio` is played while the window is active.
-    virtual void showReactionPicture(const QString &file, int markX, int markY, const QString &audio)
+    virtual void showReactionPicture(const QString &file, int markX, int markY,
+                                     const QString &audio)
     {
         (void)file;
         (void)markX;

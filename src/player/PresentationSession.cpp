@@ -21,8 +21,7 @@ bool fileExists(const QString &path)
 
 PresentationSession::PresentationSession(SessionView &view, Prompter &prompter)
     : m_view(view), m_prompter(prompter)
-{
-}
+{}
 
 // ---------------------------------------------------------------------------------------------
 // Opening and loading
@@ -184,8 +183,7 @@ bool PresentationSession::SavePresentationConfig()
 bool PresentationSession::SaveNow(const QString &chosenPath)
 {
     switch (SaveDestination) {
-    case SaveDestination::Presentation:
-        return SavePresentationConfig();
+    case SaveDestination::Presentation: return SavePresentationConfig();
     case SaveDestination::Default: {
         if (ProgramIniPath.isEmpty())
             return false;
@@ -193,8 +191,7 @@ bool PresentationSession::SaveNow(const QString &chosenPath)
         ConfigNotDefault = !saved;
         return saved;
     }
-    case SaveDestination::Chosen:
-        break;
+    case SaveDestination::Chosen: break;
     }
     return !chosenPath.isEmpty() && SaveConfigTo(chosenPath);
 }
@@ -220,8 +217,8 @@ void PresentationSession::OpenIni()
         if (b == MsgButton::Yes)
             SavePresentationConfig();
     }
-    const QString path = m_view.askOpenConfigPath(ConfigSource.isEmpty() ? presentationConfigPath()
-                                                                          : ConfigSource);
+    const QString path =
+        m_view.askOpenConfigPath(ConfigSource.isEmpty() ? presentationConfigPath() : ConfigSource);
     if (path.isEmpty())
         return;
     TNewIniFile ini(path);
@@ -243,7 +240,8 @@ bool PresentationSession::QueryCloseList()
     if (SlideLines.modified) {
         const QString text =
             (offer && Options.SaveIndividualConfigO == SaveConfigPolicy::Ask)
-                ? QStringLiteral("Voleu desar la llista\r\n%1\r\n(i el seu corresponent arxiu ini)?")
+                ? QStringLiteral(
+                      "Voleu desar la llista\r\n%1\r\n(i el seu corresponent arxiu ini)?")
                       .arg(SlideListPath)
                 : QStringLiteral("Voleu desar la llista\r\n%1?").arg(SlideListPath);
         MsgButton answer;
@@ -257,8 +255,7 @@ bool PresentationSession::QueryCloseList()
                 0, 70);
         QString target;
         switch (answer) {
-        case MsgButton::No:
-            return true;
+        case MsgButton::No: return true;
         case MsgButton::Yes:
             if (!unnamed) {
                 target = SlideListPath;
@@ -270,8 +267,7 @@ bool PresentationSession::QueryCloseList()
             if (target.isEmpty())
                 return false;
             break;
-        default:
-            return false; // Cancel, or the box closed
+        default: return false; // Cancel, or the box closed
         }
         // A list that could not be saved is not given up: the close is refused.
         if (!SaveSlideList(target))
@@ -282,20 +278,18 @@ bool PresentationSession::QueryCloseList()
     }
     if (offer) {
         switch (Options.SaveIndividualConfigO) {
-        case SaveConfigPolicy::Always:
-            SavePresentationConfig();
-            break;
+        case SaveConfigPolicy::Always: SavePresentationConfig(); break;
         case SaveConfigPolicy::Ask: {
             const MsgButton b = m_prompter.AskYesNoCancel(
-                QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(SlideListPath));
+                QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?")
+                    .arg(SlideListPath));
             if (b == MsgButton::Cancel || b == MsgButton::None)
                 return false;
             if (b == MsgButton::Yes)
                 SavePresentationConfig();
             break;
         }
-        case SaveConfigPolicy::Never:
-            break;
+        case SaveConfigPolicy::Never: break;
         }
     }
     return true;
@@ -310,9 +304,10 @@ QString PresentationSession::adminResultsPath()
         const QString dir = DomainResultsDir ? DomainResultsDir(UserDomain) : QString();
         if (!dir.isEmpty())
             return includeTrailingSeparator(dir) + UserName + QStringLiteral(".txt");
-        m_prompter.ShowWarning(QStringLiteral("No s'ha trobat el directori corresponent al domini %1\r\n"
-                                              "Informeu l'administrador")
-                                   .arg(UserDomain));
+        m_prompter.ShowWarning(
+            QStringLiteral("No s'ha trobat el directori corresponent al domini %1\r\n"
+                           "Informeu l'administrador")
+                .arg(UserDomain));
     }
     return ResultsFilePath(AdminResults, UserName);
 }

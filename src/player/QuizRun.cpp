@@ -31,13 +31,13 @@ int percent(int part, int total)
 QuizRun::QuizRun(PresentationSession &session, PlayerView &view, Prompter &prompter,
                  Scheduler &scheduler, RunTimes &times)
     : m_session(session), m_view(view), m_prompter(prompter), m_scheduler(scheduler), m_times(times)
-{
-}
+{}
 
 bool QuizRun::learningMode() const
 {
     const PresentationSettings &Settings = m_session.Settings;
-    return Settings.ManualViewing && Settings.PresSort == PresSortMode::Random && Settings.ShowingModel == ShowingMode::Learning;
+    return Settings.ManualViewing && Settings.PresSort == PresSortMode::Random &&
+           Settings.ShowingModel == ShowingMode::Learning;
 }
 
 bool QuizRun::examMode() const
@@ -58,7 +58,7 @@ void QuizRun::resetQuizCounters()
 }
 
 MsgButton QuizRun::answerMessage(const QString &text, MsgKind kind, const QStringList &specs,
-                                      bool icon)
+                                 bool icon)
 {
     AnswerMessageStyle style;
     const FontSettings &f = m_session.Settings.FontAnswerMes;
@@ -110,70 +110,70 @@ void QuizRun::RecordNotRemembered(QuizPlace place)
 
 QuizStep QuizRun::AnswerClick(int index, QuizPlace place)
 {
-        const PresentationSettings &Settings = m_session.Settings;
-        if (index < 0 || index >= int(Question.answers.size()))
-            return {};
-        // Copies: a reaction or the step to the next slide frees the question.
-        const SlideAnswer a = Question.answers[std::size_t(index)];
-        const float maximum = Question.maximumScore();
-        const int count = int(Question.answers.size());
-        const bool learning = learningMode();
-        const bool exam = examMode();
-        Answered = true;
-        bool next = false;
-        switch (a.tag) {
-        case 1:
-        case 4:
-            if (learning && !FailedThisSlide)
-                RecordRemembered(place);
-            if (exam && a.tag == 1) {
-                ++RememberedInCycle;
-                MaxTotal += 1.0f;
-                Score += 1.0f;
-            }
-            next = a.tag == 1;
-            break;
-        case 5:
-            MaxTotal += maximum;
-            Score += a.score;
-            if (a.score > 0.0f)
-                ++RememberedInCycle;
-            else
-                ++NotRememberedInCycle;
-            next = true;
-            break;
-        default: // 0 wrong, 2 with a reaction, 3 with a jump
-            if (a.tag == 2)
-                ShowReaction(a, place);
-            if (learning && !FailedThisSlide) {
-                FailedThisSlide = true;
-                RecordNotRemembered(place);
-            }
-            if (exam && a.tag == 0) {
-                ShowCorrectAnswer(QString());
-                ++NotRememberedInCycle;
-                MaxTotal += maximum;
-                if (Settings.UseNegativeScore && count > 1)
-                    Score -= maximum / float(count - 1);
-                next = true;
-            } else if (!exam && (a.tag == 0 || a.tag == 2)) {
-                // With no limit the count must not wrap round to it either.
-                if (Settings.MAMaxIncorrections > 0 && WrongAttempts < 255)
-                    ++WrongAttempts;
-                if (Settings.MAMaxIncorrections > 0 && WrongAttempts == Settings.MAMaxIncorrections) {
-                    ShowCorrectAnswer(QStringLiteral("La resposta correcta era:"));
-                    next = true;
-                }
-            }
-            break;
-        }
-        if (a.tag == 3 || a.tag == 4) {
-            // The run goes on at the jump's position of the order.
-            return {QuizStep::Action::Jump, a.jump - 2};
-        }
-        if (next)
-            return {QuizStep::Action::Next, 0};
+    const PresentationSettings &Settings = m_session.Settings;
+    if (index < 0 || index >= int(Question.answers.size()))
         return {};
+    // Copies: a reaction or the step to the next slide frees the question.
+    const SlideAnswer a = Question.answers[std::size_t(index)];
+    const float maximum = Question.maximumScore();
+    const int count = int(Question.answers.size());
+    const bool learning = learningMode();
+    const bool exam = examMode();
+    Answered = true;
+    bool next = false;
+    switch (a.tag) {
+    case 1:
+    case 4:
+        if (learning && !FailedThisSlide)
+            RecordRemembered(place);
+        if (exam && a.tag == 1) {
+            ++RememberedInCycle;
+            MaxTotal += 1.0f;
+            Score += 1.0f;
+        }
+        next = a.tag == 1;
+        break;
+    case 5:
+        MaxTotal += maximum;
+        Score += a.score;
+        if (a.score > 0.0f)
+            ++RememberedInCycle;
+        else
+            ++NotRememberedInCycle;
+        next = true;
+        break;
+    default: // 0 wrong, 2 with a reaction, 3 with a jump
+        if (a.tag == 2)
+            ShowReaction(a, place);
+        if (learning && !FailedThisSlide) {
+            FailedThisSlide = true;
+            RecordNotRemembered(place);
+        }
+        if (exam && a.tag == 0) {
+            ShowCorrectAnswer(QString());
+            ++NotRememberedInCycle;
+            MaxTotal += maximum;
+            if (Settings.UseNegativeScore && count > 1)
+                Score -= maximum / float(count - 1);
+            next = true;
+        } else if (!exam && (a.tag == 0 || a.tag == 2)) {
+            // With no limit the count must not wrap round to it either.
+            if (Settings.MAMaxIncorrections > 0 && WrongAttempts < 255)
+                ++WrongAttempts;
+            if (Settings.MAMaxIncorrections > 0 && WrongAttempts == Settings.MAMaxIncorrections) {
+                ShowCorrectAnswer(QStringLiteral("La resposta correcta era:"));
+                next = true;
+            }
+        }
+        break;
+    }
+    if (a.tag == 3 || a.tag == 4) {
+        // The run goes on at the jump's position of the order.
+        return {QuizStep::Action::Jump, a.jump - 2};
+    }
+    if (next)
+        return {QuizStep::Action::Next, 0};
+    return {};
 }
 
 QuizStep QuizRun::typedAnswerFinished(bool correct, float score, float maxScore, QuizPlace place)
@@ -251,7 +251,8 @@ void QuizRun::showMeaningFromWords(const QString &caption)
         m_prompter.ShowError(QStringLiteral("No s'ha trobat la resposta a la taula"));
         return;
     }
-    answerMessage(text, MsgKind::Error, {QStringLiteral("OK")}, m_session.Settings.AnswerMesWithIcon);
+    answerMessage(text, MsgKind::Error, {QStringLiteral("OK")},
+                  m_session.Settings.AnswerMesWithIcon);
 }
 
 void QuizRun::showMeaningFromSounds(const QString &caption, const QuizPlace &place)
@@ -270,8 +271,9 @@ void QuizRun::showMeaningFromSounds(const QString &caption, const QuizPlace &pla
     const QVariant mx = t.value(found, QStringLiteral("MarkX"));
     const QVariant my = t.value(found, QStringLiteral("MarkY"));
     auto problem = [this](TFileState state, const QString &path) {
-        m_prompter.ShowError((state == fsNotFound ? QStringLiteral("no s'ha trobat\r\n(%1)")
-                                                  : QStringLiteral("no es pot visualitzar/escoltar\r\n(%1)"))
+        m_prompter.ShowError((state == fsNotFound
+                                  ? QStringLiteral("no s'ha trobat\r\n(%1)")
+                                  : QStringLiteral("no es pot visualitzar/escoltar\r\n(%1)"))
                                  .arg(path));
     };
     const TFileState audioState = audio.isEmpty() ? fsOk : ClassifyAudioFile(audio);
@@ -286,10 +288,11 @@ void QuizRun::showMeaningFromSounds(const QString &caption, const QuizPlace &pla
         }
         // A sound alone: play it and offer it again; closing gives the slide its own track back.
         m_view.playSlideAudio(audio, false);
-        answerMessage(QStringLiteral("Reproduint\r\n%1\r\n(%2)\r\n\r\nEn tancar aquesta finestra tornar a "
-                                     "reproduir l'arxiu/pista en qüestió?")
-                          .arg(audio, caption),
-                      MsgKind::Information, {QStringLiteral("OK")}, false);
+        answerMessage(
+            QStringLiteral("Reproduint\r\n%1\r\n(%2)\r\n\r\nEn tancar aquesta finestra tornar a "
+                           "reproduir l'arxiu/pista en qüestió?")
+                .arg(audio, caption),
+            MsgKind::Information, {QStringLiteral("OK")}, false);
         m_view.stopSlideAudio();
         if (!place.slideTrack.isEmpty())
             m_view.playSlideAudio(place.slideTrack, place.slideTrackRepeat);
@@ -301,7 +304,8 @@ void QuizRun::showMeaningFromSounds(const QString &caption, const QuizPlace &pla
         return;
     }
     if (c.kind == skImage)
-        m_view.showReactionPicture(file, mx.isNull() ? 0 : mx.toInt(), my.isNull() ? 0 : my.toInt(), audio);
+        m_view.showReactionPicture(file, mx.isNull() ? 0 : mx.toInt(), my.isNull() ? 0 : my.toInt(),
+                                   audio);
     else if (c.kind == skText || c.kind == skRichText)
         m_view.showReactionText(file, audio);
     else
@@ -317,13 +321,11 @@ bool QuizRun::mentalCheckApplies(int position, int orderSize) const
         return false;
     const int n = orderSize;
     switch (Settings.PresDRandom) {
-    case RandomScope::All:
-        return true;
+    case RandomScope::All: return true;
     case RandomScope::WithOmissions:
-        return !(position == 0 && Settings.OmissionFirstSlide)
-               && !(position == n - 1 && Settings.OmissionLastSlide);
-    case RandomScope::Range:
-        break;
+        return !(position == 0 && Settings.OmissionFirstSlide) &&
+               !(position == n - 1 && Settings.OmissionLastSlide);
+    case RandomScope::Range: break;
     }
     return position >= Settings.RandomRangeInf - 1 && position <= Settings.RandomRangeSup - 1;
 }
@@ -335,13 +337,13 @@ QuizStep QuizRun::CheckMentalAnswer(QuizPlace place)
     if (!Question.mental) {
         text = QFileInfo(extractFileName(CurrentSlide.FileName)).completeBaseName();
         if (!CurrentSlide.PromptOr1stLine.isEmpty())
-            text += QStringLiteral("\r\n\r\n")
-                    + QString(CurrentSlide.PromptOr1stLine).replace(QLatin1Char('|'), QLatin1String("\r\n"));
+            text +=
+                QStringLiteral("\r\n\r\n") + QString(CurrentSlide.PromptOr1stLine)
+                                                 .replace(QLatin1Char('|'), QLatin1String("\r\n"));
     }
-    const MsgButton b = answerMessage(text + QStringLiteral("\r\n\r\nHo heu recordat correctament?"),
-                                      MsgKind::Confirmation,
-                                      {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")},
-                                      true);
+    const MsgButton b = answerMessage(
+        text + QStringLiteral("\r\n\r\nHo heu recordat correctament?"), MsgKind::Confirmation,
+        {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")}, true);
     if (b == MsgButton::Cancel || b == MsgButton::None)
         return {QuizStep::Action::Stop, 0};
     if (b == MsgButton::Yes)
@@ -374,7 +376,8 @@ void QuizRun::ShowTestResult()
     QString message = QStringLiteral("S'ha obtingut la puntuació de %1").arg(decimal1(Score));
     if (!m_session.Settings.OnlyResultTest) {
         const double mark = double(Score) * 10.0 / double(MaxTotal);
-        message += QStringLiteral("\r\n= nota (sobre 10): %1\r\nRepresenta %2% de la puntuació màxima (%3)")
+        message += QStringLiteral(
+                       "\r\n= nota (sobre 10): %1\r\nRepresenta %2% de la puntuació màxima (%3)")
                        .arg(decimal1(mark))
                        .arg(std::lround(mark * 10.0))
                        .arg(decimal1(MaxTotal));
@@ -425,7 +428,8 @@ bool QuizRun::LearningCycleSummary()
         ++CycleNumber;
         const QString written = summary(CycleNumber, NotRememberedInCycle, RememberedInCycle);
         RememberedInCycle = NotRememberedInCycle = 0;
-        ReportResult(written + QStringLiteral("\r\n\r\nEs presentaran de nou les no recordades"), written);
+        ReportResult(written + QStringLiteral("\r\n\r\nEs presentaran de nou les no recordades"),
+                     written);
         RepresentMode = true;
         return true;
     }

@@ -13,7 +13,9 @@ QString formatDuration(qint64 seconds)
 {
     if (seconds < 0)
         seconds = 0;
-    return QStringLiteral("%1:%2").arg(seconds / 60, 2, 10, QLatin1Char('0')).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2")
+        .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString ResultsFilePath(const TWriteRes &res, const QString &userName)
@@ -36,7 +38,8 @@ bool AppendResult(const QString &filePath, const TWriteRes &res, const ResultsEn
     if (exists) {
         QFile in(filePath);
         if (!in.open(QIODevice::ReadOnly)) {
-            prompter.ShowError(QStringLiteral("S'ha produït un error en obrir per escriure\r\n%1").arg(filePath));
+            prompter.ShowError(
+                QStringLiteral("S'ha produït un error en obrir per escriure\r\n%1").arg(filePath));
             return false;
         }
         old = decode8BitText(in.readAll());
@@ -48,11 +51,13 @@ bool AppendResult(const QString &filePath, const TWriteRes &res, const ResultsEn
     }
     if (entry.listPath != previousListPath) {
         previousListPath = entry.listPath;
-        lines.append(res.SalPath ? pathWithoutExt(entry.listPath) : fileNameWithoutExt(entry.listPath));
+        lines.append(res.SalPath ? pathWithoutExt(entry.listPath)
+                                 : fileNameWithoutExt(entry.listPath));
         lines.append(QString());
     }
     QString message = entry.message;
-    message.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    message.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     lines.append(message.split(QLatin1Char('\n')));
     if (res.Duration || res.Time) {
         QString when;
@@ -69,9 +74,10 @@ bool AppendResult(const QString &filePath, const TWriteRes &res, const ResultsEn
     const QString text = old.text + joinTextLines(lines);
     const TextEncoding encoding = exists ? old.encoding : encodingForNewText(text);
     if (!writeFileAtomically(filePath, encode8BitText(text, encoding)).ok) {
-        prompter.ShowError((exists ? QStringLiteral("S'ha produït un error en obrir per escriure\r\n%1")
-                                   : QStringLiteral("S'ha produït un error en crear\r\n%1"))
-                               .arg(filePath));
+        prompter.ShowError(
+            (exists ? QStringLiteral("S'ha produït un error en obrir per escriure\r\n%1")
+                    : QStringLiteral("S'ha produït un error en crear\r\n%1"))
+                .arg(filePath));
         return false;
     }
     return true;

@@ -13,9 +13,9 @@ class Prompter;
 struct ResultsEntry
 {
     QString message;
-    QString listPath;      // the list the result comes from
+    QString listPath; // the list the result comes from
     qint64 durationSecs = 0;
-    QDateTime now;         // when the result is written
+    QDateTime now; // when the result is written
 };
 
 // The run's duration as "nn:ss" (minutes and seconds).

@@ -12,8 +12,8 @@ const QChar kDrawSizeSlot(0xE000);
 QString fillDrawSize(const QString &parts, int drawSizePercent)
 {
     QString out = parts;
-    out.replace(kDrawSizeSlot, drawSizePercent < 0 ? QStringLiteral("100")
-                                                   : QString::number(drawSizePercent));
+    out.replace(kDrawSizeSlot,
+                drawSizePercent < 0 ? QStringLiteral("100") : QString::number(drawSizePercent));
     return out;
 }
 
@@ -62,9 +62,7 @@ QString ApplyCaption(const PresentationSettings &s, const QString &parts, KeyHin
     QString text = fillDrawSize(parts, drawSizePercent);
     if (s.PresWithKeyInfo) {
         switch (state) {
-        case KeyHintState::Finished:
-            text += QStringLiteral("(acabat; Intro=reinicia)");
-            break;
+        case KeyHintState::Finished: text += QStringLiteral("(acabat; Intro=reinicia)"); break;
         case KeyHintState::Next:
         case KeyHintState::Pause:
             if (typedAnswer)
@@ -74,8 +72,7 @@ QString ApplyCaption(const PresentationSettings &s, const QString &parts, KeyHin
                             .arg(state == KeyHintState::Next ? QStringLiteral("següent")
                                                              : QStringLiteral("pausa"));
             break;
-        case KeyHintState::None:
-            break;
+        case KeyHintState::None: break;
         }
     }
     return text;

@@ -18,8 +18,7 @@ bool fileExists(const QString &path)
 
 SlideFileCheck::SlideFileCheck(PresentationSession &session, Prompter &prompter)
     : m_session(session), m_prompter(prompter)
-{
-}
+{}
 
 SlideFileCheck::BadFile SlideFileCheck::report(const QString &prefix, TFileState state,
                                                const QString &path, bool silent,
@@ -29,10 +28,10 @@ SlideFileCheck::BadFile SlideFileCheck::report(const QString &prefix, TFileState
     if (silent)
         return BadFile::Skipped;
     const QString message =
-        prefix + QStringLiteral("a la diapositiva %1: ").arg(slideNumber)
-        + (state == fsNotFound ? QStringLiteral("no s'ha trobat\r\n(%1)")
-                               : QStringLiteral("no es pot visualitzar/escoltar\r\n(%1)"))
-              .arg(path);
+        prefix + QStringLiteral("a la diapositiva %1: ").arg(slideNumber) +
+        (state == fsNotFound ? QStringLiteral("no s'ha trobat\r\n(%1)")
+                             : QStringLiteral("no es pot visualitzar/escoltar\r\n(%1)"))
+            .arg(path);
     if (m_session.AccessLevel == AccessLevel::ViewOnly) {
         m_prompter.ShowError(message);
         return BadFile::EndRun;
@@ -51,10 +50,8 @@ SlideFileCheck::BadFile SlideFileCheck::report(const QString &prefix, TFileState
                         .arg(QStringLiteral("&Refés"));
         }
         switch (m_prompter.messageBoxEx(text, MsgKind::Confirmation, specs)) {
-        case MsgButton::Yes:
-            return BadFile::EndRunAndEdit;
-        case MsgButton::No:
-            return BadFile::EndRun;
+        case MsgButton::Yes: return BadFile::EndRunAndEdit;
+        case MsgButton::No: return BadFile::EndRun;
         case MsgButton::Retry: {
             const QString folder = extractFileDir(m_session.SlideListPath);
             const QString candidate = includeTrailingSeparator(folder) + extractFileName(path);
@@ -66,8 +63,7 @@ SlideFileCheck::BadFile SlideFileCheck::report(const QString &prefix, TFileState
             firstAttempt = false;
             continue;
         }
-        default:
-            return BadFile::Skipped; // "&Segueix", Esc
+        default: return BadFile::Skipped; // "&Segueix", Esc
         }
     }
 }
@@ -119,8 +115,8 @@ SlideFileCheck::Outcome SlideFileCheck::check(SlideRecord &slide, int slideNumbe
     }
     if (!slide.OpenFileExists) {
         QString moved;
-        const BadFile b = report(QStringLiteral("L'arxiu a obrir "), fsNotFound, slide.PromptOr1stLine,
-                                 options.NoWarningWhenNoOpenFNExist,
+        const BadFile b = report(QStringLiteral("L'arxiu a obrir "), fsNotFound,
+                                 slide.PromptOr1stLine, options.NoWarningWhenNoOpenFNExist,
                                  SlideList::RelocateField::Document, slideNumber, &moved);
         if (ended(b))
             return out;

@@ -103,7 +103,8 @@ SlideOrder BuildSlideOrder(int n, PresentationSettings &s, std::uint32_t seed, P
         for (;;) {
             if (s.PresSort == PresSortMode::Sequential) {
                 d = i;
-            } else if (s.PresSort == PresSortMode::Memorisation || s.PresDRandom == RandomScope::All) {
+            } else if (s.PresSort == PresSortMode::Memorisation ||
+                       s.PresDRandom == RandomScope::All) {
                 d = draw(range);
                 drawn = true;
             } else if (s.PresDRandom == RandomScope::WithOmissions) {

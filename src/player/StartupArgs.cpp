@@ -9,7 +9,8 @@ StartupArgs ParseStartupArgs(const QStringList &args)
     bool switched = false;
     // On this system absolute paths also start with "/": an argument is a switch only when it is
     // the two characters alone or its third character is ":" ("/Arxius/a.sal" is a path).
-    const bool switchShape = first.size() == 2 || (first.size() >= 3 && first[2] == QLatin1Char(':'));
+    const bool switchShape =
+        first.size() == 2 || (first.size() >= 3 && first[2] == QLatin1Char(':'));
     if (first.startsWith(QLatin1Char('/')) && switchShape) {
         const QChar c = first[1].toUpper();
         const bool known = c == QLatin1Char('A') || c == QLatin1Char('E') || c == QLatin1Char('L');

@@ -56,9 +56,9 @@ QString ComposeSlideLine(const SlideRecord &s)
 {
     const QChar tab(QLatin1Char('\t'));
     const bool noFile = s.Kind == skTitle || s.Kind == skDocument;
-    return (noFile ? QString() : s.FileName) + tab + ComposeSlideFlags(s) + tab + s.PromptOr1stLine
-           + tab + s.AnswersOrNextLines + tab + (s.TimeSet ? QString::number(s.Time) : QString())
-           + tab + s.AudioFileName;
+    return (noFile ? QString() : s.FileName) + tab + ComposeSlideFlags(s) + tab +
+           s.PromptOr1stLine + tab + s.AnswersOrNextLines + tab +
+           (s.TimeSet ? QString::number(s.Time) : QString()) + tab + s.AudioFileName;
 }
 
 QString ReplaceTimeField(const QString &line, int seconds)

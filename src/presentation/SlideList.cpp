@@ -71,8 +71,7 @@ std::pair<qsizetype, qsizetype> fieldSpan(const QString &line, SlideList::Reloca
     if (line.count(tab) < 5)
         return {-1, -1};
     switch (which) {
-    case SlideList::RelocateField::File:
-        return {0, line.indexOf(tab)};
+    case SlideList::RelocateField::File: return {0, line.indexOf(tab)};
     case SlideList::RelocateField::Audio: {
         // The audio field is the rest of the line after the fifth TAB.
         qsizetype pos = 0;

@@ -14,10 +14,10 @@ struct KindExtension
 
 // Searched in this order: pictures, text, web, video (avi before mov), lists, programs.
 constexpr KindExtension kKindExtensions[] = {
-    {"bmp", skImage},  {"gif", skImage},      {"ico", skImage},      {"jpeg", skImage},
-    {"jpg", skImage},  {"png", skImage},      {"wmf", skImage},      {"rtf", skRichText},
-    {"txt", skText},   {"htm", skWeb},        {"html", skWeb},       {"mht", skWeb},
-    {"avi", skVideo},  {"mov", skMovie},      {"sal", skPresentation}, {"exe", skProgram}};
+    {"bmp", skImage}, {"gif", skImage}, {"ico", skImage},        {"jpeg", skImage},
+    {"jpg", skImage}, {"png", skImage}, {"wmf", skImage},        {"rtf", skRichText},
+    {"txt", skText},  {"htm", skWeb},   {"html", skWeb},         {"mht", skWeb},
+    {"avi", skVideo}, {"mov", skMovie}, {"sal", skPresentation}, {"exe", skProgram}};
 
 constexpr const char *kAudioExtensions[] = {"cda", "mid", "mp3", "mp2", "mp1", "ogg", "wav", "wma"};
 
@@ -40,7 +40,8 @@ bool fileExists(const QString &path)
 std::optional<SlideRecord> ParseSlideLine(const QString &line)
 {
     SlideRecord r;
-    QString *fields[5] = {&r.FileName, &r.Flags, &r.PromptOr1stLine, &r.AnswersOrNextLines, nullptr};
+    QString *fields[5] = {&r.FileName, &r.Flags, &r.PromptOr1stLine, &r.AnswersOrNextLines,
+                          nullptr};
     QString timeText;
     fields[4] = &timeText;
     qsizetype pos = 0;
@@ -83,8 +84,9 @@ SlideLineShape InspectSlideLine(const QString &line)
 
 QString MalformedLineMessage(int lineNumber)
 {
-    return QStringLiteral("Línia %1 incorrecta\r\nNo hi ha un nombre suficient de camps, segurament "
-                          "heu esborrat un Tabulador")
+    return QStringLiteral(
+               "Línia %1 incorrecta\r\nNo hi ha un nombre suficient de camps, segurament "
+               "heu esborrat un Tabulador")
         .arg(lineNumber);
 }
 
@@ -113,8 +115,8 @@ SlideFlags ParseSlideFlags(const QString &flags)
     // letters "T" and "R" always mean the total-test and random-answer markers. Lists without it
     // take the note letter only when it is the whole field.
     const qsizetype n = flags.indexOf(QLatin1Char('N'));
-    if (n >= 0 && n + 1 < flags.size() && flags[n + 1] >= QLatin1Char('0')
-        && flags[n + 1] <= QLatin1Char('3')) {
+    if (n >= 0 && n + 1 < flags.size() && flags[n + 1] >= QLatin1Char('0') &&
+        flags[n + 1] <= QLatin1Char('3')) {
         f.NotePos = flags[n + 1].unicode() - '0';
     } else if (flags.size() == 1) {
         const int idx = QStringLiteral("LTRB").indexOf(flags[0]);

@@ -27,11 +27,14 @@ NoteLabel NoteLabel::measure(const QString &text, const QFont &font, const QPain
     const QFontMetrics fm(font, const_cast<QPaintDevice *>(device));
     l.margin = fm.horizontalAdvance(QLatin1Char('H'));
     l.line = fm.height();
-    const QRect natural = fm.boundingRect(QRect(0, 0, kBig, kBig), Qt::AlignLeft | Qt::AlignTop, text);
+    const QRect natural =
+        fm.boundingRect(QRect(0, 0, kBig, kBig), Qt::AlignLeft | Qt::AlignTop, text);
     l.naturalWidth = natural.width();
     l.naturalHeight = natural.height();
     l.wrappedHeight = [fm, text](int width) {
-        return fm.boundingRect(QRect(0, 0, width, kBig), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text)
+        return fm
+            .boundingRect(QRect(0, 0, width, kBig),
+                          Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text)
             .height();
     };
     return l;

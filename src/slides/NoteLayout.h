@@ -15,10 +15,10 @@ class QPaintDevice;
 struct NoteLabel
 {
     QString text;
-    int margin = 0;        // width of "H" in its font
-    int line = 0;          // height of "Hg" in its font
-    int naturalWidth = 0;  // unwrapped
-    int naturalHeight = 0; // unwrapped (one line per line break)
+    int margin = 0;                              // width of "H" in its font
+    int line = 0;                                // height of "Hg" in its font
+    int naturalWidth = 0;                        // unwrapped
+    int naturalHeight = 0;                       // unwrapped (one line per line break)
     std::function<int(int width)> wrappedHeight; // height when wrapped at `width`
 
     bool empty() const { return text.isEmpty(); }

@@ -23,8 +23,8 @@ public:
     // The seed taken from a time of day in UTC: milliseconds since midnight.
     static std::uint32_t seedFromTime(const QTime &utc)
     {
-        return std::uint32_t(((utc.hour() * 60 + utc.minute()) * 60 + utc.second()) * 1000
-                             + utc.msec());
+        return std::uint32_t(((utc.hour() * 60 + utc.minute()) * 60 + utc.second()) * 1000 +
+                             utc.msec());
     }
 
 private:

@@ -152,7 +152,8 @@ QuestionLayoutResult LayoutQuestion(const QuestionMetrics &m, int width, const P
                 const int col = i / rows;
                 const int row = i % rows;
                 r.answers[std::size_t(i)] =
-                    QRect(x0 + col * (column + hgap), row * (m.answersHg + vgap), column, m.answersHg + 2);
+                    QRect(x0 + col * (column + hgap), row * (m.answersHg + vgap), column,
+                          m.answersHg + 2);
             }
             blockH = rows * m.answersHg + (rows - 1) * vgap;
             tallest = m.answersHg;
@@ -216,11 +217,13 @@ constexpr int kTallText = 1 << 20;
 
 } // namespace
 
-QSize TypedBoxSize(const TypedAnswer &box, const FontSettings &answersFont, const QPaintDevice *device)
+QSize TypedBoxSize(const TypedAnswer &box, const FontSettings &answersFont,
+                   const QPaintDevice *device)
 {
     const QFontMetrics fm = metricsFor(answersFont, device);
-    const int w = box.WithMask ? fm.horizontalAdvance(box.Answer) + 2 * fm.horizontalAdvance(QLatin1Char('H'))
-                               : (box.FreeWidth > 0 ? box.FreeWidth : 100);
+    const int w =
+        box.WithMask ? fm.horizontalAdvance(box.Answer) + 2 * fm.horizontalAdvance(QLatin1Char('H'))
+                     : (box.FreeWidth > 0 ? box.FreeWidth : 100);
     // A line edit's frame and margins round the text line.
     return QSize(std::max(w, 24), fm.height() + 8);
 }
@@ -231,13 +234,15 @@ QuestionMetrics MeasureQuestion(const QuestionModel &q, const PresentationSettin
     QuestionMetrics m;
     if (!q.prompt.isEmpty()) {
         const QFontMetrics fm = metricsFor(settings.FontPrompt, device);
-        const QString prompt = QString(q.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        const QString prompt =
+            QString(q.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n"));
         m.hasPrompt = true;
         m.promptMargin = fm.horizontalAdvance(QLatin1Char('H'));
         m.promptLine = fm.height();
         m.promptParagraphs = int(prompt.count(QLatin1Char('\n'))) + 1;
         m.promptHeight = [fm, prompt](int width) {
-            return fm.boundingRect(QRect(0, 0, width, kTallText), Qt::TextWordWrap, prompt).height();
+            return fm.boundingRect(QRect(0, 0, width, kTallText), Qt::TextWordWrap, prompt)
+                .height();
         };
     }
     const QFontMetrics fa = metricsFor(settings.FontAnswers, device);
@@ -246,12 +251,14 @@ QuestionMetrics MeasureQuestion(const QuestionModel &q, const PresentationSettin
     QStringList captions;
     for (const SlideAnswer &a : q.answers) {
         captions.append(DisplayedCaption(a));
-        m.captionWidths.push_back(
-            fa.boundingRect(QRect(0, 0, kTallText, kTallText), Qt::TextShowMnemonic, captions.back()).width());
+        m.captionWidths.push_back(fa.boundingRect(QRect(0, 0, kTallText, kTallText),
+                                                  Qt::TextShowMnemonic, captions.back())
+                                      .width());
     }
     m.captionHeight = [fa, captions](int index, int width) {
-        return fa.boundingRect(QRect(0, 0, width, kTallText), Qt::TextWordWrap | Qt::TextShowMnemonic,
-                               captions.value(index))
+        return fa
+            .boundingRect(QRect(0, 0, width, kTallText), Qt::TextWordWrap | Qt::TextShowMnemonic,
+                          captions.value(index))
             .height();
     };
     if (q.box) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "config/PresentationSettings.h"
-#include "slides/TypedAnswer.h"
 #include "presentation/SlideAnswers.h"
 #include "presentation/SlideRecord.h"
+#include "slides/TypedAnswer.h"
 
 #include <QRect>
 #include <QString>
@@ -19,10 +19,10 @@ class Prompter;
 // order, or the single answer (typed in a box, or recalled mentally).
 struct QuestionModel
 {
-    QString prompt;                    // empty: no prompt label; "|" already turned into CR LF
-    std::vector<SlideAnswer> answers;  // radio answers, in display order
-    std::shared_ptr<TypedAnswer> box;  // the typed-answer box, or none
-    QString mentalAnswer;              // the single answer recalled mentally
+    QString prompt;                   // empty: no prompt label; "|" already turned into CR LF
+    std::vector<SlideAnswer> answers; // radio answers, in display order
+    std::shared_ptr<TypedAnswer> box; // the typed-answer box, or none
+    QString mentalAnswer;             // the single answer recalled mentally
     bool mental = false;
     // The demonstration panel with ByInput off: a read-only box showing "(mental)".
     bool mentalPlaceholder = false;
@@ -48,13 +48,13 @@ QString PlainSingleAnswer(const QString &field);
 struct QuestionMetrics
 {
     bool hasPrompt = false;
-    int promptMargin = 0;     // width of "H" in the prompt font
-    int promptLine = 0;       // line height of the prompt font
-    int promptParagraphs = 1; // lines of the prompt before wrapping
+    int promptMargin = 0;                       // width of "H" in the prompt font
+    int promptLine = 0;                         // line height of the prompt font
+    int promptParagraphs = 1;                   // lines of the prompt before wrapping
     std::function<int(int width)> promptHeight; // wrapped at `width`
 
-    int answersH = 0;  // width of "H" in the answers font
-    int answersHg = 0; // height of "Hg" in the answers font
+    int answersH = 0;               // width of "H" in the answers font
+    int answersHg = 0;              // height of "Hg" in the answers font
     std::vector<int> captionWidths; // each caption unwrapped, without a leading "*"
     std::function<int(int index, int width)> captionHeight; // caption `index` wrapped at `width`
 
@@ -89,4 +89,5 @@ QString DisplayedCaption(const SlideAnswer &answer);
 QuestionMetrics MeasureQuestion(const QuestionModel &q, const PresentationSettings &settings,
                                 const QPaintDevice *device);
 // The typed-answer box's size: as wide as the answer plus two "H" with a mask, else FreeWidth.
-QSize TypedBoxSize(const TypedAnswer &box, const FontSettings &answersFont, const QPaintDevice *device);
+QSize TypedBoxSize(const TypedAnswer &box, const FontSettings &answersFont,
+                   const QPaintDevice *device);

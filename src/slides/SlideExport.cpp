@@ -2,10 +2,10 @@
 
 #include "files/FileNames.h"
 #include "files/Prompter.h"
+#include "presentation/SlideRecord.h"
 #include "slides/PlayerRandom.h"
 #include "slides/Question.h"
 #include "slides/SlideScene.h"
-#include "presentation/SlideRecord.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,22 +68,21 @@ SlideExportResult ExportSlides(const SlideList &list, const QString &listPath,
         scene.clearQuestion();
         switch (slide.Kind) {
         case skImage: {
-            const QSize target = (QSizeF(scene.imageClientRect(size, nullptr).size()) * dpr).toSize();
+            const QSize target =
+                (QSizeF(scene.imageClientRect(size, nullptr).size()) * dpr).toSize();
             const QString error = scene.showImageSlide(slide, target);
             if (!scene.image().missingText().isEmpty())
-                out.problems << QStringLiteral("Diapositiva %1: %2").arg(number, scene.image().missingText());
+                out.problems << QStringLiteral("Diapositiva %1: %2")
+                                    .arg(number, scene.image().missingText());
             else if (!scene.image().hasPicture())
                 out.problems << QStringLiteral("Diapositiva %1: no es pot mostrar la imatge '%2'%3")
                                     .arg(number, extractFileName(slide.FileName),
-                                         error.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(error));
+                                         error.isEmpty() ? QString()
+                                                         : QStringLiteral(" (%1)").arg(error));
             break;
         }
-        case skTitle:
-            scene.showTitleSlide(slide);
-            break;
-        default:
-            scene.showOtherSlide(slide);
-            break;
+        case skTitle: scene.showTitleSlide(slide); break;
+        default: scene.showOtherSlide(slide); break;
         }
         if (slide.PWithAnswer) {
             // Answers in the order written: a picture of the list should not change each time.

@@ -54,7 +54,8 @@ QImage SlideScene::backgroundBitmap(const QString &stored) const
         return *it;
     QImageReader reader(path);
     // A background never needs more than a screen's worth of pixels.
-    if (reader.size().isValid() && qint64(reader.size().width()) * reader.size().height() > 64LL << 20)
+    if (reader.size().isValid() &&
+        qint64(reader.size().width()) * reader.size().height() > 64LL << 20)
         return QImage();
     const QImage img = reader.read();
     m_bitmaps.insert(path, img);
@@ -136,9 +137,9 @@ void SlideScene::placeNotes()
     m_text2.clear();
     const bool lr = m_dock == Dock::Left || m_dock == Dock::Right;
     const bool tb = m_dock == Dock::Top || m_dock == Dock::Bottom;
-    const bool keep = m_settings.PermanentNotePanels &&
-                      ((lr && m_settings.PanelNoteLR.ManualSize) ||
-                       (tb && m_settings.PanelNoteTB.ManualSize));
+    const bool keep =
+        m_settings.PermanentNotePanels &&
+        ((lr && m_settings.PanelNoteLR.ManualSize) || (tb && m_settings.PanelNoteTB.ManualSize));
     if (!keep)
         m_dock = Dock::None;
 }
@@ -196,7 +197,8 @@ void SlideScene::layoutQuestion(Layout &L, QSize area, const QPaintDevice *devic
             L.question.box.translate(at);
     };
     if (m_shown == Shown::Title) {
-        place(L.titlePanel, m_titlePanel.clientRect(L.titlePanel), m_titlePanel.clientRect(L.titlePanel).height());
+        place(L.titlePanel, m_titlePanel.clientRect(L.titlePanel),
+              m_titlePanel.clientRect(L.titlePanel).height());
         return;
     }
     if (m_dock == Dock::None)
@@ -221,7 +223,8 @@ void SlideScene::layoutQuestion(Layout &L, QSize area, const QPaintDevice *devic
         L.notePanel = panel;
         L.imagePanel = m_dock == Dock::Left ? QRect(w, 0, W - w, H) : QRect(0, 0, W - w, H);
     } else {
-        const QuestionLayoutResult probeLayout = LayoutQuestion(m, std::max(1, W - frameW), m_settings.PanelPA);
+        const QuestionLayoutResult probeLayout =
+            LayoutQuestion(m, std::max(1, W - frameW), m_settings.PanelPA);
         const int h = std::clamp(probeLayout.panelHeight + frameH, 0, H);
         const QRect panel(0, m_dock == Dock::Top ? 0 : H - h, W, h);
         place(panel, m_notePanel.clientRect(panel), 0);
@@ -252,8 +255,10 @@ SlideScene::Layout SlideScene::layout(QSize area, const QPaintDevice *device) co
     if (m_shown == Shown::Title) {
         L.titlePanel = all;
         const QRect client = m_titlePanel.clientRect(all);
-        const NoteLabel a = NoteLabel::measure(m_text1, fontFromSettings(m_settings.FontTitle1rsLine), device);
-        const NoteLabel b = NoteLabel::measure(m_text2, fontFromSettings(m_settings.FontTitle2ndLine), device);
+        const NoteLabel a =
+            NoteLabel::measure(m_text1, fontFromSettings(m_settings.FontTitle1rsLine), device);
+        const NoteLabel b =
+            NoteLabel::measure(m_text2, fontFromSettings(m_settings.FontTitle2ndLine), device);
         L.labels = LayoutTitle(a, b, client.size());
         L.labels.label1.translate(client.topLeft());
         L.labels.label2.translate(client.topLeft());
@@ -311,8 +316,9 @@ int SlideScene::updateDrawSize(QSize area, const QPaintDevice *device)
     return d;
 }
 
-void SlideScene::paintLabel(QPainter &p, const QRect &r, const QString &text, const FontSettings &font,
-                            bool wrap, bool centred, const QPalette &pal) const
+void SlideScene::paintLabel(QPainter &p, const QRect &r, const QString &text,
+                            const FontSettings &font, bool wrap, bool centred,
+                            const QPalette &pal) const
 {
     if (text.isEmpty() || r.isEmpty())
         return;
@@ -351,8 +357,11 @@ void SlideScene::paintQuestionControls(QPainter &p, const Layout &L, const QPale
     if (!m_question.prompt.isEmpty()) {
         p.setFont(fontFromSettings(m_settings.FontPrompt));
         p.setPen(colorFromTColor(m_settings.FontPrompt.Color, pal));
-        const QString text = QString(m_question.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        p.drawText(q.prompt, Qt::TextWordWrap | Qt::AlignTop | (q.promptCentred ? Qt::AlignHCenter : Qt::AlignLeft),
+        const QString text =
+            QString(m_question.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        p.drawText(q.prompt,
+                   Qt::TextWordWrap | Qt::AlignTop |
+                       (q.promptCentred ? Qt::AlignHCenter : Qt::AlignLeft),
                    text);
     }
     p.setFont(fontFromSettings(m_settings.FontAnswers));
@@ -367,8 +376,9 @@ void SlideScene::paintQuestionControls(QPainter &p, const Layout &L, const QPale
         p.setBrush(pal.color(QPalette::Base));
         p.drawEllipse(circle);
         p.setPen(ink);
-        p.drawText(r.adjusted(kRadioIndicatorWidth, 1, 0, -1), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap |
-                       Qt::TextShowMnemonic, DisplayedCaption(m_question.answers[i]));
+        p.drawText(r.adjusted(kRadioIndicatorWidth, 1, 0, -1),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                   DisplayedCaption(m_question.answers[i]));
     }
     if (m_question.box && !q.box.isNull()) {
         p.setPen(pal.color(QPalette::Dark));
@@ -376,7 +386,8 @@ void SlideScene::paintQuestionControls(QPainter &p, const Layout &L, const QPale
         p.drawRect(q.box.adjusted(0, 0, -1, -1));
         p.setPen(pal.color(QPalette::Text));
         p.drawText(q.box.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   m_question.mentalPlaceholder ? QStringLiteral("(mental)") : m_question.box->text());
+                   m_question.mentalPlaceholder ? QStringLiteral("(mental)")
+                                                : m_question.box->text());
     }
     p.restore();
 }
@@ -420,8 +431,10 @@ int SlideScene::paint(QPainter &p, QSize area, const QPalette &pal)
         m_notePanel.paint(p, L.notePanel, pal);
         p.save();
         p.setClipRect(m_notePanel.clientRect(L.notePanel));
-        paintLabel(p, L.labels.label1, m_text1, m_settings.FontNote1, L.labels.wrap1, L.labels.centred, pal);
-        paintLabel(p, L.labels.label2, m_text2, m_settings.FontNote2, L.labels.wrap2, L.labels.centred, pal);
+        paintLabel(p, L.labels.label1, m_text1, m_settings.FontNote1, L.labels.wrap1,
+                   L.labels.centred, pal);
+        paintLabel(p, L.labels.label2, m_text2, m_settings.FontNote2, L.labels.wrap2,
+                   L.labels.centred, pal);
         p.restore();
     }
     if (m_hasQuestion && m_paintQuestion)

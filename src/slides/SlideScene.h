@@ -4,9 +4,9 @@
 #include "media/GradientPanel.h"
 #include "media/ImageMark.h"
 #include "media/TAdvImage.h"
+#include "presentation/SlideRecord.h"
 #include "slides/NoteLayout.h"
 #include "slides/Question.h"
-#include "presentation/SlideRecord.h"
 
 #include <QHash>
 #include <QImage>
@@ -30,9 +30,9 @@ public:
 
     struct Layout
     {
-        QRect notePanel;  // empty without a note panel
-        QRect imagePanel; // the image view (its gradient panel), empty unless an image slide
-        QRect titlePanel; // empty unless a title slide
+        QRect notePanel;         // empty without a note panel
+        QRect imagePanel;        // the image view (its gradient panel), empty unless an image slide
+        QRect titlePanel;        // empty unless a title slide
         NoteLayoutResult labels; // in the note or title panel's coordinates
         // The question's controls, in area coordinates, when the slide shows one; `questionPanel`
         // is the note or title panel that carries them.
@@ -49,7 +49,8 @@ public:
     // a row loads once), or taken from `prepared` when that holds this file already decoded.
     // Returns the decoder's message for a picture that exists but cannot be shown.
     QString showImageSlide(const SlideRecord &slide, QSize decodeTarget = QSize(),
-                           const SlidePicture *prepared = nullptr, const QImage &prescaled = QImage());
+                           const SlidePicture *prepared = nullptr,
+                           const QImage &prescaled = QImage());
     void showTitleSlide(const SlideRecord &slide);
     // Text, web, video and other slides that this view does not display itself: an empty image
     // panel with the file's name.
@@ -110,7 +111,7 @@ private:
     Shown m_shown = Shown::Nothing;
     SlideRecord m_slide;
     Dock m_dock = Dock::None;
-    QString m_text1, m_text2;   // note or title lines, "|" turned into line breaks
+    QString m_text1, m_text2; // note or title lines, "|" turned into line breaks
     QString m_otherName;
     QuestionModel m_question;
     bool m_hasQuestion = false;

@@ -10,11 +10,24 @@ QString FoldAccents(const QString &text)
     QString out = text.toLower();
     for (QChar &c : out) {
         switch (c.unicode()) {
-        case 0xE0: case 0xE1: case 0xE4: c = QLatin1Char('a'); break;
-        case 0xE9: case 0xE8: case 0xEB: case 0xEA: c = QLatin1Char('e'); break;
-        case 0xED: case 0xEF: case 0xEC: c = QLatin1Char('i'); break;
-        case 0xF2: case 0xF3: case 0xF6: case 0xF4: c = QLatin1Char('o'); break;
-        case 0xFA: case 0xFC: case 0xF9: case 0xFB: c = QLatin1Char('u'); break;
+        case 0xE0:
+        case 0xE1:
+        case 0xE4: c = QLatin1Char('a'); break;
+        case 0xE9:
+        case 0xE8:
+        case 0xEB:
+        case 0xEA: c = QLatin1Char('e'); break;
+        case 0xED:
+        case 0xEF:
+        case 0xEC: c = QLatin1Char('i'); break;
+        case 0xF2:
+        case 0xF3:
+        case 0xF6:
+        case 0xF4: c = QLatin1Char('o'); break;
+        case 0xFA:
+        case 0xFC:
+        case 0xF9:
+        case 0xFB: c = QLatin1Char('u'); break;
         default: break;
         }
     }
@@ -62,7 +75,8 @@ void TypedAnswer::SetAnswer(const QString &text, Prompter &prompter)
             MaxScore = *score;
         else
             prompter.ShowError(
-                QStringLiteral("Assignació de número de puntuació que no és un número (%1)").arg(scoreText));
+                QStringLiteral("Assignació de número de puntuació que no és un número (%1)")
+                    .arg(scoreText));
     }
     AnswerHints read = ReadAnswerHints(body);
     Answer = std::move(read.answer);
@@ -218,8 +232,9 @@ void TypedAnswer::EditAnsKeyDown(Key key, const QString &text, int caret)
     }
     if (SameAnswerText(text, Answer, IgnoreAccent)) {
         // Each mistake allowed takes its share of the score.
-        endQuestion(true, MaxMistakes > 0 ? MaxScore * (1.0f - float(Mistakes) / float(MaxMistakes + 1))
-                                          : MaxScore);
+        endQuestion(true, MaxMistakes > 0
+                              ? MaxScore * (1.0f - float(Mistakes) / float(MaxMistakes + 1))
+                              : MaxScore);
         return;
     }
     m_text = text;

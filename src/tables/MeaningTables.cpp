@@ -28,8 +28,7 @@ MemTable makeSoundTable()
 
 MeaningTable::MeaningTable(MeaningKind k)
     : kind(k), table(k == MeaningKind::Words ? makeWordTable() : makeSoundTable())
-{
-}
+{}
 
 Fallible<void> MeaningTable::load(const QString &path)
 {
@@ -61,9 +60,10 @@ Fallible<void> MeaningTable::save(const QString &path, Prompter &prompter)
     const QString other = changeFileExt(path, kind == MeaningKind::Words ? QStringLiteral(".sml")
                                                                          : QStringLiteral(".wml"));
     if (QFileInfo::exists(other)) {
-        if (!prompter.AskYes(QStringLiteral("També existeix l'arxiu:\r\n%1,\r\nesborrar-lo, ja que no "
-                                            "poden coexistir un arxiu sml i wml?")
-                                 .arg(other)))
+        if (!prompter.AskYes(
+                QStringLiteral("També existeix l'arxiu:\r\n%1,\r\nesborrar-lo, ja que no "
+                               "poden coexistir un arxiu sml i wml?")
+                    .arg(other)))
             return Fallible<void>::failure(QString());
         if (!QFile::remove(other))
             return Fallible<void>::failure(QString());

@@ -127,28 +127,41 @@ private Q_SLOTS:
         WritePresentationSettings(d, defaults);
         ReadPresentationSettings(d, again);
         QCOMPARE(DescribePresentationSettings(again), DescribePresentationSettings(defaults));
-        QCOMPARE(d.ReadString(QStringLiteral("ImagePanel"), QStringLiteral("ColorStart"), QString()), QStringLiteral("-2147483633"));
+        QCOMPARE(
+            d.ReadString(QStringLiteral("ImagePanel"), QStringLiteral("ColorStart"), QString()),
+            QStringLiteral("-2147483633"));
     }
 
     void conditionalKeysOnWriting()
     {
         TNewIniFile file;
-        file.loadFromBytes("[PresSort]\r\nOmissionFirstSlide=1\r\nRandomRangeInf=3\r\nInitialImages=8\r\n");
+        file.loadFromBytes(
+            "[PresSort]\r\nOmissionFirstSlide=1\r\nRandomRangeInf=3\r\nInitialImages=8\r\n");
         PresentationSettings s; // PresDRandom 0, every slide used, no repetition
         WritePresentationSettings(file, s);
-        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("OmissionFirstSlide"), QStringLiteral("")), QStringLiteral("1"));
-        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("RandomRangeInf"), QStringLiteral("")), QStringLiteral("3"));
-        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("InitialImages"), QStringLiteral("")), QStringLiteral("8"));
-        QVERIFY(!file.ValueExists(QStringLiteral("PresSort"), QStringLiteral("TotalSlidesToMemorize")));
+        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("OmissionFirstSlide"),
+                                 QStringLiteral("")),
+                 QStringLiteral("1"));
+        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("RandomRangeInf"),
+                                 QStringLiteral("")),
+                 QStringLiteral("3"));
+        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("InitialImages"),
+                                 QStringLiteral("")),
+                 QStringLiteral("8"));
+        QVERIFY(
+            !file.ValueExists(QStringLiteral("PresSort"), QStringLiteral("TotalSlidesToMemorize")));
         s.PresDRandom = RandomScope::WithOmissions;
         WritePresentationSettings(file, s);
-        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("OmissionFirstSlide"), QStringLiteral("")), QStringLiteral("0"));
+        QCOMPARE(file.ReadString(QStringLiteral("PresSort"), QStringLiteral("OmissionFirstSlide"),
+                                 QStringLiteral("")),
+                 QStringLiteral("0"));
     }
 
     void valuesAsStored()
     {
         TNewIniFile f;
-        f.loadFromBytes("[image]\nimagedelay=0x0A\n[Image]\nImgAmpliation=$0A\nImgFrameWidth=ten\n");
+        f.loadFromBytes(
+            "[image]\nimagedelay=0x0A\n[Image]\nImgAmpliation=$0A\nImgFrameWidth=ten\n");
         PresentationSettings s;
         ReadPresentationSettings(f, s);
         QCOMPARE(int(s.ImageDelay), 10);
@@ -166,11 +179,13 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("p.ini"));
         // Duplicate keys and sections, a line without "=", Catalan text in Windows-1252, no final
         // line end.
-        writeAll(path, "; comment dropped\r\n[Alien]\r\nKey=\xE0\xE8\r\nKey=second\r\nloose line\r\n"
-                       "[Options]\r\nManualViewing=0\r\n[alien]\r\nMore=1");
+        writeAll(path,
+                 "; comment dropped\r\n[Alien]\r\nKey=\xE0\xE8\r\nKey=second\r\nloose line\r\n"
+                 "[Options]\r\nManualViewing=0\r\n[alien]\r\nMore=1");
         TNewIniFile f(path);
         QVERIFY(f.load());
-        QCOMPARE(f.ReadString(QStringLiteral("ALIEN"), QStringLiteral("key"), QStringLiteral("")), QStringLiteral("àè"));
+        QCOMPARE(f.ReadString(QStringLiteral("ALIEN"), QStringLiteral("key"), QStringLiteral("")),
+                 QStringLiteral("àè"));
         PresentationSettings s;
         ReadPresentationSettings(f, s);
         QVERIFY(!s.ManualViewing);
@@ -178,8 +193,9 @@ private Q_SLOTS:
         FakePrompter p;
         QVERIFY(f.UpdateFile(p).ok());
         const QByteArray out = readAll(path);
-        QVERIFY(out.startsWith("[Alien]\r\nKey=\xE0\xE8\r\nKey=second\r\nloose line\r\nMore=1\r\n\r\n[Options]\r\n"
-                               "ManualViewing=0\r\nLoopImages=0\r\n"));
+        QVERIFY(out.startsWith(
+            "[Alien]\r\nKey=\xE0\xE8\r\nKey=second\r\nloose line\r\nMore=1\r\n\r\n[Options]\r\n"
+            "ManualViewing=0\r\nLoopImages=0\r\n"));
         QVERIFY(!out.contains("comment"));
         QVERIFY(out.contains("[AloneAnswer]\r\nByInput=0"));
     }
@@ -189,16 +205,19 @@ private Q_SLOTS:
         QByteArray garbage;
         for (int i = 0; i < 200000; ++i)
             garbage += char((i * 7919) & 0xFF);
-        garbage += "\n[Image]\nImageDelay=" + QByteArray(10 * 1024 * 1024, '9') + "\nImgAmpliation=5";
+        garbage +=
+            "\n[Image]\nImageDelay=" + QByteArray(10 * 1024 * 1024, '9') + "\nImgAmpliation=5";
         TNewIniFile f;
         f.loadFromBytes(garbage);
         PresentationSettings s;
         ReadPresentationSettings(f, s);
-        QCOMPARE(int(s.ImageDelay), 2);   // too long to be a number: the default
+        QCOMPARE(int(s.ImageDelay), 2);    // too long to be a number: the default
         QCOMPARE(int(s.ImgAmpliation), 5); // the last line read without a line end
         TNewIniFile again;
         again.loadFromBytes(f.toBytes());
-        QCOMPARE(again.ReadString(QStringLiteral("Image"), QStringLiteral("ImgAmpliation"), QStringLiteral("")), QStringLiteral("5"));
+        QCOMPARE(again.ReadString(QStringLiteral("Image"), QStringLiteral("ImgAmpliation"),
+                                  QStringLiteral("")),
+                 QStringLiteral("5"));
     }
 
     void base64()
@@ -207,7 +226,8 @@ private Q_SLOTS:
         QCOMPARE(DecodeString(QString()), QString());
         QCOMPARE(EncodeString(QStringLiteral("C:\\Dades")), QStringLiteral("QzpcRGFkZXM="));
         QCOMPARE(DecodeString(QStringLiteral("QzpcR\r\nGFk ZXM=")), QStringLiteral("C:\\Dades"));
-        QCOMPARE(DecodeString(EncodeString(QStringLiteral("Música i còpia"))), QStringLiteral("Música i còpia"));
+        QCOMPARE(DecodeString(EncodeString(QStringLiteral("Música i còpia"))),
+                 QStringLiteral("Música i còpia"));
         const QByteArray long57(57, 'a');
         QVERIFY(!encodeBase64Bytes(long57).contains("\r\n"));
         QCOMPARE(encodeBase64Bytes(long57 + "b").count("\r\n"), 1);
@@ -220,11 +240,15 @@ private Q_SLOTS:
         for (int i = 0; i < 2736 * 2 + 100; ++i)
             data += char(i * 31);
         writeAll(dir.filePath(QStringLiteral("in.bin")), data);
-        QVERIFY(EncodeFile(dir.filePath(QStringLiteral("in.bin")), dir.filePath(QStringLiteral("b64.txt"))).ok);
+        QVERIFY(EncodeFile(dir.filePath(QStringLiteral("in.bin")),
+                           dir.filePath(QStringLiteral("b64.txt")))
+                    .ok);
         const QByteArray text = readAll(dir.filePath(QStringLiteral("b64.txt")));
         QCOMPARE(text.left(3744).count("\r\n"), 48);
         QVERIFY(text.left(3744).endsWith("\r\n"));
-        QVERIFY(DecodeFile(dir.filePath(QStringLiteral("b64.txt")), dir.filePath(QStringLiteral("out.bin"))).ok);
+        QVERIFY(DecodeFile(dir.filePath(QStringLiteral("b64.txt")),
+                           dir.filePath(QStringLiteral("out.bin")))
+                    .ok);
         QCOMPARE(readAll(dir.filePath(QStringLiteral("out.bin"))), data);
     }
 
@@ -240,7 +264,10 @@ private Q_SLOTS:
         f.load();
         f.WriteBool(QStringLiteral("Options"), QStringLiteral("ManualViewing"), false);
         QVERIFY(!f.UpdateFile(p).ok());
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("L'arxiu\r\n%1\r\nés de sols lectura, treure-li'n la protecció?").arg(path)});
+        QCOMPARE(p.texts(),
+                 QStringList{QStringLiteral(
+                                 "L'arxiu\r\n%1\r\nés de sols lectura, treure-li'n la protecció?")
+                                 .arg(path)});
         QCOMPARE(readAll(path), QByteArray("[Options]\r\nManualViewing=1\r\n"));
         p.answers = {MsgButton::Yes};
         QVERIFY(f.UpdateFile(p).ok());
@@ -252,7 +279,8 @@ private Q_SLOTS:
     void programOptionsRules()
     {
         TNewIniFile f;
-        f.loadFromBytes("[EditSAL]\nActionEndIndex=1\nActionOptionsIndex=25\nImageSlidesIndex=-4\nActionXIndex=1\n"
+        f.loadFromBytes("[EditSAL]\nActionEndIndex=1\nActionOptionsIndex=25\nImageSlidesIndex=-"
+                        "4\nActionXIndex=1\n"
                         "[Options]\nCurrentSALName=/x/last.sal\nAutomaticInit=2\nOpenSalOption=2\n"
                         "[WriteResults]\nWrite=0\n");
         ProgramOptions o;
@@ -270,7 +298,8 @@ private Q_SLOTS:
         QCOMPARE(o.Results.Dir, QStringLiteral("/opt/pelvar"));
         TNewIniFile out;
         WriteProgramOptions(out, o);
-        QCOMPARE(out.ReadInteger(QStringLiteral("EditSAL"), QStringLiteral("ActionEndIndex"), -1), 0);
+        QCOMPARE(out.ReadInteger(QStringLiteral("EditSAL"), QStringLiteral("ActionEndIndex"), -1),
+                 0);
         ctx.commandLineFile = false;
         ReadProgramOptions(f, o, ctx);
         QCOMPARE(o.CurrentSALName, QStringLiteral("/x/last.sal"));
@@ -292,8 +321,11 @@ private Q_SLOTS:
         QCOMPARE(o.SaveIndividualConfigO, SaveConfigPolicy::Never);
         TNewIniFile out;
         WriteProgramOptions(out, o);
-        QCOMPARE(out.ReadInteger(QStringLiteral("Options"), QStringLiteral("OpenSalOption"), -5), 3);
-        QCOMPARE(out.ReadInteger(QStringLiteral("Options"), QStringLiteral("SaveIndividualConfigO"), -5), 2);
+        QCOMPARE(out.ReadInteger(QStringLiteral("Options"), QStringLiteral("OpenSalOption"), -5),
+                 3);
+        QCOMPARE(
+            out.ReadInteger(QStringLiteral("Options"), QStringLiteral("SaveIndividualConfigO"), -5),
+            2);
         PresentationSettings s;
         ReadPresentationSettings(f, s);
         QCOMPARE(s.PresSort, PresSortMode::Sequential);
@@ -313,8 +345,11 @@ private Q_SLOTS:
         ReadWriteResults(f, r, QStringLiteral("/prog"), &p);
         QVERIFY(r.disabledForRun);
         QCOMPARE(QDir::cleanPath(r.Dir), QDir::cleanPath(dir.path()));
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat el directori (%1) on escriure els resultats,\r\n"
-                                                       "l'opció d'escriure els resultats queda desactivada").arg(missing)});
+        QCOMPARE(p.texts(),
+                 QStringList{QStringLiteral(
+                                 "No s'ha trobat el directori (%1) on escriure els resultats,\r\n"
+                                 "l'opció d'escriure els resultats queda desactivada")
+                                 .arg(missing)});
         // A long folder survives the settings file in one piece.
         WriteResultsSettings longDir;
         longDir.Dir = QStringLiteral("/") + QString(150, QLatin1Char('x'));
@@ -357,7 +392,8 @@ private Q_SLOTS:
         s.ImageDelay = 9;
         p.answers = {MsgButton::Yes};
         QVERIFY(mod.saveAtExit(ProgramOptions(), s, true, p));
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("Desar la configuració actual com a configuració per defecte?")});
+        QCOMPARE(p.texts(), QStringList{QStringLiteral(
+                                "Desar la configuració actual com a configuració per defecte?")});
         TNewIniFile back(mod.paths().ProgramIniPath);
         back.load();
         QCOMPARE(back.ReadInteger(QStringLiteral("Image"), QStringLiteral("ImageDelay"), 0), 9);
@@ -367,18 +403,21 @@ private Q_SLOTS:
 
         // A failed save asks before the next attempt.
         QTemporaryDir gone;
-        TModIniLS broken(THlpIniFLoadSave(gone.filePath(QStringLiteral("missing")), QStringLiteral("Pelvar")));
+        TModIniLS broken(
+            THlpIniFLoadSave(gone.filePath(QStringLiteral("missing")), QStringLiteral("Pelvar")));
         FakePrompter q;
         QVERIFY(!broken.saveAtExit(ProgramOptions(), s, false, q));
         QVERIFY(broken.LastSaveInterrupted);
         q.answers = {MsgButton::No};
         QVERIFY(!broken.saveAtExit(ProgramOptions(), s, false, q));
-        QCOMPARE(q.texts().back(), QStringLiteral("Voleu provar de guardar la configuració de nou?"));
+        QCOMPARE(q.texts().back(),
+                 QStringLiteral("Voleu provar de guardar la configuració de nou?"));
     }
 
     void fontNames()
     {
-        const FontLookup fonts(QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif")});
+        const FontLookup fonts(
+            QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif")});
         QVERIFY(fonts.isAvailable(QStringLiteral("dejavu sans")));
         QVERIFY(fonts.isAvailable(QStringLiteral("MS Sans Serif")));
         QVERIFY(fonts.isAvailable(QStringLiteral("Tahoma")));
@@ -394,7 +433,8 @@ private Q_SLOTS:
         ReadPresentationSettings(f, s, ctx);
         QCOMPARE(s.FontNote1.FontName, QStringLiteral("DejaVu Sans"));
         QCOMPARE(s.FontNote2.FontName, QStringLiteral("MS Sans Serif"));
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat el tipus de lletra Comic Zans, per FontNote1")});
+        QCOMPARE(p.texts(), QStringList{QStringLiteral(
+                                "No s'ha trobat el tipus de lletra Comic Zans, per FontNote1")});
     }
 
     void missingBackgroundBitmaps()
@@ -409,10 +449,12 @@ private Q_SLOTS:
         ctx.pickBitmap = [](const QString &) { return QString(); };
         p.answers = {MsgButton::Yes};
         ReadPresentationSettings(f, s, ctx);
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat el bmp de fons /no/fons.bmp, per ImagePanel\r\n"
-                                                       "voleu provar de buscar o substituir-lo ara?")});
+        QCOMPARE(p.texts(), QStringList{QStringLiteral(
+                                "No s'ha trobat el bmp de fons /no/fons.bmp, per ImagePanel\r\n"
+                                "voleu provar de buscar o substituir-lo ara?")});
         QVERIFY(s.ImagePanel.BmpForBackgroud.isEmpty());
-        QVERIFY(s.TitlePanel.BmpForBackgroud.isEmpty()); // not needed by a gradient: dropped silently
+        QVERIFY(
+            s.TitlePanel.BmpForBackgroud.isEmpty()); // not needed by a gradient: dropped silently
     }
 };
 

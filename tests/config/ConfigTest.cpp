@@ -19,15 +19,19 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Dollar"), 0), 255);
         QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Neg"), 0), -7);
         QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Bad"), 42), 42);
-        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Color"), 0), std::int32_t(0x8000000F));
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Color"), 0),
+                 std::int32_t(0x8000000F));
         QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Z"), 5), 5);
-        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Late"), 0), 3); // the same section opened twice
+        QCOMPARE(ini.ReadInteger(QStringLiteral("Opt"), QStringLiteral("Late"), 0),
+                 3); // the same section opened twice
         QVERIFY(ini.ReadBool(QStringLiteral("Opt"), QStringLiteral("Neg"), false));
         QVERIFY(!ini.ValueExists(QStringLiteral("Opt"), QStringLiteral("stray")));
-        QCOMPARE(ini.ReadString(QStringLiteral("Opt"), QStringLiteral(" A"), QStringLiteral("def")), QStringLiteral("def")); // no trimming
+        QCOMPARE(ini.ReadString(QStringLiteral("Opt"), QStringLiteral(" A"), QStringLiteral("def")),
+                 QStringLiteral("def")); // no trimming
         ini.WriteBool(QStringLiteral("New"), QStringLiteral("K"), true);
-        QCOMPARE(ini.toBytes(), QByteArray("[Opt]\r\nA=1\r\nHex=0x1F\r\nDollar=$ff\r\nNeg=-7\r\nBad=12a\r\n"
-                                           "Color=0x8000000F\r\nZ=0x\r\nLate=3\r\n\r\n[New]\r\nK=1\r\n\r\n"));
+        QCOMPARE(ini.toBytes(),
+                 QByteArray("[Opt]\r\nA=1\r\nHex=0x1F\r\nDollar=$ff\r\nNeg=-7\r\nBad=12a\r\n"
+                            "Color=0x8000000F\r\nZ=0x\r\nLate=3\r\n\r\n[New]\r\nK=1\r\n\r\n"));
     }
 
     void defaultsAndAnEmptyFile()
@@ -58,13 +62,15 @@ private Q_SLOTS:
     void boundsAndConditionalKeys()
     {
         TNewIniFile f;
-        f.loadFromBytes("[PanelNoteLR]\nSize=59\n[PanelNoteTB]\nSize=200\n[PanelPA]\nSize=300\n"
-                        "[Image]\nImgNotePanelsMode=5\n[TitlePanel]\nColorBackGroundEffect=7\n"
-                        "[ImagePanel]\nColorBackGroundEffect=7\n"
-                        "[PresSort]\nPresSort=3\nPresDRandom=1\nRandomRangeInf=4\nRandomRangeSup=6\n"
-                        "OmissionFirstSlide=1\nInitialImages=9\n"
-                        "[FontTitle1rsLine]\nShadowPos=4\nShadowSize=51\n[FontTitle2ndLine]\nShadowPos=2\nShadowSize=50\n"
-                        "[Mark]\nPenMode=260\n");
+        f.loadFromBytes(
+            "[PanelNoteLR]\nSize=59\n[PanelNoteTB]\nSize=200\n[PanelPA]\nSize=300\n"
+            "[Image]\nImgNotePanelsMode=5\n[TitlePanel]\nColorBackGroundEffect=7\n"
+            "[ImagePanel]\nColorBackGroundEffect=7\n"
+            "[PresSort]\nPresSort=3\nPresDRandom=1\nRandomRangeInf=4\nRandomRangeSup=6\n"
+            "OmissionFirstSlide=1\nInitialImages=9\n"
+            "[FontTitle1rsLine]\nShadowPos=4\nShadowSize=51\n[FontTitle2ndLine]\nShadowPos="
+            "2\nShadowSize=50\n"
+            "[Mark]\nPenMode=260\n");
         PresentationSettings s;
         s.ImgNotePanelsMode = 1;
         s.RandomRangeInf = 2;

@@ -49,17 +49,23 @@ private Q_SLOTS:
 
     void lineSplitting()
     {
-        QCOMPARE(splitTextLines(QStringLiteral("a\r\nb\nc\rd")), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+        QCOMPARE(splitTextLines(QStringLiteral("a\r\nb\nc\rd")),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                              QStringLiteral("d")}));
         QCOMPARE(splitTextLines(QStringLiteral("a\r\n")), QStringList{QStringLiteral("a")});
-        QCOMPARE(splitTextLines(QStringLiteral("a\n\nb")), (QStringList{QStringLiteral("a"), QStringLiteral(""), QStringLiteral("b")}));
-        QCOMPARE(splitTextLines(QStringLiteral("\r\r\n")), (QStringList{QStringLiteral(""), QStringLiteral("")}));
+        QCOMPARE(splitTextLines(QStringLiteral("a\n\nb")),
+                 (QStringList{QStringLiteral("a"), QStringLiteral(""), QStringLiteral("b")}));
+        QCOMPARE(splitTextLines(QStringLiteral("\r\r\n")),
+                 (QStringList{QStringLiteral(""), QStringLiteral("")}));
         QCOMPARE(splitTextLines(QStringLiteral("")), QStringList());
-        QCOMPARE(joinTextLines({QStringLiteral("a"), QStringLiteral("b")}), QStringLiteral("a\r\nb\r\n"));
+        QCOMPARE(joinTextLines({QStringLiteral("a"), QStringLiteral("b")}),
+                 QStringLiteral("a\r\nb\r\n"));
     }
 
     void fileNames()
     {
-        QCOMPARE(extractFileName(QStringLiteral("C:\\Dades\\foto.v1.jpg")), QStringLiteral("foto.v1.jpg"));
+        QCOMPARE(extractFileName(QStringLiteral("C:\\Dades\\foto.v1.jpg")),
+                 QStringLiteral("foto.v1.jpg"));
         QCOMPARE(extractFileName(QStringLiteral("/home/a/b.png")), QStringLiteral("b.png"));
         QCOMPARE(extractFileName(QStringLiteral("D:/mix\\ed/c.gif")), QStringLiteral("c.gif"));
         QCOMPARE(fileNameWithoutExt(QStringLiteral("C:\\a.b\\foto.jpg")), QStringLiteral("foto"));
@@ -68,17 +74,22 @@ private Q_SLOTS:
         QCOMPARE(fileExtension(QStringLiteral("C:\\a.b\\foto.JPG")), QStringLiteral("JPG"));
         QCOMPARE(fileExtension(QStringLiteral("C:\\a.b\\foto")), QString());
         QCOMPARE(pathWithoutExt(QStringLiteral("C:\\a.b\\foto")), QStringLiteral("C:\\a.b\\foto"));
-        QCOMPARE(changeFileExt(QStringLiteral("/d/llista.sal"), QStringLiteral(".ini")), QStringLiteral("/d/llista.ini"));
-        QCOMPARE(changeFileExt(QStringLiteral("/d.x/taula"), QStringLiteral(".sal")), QStringLiteral("/d.x/taula.sal"));
+        QCOMPARE(changeFileExt(QStringLiteral("/d/llista.sal"), QStringLiteral(".ini")),
+                 QStringLiteral("/d/llista.ini"));
+        QCOMPARE(changeFileExt(QStringLiteral("/d.x/taula"), QStringLiteral(".sal")),
+                 QStringLiteral("/d.x/taula.sal"));
         QCOMPARE(extractFileDir(QStringLiteral("C:\\a\\b.png")), QStringLiteral("C:\\a"));
         QCOMPARE(extractFileDir(QStringLiteral("b.png")), QString());
         QCOMPARE(includeTrailingSeparator(QStringLiteral("C:\\a\\")), QStringLiteral("C:\\a\\"));
-        QCOMPARE(joinFolderNameExt(QStringLiteral("/f"), QStringLiteral("n"), QStringLiteral("png")), QStringLiteral("/f") + QDir::separator() + QStringLiteral("n.png"));
+        QCOMPARE(
+            joinFolderNameExt(QStringLiteral("/f"), QStringLiteral("n"), QStringLiteral("png")),
+            QStringLiteral("/f") + QDir::separator() + QStringLiteral("n.png"));
     }
 
     void messageBoxButtons()
     {
-        const MsgBoxLayout a = layoutMessageBox({QStringLiteral("NoToAll Inv. totes"), QStringLiteral("No Invalidar")});
+        const MsgBoxLayout a = layoutMessageBox(
+            {QStringLiteral("NoToAll Inv. totes"), QStringLiteral("No Invalidar")});
         QCOMPARE(a.buttons.size(), std::size_t(2));
         QCOMPARE(a.buttons[0].button, MsgButton::No);
         QCOMPARE(a.buttons[0].caption, QStringLiteral("Invalidar"));
@@ -86,7 +97,9 @@ private Q_SLOTS:
         QCOMPARE(a.cancelButton, MsgButton::No);
         QCOMPARE(a.defaultButton, MsgButton::None);
 
-        const MsgBoxLayout b = layoutMessageBox({QStringLiteral("Retry &Refés"), QStringLiteral("Cancel &Segueix"), QStringLiteral("Yes &Edita"), QStringLiteral("No &Atura"), QStringLiteral("Bogus")});
+        const MsgBoxLayout b = layoutMessageBox(
+            {QStringLiteral("Retry &Refés"), QStringLiteral("Cancel &Segueix"),
+             QStringLiteral("Yes &Edita"), QStringLiteral("No &Atura"), QStringLiteral("Bogus")});
         QCOMPARE(b.buttons.size(), std::size_t(4));
         QCOMPARE(b.buttons[0].caption, QStringLiteral("&Edita"));
         QCOMPARE(b.buttons[3].caption, QStringLiteral("&Refés"));
@@ -109,8 +122,10 @@ private Q_SLOTS:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("second"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("f.txt")}); // no temporary left
-        const WriteOutcome bad = writeFileAtomically(dir.filePath(QStringLiteral("no/such/dir/f.txt")), "x");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("f.txt")}); // no temporary left
+        const WriteOutcome bad =
+            writeFileAtomically(dir.filePath(QStringLiteral("no/such/dir/f.txt")), "x");
         QVERIFY(!bad.ok);
         QVERIFY(!bad.error.isEmpty());
     }

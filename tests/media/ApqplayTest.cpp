@@ -69,7 +69,8 @@ private Q_SLOTS:
         t.channels = channels;
         t.seconds = 1.3;
         t.tags = {QStringLiteral("title=Prova"), QStringLiteral("artist=Pelvar")};
-        const QString in = m_dir.filePath(file), wav = m_dir.filePath(file + QStringLiteral(".wav"));
+        const QString in = m_dir.filePath(file),
+                      wav = m_dir.filePath(file + QStringLiteral(".wav"));
         QVERIFY(AudioFixtures::encode(in, t));
         const Run r = apqplay({QStringLiteral("--wav"), wav, in});
         QCOMPARE(r.code, 0);

@@ -139,8 +139,8 @@ private Q_SLOTS:
         QRandomGenerator rng(0x5eed ^ quint32(qHash(extension)));
         int decoded = 0;
         for (int i = 0; i < kRounds; ++i) {
-            const SlidePicture pic = DecodeSlidePicture(mutate(source, rng), extension,
-                                                        i % 2 ? QSize(10, 10) : QSize());
+            const SlidePicture pic =
+                DecodeSlidePicture(mutate(source, rng), extension, i % 2 ? QSize(10, 10) : QSize());
             checkPicture(pic);
             decoded += pic.ok();
         }

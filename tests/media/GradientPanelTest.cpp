@@ -44,7 +44,8 @@ private Q_SLOTS:
         QCOMPARE(GradientPanel::ColorRamp(kWhite, kBlack)[1], qRgb(253, 253, 253));
         // Red is the low byte; a system colour's code bytes are used as they are.
         QCOMPARE(GradientPanel::ColorRamp(0x0000FF, 0x0000FF)[50], qRgb(255, 0, 0));
-        QCOMPARE(GradientPanel::ColorRamp(TColor(0x8000000F), TColor(0x8000000F))[7], qRgb(15, 0, 0));
+        QCOMPARE(GradientPanel::ColorRamp(TColor(0x8000000F), TColor(0x8000000F))[7],
+                 qRgb(15, 0, 0));
     }
 
     void upFromBlackToWhiteOn200Rows()

@@ -15,13 +15,17 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("picture");
         QTest::addColumn<QSize>("fitted");
         QTest::newRow("fits, not enlarged") << QSize(400, 400) << QSize(100, 50) << QSize(100, 50);
-        QTest::newRow("wider and higher, width rules") << QSize(500, 500) << QSize(1000, 800) << QSize(500, 400);
-        QTest::newRow("wider and higher, height rules") << QSize(500, 300) << QSize(1000, 800) << QSize(375, 300);
+        QTest::newRow("wider and higher, width rules")
+            << QSize(500, 500) << QSize(1000, 800) << QSize(500, 400);
+        QTest::newRow("wider and higher, height rules")
+            << QSize(500, 300) << QSize(1000, 800) << QSize(375, 300);
         QTest::newRow("only higher") << QSize(400, 100) << QSize(200, 400) << QSize(50, 100);
         QTest::newRow("only wider") << QSize(150, 400) << QSize(200, 100) << QSize(150, 75);
-        QTest::newRow("enlarged size handed in") << QSize(150, 400) << QSize(200, 100) << QSize(150, 75);
+        QTest::newRow("enlarged size handed in")
+            << QSize(150, 400) << QSize(200, 100) << QSize(150, 75);
         QTest::newRow("exact") << QSize(300, 200) << QSize(300, 200) << QSize(300, 200);
-        QTest::newRow("truncated toward zero") << QSize(333, 1000) << QSize(1000, 1000) << QSize(333, 333);
+        QTest::newRow("truncated toward zero")
+            << QSize(333, 1000) << QSize(1000, 1000) << QSize(333, 333);
         QTest::newRow("empty area") << QSize(0, 0) << QSize(10, 10) << QSize(0, 0);
         QTest::newRow("empty picture") << QSize(100, 100) << QSize(0, 10) << QSize(0, 0);
     }
@@ -84,12 +88,14 @@ private Q_SLOTS:
         z = zoomForSelection(QRect(0, 0, 200, 100), pic, {800, 600}, {400, 300}, 50);
         QVERIFY(z);
         QCOMPARE(z->zoomPercent, 100); // min(400/200, 300/100) * 50
-        z = zoomForSelection(QRect(50, 25, 50, 10), QRect(50, 25, 100, 50), {100, 50}, {400, 300}, 100);
+        z = zoomForSelection(QRect(50, 25, 50, 10), QRect(50, 25, 100, 50), {100, 50}, {400, 300},
+                             100);
         QVERIFY(z);
         QCOMPARE(z->zoomPercent, 500); // neither overflows: max(100/50, 50/10)
         QCOMPARE(z->offset, QPoint(0, 0));
         // Already zoomed, the picture scrolled left: offsets count from its own origin.
-        z = zoomForSelection(QRect(0, 0, 100, 75), QRect(-200, -150, 800, 600), {400, 300}, {400, 300}, 200);
+        z = zoomForSelection(QRect(0, 0, 100, 75), QRect(-200, -150, 800, 600), {400, 300},
+                             {400, 300}, 200);
         QVERIFY(z);
         QCOMPARE(z->zoomPercent, 800);
         QCOMPARE(z->offset, QPoint(800, 600));
@@ -98,7 +104,8 @@ private Q_SLOTS:
     void selectionIsOrderedAndClipped()
     {
         const QRect pic(50, 40, 200, 100);
-        QCOMPARE(normalisedSelection({300, 20}, {100, 90}, pic), QRect(QPoint(100, 40), QSize(150, 50)));
+        QCOMPARE(normalisedSelection({300, 20}, {100, 90}, pic),
+                 QRect(QPoint(100, 40), QSize(150, 50)));
         QCOMPARE(normalisedSelection({0, 0}, {10, 10}, pic).width() < 5, true);
     }
 

@@ -83,13 +83,15 @@ private Q_SLOTS:
 
     void greyAndCmykPicturesBecomeRgb()
     {
-        Fallible<JpegDecodeResult> grey = decodeJpeg(encodeJpeg(quadrants(64, 64), 95, JpegKind::Grey));
+        Fallible<JpegDecodeResult> grey =
+            decodeJpeg(encodeJpeg(quadrants(64, 64), 95, JpegKind::Grey));
         QVERIFY(grey.ok());
         const QRgb g = grey.value().image.pixel(50, 50);
         QVERIFY(near(g, qRgb(255, 255, 255)));
         QCOMPARE(qRed(grey.value().image.pixel(10, 10)), qGreen(grey.value().image.pixel(10, 10)));
 
-        Fallible<JpegDecodeResult> cmyk = decodeJpeg(encodeJpeg(quadrants(64, 64), 95, JpegKind::Cmyk));
+        Fallible<JpegDecodeResult> cmyk =
+            decodeJpeg(encodeJpeg(quadrants(64, 64), 95, JpegKind::Cmyk));
         QVERIFY(cmyk.ok());
         QVERIFY(near(cmyk.value().image.pixel(10, 10), qRgb(255, 0, 0), 20));
         QVERIFY(near(cmyk.value().image.pixel(10, 50), qRgb(0, 0, 255), 20));
@@ -107,7 +109,8 @@ private Q_SLOTS:
         // Cut in the middle of the data: what was read is kept, the rest filled in.
         const qsizetype scan = jpeg.indexOf("\xFF\xDA");
         QVERIFY(scan > 0);
-        const Fallible<JpegDecodeResult> cut = decodeJpeg(jpeg.left(scan + (jpeg.size() - scan) / 2));
+        const Fallible<JpegDecodeResult> cut =
+            decodeJpeg(jpeg.left(scan + (jpeg.size() - scan) / 2));
         QVERIFY(cut.ok());
         QCOMPARE(cut.value().image.size(), QSize(64, 48));
         QVERIFY(near(cut.value().image.pixel(5, 5), qRgb(255, 0, 0)));

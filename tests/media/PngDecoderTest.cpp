@@ -40,8 +40,8 @@ QByteArray writePng(const PngSpec &s)
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, appendToBuffer, flushNothing);
     png_set_IHDR(png, info, png_uint_32(s.width), png_uint_32(s.height), s.bitDepth, s.colorType,
-                 s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (!s.palette.empty())
         png_set_PLTE(png, info, s.palette.data(), int(s.palette.size()));
     if (!s.trns.empty())
@@ -63,7 +63,8 @@ void putChunk(QByteArray &out, const char *type, const QByteArray &body)
     out += char(n >> 24), out += char(n >> 16), out += char(n >> 8), out += char(n);
     QByteArray typed = QByteArray(type, 4) + body;
     out += typed;
-    const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size())));
+    const quint32 crc =
+        quint32(crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size())));
     out += char(crc >> 24), out += char(crc >> 16), out += char(crc >> 8), out += char(crc);
 }
 
@@ -98,7 +99,13 @@ class PngDecoderTest : public QObject
 private Q_SLOTS:
     void rgbaPixelsBlendOverTheBackground()
     {
-        PngSpec s{3, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {}, {}, false,
+        PngSpec s{3,
+                  1,
+                  PNG_COLOR_TYPE_RGB_ALPHA,
+                  8,
+                  {},
+                  {},
+                  false,
                   {255, 0, 0, 255, /**/ 255, 0, 0, 0, /**/ 255, 0, 0, 128}};
         const QImage white = decode(writePng(s));
         QCOMPARE(white.format(), QImage::Format_RGB32);
@@ -147,13 +154,26 @@ private Q_SLOTS:
         PngSpec greyAlpha{1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {}, {}, false, {100, 0}};
         QCOMPARE(decode(writePng(greyAlpha), qRgb(7, 8, 9)).pixel(0, 0), qRgb(7, 8, 9));
 
-        PngSpec rgb16{2, 1, PNG_COLOR_TYPE_RGB, 16, {}, {}, false,
-                      {0xFF, 0xFF, 0x80, 0x00, 0x00, 0x10, /**/ 0x12, 0x34, 0x00, 0x00, 0xFF, 0x00}};
+        PngSpec rgb16{
+            2,
+            1,
+            PNG_COLOR_TYPE_RGB,
+            16,
+            {},
+            {},
+            false,
+            {0xFF, 0xFF, 0x80, 0x00, 0x00, 0x10, /**/ 0x12, 0x34, 0x00, 0x00, 0xFF, 0x00}};
         img = decode(writePng(rgb16));
         QCOMPARE(img.pixel(0, 0), qRgb(255, 128, 0));
         QCOMPARE(img.pixel(1, 0), qRgb(0x12, 0, 0xFF));
 
-        PngSpec rgba16{1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {}, {}, false,
+        PngSpec rgba16{1,
+                       1,
+                       PNG_COLOR_TYPE_RGB_ALPHA,
+                       16,
+                       {},
+                       {},
+                       false,
                        {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}};
         QCOMPARE(decode(writePng(rgba16), qRgb(255, 0, 0)).pixel(0, 0), qRgb(0, 0, 255));
 
@@ -175,13 +195,15 @@ private Q_SLOTS:
 
     void badFilesGiveTheReadMessage()
     {
-        PngSpec s{16, 16, PNG_COLOR_TYPE_RGB, 8, {}, {}, false, std::vector<png_byte>(16 * 16 * 3, 9)};
+        PngSpec s{
+            16, 16, PNG_COLOR_TYPE_RGB, 8, {}, {}, false, std::vector<png_byte>(16 * 16 * 3, 9)};
         const QByteArray good = writePng(s);
         QVERIFY(!decode(good).isNull());
         QByteArray corrupt = good;
         corrupt[40] = char(corrupt[40] ^ 0x55);
-        const QList<QByteArray> bad = {QByteArray(), good.left(8), good.left(30), good.left(good.size() / 2),
-                                       corrupt, QByteArray("not a png at all")};
+        const QList<QByteArray> bad = {QByteArray(),  good.left(8),
+                                       good.left(30), good.left(good.size() / 2),
+                                       corrupt,       QByteArray("not a png at all")};
         for (const QByteArray &bytes : bad) {
             const Fallible<QImage> r = DecodePng(bytes, QStringLiteral("/f/x.png"));
             QVERIFY(!r.ok());
@@ -190,7 +212,8 @@ private Q_SLOTS:
         const Fallible<QImage> zero = DecodePng(headerOnlyPng(0, 0), QStringLiteral("z.png"));
         QVERIFY(!zero.ok());
         // A header claiming 30000 x 30000 is refused before the pixels are allocated.
-        const Fallible<QImage> huge = DecodePng(headerOnlyPng(30000, 30000), QStringLiteral("h.png"));
+        const Fallible<QImage> huge =
+            DecodePng(headerOnlyPng(30000, 30000), QStringLiteral("h.png"));
         QVERIFY(!huge.ok());
         QVERIFY(huge.error().startsWith(kReadError + QStringLiteral("h.png")));
         QVERIFY(huge.error().contains(QStringLiteral("massa gran")));
@@ -218,7 +241,8 @@ private Q_SLOTS:
         QVERIFY(pic.ok());
         QCOMPARE(pic.naturalSize, QSize(3, 2));
         QCOMPARE(pic.image.pixel(2, 1), qRgb(60, 60, 60));
-        QCOMPARE(pngOpenErrorMessage(QStringLiteral("a.png")), QStringLiteral("S'ha produit un error en obrir\r\na.png"));
+        QCOMPARE(pngOpenErrorMessage(QStringLiteral("a.png")),
+                 QStringLiteral("S'ha produit un error en obrir\r\na.png"));
     }
 };
 

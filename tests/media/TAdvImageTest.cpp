@@ -41,11 +41,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("ampliation");
         QTest::addColumn<QSize>("drawn");
         QTest::addColumn<int>("drawSize");
-        QTest::newRow("fits, stretch only") << QSize(400, 400) << QSize(100, 50) << false << QSize(100, 50) << 100;
-        QTest::newRow("fits, enlarged up to 200%") << QSize(400, 400) << QSize(100, 50) << true << QSize(200, 100) << 200;
-        QTest::newRow("enlarged, then fitted") << QSize(150, 400) << QSize(100, 50) << true << QSize(150, 75) << 150;
-        QTest::newRow("shrunk to the width") << QSize(500, 500) << QSize(1000, 800) << false << QSize(500, 400) << 50;
-        QTest::newRow("shrunk to the height") << QSize(500, 300) << QSize(1000, 800) << false << QSize(375, 300) << 38;
+        QTest::newRow("fits, stretch only")
+            << QSize(400, 400) << QSize(100, 50) << false << QSize(100, 50) << 100;
+        QTest::newRow("fits, enlarged up to 200%")
+            << QSize(400, 400) << QSize(100, 50) << true << QSize(200, 100) << 200;
+        QTest::newRow("enlarged, then fitted")
+            << QSize(150, 400) << QSize(100, 50) << true << QSize(150, 75) << 150;
+        QTest::newRow("shrunk to the width")
+            << QSize(500, 500) << QSize(1000, 800) << false << QSize(500, 400) << 50;
+        QTest::newRow("shrunk to the height")
+            << QSize(500, 300) << QSize(1000, 800) << false << QSize(375, 300) << 38;
     }
     void drawSizeWithAndWithoutAmpliation()
     {

@@ -1,5 +1,5 @@
-#include "media/GifLzwDecoder.h"
 #include "media/TGIFData.h"
+#include "media/GifLzwDecoder.h"
 #include "support/GifBuilder.h"
 
 #include <QRandomGenerator>
@@ -158,7 +158,8 @@ private Q_SLOTS:
         gif.addFrame(8, 8, std::vector<std::uint8_t>(64, 1));
         TGIFData data(gif.finish());
         QCOMPARE(data.frameCount(), 2);
-        QCOMPARE(data.drawingErrors(), QStringList{QStringLiteral("L'índex 7 està fora del marge [0..3]")});
+        QCOMPARE(data.drawingErrors(),
+                 QStringList{QStringLiteral("L'índex 7 està fora del marge [0..3]")});
         QCOMPARE(data.frames()[0].bitmap().pixel(0, 0), kFour[2]);
     }
 
@@ -171,16 +172,19 @@ private Q_SLOTS:
         GifBuilder badSeparator(2, 2, kFour);
         badSeparator.addFrame(2, 2, px);
         badSeparator.addRaw("*");
-        QCOMPARE(parseErrorOf(badSeparator.finish()), QStringLiteral("El separador del format GIF és invàlid $2A"));
+        QCOMPARE(parseErrorOf(badSeparator.finish()),
+                 QStringLiteral("El separador del format GIF és invàlid $2A"));
 
         GifBuilder bad(2, 2, kFour);
         bad.addRaw(QByteArray(1, char(0xE7)));
-        QCOMPARE(parseErrorOf(bad.finish()), QStringLiteral("El separador del format GIF és invàlid $E7"));
+        QCOMPARE(parseErrorOf(bad.finish()),
+                 QStringLiteral("El separador del format GIF és invàlid $E7"));
 
         for (int size : {0, 1, 10, 12}) {
             GifBuilder g(2, 2, kFour);
             g.addRawFrame(2, 2, size, GifBuilder::lzwEncode(px, 2));
-            QCOMPARE(parseErrorOf(g.finish()), QStringLiteral("La mida del codi LZW és invàlid: %1").arg(size));
+            QCOMPARE(parseErrorOf(g.finish()),
+                     QStringLiteral("La mida del codi LZW és invàlid: %1").arg(size));
         }
 
         // Code 7 right after the clear code of a 2-bit stream is neither known nor next.
@@ -208,7 +212,8 @@ private Q_SLOTS:
         GifBuilder gif(20, 20, kFour);
         gif.addFrame(20, 20, randomIndices(400, 4, 5));
         const QByteArray whole = gif.finish();
-        for (qsizetype cut : {qsizetype(0), qsizetype(5), qsizetype(12), qsizetype(20), whole.size() - 4})
+        for (qsizetype cut :
+             {qsizetype(0), qsizetype(5), qsizetype(12), qsizetype(20), whole.size() - 4})
             QCOMPARE(TGIFData(whole.left(cut)).frameCount(), 0);
         QCOMPARE(TGIFData("PNG\r\n\x1a\nxxxxxxxxxx").frameCount(), 0);
         // Without the trailer the complete frames are kept.
@@ -239,15 +244,17 @@ private Q_SLOTS:
             px[size_t(i)] = std::uint8_t(i % 4);
         const QByteArray codes = GifBuilder::lzwEncode(px, 2);
         std::vector<std::uint8_t> out(100, 9);
-        const QString err = decodeGifLzw(2, reinterpret_cast<const std::uint8_t *>(codes.constData()),
-                                         codes.size() / 2, out.data(), 100);
+        const QString err =
+            decodeGifLzw(2, reinterpret_cast<const std::uint8_t *>(codes.constData()),
+                         codes.size() / 2, out.data(), 100);
         QVERIFY(err.isEmpty());
         QCOMPARE(out[0], std::uint8_t(0));
         QCOMPARE(out[99], std::uint8_t(9)); // not reached
         // More pixels in the stream than the frame holds: the rest is dropped.
         std::vector<std::uint8_t> shortOut(10);
         QVERIFY(decodeGifLzw(2, reinterpret_cast<const std::uint8_t *>(codes.constData()),
-                             codes.size(), shortOut.data(), 10).isEmpty());
+                             codes.size(), shortOut.data(), 10)
+                    .isEmpty());
         QCOMPARE(shortOut, std::vector<std::uint8_t>(px.begin(), px.begin() + 10));
     }
 
@@ -259,7 +266,8 @@ private Q_SLOTS:
         QCOMPARE(data.frames()[0].setBitmap(QImage(1, 1, QImage::Format_RGB32)),
                  QStringLiteral("No es pot modificar el bitmap TGIFFrame"));
         QCOMPARE(data.frames()[0].bitmap().size(), QSize(2, 2));
-        QCOMPARE(data.globalColorTable().color(4).error(), QStringLiteral("L'índex 4 està fora del marge [0..3]"));
+        QCOMPARE(data.globalColorTable().color(4).error(),
+                 QStringLiteral("L'índex 4 està fora del marge [0..3]"));
         QCOMPARE(data.globalColorTable().color(-1).ok(), false);
         QCOMPARE(data.globalColorTable().color(3).value(), qRgb(255, 255, 255));
     }

@@ -24,14 +24,19 @@ private Q_SLOTS:
         QCOMPARE(lru.RemoveItem(QStringLiteral("/l/11.SAL")), QStringLiteral("/l/11.sal"));
         QCOMPARE(lru.RemoveItem(QStringLiteral("/nothing")), QString());
         lru.setMaxItems(3);
-        QCOMPARE(lru.names(), (QStringList{QStringLiteral("/L/5.SAL"), QStringLiteral("/l/10.sal"), QStringLiteral("/l/9.sal")}));
+        QCOMPARE(lru.names(), (QStringList{QStringLiteral("/L/5.SAL"), QStringLiteral("/l/10.sal"),
+                                           QStringLiteral("/l/9.sal")}));
     }
 
     void fileStorage()
     {
-        QCOMPARE(TLRU::storageFileName(QStringLiteral("/opt/pv/Pelvar"), QString(), 1), QStringLiteral("/opt/pv/Pelvar_1.lru"));
-        QCOMPARE(TLRU::storageFileName(QStringLiteral("/opt/pv/Pelvar.exe"), QStringLiteral("Llistes"), 0), QStringLiteral("/opt/pv/Pelvar_Llistes.lru"));
-        QCOMPARE(TLRU::storageFileName(QStringLiteral("/opt/pv/Pelvar"), QString(), 0), QStringLiteral("/opt/pv/Pelvar.lru"));
+        QCOMPARE(TLRU::storageFileName(QStringLiteral("/opt/pv/Pelvar"), QString(), 1),
+                 QStringLiteral("/opt/pv/Pelvar_1.lru"));
+        QCOMPARE(TLRU::storageFileName(QStringLiteral("/opt/pv/Pelvar.exe"),
+                                       QStringLiteral("Llistes"), 0),
+                 QStringLiteral("/opt/pv/Pelvar_Llistes.lru"));
+        QCOMPARE(TLRU::storageFileName(QStringLiteral("/opt/pv/Pelvar"), QString(), 0),
+                 QStringLiteral("/opt/pv/Pelvar.lru"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Pelvar_1.lru"));
         {

@@ -1,5 +1,5 @@
-#include "media/TGIFImage.h"
 #include "media/TMPTimerPool.h"
+#include "media/TGIFImage.h"
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/GifBuilder.h"
@@ -49,8 +49,10 @@ private Q_SLOTS:
         QCOMPARE(clock.pendingTimers(), 0);
 
         QCOMPARE(pool.RemoveTrigger(-1).value(), QStringLiteral("Invalid trigger handle -1"));
-        QCOMPARE(pool.SetTriggerEnabled(9, true).value(), QStringLiteral("Invalid trigger handle 9"));
-        QCOMPARE(pool.SetTriggerInterval(7, 100).value(), QStringLiteral("Invalid trigger handle 7"));
+        QCOMPARE(pool.SetTriggerEnabled(9, true).value(),
+                 QStringLiteral("Invalid trigger handle 9"));
+        QCOMPARE(pool.SetTriggerInterval(7, 100).value(),
+                 QStringLiteral("Invalid trigger handle 7"));
     }
 
     void triggersFireUpTo23MsEarlyAndCountDown()
@@ -271,7 +273,8 @@ private Q_SLOTS:
         in.setData(bytes);
         in.open(QIODevice::ReadOnly);
         a.loadFromStream(in);
-        QCOMPARE(prompter.texts(), QStringList{QStringLiteral("L'índex 9 està fora del marge [0..1]")});
+        QCOMPARE(prompter.texts(),
+                 QStringList{QStringLiteral("L'índex 9 està fora del marge [0..1]")});
         QVERIFY(!a.saveToStream(out));
         QCOMPARE(out.data(), bytes); // written back unchanged
 
@@ -282,7 +285,8 @@ private Q_SLOTS:
         b.assign(nullptr);
         QVERIFY(b.empty());
         QCOMPARE(a.frameCount(), 1);
-        QCOMPARE(TGIFImage::assignRefusal(QStringLiteral("TBitmap")), QStringLiteral("No es pot assignar a TBitmap"));
+        QCOMPARE(TGIFImage::assignRefusal(QStringLiteral("TBitmap")),
+                 QStringLiteral("No es pot assignar a TBitmap"));
     }
 };
 

@@ -1,5 +1,5 @@
-#include "media/SlidePicture.h"
 #include "media/WmfPicture.h"
+#include "media/SlidePicture.h"
 
 #include <QPainter>
 #include <QTest>
@@ -12,7 +12,8 @@ namespace {
 class WmfWriter
 {
 public:
-    void record(std::uint16_t function, std::initializer_list<int> words, const QByteArray &tail = {})
+    void record(std::uint16_t function, std::initializer_list<int> words,
+                const QByteArray &tail = {})
     {
         const qsizetype size = 3 + qsizetype(words.size()) + (tail.size() + 1) / 2;
         putDword(quint32(size));
@@ -31,7 +32,8 @@ public:
             QByteArray p;
             auto w = [&](int v) { p += char(v & 0xFF), p += char((v >> 8) & 0xFF); };
             w(0xCDD7), w(0x9AC6), w(0);
-            w(placeable->left()), w(placeable->top()), w(placeable->right() + 1), w(placeable->bottom() + 1);
+            w(placeable->left()), w(placeable->top()), w(placeable->right() + 1),
+                w(placeable->bottom() + 1);
             w(inch), w(0), w(0), w(0);
             out += p;
         }
@@ -41,10 +43,19 @@ public:
         return out + h + m_body;
     }
 
-    static QByteArray colorRef(QRgb c) { return QByteArray() + char(qRed(c)) + char(qGreen(c)) + char(qBlue(c)) + char(0); }
-    void solidBrush(QRgb c) { record(0x02FC, {0, int(qRed(c) | qGreen(c) << 8), int(qBlue(c)), 0}); }
+    static QByteArray colorRef(QRgb c)
+    {
+        return QByteArray() + char(qRed(c)) + char(qGreen(c)) + char(qBlue(c)) + char(0);
+    }
+    void solidBrush(QRgb c)
+    {
+        record(0x02FC, {0, int(qRed(c) | qGreen(c) << 8), int(qBlue(c)), 0});
+    }
     void nullPen() { record(0x02FA, {5, 0, 0, 0, 0}); }
-    void pen(QRgb c, int width) { record(0x02FA, {0, width, 0, int(qRed(c) | qGreen(c) << 8), int(qBlue(c))}); }
+    void pen(QRgb c, int width)
+    {
+        record(0x02FA, {0, width, 0, int(qRed(c) | qGreen(c) << 8), int(qBlue(c))});
+    }
     void select(int index) { record(0x012D, {index}); }
     void window(int x, int y, int w, int h)
     {
@@ -85,7 +96,10 @@ const QRgb kBlack = qRgb(0, 0, 0);
 QByteArray dib2x2()
 {
     QByteArray d;
-    auto dw = [&](quint32 v) { for (int i = 0; i < 4; ++i) d += char((v >> (8 * i)) & 0xFF); };
+    auto dw = [&](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            d += char((v >> (8 * i)) & 0xFF);
+    };
     auto w = [&](int v) { d += char(v & 0xFF), d += char((v >> 8) & 0xFF); };
     dw(40), dw(2), dw(2), w(1), w(24), dw(0), dw(16), dw(0), dw(0), dw(0), dw(0);
     d += QByteArray("\xFF\x00\x00\x00\xFF\x00\x00\x00", 8); // blue, green (BGR) + pad
@@ -151,8 +165,8 @@ private Q_SLOTS:
 
         // Viewport records scale logical units onto the viewport's.
         WmfWriter vp;
-        vp.record(0x020C, {10, 10});     // window ext 10 x 10
-        vp.record(0x020E, {100, 100});   // viewport ext 100 x 100
+        vp.record(0x020C, {10, 10});   // window ext 10 x 10
+        vp.record(0x020E, {100, 100}); // viewport ext 100 x 100
         vp.solidBrush(kRed);
         vp.select(0);
         vp.nullPen();
@@ -234,15 +248,15 @@ private Q_SLOTS:
     {
         WmfWriter w;
         w.window(0, 0, 100, 100);
-        w.pen(qRgb(0, 255, 0), 6);                    // object 0
-        w.record(0x001E, {});                          // save
+        w.pen(qRgb(0, 255, 0), 6); // object 0
+        w.record(0x001E, {});      // save
         w.select(0);
-        w.record(0x0214, {10, 0});                     // move to (0,10)
-        w.record(0x0213, {10, 100});                   // line to (100,10)
-        w.record(0x0127, {-1});                        // restore: back to the default pen
-        w.record(0x0325, {2, 0, 90, 100, 90});         // polyline at y 90 with the black pen
-        w.record(0x01F0, {0});                         // delete object 0
-        w.solidBrush(kRed);                            // takes slot 0 again
+        w.record(0x0214, {10, 0});             // move to (0,10)
+        w.record(0x0213, {10, 100});           // line to (100,10)
+        w.record(0x0127, {-1});                // restore: back to the default pen
+        w.record(0x0325, {2, 0, 90, 100, 90}); // polyline at y 90 with the black pen
+        w.record(0x01F0, {0});                 // delete object 0
+        w.solidBrush(kRed);                    // takes slot 0 again
         w.select(0);
         w.record(0x041B, {60, 60, 40, 40});
         const QImage img = render(w.finish(std::nullopt));
@@ -259,9 +273,9 @@ private Q_SLOTS:
         face.resize(32, '\0');
         w.record(0x02FB, {-40, 0, 0, 0, 700, 0, 0, 0, 0}, face); // font, 40 units, bold
         w.select(0);
-        w.record(0x0209, {255, 0});                    // text colour red
-        w.record(0x0201, {0, 255});                    // background blue
-        w.record(0x0102, {2});                         // opaque
+        w.record(0x0209, {255, 0}); // text colour red
+        w.record(0x0201, {0, 255}); // background blue
+        w.record(0x0102, {2});      // opaque
         w.record(0x0521, {3}, QByteArray("HHH") + char(0) + QByteArray("\x0A\x00\x0A\x00", 4));
         QImage img = render(w.finish(std::nullopt), QSize(200, 100));
         int red = 0, blue = 0;
@@ -281,7 +295,7 @@ private Q_SLOTS:
         t.select(0);
         t.record(0x0209, {255, 0});
         t.record(0x0102, {1});
-        t.record(0x012E, {6});                         // centred
+        t.record(0x012E, {6}); // centred
         t.record(0x0A32, {30, 100, 2, 0}, QByteArray("HH"));
         img = render(t.finish(std::nullopt), QSize(200, 100));
         int left = 0, right = 0, blueAny = 0;
@@ -333,11 +347,11 @@ private Q_SLOTS:
         w.window(0, 0, 100, 100);
         w.solidBrush(kRed);
         w.select(0);
-        w.select(900);                      // no such object
-        w.record(0x0324, {30000, 1, 2});    // claims more points than it has
-        w.record(0x0538, {9000, 1});        // likewise
+        w.select(900);                   // no such object
+        w.record(0x0324, {30000, 1, 2}); // claims more points than it has
+        w.record(0x0538, {9000, 1});     // likewise
         w.record(0x0F43, {0x20, 0xCC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, QByteArray(10, 'x'));
-        w.record(0x0521, {500});            // text longer than the record
+        w.record(0x0521, {500}); // text longer than the record
         w.record(0x041B, {100, 100, 0, 0});
         QByteArray bytes = w.finish(std::nullopt);
         QImage img = render(bytes);

@@ -55,17 +55,21 @@ private Q_SLOTS:
     void manualRunStepsThroughAndEnds()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png"))), L::line(QString(), {}, QStringLiteral("Títol"), QStringLiteral("Sub"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))),
+                          L::line(r.pic(QStringLiteral("2.png"))),
+                          L::line(QString(), {}, QStringLiteral("Títol"), QStringLiteral("Sub"))});
         e.RunPresentation(0);
         QCOMPARE(r.shown(), (std::vector<int>{0}));
         QVERIFY(e.state().Presenting);
         QCOMPARE(e.waitState(), PlayerEngine::WaitState::WaitingManual);
         QVERIFY(r.view.caption.contains(QStringLiteral("1/3")));
-        QVERIFY(r.view.caption.endsWith(QStringLiteral("(Barra=següent, Esc=cancel·la, <-=prèvia)")));
+        QVERIFY(
+            r.view.caption.endsWith(QStringLiteral("(Barra=següent, Esc=cancel·la, <-=prèvia)")));
         e.command(PendingCommandCode::Next);
         e.initNext(); // A_V_InitNext in a manual run is "next" too
         QCOMPARE(r.shown(), (std::vector<int>{0, 1, 2}));
-        QVERIFY(r.view.caption.endsWith(QStringLiteral("(Barra=següent, Esc=cancel·la, <-=prèvia)")));
+        QVERIFY(
+            r.view.caption.endsWith(QStringLiteral("(Barra=següent, Esc=cancel·la, <-=prèvia)")));
         e.command(PendingCommandCode::Next);
         QVERIFY(!e.state().Presenting);
         QCOMPARE(e.waitState(), PlayerEngine::WaitState::Idle);
@@ -77,7 +81,9 @@ private Q_SLOTS:
     void hiddenSlidesAreSkippedBothWays()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")), QStringLiteral("H")), L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("HL")),
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))),
+                          L::line(r.pic(QStringLiteral("2.png")), QStringLiteral("H")),
+                          L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("HL")),
                           L::line(r.pic(QStringLiteral("4.png")))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
@@ -90,7 +96,9 @@ private Q_SLOTS:
     void previousAndFirstAtTheStart()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png"))), L::line(r.pic(QStringLiteral("3.png")))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))),
+                          L::line(r.pic(QStringLiteral("2.png"))),
+                          L::line(r.pic(QStringLiteral("3.png")))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Prior); // no loop: stays on the first slide
         QCOMPARE(r.shown(), (std::vector<int>{0, 0}));
@@ -105,7 +113,9 @@ private Q_SLOTS:
     void firstAndPreviousWithEveryEarlierSlideHidden()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("H")), L::line(r.pic(QStringLiteral("2.png")), QStringLiteral("H")), L::line(r.pic(QStringLiteral("3.png"))),
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("H")),
+                          L::line(r.pic(QStringLiteral("2.png")), QStringLiteral("H")),
+                          L::line(r.pic(QStringLiteral("3.png"))),
                           L::line(r.pic(QStringLiteral("4.png")))});
         e.RunPresentation(0);
         QCOMPARE(r.shown(), (std::vector<int>{2}));
@@ -120,8 +130,10 @@ private Q_SLOTS:
     void automaticWaitsAndLateCommands()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, QStringLiteral("0")), L::line(r.pic(QStringLiteral("2.png")), {}, {}, {}, QStringLiteral("7")),
-                          L::line(r.pic(QStringLiteral("3.png"))), L::line(r.pic(QStringLiteral("4.png")))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, QStringLiteral("0")),
+                          L::line(r.pic(QStringLiteral("2.png")), {}, {}, {}, QStringLiteral("7")),
+                          L::line(r.pic(QStringLiteral("3.png"))),
+                          L::line(r.pic(QStringLiteral("4.png")))});
         e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         QCOMPARE(r.clock.lastDelayMs(), 500); // a time of 0 waits half a second
@@ -140,7 +152,7 @@ private Q_SLOTS:
         r.clock.advance(7000);
         QCOMPARE(r.shown(), (std::vector<int>{0, 1, 0, 1, 2}));
         QCOMPARE(r.clock.lastDelayMs(), 2000); // the default delay
-        e.session().Settings.ImageDelay = 300;           // a new delay applies from the next wait
+        e.session().Settings.ImageDelay = 300; // a new delay applies from the next wait
         r.clock.advance(2000);
         QCOMPARE(r.clock.lastDelayMs(), 300000);
         r.clock.advance(300000);
@@ -151,7 +163,8 @@ private Q_SLOTS:
     void pauseHoldsAtTheEndOfTheWait()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")))});
+        auto &e = r.load(
+            {L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")))});
         e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         e.togglePause();
@@ -171,7 +184,9 @@ private Q_SLOTS:
     void stopAndCloseDoNotWaitOutALongSlide()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, QStringLiteral("300")), L::line(r.pic(QStringLiteral("2.png")))});
+        auto &e =
+            r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, QStringLiteral("300")),
+                    L::line(r.pic(QStringLiteral("2.png")))});
         e.session().Settings.ManualViewing = false;
         e.RunPresentation(0);
         e.stop();
@@ -187,7 +202,9 @@ private Q_SLOTS:
     void nextSlideJumpsCycle()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png"))), L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("*1")),
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))),
+                          L::line(r.pic(QStringLiteral("2.png"))),
+                          L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("*1")),
                           L::line(r.pic(QStringLiteral("4.png")))});
         e.RunPresentation(0);
         for (int i = 0; i < 5; ++i)
@@ -202,12 +219,18 @@ private Q_SLOTS:
     {
         Rig r;
         const QString audio = r.fx.file(QStringLiteral("so.wav"), "RIFF");
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("B"), QStringLiteral("nota"), QStringLiteral("dos"), QStringLiteral("9"), audio), L::line(r.pic(QStringLiteral("2.png")))});
+        auto &e = r.load(
+            {L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("B"), QStringLiteral("nota"),
+                     QStringLiteral("dos"), QStringLiteral("9"), audio),
+             L::line(r.pic(QStringLiteral("2.png")))});
         e.setRecordTime(true);
         e.RunPresentation(0);
         r.clock.advance(3600);
         e.command(PendingCommandCode::Next);
-        QCOMPARE(e.session().SlideLines.lines[0], L::line(r.fx.path(QStringLiteral("1.png")), QStringLiteral("B"), QStringLiteral("nota"), QStringLiteral("dos"), QStringLiteral("4"), audio));
+        QCOMPARE(e.session().SlideLines.lines[0],
+                 L::line(r.fx.path(QStringLiteral("1.png")), QStringLiteral("B"),
+                         QStringLiteral("nota"), QStringLiteral("dos"), QStringLiteral("4"),
+                         audio));
         QVERIFY(e.session().SlideLines.modified);
         e.command(PendingCommandCode::Next);
         // Closing now asks to save the list.
@@ -219,7 +242,7 @@ private Q_SLOTS:
     void missingFileButtons()
     {
         const QString missing = QStringLiteral("/no/such/folder/absent.png");
-        {   // "&Segueix" passes over the slide
+        { // "&Segueix" passes over the slide
             Rig r;
             auto &e = r.load({L::line(missing), L::line(r.pic(QStringLiteral("2.png")))});
             r.prompter.answers = {MsgButton::Cancel};
@@ -227,13 +250,19 @@ private Q_SLOTS:
             QCOMPARE(r.shown(), (std::vector<int>{1}));
             QCOMPARE(r.prompter.shown.size(), std::size_t(1));
             const auto &box = r.prompter.shown[0];
-            QVERIFY(box.text.startsWith(QStringLiteral("La imatge/text a la diapositiva 1: no s'ha trobat\r\n(%1)").arg(missing)));
+            QVERIFY(box.text.startsWith(
+                QStringLiteral("La imatge/text a la diapositiva 1: no s'ha trobat\r\n(%1)")
+                    .arg(missing)));
             QVERIFY(box.text.endsWith(QStringLiteral("escolliu \"&Refés\"")));
-            QCOMPARE(box.specs, (QStringList{QStringLiteral("Yes &Edita"), QStringLiteral("No &Atura"), QStringLiteral("Cancel &Segueix"), QStringLiteral("Retry &Refés")}));
+            QCOMPARE(
+                box.specs,
+                (QStringList{QStringLiteral("Yes &Edita"), QStringLiteral("No &Atura"),
+                             QStringLiteral("Cancel &Segueix"), QStringLiteral("Retry &Refés")}));
         }
-        {   // "&Atura" ends the run
+        { // "&Atura" ends the run
             Rig r;
-            auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(missing), L::line(r.pic(QStringLiteral("3.png")))});
+            auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(missing),
+                              L::line(r.pic(QStringLiteral("3.png")))});
             r.prompter.answers = {MsgButton::No};
             e.RunPresentation(0);
             e.command(PendingCommandCode::Next);
@@ -241,27 +270,34 @@ private Q_SLOTS:
             QCOMPARE(r.shown(), (std::vector<int>{0}));
             QVERIFY(r.view.carriedOut.empty());
         }
-        {   // "&Edita" ends the run and opens the editor
+        { // "&Edita" ends the run and opens the editor
             Rig r;
             auto &e = r.load({L::line(missing)});
             r.prompter.answers = {MsgButton::Yes};
             e.RunPresentation(0);
             QVERIFY(!e.state().Presenting);
-            QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode::EditSAL}));
+            QCOMPARE(r.view.carriedOut,
+                     (std::vector<PendingCommandCode>{PendingCommandCode::EditSAL}));
             QVERIFY(e.state().ResumeAfterCommand);
         }
-        {   // "&Refés" moves every line's file to the list's folder
+        { // "&Refés" moves every line's file to the list's folder
             Rig r;
             r.pic(QStringLiteral("x.png"));
             r.pic(QStringLiteral("y.png"));
-            auto &e = r.load({L::line(QStringLiteral("C:\\Dades\\fotos\\x.png"), QStringLiteral("L"), QStringLiteral("nota")),
-                              L::line(QStringLiteral("D:/altres/y.png")), L::line(QStringLiteral("C:\\z\\absent.png"))});
+            auto &e = r.load({L::line(QStringLiteral("C:\\Dades\\fotos\\x.png"),
+                                      QStringLiteral("L"), QStringLiteral("nota")),
+                              L::line(QStringLiteral("D:/altres/y.png")),
+                              L::line(QStringLiteral("C:\\z\\absent.png"))});
             r.prompter.answers = {MsgButton::Retry};
             e.RunPresentation(0);
             QCOMPARE(r.shown(), (std::vector<int>{0}));
-            QCOMPARE(e.state().CurrentSlide.FileName, QDir(r.fx.dir()).filePath(QStringLiteral("x.png")));
-            QCOMPARE(e.session().SlideLines.lines[0], L::line(QDir(r.fx.dir()).filePath(QStringLiteral("x.png")), QStringLiteral("L"), QStringLiteral("nota")));
-            QCOMPARE(e.session().SlideLines.lines[1], L::line(QDir(r.fx.dir()).filePath(QStringLiteral("y.png"))));
+            QCOMPARE(e.state().CurrentSlide.FileName,
+                     QDir(r.fx.dir()).filePath(QStringLiteral("x.png")));
+            QCOMPARE(e.session().SlideLines.lines[0],
+                     L::line(QDir(r.fx.dir()).filePath(QStringLiteral("x.png")),
+                             QStringLiteral("L"), QStringLiteral("nota")));
+            QCOMPARE(e.session().SlideLines.lines[1],
+                     L::line(QDir(r.fx.dir()).filePath(QStringLiteral("y.png"))));
             QCOMPARE(e.session().SlideLines.lines[2], L::line(QStringLiteral("C:\\z\\absent.png")));
             QVERIFY(e.session().SlideLines.modified);
             e.command(PendingCommandCode::Next);
@@ -274,7 +310,7 @@ private Q_SLOTS:
             QVERIFY(!r.prompter.shown[2].text.contains(QStringLiteral("Refés")));
             QVERIFY(!e.state().Presenting);
         }
-        {   // view-only users get an error and the run ends; the no-warning option skips silently
+        { // view-only users get an error and the run ends; the no-warning option skips silently
             Rig r;
             auto &e = r.load({L::line(missing), L::line(r.pic(QStringLiteral("2.png")))});
             e.session().AccessLevel = AccessLevel::ViewOnly;
@@ -292,14 +328,18 @@ private Q_SLOTS:
     void badAudioStillShowsTheSlide()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, {}, QStringLiteral("/nowhere/so.mp3")),
-                          L::line(r.pic(QStringLiteral("2.png")), {}, {}, {}, {}, r.fx.path(QStringLiteral("cançó.txt")))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), {}, {}, {}, {},
+                                  QStringLiteral("/nowhere/so.mp3")),
+                          L::line(r.pic(QStringLiteral("2.png")), {}, {}, {}, {},
+                                  r.fx.path(QStringLiteral("cançó.txt")))});
         r.fx.file(QStringLiteral("cançó.txt"), "x");
         e.RunPresentation(0);
         QCOMPARE(r.shown(), (std::vector<int>{0}));
-        QVERIFY(r.prompter.shown[0].text.startsWith(QStringLiteral("La pista d'audio a la diapositiva 1: no s'ha trobat")));
+        QVERIFY(r.prompter.shown[0].text.startsWith(
+            QStringLiteral("La pista d'audio a la diapositiva 1: no s'ha trobat")));
         e.command(PendingCommandCode::Next);
-        QVERIFY(r.prompter.shown[1].text.contains(QStringLiteral("no es pot visualitzar/escoltar")));
+        QVERIFY(
+            r.prompter.shown[1].text.contains(QStringLiteral("no es pot visualitzar/escoltar")));
         QVERIFY(!r.prompter.shown[1].specs.contains(QStringLiteral("Retry &Refés")));
         QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
         QVERIFY(!r.view.audioLog.join(QLatin1Char(' ')).contains(QStringLiteral("play")));
@@ -310,23 +350,30 @@ private Q_SLOTS:
         Rig r;
         const QString a = r.fx.file(QStringLiteral("a.wav"), "RIFF");
         const QString b = r.fx.file(QStringLiteral("b.wav"), "RIFF");
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("Ac"), {}, {}, {}, a), L::line(r.pic(QStringLiteral("2.png"))),
-                          L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("Ar"), {}, {}, {}, b), L::line(r.pic(QStringLiteral("4.png")), QStringLiteral("As"))});
+        auto &e =
+            r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("Ac"), {}, {}, {}, a),
+                    L::line(r.pic(QStringLiteral("2.png"))),
+                    L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("Ar"), {}, {}, {}, b),
+                    L::line(r.pic(QStringLiteral("4.png")), QStringLiteral("As"))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
-        QCOMPARE(r.view.audioLog, (QStringList{QStringLiteral("stop"), QStringLiteral("play %1 0").arg(a),
-                                               // slide 2 inherits the continuation: no stop
-                                               // slide 3 follows a continuing slide: its own track
-                                               QStringLiteral("play %1 1").arg(b), QStringLiteral("stop")}));
+        QCOMPARE(r.view.audioLog,
+                 (QStringList{QStringLiteral("stop"), QStringLiteral("play %1 0").arg(a),
+                              // slide 2 inherits the continuation: no stop
+                              // slide 3 follows a continuing slide: its own track
+                              QStringLiteral("play %1 1").arg(b), QStringLiteral("stop")}));
     }
 
     void switchingToAnotherList()
     {
         Rig r;
-        const QString second = r.fx.list(QStringLiteral("b.sal"), {L::line(r.pic(QStringLiteral("b1.png"))), L::line(r.pic(QStringLiteral("b2.png")))});
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(second), L::line(r.pic(QStringLiteral("3.png")))});
+        const QString second =
+            r.fx.list(QStringLiteral("b.sal"), {L::line(r.pic(QStringLiteral("b1.png"))),
+                                                L::line(r.pic(QStringLiteral("b2.png")))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(second),
+                          L::line(r.pic(QStringLiteral("3.png")))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
         QCOMPARE(e.session().SlideListPath, second);
@@ -343,7 +390,9 @@ private Q_SLOTS:
         Rig r;
         const QString exe = r.fx.file(QStringLiteral("eina.exe"), "MZ");
         const QString doc = r.fx.file(QStringLiteral("doc.pdf"), "%PDF");
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(QString(), QStringLiteral("O"), doc), L::line(r.pic(QStringLiteral("3.png"))),
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))),
+                          L::line(QString(), QStringLiteral("O"), doc),
+                          L::line(r.pic(QStringLiteral("3.png"))),
                           L::line(exe, QStringLiteral("C"), QStringLiteral("-x"))});
         e.session().Settings.LoopImages = true;
         e.RunPresentation(0);
@@ -359,7 +408,9 @@ private Q_SLOTS:
     void loopingAndSearchesThatMustEnd()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png"))), L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("H"))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))),
+                          L::line(r.pic(QStringLiteral("2.png"))),
+                          L::line(r.pic(QStringLiteral("3.png")), QStringLiteral("H"))});
         e.session().Settings.LoopImages = true;
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
@@ -367,8 +418,10 @@ private Q_SLOTS:
         QCOMPARE(r.shown(), (std::vector<int>{0, 1, 0}));
 
         Rig h;
-        auto &all = h.load({L::line(h.pic(QStringLiteral("1.png")), QStringLiteral("H")), L::line(h.pic(QStringLiteral("2.png")), QStringLiteral("H"))});
-        QCOMPARE(h.prompter.texts(), QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
+        auto &all = h.load({L::line(h.pic(QStringLiteral("1.png")), QStringLiteral("H")),
+                            L::line(h.pic(QStringLiteral("2.png")), QStringLiteral("H"))});
+        QCOMPARE(h.prompter.texts(),
+                 QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
         QVERIFY(!h.view.isEnabled(PlayerAction::A_V_InitNext));
         all.session().Settings.LoopImages = true;
         all.RunPresentation(0);
@@ -376,7 +429,8 @@ private Q_SLOTS:
 
         // Every slide missing and skipped silently, looping: the run ends instead of spinning.
         Rig m;
-        auto &gone = m.load({L::line(QStringLiteral("/x/1.png")), L::line(QStringLiteral("/x/2.png"))});
+        auto &gone =
+            m.load({L::line(QStringLiteral("/x/1.png")), L::line(QStringLiteral("/x/2.png"))});
         gone.session().Options.NoWarningWhenNoSlideExist = true;
         gone.session().Settings.LoopImages = true;
         gone.RunPresentation(0);
@@ -399,7 +453,8 @@ private Q_SLOTS:
     void malformedLineEndsTheRun()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), QStringLiteral("a\tb\tc"), L::line(r.pic(QStringLiteral("3.png")))});
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), QStringLiteral("a\tb\tc"),
+                          L::line(r.pic(QStringLiteral("3.png")))});
         QVERIFY(r.prompter.shown.empty()); // validation stops at the first visible slide
         e.RunPresentation(0);
         e.command(PendingCommandCode::Next);
@@ -411,9 +466,11 @@ private Q_SLOTS:
     {
         {
             Rig r;
-            r.engine->session().SlideListPath = r.fx.file(QStringLiteral("empty.sal"), QByteArray());
+            r.engine->session().SlideListPath =
+                r.fx.file(QStringLiteral("empty.sal"), QByteArray());
             QVERIFY(r.engine->session().LoadPresentation());
-            QCOMPARE(r.prompter.texts(), QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
+            QCOMPARE(r.prompter.texts(),
+                     QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
             r.engine->session().Settings.LoopImages = true;
             r.engine->RunPresentation(0);
             QVERIFY(!r.engine->state().Presenting);
@@ -448,7 +505,8 @@ private Q_SLOTS:
         r.prompter.answers = {MsgButton::Yes};
         QVERIFY(e.session().QueryCloseList());
         QCOMPARE(r.prompter.texts().back(),
-                 QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?").arg(e.session().SlideListPath));
+                 QStringLiteral("Voleu desar la configuració (arxiu ini) de\r\n%1?")
+                     .arg(e.session().SlideListPath));
         QVERIFY(QFileInfo::exists(r.fx.path(QStringLiteral("b.ini"))));
         QVERIFY(!e.session().SettingsModified);
         QVERIFY(!e.session().OfferToSaveConfig()); // now it has its own and it is in force
@@ -474,7 +532,8 @@ private Q_SLOTS:
     void savedConfigurationReadsBackAndKeepsOtherKeys()
     {
         Rig r;
-        const QString ini = r.fx.file(QStringLiteral("c.ini"), "[Extra]\r\nKeep=yes\r\n[PresSort]\r\nRandomRangeInf=3\r\n");
+        const QString ini = r.fx.file(QStringLiteral("c.ini"),
+                                      "[Extra]\r\nKeep=yes\r\n[PresSort]\r\nRandomRangeInf=3\r\n");
         auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")))}, QStringLiteral("c.sal"));
         e.session().Settings.ManualViewing = false;
         e.session().Settings.ImageDelay = 7;
@@ -482,9 +541,13 @@ private Q_SLOTS:
         QVERIFY(e.session().SavePresentationConfig());
         TNewIniFile back(ini);
         QVERIFY(back.load());
-        QCOMPARE(back.ReadString(QStringLiteral("Extra"), QStringLiteral("Keep"), QString()), QStringLiteral("yes"));
-        QCOMPARE(back.ReadInteger(QStringLiteral("PresSort"), QStringLiteral("RandomRangeInf"), 0), 3); // not a range: left alone
-        QCOMPARE(back.ReadString(QStringLiteral("NotePanel"), QStringLiteral("ColorStart"), QString()), QStringLiteral("-2147483633"));
+        QCOMPARE(back.ReadString(QStringLiteral("Extra"), QStringLiteral("Keep"), QString()),
+                 QStringLiteral("yes"));
+        QCOMPARE(back.ReadInteger(QStringLiteral("PresSort"), QStringLiteral("RandomRangeInf"), 0),
+                 3); // not a range: left alone
+        QCOMPARE(
+            back.ReadString(QStringLiteral("NotePanel"), QStringLiteral("ColorStart"), QString()),
+            QStringLiteral("-2147483633"));
         PresentationSettings read;
         ReadPresentationSettings(back, read);
         QVERIFY(!read.ManualViewing);
@@ -513,13 +576,15 @@ private Q_SLOTS:
     void secondGroupCommandsEndTheRunAndAreCarriedOut()
     {
         Rig r;
-        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")))});
+        auto &e = r.load(
+            {L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")))});
         e.RunPresentation(0);
         e.command(PendingCommandCode::Goto);
         QVERIFY(!e.state().Presenting);
         QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode::Goto}));
         // Opening another list: the open dialog, then the new list runs.
-        const QString other = r.fx.list(QStringLiteral("c.sal"), {L::line(r.pic(QStringLiteral("c.png")))});
+        const QString other =
+            r.fx.list(QStringLiteral("c.sal"), {L::line(r.pic(QStringLiteral("c.png")))});
         r.view.openAnswer = other;
         e.RunPresentation(0);
         e.command(PendingCommandCode::OpenSAL);

@@ -56,16 +56,20 @@ struct Quiz
     }
     QString pic(const QString &name) { return fx.picture(name); }
     QString resultsFile() const { return results.filePath(QStringLiteral("Maria.txt")); }
-    QString lastText() const { return prompter.shown.empty() ? QString() : prompter.shown.back().text; }
+    QString lastText() const
+    {
+        return prompter.shown.empty() ? QString() : prompter.shown.back().text;
+    }
     static QByteArray dateLine()
     {
         return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toLatin1() + "\r\n\r\n";
     }
 };
 
-const QString kExamResult = QStringLiteral("S'ha obtingut la puntuació de 3,0\r\n= nota (sobre 10): 7,5\r\n"
-                                           "Representa 75% de la puntuació màxima (4,0)\r\n"
-                                           "Correctes: 2, total: 2");
+const QString kExamResult =
+    QStringLiteral("S'ha obtingut la puntuació de 3,0\r\n= nota (sobre 10): 7,5\r\n"
+                   "Representa 75% de la puntuació màxima (4,0)\r\n"
+                   "Correctes: 2, total: 2");
 
 // The exam of two questions: one correct answer, then the answer worth 2 of 2 and 3.
 void runExam(Quiz &q, qint64 secondsTaken)
@@ -80,8 +84,10 @@ void runExam(Quiz &q, qint64 secondsTaken)
 
 QStringList examList(Quiz &q)
 {
-    return {L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Sí|No")),
-            L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(), QStringLiteral("Dos//<2|Tres//<3"))};
+    return {L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                    QStringLiteral("*Sí|No")),
+            L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(),
+                    QStringLiteral("Dos//<2|Tres//<3"))};
 }
 
 } // namespace
@@ -102,7 +108,8 @@ private Q_SLOTS:
         QCOMPARE(e.quiz().MaxTotal, 4.0f);
         QCOMPARE(q.lastText(), kExamResult);
         QCOMPARE(q.prompter.shown.back().kind, MsgKind::Information);
-        const QByteArray once = Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n01:05\r\n\r\n";
+        const QByteArray once =
+            Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n01:05\r\n\r\n";
         QCOMPARE(readAll(q.resultsFile()), once);
 
         // The same list again the same day: no new date line, no new heading.
@@ -117,10 +124,11 @@ private Q_SLOTS:
         q.load(examList(q), QStringLiteral("història.sal"));
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         runExam(q, 1);
-        const QByteArray time = q.clock.currentDateTime().time().toString(QStringLiteral("HH:mm:ss")).toLatin1();
-        QCOMPARE(readAll(q.resultsFile()),
-                 twice + QString::fromUtf8("història\r\n\r\n").toLatin1() + kExamResult.toLatin1() + "\r\n"
-                     + time + "\r\n\r\n");
+        const QByteArray time =
+            q.clock.currentDateTime().time().toString(QStringLiteral("HH:mm:ss")).toLatin1();
+        QCOMPARE(readAll(q.resultsFile()), twice +
+                                               QString::fromUtf8("història\r\n\r\n").toLatin1() +
+                                               kExamResult.toLatin1() + "\r\n" + time + "\r\n\r\n");
     }
 
     void twoDestinationsTakeTheHeadingOnce()
@@ -134,23 +142,28 @@ private Q_SLOTS:
         e.session().AdminResults.Dir = admin.path();
         e.session().AdminResults.Duration = false;
         runExam(q, 3);
-        QCOMPARE(readAll(q.resultsFile()), Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n\r\n");
-        QCOMPARE(readAll(admin.filePath(QStringLiteral("Maria.txt"))), Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n");
+        QCOMPARE(readAll(q.resultsFile()),
+                 Quiz::dateLine() + "curs\r\n\r\n" + kExamResult.toLatin1() + "\r\n\r\n");
+        QCOMPARE(readAll(admin.filePath(QStringLiteral("Maria.txt"))),
+                 Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n");
 
         // A domain without a results folder warns and writes to the general folder.
         e.session().UserDomain = QStringLiteral("escola");
         e.session().DomainResultsDir = [](const QString &) { return QString(); };
         runExam(q, 3);
-        QVERIFY(q.prompter.anyContains(
-            QStringLiteral("No s'ha trobat el directori corresponent al domini escola\r\nInformeu l'administrador")));
+        QVERIFY(
+            q.prompter.anyContains(QStringLiteral("No s'ha trobat el directori corresponent al "
+                                                  "domini escola\r\nInformeu l'administrador")));
         QCOMPARE(readAll(admin.filePath(QStringLiteral("Maria.txt"))),
-                 Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n" + kExamResult.toLatin1() + "\r\n\r\n");
+                 Quiz::dateLine() + kExamResult.toLatin1() + "\r\n\r\n" + kExamResult.toLatin1() +
+                     "\r\n\r\n");
     }
 
     void negativeScoringAndTheCorrectAnswer()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Roma|París|Londres|Berlín"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Roma|París|Londres|Berlín"))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.UseNegativeScore = true;
         e.session().Options.Results.Write = false;
@@ -164,18 +177,22 @@ private Q_SLOTS:
         QCOMPARE(q.prompter.shown[0].text, QStringLiteral("Roma"));
         QCOMPARE(q.prompter.shown[0].kind, MsgKind::Information);
         QVERIFY(q.prompter.shown[0].answerMessage);
-        QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de -0,3\r\n= nota (sobre 10): -3,3\r\n"
-                                              "Representa -33% de la puntuació màxima (1,0)\r\n"
-                                              "Incorrectes: 1, total: 1"));
+        QCOMPARE(q.lastText(),
+                 QStringLiteral("S'ha obtingut la puntuació de -0,3\r\n= nota (sobre 10): -3,3\r\n"
+                                "Representa -33% de la puntuació màxima (1,0)\r\n"
+                                "Incorrectes: 1, total: 1"));
         QVERIFY(!QFile::exists(q.resultsFile()));
     }
 
     void omittedQuestionsCountTheirMaximum()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Sí|No")),
-                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(), QStringLiteral("Dos//<2|Tres//<3")),
-                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(), QStringLiteral("casa//<2")),
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Sí|No")),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("Dos//<2|Tres//<3")),
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("casa//<2")),
                           L::line(q.pic(QStringLiteral("4.png")))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
@@ -192,17 +209,20 @@ private Q_SLOTS:
         e.command(PendingCommandCode::Next); // a slide without a question counts nothing
         QVERIFY(!e.state().Presenting);
         QCOMPARE(e.quiz().Omitted, std::uint16_t(2));
-        QCOMPARE(q.lastText(), QStringLiteral("S'ha obtingut la puntuació de 1,0\r\n= nota (sobre 10): 1,7\r\n"
-                                              "Representa 17% de la puntuació màxima (6,0)\r\n"
-                                              "Correctes: 1, omeses: 2, total: 3"));
+        QCOMPARE(q.lastText(),
+                 QStringLiteral("S'ha obtingut la puntuació de 1,0\r\n= nota (sobre 10): 1,7\r\n"
+                                "Representa 17% de la puntuació màxima (6,0)\r\n"
+                                "Correctes: 1, omeses: 2, total: 3"));
     }
 
     void resultSoFarAtATotalSlideThenOnlyTheScore()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Sí|No")),
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Sí|No")),
                           L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("T")),
-                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(), QStringLiteral("*Sí|No"))});
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Sí|No"))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.OnlyResultTest = true;
         e.session().Options.Results.Write = false;
@@ -220,7 +240,9 @@ private Q_SLOTS:
     {
         for (const bool ignore : {true, false}) {
             Quiz q;
-            auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("cafè")), L::line(q.pic(QStringLiteral("2.png")))});
+            auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"),
+                                      QString(), QStringLiteral("cafè")),
+                              L::line(q.pic(QStringLiteral("2.png")))});
             e.session().Settings.ByInput = true;
             e.session().Settings.IgnoreAccent = ignore;
             e.RunPresentation(0);
@@ -248,7 +270,8 @@ private Q_SLOTS:
     void mistakesLowerTheTypedScore()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("casa//<3"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("casa//<3"))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.session().Settings.MaxIncorrections = 2;
@@ -265,7 +288,9 @@ private Q_SLOTS:
     void maskShowsTheHintAndTheCaretAfterIt()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("XP"), QStringLiteral("Capital de Catalunya?"), QStringLiteral("&Barcelona"))});
+        auto &e = q.load(
+            {L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("XP"),
+                     QStringLiteral("Capital de Catalunya?"), QStringLiteral("&Barcelona"))});
         e.session().Settings.ByInput = true;
         e.session().Settings.WithMask = true;
         e.RunPresentation(0);
@@ -277,7 +302,8 @@ private Q_SLOTS:
     void wrongClicksUpToTheLimit()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Roma|París//No, és a França|Londres")),
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Roma|París//No, és a França|Londres")),
                           L::line(q.pic(QStringLiteral("2.png")))});
         e.session().Settings.MAMaxIncorrections = 3;
         e.session().Settings.AnswerMesWithIcon = true;
@@ -298,7 +324,9 @@ private Q_SLOTS:
         // Without a limit the viewer may keep trying; OmissionLearningResultsMessages hides the
         // correct answer.
         Quiz r;
-        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Roma|París")), L::line(r.pic(QStringLiteral("2.png")))});
+        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Roma|París")),
+                          L::line(r.pic(QStringLiteral("2.png")))});
         f.session().Settings.MAMaxIncorrections = 0;
         f.RunPresentation(0);
         for (int i = 0; i < 300; ++i)
@@ -312,8 +340,11 @@ private Q_SLOTS:
     void jumpsGoToTheirPosition()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Bé//*4|Malament//*3")), L::line(q.pic(QStringLiteral("2.png"))),
-                          L::line(q.pic(QStringLiteral("3.png"))), L::line(q.pic(QStringLiteral("4.png")))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Bé//*4|Malament//*3")),
+                          L::line(q.pic(QStringLiteral("2.png"))),
+                          L::line(q.pic(QStringLiteral("3.png"))),
+                          L::line(q.pic(QStringLiteral("4.png")))});
         e.RunPresentation(0);
         e.AnswerClick(0);
         QCOMPARE(q.view.shownSlides, (std::vector<int>{0, 3}));
@@ -325,7 +356,9 @@ private Q_SLOTS:
     void aJumpPastTheEndStillGivesTheMark()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*Bé//*9|Malament")), L::line(q.pic(QStringLiteral("2.png")))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Bé//*9|Malament")),
+                          L::line(q.pic(QStringLiteral("2.png")))});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Options.Results.Write = false;
         e.RunPresentation(0);
@@ -341,25 +374,30 @@ private Q_SLOTS:
         Quiz q;
         QStringList lines;
         for (int i = 1; i <= 5; ++i)
-            lines.append(L::line(q.pic(QStringLiteral("p%1.png").arg(i)), QString(), QStringLiteral("Tema %1").arg(i)));
+            lines.append(L::line(q.pic(QStringLiteral("p%1.png").arg(i)), QString(),
+                                 QStringLiteral("Tema %1").arg(i)));
         auto &e = q.load(lines);
         e.session().Settings.PresSort = PresSortMode::Random;
         e.session().Settings.ShowingModel = ShowingMode::Learning;
         e.setFixedSeed(1234);
         e.RunPresentation(0);
         std::vector<int> forgotten;
-        const MsgButton answers[] = {MsgButton::Yes, MsgButton::No, MsgButton::Yes, MsgButton::No, MsgButton::Yes};
+        const MsgButton answers[] = {MsgButton::Yes, MsgButton::No, MsgButton::Yes, MsgButton::No,
+                                     MsgButton::Yes};
         for (MsgButton b : answers) {
             if (b == MsgButton::No)
                 forgotten.push_back(q.view.shownSlides.back());
             q.prompter.answers.push_back(b);
             e.spaceKey();
         }
-        const QString cycle1 = QStringLiteral("Diapositives (volta 1):\r\nno recordades: 2 (40%)\r\n"
-                                              "recordades: 3 (60%)\r\ntotal: 5");
-        QCOMPARE(q.lastText(), cycle1 + QStringLiteral("\r\n\r\nEs presentaran de nou les no recordades"));
+        const QString cycle1 =
+            QStringLiteral("Diapositives (volta 1):\r\nno recordades: 2 (40%)\r\n"
+                           "recordades: 3 (60%)\r\ntotal: 5");
+        QCOMPARE(q.lastText(),
+                 cycle1 + QStringLiteral("\r\n\r\nEs presentaran de nou les no recordades"));
         // The mental check names the slide and its first paragraph.
-        QVERIFY(q.prompter.shown[0].text.endsWith(QStringLiteral("\r\n\r\nHo heu recordat correctament?")));
+        QVERIFY(q.prompter.shown[0].text.endsWith(
+            QStringLiteral("\r\n\r\nHo heu recordat correctament?")));
         QVERIFY(q.prompter.shown[0].text.contains(QStringLiteral("\r\n\r\nTema ")));
         QCOMPARE(q.prompter.shown[0].kind, MsgKind::Confirmation);
         QVERIFY(q.prompter.shown[0].icon);
@@ -378,15 +416,20 @@ private Q_SLOTS:
         QCOMPARE(q.lastText(), total);
         // The file has neither the "Es presentaran" line nor a duration of the fake clock's
         // making: both summaries, each with its duration line.
-        QCOMPARE(readAll(q.resultsFile()), Quiz::dateLine() + "curs\r\n\r\n" + cycle1.toLatin1()
-                                               + "\r\n00:00\r\n\r\n" + total.toLatin1() + "\r\n00:00\r\n\r\n");
+        QCOMPARE(readAll(q.resultsFile()), Quiz::dateLine() + "curs\r\n\r\n" + cycle1.toLatin1() +
+                                               "\r\n00:00\r\n\r\n" + total.toLatin1() +
+                                               "\r\n00:00\r\n\r\n");
     }
 
     void learningWithEverythingRemembered()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("u")), L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(), QStringLiteral("dos")),
-                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(), QStringLiteral("tres"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("u")),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("dos")),
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("tres"))});
         e.session().Settings.PresSort = PresSortMode::Random;
         e.session().Settings.ShowingModel = ShowingMode::Learning;
         e.session().Options.Results.Write = false;
@@ -401,17 +444,22 @@ private Q_SLOTS:
         QVERIFY(!e.state().Presenting);
         // A mental answer shows its own text; Cancel stops the run.
         Quiz r;
-        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("&u//<2")), L::line(r.pic(QStringLiteral("2.png")))});
+        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("&u//<2")),
+                          L::line(r.pic(QStringLiteral("2.png")))});
         f.RunPresentation(0);
         f.spaceKey();
-        QCOMPARE(r.prompter.shown[0].text, QStringLiteral("u\r\n\r\nHo heu recordat correctament?"));
+        QCOMPARE(r.prompter.shown[0].text,
+                 QStringLiteral("u\r\n\r\nHo heu recordat correctament?"));
         QVERIFY(!f.state().Presenting);
     }
 
     void memorisationGrowsToTheEnd()
     {
         Quiz q;
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png"))), L::line(q.pic(QStringLiteral("2.png"))), L::line(q.pic(QStringLiteral("3.png")))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png"))),
+                          L::line(q.pic(QStringLiteral("2.png"))),
+                          L::line(q.pic(QStringLiteral("3.png")))});
         e.session().Settings.PresSort = PresSortMode::Memorisation;
         e.session().Settings.InitialMemorizedCount = 0;
         e.session().Options.Results.Write = false;
@@ -420,9 +468,10 @@ private Q_SLOTS:
         for (int i = 0; i < 6; ++i)
             e.command(PendingCommandCode::Next);
         QVERIFY(!e.state().Presenting);
-        QCOMPARE(q.prompter.texts(), (QStringList{QStringLiteral("Ja n'heu recordat 1, recomencem de nou"),
-                                                  QStringLiteral("Ja n'heu recordat 2, recomencem de nou"),
-                                                  QStringLiteral("Enhorabona, n'heu recordat 3")}));
+        QCOMPARE(q.prompter.texts(),
+                 (QStringList{QStringLiteral("Ja n'heu recordat 1, recomencem de nou"),
+                              QStringLiteral("Ja n'heu recordat 2, recomencem de nou"),
+                              QStringLiteral("Enhorabona, n'heu recordat 3")}));
         const auto &s = q.view.shownSlides;
         QCOMPARE(s.size(), std::size_t(6));
         QCOMPARE(s[1], s[0]);
@@ -435,9 +484,10 @@ private Q_SLOTS:
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
         e.stop();
-        QCOMPARE(q.prompter.texts(), (QStringList{QStringLiteral("Ja n'heu recordat 1, recomencem de nou"),
-                                                  QStringLiteral("Ja n'heu recordat 2, recomencem de nou"),
-                                                  QStringLiteral("Enhorabona, n'heu recordat 2")}));
+        QCOMPARE(q.prompter.texts(),
+                 (QStringList{QStringLiteral("Ja n'heu recordat 1, recomencem de nou"),
+                              QStringLiteral("Ja n'heu recordat 2, recomencem de nou"),
+                              QStringLiteral("Enhorabona, n'heu recordat 2")}));
     }
 
     void reactionsFromTheMeaningTables()
@@ -445,22 +495,28 @@ private Q_SLOTS:
         Quiz q;
         // Words: a word with two meanings is shown grouped; a meaning names its word.
         q.fx.file(QStringLiteral("curs.wml"), "gat\tfelí\r\ngat\tmoix\r\ngos\tcà\r\n");
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*peix|gat///|cà///|res///"))});
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*peix|gat///|cà///|res///"))});
         e.RunPresentation(0);
         e.AnswerClick(1);
         e.AnswerClick(2);
         e.AnswerClick(3);
-        QCOMPARE(q.prompter.texts(), (QStringList{QStringLiteral("gat\\felí, moix"), QStringLiteral("gos"),
-                                                  QStringLiteral("No s'ha trobat la resposta a la taula")}));
+        QCOMPARE(q.prompter.texts(),
+                 (QStringList{QStringLiteral("gat\\felí, moix"), QStringLiteral("gos"),
+                              QStringLiteral("No s'ha trobat la resposta a la taula")}));
 
-        // Pictures and sounds: a picture opens its window; a sound alone plays and is offered again.
+        // Pictures and sounds: a picture opens its window; a sound alone plays and is offered
+        // again.
         Quiz r;
         const QString picture = r.pic(QStringLiteral("lleó.png"));
         const QString sound = r.fx.file(QStringLiteral("lleó.wav"), QByteArray("RIFF"));
-        r.fx.file(QStringLiteral("zoo.sml"), (picture + QStringLiteral("\t3\t4\t\tlleó\r\n\t-1\t-1\t") + sound + QStringLiteral("\trugit\r\n") + r.fx.path(QStringLiteral("no.png"))
-                              + QStringLiteral("\t-1\t-1\t\tfantasma\r\n"))
-                                 .toUtf8());
-        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("lleó///|rugit///|fantasma///|*cap"), QString(),
+        r.fx.file(QStringLiteral("zoo.sml"),
+                  (picture + QStringLiteral("\t3\t4\t\tlleó\r\n\t-1\t-1\t") + sound +
+                   QStringLiteral("\trugit\r\n") + r.fx.path(QStringLiteral("no.png")) +
+                   QStringLiteral("\t-1\t-1\t\tfantasma\r\n"))
+                      .toUtf8());
+        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("lleó///|rugit///|fantasma///|*cap"), QString(),
                                   r.fx.file(QStringLiteral("fons.wav"), "RIFF"))},
                          QStringLiteral("zoo.sal"));
         f.RunPresentation(0);
@@ -468,11 +524,15 @@ private Q_SLOTS:
         f.AnswerClick(0);
         QCOMPARE(r.view.reactions, QStringList{QStringLiteral("picture %1 3 4 ").arg(picture)});
         f.AnswerClick(1);
-        QCOMPARE(r.view.audioLog, (QStringList{QStringLiteral("play %1 0").arg(sound), QStringLiteral("stop"),
-                                               QStringLiteral("play %1 0").arg(r.fx.path(QStringLiteral("fons.wav")))}));
-        QVERIFY(r.prompter.shown.back().text.startsWith(QStringLiteral("Reproduint\r\n%1\r\n(rugit)").arg(sound)));
+        QCOMPARE(
+            r.view.audioLog,
+            (QStringList{QStringLiteral("play %1 0").arg(sound), QStringLiteral("stop"),
+                         QStringLiteral("play %1 0").arg(r.fx.path(QStringLiteral("fons.wav")))}));
+        QVERIFY(r.prompter.shown.back().text.startsWith(
+            QStringLiteral("Reproduint\r\n%1\r\n(rugit)").arg(sound)));
         f.AnswerClick(2);
-        QCOMPARE(r.lastText(), QStringLiteral("no s'ha trobat\r\n(%1)").arg(r.fx.path(QStringLiteral("no.png"))));
+        QCOMPARE(r.lastText(),
+                 QStringLiteral("no s'ha trobat\r\n(%1)").arg(r.fx.path(QStringLiteral("no.png"))));
     }
 
     void largeAndFaultyTables()
@@ -481,9 +541,12 @@ private Q_SLOTS:
         Quiz q;
         QByteArray table;
         for (int i = 0; i < 100000; ++i)
-            table += "paraula" + QByteArray::number(i) + "\tsignificat " + QByteArray::number(i) + "\r\n";
+            table += "paraula" + QByteArray::number(i) + "\tsignificat " + QByteArray::number(i) +
+                     "\r\n";
         q.fx.file(QStringLiteral("gran.wml"), table);
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*u|paraula99999///"))}, QStringLiteral("gran.sal"));
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*u|paraula99999///"))},
+                         QStringLiteral("gran.sal"));
         QCOMPARE(e.session().WordTable.table.recordCount(), 100000);
         e.RunPresentation(0);
         e.AnswerClick(1);
@@ -493,15 +556,18 @@ private Q_SLOTS:
         // the run goes on.
         Quiz r;
         r.fx.file(QStringLiteral("mal.wml"), "gat\tfelí\r\ngos\tcà\tsobra\r\nsol\tastre\r\n");
-        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(), QStringLiteral("*u|gat///|sol///"))}, QStringLiteral("mal.sal"));
+        auto &f = r.load({L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*u|gat///|sol///"))},
+                         QStringLiteral("mal.sal"));
         QCOMPARE(r.prompter.shown.size(), std::size_t(1));
         QCOMPARE(f.session().WordTable.table.recordCount(), 1);
         r.prompter.clear();
         f.RunPresentation(0);
         f.AnswerClick(1);
         f.AnswerClick(2);
-        QCOMPARE(r.prompter.texts(), (QStringList{QStringLiteral("felí"),
-                                                  QStringLiteral("No s'ha trobat la resposta a la taula")}));
+        QCOMPARE(r.prompter.texts(),
+                 (QStringList{QStringLiteral("felí"),
+                              QStringLiteral("No s'ha trobat la resposta a la taula")}));
         QVERIFY(f.state().Presenting);
     }
 
@@ -512,11 +578,16 @@ private Q_SLOTS:
         for (int i = 0; i < 500; ++i)
             many.append(QStringLiteral("r%1").arg(i));
         many[250].prepend(QLatin1Char('*'));
-        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("XR"), QString(), many.join(QLatin1Char('|'))),
-                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(), QStringLiteral("//|//|||//")),
-                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(), QStringLiteral("|")),
-                          L::line(q.pic(QStringLiteral("4.png")), QStringLiteral("X"), QString(), QStringLiteral("//<1e999")),
-                          L::line(q.pic(QStringLiteral("5.png")), QStringLiteral("XP"), QString(), QString())});
+        auto &e = q.load(
+            {L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("XR"), QString(),
+                     many.join(QLatin1Char('|'))),
+             L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(),
+                     QStringLiteral("//|//|||//")),
+             L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(),
+                     QStringLiteral("|")),
+             L::line(q.pic(QStringLiteral("4.png")), QStringLiteral("X"), QString(),
+                     QStringLiteral("//<1e999")),
+             L::line(q.pic(QStringLiteral("5.png")), QStringLiteral("XP"), QString(), QString())});
         e.session().Settings.ShowingModel = ShowingMode::Exam;
         e.session().Settings.ByInput = true;
         e.session().Options.Results.Write = false;
@@ -537,7 +608,8 @@ private Q_SLOTS:
         QCOMPARE(e.quiz().Question.answers.size(), std::size_t(0));
         e.command(PendingCommandCode::Next);
         QVERIFY(e.quiz().Question.box);
-        QCOMPARE(q.lastText(), QStringLiteral("Assignació de número de puntuació que no és un número (1e999)"));
+        QCOMPARE(q.lastText(),
+                 QStringLiteral("Assignació de número de puntuació que no és un número (1e999)"));
         e.command(PendingCommandCode::Next);
         e.command(PendingCommandCode::Next);
         QVERIFY(!e.state().Presenting);

@@ -59,8 +59,10 @@ private Q_SLOTS:
         t.codec = QStringLiteral("wmav2");
         m_wma = m_dir.filePath(QStringLiteral("pista.wma"));
         QVERIFY(AudioFixtures::encode(m_wma, t));
-        QVERIFY(QFile::copy(QStringLiteral(AUDPLUG_PATH), m_plugins.filePath(QStringLiteral("audplug.apq"))));
-        QVERIFY(QFile::copy(QStringLiteral(FFPLUG_PATH), m_plugins.filePath(QStringLiteral("ffplug.apq"))));
+        QVERIFY(QFile::copy(QStringLiteral(AUDPLUG_PATH),
+                            m_plugins.filePath(QStringLiteral("audplug.apq"))));
+        QVERIFY(QFile::copy(QStringLiteral(FFPLUG_PATH),
+                            m_plugins.filePath(QStringLiteral("ffplug.apq"))));
     }
 
     void cleanupTestCase() { m_pcm.reset(); }
@@ -124,11 +126,14 @@ private Q_SLOTS:
         r.players.AddPluginsIn(m_plugins.path());
         r.audio.PlaySlideAudio(QStringLiteral("so.wav"), false);
         QVERIFY(!r.audio.AudioByPlugin);
-        QCOMPARE(r.media.calls, QStringList({QStringLiteral("stop"), QStringLiteral("close"), QStringLiteral("open so.wav auto 0"), QStringLiteral("play")}));
+        QCOMPARE(r.media.calls,
+                 QStringList({QStringLiteral("stop"), QStringLiteral("close"),
+                              QStringLiteral("open so.wav auto 0"), QStringLiteral("play")}));
         r.media.calls.clear();
         r.audio.PlaySlideAudio(QStringLiteral("D:\\Track02.cda"), false);
-        QCOMPARE(r.media.calls,
-                 QStringList({QStringLiteral("stop"), QStringLiteral("close"), QStringLiteral("open D:\\Track02.cda cd 2"), QStringLiteral("play")}));
+        QCOMPARE(r.media.calls, QStringList({QStringLiteral("stop"), QStringLiteral("close"),
+                                             QStringLiteral("open D:\\Track02.cda cd 2"),
+                                             QStringLiteral("play")}));
         r.media.calls.clear();
         r.audio.StopSlideAudio();
         QCOMPARE(r.media.calls, QStringList({QStringLiteral("stop")}));
@@ -144,12 +149,14 @@ private Q_SLOTS:
     {
         Rig r;
         QTemporaryDir onlyWma;
-        QVERIFY(QFile::copy(QStringLiteral(AUDPLUG_PATH), onlyWma.filePath(QStringLiteral("audplug.apq"))));
+        QVERIFY(QFile::copy(QStringLiteral(AUDPLUG_PATH),
+                            onlyWma.filePath(QStringLiteral("audplug.apq"))));
         r.players.AddPluginsIn(onlyWma.path());
         r.audio.PlaySlideAudio(QStringLiteral("C:\\so\\pista.mp3"), false);
         QCOMPARE(r.prompter.texts(),
-                 QStringList({QStringLiteral("No es pot tocar\r\nC:\\so\\pista.mp3\r\nNo hi ha un decodificador "
-                              "per aquest tipus d'arxiu")}));
+                 QStringList({QStringLiteral(
+                     "No es pot tocar\r\nC:\\so\\pista.mp3\r\nNo hi ha un decodificador "
+                     "per aquest tipus d'arxiu")}));
         QCOMPARE(r.prompter.shown.front().kind, MsgKind::Error);
         QVERIFY(!r.audio.AudioByPlugin);
     }

@@ -68,7 +68,8 @@ private Q_SLOTS:
         in.orderLength = 3;
         in.slide = &slide;
         const QString parts = BuildCaptionParts(s, in);
-        QCOMPARE(ApplyCaption(s, parts, KeyHintState::None, false, 50), QStringLiteral("1/3  a  50%  "));
+        QCOMPARE(ApplyCaption(s, parts, KeyHintState::None, false, 50),
+                 QStringLiteral("1/3  a  50%  "));
         QCOMPARE(ApplyCaption(s, parts, KeyHintState::Next, false, 400),
                  QStringLiteral("1/3  a  400%  (Barra=següent, Esc=cancel·la, <-=prèvia)"));
         QCOMPARE(ApplyCaption(s, parts, KeyHintState::Pause, true, 100),
@@ -77,7 +78,8 @@ private Q_SLOTS:
                  QStringLiteral("1/3  a  100%  (acabat; Intro=reinicia)"));
         QCOMPARE(PausedCaption(parts, 25), QStringLiteral("1/3  a  25%  (pausat; Barra=continua)"));
         s.PresWithKeyInfo = false;
-        QCOMPARE(ApplyCaption(s, parts, KeyHintState::Next, false, 100), QStringLiteral("1/3  a  100%  "));
+        QCOMPARE(ApplyCaption(s, parts, KeyHintState::Next, false, 100),
+                 QStringLiteral("1/3  a  100%  "));
         // A title slide has no enlargement part.
         slide.Kind = skTitle;
         QCOMPARE(BuildCaptionParts(s, in), QStringLiteral("1/3  a  "));

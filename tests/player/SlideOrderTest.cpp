@@ -1,6 +1,6 @@
+#include "player/SlideOrder.h"
 #include "config/PresentationSettings.h"
 #include "slides/PlayerRandom.h"
-#include "player/SlideOrder.h"
 #include "support/FakePrompter.h"
 
 #include <QTest>
@@ -34,7 +34,8 @@ private Q_SLOTS:
         QCOMPARE(r.state(), 134775814u);
         PlayerRandom big(0xFFFFFFFFu);
         // state = 0xFFFFFFFF * 134775813 + 1 mod 2^32 = 2^32 - 134775812
-        QCOMPARE(big.random(100), std::uint32_t((std::uint64_t(4294967296ull - 134775812ull) * 100) >> 32));
+        QCOMPARE(big.random(100),
+                 std::uint32_t((std::uint64_t(4294967296ull - 134775812ull) * 100) >> 32));
         QCOMPARE(PlayerRandom::seedFromTime(QTime(9, 26, 53, 589)), 34013589u);
     }
 
@@ -54,14 +55,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("total");
         QTest::addColumn<uint>("seed");
         QTest::addColumn<std::vector<int>>("expected");
-        QTest::newRow("both omissions") << 5 << 1 << 1 << true << true << 0 << 0 << true << 0 << false << 0 << 12345u << std::vector<int>{1, 3, 2, 4, 5};
-        QTest::newRow("range 3..5 of 8") << 8 << 1 << 2 << false << false << 3 << 5 << true << 0 << false << 0 << 777u << std::vector<int>{1, 2, 4, 5, 3, 6, 7, 8};
-        QTest::newRow("memorise 10 of 4 with repeats") << 4 << 2 << 0 << false << false << 0 << 0 << true << 0 << true << 10 << 4242u << std::vector<int>{1, 2, 3, 3, 3, 2, 4, 4, 1, 3};
-        QTest::newRow("all random") << 6 << 1 << 0 << false << false << 0 << 0 << true << 0 << false << 0 << 0u << std::vector<int>{1, 6, 2, 5, 3, 4};
-        QTest::newRow("memorise first 4 of 7") << 7 << 2 << 0 << false << false << 0 << 0 << false << 4 << false << 0 << 99u << std::vector<int>{1, 3, 4, 2};
-        QTest::newRow("omit first") << 6 << 1 << 1 << true << false << 0 << 0 << true << 0 << false << 0 << 2024u << std::vector<int>{1, 4, 3, 2, 5, 6};
-        QTest::newRow("omit last") << 6 << 1 << 1 << false << true << 0 << 0 << true << 0 << false << 0 << 2024u << std::vector<int>{3, 2, 1, 4, 5, 6};
-        QTest::newRow("sequential ignores the seed") << 4 << 0 << 0 << false << false << 0 << 0 << true << 0 << false << 0 << 5u << std::vector<int>{1, 2, 3, 4};
+        QTest::newRow("both omissions") << 5 << 1 << 1 << true << true << 0 << 0 << true << 0
+                                        << false << 0 << 12345u << std::vector<int>{1, 3, 2, 4, 5};
+        QTest::newRow("range 3..5 of 8")
+            << 8 << 1 << 2 << false << false << 3 << 5 << true << 0 << false << 0 << 777u
+            << std::vector<int>{1, 2, 4, 5, 3, 6, 7, 8};
+        QTest::newRow("memorise 10 of 4 with repeats")
+            << 4 << 2 << 0 << false << false << 0 << 0 << true << 0 << true << 10 << 4242u
+            << std::vector<int>{1, 2, 3, 3, 3, 2, 4, 4, 1, 3};
+        QTest::newRow("all random") << 6 << 1 << 0 << false << false << 0 << 0 << true << 0 << false
+                                    << 0 << 0u << std::vector<int>{1, 6, 2, 5, 3, 4};
+        QTest::newRow("memorise first 4 of 7")
+            << 7 << 2 << 0 << false << false << 0 << 0 << false << 4 << false << 0 << 99u
+            << std::vector<int>{1, 3, 4, 2};
+        QTest::newRow("omit first") << 6 << 1 << 1 << true << false << 0 << 0 << true << 0 << false
+                                    << 0 << 2024u << std::vector<int>{1, 4, 3, 2, 5, 6};
+        QTest::newRow("omit last") << 6 << 1 << 1 << false << true << 0 << 0 << true << 0 << false
+                                   << 0 << 2024u << std::vector<int>{3, 2, 1, 4, 5, 6};
+        QTest::newRow("sequential ignores the seed")
+            << 4 << 0 << 0 << false << false << 0 << 0 << true << 0 << false << 0 << 5u
+            << std::vector<int>{1, 2, 3, 4};
     }
 
     void ordersMatchTheReference()
@@ -134,8 +147,9 @@ private Q_SLOTS:
         FakePrompter p;
         QCOMPARE(numbers(BuildSlideOrder(2, s, 1, p)), (std::vector<int>{1, 2}));
         QCOMPARE(s.PresSort, PresSortMode::Sequential);
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("Cal almenys 3 diapositives per fer una "
-                                                       "presentació aleatòria\r\nes canvia a mode seqüencial")});
+        QCOMPARE(p.texts(), QStringList{QStringLiteral(
+                                "Cal almenys 3 diapositives per fer una "
+                                "presentació aleatòria\r\nes canvia a mode seqüencial")});
     }
 
     void settingsThatDoNotFitTheListAreBroughtIntoBounds()
@@ -190,7 +204,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("wraps");
         QTest::newRow("previous skips unusable") << "u--u" << false << 3 << false << 0 << 0;
         QTest::newRow("first takes the first usable") << "--uu" << true << 3 << false << 2 << 0;
-        QTest::newRow("no loop at the start: first usable") << "-uu" << false << 1 << false << 1 << 0;
+        QTest::newRow("no loop at the start: first usable")
+            << "-uu" << false << 1 << false << 1 << 0;
         QTest::newRow("loop goes round to the end") << "uu-u" << false << 0 << true << 3 << 1;
         QTest::newRow("a whole round stays put") << "-u--" << false << 1 << true << 1 << 1;
         QTest::newRow("malformed stops previous") << "um-u" << false << 3 << false << -1 << 0;

@@ -1,5 +1,5 @@
-#include "files/TextCodec.h"
 #include "presentation/SlideList.h"
+#include "files/TextCodec.h"
 #include "presentation/SlideRecord.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
@@ -42,7 +42,8 @@ private Q_SLOTS:
         QCOMPARE(list.lines[2], QString());
         QCOMPARE(list.encoding, TextEncoding::Windows1252);
         QVERIFY(list.save(path, p).ok());
-        QCOMPARE(readAll(path), QByteArray("\tT\tT\xEDtol\t\t\t\r\nfoto.jpg\tB\tPla\xE7\x61\t\t\t\r\n\r\n"));
+        QCOMPARE(readAll(path),
+                 QByteArray("\tT\tT\xEDtol\t\t\t\r\nfoto.jpg\tB\tPla\xE7\x61\t\t\t\r\n\r\n"));
 
         // UTF-8 stays UTF-8; a character outside Windows-1252 switches the file to UTF-8.
         const QString u = fx.file(QStringLiteral("u.sal"), "\tT\tT\xC3\xADtol\t\t\t\r\n");
@@ -72,7 +73,8 @@ private Q_SLOTS:
         const Fallible<void> saved = list.save(path, p);
         QVERIFY(!saved.ok());
         QVERIFY(list.modified);
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("S'ha produït un error en desar\r\n%1").arg(path)});
+        QCOMPARE(p.texts(),
+                 QStringList{QStringLiteral("S'ha produït un error en desar\r\n%1").arg(path)});
         QCOMPARE(saved.error(), p.texts().front());
         QVERIFY(QFileInfo(path).isDir());
     }
@@ -84,18 +86,26 @@ private Q_SLOTS:
         fx.file(QStringLiteral("so.mp3"), "ID3");
         fx.file(QStringLiteral("doc.pdf"), "%PDF");
         SlideList list;
-        list.lines = {L::line(QStringLiteral("C:\\Fotos\\x.png"), QStringLiteral("L"), QStringLiteral("u"), QStringLiteral("d"), QStringLiteral("3"), QStringLiteral("E:\\Musica\\so.mp3")),
-                      L::line(QStringLiteral("C:\\Fotos\\absent.png")), L::line(QStringLiteral(""), QStringLiteral("O"), QStringLiteral("K:\\docs\\doc.pdf")),
-                      L::line(QStringLiteral(""))};
+        list.lines = {
+            L::line(QStringLiteral("C:\\Fotos\\x.png"), QStringLiteral("L"), QStringLiteral("u"),
+                    QStringLiteral("d"), QStringLiteral("3"), QStringLiteral("E:\\Musica\\so.mp3")),
+            L::line(QStringLiteral("C:\\Fotos\\absent.png")),
+            L::line(QStringLiteral(""), QStringLiteral("O"), QStringLiteral("K:\\docs\\doc.pdf")),
+            L::line(QStringLiteral(""))};
         FakePrompter p;
-        QCOMPARE(list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::File, &p), SlideList::RelocateResult::Done);
-        QCOMPARE(list.lines[0], L::line(QDir(fx.dir()).filePath(QStringLiteral("x.png")), QStringLiteral("L"), QStringLiteral("u"), QStringLiteral("d"), QStringLiteral("3"), QStringLiteral("E:\\Musica\\so.mp3")));
+        QCOMPARE(list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::File, &p),
+                 SlideList::RelocateResult::Done);
+        QCOMPARE(list.lines[0],
+                 L::line(QDir(fx.dir()).filePath(QStringLiteral("x.png")), QStringLiteral("L"),
+                         QStringLiteral("u"), QStringLiteral("d"), QStringLiteral("3"),
+                         QStringLiteral("E:\\Musica\\so.mp3")));
         QCOMPARE(list.lines[1], L::line(QStringLiteral("C:\\Fotos\\absent.png")));
         QVERIFY(list.modified);
         list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::Audio, &p);
         QVERIFY(list.lines[0].endsWith(QDir(fx.dir()).filePath(QStringLiteral("so.mp3"))));
         list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::Document, &p);
-        QCOMPARE(list.lines[2], L::line(QStringLiteral(""), QStringLiteral("O"), QDir(fx.dir()).filePath(QStringLiteral("doc.pdf"))));
+        QCOMPARE(list.lines[2], L::line(QStringLiteral(""), QStringLiteral("O"),
+                                        QDir(fx.dir()).filePath(QStringLiteral("doc.pdf"))));
         QVERIFY(p.shown.empty());
 
         list.lines.insert(1, QStringLiteral("broken\tline"));
@@ -120,8 +130,8 @@ private Q_SLOTS:
         QCOMPARE(again.toBytes().size() > 0, true);
         const Fallible<void> missing = list.load(fx.path(QStringLiteral("missing.sal")));
         QVERIFY(!missing.ok());
-        QCOMPARE(missing.error(),
-                 QStringLiteral("No es pot obrir el fitxer %1").arg(fx.path(QStringLiteral("missing.sal"))));
+        QCOMPARE(missing.error(), QStringLiteral("No es pot obrir el fitxer %1")
+                                      .arg(fx.path(QStringLiteral("missing.sal"))));
     }
 
     void hundredThousandLinesLoadQuickly()

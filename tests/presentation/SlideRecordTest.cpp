@@ -1,6 +1,6 @@
+#include "presentation/SlideRecord.h"
 #include "presentation/SlideAnswers.h"
 #include "presentation/SlideLineComposer.h"
-#include "presentation/SlideRecord.h"
 #include "support/SlideListFixture.h"
 
 #include <QTest>
@@ -33,8 +33,9 @@ private Q_SLOTS:
 
         QVERIFY(!ParseSlideLine(QStringLiteral("a\tb\tc\td\te")));
         QVERIFY(!ParseSlideLine(QString()));
-        QCOMPARE(MalformedLineMessage(3), QStringLiteral("Línia 3 incorrecta\r\nNo hi ha un nombre suficient "
-                                                         "de camps, segurament heu esborrat un Tabulador"));
+        QCOMPARE(MalformedLineMessage(3),
+                 QStringLiteral("Línia 3 incorrecta\r\nNo hi ha un nombre suficient "
+                                "de camps, segurament heu esborrat un Tabulador"));
 
         for (const char *bad : {"abc", "-1", "65536", "7s", " "}) {
             auto t = ParseSlideLine(QStringLiteral("f.png\t\t\t\t%1\t").arg(QLatin1String(bad)));
@@ -44,8 +45,13 @@ private Q_SLOTS:
 
     void quickInspectionAgreesWithTheParser()
     {
-        const QString lines[] = {QStringLiteral("a\tH\t\t\t\t"), QStringLiteral("a\tXH\tH\t\t\t"), QStringLiteral("a\t\tH\t\t\t"), QStringLiteral("a\tH\t\t\t"),
-                                 QStringLiteral(""), QStringLiteral("\t\t\t\t\t\t\t"), QStringLiteral("aH\tL\t\t\t\t")};
+        const QString lines[] = {QStringLiteral("a\tH\t\t\t\t"),
+                                 QStringLiteral("a\tXH\tH\t\t\t"),
+                                 QStringLiteral("a\t\tH\t\t\t"),
+                                 QStringLiteral("a\tH\t\t\t"),
+                                 QStringLiteral(""),
+                                 QStringLiteral("\t\t\t\t\t\t\t"),
+                                 QStringLiteral("aH\tL\t\t\t\t")};
         for (const QString &line : lines) {
             const SlideLineShape shape = InspectSlideLine(line);
             const auto parsed = ParseSlideLine(line);
@@ -112,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(ClassifySlideFile(QStringLiteral("C:\\dir.v2\\noext")).state, fsNotViewable);
         QCOMPARE(ClassifySlideFile(QString()).kind, skTitle);
         const std::pair<const char *, TSlideKind> kinds[] = {
-            {"a.txt", skText}, {"a.mht", skWeb}, {"a.avi", skVideo}, {"a.MOV", skMovie},
+            {"a.txt", skText},         {"a.mht", skWeb},     {"a.avi", skVideo}, {"a.MOV", skMovie},
             {"a.sal", skPresentation}, {"a.exe", skProgram}, {"a.wmf", skImage}, {"a.html", skWeb}};
         for (const auto &[name, kind] : kinds)
             QCOMPARE(SlideKindForExtension(QLatin1String(name)).value(), kind);
@@ -130,7 +136,8 @@ private Q_SLOTS:
         QCOMPARE(d->Kind, skDocument);
         QVERIFY(d->OpenFileExists);
         QVERIFY(!d->OpenExeEnd);
-        auto c = DecodeSlide(QStringLiteral("\tOC\t%1\t\t\t").arg(fx.path(QStringLiteral("absent.pdf"))));
+        auto c = DecodeSlide(
+            QStringLiteral("\tOC\t%1\t\t\t").arg(fx.path(QStringLiteral("absent.pdf"))));
         QCOMPARE(c->Kind, skDocument);
         QVERIFY(!c->OpenFileExists);
         QVERIFY(c->OpenExeEnd);
@@ -142,7 +149,8 @@ private Q_SLOTS:
 
     void radioAnswers()
     {
-        const SlideAnswers a = ParseSlideAnswers(QStringLiteral("*Barcelona//Molt bé|Girona||Girona|Lleida//*3"));
+        const SlideAnswers a =
+            ParseSlideAnswers(QStringLiteral("*Barcelona//Molt bé|Girona||Girona|Lleida//*3"));
         QVERIFY(a.radio);
         QCOMPARE(a.answers.size(), std::size_t(3));
         QCOMPARE(a.answers[0].caption, QStringLiteral("Barcelona"));
@@ -168,7 +176,10 @@ private Q_SLOTS:
         QCOMPARE(j.answers[1].tag, 0);
         QCOMPARE(j.answers[2].tag, 2);
         QCOMPARE(j.answers[2].reaction, QStringLiteral("/"));
-        QCOMPARE(ParseSlideAnswers(QStringLiteral("a|b//") + QString(400, QLatin1Char('r'))).answers[1].reaction.size(), 255);
+        QCOMPARE(ParseSlideAnswers(QStringLiteral("a|b//") + QString(400, QLatin1Char('r')))
+                     .answers[1]
+                     .reaction.size(),
+                 255);
 
         const SlideAnswers one = ParseSlideAnswers(QStringLiteral("R&&D//<3"));
         QVERIFY(!one.radio);
@@ -180,7 +191,10 @@ private Q_SLOTS:
     // What the writer composes reads back with the same note position and markers.
     void composedLinesReadBack()
     {
-        const QString flagsList[] = {QStringLiteral(""), QStringLiteral("H"), QStringLiteral("T"), QStringLiteral("XP"), QStringLiteral("XPR"), QStringLiteral("ArAcAs"), QStringLiteral("*3"), QStringLiteral("x10y20"), QStringLiteral("HXRT*2x5y6")};
+        const QString flagsList[] = {
+            QStringLiteral(""),   QStringLiteral("H"),      QStringLiteral("T"),
+            QStringLiteral("XP"), QStringLiteral("XPR"),    QStringLiteral("ArAcAs"),
+            QStringLiteral("*3"), QStringLiteral("x10y20"), QStringLiteral("HXRT*2x5y6")};
         for (int pos = 0; pos < 4; ++pos) {
             for (const QString &markers : flagsList) {
                 SlideRecord s;
@@ -198,15 +212,20 @@ private Q_SLOTS:
                 auto back = ParseSlideLine(line);
                 QVERIFY(back);
                 const SlideFlags f = ParseSlideFlags(back->Flags);
-                const QString what = QStringLiteral("pos %1 markers '%2' -> '%3'").arg(pos).arg(markers, back->Flags);
+                const QString what = QStringLiteral("pos %1 markers '%2' -> '%3'")
+                                         .arg(pos)
+                                         .arg(markers, back->Flags);
                 QVERIFY2(f.NotePos == pos, qPrintable(what));
                 QVERIFY2(back->Hidden == s.Hidden, qPrintable(what));
-                QVERIFY2(f.PWithAnswer == s.PWithAnswer && f.PRandomAnswer == s.PRandomAnswer
-                             && f.PWithPromptForAnswer == s.PWithPromptForAnswer, qPrintable(what));
+                QVERIFY2(f.PWithAnswer == s.PWithAnswer && f.PRandomAnswer == s.PRandomAnswer &&
+                             f.PWithPromptForAnswer == s.PWithPromptForAnswer,
+                         qPrintable(what));
                 QVERIFY2(f.PresTotalTest == s.PresTotalTest, qPrintable(what));
-                QVERIFY2(f.NextSlide == s.NextSlide && f.MarkX == s.MarkX && f.MarkY == s.MarkY, qPrintable(what));
-                QVERIFY2(f.AudioRepeat == s.AudioRepeat && f.AudioContinue == s.AudioContinue
-                             && f.AudioStop == s.AudioStop, qPrintable(what));
+                QVERIFY2(f.NextSlide == s.NextSlide && f.MarkX == s.MarkX && f.MarkY == s.MarkY,
+                         qPrintable(what));
+                QVERIFY2(f.AudioRepeat == s.AudioRepeat && f.AudioContinue == s.AudioContinue &&
+                             f.AudioStop == s.AudioStop,
+                         qPrintable(what));
                 QCOMPARE(back->Time, quint16(12));
                 QCOMPARE(back->AudioFileName, s.AudioFileName);
             }
@@ -231,8 +250,10 @@ private Q_SLOTS:
 
     void replaceTimeKeepsTheRest()
     {
-        QCOMPARE(ReplaceTimeField(QStringLiteral("a\tb\tc\td\t\te\tf"), 5), QStringLiteral("a\tb\tc\td\t5\te\tf"));
-        QCOMPARE(ReplaceTimeField(QStringLiteral("a\tb\tc\td\t999\t"), 0), QStringLiteral("a\tb\tc\td\t0\t"));
+        QCOMPARE(ReplaceTimeField(QStringLiteral("a\tb\tc\td\t\te\tf"), 5),
+                 QStringLiteral("a\tb\tc\td\t5\te\tf"));
+        QCOMPARE(ReplaceTimeField(QStringLiteral("a\tb\tc\td\t999\t"), 0),
+                 QStringLiteral("a\tb\tc\td\t0\t"));
         QCOMPARE(ReplaceTimeField(QStringLiteral("a\tb"), 5), QStringLiteral("a\tb"));
     }
 };

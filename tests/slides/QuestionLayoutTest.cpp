@@ -1,5 +1,5 @@
-#include "slides/Question.h"
 #include "slides/PlayerRandom.h"
+#include "slides/Question.h"
 #include "support/FakePrompter.h"
 
 #include <QTest>
@@ -33,7 +33,8 @@ class QuestionLayoutTest : public QObject
 private Q_SLOTS:
     void oneRowUnderThePrompt()
     {
-        const QuestionLayoutResult r = LayoutQuestion(metrics(true, {50, 60, 70}), 800, PanelSize{});
+        const QuestionLayoutResult r =
+            LayoutQuestion(metrics(true, {50, 60, 70}), 800, PanelSize{});
         QCOMPARE(r.prompt, QRect(10, 5, 780, 20));
         QVERIFY(r.promptCentred);
         QCOMPARE(r.answers.size(), std::size_t(3));
@@ -47,7 +48,8 @@ private Q_SLOTS:
 
     void columnsAreFilledDownFirst()
     {
-        const QuestionLayoutResult r = LayoutQuestion(metrics(false, std::vector<int>(8, 100)), 500, PanelSize{});
+        const QuestionLayoutResult r =
+            LayoutQuestion(metrics(false, std::vector<int>(8, 100)), 500, PanelSize{});
         // Three columns of 122 fit in 468; eight answers make three rows.
         const int x0 = (500 - (3 * 122 + 2 * 16)) / 2;
         QCOMPARE(r.answers[0].topLeft(), QPoint(x0, 16 / 4)); // a quarter of the tallest caption
@@ -60,7 +62,8 @@ private Q_SLOTS:
         QVERIFY(!r.wrapAnswers);
 
         // Seven answers that would fit in six columns are spread evenly: two rows of four.
-        const QuestionLayoutResult s = LayoutQuestion(metrics(false, std::vector<int>(7, 20)), 2000, PanelSize{});
+        const QuestionLayoutResult s =
+            LayoutQuestion(metrics(false, std::vector<int>(7, 20)), 2000, PanelSize{});
         QCOMPARE(s.answers[1].y(), s.answers[0].y() + 21);
         QCOMPARE(s.answers[2].x(), s.answers[0].x() + 42 + 16);
         QCOMPARE(s.answers[6].x(), s.answers[0].x() + 3 * 58);
@@ -79,10 +82,12 @@ private Q_SLOTS:
 
     void manualSizeAndFixedPanelsCentreTheContent()
     {
-        const QuestionLayoutResult r = LayoutQuestion(metrics(true, {50}), 800, PanelSize{true, 100});
+        const QuestionLayoutResult r =
+            LayoutQuestion(metrics(true, {50}), 800, PanelSize{true, 100});
         QCOMPARE(r.panelHeight, 100);
         QCOMPARE(r.prompt.y(), (100 - 46) / 2);
-        const QuestionLayoutResult t = LayoutQuestion(metrics(true, {}, QSize(120, 24)), 800, PanelSize{}, 400);
+        const QuestionLayoutResult t =
+            LayoutQuestion(metrics(true, {}, QSize(120, 24)), 800, PanelSize{}, 400);
         QCOMPARE(t.panelHeight, 400);
         QCOMPARE(t.prompt.y(), (400 - 54) / 2);
         QCOMPARE(t.box, QRect(340, t.prompt.bottom() + 1 + 10, 120, 24));
@@ -90,10 +95,12 @@ private Q_SLOTS:
 
     void boxWithoutPromptIsCentred()
     {
-        const QuestionLayoutResult r = LayoutQuestion(metrics(false, {}, QSize(100, 24)), 600, PanelSize{});
+        const QuestionLayoutResult r =
+            LayoutQuestion(metrics(false, {}, QSize(100, 24)), 600, PanelSize{});
         QCOMPARE(r.panelHeight, 24 + 12);
         QCOMPARE(r.box, QRect(250, 6, 100, 24));
-        const QuestionLayoutResult m = LayoutQuestion(metrics(false, {}, QSize(100, 24)), 600, PanelSize{true, 80});
+        const QuestionLayoutResult m =
+            LayoutQuestion(metrics(false, {}, QSize(100, 24)), 600, PanelSize{true, 80});
         QCOMPARE(m.box.y(), 28);
     }
 
@@ -103,7 +110,8 @@ private Q_SLOTS:
         QCOMPARE(r.prompt.height(), 60); // 600 wrapped at 200
         QVERIFY(!r.promptCentred);
         // A narrow panel never makes negative sizes.
-        const QuestionLayoutResult n = LayoutQuestion(metrics(true, {40, 50}, QSize()), 1, PanelSize{});
+        const QuestionLayoutResult n =
+            LayoutQuestion(metrics(true, {40, 50}, QSize()), 1, PanelSize{});
         QVERIFY(n.prompt.width() >= 1);
         for (const QRect &a : n.answers)
             QVERIFY(a.width() >= 1);
@@ -118,18 +126,21 @@ private Q_SLOTS:
         PresentationSettings s;
         FakePrompter p;
         PlayerRandom rng(42);
-        const QuestionModel q = BuildQuestion(slide, s, QuestionMode::Presentation, true, true, rng, p);
+        const QuestionModel q =
+            BuildQuestion(slide, s, QuestionMode::Presentation, true, true, rng, p);
         QCOMPARE(q.prompt, QStringLiteral("Una\r\ndues"));
         QStringList captions;
         for (const SlideAnswer &a : q.answers)
             captions.append(a.caption);
         QStringList sorted = captions;
         sorted.sort();
-        QCOMPARE(sorted, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e")}));
+        QCOMPARE(sorted, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                                      QStringLiteral("d"), QStringLiteral("e")}));
         QCOMPARE(q.correctCaption(), QStringLiteral("b"));
         // The same seed gives the same order; no prompt without the prompt flag.
         PlayerRandom again(42);
-        const QuestionModel q2 = BuildQuestion(slide, s, QuestionMode::Presentation, true, false, again, p);
+        const QuestionModel q2 =
+            BuildQuestion(slide, s, QuestionMode::Presentation, true, false, again, p);
         QStringList captions2;
         for (const SlideAnswer &a : q2.answers)
             captions2.append(a.caption);

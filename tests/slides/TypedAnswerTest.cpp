@@ -76,7 +76,8 @@ private Q_SLOTS:
             QCOMPARE(e.a->Answer, QStringLiteral("casa"));
             QCOMPARE(e.a->MaxScore, 1.0f);
             QCOMPARE(e.prompter.texts(),
-                     QStringList{QStringLiteral("Assignació de número de puntuació que no és un número (%1)")
+                     QStringList{QStringLiteral(
+                                     "Assignació de número de puntuació que no és un número (%1)")
                                      .arg(QLatin1String(bad))});
         }
         Box f(QStringLiteral("casa//<-0"), false, false, true);

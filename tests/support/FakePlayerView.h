@@ -37,7 +37,10 @@ public:
     void setActionEnabled(PlayerAction a, bool e) override { enabled[a] = e; }
     void setActionVisible(PlayerAction a, bool v) override { visible[a] = v; }
     void setInitNextText(const QString &c, const QString &) override { initNextCaption = c; }
-    void setRunDecoration(bool hide, bool borderless, bool) override { decorated = hide || borderless; }
+    void setRunDecoration(bool hide, bool borderless, bool) override
+    {
+        decorated = hide || borderless;
+    }
     void playSlideAudio(const QString &path, bool repeat) override
     {
         audioLog.append(QStringLiteral("play %1 %2").arg(path).arg(repeat ? 1 : 0));

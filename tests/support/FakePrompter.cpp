@@ -70,8 +70,8 @@ bool FakePrompter::anyContains(const QString &fragment) const
     return false;
 }
 
-MsgButton FakePrompter::answerMessageBox(const QString &text, MsgKind kind, const QStringList &specs,
-                                         const AnswerMessageStyle &style)
+MsgButton FakePrompter::answerMessageBox(const QString &text, MsgKind kind,
+                                         const QStringList &specs, const AnswerMessageStyle &style)
 {
     const MsgButton b = messageBoxEx(text, kind, specs);
     shown.back().answerMessage = true;

@@ -4,8 +4,7 @@
 
 FakeScheduler::FakeScheduler()
     : m_epoch(QDate(2026, 3, 14), QTime(9, 26, 53, 589), QTimeZone::utc())
-{
-}
+{}
 
 Scheduler::TimerId FakeScheduler::singleShot(qint64 delayMs, std::function<void()> fn)
 {
@@ -35,7 +34,8 @@ void FakeScheduler::advance(qint64 ms)
     for (;;) {
         auto due = m_timers.end();
         for (auto it = m_timers.begin(); it != m_timers.end(); ++it)
-            if (it->second.due <= target && (due == m_timers.end() || it->second.due < due->second.due))
+            if (it->second.due <= target &&
+                (due == m_timers.end() || it->second.due < due->second.due))
                 due = it;
         if (due == m_timers.end())
             break;

@@ -18,7 +18,7 @@ QByteArray encodeJpeg(const QImage &source, int quality, JpegKind kind)
     cinfo.image_width = JDIMENSION(image.width());
     cinfo.image_height = JDIMENSION(image.height());
     cinfo.input_components = kind == JpegKind::Grey ? 1 : kind == JpegKind::Cmyk ? 4 : 3;
-    cinfo.in_color_space = kind == JpegKind::Grey ? JCS_GRAYSCALE
+    cinfo.in_color_space = kind == JpegKind::Grey   ? JCS_GRAYSCALE
                            : kind == JpegKind::Cmyk ? JCS_CMYK
                                                     : JCS_RGB;
     jpeg_set_defaults(&cinfo);
@@ -30,7 +30,8 @@ QByteArray encodeJpeg(const QImage &source, int quality, JpegKind kind)
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(size_t(image.width()) * size_t(cinfo.input_components));
     while (cinfo.next_scanline < cinfo.image_height) {
-        const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(int(cinfo.next_scanline)));
+        const auto *src =
+            reinterpret_cast<const QRgb *>(image.constScanLine(int(cinfo.next_scanline)));
         for (int x = 0; x < image.width(); ++x) {
             const QRgb c = src[x];
             if (kind == JpegKind::Grey) {

@@ -1,7 +1,7 @@
+#include "tables/MeaningTables.h"
 #include "files/TableText.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
-#include "tables/MeaningTables.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -26,10 +26,11 @@ private Q_SLOTS:
     void tableLines()
     {
         using FK = MemTable::FieldKind;
-        MemTable t(QStringLiteral("Usuaris"), {{QStringLiteral("Name"), FK::String, 0, false, false},
-                                               {QStringLiteral("Level"), FK::Integer, 0, false, false},
-                                               {QStringLiteral("Active"), FK::Boolean, 0, false, false},
-                                               {QStringLiteral("When"), FK::DateTime, 0, false, false}});
+        MemTable t(QStringLiteral("Usuaris"),
+                   {{QStringLiteral("Name"), FK::String, 0, false, false},
+                    {QStringLiteral("Level"), FK::Integer, 0, false, false},
+                    {QStringLiteral("Active"), FK::Boolean, 0, false, false},
+                    {QStringLiteral("When"), FK::DateTime, 0, false, false}});
         MemTable::Record r = t.emptyRecord();
         t.setField(r, 0, QStringLiteral("Laia"));
         t.setField(r, 1, QStringLiteral("3"));
@@ -44,14 +45,17 @@ private Q_SLOTS:
         QVERIFY(t.record(2)[2].isNull()); // a boolean keeps its value for other texts
         QVERIFY(ReadTableText(t, QStringLiteral("a\t1\t1\t\textra")));
         QCOMPARE(t.recordCount(), 3);
-        MemTable empty(QStringLiteral("Buida"), {{QStringLiteral("A"), FK::String, 0, false, false}});
+        MemTable empty(QStringLiteral("Buida"),
+                       {{QStringLiteral("A"), FK::String, 0, false, false}});
         QCOMPARE(TableToText(empty), QString());
     }
 
     void wordTables()
     {
         SlideListFixture fx;
-        const QString path = fx.file(QStringLiteral("curs.wml"), "gat\tanimal que miola\r\n\r\ngos\tanimal que borda\r\nsol\r\nlluna\tsatèl·lit\r\n");
+        const QString path = fx.file(
+            QStringLiteral("curs.wml"),
+            "gat\tanimal que miola\r\n\r\ngos\tanimal que borda\r\nsol\r\nlluna\tsatèl·lit\r\n");
         MeaningTable words(MeaningKind::Words);
         const Fallible<void> read = words.load(path);
         QVERIFY(words.hasFile());
@@ -59,7 +63,8 @@ private Q_SLOTS:
         // One message, about that line, for the caller to show.
         QVERIFY(!read.ok());
         QVERIFY(read.error().startsWith(QStringLiteral("Línia 4: ")));
-        QCOMPARE(words.table.value(1, QStringLiteral("Meaning")).toString(), QStringLiteral("animal que borda"));
+        QCOMPARE(words.table.value(1, QStringLiteral("Meaning")).toString(),
+                 QStringLiteral("animal que borda"));
 
         MeaningTable zero(MeaningKind::Words);
         QVERIFY(zero.load(fx.file(QStringLiteral("zero.wml"), "")).ok());
@@ -86,8 +91,8 @@ private Q_SLOTS:
         QVERIFY(!sounds.table.append(sound));
         const QString path = fx.path(QStringLiteral("curs.sml"));
         QVERIFY(sounds.save(path, p).ok());
-        QCOMPARE(readAll(path), QByteArray("/fotos/gat.jpg\t-1\t-1\t\t") + QByteArray(50, 'm')
-                                    + "\r\n\t-1\t-1\t/sons/miol.wav\tmiol\r\n");
+        QCOMPARE(readAll(path), QByteArray("/fotos/gat.jpg\t-1\t-1\t\t") + QByteArray(50, 'm') +
+                                    "\r\n\t-1\t-1\t/sons/miol.wav\tmiol\r\n");
         MeaningTable back(MeaningKind::Sounds);
         QVERIFY(back.load(path).ok());
         QVERIFY(back.hasFile());
@@ -102,8 +107,10 @@ private Q_SLOTS:
         QVERIFY(!declined.ok());
         QVERIFY(declined.error().isEmpty()); // the user's own answer: nothing more to tell
         QVERIFY(QFile::exists(wml));
-        QCOMPARE(p.texts().back(), QStringLiteral("També existeix l'arxiu:\r\n%1,\r\nesborrar-lo, ja que no poden "
-                                                  "coexistir un arxiu sml i wml?").arg(wml));
+        QCOMPARE(p.texts().back(),
+                 QStringLiteral("També existeix l'arxiu:\r\n%1,\r\nesborrar-lo, ja que no poden "
+                                "coexistir un arxiu sml i wml?")
+                     .arg(wml));
         p.answers = {MsgButton::Yes};
         QVERIFY(back.save(path, p).ok());
         QVERIFY(!QFile::exists(wml));

@@ -615,8 +615,7 @@ int main(int argc, char **argv)
     };
     ok = writeText(out.filePath(QStringLiteral("Mostra.sal")), slides) && ok;
     ok = writeText(out.filePath(QStringLiteral("Mostra.ini")),
-                   {
-                    QStringLiteral("[Options]"),
+                   {QStringLiteral("[Options]"),
                     QStringLiteral("ManualViewing=1"),
                     QStringLiteral(""),
                     QStringLiteral("[TitlePanel]"),

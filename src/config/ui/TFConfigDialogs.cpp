@@ -1,14 +1,14 @@
 #include "config/ui/TFConfigDialogs.h"
 
+#include "config/ui/TFrWriteResults.h"
 #include "config/ui/TWhereSaveBox.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
-#include "config/ui/TFrWriteResults.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,40 +48,45 @@ QDialogButtonBox *standardButtons(QDialog *dialog)
 
 } // namespace
 
-TFSaveLoadIndivConfig0ptions::TFSaveLoadIndivConfig0ptions(const Values &v, const QString &currentIni,
-                                                           bool modified, const QString &presentationName,
-                                                           const QString &programBaseName, QWidget *parent)
+TFSaveLoadIndivConfig0ptions::TFSaveLoadIndivConfig0ptions(const Values &v,
+                                                           const QString &currentIni, bool modified,
+                                                           const QString &presentationName,
+                                                           const QString &programBaseName,
+                                                           QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TFSaveLoadIndivConfig0ptions"));
     setWindowTitle(QStringLiteral("Configuració de la presentació"));
     auto *layout = new QVBoxLayout(this);
-    const QString shownIni = currentIni.isEmpty() ? programBaseName + QStringLiteral(".ini") : currentIni;
-    m_current = new QLabel(extractFileName(shownIni)
-                               + (modified ? QStringLiteral(" (modificat)") : QString()),
-                           this);
+    const QString shownIni =
+        currentIni.isEmpty() ? programBaseName + QStringLiteral(".ini") : currentIni;
+    m_current = new QLabel(
+        extractFileName(shownIni) + (modified ? QStringLiteral(" (modificat)") : QString()), this);
     m_current->setObjectName(QStringLiteral("L_CurrentIni"));
     m_current->setToolTip(shownIni);
     layout->addWidget(m_current);
-    m_save = radioGroup(this, layout, QStringLiteral("Quan es tanca una presentació:"),
-                        {QStringLiteral("La &desa sense preguntar"),
-                         QStringLiteral("&Pregunta per si es vol desar"), QStringLiteral("&No la desa")},
-                        v.SaveIndividualConfigO, QStringLiteral("GB_InitOptions"));
-    m_load = radioGroup(this, layout,
-                        QStringLiteral("Quan es carrega una presentació, utilitza la configuració:"),
-                        {QStringLiteral("&individual de la presentació (si existeix)"),
-                         QStringLiteral("&actual (no carregar-la, tot i si existeix)")},
-                        v.LoadIndividualConfig ? 0 : 1, QStringLiteral("RG_LoadIndivConfig"));
+    m_save =
+        radioGroup(this, layout, QStringLiteral("Quan es tanca una presentació:"),
+                   {QStringLiteral("La &desa sense preguntar"),
+                    QStringLiteral("&Pregunta per si es vol desar"), QStringLiteral("&No la desa")},
+                   v.SaveIndividualConfigO, QStringLiteral("GB_InitOptions"));
+    m_load = radioGroup(
+        this, layout, QStringLiteral("Quan es carrega una presentació, utilitza la configuració:"),
+        {QStringLiteral("&individual de la presentació (si existeix)"),
+         QStringLiteral("&actual (no carregar-la, tot i si existeix)")},
+        v.LoadIndividualConfig ? 0 : 1, QStringLiteral("RG_LoadIndivConfig"));
     m_defaultOnClose = radioGroup(
         this, layout,
         QStringLiteral("Quan no s'ha desat individualment,\ni se surt del programa, desar la "
                        "configuració per defecte?:"),
         {QStringLiteral("Pregunta si es &vol desar"), QStringLiteral("N&o la desa")},
-        v.SaveDefaultConfigOnCloseWithPrompt ? 0 : 1, QStringLiteral("RG_SaveDefaultConfigOnClose"));
-    m_newPres = radioGroup(this, layout,
-                           QStringLiteral("Quan es crea una nova presentació, utilitza la configuració:"),
-                           {QStringLiteral("a&ctual"), QStringLiteral("p&er defecte (%1.ini)").arg(programBaseName)},
-                           v.LastConfigWhenNewPres ? 0 : 1, QStringLiteral("RG_ConfigWhenNewPres"));
+        v.SaveDefaultConfigOnCloseWithPrompt ? 0 : 1,
+        QStringLiteral("RG_SaveDefaultConfigOnClose"));
+    m_newPres = radioGroup(
+        this, layout,
+        QStringLiteral("Quan es crea una nova presentació, utilitza la configuració:"),
+        {QStringLiteral("a&ctual"), QStringLiteral("p&er defecte (%1.ini)").arg(programBaseName)},
+        v.LastConfigWhenNewPres ? 0 : 1, QStringLiteral("RG_ConfigWhenNewPres"));
     auto *saveBox = new QGroupBox(QStringLiteral("Desa ara:"), this);
     saveBox->setObjectName(QStringLiteral("GB_Save"));
     auto *saveLayout = new QVBoxLayout(saveBox);
@@ -112,11 +117,11 @@ TFInitialOptions::TFInitialOptions(int automaticInit, QWidget *parent) : QDialog
     setObjectName(QStringLiteral("TFInitialOptions"));
     setWindowTitle(QStringLiteral("Opcions d'inici"));
     auto *layout = new QVBoxLayout(this);
-    m_group = radioGroup(this, layout, QStringLiteral("Quan s'obre el programa:"),
-                         {QStringLiteral("&No fer res"), QStringLiteral("&Carregar l'última presentació desada"),
-                          QStringLiteral("&Id. i iniciar-ne la presentació")},
-                         (automaticInit >= 0 && automaticInit <= 2) ? automaticInit : 0,
-                         QStringLiteral("GB_Init"));
+    m_group = radioGroup(
+        this, layout, QStringLiteral("Quan s'obre el programa:"),
+        {QStringLiteral("&No fer res"), QStringLiteral("&Carregar l'última presentació desada"),
+         QStringLiteral("&Id. i iniciar-ne la presentació")},
+        (automaticInit >= 0 && automaticInit <= 2) ? automaticInit : 0, QStringLiteral("GB_Init"));
     layout->addWidget(standardButtons(this));
 }
 

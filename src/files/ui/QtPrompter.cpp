@@ -185,7 +185,8 @@ MsgButton QtPrompter::showBox(const QString &text, MsgKind kind, const QStringLi
     const QRect textRect = fm.boundingRect(QRect(0, 0, maxTextWidth, 1 << 20),
                                            Qt::TextWordWrap | Qt::TextExpandTabs, shown);
     // Wide enough for the title bar to show the title beside its buttons.
-    const int titleWidth = QFontMetrics(QApplication::font()).horizontalAdvance(box.windowTitle()) + 110;
+    const int titleWidth =
+        QFontMetrics(QApplication::font()).horizontalAdvance(box.windowTitle()) + 110;
     label->setMinimumSize(std::max(textRect.width() + 2, titleWidth), textRect.height());
     top->addWidget(label, 1, Qt::AlignVCenter);
 

@@ -42,8 +42,8 @@ private:
         QColor color; // invalid: the palette's own text colour
         bool icon = true;
     };
-    MsgButton showBox(const QString &text, MsgKind kind, const QStringList &specs,
-                      int helpContext, int buttonWidthDlu, const TextLook &look);
+    MsgButton showBox(const QString &text, MsgKind kind, const QStringList &specs, int helpContext,
+                      int buttonWidthDlu, const TextLook &look);
 
     QPointer<QWidget> m_owner;
 };

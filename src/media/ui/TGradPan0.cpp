@@ -67,16 +67,20 @@ void TGradPan0::mouseMoveEvent(QMouseEvent *event)
     case PanelHitZone::Top: g.setTop(std::min(g.top() + d.y(), g.bottom() - minSide)); break;
     case PanelHitZone::Bottom: g.setBottom(std::max(g.bottom() + d.y(), g.top() + minSide)); break;
     case PanelHitZone::TopLeft:
-        g.setTopLeft(QPoint(std::min(g.left() + d.x(), g.right() - minSide), std::min(g.top() + d.y(), g.bottom() - minSide)));
+        g.setTopLeft(QPoint(std::min(g.left() + d.x(), g.right() - minSide),
+                            std::min(g.top() + d.y(), g.bottom() - minSide)));
         break;
     case PanelHitZone::TopRight:
-        g.setTopRight(QPoint(std::max(g.right() + d.x(), g.left() + minSide), std::min(g.top() + d.y(), g.bottom() - minSide)));
+        g.setTopRight(QPoint(std::max(g.right() + d.x(), g.left() + minSide),
+                             std::min(g.top() + d.y(), g.bottom() - minSide)));
         break;
     case PanelHitZone::BottomLeft:
-        g.setBottomLeft(QPoint(std::min(g.left() + d.x(), g.right() - minSide), std::max(g.bottom() + d.y(), g.top() + minSide)));
+        g.setBottomLeft(QPoint(std::min(g.left() + d.x(), g.right() - minSide),
+                               std::max(g.bottom() + d.y(), g.top() + minSide)));
         break;
     case PanelHitZone::BottomRight:
-        g.setBottomRight(QPoint(std::max(g.right() + d.x(), g.left() + minSide), std::max(g.bottom() + d.y(), g.top() + minSide)));
+        g.setBottomRight(QPoint(std::max(g.right() + d.x(), g.left() + minSide),
+                                std::max(g.bottom() + d.y(), g.top() + minSide)));
         break;
     }
     setGeometry(g);

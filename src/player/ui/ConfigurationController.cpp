@@ -23,13 +23,15 @@ QString widgetText(QString s)
 
 QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig)
 {
-    static const char *const save[] = {"Desa configuració de cada presentació sense preguntar",
-                                       "Pregunta si es vol desar la configuració de cada presentació",
-                                       "No desa individualment la configuració de cada presentació"};
-    const int i = (saveIndividualConfigO >= 0 && saveIndividualConfigO <= 2) ? saveIndividualConfigO : 2;
-    return QString::fromUtf8(save[i]) + QStringLiteral(",\r\n")
-           + QStringLiteral("%1carrega la configuració propia de la presentació")
-                 .arg(loadIndividualConfig ? QString() : QStringLiteral("no "));
+    static const char *const save[] = {
+        "Desa configuració de cada presentació sense preguntar",
+        "Pregunta si es vol desar la configuració de cada presentació",
+        "No desa individualment la configuració de cada presentació"};
+    const int i =
+        (saveIndividualConfigO >= 0 && saveIndividualConfigO <= 2) ? saveIndividualConfigO : 2;
+    return QString::fromUtf8(save[i]) + QStringLiteral(",\r\n") +
+           QStringLiteral("%1carrega la configuració propia de la presentació")
+               .arg(loadIndividualConfig ? QString() : QStringLiteral("no "));
 }
 
 QString initialOptionsHint(int automaticInit)
@@ -50,13 +52,14 @@ ConfigurationController::ConfigurationController(TModIniLS &module, PlayerEngine
     m_session.ReadContext.fonts = m_fonts.get();
     m_session.ReadContext.prompter = &m_prompter;
     m_session.ReadContext.pickBitmap = [this](const QString &missing) {
-        return QFileDialog::getOpenFileName(m_commands.dialogParent(), QStringLiteral("Obrir %1").arg(QStringLiteral("una imatge")),
-                                            QFileInfo(missing).absolutePath(),
-                                            QStringLiteral("Imatges (*.bmp *.png *.jpg *.jpeg *.gif)"));
+        return QFileDialog::getOpenFileName(
+            m_commands.dialogParent(), QStringLiteral("Obrir %1").arg(QStringLiteral("una imatge")),
+            QFileInfo(missing).absolutePath(),
+            QStringLiteral("Imatges (*.bmp *.png *.jpg *.jpeg *.gif)"));
     };
     m_session.ProgramIniPath = m_module.paths().ProgramIniPath;
-    m_lru.setFileName(TLRU::storageFileName(m_module.paths().ConfigDir + m_module.paths().ProgramBaseName,
-                                            QString(), 1));
+    m_lru.setFileName(TLRU::storageFileName(
+        m_module.paths().ConfigDir + m_module.paths().ProgramBaseName, QString(), 1));
     buildMenus();
 }
 
@@ -75,17 +78,20 @@ void ConfigurationController::buildMenus()
     m_saveLoad = m_commands.addAction(u"A_F_SaveLoadIndividualConfig", this);
     connect(m_saveLoad, &QAction::triggered, this, &ConfigurationController::showSaveLoadOptions);
     m_initialOptions = m_commands.addAction(u"A_F_InitialOptions", this);
-    connect(m_initialOptions, &QAction::triggered, this, &ConfigurationController::showInitialOptions);
+    connect(m_initialOptions, &QAction::triggered, this,
+            &ConfigurationController::showInitialOptions);
     m_resultsOptions = m_commands.addAction(u"A_F_ResultsOptions", this);
-    connect(m_resultsOptions, &QAction::triggered, this, &ConfigurationController::showResultsOptions);
+    connect(m_resultsOptions, &QAction::triggered, this,
+            &ConfigurationController::showResultsOptions);
     refreshHints();
 }
 
 void ConfigurationController::refreshHints()
 {
-    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(int(m_session.Options.SaveIndividualConfigO),
-                                                          m_session.Options.LoadIndividualConfig)));
-    m_initialOptions->setToolTip(widgetText(initialOptionsHint(int(m_session.Options.AutomaticInit))));
+    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(
+        int(m_session.Options.SaveIndividualConfigO), m_session.Options.LoadIndividualConfig)));
+    m_initialOptions->setToolTip(
+        widgetText(initialOptionsHint(int(m_session.Options.AutomaticInit))));
     // At view-only level the configuration commands are hidden.
     const bool editing = m_session.AccessLevel != AccessLevel::ViewOnly;
     for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
@@ -112,10 +118,11 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     const bool identified = !args.userName.isEmpty();
     m_session.Options.Results.Valid = identified && !m_session.Options.Results.disabledForRun;
     m_session.AdminResults = m_module.AdminResults;
-    m_session.AdminResults.Valid = identified && !m_module.AdminResults.disabledForRun
-                                  && !m_module.Wide.DBUsersDir.isEmpty();
+    m_session.AdminResults.Valid =
+        identified && !m_module.AdminResults.disabledForRun && !m_module.Wide.DBUsersDir.isEmpty();
     m_lru.loadFromFile();
-    m_runAtStart = args.fileArgument.isEmpty() && m_session.Options.AutomaticInit == AutomaticInitMode::OpenAndRun;
+    m_runAtStart = args.fileArgument.isEmpty() &&
+                   m_session.Options.AutomaticInit == AutomaticInitMode::OpenAndRun;
     refreshHints();
 }
 
@@ -131,7 +138,8 @@ bool ConfigurationController::saveAtExit()
     if (QFileInfo(m_session.SlideListPath).isFile())
         m_session.Options.CurrentSALName = m_session.SlideListPath;
     m_lru.saveToFile();
-    return m_module.saveAtExit(m_session.Options, m_session.Settings, m_session.SettingsModified, m_prompter);
+    return m_module.saveAtExit(m_session.Options, m_session.Settings, m_session.SettingsModified,
+                               m_prompter);
 }
 
 void ConfigurationController::addRecentFile(const QString &path)
@@ -155,7 +163,8 @@ void ConfigurationController::reopen(const QString &path)
 {
     if (!QFileInfo(path).isFile()) {
         m_lru.RemoveItem(path);
-        m_prompter.ShowError(QStringLiteral("L'arxiu\r\n%1\r\nno existeix.\r\nS'ha eliminat del LRU").arg(path));
+        m_prompter.ShowError(
+            QStringLiteral("L'arxiu\r\n%1\r\nno existeix.\r\nS'ha eliminat del LRU").arg(path));
         refreshHints();
         return;
     }
@@ -185,9 +194,10 @@ void ConfigurationController::showSaveLoadOptions()
     v.LastConfigWhenNewPres = m_session.Options.LastConfigWhenNewPres;
     // The dialog's choice is the destination's stored number.
     v.SaveDestination = int(m_session.SaveDestination);
-    TFSaveLoadIndivConfig0ptions dialog(v, m_session.ConfigSource, m_session.SettingsModified,
-                                        m_session.isUnnamed() ? QString() : fileNameWithoutExt(m_session.SlideListPath),
-                                        m_module.paths().ProgramBaseName, m_commands.dialogParent());
+    TFSaveLoadIndivConfig0ptions dialog(
+        v, m_session.ConfigSource, m_session.SettingsModified,
+        m_session.isUnnamed() ? QString() : fileNameWithoutExt(m_session.SlideListPath),
+        m_module.paths().ProgramBaseName, m_commands.dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const auto out = dialog.values();
@@ -200,9 +210,11 @@ void ConfigurationController::showSaveLoadOptions()
     if (dialog.saveNowRequested()) {
         QString chosen;
         if (m_session.SaveDestination == SaveDestination::Chosen) {
-            chosen = QFileDialog::getSaveFileName(m_commands.dialogParent(), QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
-                                                  m_session.presentationConfigPath(),
-                                                  QStringLiteral("Configuració de presentació (*.ini)"));
+            chosen = QFileDialog::getSaveFileName(
+                m_commands.dialogParent(),
+                QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
+                m_session.presentationConfigPath(),
+                QStringLiteral("Configuració de presentació (*.ini)"));
             if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
                 chosen += QStringLiteral(".ini");
         }

@@ -2,8 +2,8 @@
 
 #include "config/PresentationSettings.h"
 #include "files/FileNames.h"
-#include "files/TextCodec.h"
 #include "files/SystemColors.h"
+#include "files/TextCodec.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

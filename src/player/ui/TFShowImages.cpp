@@ -4,14 +4,14 @@
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
 #include "media/ui/QtMediaTrackPlayer.h"
-#include "slides/ReactionGeometry.h"
 #include "player/ResultsWriter.h"
-#include "slides/ui/SlideArea.h"
 #include "player/ui/MainWindowActions.h"
 #include "player/ui/MainWindowController.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
 #include "presentation/SlideRecord.h"
+#include "slides/ReactionGeometry.h"
+#include "slides/ui/SlideArea.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -54,12 +54,13 @@ void presetDialogPath(QFileDialog &dialog, const QString &current)
 }
 
 // An open dialog (the file must exist) or a save dialog for one kind of file; "" when cancelled.
-QString chooseFile(QWidget *parent, const QString &title, const QString &filter, const QString &suffix,
-                   QFileDialog::AcceptMode mode, const QString &current)
+QString chooseFile(QWidget *parent, const QString &title, const QString &filter,
+                   const QString &suffix, QFileDialog::AcceptMode mode, const QString &current)
 {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);
     presetDialogPath(dialog, current);
@@ -220,9 +221,10 @@ void TFShowImages::addRecentFile(const QString &path)
 
 QString TFShowImages::askOpenConfigPath(const QString &current)
 {
-    return chooseFile(this, QStringLiteral("Obrir %1").arg(QStringLiteral("una configuració de presentació")),
-                      QStringLiteral("Configuració de presentació (*.ini)"), QStringLiteral("ini"),
-                      QFileDialog::AcceptOpen, current);
+    return chooseFile(
+        this, QStringLiteral("Obrir %1").arg(QStringLiteral("una configuració de presentació")),
+        QStringLiteral("Configuració de presentació (*.ini)"), QStringLiteral("ini"),
+        QFileDialog::AcceptOpen, current);
 }
 
 void TFShowImages::settingsChanged()
@@ -255,7 +257,8 @@ void TFShowImages::editSlideListExternally()
 {
     // Until the slide list editor exists the list opens in the system's text editor.
     if (QFileInfo::exists(m_session.SlideListPath))
-        reportOpenFailure(m_session.SlideListPath, m_shell->openInTextEditor(m_session.SlideListPath));
+        reportOpenFailure(m_session.SlideListPath,
+                          m_shell->openInTextEditor(m_session.SlideListPath));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -270,7 +273,8 @@ void TFShowImages::showSlide(const SlideRecord &slide, int)
         setActionEnabled(PlayerAction::A_V_ShowSlideName, false);
     const QString error = m_slideArea->showSlide(slide);
     // PNG decoding failures are reported; other undecodable pictures leave the view empty.
-    if (!error.isEmpty() && fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
+    if (!error.isEmpty() &&
+        fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
         m_prompter.ShowError(error);
     prefetchAfter(m_engine.state().Position);
 }
@@ -302,7 +306,8 @@ void TFShowImages::collectSingleKeyShortcuts()
         const Qt::KeyboardModifiers mods = c.keyboardModifiers() & ~Qt::KeypadModifier;
         const int key = int(c.key());
         const bool character = key >= 0x20 && key < 0x1000000;
-        if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) && (character || c.key() == Qt::Key_Backspace))
+        if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) &&
+            (character || c.key() == Qt::Key_Backspace))
             m_singleKeyShortcuts.push_back({a, k});
     }
 }
@@ -354,7 +359,8 @@ void TFShowImages::showNameAndNoteCommand()
         return;
     const PresentationSettings &s = m_session.Settings;
     // The name is left out when the caption shows it already.
-    QString text = (s.PresWithITName && !s.WithoutCaption) ? QString() : fileNameWithoutExt(slide.FileName);
+    QString text =
+        (s.PresWithITName && !s.WithoutCaption) ? QString() : fileNameWithoutExt(slide.FileName);
     if (slide.Kind == skImage &&
         (!slide.PromptOr1stLine.isEmpty() || !slide.AnswersOrNextLines.isEmpty())) {
         if (!text.isEmpty())
@@ -468,13 +474,15 @@ void TFShowImages::launch(const SlideRecord &slide)
 
 QString TFShowImages::askOpenSlideListPath(const QString &current)
 {
-    return chooseFile(this, QStringLiteral("Obrir %1").arg(QStringLiteral("una llista de diapositives")),
+    return chooseFile(this,
+                      QStringLiteral("Obrir %1").arg(QStringLiteral("una llista de diapositives")),
                       kSlideListFilter, QStringLiteral("sal"), QFileDialog::AcceptOpen, current);
 }
 
 QString TFShowImages::askSaveSlideListPath(const QString &current)
 {
-    return chooseFile(this, QStringLiteral("Desar %1").arg(QStringLiteral("una llista de diapositives")),
+    return chooseFile(this,
+                      QStringLiteral("Desar %1").arg(QStringLiteral("una llista de diapositives")),
                       kSlideListFilter, QStringLiteral("sal"), QFileDialog::AcceptSave, current);
 }
 
@@ -500,8 +508,7 @@ void TFShowImages::closeEvent(QCloseEvent *event)
                 c->saveAtExit();
         }
         event->accept();
-    }
-    else
+    } else
         event->ignore();
 }
 
@@ -539,7 +546,8 @@ void TFShowImages::mousePressEvent(QMouseEvent *event)
     // With the menus and the toolbar hidden the mouse steps a manual run: left back, right on.
     // Not in an exam, where going back is not offered.
     const PresentationSettings &s = m_session.Settings;
-    if (runInProgress() && s.ManualViewing && s.WithoutMenuOrButtons && s.ShowingModel != ShowingMode::Exam) {
+    if (runInProgress() && s.ManualViewing && s.WithoutMenuOrButtons &&
+        s.ShowingModel != ShowingMode::Exam) {
         if (event->button() == Qt::LeftButton) {
             m_engine.command(PendingCommandCode::Prior);
             event->accept();

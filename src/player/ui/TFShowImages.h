@@ -1,10 +1,10 @@
 #pragma once
 
+#include "files/RealScheduler.h"
+#include "files/Shell.h"
 #include "media/TAuPlayerMan.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerView.h"
-#include "files/RealScheduler.h"
-#include "files/Shell.h"
 #include "player/SlideAudio.h"
 #include "player/StartupArgs.h"
 #include "player/ui/MainWindowCommandSet.h"

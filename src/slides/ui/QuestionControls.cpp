@@ -24,7 +24,8 @@ void applyFont(QWidget *w, const FontSettings &f)
 
 } // namespace
 
-TTransRadioButton::TTransRadioButton(const QString &caption, QWidget *parent) : QRadioButton(caption, parent)
+TTransRadioButton::TTransRadioButton(const QString &caption, QWidget *parent)
+    : QRadioButton(caption, parent)
 {
     setAutoFillBackground(false);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -51,8 +52,7 @@ void TTransRadioButton::keyPressEvent(QKeyEvent *event)
         event->accept();
         click();
         return;
-    default:
-        QRadioButton::keyPressEvent(event);
+    default: QRadioButton::keyPressEvent(event);
     }
 }
 
@@ -68,13 +68,16 @@ void TTransRadioButton::paintEvent(QPaintEvent *)
     p.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicator);
     const QRect textRect(kRadioIndicatorWidth, 1, width() - kRadioIndicatorWidth, height() - 2);
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+               text());
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = p.boundingRect(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                                    text())
-                         .adjusted(-1, 0, 1, 0);
+        focus.rect =
+            p.boundingRect(textRect,
+                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                           text())
+                .adjusted(-1, 0, 1, 0);
         p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
@@ -144,7 +147,8 @@ QuestionControls::QuestionControls(QWidget *host, const QuestionModel &question,
     if (!question.prompt.isEmpty()) {
         m_prompt = new QLabel(host);
         m_prompt->setObjectName(QStringLiteral("PromptLabel"));
-        m_prompt->setText(QString(question.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        m_prompt->setText(
+            QString(question.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")));
         m_prompt->setTextFormat(Qt::PlainText);
         m_prompt->setWordWrap(true);
         m_prompt->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -189,7 +193,8 @@ QuestionControls::~QuestionControls()
 void QuestionControls::place(const QuestionLayoutResult &layout)
 {
     if (m_prompt) {
-        m_prompt->setAlignment((layout.promptCentred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        m_prompt->setAlignment((layout.promptCentred ? Qt::AlignHCenter : Qt::AlignLeft) |
+                               Qt::AlignTop);
         m_prompt->setGeometry(layout.prompt);
         m_prompt->show();
     }

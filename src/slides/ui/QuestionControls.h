@@ -55,8 +55,9 @@ class QuestionControls
 {
 public:
     // `onAnswer` receives the index of a radio answer chosen.
-    QuestionControls(QWidget *host, const QuestionModel &question, const PresentationSettings &settings,
-                     QuestionMode mode, std::function<void(int)> onAnswer);
+    QuestionControls(QWidget *host, const QuestionModel &question,
+                     const PresentationSettings &settings, QuestionMode mode,
+                     std::function<void(int)> onAnswer);
     ~QuestionControls();
     QuestionControls(const QuestionControls &) = delete;
     QuestionControls &operator=(const QuestionControls &) = delete;

@@ -33,8 +33,8 @@ void SlideArea::showQuestion(const QuestionModel &question, std::function<void(i
     m_scene.setQuestion(question);
     if (!m_scene.hasQuestion())
         return;
-    m_question = std::make_unique<QuestionControls>(this, question, m_settings, QuestionMode::Presentation,
-                                                    std::move(onAnswer));
+    m_question = std::make_unique<QuestionControls>(
+        this, question, m_settings, QuestionMode::Presentation, std::move(onAnswer));
     placeQuestion();
     m_question->focusBox();
     update();
@@ -69,7 +69,8 @@ QString SlideArea::showSlide(const SlideRecord &slide)
         const qreal dpr = devicePixelRatioF();
         const QSize target = (QSizeF(m_scene.imageClientRect(size(), this).size()) * dpr).toSize();
         if (auto prepared = m_prefetcher.take(slide.FileName))
-            m_decodeError = m_scene.showImageSlide(slide, target, &prepared->picture, prepared->prescaled);
+            m_decodeError =
+                m_scene.showImageSlide(slide, target, &prepared->picture, prepared->prescaled);
         else
             m_decodeError = m_scene.showImageSlide(slide, target);
         restartAnimation();
@@ -105,7 +106,11 @@ void SlideArea::prefetch(const SlideRecord &next)
     const PresentationSettings settings = m_settings;
     const SlideRecord slide = next;
     SlideScene probe(m_settings);
-    probe.showImageSlide([&] { SlideRecord s = next; s.FileName.clear(); return s; }());
+    probe.showImageSlide([&] {
+        SlideRecord s = next;
+        s.FileName.clear();
+        return s;
+    }());
     const QSize target = (QSizeF(probe.imageClientRect(area, this).size()) * dpr).toSize();
     m_prefetcher.prefetch(next.FileName, target, [settings, slide, area, dpr](QSize natural) {
         return SlideScene::plannedPictureSize(settings, slide, natural, area, dpr);

@@ -3,10 +3,10 @@
 #include <functional>
 #include <memory>
 
-#include "media/PicturePrefetcher.h"
 #include "files/Scheduler.h"
-#include "slides/SlideScene.h"
+#include "media/PicturePrefetcher.h"
 #include "presentation/SlideRecord.h"
+#include "slides/SlideScene.h"
 
 #include <QImage>
 #include <QSize>
@@ -34,7 +34,7 @@ public:
         Missing, // an image slide whose file does not exist
         Broken,  // an image slide whose file exists but could not be decoded
         Title,
-        Other    // a text, web or video slide, shown by name
+        Other // a text, web or video slide, shown by name
     };
 
     // `scheduler` drives the GIF animation; without one pictures stand still.

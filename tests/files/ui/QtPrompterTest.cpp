@@ -126,10 +126,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("specs");
         QTest::addColumn<MsgButton>("expected");
-        QTest::newRow("cancel") << QStringList{QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")} << MsgButton::Cancel;
-        QTest::newRow("no") << QStringList{QStringLiteral("Yes"), QStringLiteral("No")} << MsgButton::No;
+        QTest::newRow("cancel") << QStringList{QStringLiteral("Yes"), QStringLiteral("No"),
+                                               QStringLiteral("Cancel")}
+                                << MsgButton::Cancel;
+        QTest::newRow("no") << QStringList{QStringLiteral("Yes"), QStringLiteral("No")}
+                            << MsgButton::No;
         QTest::newRow("ok") << QStringList{QStringLiteral("OK")} << MsgButton::OK;
-        QTest::newRow("none") << QStringList{QStringLiteral("Abort"), QStringLiteral("Retry"), QStringLiteral("Ignore")} << MsgButton::None;
+        QTest::newRow("none") << QStringList{QStringLiteral("Abort"), QStringLiteral("Retry"),
+                                             QStringLiteral("Ignore")}
+                              << MsgButton::None;
         // A box with no known button still gets an OK to close it with.
         QTest::newRow("empty") << QStringList{QStringLiteral("Bogus")} << MsgButton::OK;
     }

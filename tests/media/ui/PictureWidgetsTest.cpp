@@ -52,7 +52,8 @@ private Q_SLOTS:
         QVERIFY(r.width() > 0);
         view.MarkSetPos = true;
         QSignalSpy marks(&view, &TAdvImageNew::markPosChanged);
-        QTest::mouseClick(&view, Qt::LeftButton, {}, r.topLeft() + QPoint(r.width() / 2, r.height() / 4));
+        QTest::mouseClick(&view, Qt::LeftButton, {},
+                          r.topLeft() + QPoint(r.width() / 2, r.height() / 4));
         QCOMPARE(marks.size(), 1);
         QCOMPARE(view.MarkPos().x(), 500);
         QVERIFY(std::abs(view.MarkPos().y() - 250) <= 10);

@@ -167,13 +167,19 @@ private Q_SLOTS:
         QMenu *file = c.w.menu(u"MI_File");
         QVERIFY(file);
         // The configuration's entries went in between the window's own.
-        QCOMPARE(entryNames(file),
-                 (QStringList{QStringLiteral("A_F_OpenSAL"), QStringLiteral("MI_F_ReopenSAL"), QStringLiteral("MI_F_Sep1"), QStringLiteral("A_F_OpenIni"),
-                              QStringLiteral("A_F_SaveLoadIndividualConfig"), QStringLiteral("A_F_InitialOptions"),
-                              QStringLiteral("A_F_ResultsOptions"), QStringLiteral("MI_F_SepExit"), QStringLiteral("MI_F_Exit")}));
+        QCOMPARE(
+            entryNames(file),
+            (QStringList{QStringLiteral("A_F_OpenSAL"), QStringLiteral("MI_F_ReopenSAL"),
+                         QStringLiteral("MI_F_Sep1"), QStringLiteral("A_F_OpenIni"),
+                         QStringLiteral("A_F_SaveLoadIndividualConfig"),
+                         QStringLiteral("A_F_InitialOptions"), QStringLiteral("A_F_ResultsOptions"),
+                         QStringLiteral("MI_F_SepExit"), QStringLiteral("MI_F_Exit")}));
         QCOMPARE(toolBarNames(c.w.toolBar()),
-                 (QStringList{QStringLiteral("TB_F_OpenSAL"), QStringLiteral("TB_SepFile"), QStringLiteral("TB_V_Init"), QStringLiteral("TB_V_Prior"), QStringLiteral("TB_V_First"),
-                              QStringLiteral("TB_V_Stop"), QStringLiteral("TB_SepEnd"), QStringLiteral("TB_V_End"), QStringLiteral("SB_End")}));
+                 (QStringList{QStringLiteral("TB_F_OpenSAL"), QStringLiteral("TB_SepFile"),
+                              QStringLiteral("TB_V_Init"), QStringLiteral("TB_V_Prior"),
+                              QStringLiteral("TB_V_First"), QStringLiteral("TB_V_Stop"),
+                              QStringLiteral("TB_SepEnd"), QStringLiteral("TB_V_End"),
+                              QStringLiteral("SB_End")}));
 
         // Rows added later, in reverse order, still land by slot; a toolbar row before the
         // drop-down pair goes before both its button and its arrow.
@@ -187,18 +193,22 @@ private Q_SLOTS:
             ActionRow{.name = "A_T_Earlier", .caption = "Earlier", .menu = {"MI_File", 405}},
             &owner);
         QCOMPARE(entryNames(file).mid(3, 6),
-                 (QStringList{QStringLiteral("A_F_OpenIni"), QStringLiteral("A_T_Earlier"), QStringLiteral("A_F_SaveLoadIndividualConfig"),
-                              QStringLiteral("A_T_Later"), QStringLiteral("A_F_InitialOptions"), QStringLiteral("A_F_ResultsOptions")}));
+                 (QStringList{QStringLiteral("A_F_OpenIni"), QStringLiteral("A_T_Earlier"),
+                              QStringLiteral("A_F_SaveLoadIndividualConfig"),
+                              QStringLiteral("A_T_Later"), QStringLiteral("A_F_InitialOptions"),
+                              QStringLiteral("A_F_ResultsOptions")}));
         const QStringList bar = toolBarNames(c.w.toolBar());
-        QCOMPARE(bar.indexOf(QStringLiteral("TB_T_Later")), bar.indexOf(QStringLiteral("TB_SepEnd")) + 1);
+        QCOMPARE(bar.indexOf(QStringLiteral("TB_T_Later")),
+                 bar.indexOf(QStringLiteral("TB_SepEnd")) + 1);
         QCOMPARE(bar.last(), QStringLiteral("SB_End"));
     }
 
     void aRunEndsIntoTheHandlerOfItsCommand()
     {
         SlideListFixture fx;
-        const QString list = fx.list(QStringLiteral("run.sal"), {SlideListFixture::line(fx.picture(QStringLiteral("a.png"))),
-                                                 SlideListFixture::line(fx.picture(QStringLiteral("b.png")))});
+        const QString list = fx.list(QStringLiteral("run.sal"),
+                                     {SlideListFixture::line(fx.picture(QStringLiteral("a.png"))),
+                                      SlideListFixture::line(fx.picture(QStringLiteral("b.png")))});
         FakePrompter prompter;
         TFShowImages w(prompter);
         StartupArgs args;
@@ -237,7 +247,8 @@ private Q_SLOTS:
     void controllersAreCalledAtStartUpAndExitWhileTheyLive()
     {
         SlideListFixture fx;
-        const QString list = fx.list(QStringLiteral("last.sal"), {SlideListFixture::line(fx.picture(QStringLiteral("a.png")))});
+        const QString list = fx.list(QStringLiteral("last.sal"),
+                                     {SlideListFixture::line(fx.picture(QStringLiteral("a.png")))});
         FakePrompter prompter;
         TFShowImages w(prompter);
         RecordingController silent, naming;

@@ -1,9 +1,9 @@
-#include "config/TModIniLS.h"
 #include "config/FileTypeRegistration.h"
-#include "player/ui/ConfigurationController.h"
+#include "config/TModIniLS.h"
 #include "config/ui/TFConfigDialogs.h"
 #include "config/ui/TPBJustOne.h"
 #include "config/ui/TWhereSaveBox.h"
+#include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowImages.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
@@ -23,7 +23,8 @@ class ConfigurationUiTest : public QObject
 private Q_SLOTS:
     void secondCopyFindsTheFirst()
     {
-        const QString name = QStringLiteral("pelvar-test-%1").arg(QCoreApplication::applicationPid());
+        const QString name =
+            QStringLiteral("pelvar-test-%1").arg(QCoreApplication::applicationPid());
         TPBJustOne first(name);
         QVERIFY(!first.anotherCopyRuns());
         QWidget window;
@@ -35,7 +36,8 @@ private Q_SLOTS:
     void startUpReadsTheOptionsAndExitWritesThem()
     {
         SlideListFixture fx;
-        const QString list = fx.list(QStringLiteral("last.sal"), {SlideListFixture::line(fx.picture(QStringLiteral("a.png")))});
+        const QString list = fx.list(QStringLiteral("last.sal"),
+                                     {SlideListFixture::line(fx.picture(QStringLiteral("a.png")))});
         QFile ini(fx.path(QStringLiteral("Pelvar.ini")));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write(QStringLiteral("[Options]\r\nCurrentSALName=%1\r\nAutomaticInit=2\r\n"
@@ -52,8 +54,10 @@ private Q_SLOTS:
             w.startUp(StartupArgs(), false);
             QCOMPARE(int(w.engine().session().Settings.ImageDelay), 5);
             QCOMPARE(w.engine().session().SlideListPath, list);
-            QVERIFY(w.engine().state().Presenting); // AutomaticInit 2 opens and starts the last list
-            QVERIFY(config.initialOptionsAction()->toolTip().endsWith(QStringLiteral("Obre i mostra l'últim arxiu 'sal' desat")));
+            QVERIFY(
+                w.engine().state().Presenting); // AutomaticInit 2 opens and starts the last list
+            QVERIFY(config.initialOptionsAction()->toolTip().endsWith(
+                QStringLiteral("Obre i mostra l'últim arxiu 'sal' desat")));
             QCOMPARE(config.saveLoadOptionsAction()->toolTip(),
                      QStringLiteral("No desa individualment la configuració de cada presentació,\n"
                                     "carrega la configuració propia de la presentació"));
@@ -79,36 +83,47 @@ private Q_SLOTS:
         TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
         TFShowImages w(prompter);
         ConfigurationController config(module, w.engine(), w, prompter);
-        const QString gone = fx.list(QStringLiteral("gone.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("t"), QStringLiteral(""))});
+        const QString gone =
+            fx.list(QStringLiteral("gone.sal"),
+                    {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""),
+                                            QStringLiteral("t"), QStringLiteral(""))});
         config.addRecentFile(gone);
         QVERIFY(config.reopenMenu()->isEnabled());
         QFile::remove(gone);
         QMetaObject::invokeMethod(config.reopenMenu(), "aboutToShow");
         QCOMPARE(config.reopenMenu()->actions().size(), 1);
         config.reopenMenu()->actions().first()->trigger();
-        QCOMPARE(prompter.texts(), QStringList{QStringLiteral("L'arxiu\r\n%1\r\nno existeix.\r\nS'ha eliminat del LRU").arg(gone)});
+        QCOMPARE(
+            prompter.texts(),
+            QStringList{QStringLiteral("L'arxiu\r\n%1\r\nno existeix.\r\nS'ha eliminat del LRU")
+                            .arg(gone)});
         QCOMPARE(config.recentFiles().count(), 0);
         QVERIFY(!config.reopenMenu()->isEnabled());
     }
 
     void saveDestinationBox()
     {
-        TWhereSaveBox unnamed(0, QString(), QStringLiteral("Pelvar"), TWhereSaveBox::HintStyle::AcceptAndSave);
+        TWhereSaveBox unnamed(0, QString(), QStringLiteral("Pelvar"),
+                              TWhereSaveBox::HintStyle::AcceptAndSave);
         QCOMPARE(unnamed.combo()->count(), 2);
         QCOMPARE(unnamed.combo()->currentText(), QStringLiteral("per defecte"));
-        QCOMPARE(unnamed.buttonHint(), QStringLiteral("Accepta les modificacions fetes i ja les desa a\r\nPelvar.ini"));
-        TWhereSaveBox named(0, QStringLiteral("Mostra"), QStringLiteral("Pelvar"), TWhereSaveBox::HintStyle::SaveCurrent);
+        QCOMPARE(unnamed.buttonHint(),
+                 QStringLiteral("Accepta les modificacions fetes i ja les desa a\r\nPelvar.ini"));
+        TWhereSaveBox named(0, QStringLiteral("Mostra"), QStringLiteral("Pelvar"),
+                            TWhereSaveBox::HintStyle::SaveCurrent);
         QCOMPARE(named.combo()->currentText(), QStringLiteral("per la presentació actual"));
         QCOMPARE(named.buttonHint(), QStringLiteral("Desa la configuració actual a\r\nMostra.ini"));
         named.combo()->setCurrentIndex(2);
         QCOMPARE(named.destination(), 2);
-        QVERIFY(named.buttonHint().endsWith(QStringLiteral("una nova configuració o sobrescrivint una existent")));
+        QVERIFY(named.buttonHint().endsWith(
+            QStringLiteral("una nova configuració o sobrescrivint una existent")));
 
         TFSaveLoadIndivConfig0ptions::Values v;
         v.SaveIndividualConfigO = 0;
         v.LoadIndividualConfig = false;
         v.SaveDestination = 0;
-        TFSaveLoadIndivConfig0ptions dialog(v, QStringLiteral("/x/Mostra.ini"), true, QStringLiteral("Mostra"), QStringLiteral("Pelvar"));
+        TFSaveLoadIndivConfig0ptions dialog(v, QStringLiteral("/x/Mostra.ini"), true,
+                                            QStringLiteral("Mostra"), QStringLiteral("Pelvar"));
         QCOMPARE(dialog.currentIniLabel()->text(), QStringLiteral("Mostra.ini (modificat)"));
         const auto back = dialog.values();
         QCOMPARE(back.SaveIndividualConfigO, 0);
@@ -132,7 +147,8 @@ private Q_SLOTS:
         reg.iconsDir = icons.path();
         FakePrompter p;
         QVERIFY(!reg.RegisterFileTypes(p)); // SmlExt.ico is missing: reported, the rest done
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(icons.filePath(QStringLiteral("SmlExt.ico")))});
+        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'")
+                                            .arg(icons.filePath(QStringLiteral("SmlExt.ico")))});
         QFile mime(reg.mimePackagePath());
         QVERIFY(mime.open(QIODevice::ReadOnly));
         const QByteArray xml = mime.readAll();

@@ -30,10 +30,14 @@ struct ShowFixture
         b.fill(QColor(30, 30, 200));
         second = fx.path(QStringLiteral("blau.png"));
         b.save(second, "PNG");
-        list = fx.list(QStringLiteral("show.sal"),
-                       {SlideListFixture::line(first, QStringLiteral("L"), QStringLiteral("Vermell"), QStringLiteral("Una nota|en dues línies")),
-                        SlideListFixture::line(second, QStringLiteral(""), QStringLiteral("Blau"), QStringLiteral("")),
-                        SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Final"), QStringLiteral("Fins aviat"))});
+        list = fx.list(
+            QStringLiteral("show.sal"),
+            {SlideListFixture::line(first, QStringLiteral("L"), QStringLiteral("Vermell"),
+                                    QStringLiteral("Una nota|en dues línies")),
+             SlideListFixture::line(second, QStringLiteral(""), QStringLiteral("Blau"),
+                                    QStringLiteral("")),
+             SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Final"),
+                                    QStringLiteral("Fins aviat"))});
     }
 };
 
@@ -145,7 +149,8 @@ private Q_SLOTS:
         showWindow(w);
         w.startUp(argsFor(show.list), false);
         w.engine().session().Settings.ManualViewing = false;
-        w.engine().session().Settings.ImageDelay = 1000; // no slide changes by itself during the test
+        w.engine().session().Settings.ImageDelay =
+            1000; // no slide changes by itself during the test
         w.action(PlayerAction::A_V_InitNext)->trigger();
         QVERIFY(w.engine().state().Presenting);
         QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(),
@@ -233,10 +238,9 @@ private Q_SLOTS:
             QCOMPARE(w.engine().session().AccessLevel, AccessLevel::ViewOnly);
             QVERIFY(!w.engine().session().PresentationReady);
             QVERIFY(!w.engine().state().Presenting);
-            QCOMPARE(
-                prompter.texts(),
-                QStringList{
-                    QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(show.fx.path(QStringLiteral("absent.sal")))});
+            QCOMPARE(prompter.texts(),
+                     QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'")
+                                     .arg(show.fx.path(QStringLiteral("absent.sal")))});
             QCOMPARE(w.windowTitle(), QStringLiteral("Seqüenciador de diapositives"));
         }
     }
@@ -286,7 +290,8 @@ private Q_SLOTS:
         QCOMPARE(shell.calls[0].folder, fx.path(QStringLiteral("eines")));
         QVERIFY(prompter.shown.empty());
 
-        // The shell's reason goes into the window's sentence, with the document as the slide has it.
+        // The shell's reason goes into the window's sentence, with the document as the slide has
+        // it.
         SlideRecord document;
         document.Kind = skDocument;
         document.PromptOr1stLine = fx.path(QStringLiteral("carta.odt"));

@@ -59,7 +59,9 @@ struct Quiz
             img.fill(QColor(40 + 50 * n, 120, 200));
             const QString pic = fx.path(QStringLiteral("p%1.png").arg(n++));
             img.save(pic, "PNG");
-            lines.append(q.isEmpty() ? L::line(pic) : L::line(pic, QStringLiteral("XP"), QStringLiteral("Pregunta %1?").arg(n), q));
+            lines.append(q.isEmpty() ? L::line(pic)
+                                     : L::line(pic, QStringLiteral("XP"),
+                                               QStringLiteral("Pregunta %1?").arg(n), q));
         }
         list = fx.list(QStringLiteral("quiz.sal"), lines);
     }
@@ -73,7 +75,8 @@ class QuestionWindowTest : public QObject
 private Q_SLOTS:
     void radioAnswersWithTheMouseAndTheKeyboard()
     {
-        Quiz quiz({QStringLiteral("*Roma|París|Londres"), QStringLiteral("*u|dos|tres"), QString()});
+        Quiz quiz(
+            {QStringLiteral("*Roma|París|Londres"), QStringLiteral("*u|dos|tres"), QString()});
         FakePrompter prompter;
         TFShowImages w(prompter);
         openList(w, quiz.list, true);
@@ -187,14 +190,16 @@ private Q_SLOTS:
         QTest::keyClicks(box, QStringLiteral("casa"));
         QTest::keyClick(box, Qt::Key_Enter);
         QVERIFY(!e.state().Presenting);
-        const QString message = QStringLiteral("S'ha obtingut la puntuació de 2,0\r\n= nota (sobre 10): 6,7\r\n"
-                                               "Representa 67% de la puntuació màxima (3,0)\r\n"
-                                               "Correctes: 1, incorrectes: 1, total: 2");
+        const QString message =
+            QStringLiteral("S'ha obtingut la puntuació de 2,0\r\n= nota (sobre 10): 6,7\r\n"
+                           "Representa 67% de la puntuació màxima (3,0)\r\n"
+                           "Correctes: 1, incorrectes: 1, total: 2");
         QCOMPARE(prompter.shown.back().text, message);
         QFile f(results.filePath(QStringLiteral("Pere.txt")));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toLatin1() + "\r\n\r\nquiz\r\n\r\n"
-                                  + message.toLatin1() + "\r\n\r\n");
+        QCOMPARE(f.readAll(),
+                 QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toLatin1() +
+                     "\r\n\r\nquiz\r\n\r\n" + message.toLatin1() + "\r\n\r\n");
     }
 
     void panelsAreSizedForTheirQuestion()
@@ -207,7 +212,8 @@ private Q_SLOTS:
         slide.PWithAnswer = slide.PWithPromptForAnswer = true;
         slide.PromptOr1stLine = QStringLiteral("Quin color té el cel?");
         slide.AnswersOrNextLines = QStringLiteral("*Blau|Verd|Groc|Vermell");
-        const QuestionModel q = BuildQuestion(slide, s, QuestionMode::Presentation, false, true, rng, p);
+        const QuestionModel q =
+            BuildQuestion(slide, s, QuestionMode::Presentation, false, true, rng, p);
         const QSize area(800, 600);
 
         for (int pos : {1, 3}) {

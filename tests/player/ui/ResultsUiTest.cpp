@@ -93,10 +93,12 @@ private Q_SLOTS:
         // Another folder is taken as chosen; a cancelled dialog changes nothing.
         frame.chooseFolder = [](const QString &) { return QStringLiteral("/srv/resultats"); };
         frame.DE_WriteResultsDirBrowse->click();
-        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators(QStringLiteral("/srv/resultats")));
+        QCOMPARE(frame.DE_WriteResultsDir->text(),
+                 QDir::toNativeSeparators(QStringLiteral("/srv/resultats")));
         frame.chooseFolder = [](const QString &) { return QString(); };
         frame.DE_WriteResultsDirBrowse->click();
-        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators(QStringLiteral("/srv/resultats")));
+        QCOMPARE(frame.DE_WriteResultsDir->text(),
+                 QDir::toNativeSeparators(QStringLiteral("/srv/resultats")));
 
         // A typed folder is checked when the edit is left.
         frame.DE_WriteResultsDir->setText(QStringLiteral("/media/cdrom"));
@@ -212,7 +214,8 @@ private Q_SLOTS:
         w.setShell(shell);
         w.engine().session().Options.Results = sampleRes(fx.dir());
         w.engine().session().UserName = QStringLiteral("anna");
-        const QString path = ResultsFilePath(w.engine().session().Options.Results, QStringLiteral("anna"));
+        const QString path =
+            ResultsFilePath(w.engine().session().Options.Results, QStringLiteral("anna"));
 
         w.resultsAction()->trigger();
         QVERIFY(shell.calls.empty());

@@ -77,10 +77,14 @@ private Q_SLOTS:
         const QString wma = tone(fx, QStringLiteral("dos.wma"), QStringLiteral("wmav2"), 2);
         const QString wav = tone(fx, QStringLiteral("tres.wav"), QStringLiteral("pcm_s16le"), 1);
         QVERIFY(!mp3.isEmpty() && !wma.isEmpty() && !wav.isEmpty());
-        const QString list =
-            fx.list(QStringLiteral("so.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"), QStringLiteral(""), QStringLiteral(""), mp3),
-                               SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"), QStringLiteral(""), QStringLiteral(""), wma),
-                               SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Tres"), QStringLiteral(""), QStringLiteral(""), wav)});
+        const QString list = fx.list(
+            QStringLiteral("so.sal"),
+            {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"),
+                                    QStringLiteral(""), QStringLiteral(""), mp3),
+             SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"),
+                                    QStringLiteral(""), QStringLiteral(""), wma),
+             SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Tres"),
+                                    QStringLiteral(""), QStringLiteral(""), wav)});
         AudioWindow a;
         TAuPlayer *ff = a.player(".mp3");
         TAuPlayer *ap = a.player(".wma");
@@ -112,8 +116,13 @@ private Q_SLOTS:
         SlideListFixture fx;
         const QString mp3 = tone(fx, QStringLiteral("curt.mp3"), QStringLiteral("libmp3lame"), 0.4);
         const QString list =
-            fx.list(QStringLiteral("rep.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral("Ar"), QStringLiteral("Repetició"), QStringLiteral(""), QStringLiteral(""), mp3),
-                                SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Silenci"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
+            fx.list(QStringLiteral("rep.sal"),
+                    {SlideListFixture::line(QStringLiteral(""), QStringLiteral("Ar"),
+                                            QStringLiteral("Repetició"), QStringLiteral(""),
+                                            QStringLiteral(""), mp3),
+                     SlideListFixture::line(QStringLiteral(""), QStringLiteral(""),
+                                            QStringLiteral("Silenci"), QStringLiteral(""),
+                                            QStringLiteral(""), QStringLiteral(""))});
         AudioWindow a;
         OutputStartCounter c;
         c.attach(*a.player(".mp3"));
@@ -131,11 +140,17 @@ private Q_SLOTS:
     {
         SlideListFixture fx;
         const QString mp3 = tone(fx, QStringLiteral("llarg.mp3"), QStringLiteral("libmp3lame"), 4);
-        const QString list =
-            fx.list(QStringLiteral("cont.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral("Ac"), QStringLiteral("U"), QStringLiteral(""), QStringLiteral(""), mp3),
-                                 SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")),
-                                 SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Tres"), QStringLiteral(""), QStringLiteral(""), QStringLiteral("")),
-                                 SlideListFixture::line(QStringLiteral(""), QStringLiteral("As"), QStringLiteral("Quatre"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
+        const QString list = fx.list(
+            QStringLiteral("cont.sal"),
+            {SlideListFixture::line(QStringLiteral(""), QStringLiteral("Ac"), QStringLiteral("U"),
+                                    QStringLiteral(""), QStringLiteral(""), mp3),
+             SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"),
+                                    QStringLiteral(""), QStringLiteral(""), QStringLiteral("")),
+             SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Tres"),
+                                    QStringLiteral(""), QStringLiteral(""), QStringLiteral("")),
+             SlideListFixture::line(QStringLiteral(""), QStringLiteral("As"),
+                                    QStringLiteral("Quatre"), QStringLiteral(""),
+                                    QStringLiteral(""), QStringLiteral(""))});
         AudioWindow a;
         TAuPlayer *ff = a.player(".mp3");
         OutputStartCounter c;
@@ -158,9 +173,12 @@ private Q_SLOTS:
     {
         SlideListFixture fx;
         const QString mp3 = tone(fx, QStringLiteral("llarg.mp3"), QStringLiteral("libmp3lame"), 4);
-        const QString list =
-            fx.list(QStringLiteral("stop.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"), QStringLiteral(""), QStringLiteral(""), mp3),
-                                 SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
+        const QString list = fx.list(
+            QStringLiteral("stop.sal"),
+            {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"),
+                                    QStringLiteral(""), QStringLiteral(""), mp3),
+             SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"),
+                                    QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
         AudioWindow a;
         TAuPlayer *ff = a.player(".mp3");
         a.start(list);
@@ -174,9 +192,12 @@ private Q_SLOTS:
     {
         SlideListFixture fx;
         const QString mp3 = tone(fx, QStringLiteral("u.mp3"), QStringLiteral("libmp3lame"), 1);
-        const QString list =
-            fx.list(QStringLiteral("mut.sal"), {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"), QStringLiteral(""), QStringLiteral(""), mp3),
-                                SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
+        const QString list = fx.list(
+            QStringLiteral("mut.sal"),
+            {SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("U"),
+                                    QStringLiteral(""), QStringLiteral(""), mp3),
+             SlideListFixture::line(QStringLiteral(""), QStringLiteral(""), QStringLiteral("Dos"),
+                                    QStringLiteral(""), QStringLiteral(""), QStringLiteral(""))});
         AudioWindow a;
         {
             ScopedDefaultPcm noDevice("pelvar-no-such-device");

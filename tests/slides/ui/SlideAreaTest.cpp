@@ -74,8 +74,8 @@ private Q_SLOTS:
         PresentationSettings settings;
         SlideArea view(settings);
         view.resize(area);
-        view.showSlide(imageSlide(paintPicture(fx, QStringLiteral("p.png"), picture, Qt::red), notePos,
-                                  notes ? QStringLiteral("Nota") : QString(), QString()));
+        view.showSlide(imageSlide(paintPicture(fx, QStringLiteral("p.png"), picture, Qt::red),
+                                  notePos, notes ? QStringLiteral("Nota") : QString(), QString()));
         QCOMPARE(view.content(), SlideArea::Content::Picture);
         const SlideArea::Layout L = view.layoutFor(area, nullptr);
 
@@ -132,8 +132,8 @@ private Q_SLOTS:
         SlideArea view(settings);
         const QSize area(800, 600);
         view.resize(area);
-        view.showSlide(
-            imageSlide(paintPicture(fx, QStringLiteral("p.png"), {100, 100}, Qt::blue), notePos, p1, p2));
+        view.showSlide(imageSlide(paintPicture(fx, QStringLiteral("p.png"), {100, 100}, Qt::blue),
+                                  notePos, p1, p2));
         const SlideArea::Layout L = view.layoutFor(area, nullptr);
         if (side == QLatin1String("none")) {
             QVERIFY(L.notePanel.isEmpty());
@@ -213,7 +213,8 @@ private Q_SLOTS:
         PresentationSettings settings;
         SlideArea view(settings);
         view.resize(400, 300);
-        view.showSlide(imageSlide(fx.path(QStringLiteral("absent.png")), 3, QStringLiteral("Nota"), {}));
+        view.showSlide(
+            imageSlide(fx.path(QStringLiteral("absent.png")), 3, QStringLiteral("Nota"), {}));
         QCOMPARE(view.content(), SlideArea::Content::Missing);
         // An image slide without a picture is drawn at 0%.
         QCOMPARE(view.drawSizePercent(), 0);
@@ -228,7 +229,8 @@ private Q_SLOTS:
                 ink = !nearColour(shot.pixel(x, y), face);
         QVERIFY(ink);
 
-        view.showSlide(imageSlide(fx.file(QStringLiteral("broken.png"), "not a picture"), 3, {}, {}));
+        view.showSlide(
+            imageSlide(fx.file(QStringLiteral("broken.png"), "not a picture"), 3, {}, {}));
         QCOMPARE(view.content(), SlideArea::Content::Broken);
         QCOMPARE(view.drawSizePercent(), 0);
     }
@@ -280,7 +282,8 @@ private Q_SLOTS:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QSignalSpy spy(&view, &SlideArea::drawSizeChanged);
-        view.showSlide(imageSlide(paintPicture(fx, QStringLiteral("p.png"), {1000, 500}, Qt::red), 3, {}, {}));
+        view.showSlide(
+            imageSlide(paintPicture(fx, QStringLiteral("p.png"), {1000, 500}, Qt::red), 3, {}, {}));
         QCOMPARE(view.drawSizePercent(), 100);
         QCOMPARE(spy.count(), 1);
         view.resize(502, 400);

@@ -1,5 +1,5 @@
-#include "slides/SlideExport.h"
 #include "slides/SlideScene.h"
+#include "slides/SlideExport.h"
 #include "slides/ui/SlideArea.h"
 
 #include "config/PresentationSettings.h"
@@ -77,7 +77,7 @@ private Q_SLOTS:
         s.TitlePanel.ColorEnd = 0xFFFFFF;
         s.TitlePanel.ColorBackGroundEffect = bdUp;
         s.FontTitle1rsLine.FontSize = 40;
-        s.FontTitle1rsLine.Color = 0x0000FF;     // red
+        s.FontTitle1rsLine.Color = 0x0000FF;       // red
         s.FontTitle1rsLine.ShadowColor = 0x00FF00; // green
         s.FontTitle1rsLine.ShadowSize = 6;
         s.FontTitle1rsLine.ShadowPos = 2;
@@ -120,20 +120,20 @@ private Q_SLOTS:
         list.lines << QStringLiteral("\t\tTítol\tSegona\t\t")
                    << QStringLiteral("a.png\tN0x500y500\tNota\t\t\t")
                    << QStringLiteral("a.png\tH\tAmagada\t\t\t")
-                   << QStringLiteral("falta.png\t\t\t\t\t")
-                   << QStringLiteral("text.txt\t\t\t\t\t");
+                   << QStringLiteral("falta.png\t\t\t\t\t") << QStringLiteral("text.txt\t\t\t\t\t");
         PresentationSettings s;
         s.MarkSize = 30;
         s.MarkBrushColor = 0x00FF00;
         const QString out = fx.path(QStringLiteral("out"));
-        const SlideExportResult r =
-            ExportSlides(list, fx.path(QStringLiteral("l.sal")), s, out, {640, 480}, 1.0, QApplication::palette());
+        const SlideExportResult r = ExportSlides(list, fx.path(QStringLiteral("l.sal")), s, out,
+                                                 {640, 480}, 1.0, QApplication::palette());
         QVERIFY(r.fatal.isEmpty());
         QCOMPARE(r.written, 4);
         QCOMPARE(r.problems.size(), 1);
         QVERIFY(r.problems.first().contains(QStringLiteral("No existeix 'falta.png'")));
         QStringList files = QDir(out).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(files, QStringList({QStringLiteral("001.png"), QStringLiteral("002.png"), QStringLiteral("004.png"), QStringLiteral("005.png")}));
+        QCOMPARE(files, QStringList({QStringLiteral("001.png"), QStringLiteral("002.png"),
+                                     QStringLiteral("004.png"), QStringLiteral("005.png")}));
         const QImage second(QDir(out).filePath(QStringLiteral("002.png")));
         QCOMPARE(second.size(), QSize(640, 480));
         // The mark sits in the middle of the picture, which lies right of the note panel.
