@@ -53,7 +53,7 @@ SlideRecord slideFor(const QString &path, int i)
     SlideRecord s;
     s.FileName = path;
     s.Kind = skImage;
-    s.NotePos = i % 4;
+    s.NotePos = NotePosition(i % 4);
     s.PromptOr1stLine = QStringLiteral("Diapositiva %1").arg(i + 1);
     return s;
 }

@@ -42,7 +42,7 @@ QString ComposeSlideFlags(const SlideRecord &s)
     if (s.Hidden)
         flags += QLatin1Char('H');
     if (s.Kind == skImage) {
-        const int pos = (s.NotePos >= 0 && s.NotePos <= 3) ? s.NotePos : 3;
+        const int pos = int(s.NotePos) <= 3 ? int(s.NotePos) : 3;
         const bool alone = flags.isEmpty() && rest.isEmpty();
         if (alone && (pos == 0 || pos == 3))
             flags += QLatin1Char(pos == 0 ? 'L' : 'B');

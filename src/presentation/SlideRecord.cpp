@@ -117,11 +117,11 @@ SlideFlags ParseSlideFlags(const QString &flags)
     const qsizetype n = flags.indexOf(QLatin1Char('N'));
     if (n >= 0 && n + 1 < flags.size() && flags[n + 1] >= QLatin1Char('0') &&
         flags[n + 1] <= QLatin1Char('3')) {
-        f.NotePos = flags[n + 1].unicode() - '0';
+        f.NotePos = NotePosition(flags[n + 1].unicode() - '0');
     } else if (flags.size() == 1) {
         const int idx = QStringLiteral("LTRB").indexOf(flags[0]);
         if (idx >= 0)
-            f.NotePos = idx;
+            f.NotePos = NotePosition(idx);
     }
     f.PWithAnswer = flags.contains(QLatin1Char('X'));
     f.PWithPromptForAnswer = flags.contains(QLatin1Char('P'));

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
 enum TSlideKind {
@@ -20,10 +21,13 @@ enum TSlideKind {
 
 enum TFileState { fsOk = 0, fsNotFound = 1, fsNotViewable = 2 };
 
+// Where a picture's notes go; the numbers are the ones the flags field stores after "N".
+enum class NotePosition : std::uint8_t { Left = 0, Top = 1, Right = 2, Bottom = 3 };
+
 // The markers of a slide line's flags field.
 struct SlideFlags
 {
-    int NotePos = 3; // 0 left, 1 top, 2 right, 3 bottom
+    NotePosition NotePos = NotePosition::Bottom;
     bool PWithAnswer = false;
     bool PWithPromptForAnswer = false;
     bool PRandomAnswer = false;

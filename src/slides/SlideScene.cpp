@@ -14,6 +14,21 @@
 
 namespace {
 
+SlideScene::Dock dockFor(NotePosition position)
+{
+    switch (position) {
+    case NotePosition::Left:
+        return SlideScene::Dock::Left;
+    case NotePosition::Top:
+        return SlideScene::Dock::Top;
+    case NotePosition::Right:
+        return SlideScene::Dock::Right;
+    case NotePosition::Bottom:
+        break;
+    }
+    return SlideScene::Dock::Bottom;
+}
+
 QString displayedParagraph(const QString &paragraph)
 {
     QString s = paragraph;
@@ -115,10 +130,7 @@ void SlideScene::placeNotes()
         // (the viewer must be able to answer).
         m_text1.clear();
         m_text2.clear();
-        m_dock = slide.NotePos == 0   ? Dock::Left
-                 : slide.NotePos == 1 ? Dock::Top
-                 : slide.NotePos == 2 ? Dock::Right
-                                      : Dock::Bottom;
+        m_dock = dockFor(slide.NotePos);
         return;
     }
     if (hasNotes) {
@@ -127,10 +139,7 @@ void SlideScene::placeNotes()
         if (m_settings.HideNote)
             m_dock = Dock::None;
         else
-            m_dock = slide.NotePos == 0   ? Dock::Left
-                     : slide.NotePos == 1 ? Dock::Top
-                     : slide.NotePos == 2 ? Dock::Right
-                                          : Dock::Bottom;
+            m_dock = dockFor(slide.NotePos);
         return;
     }
     m_text1.clear();

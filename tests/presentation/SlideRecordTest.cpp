@@ -20,7 +20,7 @@ private Q_SLOTS:
         QVERIFY(r);
         QCOMPARE(r->Kind, skImage);
         QCOMPARE(r->FileState, fsOk);
-        QCOMPARE(r->NotePos, 3);
+        QCOMPARE(r->NotePos, NotePosition::Bottom);
         QVERIFY(!r->TimeSet);
         QVERIFY(r->Flags.isEmpty() && r->PromptOr1stLine.isEmpty() && r->AudioFileName.isEmpty());
 
@@ -88,7 +88,7 @@ private Q_SLOTS:
         auto r = ParseSlideLine(QStringLiteral("a.jpg\t%1\t\t\t\t").arg(flags));
         QVERIFY(r);
         const SlideFlags f = ParseSlideFlags(flags);
-        QCOMPARE(f.NotePos, notePos);
+        QCOMPARE(int(f.NotePos), notePos);
         QCOMPARE(r->Hidden, hidden);
         QCOMPARE(f.PresTotalTest, total);
         QCOMPARE(f.NextSlide, next);
@@ -202,7 +202,7 @@ private Q_SLOTS:
                 s.FileName = QStringLiteral("/dades/foto.png");
                 static_cast<SlideFlags &>(s) = ParseSlideFlags(markers);
                 s.Hidden = markers.contains(QLatin1Char('H'));
-                s.NotePos = pos;
+                s.NotePos = NotePosition(pos);
                 s.PromptOr1stLine = QStringLiteral("Pregunta?");
                 s.AnswersOrNextLines = QStringLiteral("*sí|no");
                 s.TimeSet = true;
@@ -215,7 +215,7 @@ private Q_SLOTS:
                 const QString what = QStringLiteral("pos %1 markers '%2' -> '%3'")
                                          .arg(pos)
                                          .arg(markers, back->Flags);
-                QVERIFY2(f.NotePos == pos, qPrintable(what));
+                QVERIFY2(int(f.NotePos) == pos, qPrintable(what));
                 QVERIFY2(back->Hidden == s.Hidden, qPrintable(what));
                 QVERIFY2(f.PWithAnswer == s.PWithAnswer && f.PRandomAnswer == s.PRandomAnswer &&
                              f.PWithPromptForAnswer == s.PWithPromptForAnswer,
@@ -233,9 +233,9 @@ private Q_SLOTS:
         // The plain forms others write stay as they are.
         SlideRecord left;
         left.Kind = skImage;
-        left.NotePos = 0;
+        left.NotePos = NotePosition::Left;
         QCOMPARE(ComposeSlideFlags(left), QStringLiteral("L"));
-        left.NotePos = 3;
+        left.NotePos = NotePosition::Bottom;
         QCOMPARE(ComposeSlideFlags(left), QStringLiteral("B"));
         SlideRecord doc;
         doc.Kind = skDocument;

@@ -64,7 +64,7 @@ public:
     QString paragraph1() const { return m_scene.noteText1(); }
     QString paragraph2() const { return m_scene.noteText2(); }
     bool notesShown() const { return m_scene.noteDock() != SlideScene::Dock::None; }
-    int notePos() const { return m_scene.slide().NotePos; }
+    NotePosition notePos() const { return m_scene.slide().NotePos; }
 
     // Where each part goes for an area of `area`, in area coordinates.
     struct Layout

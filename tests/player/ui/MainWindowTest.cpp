@@ -81,7 +81,7 @@ private Q_SLOTS:
         QCOMPARE(w.slideArea()->content(), SlideArea::Content::Picture);
         QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
         QCOMPARE(w.slideArea()->paragraph2(), QStringLiteral("Una nota\nen dues línies"));
-        QCOMPARE(w.slideArea()->notePos(), 0);
+        QCOMPARE(w.slideArea()->notePos(), NotePosition::Left);
         QVERIFY(w.windowTitle().contains(QStringLiteral("vermell")));
         QVERIFY(w.windowTitle().contains(QStringLiteral("100%")));
         QCOMPARE(w.action(PlayerAction::A_V_InitNext)->text(), QStringLiteral("A la següent"));
@@ -89,7 +89,7 @@ private Q_SLOTS:
 
         QTest::keyClick(&w, Qt::Key_Space);
         QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Blau"));
-        QCOMPARE(w.slideArea()->notePos(), 3);
+        QCOMPARE(w.slideArea()->notePos(), NotePosition::Bottom);
         QVERIFY(w.windowTitle().contains(QStringLiteral("blau")));
 
         QTest::keyClick(&w, Qt::Key_Space);

@@ -217,7 +217,7 @@ private Q_SLOTS:
         const QSize area(800, 600);
 
         for (int pos : {1, 3}) {
-            slide.NotePos = pos;
+            slide.NotePos = NotePosition(pos);
             SlideScene scene(s);
             scene.showImageSlide(slide);
             scene.setQuestion(q);
@@ -232,7 +232,7 @@ private Q_SLOTS:
             QVERIFY(scene.noteText1().isEmpty());
             QVERIFY(!L.imagePanel.intersects(L.notePanel));
         }
-        slide.NotePos = 0;
+        slide.NotePos = NotePosition::Left;
         SlideScene side(s);
         side.showImageSlide(slide);
         side.setQuestion(q);

@@ -18,7 +18,7 @@ SlideRecord imageSlide(const QString &path, int notePos, const QString &p1, cons
     SlideRecord s;
     s.FileName = path;
     s.Kind = skImage;
-    s.NotePos = notePos;
+    s.NotePos = NotePosition(notePos);
     s.PromptOr1stLine = p1;
     s.AnswersOrNextLines = p2;
     return s;
