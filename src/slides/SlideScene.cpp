@@ -17,14 +17,10 @@ namespace {
 SlideScene::Dock dockFor(NotePosition position)
 {
     switch (position) {
-    case NotePosition::Left:
-        return SlideScene::Dock::Left;
-    case NotePosition::Top:
-        return SlideScene::Dock::Top;
-    case NotePosition::Right:
-        return SlideScene::Dock::Right;
-    case NotePosition::Bottom:
-        break;
+    case NotePosition::Left: return SlideScene::Dock::Left;
+    case NotePosition::Top: return SlideScene::Dock::Top;
+    case NotePosition::Right: return SlideScene::Dock::Right;
+    case NotePosition::Bottom: break;
     }
     return SlideScene::Dock::Bottom;
 }
