@@ -27,20 +27,9 @@ set(floor_editors 4)
 set(floor_options 4)
 set(floor_app 5)
 
-# Includes known to break the layering while code is being moved, as "file -> included header".
-# They are reported as notes, not failures; an entry that no longer occurs fails the check so the
-# list only shrinks.
-set(known_violations)
-
 set(violations)
-set(known_seen)
 macro(violation text)
-    if("${rel} -> ${target}" IN_LIST known_violations)
-        list(APPEND known_seen "${rel} -> ${target}")
-        message("note: known, to be moved: src/${rel}:${line_no}: ${text}")
-    else()
-        list(APPEND violations "src/${rel}:${line_no}: ${text}")
-    endif()
+    list(APPEND violations "src/${rel}:${line_no}: ${text}")
 endmacro()
 
 file(GLOB_RECURSE sources RELATIVE "${SRC_DIR}" "${SRC_DIR}/*.h" "${SRC_DIR}/*.cpp")
@@ -128,12 +117,6 @@ foreach(rel IN LISTS sources)
             violation("\"${inc}\": ${folder}/ (floor ${floor}) includes ${target_sub}/ (floor ${floor_${target_sub}})")
         endif()
     endforeach()
-endforeach()
-
-foreach(known IN LISTS known_violations)
-    if(NOT known IN_LIST known_seen)
-        list(APPEND violations "src/${known}: no longer breaks the layering; take it off known_violations")
-    endif()
 endforeach()
 
 list(LENGTH sources checked)

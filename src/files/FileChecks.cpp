@@ -47,3 +47,9 @@ bool EnsureWritable(const QString &path, Prompter &prompter)
         return false;
     return clearReadOnly(path);
 }
+
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}

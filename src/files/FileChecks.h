@@ -4,6 +4,9 @@
 
 class Prompter;
 
+// Whether `path` names something that is there and is not a folder.
+bool fileExists(const QString &path);
+
 // Read-only here means the owner may not write the file; a CD is a path on an iso9660 or udf
 // file system, or on any file system mounted read-only.
 bool isReadOnlyFile(const QString &path);

@@ -7,18 +7,6 @@
 #include "files/Prompter.h"
 #include "player/ResultsWriter.h"
 
-#include <QFileInfo>
-
-namespace {
-
-bool fileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
-} // namespace
-
 PresentationSession::PresentationSession(SessionView &view, Prompter &prompter)
     : m_view(view), m_prompter(prompter)
 {}

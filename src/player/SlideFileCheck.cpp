@@ -1,20 +1,9 @@
 #include "player/SlideFileCheck.h"
 
+#include "files/FileChecks.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "player/PresentationSession.h"
-
-#include <QFileInfo>
-
-namespace {
-
-bool fileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
-} // namespace
 
 SlideFileCheck::SlideFileCheck(PresentationSession &session, Prompter &prompter)
     : m_session(session), m_prompter(prompter)

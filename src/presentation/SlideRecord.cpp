@@ -1,8 +1,7 @@
 #include "presentation/SlideRecord.h"
 
+#include "files/FileChecks.h"
 #include "files/FileNames.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -27,12 +26,6 @@ QString lowerExtensionAfterLastDot(const QString &fileName)
     const QString name = extractFileName(fileName);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : name.mid(dot + 1).toLower();
-}
-
-bool fileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
 }
 
 } // namespace
