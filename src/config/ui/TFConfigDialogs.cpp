@@ -75,13 +75,16 @@ TFSaveLoadIndivConfig0ptions::TFSaveLoadIndivConfig0ptions(const Values &v,
         {QStringLiteral("&individual de la presentació (si existeix)"),
          QStringLiteral("&actual (no carregar-la, tot i si existeix)")},
         v.LoadIndividualConfig ? 0 : 1, QStringLiteral("RG_LoadIndivConfig"));
-    m_defaultOnClose = radioGroup(
-        this, layout,
-        QStringLiteral("Quan no s'ha desat individualment,\ni se surt del programa, desar la "
-                       "configuració per defecte?:"),
-        {QStringLiteral("Pregunta si es &vol desar"), QStringLiteral("N&o la desa")},
-        v.SaveDefaultConfigOnCloseWithPrompt ? 0 : 1,
-        QStringLiteral("RG_SaveDefaultConfigOnClose"));
+    // A group box title is a single line: the two lines that lead into it stand above it.
+    auto *leadIn = new QLabel(
+        QStringLiteral("Quan no s'ha desat individualment,\ni se surt del programa, "), this);
+    leadIn->setObjectName(QStringLiteral("L_SaveDefaultConfigOnClose"));
+    layout->addWidget(leadIn);
+    m_defaultOnClose =
+        radioGroup(this, layout, QStringLiteral("desar la configuració per defecte?:"),
+                   {QStringLiteral("Pregunta si es &vol desar"), QStringLiteral("N&o la desa")},
+                   v.SaveDefaultConfigOnCloseWithPrompt ? 0 : 1,
+                   QStringLiteral("RG_SaveDefaultConfigOnClose"));
     m_newPres = radioGroup(
         this, layout,
         QStringLiteral("Quan es crea una nova presentació, utilitza la configuració:"),

@@ -56,6 +56,31 @@ void TTransRadioButton::keyPressEvent(QKeyEvent *event)
     }
 }
 
+namespace {
+
+constexpr int kTallCaption = 1 << 20;
+constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic;
+
+} // namespace
+
+QSize TTransRadioButton::sizeHint() const
+{
+    const int ind = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, this);
+    const QRect caption =
+        fontMetrics().boundingRect(QRect(0, 0, kTallCaption, kTallCaption), kCaptionFlags, text());
+    // One pixel above the indicator; one above and below the caption.
+    return {kRadioIndicatorWidth + caption.width(), std::max(fontMetrics().height() + 2, ind + 1)};
+}
+
+int TTransRadioButton::heightForWidth(int width) const
+{
+    const int ind = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, this);
+    const QRect caption = fontMetrics().boundingRect(
+        QRect(0, 0, std::max(1, width - kRadioIndicatorWidth), kTallCaption),
+        kCaptionFlags | Qt::TextWordWrap, text());
+    return std::max(caption.height() + 2, ind + 1);
+}
+
 void TTransRadioButton::paintEvent(QPaintEvent *)
 {
     QStylePainter p(this);

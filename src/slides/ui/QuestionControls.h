@@ -22,6 +22,13 @@ class TTransRadioButton : public QRadioButton
 public:
     TTransRadioButton(const QString &caption, QWidget *parent);
 
+    // What the painting below needs: the indicator's column and the caption on one line, or,
+    // at a given width, the caption wrapped in what is left beside the indicator.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     // Draws the indicator and the caption, wrapped when the button is narrower than it.

@@ -1,0 +1,327 @@
+// Opens every window and dialog of the program and checks that nothing in it is cut or overlaps:
+// each label, check box, radio button and button gets at least the size it asks for, no two
+// laid-out siblings overlap, and group box titles fit on their single line. CTest runs it twice,
+// at the default scale and at a scale factor of 1.5.
+//
+// A window class found under src/*/ui/ that no case here opens fails the test, so a new window
+// joins the check when it is written.
+
+#include "config/ProgramOptions.h"
+#include "config/ui/TFConfigDialogs.h"
+#include "files/ui/QtPrompter.h"
+#include "media/TAdvImage.h"
+#include "player/ui/TFShowErrWImage.h"
+#include "player/ui/TFShowErrWText.h"
+#include "player/ui/TFShowImages.h"
+#include "slides/ui/QuestionControls.h"
+#include "slides/ui/SlideArea.h"
+#include "support/FakePlayerView.h"
+#include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
+#include "support/WindowTest.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Whether `w` is placed by `layout` or by one of the layouts nested in it.
+bool laidOutBy(const QLayout *layout, const QWidget *w)
+{
+    if (!layout)
+        return false;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (item->widget() == w)
+            return true;
+        if (laidOutBy(item->layout(), w))
+            return true;
+    }
+    return false;
+}
+
+bool isCheckedKind(const QWidget *w)
+{
+    return qobject_cast<const QLabel *>(w) || qobject_cast<const QAbstractButton *>(w);
+}
+
+QString describe(const QWidget *w)
+{
+    QString text;
+    if (auto *l = qobject_cast<const QLabel *>(w))
+        text = l->text();
+    else if (auto *b = qobject_cast<const QAbstractButton *>(w))
+        text = b->text();
+    else if (auto *g = qobject_cast<const QGroupBox *>(w))
+        text = g->title();
+    return QStringLiteral("%1 \"%2\" (%3)")
+        .arg(QLatin1String(w->metaObject()->className()), text.left(40), w->objectName());
+}
+
+// The faults of one shown window, as lines a person can act on.
+QStringList layoutFaults(const QWidget *top)
+{
+    QStringList faults;
+    const QList<QWidget *> all = top->findChildren<QWidget *>();
+    for (const QWidget *w : all) {
+        if (!w->isVisibleTo(top))
+            continue;
+        const QSize hint = w->sizeHint();
+        const auto *button = qobject_cast<const QAbstractButton *>(w);
+        if (button && button->text().isEmpty()) {
+            // What a button without a caption can lose is its picture; an arrow button is drawn
+            // at the width it is given.
+            if (!button->icon().isNull() && (w->width() < button->iconSize().width() ||
+                                             w->height() < button->iconSize().height()))
+                faults << QStringLiteral("%1 is smaller than its picture").arg(describe(w));
+        } else if (isCheckedKind(w) && hint.isValid()) {
+            if (w->hasHeightForWidth()) {
+                // A wrapped text may take any width; it needs the height of its lines there.
+                if (w->height() < w->heightForWidth(w->width()))
+                    faults << QStringLiteral("%1 is %2 high, its wrapped text needs %3")
+                                  .arg(describe(w))
+                                  .arg(w->height())
+                                  .arg(w->heightForWidth(w->width()));
+            } else if (w->width() < hint.width() || w->height() < hint.height()) {
+                faults << QStringLiteral("%1 is %2x%3, it asks for %4x%5")
+                              .arg(describe(w))
+                              .arg(w->width())
+                              .arg(w->height())
+                              .arg(hint.width())
+                              .arg(hint.height());
+            }
+        }
+        if (auto *g = qobject_cast<const QGroupBox *>(w)) {
+            // The title is drawn on one line across the top edge: a line break or a title wider
+            // than the box is cut.
+            if (g->title().contains(QLatin1Char('\n')))
+                faults << QStringLiteral("%1 has a title of several lines").arg(describe(w));
+            else if (g->width() < g->minimumSizeHint().width())
+                faults << QStringLiteral("%1 is narrower than its title").arg(describe(w));
+        }
+    }
+    // Siblings placed by the same layout must not overlap.
+    for (const QWidget *parent : all + QList<QWidget *>{const_cast<QWidget *>(top)}) {
+        if (!parent->layout() || !parent->isVisibleTo(top))
+            continue;
+        QList<const QWidget *> placed;
+        for (QObject *o : parent->children()) {
+            auto *w = qobject_cast<QWidget *>(o);
+            if (w && !w->isWindow() && w->isVisibleTo(top) && laidOutBy(parent->layout(), w))
+                placed << w;
+        }
+        for (qsizetype i = 0; i < placed.size(); ++i)
+            for (qsizetype j = i + 1; j < placed.size(); ++j)
+                if (placed[i]->geometry().intersects(placed[j]->geometry()))
+                    faults << QStringLiteral("%1 overlaps %2")
+                                  .arg(describe(placed[i]), describe(placed[j]));
+    }
+    return faults;
+}
+
+// The class names of a widget and of its descendants, with their base classes.
+void collectClasses(const QWidget *top, QSet<QString> &seen)
+{
+    QList<const QWidget *> widgets{top};
+    for (const QWidget *w : top->findChildren<QWidget *>())
+        widgets << w;
+    for (const QWidget *w : widgets)
+        for (const QMetaObject *m = w->metaObject(); m; m = m->superClass())
+            seen.insert(QLatin1String(m->className()));
+}
+
+// The widget classes the program declares in its window folders.
+QStringList declaredWindowClasses()
+{
+    const QRegularExpression decl(
+        QStringLiteral(R"(class\s+(\w+)\s*(?:final\s*)?:\s*public\s+(\w+))"));
+    QMap<QString, QString> baseOf;
+    QDirIterator it(QStringLiteral(PELVAR_SOURCE_DIR "/src"), {QStringLiteral("*.h")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!path.contains(QStringLiteral("/ui/")))
+            continue;
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(f.readAll());
+        for (auto m = decl.globalMatch(text); m.hasNext();) {
+            const auto match = m.next();
+            baseOf.insert(match.captured(1), match.captured(2));
+        }
+    }
+    QStringList out;
+    for (auto i = baseOf.cbegin(); i != baseOf.cend(); ++i) {
+        // A class derived, directly or through ours, from a Qt class other than QObject.
+        QString base = i.value();
+        while (baseOf.contains(base))
+            base = baseOf.value(base);
+        if (base.startsWith(QLatin1Char('Q')) && base != QStringLiteral("QObject"))
+            out << i.key();
+    }
+    return out;
+}
+
+void showSized(QWidget &w)
+{
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Let the layouts settle before they are measured.
+    QApplication::processEvents();
+}
+
+} // namespace
+
+class WindowSanityTest : public QObject
+{
+    Q_OBJECT
+
+    QSet<QString> m_seen;
+
+    void check(QWidget &w, const QString &what)
+    {
+        showSized(w);
+        // Pictures for a person to look at, when PELVAR_TEST_SHOTS names a folder.
+        const QString shots = qEnvironmentVariable("PELVAR_TEST_SHOTS");
+        if (!shots.isEmpty())
+            w.grab().save(QDir(shots).filePath(what + QStringLiteral(".png")));
+        collectClasses(&w, m_seen);
+        const QStringList faults = layoutFaults(&w);
+        if (!faults.isEmpty())
+            QFAIL(qPrintable(what + QStringLiteral(":\n  ") + faults.join(QStringLiteral("\n  "))));
+    }
+
+private Q_SLOTS:
+    void configurationDialogs()
+    {
+        TFSaveLoadIndivConfig0ptions config({}, QString(), true, QStringLiteral("Animals del bosc"),
+                                            QStringLiteral("pelvar"));
+        check(config, QStringLiteral("Configuració de la presentació"));
+        TFInitialOptions initial(1);
+        check(initial, QStringLiteral("Opcions d'inici"));
+        FakePrompter prompter;
+        TWriteRes results;
+        results.Write = true;
+        TFResultsOptions resultsDialog(results, prompter);
+        check(resultsDialog, QStringLiteral("Resultats dels exercicis"));
+    }
+
+    void messageBoxes()
+    {
+        struct Box
+        {
+            QString text;
+            MsgKind kind;
+            QStringList specs;
+        };
+        const Box boxes[] = {
+            {QStringLiteral("No s'ha trobat l'arxiu"), MsgKind::Error, {}},
+            {QStringLiteral("Vols desar els canvis de la presentació?\r\nEs perdran si no es "
+                            "desen."),
+             MsgKind::Confirmation,
+             {QStringLiteral("&Sí"), QStringLiteral("&No"), QStringLiteral("Cancel·la")}},
+            {QString(QStringLiteral("Una línia molt llarga que s'ha de partir ")).repeated(12),
+             MsgKind::Warning,
+             {QStringLiteral("&Edita"), QStringLiteral("&Atura"), QStringLiteral("&Segueix"),
+              QStringLiteral("&Refés")}},
+        };
+        QtPrompter prompter;
+        for (const Box &b : boxes) {
+            QStringList faults;
+            bool seenBox = false;
+            // The box runs its own loop: it is measured and answered from inside it.
+            QTimer::singleShot(0, this, [&] {
+                QWidget *box = QApplication::activeModalWidget();
+                if (!box)
+                    return;
+                seenBox = true;
+                QApplication::processEvents();
+                collectClasses(box, m_seen);
+                faults = layoutFaults(box);
+                QTest::keyClick(box, Qt::Key_Escape);
+            });
+            prompter.messageBoxEx(b.text, b.kind, b.specs);
+            QVERIFY(seenBox);
+            if (!faults.isEmpty())
+                QFAIL(qPrintable(b.text.left(30) + QStringLiteral(":\n  ") +
+                                 faults.join(QStringLiteral("\n  "))));
+        }
+    }
+
+    void mainWindowAndQuestions()
+    {
+        SlideListFixture fx;
+        const QString pic = fx.picture(QStringLiteral("p.png"), 200, 120);
+        const QString list = fx.list(
+            QStringLiteral("quiz.sal"),
+            {SlideListFixture::line(pic, QStringLiteral("XP"), QStringLiteral("Quina ciutat?"),
+                                    QStringLiteral("*Roma|París|Londres")),
+             SlideListFixture::line(pic, QStringLiteral("XP"), QStringLiteral("Escriu-la"),
+                                    QStringLiteral("&Vilaclara")),
+             SlideListFixture::line(pic, QString(), QStringLiteral("Final"),
+                                    QStringLiteral("Una nota|en dues línies"))});
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        w.resize(900, 700);
+        StartupArgs args;
+        args.fileArgument = list;
+        showSized(w);
+        w.startUp(args, false);
+        w.engine().session().Settings.ByInput = true;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        check(w, QStringLiteral("La finestra principal amb una pregunta de botons"));
+        QuestionControls *c = w.slideArea()->questionControls();
+        QVERIFY(c && !c->radios().empty());
+        QTest::mouseClick(c->radios()[0], Qt::LeftButton);
+        QCOMPARE(w.engine().state().Position, 1);
+        QVERIFY(w.slideArea()->questionControls() && w.slideArea()->questionControls()->box());
+        check(w, QStringLiteral("La finestra principal amb una resposta escrita"));
+    }
+
+    void reactionWindows()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView view;
+        PresentationSettings s;
+        TAdvImage appearance;
+        TFShowErrWImage picture(appearance, s, view, prompter, QString());
+        QCOMPARE(picture.loadPicture(fx.picture(QStringLiteral("r.png"), 80, 60), QPoint(-1, -1),
+                                     QSize(400, 400)),
+                 QString());
+        check(picture, QStringLiteral("La finestra de reacció amb imatge"));
+        TFShowErrWText text(FontSettings(), view, prompter, QString());
+        QCOMPARE(text.loadText(fx.file(QStringLiteral("r.txt"), "Molt bé!\r\nHo has encertat."),
+                               QSize(300, 200)),
+                 QString());
+        check(text, QStringLiteral("La finestra de reacció amb text"));
+    }
+
+    // Runs last: every window class of the program was opened by one of the cases above.
+    void everyWindowIsChecked()
+    {
+        QStringList missing;
+        for (const QString &name : declaredWindowClasses())
+            if (!m_seen.contains(name))
+                missing << name;
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("not opened by any case: ") +
+                            missing.join(QStringLiteral(", "))));
+    }
+};
+
+QTEST_MAIN(WindowSanityTest)
+#include "WindowSanityTest.moc"
