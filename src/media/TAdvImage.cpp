@@ -3,6 +3,7 @@
 #include "files/FileNames.h"
 #include "files/SystemColors.h"
 #include "media/ImageGeometry.h"
+#include "media/TTrigger.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -169,9 +170,7 @@ int TAdvImage::currentFrameDelayMs() const
 {
     if (!animated())
         return 0;
-    const int delay = m_picture.frames[std::size_t(m_frame)].delayMs;
-    const int speed = std::max(1, GifAnimateSpeed);
-    return std::max(1, delay * 10 / speed);
+    return int(std::max<qint64>(TTrigger::kMinIntervalMs, qint64(GifAnimateSpeed) * 10));
 }
 
 void TAdvImage::nextFrame()

@@ -85,7 +85,8 @@ public:
     // --- Animation ---
     bool animated() const { return GIFAnimate && m_picture.frames.size() > 1; }
     int frameIndex() const { return m_frame; }
-    // How long the frame on screen stays, scaled by the animation speed (10 = as stored).
+    // How long the frame on screen stays: every frame GifAnimateSpeed × 10 ms, never under the
+    // animation timer's 55 ms floor. The file's own delays do not count.
     int currentFrameDelayMs() const;
     // Moves to the next frame (wrapping).
     void nextFrame();

@@ -266,11 +266,16 @@ private Q_SLOTS:
         QVERIFY(!view.animated());
         view.GIFAnimate = true;
         QVERIFY(view.animated());
+        // Every frame shows for the speed × 10 ms, whatever its own delay, never under 55 ms.
         QCOMPARE(view.currentFrameDelayMs(), 100);
         view.nextFrame();
-        QCOMPARE(view.currentFrameDelayMs(), 200);
-        view.GifAnimateSpeed = 20;
         QCOMPARE(view.currentFrameDelayMs(), 100);
+        view.GifAnimateSpeed = 20;
+        QCOMPARE(view.currentFrameDelayMs(), 200);
+        view.GifAnimateSpeed = 2;
+        QCOMPARE(view.currentFrameDelayMs(), 55);
+        view.GifAnimateSpeed = 0;
+        QCOMPARE(view.currentFrameDelayMs(), 55);
         view.nextFrame();
         view.nextFrame();
         QCOMPARE(view.frameIndex(), 0);
