@@ -155,7 +155,8 @@ const QImage &TAdvImage::currentImage() const
 
 QImage TAdvImage::displayImage() const
 {
-    const bool transparentKind = !m_picture.metafile;
+    // A GIF's own transparent colour is its only transparency.
+    const bool transparentKind = !m_picture.metafile && !m_picture.gif;
     return Transparent && transparentKind ? withTransparentColour(currentImage()) : currentImage();
 }
 

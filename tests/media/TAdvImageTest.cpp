@@ -1,6 +1,7 @@
 #include "media/TAdvImage.h"
 
 #include "media/PicturePrefetcher.h"
+#include "support/GifBuilder.h"
 #include "support/SlideListFixture.h"
 
 #include <QGuiApplication>
@@ -26,6 +27,18 @@ QString savePicture(SlideListFixture &fx, const QString &name, QSize size, QColo
     const QString path = fx.path(name);
     img.save(path, "PNG");
     return path;
+}
+
+// Paints `view` unscaled on a canvas of `size` filled with `under`.
+QImage paintOver(TAdvImage &view, QSize size, QColor under)
+{
+    QImage canvas(size, QImage::Format_RGB32);
+    canvas.fill(under);
+    {
+        QPainter p(&canvas);
+        view.paint(p, canvas.rect(), QGuiApplication::palette());
+    }
+    return canvas;
 }
 
 } // namespace
@@ -279,6 +292,44 @@ private Q_SLOTS:
         view.nextFrame();
         view.nextFrame();
         QCOMPARE(view.frameIndex(), 0);
+    }
+
+    void transparencyLeavesGifFramesAlone()
+    {
+        // Red in the bottom-left corner and elsewhere: the colour a transparent bitmap loses.
+        const QList<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 0, 255)};
+        std::vector<std::uint8_t> px(8 * 8, 1);
+        for (int i = 0; i < 8; ++i)
+            px[size_t(i * 8 + i)] = 0;
+        px[size_t(7 * 8)] = 0;
+        GifBuilder gif(8, 8, palette);
+        gif.addFrame(8, 8, px);
+        gif.addFrame(8, 8, std::vector<std::uint8_t>(64, 0));
+        const SlidePicture pic = DecodeSlidePicture(gif.finish(), QStringLiteral("gif"));
+        QVERIFY(pic.ok());
+
+        TAdvImage view;
+        view.Transparent = true;
+        view.setPicture(QStringLiteral("a.gif"), pic);
+        QImage canvas = paintOver(view, {8, 8}, Qt::yellow);
+        QCOMPARE(canvas.pixel(0, 7), qRgb(255, 0, 0));
+        QCOMPARE(canvas.pixel(3, 3), qRgb(255, 0, 0));
+        QCOMPARE(canvas.pixel(1, 0), qRgb(0, 0, 255));
+        view.GIFAnimate = true;
+        view.nextFrame();
+        canvas = paintOver(view, {8, 8}, Qt::yellow);
+        QCOMPARE(canvas.pixel(4, 4), qRgb(255, 0, 0));
+
+        // A bitmap still loses its corner colour.
+        SlidePicture bitmap;
+        bitmap.image = QImage(8, 8, QImage::Format_RGB32);
+        bitmap.image.fill(Qt::red);
+        bitmap.image.setPixel(1, 0, qRgb(0, 0, 255));
+        bitmap.naturalSize = bitmap.image.size();
+        view.setPicture(QStringLiteral("a.bmp"), bitmap);
+        canvas = paintOver(view, {8, 8}, Qt::yellow);
+        QCOMPARE(canvas.pixel(3, 3), qRgb(255, 255, 0));
+        QCOMPARE(canvas.pixel(1, 0), qRgb(0, 0, 255));
     }
 
     void prefetchedPictureComesScaled()
