@@ -81,6 +81,7 @@ QString TAdvImage::LoadImage(const QString &path, QSize decodeTarget)
     m_imageName = path;
     m_picture = pic;
     m_frame = 0;
+    m_composer = GifComposer(m_picture.gif);
     invalidateScaled();
     return error;
 }
@@ -93,6 +94,7 @@ void TAdvImage::setPicture(const QString &name, const SlidePicture &picture,
     m_imageName = name;
     m_picture = picture.ok() ? picture : SlidePicture();
     m_frame = 0;
+    m_composer = GifComposer(m_picture.gif);
     const QFileInfo info(name);
     m_fileSize = info.isFile() ? qint64(quint32(info.size())) : -1;
     invalidateScaled();
@@ -111,6 +113,7 @@ void TAdvImage::Clear()
     m_imageName.clear();
     m_missingText.clear();
     m_frame = 0;
+    m_composer = GifComposer();
     m_drawSize = 0;
     invalidateScaled();
 }
@@ -147,6 +150,11 @@ int TAdvImage::AmpliatedHeight() const
 
 const QImage &TAdvImage::currentImage() const
 {
+    if (animated() && !m_composer.isNull()) {
+        const QImage &screen = m_composer.frame(m_frame);
+        if (!screen.isNull())
+            return screen;
+    }
     if (animated() && m_frame < int(m_picture.frames.size()) &&
         !m_picture.frames[std::size_t(m_frame)].image.isNull())
         return m_picture.frames[std::size_t(m_frame)].image;

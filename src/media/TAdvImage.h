@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/PresentationSettings.h"
+#include "media/GifComposer.h"
 #include "media/SlidePicture.h"
 
 #include <QFont>
@@ -113,6 +114,8 @@ private:
     SlidePicture m_picture;
     qint64 m_fileSize = -1;
     int m_frame = 0;
+    // Lays a GIF's frames on its logical screen as they come up.
+    mutable GifComposer m_composer;
 
     int m_drawSize = 0;
     bool m_zoomed = false;
