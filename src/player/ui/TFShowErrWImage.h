@@ -9,8 +9,8 @@
 
 class Scheduler;
 class TAdvImage;
-class TMPTimerPool;
 class TAdvImageNew;
+class TMPTimerPool;
 struct PresentationSettings;
 
 // The reaction window with a picture: an image view drawn like the main window's (enlargement,
