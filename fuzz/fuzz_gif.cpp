@@ -1,4 +1,5 @@
 // Feeds arbitrary bytes to one decoder; any crash, leak or undefined behaviour is a fault.
+#include "media/GifComposer.h"
 #include "media/TGIFData.h"
 
 #include <QByteArray>
@@ -6,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size)
 {
@@ -13,8 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv); // fonts for drawn text
-    TGIFData data(QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)));
-    for (const TGIFFrame &frame : data.frames())
+    auto data = std::make_shared<TGIFData>(
+        QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)));
+    for (const TGIFFrame &frame : data->frames())
         (void)frame.bitmap().size();
+    // Every frame laid on the screen, as the views show them.
+    GifComposer composer(data);
+    for (int i = 0; i < data->frameCount(); ++i)
+        (void)composer.frame(i).size();
     return 0;
 }

@@ -10,9 +10,12 @@
 
 struct TGraphicControlExtension
 {
-    std::uint8_t packed = 0; // disposal method and flags (read, not used)
+    std::uint8_t packed = 0; // disposal method (bits 2-4) and the transparency flag (bit 0)
     std::uint16_t delay = 0; // hundredths of a second
     std::uint8_t transparentIndex = 0;
+
+    int disposal() const { return (packed >> 2) & 0x07; }
+    bool hasTransparency() const { return packed & 0x01; }
 };
 
 struct TPlainTextExtension

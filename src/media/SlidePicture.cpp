@@ -1,6 +1,7 @@
 #include "media/SlidePicture.h"
 
 #include "files/FileNames.h"
+#include "media/GifComposer.h"
 #include "media/JpegDecoder.h"
 #include "media/PictureLimits.h"
 #include "media/PngDecoder.h"
@@ -46,14 +47,22 @@ SlidePicture decodeGif(const QByteArray &bytes)
     auto data = std::make_shared<TGIFData>(bytes);
     out.naturalSize = QSize(data->screenWidth(), data->screenHeight());
     out.gif = data;
+    // The frames are composed on the logical screen as they are shown; the still picture is the
+    // first.
     for (const TGIFFrame &frame : data->frames())
-        out.frames.push_back(
-            PictureFrame{frame.bitmap(),
-                         int(qMax<qint64>(TTrigger::kMinIntervalMs, qint64(frame.delay()) * 10))});
+        out.frames.push_back(PictureFrame{
+            QImage(), int(qMax<qint64>(TTrigger::kMinIntervalMs, qint64(frame.delay()) * 10))});
     if (!out.frames.empty())
-        out.image = out.frames.front().image;
-    if (out.image.isNull())
-        out.error = data->parseError().isEmpty() ? cannotOpen() : data->parseError();
+        out.image = GifComposer(data).frame(0);
+    if (out.image.isNull()) {
+        if (!data->parseError().isEmpty())
+            out.error = data->parseError();
+        else if (!out.frames.empty() &&
+                 qint64(data->screenWidth()) * data->screenHeight() > kMaxPicturePixels)
+            out.error = pictureTooLargeMessage(data->screenWidth(), data->screenHeight());
+        else
+            out.error = cannotOpen();
+    }
     return out;
 }
 

@@ -23,7 +23,7 @@ public:
 
 struct PictureFrame
 {
-    QImage image;
+    QImage image; // null for a GIF's frames, which are composed when shown (GifComposer)
     int delayMs = 0;
 };
 
@@ -33,7 +33,7 @@ struct SlidePicture
     QImage image;                     // the still picture; the first frame of an animation
     std::vector<PictureFrame> frames; // an animated GIF's frames with their delays
     std::shared_ptr<const MetafilePicture> metafile; // WMF: drawn at the size asked
-    std::shared_ptr<TGIFData> gif; // GIF: the parsed file, for a TGIFImage to animate
+    std::shared_ptr<TGIFData> gif; // GIF: the parsed file, whose frames a view composes
     QSize naturalSize;             // the picture's own size in pixels
     QString error;                 // the Catalan message when nothing could be decoded
 

@@ -3,6 +3,7 @@
 #include "files/FileNames.h"
 #include "files/SystemColors.h"
 #include "media/ImageGeometry.h"
+#include "media/TTrigger.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -80,6 +81,7 @@ QString TAdvImage::LoadImage(const QString &path, QSize decodeTarget)
     m_imageName = path;
     m_picture = pic;
     m_frame = 0;
+    m_composer = GifComposer(m_picture.gif);
     invalidateScaled();
     return error;
 }
@@ -92,6 +94,7 @@ void TAdvImage::setPicture(const QString &name, const SlidePicture &picture,
     m_imageName = name;
     m_picture = picture.ok() ? picture : SlidePicture();
     m_frame = 0;
+    m_composer = GifComposer(m_picture.gif);
     const QFileInfo info(name);
     m_fileSize = info.isFile() ? qint64(quint32(info.size())) : -1;
     invalidateScaled();
@@ -110,6 +113,7 @@ void TAdvImage::Clear()
     m_imageName.clear();
     m_missingText.clear();
     m_frame = 0;
+    m_composer = GifComposer();
     m_drawSize = 0;
     invalidateScaled();
 }
@@ -146,6 +150,11 @@ int TAdvImage::AmpliatedHeight() const
 
 const QImage &TAdvImage::currentImage() const
 {
+    if (animated() && !m_composer.isNull()) {
+        const QImage &screen = m_composer.frame(m_frame);
+        if (!screen.isNull())
+            return screen;
+    }
     if (animated() && m_frame < int(m_picture.frames.size()) &&
         !m_picture.frames[std::size_t(m_frame)].image.isNull())
         return m_picture.frames[std::size_t(m_frame)].image;
@@ -154,7 +163,8 @@ const QImage &TAdvImage::currentImage() const
 
 QImage TAdvImage::displayImage() const
 {
-    const bool transparentKind = !m_picture.metafile;
+    // A GIF's own transparent colour is its only transparency.
+    const bool transparentKind = !m_picture.metafile && !m_picture.gif;
     return Transparent && transparentKind ? withTransparentColour(currentImage()) : currentImage();
 }
 
@@ -169,9 +179,7 @@ int TAdvImage::currentFrameDelayMs() const
 {
     if (!animated())
         return 0;
-    const int delay = m_picture.frames[std::size_t(m_frame)].delayMs;
-    const int speed = std::max(1, GifAnimateSpeed);
-    return std::max(1, delay * 10 / speed);
+    return int(std::max<qint64>(TTrigger::kMinIntervalMs, qint64(GifAnimateSpeed) * 10));
 }
 
 void TAdvImage::nextFrame()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/PresentationSettings.h"
+#include "media/GifComposer.h"
 #include "media/SlidePicture.h"
 
 #include <QFont>
@@ -85,7 +86,8 @@ public:
     // --- Animation ---
     bool animated() const { return GIFAnimate && m_picture.frames.size() > 1; }
     int frameIndex() const { return m_frame; }
-    // How long the frame on screen stays, scaled by the animation speed (10 = as stored).
+    // How long the frame on screen stays: every frame GifAnimateSpeed × 10 ms, never under the
+    // animation timer's 55 ms floor. The file's own delays do not count.
     int currentFrameDelayMs() const;
     // Moves to the next frame (wrapping).
     void nextFrame();
@@ -112,6 +114,8 @@ private:
     SlidePicture m_picture;
     qint64 m_fileSize = -1;
     int m_frame = 0;
+    // Lays a GIF's frames on its logical screen as they come up.
+    mutable GifComposer m_composer;
 
     int m_drawSize = 0;
     bool m_zoomed = false;

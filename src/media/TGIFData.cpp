@@ -184,12 +184,14 @@ QString drawPlainText(TGIFFrame &frame, const TPlainTextExtension &text)
 
 TGIFData::TGIFData(QByteArray bytes) : m_bytes(std::move(bytes))
 {
+    const auto *p = reinterpret_cast<const std::uint8_t *>(m_bytes.constData());
     if (m_bytes.size() >= 11) {
-        const auto *p = reinterpret_cast<const std::uint8_t *>(m_bytes.constData());
         m_screenWidth = p[6] | (p[7] << 8);
         m_screenHeight = p[8] | (p[9] << 8);
         m_packed = p[10];
     }
+    if (m_bytes.size() >= 12)
+        m_backgroundIndex = p[11];
 }
 
 const TColorTable &TGIFData::globalColorTable() const

@@ -22,6 +22,8 @@ public:
     int screenWidth() const { return m_screenWidth; }
     int screenHeight() const { return m_screenHeight; }
     std::uint8_t packed() const { return m_packed; }
+    // The logical screen's background colour index (byte 11).
+    int backgroundIndex() const { return m_backgroundIndex; }
     const TColorTable &globalColorTable() const;
 
     // The frames; parses the file on the first call. A file that fails to parse has none.
@@ -44,6 +46,7 @@ private:
     int m_screenWidth = 0;
     int m_screenHeight = 0;
     std::uint8_t m_packed = 0;
+    int m_backgroundIndex = 0;
     bool m_parsed = false;
     TColorTable m_globalTable;
     std::vector<TGIFFrame> m_frames;

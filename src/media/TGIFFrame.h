@@ -22,8 +22,8 @@ struct TImageDescriptor
     bool hasLocalTable() const { return packed & 0x80; }
 };
 
-// One decoded image of a GIF: its own pixels at its own size (frames are not composed onto each
-// other) and its delay in hundredths of a second.
+// One decoded image of a GIF: its own pixels at its own size, as stored (GifComposer lays the
+// frames on the logical screen), and its delay in hundredths of a second.
 class TGIFFrame
 {
 public:

@@ -59,6 +59,7 @@ QString TGIFImage::assignRefusal(const QString &className)
 void TGIFImage::afterLoad()
 {
     m_frameIndex = -1;
+    m_composer = GifComposer(m_data);
     if (!m_data) {
         if (onChange)
             onChange();
@@ -147,7 +148,7 @@ void TGIFImage::draw(QPainter &painter, const QRectF &target) const
 {
     if (m_frameIndex < 0)
         return;
-    const QImage &bitmap = m_data->frames()[size_t(m_frameIndex)].bitmap();
-    if (!bitmap.isNull())
-        painter.drawImage(target, bitmap);
+    const QImage &screen = m_composer.frame(m_frameIndex);
+    if (!screen.isNull())
+        painter.drawImage(target, screen);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/Fallible.h"
+#include "media/GifComposer.h"
 #include "media/TGIFData.h"
 #include "media/TMPTimerPool.h"
 
@@ -53,7 +54,8 @@ public:
     // Every frame's delay becomes `value` hundredths of a second (shown at least 55 ms).
     void AnimateSpeed(int value);
 
-    // Stretches the current frame over `target`; a picture without frames draws nothing.
+    // Stretches the logical screen, with the frames up to the current one composed on it, over
+    // `target`; a picture without frames draws nothing.
     void draw(QPainter &painter, const QRectF &target) const;
 
     // Called whenever the shown frame changes.
@@ -71,4 +73,5 @@ private:
     std::shared_ptr<TGIFData> m_data;
     int m_frameIndex = -1;
     int m_trigger = -1;
+    mutable GifComposer m_composer;
 };

@@ -1,6 +1,8 @@
 #include "media/TAdvImage.h"
 
 #include "media/PicturePrefetcher.h"
+#include "support/GifBuilder.h"
+#include "support/GifReference.h"
 #include "support/SlideListFixture.h"
 
 #include <QGuiApplication>
@@ -26,6 +28,29 @@ QString savePicture(SlideListFixture &fx, const QString &name, QSize size, QColo
     const QString path = fx.path(name);
     img.save(path, "PNG");
     return path;
+}
+
+// Paints `view` unscaled on a canvas of `size` filled with `under`.
+QImage paintOver(TAdvImage &view, QSize size, QColor under)
+{
+    QImage canvas(size, QImage::Format_RGB32);
+    canvas.fill(under);
+    {
+        QPainter p(&canvas);
+        view.paint(p, canvas.rect(), QGuiApplication::palette());
+    }
+    return canvas;
+}
+
+// What an opaque canvas filled with `under` shows of a screen with transparent pixels.
+QImage onto(const QImage &screen, QColor under)
+{
+    QImage out(screen.size(), QImage::Format_RGB32);
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            out.setPixel(x, y,
+                         qAlpha(screen.pixel(x, y)) == 255 ? screen.pixel(x, y) : under.rgb());
+    return out;
 }
 
 } // namespace
@@ -266,14 +291,105 @@ private Q_SLOTS:
         QVERIFY(!view.animated());
         view.GIFAnimate = true;
         QVERIFY(view.animated());
+        // Every frame shows for the speed × 10 ms, whatever its own delay, never under 55 ms.
         QCOMPARE(view.currentFrameDelayMs(), 100);
         view.nextFrame();
-        QCOMPARE(view.currentFrameDelayMs(), 200);
-        view.GifAnimateSpeed = 20;
         QCOMPARE(view.currentFrameDelayMs(), 100);
+        view.GifAnimateSpeed = 20;
+        QCOMPARE(view.currentFrameDelayMs(), 200);
+        view.GifAnimateSpeed = 2;
+        QCOMPARE(view.currentFrameDelayMs(), 55);
+        view.GifAnimateSpeed = 0;
+        QCOMPARE(view.currentFrameDelayMs(), 55);
         view.nextFrame();
         view.nextFrame();
         QCOMPARE(view.frameIndex(), 0);
+    }
+
+    void transparencyLeavesGifFramesAlone()
+    {
+        // Red in the bottom-left corner and elsewhere: the colour a transparent bitmap loses.
+        const QList<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 0, 255)};
+        std::vector<std::uint8_t> px(8 * 8, 1);
+        for (int i = 0; i < 8; ++i)
+            px[size_t(i * 8 + i)] = 0;
+        px[size_t(7 * 8)] = 0;
+        GifBuilder gif(8, 8, palette);
+        gif.addFrame(8, 8, px);
+        gif.addFrame(8, 8, std::vector<std::uint8_t>(64, 0));
+        const SlidePicture pic = DecodeSlidePicture(gif.finish(), QStringLiteral("gif"));
+        QVERIFY(pic.ok());
+
+        TAdvImage view;
+        view.Transparent = true;
+        view.setPicture(QStringLiteral("a.gif"), pic);
+        QImage canvas = paintOver(view, {8, 8}, Qt::yellow);
+        QCOMPARE(canvas.pixel(0, 7), qRgb(255, 0, 0));
+        QCOMPARE(canvas.pixel(3, 3), qRgb(255, 0, 0));
+        QCOMPARE(canvas.pixel(1, 0), qRgb(0, 0, 255));
+        view.GIFAnimate = true;
+        view.nextFrame();
+        canvas = paintOver(view, {8, 8}, Qt::yellow);
+        QCOMPARE(canvas.pixel(4, 4), qRgb(255, 0, 0));
+
+        // A bitmap still loses its corner colour.
+        SlidePicture bitmap;
+        bitmap.image = QImage(8, 8, QImage::Format_RGB32);
+        bitmap.image.fill(Qt::red);
+        bitmap.image.setPixel(1, 0, qRgb(0, 0, 255));
+        bitmap.naturalSize = bitmap.image.size();
+        view.setPicture(QStringLiteral("a.bmp"), bitmap);
+        canvas = paintOver(view, {8, 8}, Qt::yellow);
+        QCOMPARE(canvas.pixel(3, 3), qRgb(255, 255, 0));
+        QCOMPARE(canvas.pixel(1, 0), qRgb(0, 0, 255));
+    }
+
+    void gifFramesShowComposedOnTheirScreen()
+    {
+        // Small frames at offsets with transparency and each disposal method, as the player
+        // loads them; the panel shows where the screen is transparent.
+        const QList<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 128, 0), qRgb(0, 0, 255),
+                                     qRgb(255, 255, 255)};
+        GifSpec spec{QSize(16, 12), palette, 3, {}};
+        const auto frame = [](QRect r, int fill, int disposal, int transparent) {
+            GifFrameSpec f;
+            f.rect = r;
+            f.indices.assign(size_t(r.width() * r.height()), std::uint8_t(fill));
+            // A transparent stripe down the middle column when the frame has a transparent index.
+            if (transparent >= 0)
+                for (int y = 0; y < r.height(); ++y)
+                    f.indices[size_t(y * r.width() + r.width() / 2)] = std::uint8_t(transparent);
+            f.disposal = disposal;
+            f.transparent = transparent;
+            return f;
+        };
+        spec.frames.push_back(frame(QRect(0, 0, 16, 12), 1, 1, 0)); // a see-through stripe
+        spec.frames.push_back(frame(QRect(2, 2, 5, 4), 0, 0, -1));  // kept
+        spec.frames.push_back(frame(QRect(8, 3, 6, 6), 2, 2, -1));  // to the white background
+        spec.frames.push_back(frame(QRect(10, 8, 9, 6), 0, 3, 3));  // clipped, then undone
+        spec.frames.push_back(frame(QRect(1, 7, 4, 4), 2, 2, 1));   // to transparent
+        spec.frames.push_back(frame(QRect(5, 0, 3, 3), 3, 0, -1));
+        const std::vector<QImage> expected = spec.expectedScreens();
+
+        const SlidePicture pic = DecodeSlidePicture(spec.encode(), QStringLiteral("gif"));
+        QVERIFY(pic.ok());
+        QCOMPARE(pic.naturalSize, QSize(16, 12));
+        QCOMPARE(pic.frames.size(), size_t(6));
+        TAdvImage view;
+        view.GIFAnimate = true;
+        view.Transparent = true; // no effect on a GIF
+        view.setPicture(QStringLiteral("a.gif"), pic);
+        // Twice round: the animation starts afresh at the first frame.
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(view.frameIndex(), i % 6);
+            const QImage shown = paintOver(view, {16, 12}, Qt::magenta);
+            const QString diff = firstDifference(shown, onto(expected[size_t(i % 6)], Qt::magenta));
+            QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("frame %1: %2").arg(i).arg(diff)));
+            view.nextFrame();
+        }
+        // Still (not animating), the first frame shows.
+        view.GIFAnimate = false;
+        QCOMPARE(paintOver(view, {16, 12}, Qt::magenta), onto(expected[0], Qt::magenta));
     }
 
     void prefetchedPictureComesScaled()

@@ -1,6 +1,8 @@
 #include "media/TGIFData.h"
+#include "media/GifComposer.h"
 #include "media/GifLzwDecoder.h"
 #include "support/GifBuilder.h"
+#include "support/GifReference.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -33,6 +35,29 @@ QString parseErrorOf(const QByteArray &bytes)
     return data.frameCount() == 0 ? data.parseError() : QString();
 }
 
+GifFrameSpec frameAt(QRect rect, int colours, quint32 seed, int disposal = 0, int transparent = -1)
+{
+    GifFrameSpec f;
+    f.rect = rect;
+    f.indices = randomIndices(rect.width() * rect.height(), colours, seed);
+    f.disposal = disposal;
+    f.transparent = transparent;
+    return f;
+}
+
+// Composes every frame of `spec` in order and compares each with the reference screens.
+void compareWithReference(const GifSpec &spec)
+{
+    auto data = std::make_shared<TGIFData>(spec.encode());
+    QCOMPARE(data->frameCount(), int(spec.frames.size()));
+    const std::vector<QImage> expected = spec.expectedScreens();
+    GifComposer composer(data);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const QString diff = firstDifference(composer.frame(int(i)), expected[i]);
+        QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("frame %1: %2").arg(i).arg(diff)));
+    }
+}
+
 } // namespace
 
 class TGIFDataTest : public QObject
@@ -58,13 +83,107 @@ private Q_SLOTS:
         QVERIFY(data.parseError().isEmpty());
         QCOMPARE(indicesOf(data.frames()[0].bitmap()), first);
         QCOMPARE(data.frames()[0].bitmap().pixel(0, 0), kFour[first[0]]);
-        // A smaller frame keeps its own size and palette; its offsets are recorded, not applied.
+        // A smaller frame keeps its own size, palette and offsets (the composer places it).
         const TGIFFrame &small = data.frames()[1];
         QCOMPARE(small.bitmap().size(), QSize(10, 5));
         QCOMPARE(indicesOf(small.bitmap()), second);
         QCOMPARE(small.bitmap().pixel(0, 0), second[0] ? qRgb(40, 50, 60) : qRgb(10, 20, 30));
         QCOMPARE(small.descriptor().left, 7);
         QCOMPARE(data.globalColorTable().count(), 4);
+    }
+
+    void partialFramesAreComposedOnTheScreen()
+    {
+        // Background index 2 (blue); every disposal method, offsets, frames that reach past the
+        // screen, transparency, a local table and an interlaced frame.
+        GifSpec spec{QSize(12, 10), kFour, 2, {}};
+        spec.frames.push_back(frameAt(QRect(0, 0, 12, 10), 4, 21, 1));
+        spec.frames.push_back(frameAt(QRect(2, 2, 4, 3), 4, 22, 0, 3));
+        spec.frames.push_back(frameAt(QRect(9, 7, 5, 5), 4, 23, 2));    // clipped; to blue
+        spec.frames.push_back(frameAt(QRect(1, 6, 3, 3), 4, 24, 2, 0)); // to transparent
+        GifFrameSpec local = frameAt(QRect(4, 1, 6, 4), 2, 25, 3);
+        local.local = {qRgb(10, 20, 30), qRgb(200, 100, 50)};
+        spec.frames.push_back(local);                                   // restored after
+        spec.frames.push_back(frameAt(QRect(0, 0, 2, 2), 4, 26, 3, 1)); // restored too
+        GifFrameSpec interlaced = frameAt(QRect(8, 0, 3, 9), 4, 27, 0, 2);
+        interlaced.interlaced = true;
+        spec.frames.push_back(interlaced);
+        spec.frames.push_back(frameAt(QRect(12, 10, 4, 4), 4, 28)); // wholly off the screen
+        compareWithReference(spec);
+
+        // The disposals did what they say: spot checks against the file's own colours.
+        const std::vector<QImage> screens = spec.expectedScreens();
+        QCOMPARE(QRgb(screens[3].pixel(10, 8)), kFour[2]);        // frame 2 gone to the background
+        QCOMPARE(qAlpha(screens[4].pixel(2, 7)), 0);              // frame 3 gone to transparent
+        QCOMPARE(screens[5].pixel(5, 2), screens[3].pixel(5, 2)); // frame 4 restored
+
+        // Asking again, out of order, gives the same screens: an earlier frame starts over.
+        auto data = std::make_shared<TGIFData>(spec.encode());
+        GifComposer composer(data);
+        for (int i : {6, 2, 7, 0, 5, 5, 1}) {
+            const QString diff = firstDifference(composer.frame(i), screens[size_t(i)]);
+            QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("frame %1: %2").arg(i).arg(diff)));
+        }
+        QVERIFY(composer.frame(8).isNull());
+        QVERIFY(composer.frame(-1).isNull());
+        QVERIFY(GifComposer().frame(0).isNull());
+    }
+
+    void randomFrameSequencesMatchTheReference()
+    {
+        for (quint32 seed = 1; seed <= 40; ++seed) {
+            QRandomGenerator rng(seed);
+            GifSpec spec;
+            spec.screen = QSize(1 + rng.bounded(24), 1 + rng.bounded(24));
+            // Every fourth file has no global table; its frames bring their own or none.
+            if (seed % 4 != 0)
+                for (int c = 0, n = 2 + rng.bounded(7); c < n; ++c)
+                    spec.global.append(qRgb(rng.bounded(256), rng.bounded(256), rng.bounded(256)));
+            spec.backgroundIndex = rng.bounded(10);
+            for (int i = 0, n = 1 + rng.bounded(9); i < n; ++i) {
+                const QRect rect(rng.bounded(spec.screen.width() + 3),
+                                 rng.bounded(spec.screen.height() + 3), 1 + rng.bounded(20),
+                                 1 + rng.bounded(20));
+                GifFrameSpec f;
+                if (spec.global.isEmpty() ? rng.bounded(2) == 0 : rng.bounded(4) == 0)
+                    for (int c = 0, m = 2 + rng.bounded(3); c < m; ++c)
+                        f.local.append(qRgb(rng.bounded(256), rng.bounded(256), 0));
+                const int colours = !f.local.isEmpty()
+                                        ? int(f.local.size())
+                                        : (spec.global.isEmpty() ? 4 : int(spec.global.size()));
+                f = GifFrameSpec{
+                    rect,
+                    randomIndices(rect.width() * rect.height(), colours, seed * 100 + quint32(i)),
+                    rng.bounded(3) == 0 ? rng.bounded(colours) : -1,
+                    rng.bounded(8),
+                    f.local,
+                    rng.bounded(3) == 0,
+                    10};
+                spec.frames.push_back(f);
+            }
+            compareWithReference(spec);
+            if (QTest::currentTestFailed()) {
+                qWarning("seed %u", seed);
+                return;
+            }
+        }
+    }
+
+    void framesThatCoverTheScreenLookAsStored()
+    {
+        GifSpec spec{QSize(9, 7), kFour, 1, {}};
+        for (int disposal = 0; disposal < 4; ++disposal)
+            spec.frames.push_back(frameAt(QRect(0, 0, 9, 7), 4, 30 + quint32(disposal), disposal));
+        GifFrameSpec local = frameAt(QRect(0, 0, 9, 7), 2, 35, 2);
+        local.local = {qRgb(1, 2, 3), qRgb(4, 5, 6)};
+        spec.frames.push_back(local);
+        auto data = std::make_shared<TGIFData>(spec.encode());
+        GifComposer composer(data);
+        for (int i = 0; i < data->frameCount(); ++i) {
+            const QImage stored =
+                data->frames()[size_t(i)].bitmap().convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(composer.frame(i), stored);
+        }
     }
 
     void delaysAreCappedTenthsOfTheGraphicControlField()

@@ -240,20 +240,28 @@ private Q_SLOTS:
         QCOMPARE(canvas.pixel(5, 5), QColor(Qt::yellow).rgb());
     }
 
-    void drawingStretchesTheFrameOverTheTarget()
+    void drawingStretchesTheScreenOverTheTarget()
     {
         FakeScheduler clock;
         TGIFImage gif(clock);
-        GifBuilder g(100, 100, {qRgb(255, 0, 0), qRgb(0, 0, 255)});
-        g.addFrame(2, 1, {0, 1}); // far smaller than the logical screen
+        GifBuilder g(100, 100, {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 0)});
+        g.setBackgroundIndex(2);
+        // Half the logical screen: it stays on its half, the rest shows the background.
+        g.addFrame(50, 100, std::vector<std::uint8_t>(50 * 100, 0), false, {}, 50, 0);
+        g.addFrame(2, 1, {0, 1}); // far smaller: drawn at its place, two pixels
         gif.loadFromBytes(g.finish());
         QImage canvas(40, 40, QImage::Format_RGB32);
         canvas.fill(Qt::black);
         QPainter p(&canvas);
         gif.draw(p, QRectF(0, 0, 40, 40));
+        QCOMPARE(canvas.pixel(5, 20), qRgb(0, 255, 0));
+        QCOMPARE(canvas.pixel(35, 20), qRgb(255, 0, 0));
+        gif.nextFrame();
+        gif.draw(p, QRectF(0, 0, 40, 40));
         p.end();
-        QCOMPARE(canvas.pixel(2, 38), qRgb(255, 0, 0));
-        QCOMPARE(canvas.pixel(37, 1), qRgb(0, 0, 255));
+        QCOMPARE(canvas.pixel(5, 20), qRgb(0, 255, 0));
+        QCOMPARE(canvas.pixel(35, 20), qRgb(255, 0, 0));
+        QCOMPARE(canvas.pixel(2, 38), qRgb(0, 255, 0));
     }
 
     void assigningSavingAndDrawingErrors()

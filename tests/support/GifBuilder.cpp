@@ -78,10 +78,10 @@ int GifBuilder::minCodeSizeFor(int colours)
     return bits;
 }
 
-void GifBuilder::addGraphicControl(int delay, int transparentIndex)
+void GifBuilder::addGraphicControl(int delay, int transparentIndex, int disposal)
 {
     m_bytes += "\x21\xF9\x04";
-    m_bytes += char(transparentIndex >= 0 ? 1 : 0);
+    m_bytes += char(((disposal & 0x07) << 2) | (transparentIndex >= 0 ? 1 : 0));
     putWord(m_bytes, delay);
     m_bytes += char(transparentIndex >= 0 ? transparentIndex : 0);
     m_bytes += char(0);

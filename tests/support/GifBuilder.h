@@ -15,7 +15,10 @@ public:
     // `palette` becomes the global colour table (padded to a power of two); empty: none.
     GifBuilder(int screenWidth, int screenHeight, const QList<QRgb> &palette);
 
-    void addGraphicControl(int delay, int transparentIndex = -1);
+    // `disposal` is the method (0-7) written into the block's packed byte.
+    void addGraphicControl(int delay, int transparentIndex = -1, int disposal = 0);
+    // The logical screen's background colour index (0 unless set).
+    void setBackgroundIndex(int index) { m_bytes[11] = char(index); }
     void addComment(const QByteArray &text);
     void addApplication(const QByteArray &identifier, const QByteArray &data);
     void addUnknownExtension(std::uint8_t label, const QByteArray &data);

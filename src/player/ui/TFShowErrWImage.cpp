@@ -2,18 +2,18 @@
 
 #include "config/PresentationSettings.h"
 #include "files/FileNames.h"
+#include "media/TMPTimerPool.h"
 #include "media/ui/TAdvImageNew.h"
 #include "slides/ReactionGeometry.h"
 
 #include <QFileInfo>
-#include <QTimer>
 #include <QVBoxLayout>
 
 TFShowErrWImage::TFShowErrWImage(const TAdvImage &appearance, const PresentationSettings &settings,
                                  PlayerView &audioOwner, Prompter &prompter, const QString &audio,
-                                 QWidget *parent)
+                                 Scheduler *scheduler, QWidget *parent)
     : TFShowErrW(audioOwner, prompter, audio, parent), m_view(new TAdvImageNew(this)),
-      m_animation(new QTimer(this))
+      m_scheduler(scheduler)
 {
     setObjectName(QStringLiteral("TFShowErrWImage"));
     m_view->setObjectName(QStringLiteral("AdvImage"));
@@ -36,13 +36,11 @@ TFShowErrWImage::TFShowErrWImage(const TAdvImage &appearance, const Presentation
     img.Transparent = appearance.Transparent;
     img.GIFAnimate = appearance.GIFAnimate;
     img.GifAnimateSpeed = appearance.GifAnimateSpeed;
+}
 
-    m_animation->setSingleShot(true);
-    connect(m_animation, &QTimer::timeout, this, [this] {
-        m_view->Image().nextFrame();
-        m_view->update();
-        scheduleFrame();
-    });
+TFShowErrWImage::~TFShowErrWImage()
+{
+    stopAnimation();
 }
 
 QString TFShowErrWImage::loadPicture(const QString &file, QPoint mark, QSize limit)
@@ -67,13 +65,30 @@ QString TFShowErrWImage::loadPicture(const QString &file, QPoint mark, QSize lim
     const QSize picture =
         reactionPictureSize(QSize(img.AmpliatedWidth(), img.AmpliatedHeight()), room);
     resize(picture + chrome);
-    scheduleFrame();
+    startAnimation();
     return QString();
 }
 
-void TFShowErrWImage::scheduleFrame()
+void TFShowErrWImage::startAnimation()
 {
+    stopAnimation();
     const TAdvImage &img = m_view->Image();
-    if (img.animated())
-        m_animation->start(img.currentFrameDelayMs());
+    if (!m_scheduler || !img.animated())
+        return;
+    // The same shared timer as the main window's pictures, so the same speeds and floor.
+    m_pool = TMPTimerPool::shared(*m_scheduler);
+    m_trigger = m_pool->AddTrigger(img.currentFrameDelayMs(), -1, [this](TTrigger &) {
+        m_view->Image().nextFrame();
+        m_view->update();
+        return QString();
+    });
+    m_pool->SetTriggerEnabled(m_trigger, true);
+}
+
+void TFShowErrWImage::stopAnimation()
+{
+    if (m_pool && m_trigger >= 0)
+        m_pool->RemoveTrigger(m_trigger);
+    m_trigger = -1;
+    m_pool.reset();
 }

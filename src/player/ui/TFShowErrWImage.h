@@ -5,9 +5,12 @@
 #include <QPoint>
 #include <QSize>
 
-class QTimer;
+#include <memory>
+
+class Scheduler;
 class TAdvImage;
 class TAdvImageNew;
+class TMPTimerPool;
 struct PresentationSettings;
 
 // The reaction window with a picture: an image view drawn like the main window's (enlargement,
@@ -18,9 +21,12 @@ class TFShowErrWImage : public TFShowErrW
     Q_OBJECT
 public:
     // `appearance` is the main window's image view, `settings` the presentation settings in force.
+    // An animated picture steps on the shared animation timer of `scheduler`; without one it
+    // stands still.
     TFShowErrWImage(const TAdvImage &appearance, const PresentationSettings &settings,
                     PlayerView &audioOwner, Prompter &prompter, const QString &audio,
-                    QWidget *parent = nullptr);
+                    Scheduler *scheduler = nullptr, QWidget *parent = nullptr);
+    ~TFShowErrWImage() override;
 
     // Loads the picture and sizes the window within `limit`. Returns the message to show when the
     // file cannot be read ("" when the picture is shown); the window is then of no use.
@@ -29,8 +35,11 @@ public:
     TAdvImageNew *imageView() const { return m_view; }
 
 private:
-    void scheduleFrame();
+    void startAnimation();
+    void stopAnimation();
 
     TAdvImageNew *m_view;
-    QTimer *m_animation;
+    Scheduler *m_scheduler;
+    std::shared_ptr<TMPTimerPool> m_pool; // held while a picture animates
+    int m_trigger = -1;
 };

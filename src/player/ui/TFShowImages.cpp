@@ -115,6 +115,9 @@ TFShowImages::~TFShowImages()
 {
     m_idleTimer->stop();
     m_audio.StopSlideAudio();
+    // An animating slide area holds a trigger on m_scheduler's timer: it lets go before the
+    // scheduler goes, not when the children are deleted after the members.
+    m_slideArea->clearSlide();
 }
 
 void TFShowImages::connectCommands()
@@ -625,7 +628,7 @@ void TFShowImages::showReactionPicture(const QString &file, int markX, int markY
                                        const QString &audio)
 {
     auto *window = new TFShowErrWImage(m_slideArea->scene().image(), m_session.Settings, *this,
-                                       m_prompter, audio, this);
+                                       m_prompter, audio, &m_scheduler, this);
     openReaction(window, window->loadPicture(file, QPoint(markX, markY), reactionLimit()));
 }
 

@@ -2,6 +2,7 @@
 #include "config/ui/TFConfigDialogs.h"
 #include "config/ui/TFrWriteResults.h"
 #include "media/TAdvImage.h"
+#include "media/TMPTimerPool.h"
 #include "media/ui/TAdvImageNew.h"
 #include "player/ResultsWriter.h"
 #include "player/ui/ConfigurationController.h"
@@ -10,7 +11,9 @@
 #include "player/ui/TFShowImages.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
+#include "support/FakeScheduler.h"
 #include "support/FakeShell.h"
+#include "support/GifBuilder.h"
 #include "support/SlideListFixture.h"
 #include "support/WindowTest.h"
 
@@ -298,6 +301,66 @@ private Q_SLOTS:
             QCOMPARE(w.imageView()->MarkPos(), QPoint(500, 500));
             QCOMPARE(w.imageView()->Image().AmpliationEnabled, c.ampliation);
         }
+    }
+
+    void pictureWindowGifStepsOnTheSharedTimer_data()
+    {
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("frameMs");
+        QTest::newRow("10") << 10 << 100;
+        QTest::newRow("2: the 55 ms floor") << 2 << 55;
+        QTest::newRow("20") << 20 << 200;
+        QTest::newRow("1") << 1 << 55;
+        QTest::newRow("6") << 6 << 60;
+        QTest::newRow("15") << 15 << 150;
+    }
+    void pictureWindowGifStepsOnTheSharedTimer()
+    {
+        QFETCH(int, speed);
+        QFETCH(int, frameMs);
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView view;
+        PresentationSettings s;
+        TAdvImage appearance;
+        appearance.GIFAnimate = true;
+        appearance.GifAnimateSpeed = speed;
+        // Three frames with their own delays of 55, 100 and 250 ms, which do not count.
+        GifBuilder g(6, 4, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 0, 0)});
+        const int delays[] = {30, 100, 250};
+        for (std::uint8_t c = 0; c < 3; ++c) {
+            g.addGraphicControl(delays[c]);
+            g.addFrame(6, 4, std::vector<std::uint8_t>(24, c));
+        }
+        const QString gif = fx.file(QStringLiteral("r.gif"), g.finish());
+
+        FakeScheduler clock;
+        const std::shared_ptr<TMPTimerPool> pool = TMPTimerPool::shared(clock);
+        auto w =
+            std::make_unique<TFShowErrWImage>(appearance, s, view, prompter, QString(), &clock);
+        QCOMPARE(w->loadPicture(gif, QPoint(-1, -1), QSize(400, 400)), QString());
+        QCOMPARE(pool->triggerCount(), 1);
+        QCOMPARE(pool->timerIntervalMs(), qint64(frameMs));
+        const TAdvImage &img = w->imageView()->Image();
+        std::vector<qint64> changes;
+        std::vector<int> frames;
+        for (qint64 t = 1; t <= 7 * frameMs; ++t) {
+            const int before = img.frameIndex();
+            clock.advance(1);
+            if (img.frameIndex() != before) {
+                changes.push_back(t);
+                frames.push_back(img.frameIndex());
+            }
+        }
+        std::vector<qint64> expected;
+        for (int k = 1; k <= 7; ++k)
+            expected.push_back(qint64(k) * frameMs);
+        QCOMPARE(changes, expected);
+        QCOMPARE(frames, (std::vector<int>{1, 2, 0, 1, 2, 0, 1}));
+        // Closing lets go of the timer.
+        w.reset();
+        QCOMPARE(pool->triggerCount(), 0);
+        QCOMPARE(clock.pendingTimers(), 0);
     }
 
     void activationPlaysTheTrackAndClosingStopsIt()

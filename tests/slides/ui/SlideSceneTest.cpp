@@ -3,7 +3,9 @@
 #include "slides/ui/SlideArea.h"
 
 #include "config/PresentationSettings.h"
+#include "media/TMPTimerPool.h"
 #include "support/FakeScheduler.h"
+#include "support/GifBuilder.h"
 #include "support/SlideListFixture.h"
 
 #include <QApplication>
@@ -32,6 +34,18 @@ QString savePicture(SlideListFixture &fx, const QString &name, QSize size, QColo
     const QString path = fx.path(name);
     img.save(path, "PNG");
     return path;
+}
+
+// Three frames whose own delays (55, 100 and 250 ms) are not what the speed asks.
+QByteArray threeFrameGif()
+{
+    GifBuilder gif(6, 4, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 0, 0)});
+    const int delays[] = {30, 100, 250};
+    for (std::uint8_t c = 0; c < 3; ++c) {
+        gif.addGraphicControl(delays[c]);
+        gif.addFrame(6, 4, std::vector<std::uint8_t>(24, c));
+    }
+    return gif.finish();
 }
 
 } // namespace
@@ -168,13 +182,62 @@ private Q_SLOTS:
         area.scene().image().GIFAnimate = true;
         area.stepAnimation();
         QCOMPARE(area.scene().image().frameIndex(), 1);
-        QCOMPARE(clock.lastDelayMs(), 300);
-        clock.advance(300);
+        // The speed (10: 100 ms) sets every frame's time, not the frames' own delays.
+        QCOMPARE(clock.lastDelayMs(), 100);
+        clock.advance(100);
         QCOMPARE(area.scene().image().frameIndex(), 0);
         clock.advance(100);
         QCOMPARE(area.scene().image().frameIndex(), 1);
         area.clearSlide();
         QCOMPARE(clock.pendingTimers(), 0);
+    }
+
+    void gifSpeedSetsEveryFramesTime_data()
+    {
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("frameMs");
+        QTest::newRow("10") << 10 << 100;
+        QTest::newRow("2: the 55 ms floor") << 2 << 55;
+        QTest::newRow("20") << 20 << 200;
+        QTest::newRow("1") << 1 << 55;
+        QTest::newRow("5") << 5 << 55;
+        QTest::newRow("6") << 6 << 60;
+        QTest::newRow("15") << 15 << 150;
+        QTest::newRow("50") << 50 << 500;
+    }
+    void gifSpeedSetsEveryFramesTime()
+    {
+        QFETCH(int, speed);
+        QFETCH(int, frameMs);
+        SlideListFixture fx;
+        PresentationSettings s;
+        s.ImgGifAnimate = true;
+        s.ImgGifAnimateSpeed = std::uint16_t(speed);
+        FakeScheduler clock;
+        SlideArea area(s, &clock);
+        area.resize(400, 300);
+        const QString gif = fx.file(QStringLiteral("a.gif"), threeFrameGif());
+        QCOMPARE(area.showSlide(imageSlide(gif, 0, QStringLiteral("Nota"))), QString());
+        QCOMPARE(area.content(), SlideArea::Content::Picture);
+        // The frames change on the shared animation timer at every multiple of the frame time.
+        QCOMPARE(TMPTimerPool::shared(clock)->timerIntervalMs(), qint64(frameMs));
+        const TAdvImage &img = area.scene().image();
+        QCOMPARE(img.frameIndex(), 0);
+        std::vector<qint64> changes;
+        std::vector<int> frames;
+        for (qint64 t = 1; t <= 7 * frameMs; ++t) {
+            const int before = img.frameIndex();
+            clock.advance(1);
+            if (img.frameIndex() != before) {
+                changes.push_back(t);
+                frames.push_back(img.frameIndex());
+            }
+        }
+        std::vector<qint64> expected;
+        for (int k = 1; k <= 7; ++k)
+            expected.push_back(qint64(k) * frameMs);
+        QCOMPARE(changes, expected);
+        QCOMPARE(frames, (std::vector<int>{1, 2, 0, 1, 2, 0, 1}));
     }
 };
 
