@@ -155,7 +155,9 @@ int runOrder(const QStringList &args)
     engine.setFixedSeed(opt.seed);
     session.SettingOverrides = opt.overrides;
     session.SlideListPath = opt.file;
-    if (!session.LoadPresentation())
+    // A table beside the list that cannot be read has shown its message; the list itself serves.
+    session.LoadPresentation();
+    if (!session.PresentationReady)
         return kExitBadInput;
     engine.BuildSlideOrder(true);
     const SlideOrder &order = engine.state().Order;
@@ -213,7 +215,9 @@ int runExport(int argc, char **argv, const QStringList &args)
     PresentationSession session(view, prompter);
     session.SettingOverrides = opt.overrides;
     session.SlideListPath = opt.file;
-    if (!session.LoadPresentation())
+    // A table beside the list that cannot be read has shown its message; the list itself serves.
+    session.LoadPresentation();
+    if (!session.PresentationReady)
         return kExitBadInput;
     const SlideExportResult result =
         ExportSlides(session.SlideLines, session.SlideListPath, session.Settings, folder, opt.size,

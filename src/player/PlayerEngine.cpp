@@ -131,7 +131,8 @@ void PlayerEngine::prepareRun()
 {
     m_view.setActionEnabled(PlayerAction::A_V_Manual, false);
     m_view.setRunDecoration(m_session.Settings.WithoutMenuOrButtons,
-                            m_session.Settings.WithoutCaption, m_session.Options.HideMainMenu);
+                            m_session.Settings.WithoutCaption && m_runOrigin == RunOrigin::Command,
+                            m_session.Options.HideMainMenu);
     m_times.StartTime = m_scheduler.currentDateTime();
     m_view.setActionEnabled(PlayerAction::A_V_CalcTime, false);
     m_view.setActionEnabled(PlayerAction::A_V_Stop, true);
@@ -143,10 +144,11 @@ void PlayerEngine::prepareRun()
     m_view.setActionVisible(PlayerAction::A_V_Play, m_session.hasSlideKind(skVideo));
 }
 
-void PlayerEngine::RunPresentation(int start)
+void PlayerEngine::RunPresentation(int start, RunOrigin origin)
 {
     if (m_run.Presenting || m_wait != WaitState::Idle)
         return;
+    m_runOrigin = origin;
     m_run.Paused = false;
     m_run.StopRequested = false;
     m_stepsWithoutShow = 0;
@@ -351,7 +353,10 @@ void PlayerEngine::finishRun()
     m_view.setActionVisible(PlayerAction::WebCommands, false);
     m_view.setActionVisible(PlayerAction::A_V_Play, false);
     m_view.hideSlidePanels();
-    m_view.setActionEnabled(PlayerAction::A_V_InitNext, true);
+    // A list with nothing to show (all hidden, or one that failed to load on a switch) is not
+    // offered for starting again.
+    m_view.setActionEnabled(PlayerAction::A_V_InitNext,
+                            m_session.PresentationReady && m_session.HasVisibleSlide);
     m_view.setInitNextText(QStringLiteral("Inicia la reproducció"),
                            QStringLiteral("Comença a mostrar la presentació"));
     m_run.Paused = true;

@@ -75,7 +75,10 @@ public:
     bool OpenPresentation(const QString &path, CloseQuery query = CloseQuery::Ask);
     void BuildSlideOrder(bool rebuild);
     int SlideAt(int position) const;
-    void RunPresentation(int start);
+    // Where a run was started from: a run started while the program starts up keeps the
+    // window's title bar, whatever WithoutCaption says.
+    enum class RunOrigin { Command, StartUp };
+    void RunPresentation(int start, RunOrigin origin = RunOrigin::Command);
     // Shows a result to the viewer and appends it to every results destination in use.
     void ReportResult(const QString &shown, const QString &written = QString());
     // A_V_CalcTime: "La presentació ha durat nn:ss".
@@ -168,6 +171,7 @@ private:
     WaitState m_wait = WaitState::Idle;
     Phase m_phase = Phase::Top;
     int m_runStart = 0;
+    RunOrigin m_runOrigin = RunOrigin::Command;
     bool m_passCountsNormal = true;
     bool m_steppedBack = false;  // the last step was previous or first: advance by one
     bool m_skippedSlide = false; // the slide at Position was passed over, not shown

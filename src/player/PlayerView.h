@@ -76,6 +76,8 @@ public:
     // The settings in force were replaced (a configuration file was read): menus and panels
     // follow them.
     virtual void settingsChanged() {}
+    // A configuration file is being read: the busy cursor while `busy`.
+    virtual void showBusy(bool busy) { (void)busy; }
     // The recent-file list.
     virtual void addRecentFile(const QString &path) { (void)path; }
 };

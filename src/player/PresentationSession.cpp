@@ -43,6 +43,14 @@ bool PresentationSession::hasSlideKind(TSlideKind kind) const
     return false;
 }
 
+void PresentationSession::readSettings(const TNewIniFile &ini)
+{
+    m_view.showBusy(true);
+    ReadPresentationSettings(ini, Settings, ReadContext);
+    m_view.showBusy(false);
+    m_view.settingsChanged();
+}
+
 bool PresentationSession::LoadPresentationConfig()
 {
     const QString iniPath = presentationConfigPath();
@@ -57,7 +65,7 @@ bool PresentationSession::LoadPresentationConfig()
         if (dot > 0)
             ini.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
     }
-    ReadPresentationSettings(ini, Settings, ReadContext);
+    readSettings(ini);
     if (!haveIni)
         return false;
     ConfigSource = iniPath;
@@ -71,7 +79,7 @@ bool PresentationSession::loadMeaningTable(MeaningTable &table, const QString &p
     const Fallible<void> read = table.load(path);
     if (!read.ok())
         m_prompter.ShowError(read.error());
-    return table.hasFile();
+    return read.ok();
 }
 
 bool PresentationSession::LoadPresentation()
@@ -80,29 +88,48 @@ bool PresentationSession::LoadPresentation()
     if (!loaded.ok()) {
         m_prompter.ShowError(loaded.error());
         PresentationReady = false;
+        HasVisibleSlide = false;
         m_view.setActionEnabled(PlayerAction::A_V_InitNext, false);
         m_view.setActionEnabled(PlayerAction::A_V_Goto, false);
         return false;
     }
 
-    // The meaning tables beside the list; their edit commands follow whether they were loaded.
-    const QString wml = changeFileExt(SlideListPath, QStringLiteral(".wml"));
-    const QString sml = changeFileExt(SlideListPath, QStringLiteral(".sml"));
-    m_view.setActionEnabled(PlayerAction::A_F_EditWML,
-                            fileExists(wml) && loadMeaningTable(WordTable, wml));
-    if (!fileExists(wml))
-        WordTable = MeaningTable(MeaningKind::Words);
-    if (fileExists(sml)) {
-        // A table that holds a faulty line shows its message; the records before it stay.
-        m_view.setActionEnabled(PlayerAction::A_F_EditSML, loadMeaningTable(SoundTable, sml));
-    } else {
-        SoundTable = MeaningTable(MeaningKind::Sounds);
-        m_view.setActionEnabled(PlayerAction::A_F_EditSML, false);
+    // The meaning tables beside the list; their edit commands follow whether they belong to a
+    // file. A table that exists and cannot be read (not opened, or a faulty line, whose records
+    // before it stay) shows its message, and the loading counts as failed.
+    bool tablesRead = true;
+    for (MeaningTable *table : {&WordTable, &SoundTable}) {
+        const bool words = table == &WordTable;
+        const QString path =
+            changeFileExt(SlideListPath, words ? QStringLiteral(".wml") : QStringLiteral(".sml"));
+        if (fileExists(path))
+            tablesRead = loadMeaningTable(*table, path) && tablesRead;
+        else
+            *table = MeaningTable(table->kind);
+        m_view.setActionEnabled(words ? PlayerAction::A_F_EditWML : PlayerAction::A_F_EditSML,
+                                table->hasFile());
     }
 
     LoadPresentationConfig();
     ValidateList();
-    return true;
+    return tablesRead;
+}
+
+bool PresentationSession::LoadMeaningTableFile(const QString &path)
+{
+    const QString ext = fileExtension(path).toLower();
+    const bool words = ext == QLatin1String("wml");
+    if (!words && ext != QLatin1String("sml"))
+        return false;
+    if (!fileExists(path)) {
+        m_prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
+        return false;
+    }
+    MeaningTable &table = words ? WordTable : SoundTable;
+    const bool read = loadMeaningTable(table, path);
+    m_view.setActionEnabled(words ? PlayerAction::A_F_EditWML : PlayerAction::A_F_EditSML,
+                            table.hasFile());
+    return read;
 }
 
 void PresentationSession::ValidateList()
@@ -128,6 +155,7 @@ void PresentationSession::ValidateList()
     m_view.setActionEnabled(PlayerAction::A_V_InitNext, visible);
     m_view.setActionEnabled(PlayerAction::A_V_Goto, visible);
     m_view.setCaption(SlideListPath);
+    HasVisibleSlide = visible;
     PresentationReady = true;
 }
 
@@ -214,8 +242,7 @@ void PresentationSession::OpenIni()
     ConfigSource = path;
     SettingsModified = false;
     ConfigNotDefault = true;
-    ReadPresentationSettings(ini, Settings, ReadContext);
-    m_view.settingsChanged();
+    readSettings(ini);
 }
 
 bool PresentationSession::QueryCloseList()

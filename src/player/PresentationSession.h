@@ -16,6 +16,7 @@
 #include <vector>
 
 class Prompter;
+class TNewIniFile;
 
 // The document in force: the slide list and its path, the settings the presentation is shown
 // with, the program options, the two meaning tables beside the list, and who uses it. It opens,
@@ -30,6 +31,8 @@ public:
     QString SlideListPath = SlideList::untitledName();
     QString PreviousListPath;
     bool PresentationReady = false;
+    // The list in force has a line that is not hidden: it can be started.
+    bool HasVisibleSlide = false;
 
     PresentationSettings Settings;
     ProgramOptions Options;
@@ -67,8 +70,15 @@ public:
     bool OpenPresentation(const QString &path, CloseQuery query = CloseQuery::Ask);
     // Makes `path` the list in force without loading it.
     void setListPath(const QString &path);
+    // Reads the list, the meaning tables beside it and its own configuration, and validates the
+    // list. False when the list could not be read (nothing is ready) or a table beside it could
+    // not be (the list is ready all the same).
     bool LoadPresentation();
     void ValidateList();
+    // Loads the meaning table `path` names on its own, without a list: ".wml" words, ".sml"
+    // pictures and sounds. Its edit command follows. False when `path` names no table, the file
+    // does not exist or it could not be read (the message has been shown).
+    bool LoadMeaningTableFile(const QString &path);
     bool SaveSlideList(const QString &path);
     // Reads the list's own configuration when loading it is on and the file exists.
     bool LoadPresentationConfig();
@@ -95,7 +105,9 @@ public:
     QString adminResultsPath();
 
 private:
-    // Reads a meaning table beside the list, showing what went wrong; true when it holds the file.
+    // Reads the settings in force from `ini` under the busy cursor; the window follows them.
+    void readSettings(const TNewIniFile &ini);
+    // Reads a meaning table beside the list, showing what went wrong; true when it was read whole.
     bool loadMeaningTable(MeaningTable &table, const QString &path);
 
     SessionView &m_view;

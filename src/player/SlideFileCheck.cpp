@@ -112,10 +112,9 @@ SlideFileCheck::Outcome SlideFileCheck::check(SlideRecord &slide, int slideNumbe
         if (b == BadFile::Relocated) {
             slide.PromptOr1stLine = moved;
             slide.OpenFileExists = true;
-        } else {
-            // Nothing to open: the slide is passed over like a slide whose own file is missing.
-            skipSlide = true;
         }
+        // Otherwise the slide's own file is fine: it still comes up, and opening the missing
+        // document reports its own failure.
     }
     if (skipSlide || slide.FileState != fsOk)
         out.result = Result::Skip;

@@ -72,13 +72,10 @@ std::pair<qsizetype, qsizetype> fieldSpan(const QString &line, SlideList::Reloca
         return {-1, -1};
     switch (which) {
     case SlideList::RelocateField::File: return {0, line.indexOf(tab)};
-    case SlideList::RelocateField::Audio: {
-        // The audio field is the rest of the line after the fifth TAB.
-        qsizetype pos = 0;
-        for (int i = 0; i < 5; ++i)
-            pos = line.indexOf(tab, pos) + 1;
-        return {pos, line.size()};
-    }
+    case SlideList::RelocateField::Audio:
+        // Relocating takes the audio track as the text after the last TAB, so a line with more
+        // fields than six has only its last one rewritten.
+        return {line.lastIndexOf(tab) + 1, line.size()};
     case SlideList::RelocateField::Document: {
         const qsizetype a = line.indexOf(tab);
         const qsizetype b = line.indexOf(tab, a + 1);

@@ -3,6 +3,7 @@
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "files/TableText.h"
+#include "files/TextCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,7 +39,16 @@ Fallible<void> MeaningTable::load(const QString &path)
         fileName.clear();
         return Fallible<void>::success();
     }
-    const Fallible<void> read = LoadTableFromText(table, path, IncludeCalculated::No);
+    // A file that cannot be opened is not the table's: its name is forgotten, so the command
+    // that edits the current table stays disabled.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fileName.clear();
+        return Fallible<void>::failure(
+            QStringLiteral("S'ha produït un error en obrir per llegir\r\n%1").arg(path));
+    }
+    const std::optional<QString> fault =
+        ReadTableText(table, decode8BitText(file.readAll()).text, IncludeCalculated::No);
     if (kind == MeaningKind::Sounds) {
         // An empty mark in a file written elsewhere reads as 0; ours always hold a number.
         for (int r = 0; r < table.recordCount(); ++r) {
@@ -52,7 +62,7 @@ Fallible<void> MeaningTable::load(const QString &path)
     fileName = path;
     table.current = table.recordCount() > 0 ? 0 : -1;
     table.modified = false;
-    return read;
+    return fault ? Fallible<void>::failure(*fault) : Fallible<void>::success();
 }
 
 Fallible<void> MeaningTable::save(const QString &path, Prompter &prompter)

@@ -22,8 +22,9 @@ struct MeaningTable
     QString fileName;
 
     // Empties the table and reads the file. A missing or empty file leaves it empty and forgets
-    // the name. A file that cannot be read whole keeps the records before the fault and its
-    // name; the message is the caller's to show.
+    // the name, and so does a file that cannot be opened (with its message). A file with a
+    // faulty line keeps the records before the fault and its name. Messages are the caller's
+    // to show.
     Fallible<void> load(const QString &path);
     // Whether the table belongs to a file (the edit command follows it).
     bool hasFile() const { return !fileName.isEmpty(); }

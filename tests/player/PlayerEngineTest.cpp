@@ -385,6 +385,74 @@ private Q_SLOTS:
         QCOMPARE(r.shown(), (std::vector<int>{0, 0, 1}));
     }
 
+    void switchesThatFailEndThePass()
+    {
+        // A sub-list whose word table cannot be read: its message, and the pass ends there.
+        Rig r;
+        const QString broken =
+            r.fx.list(QStringLiteral("b.sal"), {L::line(r.pic(QStringLiteral("b1.png")))});
+        r.fx.file(QStringLiteral("b.wml"), "gat\tanimal\r\nsol\r\n");
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))), L::line(broken),
+                          L::line(r.pic(QStringLiteral("3.png")))});
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(r.shown(), (std::vector<int>{0}));
+        QVERIFY(r.prompter.texts().back().startsWith(QStringLiteral("Línia 2")));
+        // The list in force is the sub-list, ready with its table's first records.
+        QCOMPARE(e.session().SlideListPath, broken);
+        QVERIFY(r.view.isEnabled(PlayerAction::A_V_InitNext));
+        QVERIFY(r.view.isEnabled(PlayerAction::A_F_EditWML));
+        QCOMPARE(e.session().WordTable.table.recordCount(), 1);
+
+        // A sub-list with nothing to show: the run ends and cannot be started again.
+        Rig h;
+        const QString hidden =
+            h.fx.list(QStringLiteral("h.sal"),
+                      {L::line(h.pic(QStringLiteral("h1.png")), QStringLiteral("H"))});
+        auto &f = h.load({L::line(h.pic(QStringLiteral("1.png"))), L::line(hidden)});
+        f.RunPresentation(0);
+        f.command(PendingCommandCode::Next);
+        QVERIFY(!f.state().Presenting);
+        QCOMPARE(h.prompter.texts(),
+                 QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
+        QCOMPARE(h.view.initNextCaption, QStringLiteral("Inicia la reproducció"));
+        QVERIFY(!h.view.isEnabled(PlayerAction::A_V_InitNext));
+        QVERIFY(!h.view.isEnabled(PlayerAction::A_V_Goto));
+    }
+
+    void allHiddenListsOpenWithoutStarting()
+    {
+        Rig r;
+        const QString path =
+            r.fx.list(QStringLiteral("h.sal"),
+                      {L::line(r.pic(QStringLiteral("1.png")), QStringLiteral("H")),
+                       L::line(r.pic(QStringLiteral("2.png")), QStringLiteral("HL"))});
+        QVERIFY(r.engine->OpenPresentation(path)); // opening runs the list
+        QCOMPARE(r.prompter.texts(),
+                 QStringList{QStringLiteral("No hi ha cap diapositiva a mostrar")});
+        QVERIFY(!r.engine->state().Presenting);
+        QVERIFY(r.shown().empty());
+        QVERIFY(!r.view.isEnabled(PlayerAction::A_V_InitNext));
+        QVERIFY(!r.view.isEnabled(PlayerAction::A_V_Goto));
+        QVERIFY(r.view.isEnabled(PlayerAction::A_F_EditSAL));
+    }
+
+    void aRunStartedWithTheProgramKeepsTheTitleBar()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")))});
+        e.session().Settings.WithoutCaption = true;
+        e.RunPresentation(0, PlayerEngine::RunOrigin::StartUp);
+        QVERIFY(e.state().Presenting);
+        QVERIFY(!r.view.decorated);
+        e.stop();
+        e.RunPresentation(0); // started by the viewer: borderless
+        QVERIFY(r.view.decorated);
+        e.stop();
+        QVERIFY(!r.view.decorated);
+    }
+
     void programSlides()
     {
         Rig r;
@@ -403,6 +471,25 @@ private Q_SLOTS:
         QCOMPARE(r.view.launched, (QStringList{doc, exe}));
         QVERIFY(!e.state().Presenting);
         QVERIFY(r.view.closed); // the program slide with "C" closes the window
+
+        // A missing document is reported, but the slide's own file is fine: after "&Segueix"
+        // (or without a warning) the slide still comes up and the opening is tried.
+        Rig m;
+        const QString gone = m.fx.path(QStringLiteral("absent.pdf"));
+        auto &d = m.load({L::line(QString(), QStringLiteral("O"), gone),
+                          L::line(m.pic(QStringLiteral("2.png")))});
+        m.prompter.answers = {MsgButton::Cancel};
+        d.RunPresentation(0);
+        QVERIFY(m.prompter.texts()[0].startsWith(
+            QStringLiteral("L'arxiu a obrir a la diapositiva 1: no s'ha trobat")));
+        QCOMPARE(m.view.launched, QStringList{gone});
+        QCOMPARE(m.shown(), (std::vector<int>{1}));
+        d.command(PendingCommandCode::Next);
+        m.prompter.clear();
+        d.session().Options.NoWarningWhenNoOpenFNExist = true;
+        d.RunPresentation(0);
+        QVERIFY(m.prompter.shown.empty());
+        QCOMPARE(m.view.launched, (QStringList{gone, gone}));
     }
 
     void loopingAndSearchesThatMustEnd()
@@ -527,6 +614,22 @@ private Q_SLOTS:
         e.session().SettingsModified = false;
         e.session().ConfigSource = r.fx.path(QStringLiteral("other.ini"));
         QVERIFY(e.session().OfferToSaveConfig());
+    }
+
+    void ownConfigurationIsShownAsItIsRead()
+    {
+        Rig r;
+        r.fx.file(QStringLiteral("d.ini"), "[Options]\r\nHideNote=1\r\n");
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")))}, QStringLiteral("d.sal"));
+        QVERIFY(e.session().Settings.HideNote);
+        // Read under the busy cursor, and the window follows before any slide is shown.
+        QCOMPARE(r.view.settingsLog, (QStringList{QStringLiteral("busy"), QStringLiteral("idle"),
+                                                  QStringLiteral("changed")}));
+        QVERIFY(r.shown().empty());
+        // A list without one reads nothing and leaves the window alone.
+        r.view.settingsLog.clear();
+        r.load({L::line(r.pic(QStringLiteral("1.png")))}, QStringLiteral("e.sal"));
+        QVERIFY(r.view.settingsLog.isEmpty());
     }
 
     void savedConfigurationReadsBackAndKeepsOtherKeys()

@@ -1,7 +1,11 @@
 #include "player/SlideOrder.h"
 #include "config/PresentationSettings.h"
+#include "player/SlideOrderListing.h"
+#include "presentation/SlideList.h"
+#include "presentation/SlideRecord.h"
 #include "slides/PlayerRandom.h"
 #include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
 
 #include <QTest>
 
@@ -233,6 +237,45 @@ private Q_SLOTS:
             [&] { ++wrapped; });
         QCOMPARE(target, expected);
         QCOMPARE(wrapped, wraps);
+    }
+
+    void orderListingPadsAndLeavesOutWhatIsNotShown()
+    {
+        // Twelve lines: numbers take two characters. Line 5 is hidden, line 6 names a missing
+        // picture, the last is a title; the order is the lines backwards.
+        SlideListFixture fx;
+        SlideList list;
+        SlideOrder order;
+        for (int i = 0; i < 12; ++i) {
+            const QString n = QString::number(i + 1);
+            list.lines.append(
+                i == 11  ? SlideListFixture::line(QString(), {}, QStringLiteral("Fi|adéu"))
+                : i == 5 ? SlideListFixture::line(fx.path(QStringLiteral("absent.png")))
+                         : SlideListFixture::line(fx.picture(QStringLiteral("p%1.png").arg(n)),
+                                                  i == 4 ? QStringLiteral("H") : QString()));
+            order.push_back({11 - i, {}});
+        }
+        FakePrompter p;
+        const QStringList text = OrderListingText(list, order, false, p).split(QLatin1Char('\n'));
+        QCOMPARE(text.size(), 1 + 10 + 2 + 10 + 1);
+        QCOMPARE(text[0], QStringLiteral("número de diapositiva i número d'ordre d'aparició:"));
+        QCOMPARE(text[1], QStringLiteral(" 1  12  p1"));
+        QCOMPARE(text[5], QStringLiteral(" 7   6  p7")); // 5 and 6 are left out
+        QCOMPARE(text[10], QStringLiteral("12   1  Fi | adéu"));
+        QCOMPARE(text[11], QString());
+        QCOMPARE(text[12], QStringLiteral("número d'ordre d'aparició i número de diapositiva:"));
+        QCOMPARE(text[13], QStringLiteral(" 1  12  Fi | adéu"));
+        QCOMPARE(text[17], QStringLiteral(" 5   8  p8"));
+        QCOMPARE(text[19], QStringLiteral(" 9   4  p4")); // positions 7 and 8 are left out
+        QCOMPARE(text[22], QStringLiteral("12   1  p1"));
+        QCOMPARE(OrderListingText(list, order, true, p).section(QLatin1Char('\n'), 1, 1),
+                 QStringLiteral("1\t12\tp1"));
+        QVERIFY(p.shown.empty());
+
+        list.lines[2] = QStringLiteral("trencada\tlínia");
+        QVERIFY(OrderListingText(list, order, false, p).isEmpty());
+        QCOMPARE(p.texts(), QStringList{MalformedLineMessage(3)});
+        QVERIFY(OrderListingText(SlideList(), SlideOrder(), false, p).isEmpty());
     }
 };
 

@@ -114,6 +114,22 @@ private Q_SLOTS:
         QCOMPARE(p.texts().back(), MalformedLineMessage(2));
     }
 
+    void relocatedAudioIsTheTextAfterTheLastTab()
+    {
+        // A line with a seventh field: only the text after the last TAB is the track, and the
+        // field before it stays as it was.
+        SlideListFixture fx;
+        fx.file(QStringLiteral("so.mp3"), "ID3");
+        SlideList list;
+        list.lines = {QStringLiteral("a.png\tL\tu\td\t3\tE:\\vell\\extra.txt\tE:\\Musica\\so.mp3")};
+        FakePrompter p;
+        QCOMPARE(list.RelocateSlideFiles(fx.dir(), SlideList::RelocateField::Audio, &p),
+                 SlideList::RelocateResult::Done);
+        QCOMPARE(list.lines[0], QStringLiteral("a.png\tL\tu\td\t3\tE:\\vell\\extra.txt\t") +
+                                    QDir(fx.dir()).filePath(QStringLiteral("so.mp3")));
+        QVERIFY(list.modified);
+    }
+
     void badFilesDoNotBreakLoading()
     {
         SlideListFixture fx;

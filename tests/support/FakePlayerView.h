@@ -25,7 +25,8 @@ public:
     bool decorated = false;
     int mediaStops = 0;
     int questionsShown = 0, questionsFreed = 0;
-    QStringList reactions; // "picture <file> <x> <y> <audio>", "text <file> <audio>"
+    QStringList reactions;   // "picture <file> <x> <y> <audio>", "text <file> <audio>"
+    QStringList settingsLog; // "busy", "idle" (the cursor), "changed" (the window follows)
 
     void showSlide(const SlideRecord &slide, int slideIndex) override
     {
@@ -64,6 +65,12 @@ public:
     void showReactionText(const QString &file, const QString &audio) override
     {
         reactions.append(QStringLiteral("text %1 %2").arg(file, audio));
+    }
+
+    void settingsChanged() override { settingsLog.append(QStringLiteral("changed")); }
+    void showBusy(bool busy) override
+    {
+        settingsLog.append(busy ? QStringLiteral("busy") : QStringLiteral("idle"));
     }
 
     bool isEnabled(PlayerAction a) const

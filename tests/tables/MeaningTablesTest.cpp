@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/resource.h>
+
 namespace {
 
 QByteArray readAll(const QString &path)
@@ -15,6 +17,25 @@ QByteArray readAll(const QString &path)
     f.open(QIODevice::ReadOnly);
     return f.readAll();
 }
+
+// While it lives, the process may open no file (the limit of open descriptors is 0).
+class NoFileDescriptors
+{
+public:
+    NoFileDescriptors()
+    {
+        getrlimit(RLIMIT_NOFILE, &m_old);
+        rlimit none = m_old;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_NOFILE, &none);
+    }
+    ~NoFileDescriptors() { setrlimit(RLIMIT_NOFILE, &m_old); }
+    NoFileDescriptors(const NoFileDescriptors &) = delete;
+    NoFileDescriptors &operator=(const NoFileDescriptors &) = delete;
+
+private:
+    rlimit m_old{};
+};
 
 } // namespace
 
@@ -70,6 +91,22 @@ private Q_SLOTS:
         QVERIFY(zero.load(fx.file(QStringLiteral("zero.wml"), "")).ok());
         QVERIFY(!zero.hasFile());
         QVERIFY(zero.fileName.isEmpty());
+
+        // A table whose file exists but cannot be opened is not loaded: the name goes with it.
+        const QString good = fx.file(QStringLiteral("bo.wml"), "gat\tanimal\r\n");
+        MeaningTable unopened(MeaningKind::Words);
+        QVERIFY(unopened.load(good).ok());
+        Fallible<void> refused = Fallible<void>::success();
+        {
+            // No descriptor left to open with (root may open any file, so rights would not do).
+            const NoFileDescriptors none;
+            refused = unopened.load(good);
+        }
+        QVERIFY(!refused.ok());
+        QCOMPARE(refused.error(),
+                 QStringLiteral("S'ha produït un error en obrir per llegir\r\n%1").arg(good));
+        QVERIFY(!unopened.hasFile());
+        QCOMPARE(unopened.table.recordCount(), 0);
     }
 
     void soundTablesAndCoexistence()

@@ -58,8 +58,7 @@ ConfigurationController::ConfigurationController(TModIniLS &module, PlayerEngine
             QStringLiteral("Imatges (*.bmp *.png *.jpg *.jpeg *.gif)"));
     };
     m_session.ProgramIniPath = m_module.paths().ProgramIniPath;
-    m_lru.setFileName(TLRU::storageFileName(
-        m_module.paths().ConfigDir + m_module.paths().ProgramBaseName, QString(), 1));
+    useRecentListOf(QString());
     buildMenus();
 }
 
@@ -70,6 +69,10 @@ void ConfigurationController::buildMenus()
     m_commands.addAction(u"MI_F_ReopenSAL", this);
     m_reopenMenu = m_commands.menu(u"MI_F_ReopenSAL");
     connect(m_reopenMenu, &QMenu::aboutToShow, this, &ConfigurationController::fillReopenMenu);
+    // The menu that holds the entry opening from the menu bar is when the entry's state is
+    // decided.
+    if (QMenu *file = m_commands.menu(u"MI_File"))
+        connect(file, &QMenu::aboutToShow, this, &ConfigurationController::reopenMenuAboutToOpen);
     m_commands.setCommandHandler(PendingCommandCode::ReopenSAL, this, [this] { reopenPending(); });
 
     m_openIni = m_commands.addAction(u"A_F_OpenIni", this);
@@ -96,7 +99,27 @@ void ConfigurationController::refreshHints()
     const bool editing = m_session.AccessLevel != AccessLevel::ViewOnly;
     for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
         a->setVisible(editing);
-    m_reopenMenu->setEnabled(m_lru.count() > 0);
+}
+
+void ConfigurationController::useRecentListOf(const QString &userName)
+{
+    // Each user with a configuration of his own has his own recent lists.
+    m_lru.setFileName(TLRU::storageFileName(
+        m_module.paths().ConfigDir + m_module.paths().ProgramBaseName, userName, 1));
+}
+
+void ConfigurationController::enableRecentFiles()
+{
+    m_recentEnabled = true;
+    m_lru.loadFromFile();
+    m_reopenMenu->setEnabled(true);
+}
+
+void ConfigurationController::reopenMenuAboutToOpen()
+{
+    // Once shown empty (or before the recent list is enabled) the entry stays disabled, even
+    // when names are added later, until the window enables the list again.
+    m_reopenMenu->setEnabled(m_reopenMenu->isEnabled() && m_recentEnabled && m_lru.count() > 0);
 }
 
 void ConfigurationController::readAtStartUp(const StartupArgs &args)
@@ -104,6 +127,7 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     m_module.readProgramWide(m_prompter);
     // Until users are kept, the user named on the command line is the identified one.
     m_module.setIdentifiedUser(args.userName);
+    useRecentListOf(m_module.IndividualConfigActive ? m_module.UserName : QString());
     ProgramOptionsReadContext ctx;
     ctx.programDir = m_module.paths().ProgramDir;
     ctx.commandLineFile = !args.fileArgument.isEmpty();
@@ -120,7 +144,7 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     m_session.AdminResults = m_module.AdminResults;
     m_session.AdminResults.Valid =
         identified && !m_module.AdminResults.disabledForRun && !m_module.Wide.DBUsersDir.isEmpty();
-    m_lru.loadFromFile();
+    enableRecentFiles();
     m_runAtStart = args.fileArgument.isEmpty() &&
                    m_session.Options.AutomaticInit == AutomaticInitMode::OpenAndRun;
     refreshHints();
@@ -137,7 +161,9 @@ bool ConfigurationController::saveAtExit()
 {
     if (QFileInfo(m_session.SlideListPath).isFile())
         m_session.Options.CurrentSALName = m_session.SlideListPath;
-    m_lru.saveToFile();
+    // A list never loaded is not written over the stored one.
+    if (m_recentEnabled)
+        m_lru.saveToFile();
     return m_module.saveAtExit(m_session.Options, m_session.Settings, m_session.SettingsModified,
                                m_prompter);
 }
@@ -147,7 +173,6 @@ void ConfigurationController::addRecentFile(const QString &path)
     if (extractFileName(path) == SlideList::untitledName() || !QFileInfo(path).isFile())
         return;
     m_lru.AddItem(path);
-    refreshHints();
 }
 
 void ConfigurationController::fillReopenMenu()
@@ -165,7 +190,8 @@ void ConfigurationController::reopen(const QString &path)
         m_lru.RemoveItem(path);
         m_prompter.ShowError(
             QStringLiteral("L'arxiu\r\n%1\r\nno existeix.\r\nS'ha eliminat del LRU").arg(path));
-        refreshHints();
+        if (m_lru.count() == 0)
+            m_reopenMenu->setEnabled(false);
         return;
     }
     if (m_engine.state().Presenting) {

@@ -51,10 +51,18 @@ public:
     QAction *resultsOptionsAction() const { return m_resultsOptions; }
     TLRU &recentFiles() { return m_lru; }
     void refreshHints();
+    // The recent list takes effect: it is loaded and its menu entry enabled (the end of
+    // start-up).
+    void enableRecentFiles();
 
 private:
     void buildMenus();
     void fillReopenMenu();
+    // The "Arxiu" menu opens: the recent entry stays enabled only while it was, the list is
+    // enabled and it has names.
+    void reopenMenuAboutToOpen();
+    // The recent list's file: the program's, or the user's own ("" for the program's).
+    void useRecentListOf(const QString &userName);
     void reopen(const QString &path);
     // A recent list chosen during a run, once the run has ended.
     void reopenPending();
@@ -70,6 +78,7 @@ private:
     std::unique_ptr<FontLookup> m_fonts;
     TLRU m_lru;
     bool m_runAtStart = false;
+    bool m_recentEnabled = false; // the list is loaded and its entry may be enabled
     QString m_reopenPath;
     QMenu *m_reopenMenu = nullptr;
     QAction *m_openIni = nullptr;

@@ -110,6 +110,20 @@ const ActionRow kRows[] = {
      .picture = standardPicture(QStyle::SP_FileDialogContentsView),
      .menu = {"MI_Viewing", 320},
      .group = {"PUM_End", 20}},
+    {.name = "A_V_RandomList",
+     .caption = "Mostra la llista aleatòria",
+     .hint = "Mostra la llista aleatòria",
+     .picture = standardPicture(QStyle::SP_FileDialogListView),
+     .menu = {"MI_Viewing", 330},
+     .group = {"PUM_End", 30},
+     // Enabled by the engine while the order is random.
+     .enabled = false},
+    {.name = "A_V_HideMainMenu",
+     .caption = "Amaga el menú principal",
+     .picture = standardPicture(QStyle::SP_TitleBarShadeButton),
+     .menu = {"MI_Viewing", 340},
+     .group = {"PUM_End", 40},
+     .checkable = true},
 
     // --- "V. específica" ---
     {.name = "A_I_HideNote",

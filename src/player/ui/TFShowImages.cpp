@@ -5,6 +5,7 @@
 #include "files/ui/QtShell.h"
 #include "media/ui/QtMediaTrackPlayer.h"
 #include "player/ResultsWriter.h"
+#include "player/SlideOrderListing.h"
 #include "player/ui/MainWindowActions.h"
 #include "player/ui/MainWindowController.h"
 #include "player/ui/TFShowErrWImage.h"
@@ -16,19 +17,27 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -127,6 +136,8 @@ void TFShowImages::connectCommands()
     m_hideNoteAction = m_commands.action(u"A_I_HideNote");
     m_calcTimeAction = m_commands.action(u"A_V_CalcTime");
     m_resultsAction = m_commands.action(u"A_V_Results");
+    m_randomListAction = m_commands.action(u"A_V_RandomList");
+    m_hideMainMenuAction = m_commands.action(u"A_V_HideMainMenu");
     m_endButton = m_commands.dropDownButton(u"TB_V_End");
     m_endArrow = m_commands.dropDownArrow(u"TB_V_End");
     const auto on = [this](QStringView name, auto &&slot) {
@@ -141,10 +152,13 @@ void TFShowImages::connectCommands()
     on(u"A_V_ShowSlideName", [this] { showSlideNameCommand(); });
     on(u"A_V_CalcTime", [this] { m_engine.CalcTime(); });
     on(u"A_V_Results", [this] { showResults(); });
+    on(u"A_V_RandomList", [this] { showOrderListing(); });
+    on(u"A_V_HideMainMenu", [this] { hideMainMenuCommand(); });
     on(u"A_I_HideNote", [this] { hideNoteCommand(); });
     on(u"A_I_ShowNameAndNote", [this] { showNameAndNoteCommand(); });
     on(u"A_H_About", [this] { showAbout(); });
     updateHideNoteHint();
+    updateMainMenu();
 
     m_commands.dropDownChosen = [this](QToolButton *button, QAction *chosen) {
         if (button == m_endButton)
@@ -173,12 +187,24 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     m_session.AccessLevel = args.accessLevel;
     for (MainWindowController *c : controllers())
         c->readAtStartUp(args);
+    settingsChanged();
+    // View-only users cannot hide the menus.
+    m_hideMainMenuAction->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
+    updateMainMenu();
     applyInitialEndAction();
     QString path;
     if (!args.fileArgument.isEmpty()) {
         path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
         // A list given on the command line is loaded; it starts only when asked to.
         m_session.Options.AutomaticInit = AutomaticInitMode::OpenLast;
+        // A table with no list of its name beside it is loaded on its own, for its editor.
+        const QString ext = fileExtension(args.fileArgument).toLower();
+        if ((ext == QLatin1String("wml") || ext == QLatin1String("sml")) &&
+            !QFileInfo::exists(path)) {
+            m_session.Options.AutomaticInit = AutomaticInitMode::Nothing;
+            m_session.LoadMeaningTableFile(args.fileArgument);
+            return;
+        }
     } else {
         // Without a file the options may name the last list, to open or to open and start.
         for (MainWindowController *c : controllers()) {
@@ -199,7 +225,7 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     m_session.SlideListPath = path;
     m_session.LoadPresentation();
     if (autoStart && m_session.PresentationReady)
-        m_engine.RunPresentation(0);
+        m_engine.RunPresentation(0, PlayerEngine::RunOrigin::StartUp);
 }
 
 void TFShowImages::addController(MainWindowController &controller)
@@ -232,7 +258,17 @@ QString TFShowImages::askOpenConfigPath(const QString &current)
 
 void TFShowImages::settingsChanged()
 {
-    m_slideArea->update();
+    // Check marks, hints and panels follow the settings in force at once, not at the next slide.
+    updateHideNoteHint();
+    m_slideArea->settingsChanged();
+}
+
+void TFShowImages::showBusy(bool busy)
+{
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void TFShowImages::openSlideListCommand()
@@ -568,18 +604,72 @@ void TFShowImages::mousePressEvent(QMouseEvent *event)
 // ---------------------------------------------------------------------------------------------
 // Results, the end menu and the answers' reaction windows
 
+QList<QAction *> TFShowImages::endCommands() const
+{
+    // In the order of the options' ActionEndIndex.
+    return {m_calcTimeAction, m_resultsAction, m_randomListAction, m_hideMainMenuAction};
+}
+
 void TFShowImages::applyInitialEndAction()
 {
-    // The results command starts on the button only while results are written (the options'
-    // reading has already turned the index back to 0 otherwise).
-    const bool results = m_session.Options.ActionEndIndex == 1 && m_session.Options.Results.Write;
-    m_endButton->setDefaultAction(results ? m_resultsAction : m_calcTimeAction);
+    // The results command starts on the button only while results are written, and the menu's
+    // hiding only for users who may hide it (reading the options turns such indexes to 0 too).
+    int index = std::clamp(m_session.Options.ActionEndIndex, 0, 3);
+    if ((index == 1 && !m_session.Options.Results.Write) ||
+        (index == 3 && m_session.AccessLevel == AccessLevel::ViewOnly))
+        index = 0;
+    m_endButton->setDefaultAction(endCommands().at(index));
+    setEndButtonAction(m_endButton->defaultAction());
 }
 
 void TFShowImages::setEndButtonAction(QAction *action)
 {
-    // Kept in the options, so the next start shows the same command.
-    m_session.Options.ActionEndIndex = action == m_resultsAction ? 1 : 0;
+    // Kept in the options from the command the button carries, so the next start shows the same
+    // command; one that is not in the list counts as the last.
+    const qsizetype index = endCommands().indexOf(action);
+    m_session.Options.ActionEndIndex = index < 0 ? 3 : int(index);
+}
+
+void TFShowImages::hideMainMenuCommand()
+{
+    m_session.Options.HideMainMenu = !m_session.Options.HideMainMenu;
+    updateMainMenu();
+}
+
+void TFShowImages::updateMainMenu()
+{
+    const bool hidden = m_session.Options.HideMainMenu;
+    m_hideMainMenuAction->setChecked(hidden);
+    const QString marker = QStringLiteral("(estat actual) ");
+    setHint(m_hideMainMenuAction,
+            QStringLiteral("Mostra %1o amaga %2el menú principal")
+                .arg(hidden ? QString() : marker, hidden ? marker : QString()));
+    // A run without menus or buttons keeps them hidden until it ends.
+    const bool runHidesThem = runInProgress() && m_session.Settings.WithoutMenuOrButtons;
+    menuBar()->setVisible(!hidden && !runHidesThem);
+}
+
+void TFShowImages::showOrderListing()
+{
+    const QString text = OrderListingText(m_session.SlideLines, m_engine.state().Order,
+                                          m_session.Options.AsciiListWithTab, m_prompter);
+    if (text.isEmpty())
+        return;
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Llistat de diapositives"));
+    dialog.setMinimumSize(242, 120);
+    auto *view = new QPlainTextEdit(&dialog);
+    view->setReadOnly(true);
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view->setPlainText(text);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(view);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Tanca"));
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(420, 480);
+    dialog.exec();
 }
 
 void TFShowImages::showResults()

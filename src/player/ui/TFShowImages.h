@@ -105,6 +105,7 @@ public:
     void carryOutCommand(PendingCommandCode code) override;
     QString askOpenConfigPath(const QString &current) override;
     void settingsChanged() override;
+    void showBusy(bool busy) override;
     void addRecentFile(const QString &path) override;
     void showQuestion(const QuestionModel &question, const SlideRecord &slide) override;
     void freeQuestion() override;
@@ -177,6 +178,8 @@ public:
     QSize reactionLimit() const;
     QAction *resultsAction() const { return m_resultsAction; }
     QAction *calcTimeAction() const { return m_calcTimeAction; }
+    QAction *randomListAction() const { return m_randomListAction; }
+    QAction *hideMainMenuAction() const { return m_hideMainMenuAction; }
     // TB_V_End carries the end-menu command used last; the arrow SB_End opens PUM_End.
     QToolButton *endButton() const { return m_endButton; }
     QToolButton *endArrow() const { return m_endArrow; }
@@ -188,6 +191,13 @@ private:
     // The end button's first command, from the options (after they are read).
     void applyInitialEndAction();
     void setEndButtonAction(QAction *action);
+    // The commands of the end button, in the order of their index in the options.
+    QList<QAction *> endCommands() const;
+    // A_V_HideMainMenu, its check mark and hint, and the menu bar that follows it.
+    void hideMainMenuCommand();
+    void updateMainMenu();
+    // A_V_RandomList: the order's listing in a window of its own.
+    void showOrderListing();
     void showResults();
     void openReaction(TFShowErrW *window, const QString &error);
     // Shows "No es pot obrir l'arxiu ..." with the shell's reason when opening `path` failed.
@@ -195,6 +205,8 @@ private:
 
     QAction *m_resultsAction = nullptr;
     QAction *m_calcTimeAction = nullptr;
+    QAction *m_randomListAction = nullptr;
+    QAction *m_hideMainMenuAction = nullptr;
     QToolButton *m_endButton = nullptr;
     QToolButton *m_endArrow = nullptr;
     std::unique_ptr<Shell> m_ownShell;

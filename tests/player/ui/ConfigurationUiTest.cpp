@@ -101,6 +101,62 @@ private Q_SLOTS:
         QVERIFY(!config.reopenMenu()->isEnabled());
     }
 
+    void recentEntryOnceShownEmptyStaysDisabled()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        TFShowImages w(prompter);
+        ConfigurationController config(module, w.engine(), w, prompter);
+        w.addController(config);
+        w.startUp(StartupArgs(), false);
+        QVERIFY(config.reopenMenu()->isEnabled()); // enabled with the window
+        QMenu *file = w.menu(u"MI_File");
+        QVERIFY(file);
+        QMetaObject::invokeMethod(file, "aboutToShow"); // shown empty
+        QVERIFY(!config.reopenMenu()->isEnabled());
+        // A list opened afterwards joins the list, but the entry stays as it was.
+        config.addRecentFile(
+            fx.list(QStringLiteral("a.sal"),
+                    {SlideListFixture::line(fx.picture(QStringLiteral("a.png")))}));
+        QCOMPARE(config.recentFiles().count(), 1);
+        QVERIFY(!config.reopenMenu()->isEnabled());
+        QMetaObject::invokeMethod(file, "aboutToShow");
+        QVERIFY(!config.reopenMenu()->isEnabled());
+        // Until the window enables the list again.
+        config.enableRecentFiles();
+        QMetaObject::invokeMethod(file, "aboutToShow");
+        QVERIFY(config.reopenMenu()->isEnabled());
+    }
+
+    void usersWithTheirOwnConfigurationHaveTheirOwnRecentLists()
+    {
+        SlideListFixture fx;
+        fx.file(QStringLiteral("Pelvar.ini"),
+                "[Options]\r\nSeveralUsers=1\r\nUserConfiguration=1\r\n");
+        fx.file(QStringLiteral("Pelvar_1.lru"), "/comuna.sal\r\n");
+        fx.file(QStringLiteral("Pelvar_Maria1.lru"), "/maria.sal\r\n");
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        {
+            TFShowImages w(prompter);
+            ConfigurationController config(module, w.engine(), w, prompter);
+            w.addController(config);
+            StartupArgs maria;
+            maria.userName = QStringLiteral("Maria");
+            w.startUp(maria, false);
+            QVERIFY(module.IndividualConfigActive);
+            QCOMPARE(config.recentFiles().fileName(), fx.path(QStringLiteral("Pelvar_Maria1.lru")));
+            QCOMPARE(config.recentFiles().names(), QStringList{QStringLiteral("/maria.sal")});
+        }
+        // Nobody identified: the program's own list.
+        TFShowImages w(prompter);
+        ConfigurationController config(module, w.engine(), w, prompter);
+        w.addController(config);
+        w.startUp(StartupArgs(), false);
+        QCOMPARE(config.recentFiles().names(), QStringList{QStringLiteral("/comuna.sal")});
+    }
+
     void saveDestinationBox()
     {
         TWhereSaveBox unnamed(0, QString(), QStringLiteral("Pelvar"),

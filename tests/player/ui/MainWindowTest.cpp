@@ -243,6 +243,52 @@ private Q_SLOTS:
                                      .arg(show.fx.path(QStringLiteral("absent.sal")))});
             QCOMPARE(w.windowTitle(), QStringLiteral("Seqüenciador de diapositives"));
         }
+        {
+            // A table with no list of its name beside it is loaded without a word.
+            const QString words = show.fx.file(QStringLiteral("paraules.wml"),
+                                               "gat\tanimal que miola\r\ngos\tanimal\r\n");
+            FakePrompter prompter;
+            TFShowImages w(prompter);
+            showWindow(w);
+            w.startUp(argsFor(words), true);
+            QVERIFY(prompter.shown.empty());
+            QCOMPARE(w.engine().session().WordTable.fileName, words);
+            QCOMPARE(w.engine().session().WordTable.table.recordCount(), 2);
+            QVERIFY(!w.engine().session().PresentationReady);
+            QVERIFY(!w.engine().state().Presenting);
+            QCOMPARE(w.engine().session().Options.AutomaticInit, AutomaticInitMode::Nothing);
+            QCOMPARE(w.windowTitle(), QStringLiteral("Seqüenciador de diapositives"));
+        }
+    }
+
+    void ownSettingsShowAtOnceAndStartUpKeepsTheTitleBar()
+    {
+        ShowFixture show;
+        show.fx.file(QStringLiteral("show.ini"),
+                     "[Options]\r\nHideNote=1\r\n[Presentation]\r\nWithoutCaption=1\r\n");
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        // Opened, not started: the list's own settings are on the commands already.
+        w.startUp(argsFor(show.list), false);
+        QVERIFY(w.engine().session().Settings.HideNote);
+        QVERIFY(w.hideNoteAction()->isChecked());
+        QVERIFY(w.hideNoteAction()->toolTip().contains(QStringLiteral("Amaga (estat actual) o")));
+        // A run the viewer starts drops the title bar; the end of the run gives it back.
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QVERIFY(w.engine().state().Presenting);
+        QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+        w.action(PlayerAction::A_V_Stop)->trigger();
+        QVERIFY(!(w.windowFlags() & Qt::FramelessWindowHint));
+
+        // A run started with the program keeps it.
+        FakePrompter prompter2;
+        TFShowImages started(prompter2);
+        showWindow(started);
+        started.startUp(argsFor(show.list), true);
+        QVERIFY(started.engine().state().Presenting);
+        QVERIFY(!(started.windowFlags() & Qt::FramelessWindowHint));
+        started.action(PlayerAction::A_V_Stop)->trigger();
     }
 
     void launchFailureIsReported()

@@ -265,7 +265,51 @@ private Q_SLOTS:
             w.startUp(StartupArgs(), false);
             QCOMPARE(w.endButton()->defaultAction(),
                      writing ? w.resultsAction() : w.calcTimeAction());
+            QCOMPARE(w.engine().session().Options.ActionEndIndex, writing ? 1 : 0);
         }
+    }
+
+    void everyEndIndexPutsItsCommandOnTheButton()
+    {
+        FakePrompter prompter;
+        struct Case
+        {
+            int stored;
+            AccessLevel level;
+            int onButton; // index of the command the button carries, and the one written back
+        };
+        for (const Case c : {Case{2, AccessLevel::Full, 2}, Case{3, AccessLevel::Full, 3},
+                             Case{3, AccessLevel::ViewOnly, 0}, Case{7, AccessLevel::Full, 3}}) {
+            TFShowImages w(prompter);
+            const QList<QAction *> commands{w.calcTimeAction(), w.resultsAction(),
+                                            w.randomListAction(), w.hideMainMenuAction()};
+            QCOMPARE(w.endArrow()->menu()->actions(), commands);
+            w.engine().session().Options.ActionEndIndex = c.stored;
+            StartupArgs args;
+            args.accessLevel = c.level;
+            w.startUp(args, false);
+            QCOMPARE(w.endButton()->defaultAction(), commands.at(c.onButton));
+            QCOMPARE(w.engine().session().Options.ActionEndIndex, c.onButton);
+        }
+        // A command chosen from the menu rides the button and is what the options keep.
+        TFShowImages w(prompter);
+        w.startUp(StartupArgs(), false);
+        QVERIFY(w.menuBar()->isVisibleTo(&w));
+        w.hideMainMenuAction()->trigger();
+        QCOMPARE(w.endButton()->defaultAction(), w.hideMainMenuAction());
+        QCOMPARE(w.engine().session().Options.ActionEndIndex, 3);
+        QVERIFY(w.engine().session().Options.HideMainMenu);
+        QVERIFY(w.hideMainMenuAction()->isChecked());
+        QVERIFY(!w.menuBar()->isVisibleTo(&w));
+        QCOMPARE(w.hideMainMenuAction()->toolTip(),
+                 QStringLiteral("Mostra o amaga (estat actual) el menú principal"));
+        w.endButton()->click(); // the button shows the menu again
+        QVERIFY(w.menuBar()->isVisibleTo(&w));
+        QVERIFY(!w.engine().session().Options.HideMainMenu);
+        w.calcTimeAction()->setEnabled(true);
+        w.calcTimeAction()->trigger();
+        QCOMPARE(w.engine().session().Options.ActionEndIndex, 0);
+        QVERIFY(prompter.anyContains(QStringLiteral("La presentació ha durat")));
     }
 
     // --- The reaction windows ---
