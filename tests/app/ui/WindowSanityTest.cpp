@@ -3,8 +3,8 @@
 // laid-out siblings overlap, and group box titles fit on their single line. CTest runs it twice,
 // at the default scale and at a scale factor of 1.5.
 //
-// A window class found under src/*/ui/ that no case here opens fails the test, so a new window
-// joins the check when it is written.
+// A window class found under src/*/ui/, or a window title the sources set, that no case here
+// opens fails the test, so a new window joins the check when it is written.
 
 #include "config/ProgramOptions.h"
 #include "config/ui/TFConfigDialogs.h"
@@ -34,6 +34,8 @@
 #include <QSet>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -148,8 +150,8 @@ QStringList declaredWindowClasses()
     const QRegularExpression decl(
         QStringLiteral(R"(class\s+(\w+)\s*(?:final\s*)?:\s*public\s+(\w+))"));
     QMap<QString, QString> baseOf;
-    QDirIterator it(QStringLiteral(PELVAR_SOURCE_DIR "/src"), {QStringLiteral("*.h")},
-                    QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral(PELVAR_SOURCE_DIR "/src"), {QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         if (!path.contains(QStringLiteral("/ui/")))
@@ -175,6 +177,26 @@ QStringList declaredWindowClasses()
     return out;
 }
 
+// The window titles the program sets as written in its sources.
+QStringList literalWindowTitles()
+{
+    // (Written without a raw string: moc reads a quote inside one as the end of a string.)
+    const QRegularExpression title(QStringLiteral(
+        "setWindowTitle\\(\\s*QStringLiteral\\(\\s*\"((?:[^\"\\\\]|\\\\.)*)\"\\s*\\)\\s*\\)"));
+    QStringList out;
+    QDirIterator it(QStringLiteral(PELVAR_SOURCE_DIR "/src"), {QStringLiteral("*.cpp")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(f.readAll());
+        for (auto m = title.globalMatch(text); m.hasNext();)
+            out << m.next().captured(1);
+    }
+    return out;
+}
+
 void showSized(QWidget &w)
 {
     w.show();
@@ -190,6 +212,28 @@ class WindowSanityTest : public QObject
     Q_OBJECT
 
     QSet<QString> m_seen;
+    QStringList m_titles;
+
+    // Runs `open`, which shows a modal window and waits for it; the window is measured from
+    // inside its own loop and closed with Esc. Returns its faults.
+    QStringList checkModal(const std::function<void()> &open, bool &seen)
+    {
+        QStringList faults;
+        seen = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (!box)
+                return;
+            seen = true;
+            QApplication::processEvents();
+            collectClasses(box, m_seen);
+            m_titles << box->windowTitle();
+            faults = layoutFaults(box);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        open();
+        return faults;
+    }
 
     void check(QWidget &w, const QString &what)
     {
@@ -199,6 +243,7 @@ class WindowSanityTest : public QObject
         if (!shots.isEmpty())
             w.grab().save(QDir(shots).filePath(what + QStringLiteral(".png")));
         collectClasses(&w, m_seen);
+        m_titles << w.windowTitle();
         const QStringList faults = layoutFaults(&w);
         if (!faults.isEmpty())
             QFAIL(qPrintable(what + QStringLiteral(":\n  ") + faults.join(QStringLiteral("\n  "))));
@@ -240,20 +285,9 @@ private Q_SLOTS:
         };
         QtPrompter prompter;
         for (const Box &b : boxes) {
-            QStringList faults;
             bool seenBox = false;
-            // The box runs its own loop: it is measured and answered from inside it.
-            QTimer::singleShot(0, this, [&] {
-                QWidget *box = QApplication::activeModalWidget();
-                if (!box)
-                    return;
-                seenBox = true;
-                QApplication::processEvents();
-                collectClasses(box, m_seen);
-                faults = layoutFaults(box);
-                QTest::keyClick(box, Qt::Key_Escape);
-            });
-            prompter.messageBoxEx(b.text, b.kind, b.specs);
+            const QStringList faults =
+                checkModal([&] { prompter.messageBoxEx(b.text, b.kind, b.specs); }, seenBox);
             QVERIFY(seenBox);
             if (!faults.isEmpty())
                 QFAIL(qPrintable(b.text.left(30) + QStringLiteral(":\n  ") +
@@ -291,6 +325,31 @@ private Q_SLOTS:
         check(w, QStringLiteral("La finestra principal amb una resposta escrita"));
     }
 
+    void orderListing()
+    {
+        SlideListFixture fx;
+        QStringList lines;
+        for (int i = 0; i < 12; ++i)
+            lines << SlideListFixture::line(fx.picture(QStringLiteral("p%1.png").arg(i)), QString(),
+                                            QStringLiteral("Diapositiva %1").arg(i));
+        const QString list = fx.list(QStringLiteral("aleatoria.sal"), lines);
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        w.resize(900, 700);
+        showSized(w);
+        StartupArgs args;
+        args.fileArgument = list;
+        w.startUp(args, false);
+        w.engine().session().Settings.PresSort = PresSortMode::Random;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QAction *listing = w.action(PlayerAction::A_V_RandomList);
+        QVERIFY(listing->isEnabled());
+        bool seen = false;
+        const QStringList faults = checkModal([&] { listing->trigger(); }, seen);
+        QVERIFY(seen);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+    }
+
     void reactionWindows()
     {
         SlideListFixture fx;
@@ -310,16 +369,23 @@ private Q_SLOTS:
         check(text, QStringLiteral("La finestra de reacció amb text"));
     }
 
-    // Runs last: every window class of the program was opened by one of the cases above.
+    // Runs last: every window class of the program, and every window it titles, was opened by
+    // one of the cases above.
     void everyWindowIsChecked()
     {
+        QStringList untitled;
+        for (const QString &title : literalWindowTitles())
+            if (!m_titles.contains(title))
+                untitled << title;
+        QVERIFY2(untitled.isEmpty(),
+                 qPrintable(QStringLiteral("no case opens the window titled: ") +
+                            untitled.join(QStringLiteral(", "))));
         QStringList missing;
         for (const QString &name : declaredWindowClasses())
             if (!m_seen.contains(name))
                 missing << name;
-        QVERIFY2(missing.isEmpty(),
-                 qPrintable(QStringLiteral("not opened by any case: ") +
-                            missing.join(QStringLiteral(", "))));
+        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not opened by any case: ") +
+                                               missing.join(QStringLiteral(", "))));
     }
 };
 
