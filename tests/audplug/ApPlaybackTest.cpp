@@ -4,6 +4,7 @@
 #include "support/AudioFixtures.h"
 #include "support/AudioTestHelpers.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <unistd.h>
 
 #include <cstring>
 
@@ -235,6 +238,40 @@ private Q_SLOTS:
         QCOMPARE(le32(b, 42), quint32(b.size() - 46));
         QCOMPARE(le32(b, 42), quint32(ref.size()));
         QVERIFY(b.mid(46) == ref);
+    }
+
+    void wavFileReplacesTheOldOneOnlyWhenWhole()
+    {
+        AudioFixtures::Tone t;
+        t.seconds = 3;
+        const QString file = make(QStringLiteral("replace.wma"), t);
+        QTemporaryDir out;
+        const QString wav = out.filePath(QStringLiteral("out.wav"));
+        const QString link = out.filePath(QStringLiteral("earlier.wav"));
+        QFile old(wav);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an earlier WAV");
+        old.close();
+        // A second name for the same file: written in place, it would change too.
+        QCOMPARE(::link(QFile::encodeName(wav).constData(), QFile::encodeName(link).constData()),
+                 0);
+        ApHandle h = ready(m_ap, file, apOutFile);
+        QVERIFY(h);
+        const QByteArray name = QFile::encodeName(wav);
+        QCOMPARE(m_ap.SetOutputName(h, name.constData()), 1);
+        QCOMPARE(m_ap.Play(h), 1);
+        // While it is written (the file output rests between blocks) the old file is untouched.
+        QCOMPARE(m_ap.GetPlayerMode(h), int(apPlaying));
+        QCOMPARE(QFileInfo(wav).size(), 14);
+        QCOMPARE(waitForMode(m_ap, h, apFinished), int(apFinished));
+        m_ap.DeInitModule(h);
+        const QByteArray ref = AudioFixtures::referencePcm(file);
+        QCOMPARE(QFileInfo(wav).size(), qint64(46 + ref.size()));
+        QFile kept(link);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("an earlier WAV"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files),
+                 QStringList({QStringLiteral("earlier.wav"), QStringLiteral("out.wav")}));
     }
 
     void wavFileThatCannotBeCreated()
