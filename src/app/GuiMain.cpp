@@ -16,7 +16,8 @@
 #include <cstdio>
 #include <memory>
 
-int runGui(int argc, char **argv, const QStringList &args, bool autoStart)
+int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
+           const std::vector<std::pair<QString, QString>> &unreadable)
 {
     // QApplication keeps a reference to argc: it must outlive the application object.
     static int s_argc = 0;
@@ -55,7 +56,13 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart)
     if (const QScreen *screen = window.screen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
-    window.startUp(ParseStartupArgs(args), autoStart);
+    StartupArgs startup = ParseStartupArgs(args);
+    for (const auto &[text, message] : unreadable)
+        if (!startup.fileArgument.isEmpty() && startup.fileArgument == text) {
+            window.prompter().ShowError(message);
+            startup.fileArgument.clear();
+        }
+    window.startUp(startup, autoStart);
 
     // PELVAR_SCREENSHOT=file.png: a picture of the window a moment after start-up, then exit
     // (for checks of the painting without a display).

@@ -4,14 +4,17 @@
 #include "config/FontLookup.h"
 #include "config/PresentationSettingsFile.h"
 #include "config/TNewIniFile.h"
+#include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "files/RealScheduler.h"
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
 #include "player/PresentationSession.h"
+#include "presentation/SlideRecord.h"
 #include "slides/SlideExport.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPalette>
@@ -34,6 +37,59 @@ void printOut(const QString &text)
 void printErr(const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stderr);
+}
+
+// Headless messages go to standard error; the texts are kept so none is printed twice.
+class HeadlessPrompter : public StderrPrompter
+{
+public:
+    MsgButton messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
+                           int helpContext = 0, int buttonWidthDlu = 50) override
+    {
+        shown.append(text);
+        return StderrPrompter::messageBoxEx(text, kind, specs, helpContext, buttonWidthDlu);
+    }
+    QStringList shown;
+};
+
+// The arguments as the system gave them. Each is taken as Qt's file functions read a name; one
+// that Qt cannot carry (bytes that are not UTF-8) keeps its lossy text for matching switches,
+// and its message is kept for whoever needs it as a name.
+struct CommandLine
+{
+    QStringList args;
+    std::vector<std::pair<QString, QString>> unreadable; // the lossy text and its message
+};
+
+CommandLine readCommandLine(int argc, char **argv)
+{
+    CommandLine out;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        if (const auto name = fileNameFromLocalBytes(bytes)) {
+            out.args.append(*name);
+            continue;
+        }
+        out.args.append(QFile::decodeName(bytes));
+        if (i > 0)
+            out.unreadable.emplace_back(out.args.back(), unrepresentableNameMessage(bytes));
+    }
+    return out;
+}
+
+// A list with a line that lacks fields is bad input for the headless modes: its message (once,
+// though loading may have shown it already) and true.
+bool reportMalformedLine(const SlideList &list, HeadlessPrompter &prompter)
+{
+    for (qsizetype i = 0; i < list.lines.size(); ++i) {
+        if (InspectSlideLine(list.lines[i]).wellFormed)
+            continue;
+        const QString message = MalformedLineMessage(int(i + 1));
+        if (!prompter.shown.contains(message))
+            prompter.ShowError(message);
+        return true;
+    }
+    return false;
 }
 
 QString helpText()
@@ -148,7 +204,7 @@ int runOrder(const QStringList &args)
     if (!acceptable(opt))
         return kExitBadInput;
     NullPlayerView view;
-    StderrPrompter prompter;
+    HeadlessPrompter prompter;
     RealScheduler clock;
     PresentationSession session(view, prompter);
     PlayerEngine engine(session, view, prompter, clock);
@@ -157,7 +213,7 @@ int runOrder(const QStringList &args)
     session.SlideListPath = opt.file;
     // A table beside the list that cannot be read has shown its message; the list itself serves.
     session.LoadPresentation();
-    if (!session.PresentationReady)
+    if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
         return kExitBadInput;
     engine.BuildSlideOrder(true);
     const SlideOrder &order = engine.state().Order;
@@ -211,13 +267,15 @@ int runExport(int argc, char **argv, const QStringList &args)
     QGuiApplication app(argc, argv);
 
     NullPlayerView view;
-    StderrPrompter prompter;
+    HeadlessPrompter prompter;
     PresentationSession session(view, prompter);
     session.SettingOverrides = opt.overrides;
     session.SlideListPath = opt.file;
     // A table beside the list that cannot be read has shown its message; the list itself serves.
+    // The lines are checked before any picture is written: a faulty list leaves the folder as it
+    // was.
     session.LoadPresentation();
-    if (!session.PresentationReady)
+    if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
         return kExitBadInput;
     const SlideExportResult result =
         ExportSlides(session.SlideLines, session.SlideListPath, session.Settings, folder, opt.size,
@@ -235,10 +293,16 @@ int runExport(int argc, char **argv, const QStringList &args)
 
 int main(int argc, char **argv)
 {
-    QStringList args;
-    for (int i = 0; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine line = readCommandLine(argc, argv);
+    const QStringList &args = line.args;
     const QString mode = args.size() > 1 ? args[1] : QString();
+    const bool headless = mode == QLatin1String("--order") || mode == QLatin1String("--settings") ||
+                          mode == QLatin1String("--export");
+    if (headless && !line.unreadable.empty()) {
+        // Said as it is, not as a file that is not there.
+        printErr(line.unreadable.front().second + QLatin1Char('\n'));
+        return kExitBadInput;
+    }
 
     if (mode == QLatin1String("--version")) {
         printOut(QStringLiteral("Pelvar %1\n").arg(QStringLiteral(PELVAR_VERSION)));
@@ -269,5 +333,5 @@ int main(int argc, char **argv)
 
     QStringList guiArgs = args.mid(1);
     const bool autoStart = guiArgs.removeAll(QStringLiteral("--play")) > 0;
-    return runGui(argc, argv, guiArgs, autoStart);
+    return runGui(argc, argv, guiArgs, autoStart, line.unreadable);
 }

@@ -10,6 +10,9 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cstring>
 #include <mutex>
 
@@ -48,6 +51,15 @@ void quietFfmpeg()
     std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
 }
 
+// Opening looks at the start of the stream only. These bounds keep an input that never ends, or
+// is enormous and not audio, from making opening wait or grow without end: the demuxer's probe
+// and the stream analysis read at most this much, and opening as a whole gives up past a
+// number of bytes or a time.
+constexpr std::int64_t kProbeBytes = 5'000'000;
+constexpr std::int64_t kAnalyzeUs = 5 * std::int64_t(AV_TIME_BASE);
+constexpr std::int64_t kOpenReadLimit = 32 * 1024 * 1024;
+constexpr auto kOpenTimeLimit = std::chrono::seconds(10);
+
 const AVDictionaryEntry *findTag(const AVDictionary *a, const AVDictionary *b, const char *key)
 {
     if (const AVDictionaryEntry *e = av_dict_get(a, key, nullptr, 0))
@@ -61,13 +73,37 @@ std::int32_t MediaReader::create(const std::string &path, ReaderCallback *callba
                                  const PluginIdentity &identity, std::unique_ptr<MediaReader> *out)
 {
     quietFfmpeg();
+    // Only a regular file is read: a device or a pipe may never end (or never start).
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return kReaderFailure;
     std::unique_ptr<MediaReader> r(new MediaReader);
-    if (avformat_open_input(&r->m_format, path.c_str(), nullptr, nullptr) < 0)
+    r->m_format = avformat_alloc_context();
+    if (!r->m_format)
+        return kReaderNoMemory;
+    r->m_format->probesize = kProbeBytes;
+    r->m_format->format_probesize = int(kProbeBytes);
+    r->m_format->max_analyze_duration = kAnalyzeUs;
+    r->m_format->interrupt_callback = {&MediaReader::openInterrupted, r.get()};
+    r->m_openDeadline = std::chrono::steady_clock::now() + kOpenTimeLimit;
+    // The name is a file name, never a URL of another protocol ("pipe:1.mp3" is a file too), and
+    // only this plug-in's containers are opened.
+    AVDictionary *options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    av_dict_set(&options, "format_whitelist", identity.containers, 0);
+    const std::string url = "file:" + path;
+    // On failure the context is freed and the pointer cleared.
+    const int opened = avformat_open_input(&r->m_format, url.c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0)
         return kReaderFailure;
     if (!r->m_format->iformat || !identity.acceptsContainer(r->m_format->iformat->name))
         return kReaderFailure;
-    if (avformat_find_stream_info(r->m_format, nullptr) < 0)
+    if (avformat_find_stream_info(r->m_format, nullptr) < 0 || r->openGaveUp())
         return kReaderFailure;
+    r->m_opening = false;
     const AVCodec *decoder = nullptr;
     r->m_stream = av_find_best_stream(r->m_format, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
     if (r->m_stream < 0 || !decoder)
@@ -142,6 +178,20 @@ std::int32_t MediaReader::create(const std::string &path, ReaderCallback *callba
         callback->addRef();
     *out = std::move(r);
     return kReaderOk;
+}
+
+bool MediaReader::openGaveUp() const
+{
+    if (std::chrono::steady_clock::now() > m_openDeadline)
+        return true;
+    return m_format && m_format->pb && avio_tell(m_format->pb) > kOpenReadLimit;
+}
+
+int MediaReader::openInterrupted(void *reader)
+{
+    const auto *r = static_cast<const MediaReader *>(reader);
+    // Once open, reads are never cut short: a stop is asked between packets instead.
+    return r->m_opening && r->openGaveUp() ? 1 : 0;
 }
 
 MediaReader::~MediaReader()

@@ -5,6 +5,7 @@
 #include "audplug/ReaderCallback.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -66,6 +67,9 @@ public:
 
 private:
     MediaReader() = default;
+    // While opening: whether it has read too much or taken too long (FFmpeg's interrupt).
+    bool openGaveUp() const;
+    static int openInterrupted(void *reader);
     void run();
     // Decodes every frame the decoder has ready; false when the thread is to end.
     bool drainFrames();
@@ -93,6 +97,8 @@ private:
     std::uint64_t m_deliveredFrames = 0;
     bool m_atStart = true; // nothing read since the file was opened
     bool m_seekable = true;
+    bool m_opening = true;
+    std::chrono::steady_clock::time_point m_openDeadline;
 
     std::thread m_thread;
     std::atomic<bool> m_stop{false};

@@ -1,6 +1,11 @@
 #include "audplug/RiffWriter.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -18,6 +23,23 @@ void put32(std::uint8_t *p, std::uint32_t v)
 {
     put16(p, v);
     put16(p + 2, v >> 16);
+}
+
+// The process's file-creation mask, read without changing it (umask() would, for a moment, for
+// every thread of the host).
+mode_t currentUmask()
+{
+    if (std::FILE *f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        unsigned mask = 0;
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "Umask: %o", &mask) == 1) {
+                std::fclose(f);
+                return mode_t(mask);
+            }
+        std::fclose(f);
+    }
+    return 022;
 }
 
 } // namespace
@@ -53,17 +75,44 @@ bool RiffWriter::create(const std::string &path, const PcmFormat &format)
 {
     close();
     m_dataSize = 0;
-    m_file = std::fopen(path.c_str(), "wb");
-    if (!m_file)
+    // "out.wav.XXXXXX" beside the target: the rename stays on one file system.
+    const std::string pattern = path + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
         return false;
+    // mkstemp makes the file private: the WAV keeps the permissions of the file it replaces, or
+    // gets those of any new file.
+    struct stat existing
+    {
+    };
+    ::fchmod(fd, ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777
+                                                      : 0666 & ~currentUmask());
+    m_temporary = name.data();
+    m_target = path;
+    m_file = ::fdopen(fd, "wb");
+    if (!m_file) {
+        ::close(fd);
+        discard();
+        return false;
+    }
     std::setvbuf(m_file, nullptr, _IOFBF, kWriteBuffer);
     const auto h = header(format, 0);
     if (std::fwrite(h.data(), 1, h.size(), m_file) != h.size()) {
         std::fclose(m_file);
         m_file = nullptr;
+        discard();
         return false;
     }
     return true;
+}
+
+void RiffWriter::discard()
+{
+    if (!m_temporary.empty())
+        std::remove(m_temporary.c_str());
+    m_temporary.clear();
 }
 
 bool RiffWriter::append(const void *data, std::size_t size)
@@ -102,5 +151,10 @@ bool RiffWriter::close()
     }
     ok = std::fclose(m_file) == 0 && ok;
     m_file = nullptr;
+    if (ok)
+        ok = std::rename(m_temporary.c_str(), m_target.c_str()) == 0;
+    if (!ok)
+        discard();
+    m_temporary.clear();
     return ok;
 }

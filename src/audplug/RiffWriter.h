@@ -8,7 +8,9 @@
 #include <string>
 
 // Writes a PCM WAV file: a RIFF "WAVE" chunk holding an 18-byte "fmt " chunk and a "data" chunk,
-// a 46-byte header in all. The two sizes are written when the file is closed.
+// a 46-byte header in all. The file is written under a temporary name in the same folder; closing
+// writes the two sizes and only then renames it over the target, so an interrupted write never
+// leaves a WAV whose header says it is empty, nor destroys a file of that name.
 class RiffWriter
 {
 public:
@@ -19,12 +21,14 @@ public:
     RiffWriter &operator=(const RiffWriter &) = delete;
     ~RiffWriter();
 
-    // Creates `path` for buffered writing and writes the header; false on any failure.
+    // Creates a temporary file beside `path` for buffered writing and writes the header; false on
+    // any failure.
     bool create(const std::string &path, const PcmFormat &format);
     bool append(const void *data, std::size_t size);
     bool flush();
-    // Ends the "data" and RIFF chunks (writing their sizes) and closes the file. A failing step
-    // skips the ones after it, but the file is closed in every case.
+    // Ends the "data" and RIFF chunks (writing their sizes), closes the file and renames it to
+    // the target. A failing step skips the ones after it and removes the temporary file; the
+    // file is closed in every case.
     bool close();
     bool isOpen() const { return m_file != nullptr; }
     std::uint64_t dataSize() const { return m_dataSize; }
@@ -34,6 +38,10 @@ public:
                                                         std::uint32_t dataSize);
 
 private:
+    void discard();
+
     std::FILE *m_file = nullptr;
+    std::string m_target;
+    std::string m_temporary;
     std::uint64_t m_dataSize = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -14,11 +15,43 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// A key equal for two names exactly when sameName() holds for them: each UTF-16 unit folded as
+// QString's case-insensitive comparison folds it. A name without surrogates folds unit by unit
+// within the BMP, one unit each. A low surrogate after a high one stands for the whole character,
+// whose folded value may need more than 16 bits: such names keep two units per value, and their
+// keys hold surrogate units, which the others' never do, so the two kinds cannot meet.
+QString foldedName(const QString &name)
+{
+    QString key;
+    const bool surrogates =
+        std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSurrogate(); });
+    if (!surrogates) {
+        key.resize(name.size());
+        QChar *out = key.data();
+        for (const QChar c : name)
+            *out++ = c.toCaseFolded();
+        return key;
+    }
+    key.reserve(2 * name.size());
+    char16_t last = 0;
+    for (const QChar c : name) {
+        char32_t u = c.unicode();
+        if (QChar::isLowSurrogate(u) && QChar::isHighSurrogate(last))
+            u = QChar::surrogateToUcs4(last, char16_t(u));
+        last = c.unicode();
+        const char32_t folded = QChar::toCaseFolded(u);
+        key.append(QChar(char16_t(folded >> 16)));
+        key.append(QChar(char16_t(folded & 0xFFFF)));
+    }
+    return key;
+}
+
 } // namespace
 
 void TNewIniFile::loadFromBytes(const QByteArray &bytes)
 {
     m_sections.clear();
+    m_sectionIndex.clear();
     const DecodedText decoded = decode8BitText(bytes);
     m_encoding = decoded.encoding;
     m_encodingKnown = true;
@@ -45,6 +78,7 @@ bool TNewIniFile::load()
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_sections.clear();
+        m_sectionIndex.clear();
         return false;
     }
     loadFromBytes(file.readAll());
@@ -66,19 +100,27 @@ QByteArray TNewIniFile::toBytes() const
 
 const TNewIniFile::Section *TNewIniFile::findSection(const QString &name) const
 {
-    for (const Section &s : m_sections)
-        if (sameName(s.name, name))
-            return &s;
-    return nullptr;
+    const auto it = m_sectionIndex.constFind(foldedName(name));
+    return it == m_sectionIndex.cend() ? nullptr : &m_sections[*it];
 }
 
 TNewIniFile::Section &TNewIniFile::sectionFor(const QString &name)
 {
-    for (Section &s : m_sections)
-        if (sameName(s.name, name))
-            return s;
+    // A section named again (in any case) is the first one of that name.
+    const QString key = foldedName(name);
+    if (const auto it = m_sectionIndex.constFind(key); it != m_sectionIndex.cend())
+        return m_sections[*it];
+    m_sectionIndex.insert(key, m_sections.size());
     m_sections.push_back({name, {}});
     return m_sections.back();
+}
+
+void TNewIniFile::reindexSections()
+{
+    m_sectionIndex.clear();
+    m_sectionIndex.reserve(qsizetype(m_sections.size()));
+    for (std::size_t i = 0; i < m_sections.size(); ++i)
+        m_sectionIndex.insert(foldedName(m_sections[i].name), i);
 }
 
 bool TNewIniFile::SectionExists(const QString &section) const
@@ -203,20 +245,23 @@ QStringList TNewIniFile::keyNames(const QString &section) const
 
 void TNewIniFile::eraseSection(const QString &section)
 {
-    for (auto it = m_sections.begin(); it != m_sections.end(); ++it)
-        if (sameName(it->name, section)) {
-            m_sections.erase(it);
-            return;
-        }
+    const auto it = m_sectionIndex.constFind(foldedName(section));
+    if (it == m_sectionIndex.cend())
+        return;
+    m_sections.erase(m_sections.begin() + std::ptrdiff_t(*it));
+    // The sections after it moved up one place.
+    reindexSections();
 }
 
 void TNewIniFile::deleteKey(const QString &section, const QString &key)
 {
-    for (Section &s : m_sections)
-        if (sameName(s.name, section))
-            for (auto it = s.entries.begin(); it != s.entries.end(); ++it)
-                if (it->hasEquals && sameName(it->key, key)) {
-                    s.entries.erase(it);
-                    return;
-                }
+    const Section *found = findSection(section);
+    if (!found)
+        return;
+    Section &s = m_sections[std::size_t(found - m_sections.data())];
+    for (auto it = s.entries.begin(); it != s.entries.end(); ++it)
+        if (it->hasEquals && sameName(it->key, key)) {
+            s.entries.erase(it);
+            return;
+        }
 }

@@ -4,6 +4,7 @@
 #include "files/TextCodec.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -67,9 +68,13 @@ private:
     };
     const Section *findSection(const QString &name) const;
     Section &sectionFor(const QString &name);
+    void reindexSections();
 
     QString m_path;
     std::vector<Section> m_sections;
+    // Each section's place in m_sections under its folded name, so that finding one does not
+    // walk the list (a file may hold a great many).
+    QHash<QString, std::size_t> m_sectionIndex;
     TextEncoding m_encoding = TextEncoding::Windows1252;
     bool m_encodingKnown = false;
 };

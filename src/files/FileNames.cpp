@@ -1,6 +1,7 @@
 #include "files/FileNames.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -73,4 +74,45 @@ QString joinFolderNameExt(const QString &folder, const QString &name, const QStr
     if (!ext.isEmpty())
         out += QLatin1Char('.') + ext;
     return out;
+}
+
+std::optional<QString> fileNameFromLocalBytes(const QByteArray &bytes)
+{
+    QString name = QFile::decodeName(bytes);
+    if (QFile::encodeName(name) != bytes)
+        return std::nullopt;
+    return name;
+}
+
+QString showLocalBytes(const QByteArray &bytes)
+{
+    QString out;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        // The longest well-formed character starting here, if any (it encodes back the same).
+        qsizetype taken = 0;
+        for (qsizetype len = 1; len <= 4 && i + len <= bytes.size() && taken == 0; ++len) {
+            const QByteArray piece = bytes.mid(i, len);
+            const QString decoded = QString::fromUtf8(piece);
+            if (!decoded.contains(QChar::ReplacementCharacter) && decoded.toUtf8() == piece)
+                taken = len;
+        }
+        if (taken > 0) {
+            out += QString::fromUtf8(bytes.mid(i, taken));
+            i += taken;
+        } else {
+            out +=
+                QStringLiteral("\\x") +
+                QString::number(uchar(bytes[i]), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString unrepresentableNameMessage(const QByteArray &bytes)
+{
+    return QStringLiteral("No es pot obrir '%1': el nom no està escrit en UTF-8 i aquest sistema "
+                          "no el pot representar. Canvieu el nom de l'arxiu (o de la carpeta).")
+        .arg(showLocalBytes(bytes));
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 // File-name helpers. Stored paths may come from another system, so both '\' and '/' count as
 // folder separators when a name is taken apart.
@@ -24,3 +27,12 @@ QString changeFileExt(const QString &path, const QString &newExt);
 QString includeTrailingSeparator(const QString &folder);
 // Joins folder + name + "." + ext with the native separator (the form the editors write).
 QString joinFolderNameExt(const QString &folder, const QString &name, const QString &ext);
+
+// A name the system gave as bytes (a command-line argument) as Qt's file functions take it, or
+// std::nullopt when Qt cannot carry those bytes: Qt reads names as UTF-8 and puts U+FFFD for
+// bytes that are not, so the decoded text would name another file that is not there.
+std::optional<QString> fileNameFromLocalBytes(const QByteArray &bytes);
+// The bytes shown readably: their valid UTF-8 characters as they are, every other byte as \xNN.
+QString showLocalBytes(const QByteArray &bytes);
+// The message for a name fileNameFromLocalBytes() cannot carry.
+QString unrepresentableNameMessage(const QByteArray &bytes);

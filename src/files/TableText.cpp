@@ -40,32 +40,11 @@ QString fieldText(const MemTable::Field &f, const QVariant &v, QuoteStrings quot
     return QString();
 }
 
+// The pieces between TABs, taken verbatim: a field may start or end with a quote, which is
+// part of its text (the files and the clipboard are written without quoting).
 QStringList splitPieces(const QString &line)
 {
-    QStringList pieces;
-    qsizetype i = 0;
-    const qsizetype n = line.size();
-    while (true) {
-        if (i < n && line[i] == kQuote) {
-            const qsizetype close = line.indexOf(kQuote, i + 1);
-            if (close >= 0) {
-                pieces.append(line.mid(i + 1, close - i - 1));
-                const qsizetype tab = line.indexOf(kTab, close + 1);
-                if (tab < 0)
-                    break;
-                i = tab + 1;
-                continue;
-            }
-        }
-        const qsizetype tab = line.indexOf(kTab, i);
-        if (tab < 0) {
-            pieces.append(line.mid(i));
-            break;
-        }
-        pieces.append(line.mid(i, tab - i));
-        i = tab + 1;
-    }
-    return pieces;
+    return line.split(kTab);
 }
 
 } // namespace

@@ -18,7 +18,9 @@ enum class IncludeCalculated { No, Yes };
 
 QString TableToText(const MemTable &table, QuoteStrings quote = QuoteStrings::No,
                     IncludeCalculated calc = IncludeCalculated::No);
-// Appends one record per line; an empty line adds none. A line with more pieces than fields,
+// Appends one record per line; an empty line adds none. The pieces between TABs are taken as
+// they stand, quotes included: nothing is unquoted, whichever way the text was written (files
+// and pasted clipboard text alike). A line with more pieces than fields,
 // or a record the table refuses, stops the reading: the error is returned and the records read
 // before it stay.
 std::optional<QString> ReadTableText(MemTable &table, const QString &text,

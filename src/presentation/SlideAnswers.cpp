@@ -1,5 +1,6 @@
 #include "presentation/SlideAnswers.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <cmath>
@@ -70,11 +71,12 @@ SlideAnswers ParseSlideAnswers(const QString &field)
         return out;
     }
     out.radio = true;
-    QStringList taken;
+    // Answers seen so far, by their exact text: a field may hold a whole table's answers.
+    QSet<QString> taken;
     for (const QString &part : field.split(QLatin1Char('|'))) {
         if (part.isEmpty() || taken.contains(part))
             continue;
-        taken.append(part);
+        taken.insert(part);
         out.answers.push_back(parseRadioAnswer(part));
     }
     return out;

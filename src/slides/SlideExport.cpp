@@ -1,5 +1,6 @@
 #include "slides/SlideExport.h"
 
+#include "files/AtomicFileWriter.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "presentation/SlideRecord.h"
@@ -7,6 +8,7 @@
 #include "slides/Question.h"
 #include "slides/SlideScene.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -98,7 +100,12 @@ SlideExportResult ExportSlides(const SlideList &list, const QString &listPath,
             scene.paint(p, size, palette);
         }
         const QString path = QDir(folder).filePath(ExportFileName(i));
-        if (!image.save(path, "PNG"))
+        // Encoded whole first, then written through a temporary file: an interrupted export
+        // leaves the picture of an earlier one, never an empty or half-written file.
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG") || !writeFileAtomically(path, png).ok)
             out.problems << QStringLiteral("No es pot desar '%1'").arg(path);
         else
             ++out.written;

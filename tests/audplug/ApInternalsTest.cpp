@@ -5,7 +5,9 @@
 #include "audplug/PluginIdentity.h"
 #include "audplug/RiffWriter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,12 +58,21 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("w.wav"));
         RiffWriter w;
+        // An older file of that name stays whole until the new one is complete.
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
         QVERIFY(w.create(path.toStdString(), {2, 48000, 16}));
         const QByteArray a(8196, 'a'), b(1000, 'b');
         QVERIFY(w.append(a.constData(), std::size_t(a.size())));
         QVERIFY(w.append(b.constData(), std::size_t(b.size())));
+        QVERIFY(w.flush());
+        QCOMPARE(QFileInfo(path).size(), 3);
         QVERIFY(w.close());
         QVERIFY(!w.isOpen());
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("w.wav")}));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray all = f.readAll();
@@ -71,6 +82,14 @@ private Q_SLOTS:
         QVERIFY(all.mid(46) == a + b);
         QVERIFY(!w.create("/nonexistent-folder/x.wav", {2, 44100, 16}));
         QVERIFY(!w.append("x", 1));
+        // A writer dropped without closing (a stop) still leaves a whole file.
+        {
+            RiffWriter dropped;
+            QVERIFY(dropped.create(dir.filePath(QStringLiteral("d.wav")).toStdString(),
+                                   {1, 22050, 16}));
+            QVERIFY(dropped.append(b.constData(), 10));
+        }
+        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("d.wav"))).size(), 46 + 10);
     }
 
     void textsInTheEightBitCodePage_data()

@@ -4,6 +4,7 @@
 #include "support/AudioFixtures.h"
 #include "support/AudioTestHelpers.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -12,9 +13,36 @@
 #include <QTest>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <thread>
 
 namespace {
+
+// The peak resident memory of this process since the last reset, in kB (Linux).
+qint64 peakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+void resetPeakResident()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
 
 quint32 le32(const QByteArray &b, int at)
 {
@@ -237,6 +265,40 @@ private Q_SLOTS:
         QVERIFY(b.mid(46) == ref);
     }
 
+    void wavFileReplacesTheOldOneOnlyWhenWhole()
+    {
+        AudioFixtures::Tone t;
+        t.seconds = 3;
+        const QString file = make(QStringLiteral("replace.wma"), t);
+        QTemporaryDir out;
+        const QString wav = out.filePath(QStringLiteral("out.wav"));
+        const QString link = out.filePath(QStringLiteral("earlier.wav"));
+        QFile old(wav);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an earlier WAV");
+        old.close();
+        // A second name for the same file: written in place, it would change too.
+        QCOMPARE(::link(QFile::encodeName(wav).constData(), QFile::encodeName(link).constData()),
+                 0);
+        ApHandle h = ready(m_ap, file, apOutFile);
+        QVERIFY(h);
+        const QByteArray name = QFile::encodeName(wav);
+        QCOMPARE(m_ap.SetOutputName(h, name.constData()), 1);
+        QCOMPARE(m_ap.Play(h), 1);
+        // While it is written (the file output rests between blocks) the old file is untouched.
+        QCOMPARE(m_ap.GetPlayerMode(h), int(apPlaying));
+        QCOMPARE(QFileInfo(wav).size(), 14);
+        QCOMPARE(waitForMode(m_ap, h, apFinished), int(apFinished));
+        m_ap.DeInitModule(h);
+        const QByteArray ref = AudioFixtures::referencePcm(file);
+        QCOMPARE(QFileInfo(wav).size(), qint64(46 + ref.size()));
+        QFile kept(link);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("an earlier WAV"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files),
+                 QStringList({QStringLiteral("earlier.wav"), QStringLiteral("out.wav")}));
+    }
+
     void wavFileThatCannotBeCreated()
     {
         AudioFixtures::Tone t;
@@ -344,6 +406,82 @@ private Q_SLOTS:
         QVERIFY(ref.size() > 0);
         QVERIFY(sink.all() == ref);
         m_ap.DeInitModule(h);
+    }
+
+    // A track named like an MP3 that is a pipe fed without end: opening it is refused at once as
+    // an input stream failure, instead of reading (and growing) for as long as it is fed.
+    void anEndlessPipeIsRefused()
+    {
+        std::signal(SIGPIPE, SIG_IGN);
+        const QString fifo = m_dir.filePath(QStringLiteral("endless.mp3"));
+        const QByteArray fifoName = QFile::encodeName(fifo);
+        QCOMPARE(::mkfifo(fifoName.constData(), 0600), 0);
+        std::atomic<bool> stop{false};
+        std::thread writer([&] {
+            int fd = -1;
+            // Waits for a reader without blocking, so that the test can always end it.
+            while (!stop.load() && fd < 0) {
+                fd = ::open(fifoName.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd < 0)
+                    QThread::msleep(2);
+            }
+            if (fd < 0)
+                return;
+            const QByteArray chunk(65536, '\0');
+            while (!stop.load()) {
+                if (::write(fd, chunk.constData(), std::size_t(chunk.size())) >= 0)
+                    continue;
+                if (errno != EAGAIN)
+                    break; // the reader has gone
+                QThread::usleep(200);
+            }
+            ::close(fd);
+        });
+        std::atomic<int> opened{-1};
+        std::atomic<int> error{-1};
+        ApHandle h = m_ff.InitModule();
+        m_ff.SetInputName(h, fifoName.constData());
+        // Opened on a thread of its own: a reader that never gives up fails the test, and ends
+        // when the writer stops.
+        std::thread opener([&] {
+            const int r = m_ff.Open(h);
+            error = m_ff.LastError(h);
+            opened = r;
+        });
+        QElapsedTimer timer;
+        timer.start();
+        while (opened.load() < 0 && timer.elapsed() < 4000)
+            QThread::msleep(10);
+        const int result = opened.load();
+        stop = true;
+        writer.join();
+        opener.join();
+        QCOMPARE(result, 0);
+        QCOMPARE(error.load(), int(apeInput));
+        QVERIFY(timer.elapsed() < 4000);
+        m_ff.DeInitModule(h);
+    }
+
+    // A regular file that is enormous and not audio (here a gigabyte of zeros, kept sparse) is
+    // given up on after a bounded read: opening neither reads it all nor holds it in memory.
+    void aHugeFileThatIsNotAudioIsGivenUpOn()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("zeros.mp3"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(qint64(1) << 30));
+        f.close();
+        resetPeakResident();
+        const qint64 before = peakResidentKb();
+        QVERIFY(before > 0);
+        ApHandle h = m_ff.InitModule();
+        const QByteArray name = QFile::encodeName(path);
+        m_ff.SetInputName(h, name.constData());
+        QCOMPARE(m_ff.Open(h), 0);
+        QCOMPARE(m_ff.LastError(h), int(apeInput));
+        const qint64 grown = peakResidentKb() - before;
+        QVERIFY2(grown < 300 * 1024, qPrintable(QStringLiteral("%1 kB").arg(grown)));
+        m_ff.DeInitModule(h);
     }
 
     // --- The sound device (ALSA's null PCM, played in real time) ---

@@ -34,6 +34,58 @@ private Q_SLOTS:
                             "Color=0x8000000F\r\nZ=0x\r\nLate=3\r\n\r\n[New]\r\nK=1\r\n\r\n"));
     }
 
+    // Sections are found by an index under a folded name; it must agree with Qt's own
+    // case-insensitive comparison, which decided before, for every pair of names.
+    void sectionNamesMatchAsTheComparisonDoes()
+    {
+        const QStringList names = {QStringLiteral("Secció"),  QStringLiteral("SECCIÓ"),
+                                   QStringLiteral("secció "), QStringLiteral("ΟΔΟΣ"),
+                                   QStringLiteral("οδος"),    QStringLiteral("οδοσ"),
+                                   QStringLiteral("Straße"),  QStringLiteral("STRASSE"),
+                                   QStringLiteral("STRAẞE"),  QStringLiteral("İ"),
+                                   QStringLiteral("i"),       QStringLiteral("ı"),
+                                   QStringLiteral("\u212A"),  QStringLiteral("k"),
+                                   QStringLiteral("𐐀"),       QStringLiteral("𐐨"),
+                                   QString(QChar(0xD801)),    QString(QChar(0xDC00)),
+                                   QString(QChar(0xDC28)),    QString()};
+        for (const QString &a : names) {
+            for (const QString &b : names) {
+                TNewIniFile ini;
+                ini.WriteString(a, QStringLiteral("K"), QStringLiteral("1"));
+                QVERIFY2(ini.SectionExists(b) == (a.compare(b, Qt::CaseInsensitive) == 0),
+                         qPrintable(a + QLatin1Char('/') + b));
+            }
+        }
+        // Every name written into one file: one section per class, each under its first name.
+        TNewIniFile all;
+        QStringList expected;
+        for (const QString &n : names) {
+            bool known = false;
+            for (const QString &e : expected)
+                known = known || e.compare(n, Qt::CaseInsensitive) == 0;
+            if (!known)
+                expected.append(n);
+            all.WriteString(n, QStringLiteral("K") + QString::number(names.indexOf(n)),
+                            QStringLiteral("1"));
+        }
+        QCOMPARE(all.sectionNames(), expected);
+        // Erasing one moves the rest up: each is still found, and deleting keys goes on working.
+        all.eraseSection(QStringLiteral("sEcCiÓ"));
+        expected.removeFirst();
+        QCOMPARE(all.sectionNames(), expected);
+        for (const QString &e : expected)
+            QVERIFY(all.SectionExists(e));
+        all.deleteKey(QStringLiteral("οδοσ"), QStringLiteral("k3"));
+        QCOMPARE(all.keyNames(QStringLiteral("ΟΔΟΣ")),
+                 QStringList({QStringLiteral("K4"), QStringLiteral("K5")}));
+        all.WriteString(QStringLiteral("SECCIÓ"), QStringLiteral("K"), QStringLiteral("2"));
+        QCOMPARE(all.sectionNames().last(), QStringLiteral("SECCIÓ"));
+        // A file with the same section twice reads it as one, in its first place.
+        TNewIniFile twice;
+        twice.loadFromBytes("[A]\r\nx=1\r\n[B]\r\ny=2\r\n[a]\r\nz=3\r\n");
+        QCOMPARE(twice.toBytes(), QByteArray("[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n"));
+    }
+
     void defaultsAndAnEmptyFile()
     {
         PresentationSettings fresh;

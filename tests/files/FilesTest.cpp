@@ -86,6 +86,25 @@ private Q_SLOTS:
             QStringLiteral("/f") + QDir::separator() + QStringLiteral("n.png"));
     }
 
+    // Names as the system gives them: Qt carries UTF-8 bytes only; anything else is shown with
+    // its odd bytes escaped, never silently turned into another name.
+    void namesFromTheSystemsBytes()
+    {
+        QCOMPARE(fileNameFromLocalBytes("/m\xc3\xbasica/can\xc3\xa7\xc3\xb3.sal"),
+                 std::optional<QString>(QStringLiteral("/música/cançó.sal")));
+        QCOMPARE(fileNameFromLocalBytes("/tmp/a.sal"),
+                 std::optional<QString>(QStringLiteral("/tmp/a.sal")));
+        QVERIFY(!fileNameFromLocalBytes("/usb/caf\xe9.sal"));
+        QVERIFY(!fileNameFromLocalBytes("\xc0\xaf"));          // overlong "/"
+        QVERIFY(!fileNameFromLocalBytes("x\xed\xa0\x80.sal")); // a surrogate
+        QCOMPARE(showLocalBytes("/usb/caf\xe9-\xc3\xa7\xff.sal"),
+                 QStringLiteral("/usb/caf\\xE9-ç\\xFF.sal"));
+        QCOMPARE(showLocalBytes("\xc0\xaf\xe2\x82"), QStringLiteral("\\xC0\\xAF\\xE2\\x82"));
+        QCOMPARE(showLocalBytes("\xf0\x9f\x8e\xb5"), QStringLiteral("🎵"));
+        QVERIFY(unrepresentableNameMessage("/usb/caf\xe9.sal")
+                    .startsWith(QStringLiteral("No es pot obrir '/usb/caf\\xE9.sal': ")));
+    }
+
     void messageBoxButtons()
     {
         const MsgBoxLayout a = layoutMessageBox(

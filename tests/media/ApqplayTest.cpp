@@ -5,8 +5,11 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 namespace {
 
@@ -125,6 +128,29 @@ private Q_SLOTS:
                      .code,
                  2);
         QCOMPARE(apqplay({QStringLiteral("--info")}).code, 2);
+    }
+
+    // An input whose name is not UTF-8 exists but Qt has no name for it: said so, exit 2.
+    void aNameThatIsNotUtf8()
+    {
+        AudioFixtures::Tone t;
+        t.seconds = 0.3;
+        const QString in = m_dir.filePath(QStringLiteral("latin.wma"));
+        QVERIFY(AudioFixtures::encode(in, t));
+        const QByteArray raw = QFile::encodeName(m_dir.path()) + "/can\xe7\xf3.wma";
+        QVERIFY(::rename(QFile::encodeName(in).constData(), raw.constData()) == 0);
+        // QTemporaryDir cannot see this name to remove it.
+        const auto cleanup = qScopeGuard([&raw] { std::remove(raw.constData()); });
+        QProcess p;
+        p.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("exec \"$0\" --info \"$1/$(printf 'can\\347\\363.wma')\""),
+                 QStringLiteral(APQPLAY_PATH), m_dir.path()});
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitCode(), 2);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("can\\xE7\\xF3.wma': el nom no està escrit en UTF-8")),
+                 qPrintable(err));
     }
 
     void deviceOutput()

@@ -160,6 +160,13 @@ private Q_SLOTS:
         QCOMPARE(a.answers[1].tag, 0);
         QCOMPARE(a.answers[2].tag, 3);
         QCOMPARE(a.answers[2].jump, 3);
+        // A repeat is the same text exactly: another case or another reaction is another answer.
+        const SlideAnswers r =
+            ParseSlideAnswers(QStringLiteral("Girona|girona|Girona//bé|Girona|girona|*Girona"));
+        QCOMPARE(r.answers.size(), std::size_t(4));
+        QCOMPARE(r.answers[1].caption, QStringLiteral("girona"));
+        QCOMPARE(r.answers[2].reaction, QStringLiteral("bé"));
+        QVERIFY(r.answers[3].correct);
 
         const SlideAnswers s = ParseSlideAnswers(QStringLiteral("*u//<2|dos//<0,5|tres//<molt"));
         QCOMPARE(s.answers[0].tag, 5);

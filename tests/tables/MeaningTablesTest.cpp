@@ -109,6 +109,62 @@ private Q_SLOTS:
         QCOMPARE(unopened.table.recordCount(), 0);
     }
 
+    // There is no quoting: a quote at either end or inside a field is part of its text, through
+    // loading and saving (the bytes come back unchanged) and through pasted text alike.
+    void quotesAreText()
+    {
+        SlideListFixture fx;
+        FakePrompter p;
+        const QByteArray wmlBytes = "\"Hola\" noi\t\"Ser o no ser\", deia\r\n"
+                                    "diu \"prou\"\tacaba amb \"\r\n"
+                                    "a\"b\t\"\r\n"
+                                    "\"\t\"\"\r\n"
+                                    "\"gat\t miol\"\r\n"
+                                    "\"obert\tun \"a\" mig\r\n";
+        MeaningTable words(MeaningKind::Words);
+        QVERIFY(words.load(fx.file(QStringLiteral("cometes.wml"), wmlBytes)).ok());
+        QCOMPARE(words.table.recordCount(), 6);
+        QCOMPARE(words.table.value(0, QStringLiteral("Word")).toString(),
+                 QStringLiteral("\"Hola\" noi"));
+        QCOMPARE(words.table.value(0, QStringLiteral("Meaning")).toString(),
+                 QStringLiteral("\"Ser o no ser\", deia"));
+        QCOMPARE(words.table.value(3, QStringLiteral("Meaning")).toString(),
+                 QStringLiteral("\"\""));
+        // A quote does not hide a TAB: these are two fields.
+        QCOMPARE(words.table.value(4, QStringLiteral("Word")).toString(), QStringLiteral("\"gat"));
+        QCOMPARE(words.table.value(4, QStringLiteral("Meaning")).toString(),
+                 QStringLiteral(" miol\""));
+        const QString wmlCopy = fx.path(QStringLiteral("copia.wml"));
+        QVERIFY(words.save(wmlCopy, p).ok());
+        QCOMPARE(readAll(wmlCopy), wmlBytes);
+
+        const QByteArray smlBytes =
+            "\"/fotos/el gat\".jpg\t-1\t-1\t\"/sons/miol.wav\"\t\"Miol\", diu\r\n"
+            "\t3\t-4\t/sons/a\"b.wav\tacaba\"\r\n"
+            "/fotos/\"\t12\t7\t\t\"\r\n";
+        MeaningTable sounds(MeaningKind::Sounds);
+        QVERIFY(sounds.load(fx.file(QStringLiteral("cometes.sml"), smlBytes)).ok());
+        QCOMPARE(sounds.table.recordCount(), 3);
+        QCOMPARE(sounds.table.value(0, QStringLiteral("FN")).toString(),
+                 QStringLiteral("\"/fotos/el gat\".jpg"));
+        QCOMPARE(sounds.table.value(0, QStringLiteral("AudioFN")).toString(),
+                 QStringLiteral("\"/sons/miol.wav\""));
+        QCOMPARE(sounds.table.value(1, QStringLiteral("MarkY")).toInt(), -4);
+        const QString smlCopy = fx.path(QStringLiteral("sons.sml"));
+        QVERIFY(sounds.save(smlCopy, p).ok());
+        QCOMPARE(readAll(smlCopy), smlBytes);
+        QVERIFY(p.shown.empty());
+
+        // Pasted text is read by the same rule.
+        MeaningTable pasted(MeaningKind::Words);
+        QVERIFY(
+            !ReadTableText(pasted.table, QStringLiteral("\"Hola\" noi\t\"Ser o no ser\", deia")));
+        QCOMPARE(pasted.table.value(0, QStringLiteral("Word")).toString(),
+                 QStringLiteral("\"Hola\" noi"));
+        QCOMPARE(TableToText(pasted.table),
+                 QStringLiteral("\"Hola\" noi\t\"Ser o no ser\", deia\r\n"));
+    }
+
     void soundTablesAndCoexistence()
     {
         SlideListFixture fx;

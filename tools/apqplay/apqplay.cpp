@@ -4,10 +4,12 @@
 // writes the decoded stream to a WAV file or plays it on a sound device. Exit codes: 0 done,
 // 1 a plug-in failure (its text on standard error), 2 bad arguments.
 
+#include "files/FileNames.h"
 #include "media/TAuPlayerMan.h"
 #include "media/TAuSException.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QThread>
@@ -194,8 +196,20 @@ int run(const Args &args)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    // The names as the system gave them; one that no name here can carry is said so, rather
+    // than looked for under another name and reported missing.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const auto name = fileNameFromLocalBytes(bytes);
+        if (!name) {
+            print(stderr, unrepresentableNameMessage(bytes) + QLatin1Char('\n'));
+            return 2;
+        }
+        arguments.append(*name);
+    }
     QString error;
-    const auto args = parse(app.arguments(), &error);
+    const auto args = parse(arguments, &error);
     if (!args)
         return usage(error);
     try {

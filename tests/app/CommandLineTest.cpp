@@ -1,0 +1,211 @@
+// The headless modes from outside, as a script runs them: exit codes, messages, files written.
+
+#include "support/SlideListFixture.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTest>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+struct Run
+{
+    int code = -1;
+    QString out, err;
+};
+
+Run finish(QProcess &p)
+{
+    Run r;
+    if (!p.waitForFinished(120000))
+        return r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+Run pelvar(const QStringList &args, const QProcessEnvironment &env = {})
+{
+    QProcess p;
+    if (!env.isEmpty())
+        p.setProcessEnvironment(env);
+    p.start(QStringLiteral(PELVAR_PATH), args);
+    return finish(p);
+}
+
+// Runs pelvar through the shell, so that `byteArgs` (printf escapes, e.g. "caf\351.sal") reach
+// it as the bytes a file system gives, which QProcess's text arguments cannot carry.
+Run pelvarWithBytes(const QString &mode, const QString &folder, const QString &byteArgs,
+                    const QProcessEnvironment &env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$1\" \"$2/$(printf \"$3\")\""),
+             QStringLiteral(PELVAR_PATH), mode, folder, byteArgs});
+    return finish(p);
+}
+
+QProcessEnvironment localeEnv(const char *lang)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LANG"), QLatin1String(lang));
+    env.insert(QStringLiteral("LC_ALL"), QLatin1String(lang));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Title slides: nothing outside the list is needed to show them.
+QStringList titleLines(int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << SlideListFixture::line(QString(), QString(), QStringLiteral("Títol %1").arg(i));
+    return lines;
+}
+
+} // namespace
+
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void malformedListsAreBadInput_data()
+    {
+        QTest::addColumn<int>("badLine");
+        // After a visible slide (found only by reading the whole list) and before any.
+        QTest::newRow("after a slide") << 3;
+        QTest::newRow("first line") << 1;
+    }
+
+    void malformedListsAreBadInput()
+    {
+        QFETCH(int, badLine);
+        SlideListFixture fx;
+        QStringList lines = titleLines(4);
+        lines[badLine - 1] = QStringLiteral("foto.jpg\tB\tsense prou camps");
+        const QString list = fx.list(QStringLiteral("llista.sal"), lines);
+        const QString message = QStringLiteral("Línia %1 incorrecta").arg(badLine);
+
+        const Run order = pelvar({QStringLiteral("--order"), list});
+        QCOMPARE(order.code, 2);
+        QCOMPARE(order.out, QString());
+        QCOMPARE(order.err.count(message), 1);
+
+        const QString folder = fx.path(QStringLiteral("png"));
+        const Run exported = pelvar({QStringLiteral("--export"), folder, list});
+        QCOMPARE(exported.code, 2);
+        QCOMPARE(exported.err.count(message), 1);
+        QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
+
+        // The same list mended is fine.
+        lines[badLine - 1] = SlideListFixture::line(QString(), QString(), QStringLiteral("T"));
+        fx.list(QStringLiteral("llista.sal"), lines);
+        const Run good = pelvar({QStringLiteral("--order"), list});
+        QCOMPARE(good.code, 0);
+        QCOMPARE(good.out, QStringLiteral("1\n2\n3\n4\n"));
+    }
+
+    // Each picture is replaced whole: an export stopped half-way leaves the earlier pictures,
+    // never an empty or cut one. A second name for the old file shows it was not written over.
+    void exportReplacesEachPictureWhole()
+    {
+        SlideListFixture fx;
+        const QString list = fx.list(QStringLiteral("llista.sal"), titleLines(2));
+        const QString folder = fx.path(QStringLiteral("png"));
+        QCOMPARE(pelvar({QStringLiteral("--export"), folder, list, QStringLiteral("--size"),
+                         QStringLiteral("320x240")})
+                     .code,
+                 0);
+        const QString first = QDir(folder).filePath(QStringLiteral("001.png"));
+        const QString earlier = QDir(folder).filePath(QStringLiteral("earlier.png"));
+        const QByteArray before = readAll(first);
+        QVERIFY(!before.isEmpty());
+        QCOMPARE(
+            ::link(QFile::encodeName(first).constData(), QFile::encodeName(earlier).constData()),
+            0);
+        QCOMPARE(pelvar({QStringLiteral("--export"), folder, list, QStringLiteral("--size"),
+                         QStringLiteral("400x300")})
+                     .code,
+                 0);
+        QCOMPARE(QImage(first).size(), QSize(400, 300));
+        QCOMPARE(readAll(earlier), before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 QStringList({QStringLiteral("001.png"), QStringLiteral("002.png"),
+                              QStringLiteral("earlier.png")}));
+    }
+
+    // Names are taken as the bytes the system gave. Qt reads them as UTF-8 whatever the locale
+    // (a "C" locale too), so a UTF-8 name opens; one that is not UTF-8 cannot be carried and is
+    // told as such, not as a file that is not there.
+    void namesAsTheSystemGivesThem_data()
+    {
+        QTest::addColumn<QByteArray>("lang");
+        QTest::newRow("UTF-8 locale") << QByteArray("C.UTF-8");
+        QTest::newRow("C locale") << QByteArray("C");
+    }
+
+    void namesAsTheSystemGivesThem()
+    {
+        QFETCH(QByteArray, lang);
+        SlideListFixture fx;
+        const QString utf8 = fx.list(QStringLiteral("cançó.sal"), titleLines(2));
+        const QByteArray listBytes = readAll(utf8);
+        const QByteArray latin1Name = QFile::encodeName(fx.dir()) + "/caf\xe9.sal";
+        // QTemporaryDir cannot see this name to remove it.
+        const auto cleanup = qScopeGuard([&latin1Name] { std::remove(latin1Name.constData()); });
+        {
+            // Written through the C library: Qt has no name for this file.
+            FILE *f = std::fopen(latin1Name.constData(), "wb");
+            QVERIFY(f);
+            std::fwrite(listBytes.constData(), 1, std::size_t(listBytes.size()), f);
+            std::fclose(f);
+        }
+        const QProcessEnvironment env = localeEnv(lang.constData());
+
+        const Run good = pelvarWithBytes(QStringLiteral("--order"), fx.dir(),
+                                         QStringLiteral("can\\303\\247\\303\\263.sal"), env);
+        QCOMPARE(good.code, 0);
+        QCOMPARE(good.out, QStringLiteral("1\n2\n"));
+
+        for (const QString &mode : {QStringLiteral("--order"), QStringLiteral("--settings")}) {
+            const Run bad = pelvarWithBytes(mode, fx.dir(), QStringLiteral("caf\\351.sal"), env);
+            QCOMPARE(bad.code, 2);
+            QVERIFY2(!bad.err.contains(QStringLiteral("No s'ha trobat")), qPrintable(bad.err));
+            QVERIFY2(bad.err.contains(QStringLiteral("caf\\xE9.sal': el nom no està escrit en "
+                                                     "UTF-8")),
+                     qPrintable(bad.err));
+        }
+        // The export folder is a name too.
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("exec \"$0\" --export \"$1/$(printf 'd\\377')\" \"$2\""),
+                 QStringLiteral(PELVAR_PATH), fx.dir(), utf8});
+        const Run folder = finish(p);
+        QCOMPARE(folder.code, 2);
+        QVERIFY(folder.err.contains(QStringLiteral("d\\xFF")));
+        QCOMPARE(QDir(fx.dir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "CommandLineTest.moc"
