@@ -154,7 +154,9 @@ const QImage &TAdvImage::currentImage() const
 
 QImage TAdvImage::displayImage() const
 {
-    const bool transparentKind = !m_picture.metafile;
+    // Metafiles and icons carry their own transparency and are always drawn as they are.
+    const bool transparentKind = !m_picture.metafile && m_picture.kind != PictureKind::Icon &&
+                                 m_picture.kind != PictureKind::Metafile;
     return Transparent && transparentKind ? withTransparentColour(currentImage()) : currentImage();
 }
 
