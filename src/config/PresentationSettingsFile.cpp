@@ -61,8 +61,9 @@ void readBackground(const TNewIniFile &f, const char *sec, int hi, PanelBackgrou
             replacement = ctx.pickBitmap(path);
         path = replacement;
     }
-    // A bitmap that cannot be read is dropped without a word.
-    if (!path.isEmpty() && !QImageReader(path).canRead())
+    // A bitmap that cannot be loaded is dropped without a word. A valid header is not enough:
+    // the whole picture has to decode (the reader's allocation limit refuses absurd sizes).
+    if (!path.isEmpty() && QImageReader(path).read().isNull())
         path.clear();
     b.BmpForBackgroud = path;
 }

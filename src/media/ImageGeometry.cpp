@@ -5,6 +5,21 @@
 
 namespace ImageGeometry {
 
+namespace {
+
+// Coordinates and sizes stay well inside int, so that a rectangle's right and bottom and any sum
+// of two of them cannot overflow.
+constexpr double kCoordinateLimit = 1 << 28;
+
+int clampedRound(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return int(std::lround(std::clamp(v, -kCoordinateLimit, kCoordinateLimit)));
+}
+
+} // namespace
+
 QRect FitRect(int areaW, int areaH, int picW, int picH)
 {
     int right = areaW, bottom = areaH;
@@ -83,18 +98,19 @@ std::optional<ManualZoom> zoomForSelection(const QRect &sel, const QRect &pictur
 
 int constRatioSize(int drawSize, int size)
 {
-    return int(std::lround(double(drawSize * size) / 100.0));
+    return clampedRound(double(drawSize) * size / 100.0);
 }
 
 QRect markRect(const QRect &pictureRect, QPoint markPos, QSize shape)
 {
-    const int left = pictureRect.left() +
-                     int(std::lround(pictureRect.width() * markPos.x() / 1000.0)) -
-                     shape.width() / 2;
-    const int top = pictureRect.top() +
-                    int(std::lround(pictureRect.height() * markPos.y() / 1000.0)) -
-                    shape.height() / 2;
-    return QRect(QPoint(left, top), shape);
+    // Thousandths far outside the picture (a stored flag can hold any integer) and absurd mark
+    // sizes put the mark far away or make it huge, never past the range a rectangle can hold.
+    const QSize size(clampedRound(shape.width()), clampedRound(shape.height()));
+    const int dx = clampedRound(double(pictureRect.width()) * markPos.x() / 1000.0);
+    const int dy = clampedRound(double(pictureRect.height()) * markPos.y() / 1000.0);
+    const int left = clampedRound(double(pictureRect.left()) + dx - size.width() / 2);
+    const int top = clampedRound(double(pictureRect.top()) + dy - size.height() / 2);
+    return QRect(QPoint(left, top), size);
 }
 
 std::optional<QPoint> markPosFromClick(QPoint click, const QRect &pictureRect)

@@ -24,6 +24,7 @@ QString cannotOpen()
 SlidePicture decodeWithQt(const QByteArray &bytes, const QByteArray &format)
 {
     SlidePicture out;
+    out.kind = format == "ico" ? PictureKind::Icon : PictureKind::Bitmap;
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
@@ -44,6 +45,7 @@ SlidePicture decodeWithQt(const QByteArray &bytes, const QByteArray &format)
 SlidePicture decodeGif(const QByteArray &bytes)
 {
     SlidePicture out;
+    out.kind = PictureKind::Gif;
     auto data = std::make_shared<TGIFData>(bytes);
     out.naturalSize = QSize(data->screenWidth(), data->screenHeight());
     out.gif = data;
@@ -73,6 +75,7 @@ SlidePicture DecodeSlidePicture(const QByteArray &bytes, const QString &extensio
     const QString ext = extension.toLower();
     if (ext == QLatin1String("png")) {
         SlidePicture out;
+        out.kind = PictureKind::Png;
         Fallible<QImage> png = DecodePng(bytes, QString());
         if (png.ok()) {
             out.image = png.take();
@@ -84,6 +87,7 @@ SlidePicture DecodeSlidePicture(const QByteArray &bytes, const QString &extensio
     }
     if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg")) {
         SlidePicture out;
+        out.kind = PictureKind::Jpeg;
         Fallible<JpegDecodeResult> jpeg = decodeJpeg(bytes, targetSize);
         if (jpeg.ok()) {
             out.image = std::move(jpeg.value().image);
@@ -97,6 +101,7 @@ SlidePicture DecodeSlidePicture(const QByteArray &bytes, const QString &extensio
         return decodeGif(bytes);
     if (ext == QLatin1String("wmf")) {
         SlidePicture out;
+        out.kind = PictureKind::Metafile;
         Fallible<std::shared_ptr<WmfPicture>> wmf = WmfPicture::fromBytes(bytes);
         if (wmf.ok()) {
             out.naturalSize = wmf.value()->naturalSize();
@@ -131,6 +136,7 @@ SlidePicture LoadSlidePicture(const QString &path, QSize targetSize)
     if (isPng) {
         // The PNG messages name the file.
         SlidePicture out;
+        out.kind = PictureKind::Png;
         Fallible<QImage> png = DecodePng(bytes, path);
         if (png.ok()) {
             out.image = png.take();

@@ -27,9 +27,13 @@ struct PictureFrame
     int delayMs = 0;
 };
 
+// The kind of file a picture was decoded from: each kind is drawn transparently by its own rule.
+enum class PictureKind { Bitmap, Icon, Jpeg, Png, Gif, Metafile };
+
 // A decoded slide picture.
 struct SlidePicture
 {
+    PictureKind kind = PictureKind::Bitmap;
     QImage image;                     // the still picture; the first frame of an animation
     std::vector<PictureFrame> frames; // an animated GIF's frames with their delays
     std::shared_ptr<const MetafilePicture> metafile; // WMF: drawn at the size asked

@@ -163,8 +163,11 @@ const QImage &TAdvImage::currentImage() const
 
 QImage TAdvImage::displayImage() const
 {
-    // A GIF's own transparent colour is its only transparency.
-    const bool transparentKind = !m_picture.metafile && !m_picture.gif;
+    // Metafiles and icons carry their own transparency and are always drawn as they are; a
+    // GIF's own transparent colour is its only transparency.
+    const bool transparentKind = !m_picture.metafile && !m_picture.gif &&
+                                 m_picture.kind != PictureKind::Icon &&
+                                 m_picture.kind != PictureKind::Metafile;
     return Transparent && transparentKind ? withTransparentColour(currentImage()) : currentImage();
 }
 

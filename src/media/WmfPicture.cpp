@@ -20,6 +20,16 @@ constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
 constexpr qsizetype kPlaceableSize = 22;
 constexpr qsizetype kHeaderSize = 18;
 constexpr int kMaxObjects = 65535;
+// Text taller than this is far beyond any picture; the bound also keeps a huge font height under a
+// large scale from overflowing the conversion to whole pixels.
+constexpr qreal kMaxFontPixels = 16384;
+
+int fontPixelSize(qreal pixels)
+{
+    if (!(pixels >= 1)) // also NaN
+        return 1;
+    return qRound(qMin(pixels, kMaxFontPixels));
+}
 
 // Record functions.
 enum : std::uint16_t {
@@ -394,12 +404,12 @@ private:
         QFont font(m_dc.font.face.isEmpty() ? QStringLiteral("DejaVu Sans") : m_dc.font.face);
         const qreal logicalHeight =
             m_dc.font.height == 0 ? 12.0 / qMax(sy, 1e-9) : std::abs(m_dc.font.height);
-        font.setPixelSize(qMax(1, qRound(logicalHeight * sy)));
+        font.setPixelSize(fontPixelSize(logicalHeight * sy));
         if (m_dc.font.height > 0) {
             // A positive height is the cell height: ascent plus descent.
             const qreal cell = QFontMetricsF(font).height();
             if (cell > 0)
-                font.setPixelSize(qMax(1, qRound(logicalHeight * sy * logicalHeight * sy / cell)));
+                font.setPixelSize(fontPixelSize(logicalHeight * sy * logicalHeight * sy / cell));
         }
         font.setItalic(m_dc.font.italic);
         font.setUnderline(m_dc.font.underline);

@@ -14,6 +14,9 @@
 
 namespace {
 
+// A margin wider than any screen only hides the picture; the bound keeps the arithmetic in range.
+constexpr int kMaxImageMargin = 10000;
+
 SlideScene::Dock dockFor(NotePosition position)
 {
     switch (position) {
@@ -87,6 +90,9 @@ void SlideScene::applySettings()
     m_image.AmpliationEnabled = s.ImgAmpliationEnabled;
     m_image.setMaxAmpliation(s.ImgAmpliation);
     m_image.Transparent = s.ImgTransparent;
+    // The minimum margin is the image view's flat frame: the picture is fitted inside it.
+    m_image.ImageFrame = s.ImgFrameEnabled ? TAdvImage::ifFlat : TAdvImage::ifNone;
+    m_image.BevelWidth = std::clamp(s.ImgFrameWidth, 0, kMaxImageMargin);
     m_image.GIFAnimate = s.ImgGifAnimate;
     m_image.GifAnimateSpeed = s.ImgGifAnimateSpeed;
     m_image.Font = fontFromSettings(s.FontNote2);

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -455,6 +456,27 @@ private Q_SLOTS:
         QVERIFY(s.ImagePanel.BmpForBackgroud.isEmpty());
         QVERIFY(
             s.TitlePanel.BmpForBackgroud.isEmpty()); // not needed by a gradient: dropped silently
+
+        // Present but not loadable (a bitmap's signature over nothing): dropped without a word;
+        // a whole bitmap stays.
+        QTemporaryDir dir;
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        const QString good = dir.filePath(QStringLiteral("bo.bmp"));
+        QVERIFY(picture.save(good, "BMP"));
+        const QString header = dir.filePath(QStringLiteral("capcalera.bmp"));
+        writeAll(header, QByteArray("BM") + QByteArray(60, '\xFF'));
+        TNewIniFile g;
+        g.loadFromBytes(QStringLiteral("[ImagePanel]\nColorBackGroundEffect=1\nBmpForBackgroud=%1\n"
+                                       "[NotePanel]\nColorBackGroundEffect=1\nBmpForBackgroud=%2\n")
+                            .arg(header, good)
+                            .toUtf8());
+        FakePrompter quiet;
+        ctx.prompter = &quiet;
+        ReadPresentationSettings(g, s, ctx);
+        QVERIFY(quiet.texts().isEmpty());
+        QCOMPARE(s.ImagePanel.BmpForBackgroud, QString());
+        QCOMPARE(s.NotePanel.BmpForBackgroud, good);
     }
 };
 

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace ImageGeometry;
 
 class ImageGeometryTest : public QObject
@@ -139,6 +141,31 @@ private Q_SLOTS:
         QCOMPARE(mark.penWidth(), 2);
         QCOMPARE(mark.shapeRect(), QRect(45, 45, 10, 10));
         QCOMPARE(constRatioSize(150, 25), 38); // 37.5 rounds up
+    }
+
+    void hugeMarkNumbersStayInRange()
+    {
+        // A flag such as "x2147483647" names a point far outside the picture: the mark goes far
+        // right or below, never wraps round to the other side.
+        const QRect pic(100, 50, 400, 200);
+        const int huge = std::numeric_limits<int>::max();
+        const QRect far = markRect(pic, {huge, huge}, {20, 20});
+        QVERIFY(far.left() > pic.right() && far.top() > pic.bottom());
+        QCOMPARE(far.size(), QSize(20, 20));
+        QVERIFY(far.right() > far.left()); // right and bottom are still in range
+        const QRect before = markRect(pic, {-huge, -huge}, {20, 20});
+        QVERIFY(before.right() < pic.left() && before.bottom() < pic.top());
+        // An absurd mark size, with a constant ratio or not.
+        QVERIFY(constRatioSize(10000, huge) > 0);
+        const QRect big = markRect(pic, {500, 500}, {huge, huge});
+        QVERIFY(big.width() > 0 && big.right() > big.left());
+        QVERIFY(big.contains(pic.center()));
+        ImageMark mark;
+        mark.setMarkSize(huge);
+        mark.MarkConstRatio = true;
+        mark.setMarkPos({huge, 500});
+        mark.positionMark(pic, 10000);
+        QVERIFY(mark.shapeRect().left() > pic.right());
     }
 };
 

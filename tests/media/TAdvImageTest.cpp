@@ -5,6 +5,7 @@
 #include "support/GifReference.h"
 #include "support/SlideListFixture.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -390,6 +391,44 @@ private Q_SLOTS:
         // Still (not animating), the first frame shows.
         view.GIFAnimate = false;
         QCOMPARE(paintOver(view, {16, 12}, Qt::magenta), onto(expected[0], Qt::magenta));
+    }
+
+    void transparencyKeysBitmapsButSparesIconsAndMetafiles()
+    {
+        // A red picture with a blue bottom-left pixel: drawn transparently, a bitmap loses its
+        // blue pixels (what lies below, green, shows there); an icon keeps every pixel.
+        QImage img(8, 8, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        img.setPixel(0, 7, qRgb(0, 0, 255));
+        img.setPixel(7, 0, qRgb(0, 0, 255));
+        const auto encoded = [&img](const char *format) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            img.save(&buffer, format);
+            return bytes;
+        };
+        const auto drawn = [](const SlidePicture &pic) {
+            TAdvImage view;
+            view.Transparent = true;
+            view.setPicture(QStringLiteral("p"), pic);
+            QImage canvas(8, 8, QImage::Format_RGB32);
+            canvas.fill(Qt::green);
+            QPainter p(&canvas);
+            view.paint(p, canvas.rect(), QGuiApplication::palette());
+            return canvas;
+        };
+        const SlidePicture bmp = DecodeSlidePicture(encoded("BMP"), QStringLiteral("bmp"));
+        const SlidePicture ico = DecodeSlidePicture(encoded("ICO"), QStringLiteral("ico"));
+        QVERIFY(bmp.ok() && ico.ok());
+        QCOMPARE(ico.kind, PictureKind::Icon);
+        QImage canvas = drawn(bmp);
+        QCOMPARE(canvas.pixel(7, 0), qRgb(0, 255, 0));
+        QCOMPARE(canvas.pixel(3, 3), qRgb(255, 0, 0));
+        canvas = drawn(ico);
+        QCOMPARE(canvas.pixel(7, 0), qRgb(0, 0, 255));
+        QCOMPARE(canvas.pixel(0, 7), qRgb(0, 0, 255));
+        QCOMPARE(canvas.pixel(3, 3), qRgb(255, 0, 0));
     }
 
     void prefetchedPictureComesScaled()

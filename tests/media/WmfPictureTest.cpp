@@ -309,6 +309,30 @@ private Q_SLOTS:
         QCOMPARE(blueAny, 0);
     }
 
+    void hugeTextUnderAHugeScaleIsBounded()
+    {
+        // One logical unit is the whole picture and the viewport blows it up 32767 times: the
+        // tallest font then asks for ~10^11 pixels, beyond any whole number of pixels. The text
+        // is drawn at the largest size there is, its opaque background covering the picture.
+        WmfWriter w;
+        w.record(0x020C, {1, 1});         // window extent 1 x 1
+        w.record(0x020E, {32767, 32767}); // viewport extent
+        QByteArray face("DejaVu Sans");
+        face.resize(32, '\0');
+        w.record(0x02FB, {-32767, 0, 0, 0, 400, 0, 0, 0, 0}, face);
+        w.select(0);
+        w.record(0x0209, {255, 0});                                             // text colour red
+        w.record(0x0201, {0, 255});                                             // background blue
+        w.record(0x0102, {2});                                                  // opaque
+        w.record(0x0521, {1}, QByteArray("H") + char(0) + QByteArray(4, '\0')); // at (0, 0)
+        const QImage img = render(w.finish(QRect(0, 0, 1, 1)));
+        int blue = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                blue += img.pixel(x, y) == qRgb(0, 0, 255);
+        QVERIFY2(blue > 9000, qPrintable(QString::number(blue)));
+    }
+
     void bitmapsAreStretchedTheRightWayUp()
     {
         WmfWriter w;

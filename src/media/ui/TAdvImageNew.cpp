@@ -16,9 +16,21 @@ void TAdvImageNew::applySettings(const PresentationSettings &s)
     update();
 }
 
+void TAdvImageNew::passZoomRule()
+{
+    m_image.ManualZoomAllowed = m_manualZoomAllowed && !m_mark.visible();
+}
+
+void TAdvImageNew::setManualZoomAllowed(bool allowed)
+{
+    m_manualZoomAllowed = allowed;
+    passZoomRule();
+}
+
 void TAdvImageNew::setMarkPos(QPoint pos)
 {
     m_mark.setMarkPos(pos);
+    passZoomRule();
     update();
 }
 
@@ -58,15 +70,16 @@ void TAdvImageNew::mousePressEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     if (MarkSetPos && event->button() == Qt::LeftButton) {
         if (const auto at = ImageGeometry::markPosFromClick(pos, m_image.pictureRect())) {
-            m_mark.setMarkPos(*at);
+            setMarkPos(*at);
             Q_EMIT markPosChanged(*at);
-            update();
         }
         event->accept();
         return;
     }
-    if (ManualZoomAllowed && event->button() == Qt::LeftButton) {
-        m_image.mousePress(pos, event->modifiers() & Qt::ControlModifier);
+    // The image decides: a press without Ctrl, or while zooming is not allowed, is ordinary.
+    if (event->button() == Qt::LeftButton &&
+        m_image.mousePress(pos, event->modifiers() & Qt::ControlModifier) !=
+            TAdvImage::Press::Ordinary) {
         update();
         event->accept();
         return;
@@ -96,7 +109,8 @@ void TAdvImageNew::mouseReleaseEvent(QMouseEvent *event)
 
 void TAdvImageNew::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (ManualZoomAllowed && m_image.doubleClick()) {
+    // A double click leaves the zoom whatever allowed it.
+    if (m_image.doubleClick()) {
         update();
         return;
     }

@@ -5,7 +5,8 @@
 #include "media/ui/TGradPan0.h"
 
 // The picture control: a gradient panel holding an image view with its mark. With MarkSetPos on,
-// a click on the picture puts the mark there; Ctrl and a drag zooms into a selection.
+// a click on the picture puts the mark there; with manual zoom allowed and no mark showing, Ctrl
+// and a drag zooms into a selection.
 class TAdvImageNew : public TGradPan0
 {
     Q_OBJECT
@@ -15,7 +16,10 @@ public:
     TAdvImage &Image() { return m_image; }
     ImageMark &MarkShape() { return m_mark; }
     bool MarkSetPos = false;
-    bool ManualZoomAllowed = true;
+
+    // The inner image zooms by hand only while this is on and the mark is hidden.
+    bool ManualZoomAllowed() const { return m_manualZoomAllowed; }
+    void setManualZoomAllowed(bool allowed);
 
     QPoint MarkPos() const { return m_mark.MarkPos; }
     void setMarkPos(QPoint pos);
@@ -36,8 +40,10 @@ protected:
 
 private:
     void relayout();
+    void passZoomRule();
 
     TAdvImage m_image;
     ImageMark m_mark;
     int m_lastDrawSize = -1;
+    bool m_manualZoomAllowed = false;
 };

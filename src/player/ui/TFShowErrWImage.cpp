@@ -25,6 +25,8 @@ TFShowErrWImage::TFShowErrWImage(const TAdvImage &appearance, const Presentation
     m_view->panel().applySettings(settings.ImagePanel, QImage());
     m_view->panel().BevelOuter = TBevelCut::bvNone;
     m_view->applySettings(settings);
+    // Ctrl+drag zooms; the view holds it back while a mark shows, as the main view does.
+    m_view->setManualZoomAllowed(true);
     TAdvImage &img = m_view->Image();
     img.BevelWidth = appearance.BevelWidth;
     img.ImageFrame = appearance.ImageFrame;
@@ -52,8 +54,6 @@ QString TFShowErrWImage::loadPicture(const QString &file, QPoint mark, QSize lim
     if (!img.LoadImage(file).isEmpty() || !img.hasPicture())
         return cannotOpen;
     m_view->setMarkPos(mark);
-    // Manual zoom is allowed exactly while no mark shows, as in the main view.
-    m_view->ManualZoomAllowed = !m_view->MarkShape().visible();
     setWindowTitle(extractFileName(file));
 
     // What surrounds the picture: the panel's bevels and the picture's own frame.

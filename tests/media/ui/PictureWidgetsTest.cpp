@@ -64,6 +64,41 @@ private Q_SLOTS:
         QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(390, 290));
         QCOMPARE(marks.size(), 1);
     }
+
+    void ctrlDragZoomsOnlyWhileAllowedAndNoMarkShows()
+    {
+        SlideListFixture fx;
+        const QString pic = fx.picture(QStringLiteral("z.png"), 200, 100);
+        TAdvImageNew view;
+        view.resize(200, 100);
+        view.panel().BevelOuter = TBevelCut::bvNone;
+        view.Image().StretchRatio = true;
+        view.Image().LoadImage(pic);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.repaint();
+        const auto drag = [&view] {
+            QTest::mousePress(&view, Qt::LeftButton, Qt::ControlModifier, QPoint(20, 20));
+            QMouseEvent move(QEvent::MouseMove, QPointF(80, 60), view.mapToGlobal(QPointF(80, 60)),
+                             Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+            QApplication::sendEvent(&view, &move);
+            QTest::mouseRelease(&view, Qt::LeftButton, Qt::ControlModifier, QPoint(80, 60));
+            return view.Image().Zoomed();
+        };
+        QVERIFY(!drag()); // not allowed yet
+        view.setManualZoomAllowed(true);
+        view.setMarkPos({500, 500});
+        QVERIFY(!drag()); // a mark shows
+        view.setMarkPos({-1, -1});
+        QVERIFY(drag());
+        QVERIFY(view.Image().ZoomPercent() > 100);
+        // A double click leaves the zoom.
+        QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(50, 50));
+        QVERIFY(!view.Image().Zoomed());
+        // Turned off, the mark hidden or not, Ctrl+drag is an ordinary press again.
+        view.setManualZoomAllowed(false);
+        QVERIFY(!drag());
+    }
 };
 
 QTEST_MAIN(PictureWidgetsTest)

@@ -18,6 +18,7 @@
 #include "support/WindowTest.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -405,6 +407,33 @@ private Q_SLOTS:
         w.reset();
         QCOMPARE(pool->triggerCount(), 0);
         QCOMPARE(clock.pendingTimers(), 0);
+    }
+
+    void pictureWindowZoomsWithCtrlAndDragUnlessAMarkShows()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView view;
+        PresentationSettings s;
+        TAdvImage appearance;
+        const QString file = fx.picture(QStringLiteral("z.png"), 300, 200);
+        for (const QPoint mark : {QPoint(-1, -1), QPoint(500, 500)}) {
+            TFShowErrWImage w(appearance, s, view, prompter, QString());
+            QCOMPARE(w.loadPicture(file, mark, QSize(600, 400)), QString());
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            TAdvImageNew *image = w.imageView();
+            image->repaint();
+            const QRect r = image->Image().pictureRect();
+            const QPoint from = r.topLeft() + QPoint(10, 10), to = r.center();
+            QTest::mousePress(image, Qt::LeftButton, Qt::ControlModifier, from);
+            QMouseEvent move(QEvent::MouseMove, QPointF(to), image->mapToGlobal(QPointF(to)),
+                             Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+            QApplication::sendEvent(image, &move);
+            QTest::mouseRelease(image, Qt::LeftButton, Qt::ControlModifier, to);
+            // Without a mark the selection zooms; with one Ctrl+drag is an ordinary press.
+            QCOMPARE(image->Image().Zoomed(), mark.x() == -1);
+        }
     }
 
     void activationPlaysTheTrackAndClosingStopsIt()

@@ -3,6 +3,8 @@
 #include "slides/ui/SlideArea.h"
 
 #include "config/PresentationSettings.h"
+#include "config/PresentationSettingsFile.h"
+#include "config/TNewIniFile.h"
 #include "media/TMPTimerPool.h"
 #include "support/FakeScheduler.h"
 #include "support/GifBuilder.h"
@@ -158,6 +160,53 @@ private Q_SLOTS:
         QCOMPARE(QColor(second.pixel(middle)), QColor(Qt::green));
         QCOMPARE(QColor(second.pixel(middle + QPoint(40, 0))), QColor(Qt::blue));
         QVERIFY(scene.layout({640, 480}, nullptr).notePanel.left() == 0);
+    }
+
+    void imageMarginFollowsTheFrameSettings()
+    {
+        // A wide picture fitted to the panel touches its left and right edges; with the minimum
+        // margin on, it keeps that margin on every side, on screen and in the export alike.
+        SlideListFixture fx;
+        savePicture(fx, QStringLiteral("ample.png"), {800, 200}, Qt::blue);
+        const QString pic = fx.path(QStringLiteral("ample.png"));
+        const QSize area(640, 480);
+        PresentationSettings s;
+        SlideScene scene(s);
+        scene.showImageSlide(imageSlide(pic, 3, {}));
+        const QRect client = scene.imageClientRect(area, nullptr);
+        scene.updateDrawSize(area, nullptr);
+        QCOMPARE(scene.image().pictureRect().left(), client.left());
+        QCOMPARE(scene.image().pictureRect().right(), client.right());
+
+        // Read as `--set Image.ImgFrameEnabled=1 --set Image.ImgFrameWidth=50` gives them.
+        TNewIniFile ini;
+        ini.loadFromBytes("[Image]\nImgFrameEnabled=1\nImgFrameWidth=50\n");
+        ReadPresentationSettings(ini, s);
+        scene.applySettings();
+        scene.updateDrawSize(area, nullptr);
+        const QRect framed = scene.image().pictureRect();
+        QCOMPARE(framed.left(), client.left() + 50);
+        QCOMPARE(framed.right(), client.right() - 50);
+        QVERIFY(framed.top() >= client.top() + 50 && framed.bottom() <= client.bottom() - 50);
+
+        SlideList list;
+        list.lines << QStringLiteral("ample.png\t\t\t\t\t");
+        const QString out = fx.path(QStringLiteral("out"));
+        const SlideExportResult r = ExportSlides(list, fx.path(QStringLiteral("l.sal")), s, out,
+                                                 area, 1.0, QApplication::palette());
+        QCOMPARE(r.written, 1);
+        const QImage png(QDir(out).filePath(QStringLiteral("001.png")));
+        QCOMPARE(png.size(), area);
+        const auto blue = [&png](int x, int y) { return png.pixel(x, y) == qRgb(0, 0, 255); };
+        int inMargin = 0;
+        for (int y = client.top(); y <= client.bottom(); ++y)
+            for (int x = client.left(); x <= client.right(); ++x)
+                if (!client.adjusted(50, 50, -50, -50).contains(x, y))
+                    inMargin += blue(x, y);
+        QCOMPARE(inMargin, 0);
+        const int middle = framed.center().y();
+        QVERIFY(blue(client.left() + 50, middle) && blue(client.right() - 50, middle));
+        QVERIFY(!blue(client.left() + 49, middle) && !blue(client.right() - 49, middle));
     }
 
     void gifFramesStepOnTheClockAndZoomFollowsTheMouse()
