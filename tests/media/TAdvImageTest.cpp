@@ -351,9 +351,9 @@ private Q_SLOTS:
         // loads them; the panel shows where the screen is transparent.
         const QList<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 128, 0), qRgb(0, 0, 255),
                                      qRgb(255, 255, 255)};
-        GifSpec spec{QSize(16, 12), palette, 3, {}};
+        GifPlan plan{QSize(16, 12), palette, 3, {}};
         const auto frame = [](QRect r, int fill, int disposal, int transparent) {
-            GifFrameSpec f;
+            GifFramePlan f;
             f.rect = r;
             f.indices.assign(size_t(r.width() * r.height()), std::uint8_t(fill));
             // A transparent stripe down the middle column when the frame has a transparent index.
@@ -364,15 +364,15 @@ private Q_SLOTS:
             f.transparent = transparent;
             return f;
         };
-        spec.frames.push_back(frame(QRect(0, 0, 16, 12), 1, 1, 0)); // a see-through stripe
-        spec.frames.push_back(frame(QRect(2, 2, 5, 4), 0, 0, -1));  // kept
-        spec.frames.push_back(frame(QRect(8, 3, 6, 6), 2, 2, -1));  // to the white background
-        spec.frames.push_back(frame(QRect(10, 8, 9, 6), 0, 3, 3));  // clipped, then undone
-        spec.frames.push_back(frame(QRect(1, 7, 4, 4), 2, 2, 1));   // to transparent
-        spec.frames.push_back(frame(QRect(5, 0, 3, 3), 3, 0, -1));
-        const std::vector<QImage> expected = spec.expectedScreens();
+        plan.frames.push_back(frame(QRect(0, 0, 16, 12), 1, 1, 0)); // a see-through stripe
+        plan.frames.push_back(frame(QRect(2, 2, 5, 4), 0, 0, -1));  // kept
+        plan.frames.push_back(frame(QRect(8, 3, 6, 6), 2, 2, -1));  // to the white background
+        plan.frames.push_back(frame(QRect(10, 8, 9, 6), 0, 3, 3));  // clipped, then undone
+        plan.frames.push_back(frame(QRect(1, 7, 4, 4), 2, 2, 1));   // to transparent
+        plan.frames.push_back(frame(QRect(5, 0, 3, 3), 3, 0, -1));
+        const std::vector<QImage> expected = plan.expectedScreens();
 
-        const SlidePicture pic = DecodeSlidePicture(spec.encode(), QStringLiteral("gif"));
+        const SlidePicture pic = DecodeSlidePicture(plan.encode(), QStringLiteral("gif"));
         QVERIFY(pic.ok());
         QCOMPARE(pic.naturalSize, QSize(16, 12));
         QCOMPARE(pic.frames.size(), size_t(6));

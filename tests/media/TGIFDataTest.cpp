@@ -35,9 +35,9 @@ QString parseErrorOf(const QByteArray &bytes)
     return data.frameCount() == 0 ? data.parseError() : QString();
 }
 
-GifFrameSpec frameAt(QRect rect, int colours, quint32 seed, int disposal = 0, int transparent = -1)
+GifFramePlan frameAt(QRect rect, int colours, quint32 seed, int disposal = 0, int transparent = -1)
 {
-    GifFrameSpec f;
+    GifFramePlan f;
     f.rect = rect;
     f.indices = randomIndices(rect.width() * rect.height(), colours, seed);
     f.disposal = disposal;
@@ -45,12 +45,12 @@ GifFrameSpec frameAt(QRect rect, int colours, quint32 seed, int disposal = 0, in
     return f;
 }
 
-// Composes every frame of `spec` in order and compares each with the reference screens.
-void compareWithReference(const GifSpec &spec)
+// Composes every frame of `plan` in order and compares each with the reference screens.
+void compareWithReference(const GifPlan &plan)
 {
-    auto data = std::make_shared<TGIFData>(spec.encode());
-    QCOMPARE(data->frameCount(), int(spec.frames.size()));
-    const std::vector<QImage> expected = spec.expectedScreens();
+    auto data = std::make_shared<TGIFData>(plan.encode());
+    QCOMPARE(data->frameCount(), int(plan.frames.size()));
+    const std::vector<QImage> expected = plan.expectedScreens();
     GifComposer composer(data);
     for (size_t i = 0; i < expected.size(); ++i) {
         const QString diff = firstDifference(composer.frame(int(i)), expected[i]);
@@ -96,29 +96,29 @@ private Q_SLOTS:
     {
         // Background index 2 (blue); every disposal method, offsets, frames that reach past the
         // screen, transparency, a local table and an interlaced frame.
-        GifSpec spec{QSize(12, 10), kFour, 2, {}};
-        spec.frames.push_back(frameAt(QRect(0, 0, 12, 10), 4, 21, 1));
-        spec.frames.push_back(frameAt(QRect(2, 2, 4, 3), 4, 22, 0, 3));
-        spec.frames.push_back(frameAt(QRect(9, 7, 5, 5), 4, 23, 2));    // clipped; to blue
-        spec.frames.push_back(frameAt(QRect(1, 6, 3, 3), 4, 24, 2, 0)); // to transparent
-        GifFrameSpec local = frameAt(QRect(4, 1, 6, 4), 2, 25, 3);
+        GifPlan plan{QSize(12, 10), kFour, 2, {}};
+        plan.frames.push_back(frameAt(QRect(0, 0, 12, 10), 4, 21, 1));
+        plan.frames.push_back(frameAt(QRect(2, 2, 4, 3), 4, 22, 0, 3));
+        plan.frames.push_back(frameAt(QRect(9, 7, 5, 5), 4, 23, 2));    // clipped; to blue
+        plan.frames.push_back(frameAt(QRect(1, 6, 3, 3), 4, 24, 2, 0)); // to transparent
+        GifFramePlan local = frameAt(QRect(4, 1, 6, 4), 2, 25, 3);
         local.local = {qRgb(10, 20, 30), qRgb(200, 100, 50)};
-        spec.frames.push_back(local);                                   // restored after
-        spec.frames.push_back(frameAt(QRect(0, 0, 2, 2), 4, 26, 3, 1)); // restored too
-        GifFrameSpec interlaced = frameAt(QRect(8, 0, 3, 9), 4, 27, 0, 2);
+        plan.frames.push_back(local);                                   // restored after
+        plan.frames.push_back(frameAt(QRect(0, 0, 2, 2), 4, 26, 3, 1)); // restored too
+        GifFramePlan interlaced = frameAt(QRect(8, 0, 3, 9), 4, 27, 0, 2);
         interlaced.interlaced = true;
-        spec.frames.push_back(interlaced);
-        spec.frames.push_back(frameAt(QRect(12, 10, 4, 4), 4, 28)); // wholly off the screen
-        compareWithReference(spec);
+        plan.frames.push_back(interlaced);
+        plan.frames.push_back(frameAt(QRect(12, 10, 4, 4), 4, 28)); // wholly off the screen
+        compareWithReference(plan);
 
         // The disposals did what they say: spot checks against the file's own colours.
-        const std::vector<QImage> screens = spec.expectedScreens();
+        const std::vector<QImage> screens = plan.expectedScreens();
         QCOMPARE(QRgb(screens[3].pixel(10, 8)), kFour[2]);        // frame 2 gone to the background
         QCOMPARE(qAlpha(screens[4].pixel(2, 7)), 0);              // frame 3 gone to transparent
         QCOMPARE(screens[5].pixel(5, 2), screens[3].pixel(5, 2)); // frame 4 restored
 
         // Asking again, out of order, gives the same screens: an earlier frame starts over.
-        auto data = std::make_shared<TGIFData>(spec.encode());
+        auto data = std::make_shared<TGIFData>(plan.encode());
         GifComposer composer(data);
         for (int i : {6, 2, 7, 0, 5, 5, 1}) {
             const QString diff = firstDifference(composer.frame(i), screens[size_t(i)]);
@@ -133,25 +133,25 @@ private Q_SLOTS:
     {
         for (quint32 seed = 1; seed <= 40; ++seed) {
             QRandomGenerator rng(seed);
-            GifSpec spec;
-            spec.screen = QSize(1 + rng.bounded(24), 1 + rng.bounded(24));
+            GifPlan plan;
+            plan.screen = QSize(1 + rng.bounded(24), 1 + rng.bounded(24));
             // Every fourth file has no global table; its frames bring their own or none.
             if (seed % 4 != 0)
                 for (int c = 0, n = 2 + rng.bounded(7); c < n; ++c)
-                    spec.global.append(qRgb(rng.bounded(256), rng.bounded(256), rng.bounded(256)));
-            spec.backgroundIndex = rng.bounded(10);
+                    plan.global.append(qRgb(rng.bounded(256), rng.bounded(256), rng.bounded(256)));
+            plan.backgroundIndex = rng.bounded(10);
             for (int i = 0, n = 1 + rng.bounded(9); i < n; ++i) {
-                const QRect rect(rng.bounded(spec.screen.width() + 3),
-                                 rng.bounded(spec.screen.height() + 3), 1 + rng.bounded(20),
+                const QRect rect(rng.bounded(plan.screen.width() + 3),
+                                 rng.bounded(plan.screen.height() + 3), 1 + rng.bounded(20),
                                  1 + rng.bounded(20));
-                GifFrameSpec f;
-                if (spec.global.isEmpty() ? rng.bounded(2) == 0 : rng.bounded(4) == 0)
+                GifFramePlan f;
+                if (plan.global.isEmpty() ? rng.bounded(2) == 0 : rng.bounded(4) == 0)
                     for (int c = 0, m = 2 + rng.bounded(3); c < m; ++c)
                         f.local.append(qRgb(rng.bounded(256), rng.bounded(256), 0));
                 const int colours = !f.local.isEmpty()
                                         ? int(f.local.size())
-                                        : (spec.global.isEmpty() ? 4 : int(spec.global.size()));
-                f = GifFrameSpec{
+                                        : (plan.global.isEmpty() ? 4 : int(plan.global.size()));
+                f = GifFramePlan{
                     rect,
                     randomIndices(rect.width() * rect.height(), colours, seed * 100 + quint32(i)),
                     rng.bounded(3) == 0 ? rng.bounded(colours) : -1,
@@ -159,9 +159,9 @@ private Q_SLOTS:
                     f.local,
                     rng.bounded(3) == 0,
                     10};
-                spec.frames.push_back(f);
+                plan.frames.push_back(f);
             }
-            compareWithReference(spec);
+            compareWithReference(plan);
             if (QTest::currentTestFailed()) {
                 qWarning("seed %u", seed);
                 return;
@@ -171,13 +171,13 @@ private Q_SLOTS:
 
     void framesThatCoverTheScreenLookAsStored()
     {
-        GifSpec spec{QSize(9, 7), kFour, 1, {}};
+        GifPlan plan{QSize(9, 7), kFour, 1, {}};
         for (int disposal = 0; disposal < 4; ++disposal)
-            spec.frames.push_back(frameAt(QRect(0, 0, 9, 7), 4, 30 + quint32(disposal), disposal));
-        GifFrameSpec local = frameAt(QRect(0, 0, 9, 7), 2, 35, 2);
+            plan.frames.push_back(frameAt(QRect(0, 0, 9, 7), 4, 30 + quint32(disposal), disposal));
+        GifFramePlan local = frameAt(QRect(0, 0, 9, 7), 2, 35, 2);
         local.local = {qRgb(1, 2, 3), qRgb(4, 5, 6)};
-        spec.frames.push_back(local);
-        auto data = std::make_shared<TGIFData>(spec.encode());
+        plan.frames.push_back(local);
+        auto data = std::make_shared<TGIFData>(plan.encode());
         GifComposer composer(data);
         for (int i = 0; i < data->frameCount(); ++i) {
             const QImage stored =

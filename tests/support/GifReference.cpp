@@ -15,11 +15,11 @@ QRgb tableColour(const QList<QRgb> &table, int index)
 
 } // namespace
 
-QByteArray GifSpec::encode() const
+QByteArray GifPlan::encode() const
 {
     GifBuilder gif(screen.width(), screen.height(), global);
     gif.setBackgroundIndex(backgroundIndex);
-    for (const GifFrameSpec &f : frames) {
+    for (const GifFramePlan &f : frames) {
         gif.addGraphicControl(f.delay, f.transparent, f.disposal);
         gif.addFrame(f.rect.width(), f.rect.height(), f.indices, f.interlaced, f.local,
                      f.rect.left(), f.rect.top());
@@ -27,7 +27,7 @@ QByteArray GifSpec::encode() const
     return gif.finish();
 }
 
-std::vector<QImage> GifSpec::expectedScreens() const
+std::vector<QImage> GifPlan::expectedScreens() const
 {
     std::vector<QImage> out;
     if (frames.empty())
@@ -36,7 +36,7 @@ std::vector<QImage> GifSpec::expectedScreens() const
     int stored = 2;
     while (stored < global.size())
         stored *= 2;
-    const auto backgroundOf = [this, stored](const GifFrameSpec &f) -> QRgb {
+    const auto backgroundOf = [this, stored](const GifFramePlan &f) -> QRgb {
         if (f.transparent >= 0 || global.isEmpty() || backgroundIndex >= stored)
             return 0;
         return tableColour(global, backgroundIndex);
@@ -45,7 +45,7 @@ std::vector<QImage> GifSpec::expectedScreens() const
     const int h = screen.height();
     // One QRgb per screen pixel, row after row.
     std::vector<QRgb> shown(size_t(w) * size_t(h), backgroundOf(frames.front()));
-    for (const GifFrameSpec &f : frames) {
+    for (const GifFramePlan &f : frames) {
         const std::vector<QRgb> before = shown;
         const QList<QRgb> &table = f.local.isEmpty() ? global : f.local;
         for (int fy = 0; fy < f.rect.height(); ++fy)

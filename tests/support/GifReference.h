@@ -20,7 +20,7 @@
 //   back the screen as it was before the frame; 0, 1 and the undefined 4-7 leave it;
 // - a frame's background is transparent when it has a transparent index, else the global
 //   table's colour at the background index, transparent without a global table.
-struct GifFrameSpec
+struct GifFramePlan
 {
     QRect rect; // offset and size; may reach past the screen
     std::vector<std::uint8_t> indices;
@@ -31,12 +31,12 @@ struct GifFrameSpec
     int delay = 10;
 };
 
-struct GifSpec
+struct GifPlan
 {
     QSize screen;
     QList<QRgb> global; // empty: no global table
     int backgroundIndex = 0;
-    std::vector<GifFrameSpec> frames;
+    std::vector<GifFramePlan> frames;
 
     QByteArray encode() const;
     // ARGB32 screens, one per frame; a transparent pixel is 0.
