@@ -480,8 +480,15 @@ private Q_SLOTS:
         QCOMPARE(m_ff.Open(h), 0);
         QCOMPARE(m_ff.LastError(h), int(apeInput));
         const qint64 grown = peakResidentKb() - before;
-        QVERIFY2(grown < 300 * 1024, qPrintable(QStringLiteral("%1 kB").arg(grown)));
         m_ff.DeInitModule(h);
+        // Reading the whole file would take it past a gigabyte. Under AddressSanitizer freed
+        // blocks stay held in its quarantine (256 MB by default), which counts here too.
+#if defined(__SANITIZE_ADDRESS__)
+        const qint64 limitKb = (300 + 256) * 1024;
+#else
+        const qint64 limitKb = 300 * 1024;
+#endif
+        QVERIFY2(grown < limitKb, qPrintable(QStringLiteral("%1 kB").arg(grown)));
     }
 
     // --- The sound device (ALSA's null PCM, played in real time) ---

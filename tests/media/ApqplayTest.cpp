@@ -161,6 +161,13 @@ private Q_SLOTS:
         t.codec = QStringLiteral("libmp3lame");
         QVERIFY(AudioFixtures::encode(in, t));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // With the sound device open, the leak checker of the sanitizer runtime crashes at exit
+        // scanning the thread-local blocks of the sound library's loaded modules (the program
+        // ends on SIGABRT with no leak reported). The device runs go without it; the file runs
+        // above keep it.
+        if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+            env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) +
+                                                           QStringLiteral(":detect_leaks=0"));
         QProcess p;
         env.insert(QStringLiteral("AUDPLUG_PCM"), QStringLiteral("null"));
         p.setProcessEnvironment(env);
