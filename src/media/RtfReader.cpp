@@ -69,6 +69,7 @@ struct ParaProps
     int firstLineTwips = 0;
     int beforeTwips = 0;
     int afterTwips = 0;
+    bool operator==(const ParaProps &) const = default;
 };
 
 struct GroupState
@@ -437,8 +438,10 @@ private:
     bool codePageUsable(int codePage);
     QStringDecoder *decoderFor(int codePage);
     void decodeAppend(QString &out, QByteArrayView bytes, int codePage);
-    QTextCharFormat charFormat(const CharProps &c) const;
-    QTextBlockFormat blockFormat(const ParaProps &p) const;
+    const QTextCharFormat &charFormat(const CharProps &c);
+    const QTextBlockFormat &blockFormat(const ParaProps &p);
+    QTextCharFormat makeCharFormat(const CharProps &c) const;
+    static QTextBlockFormat makeBlockFormat(const ParaProps &p);
     std::optional<QColor> color(int index) const;
 
     const char *m_p;
@@ -453,6 +456,12 @@ private:
     int m_fallbackLeft = 0; // characters still to skip after \uN
     char16_t m_pendingHigh = 0;
     ParaProps m_lastPara;
+    ParaProps m_blockProps; // the properties the current block was given
+
+    // Formats already made: a document uses a handful over and over, and a shared format is
+    // found again by the document without being hashed anew.
+    std::vector<std::pair<CharProps, QTextCharFormat>> m_charFormats;
+    std::pair<ParaProps, QTextBlockFormat> m_blockFormat{ParaProps(), makeBlockFormat(ParaProps())};
 
     int m_docCodePage = 1252;
     int m_defaultFont = -1;
@@ -482,6 +491,7 @@ private:
 void Reader::run()
 {
     m_cursor.beginEditBlock();
+    m_cursor.setBlockFormat(blockFormat(m_blockProps));
     while (m_p < m_end && !m_finished) {
         switch (*m_p) {
         case '{':
@@ -953,8 +963,13 @@ void Reader::endParagraph()
 {
     emitPendingHigh();
     flushRun();
-    m_cursor.setBlockFormat(blockFormat(st().para));
-    m_cursor.insertBlock(QTextBlockFormat(), charFormat(st().chars));
+    // A paragraph takes the properties in force at its end. The next one most often keeps them,
+    // so it starts with them and is only changed when it ends with others.
+    const ParaProps &para = st().para;
+    if (!(para == m_blockProps))
+        m_cursor.setBlockFormat(blockFormat(para));
+    m_cursor.insertBlock(blockFormat(para), charFormat(st().chars));
+    m_blockProps = para;
 }
 
 // At the end of the input, closed or not: what was read goes in, and the last paragraph takes
@@ -966,7 +981,8 @@ void Reader::finish()
         flushRun();
         m_lastPara = st().para;
     }
-    m_cursor.setBlockFormat(blockFormat(m_lastPara));
+    if (!(m_lastPara == m_blockProps))
+        m_cursor.setBlockFormat(blockFormat(m_lastPara));
 }
 
 void Reader::commitFont()
@@ -981,6 +997,7 @@ void Reader::commitFont()
         decodeAppend(entry.name, m_entryName, entry.codePage != 0 ? entry.codePage : m_docCodePage);
         entry.name = entry.name.trimmed();
         m_fonts[m_entryFont] = entry;
+        m_charFormats.clear(); // formats made so far may name the font
     }
     m_entryFont = -1;
     m_entryCharset = 0;
@@ -995,6 +1012,7 @@ void Reader::commitColor()
                                         : std::nullopt);
     m_colorGiven = false;
     m_red = m_green = m_blue = 0;
+    m_charFormats.clear();
 }
 
 void Reader::pictureBytes(const char *begin, const char *end)
@@ -1100,7 +1118,25 @@ std::optional<QColor> Reader::color(int index) const
     return m_colors[size_t(index)];
 }
 
-QTextCharFormat Reader::charFormat(const CharProps &c) const
+const QTextCharFormat &Reader::charFormat(const CharProps &c)
+{
+    for (const auto &[props, format] : m_charFormats)
+        if (props == c)
+            return format;
+    if (m_charFormats.size() >= 64)
+        m_charFormats.clear();
+    m_charFormats.emplace_back(c, makeCharFormat(c));
+    return m_charFormats.back().second;
+}
+
+const QTextBlockFormat &Reader::blockFormat(const ParaProps &p)
+{
+    if (!(m_blockFormat.first == p))
+        m_blockFormat = {p, makeBlockFormat(p)};
+    return m_blockFormat.second;
+}
+
+QTextCharFormat Reader::makeCharFormat(const CharProps &c) const
 {
     QTextCharFormat f;
     f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
@@ -1132,7 +1168,7 @@ QTextCharFormat Reader::charFormat(const CharProps &c) const
     return f;
 }
 
-QTextBlockFormat Reader::blockFormat(const ParaProps &p) const
+QTextBlockFormat Reader::makeBlockFormat(const ParaProps &p)
 {
     QTextBlockFormat f;
     switch (p.align) {
