@@ -266,6 +266,12 @@ private Q_SLOTS:
                      .value<QImage>()
                      .size(),
                  QSize(30, 20));
+
+        // Reading into the same document again leaves nothing of the first one behind.
+        QVERIFY(readRtf("{\\rtf1 x}", doc).ok());
+        QCOMPARE(doc.toPlainText(), QStringLiteral("x"));
+        QVERIFY(images(doc).isEmpty());
+        QVERIFY(doc.resource(QTextDocument::ImageResource, QUrl(formats[1].name())).isNull());
     }
 
     void notRtf()
