@@ -260,59 +260,18 @@ const std::unordered_map<std::string_view, KwInfo> &keywords()
         for (const auto &[name, kw] : plain)
             t.emplace(name, KwInfo{kw});
         // Destinations whose content is never shown.
-        for (const char *name : {"stylesheet",
-                                 "info",
-                                 "header",
-                                 "headerl",
-                                 "headerr",
-                                 "headerf",
-                                 "footer",
-                                 "footerl",
-                                 "footerr",
-                                 "footerf",
-                                 "footnote",
-                                 "fldinst",
-                                 "nonshppict",
-                                 "objdata",
-                                 "objclass",
-                                 "objname",
-                                 "themedata",
-                                 "datastore",
-                                 "listtable",
-                                 "listoverridetable",
-                                 "revtbl",
-                                 "rsidtbl",
-                                 "filetbl",
-                                 "generator",
-                                 "xmlnstbl",
-                                 "pn",
-                                 "pgdsctbl",
-                                 "annotation",
-                                 "atnid",
-                                 "atnauthor",
-                                 "xe",
-                                 "tc",
-                                 "txe",
-                                 "bkmkstart",
-                                 "bkmkend",
-                                 "ftnsep",
-                                 "ftnsepc",
-                                 "aftnsep",
-                                 "aftnsepc",
-                                 "template",
-                                 "userprops",
-                                 "docvar",
-                                 "private",
-                                 "shpinst",
-                                 "do",
-                                 "latentstyles",
-                                 "colorschememapping",
-                                 "mmathPr",
-                                 "comment",
-                                 "author",
-                                 "operator",
-                                 "title"})
-            t.emplace(name, KwInfo{Kw::SkipDest});
+        static constexpr std::string_view skipped =
+            "stylesheet info header headerl headerr headerf footer footerl footerr footerf "
+            "footnote fldinst nonshppict objdata objclass objname themedata datastore listtable "
+            "listoverridetable revtbl rsidtbl filetbl generator xmlnstbl pn pgdsctbl annotation "
+            "atnid atnauthor xe tc txe bkmkstart bkmkend ftnsep ftnsepc aftnsep aftnsepc template "
+            "userprops docvar private shpinst do latentstyles colorschememapping mmathPr comment "
+            "author operator title";
+        for (size_t from = 0; from < skipped.size();) {
+            const size_t space = std::min(skipped.find(' ', from), skipped.size());
+            t.emplace(skipped.substr(from, space - from), KwInfo{Kw::SkipDest});
+            from = space + 1;
+        }
         const std::pair<const char *, char16_t> symbols[] = {
             {"emdash", 0x2014},    {"endash", 0x2013},    {"emspace", 0x2003}, {"enspace", 0x2002},
             {"qmspace", 0x2005},   {"bullet", 0x2022},    {"lquote", 0x2018},  {"rquote", 0x2019},
