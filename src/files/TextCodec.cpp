@@ -69,14 +69,25 @@ DecodedText decode8BitText(const QByteArray &bytes)
     bool nonAscii = false;
     if (isValidUtf8(bytes, &nonAscii) && nonAscii)
         return {QString::fromUtf8(bytes), TextEncoding::Utf8};
+    return {decodeWindows1252(bytes), TextEncoding::Windows1252};
+}
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
     QString out;
-    out.resize(bytes.size());
-    QChar *dst = out.data();
+    appendWindows1252(out, bytes);
+    return out;
+}
+
+void appendWindows1252(QString &out, QByteArrayView bytes)
+{
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size());
+    QChar *dst = out.data() + start;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         dst[i] = QChar(b >= 0x80 && b < 0xA0 ? kHighTable[b - 0x80] : char16_t(b));
     }
-    return {out, TextEncoding::Windows1252};
 }
 
 bool fitsWindows1252(const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,11 @@ struct DecodedText
 };
 
 DecodedText decode8BitText(const QByteArray &bytes);
+
+// Every byte as its Windows-1252 character; the five undefined bytes as the C1 control of the
+// same value, so nothing is lost. The second form appends to `out`.
+QString decodeWindows1252(QByteArrayView bytes);
+void appendWindows1252(QString &out, QByteArrayView bytes);
 
 // Encodes in `preferred` when every character fits; otherwise in UTF-8. `used` reports the choice.
 QByteArray encode8BitText(const QString &text, TextEncoding preferred,
