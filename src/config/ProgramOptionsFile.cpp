@@ -2,6 +2,7 @@
 
 #include "config/Base64.h"
 #include "config/TNewIniFile.h"
+#include "files/FileNames.h"
 #include "files/Prompter.h"
 
 #include <QDir>
@@ -94,20 +95,6 @@ void writeBools(TNewIniFile &f, const QString &sec, const BoolKey (&keys)[N],
 }
 
 } // namespace
-
-QString nearestExistingFolder(const QString &path)
-{
-    QString p = QDir::cleanPath(path);
-    while (!p.isEmpty()) {
-        if (QFileInfo(p).isDir())
-            return p;
-        const QString parent = QFileInfo(p).path();
-        if (parent == p)
-            break;
-        p = parent;
-    }
-    return QDir::rootPath();
-}
 
 void ReadWriteResults(const TNewIniFile &f, WriteResultsSettings &r, const QString &programDir,
                       Prompter *prompter)

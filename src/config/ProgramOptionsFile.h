@@ -31,6 +31,3 @@ bool WriteProgramOptions(TNewIniFile &file, const ProgramOptions &o);
 
 void ReadProgramWideOptions(const TNewIniFile &file, ProgramWideOptions &w);
 void WriteProgramWideOptions(TNewIniFile &file, const ProgramWideOptions &w);
-
-// The nearest folder of `path` that exists, or the root.
-QString nearestExistingFolder(const QString &path);

@@ -1,7 +1,9 @@
 #include "files/FileChecks.h"
 
+#include "files/FileNames.h"
 #include "files/Prompter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -16,9 +18,7 @@ bool isReadOnlyFile(const QString &path)
 
 bool IsOnCD(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString existing = info.exists() ? info.absoluteFilePath() : info.absolutePath();
-    const QStorageInfo storage(existing);
+    const QStorageInfo storage(nearestExistingFolder(QFileInfo(path).absoluteFilePath()));
     if (!storage.isValid())
         return false;
     const QByteArray type = storage.fileSystemType().toLower();
@@ -52,4 +52,56 @@ bool fileExists(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() && !info.isDir();
+}
+
+Fallible<void> checkNotOnCD(const QString &path)
+{
+    if (IsOnCD(path))
+        return Fallible<void>::failure(QStringLiteral("No es pot seleccionar un CD"));
+    return Fallible<void>::success();
+}
+
+Fallible<void> checkFileExists(const QString &path)
+{
+    if (!fileExists(path))
+        return Fallible<void>::failure(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(path));
+    return Fallible<void>::success();
+}
+
+Fallible<void> checkFolderExists(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isDir())
+        return Fallible<void>::failure(
+            QStringLiteral("No s'ha trobat el directori '%1'").arg(path));
+    return Fallible<void>::success();
+}
+
+qint64 fileSize(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? info.size() : -1;
+}
+
+QDateTime fileTime(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.lastModified().toLocalTime() : QDateTime();
+}
+
+int deleteEmptyFolderTree(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir() || info.isSymLink())
+        return 0;
+    int removed = 0;
+    QDir dir(folder);
+    const QFileInfoList entries =
+        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries)
+        if (entry.isDir() && !entry.isSymLink())
+            removed += deleteEmptyFolderTree(entry.absoluteFilePath());
+    if (dir.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot) &&
+        QDir().rmdir(info.absoluteFilePath()))
+        ++removed;
+    return removed;
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -66,6 +67,49 @@ QString includeTrailingSeparator(const QString &folder)
     if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
         return folder;
     return folder + QDir::separator();
+}
+
+QString excludeTrailingSeparator(const QString &folder)
+{
+    const bool root = folder.size() == 1 || (folder.size() == 3 && folder[1] == QLatin1Char(':'));
+    if (root || !(folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
+        return folder;
+    return folder.chopped(1);
+}
+
+QString removeLastChar(const QString &text, QChar c)
+{
+    return text.endsWith(c) ? text.chopped(1) : text;
+}
+
+QString parentFolder(const QString &path)
+{
+    return extractFileDir(excludeTrailingSeparator(path));
+}
+
+QString backupFileName(const QString &path)
+{
+    const qsizetype nameStart = lastSeparatorIndex(path) + 1;
+    return path.left(nameStart) + QLatin1Char('~') + path.mid(nameStart);
+}
+
+int driveNumber(QChar letter)
+{
+    const char16_t u = letter.toUpper().unicode();
+    return u >= u'A' && u <= u'Z' ? int(u - u'A') + 1 : 0;
+}
+
+QString nearestExistingFolder(const QString &path)
+{
+    QString folder =
+        QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
+    while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        const QString up = extractFileDir(folder);
+        if (up == folder)
+            break;
+        folder = up;
+    }
+    return folder.isEmpty() || !QFileInfo(folder).isDir() ? QDir::rootPath() : folder;
 }
 
 QString joinFolderNameExt(const QString &folder, const QString &name, const QString &ext)

@@ -25,6 +25,18 @@ QString pathWithoutExt(const QString &path);
 QString changeFileExt(const QString &path, const QString &newExt);
 // Adds the native separator unless the text already ends with a separator.
 QString includeTrailingSeparator(const QString &folder);
+// Takes off one trailing separator ('\' or '/'), unless the text is a root ("/" or "C:\").
+QString excludeTrailingSeparator(const QString &folder);
+// Takes off the last character when it is `c`.
+QString removeLastChar(const QString &text, QChar c);
+// The folder that holds `path`, a trailing separator of `path` ignored: "/a/b/" -> "/a".
+QString parentFolder(const QString &path);
+// "C:\a\b.sal" -> "C:\a\~b.sal": the backup kept beside a file.
+QString backupFileName(const QString &path);
+// The drive number of a drive letter, A (or a) = 1; 0 for anything that is not a letter A-Z.
+int driveNumber(QChar letter);
+// The nearest folder of `path`, itself included, that exists; the root when none does.
+QString nearestExistingFolder(const QString &path);
 // Joins folder + name + "." + ext with the native separator (the form the editors write).
 QString joinFolderNameExt(const QString &folder, const QString &name, const QString &ext);
 

@@ -1,12 +1,29 @@
 #include "files/AtomicFileWriter.h"
+#include "files/FileChecks.h"
 #include "files/FileNames.h"
+#include "files/NumberFormat.h"
 #include "files/Prompter.h"
+#include "files/TPosSize.h"
 #include "files/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <limits>
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+} // namespace
 
 class FilesTest : public QObject
 {
@@ -84,6 +101,139 @@ private Q_SLOTS:
         QCOMPARE(
             joinFolderNameExt(QStringLiteral("/f"), QStringLiteral("n"), QStringLiteral("png")),
             QStringLiteral("/f") + QDir::separator() + QStringLiteral("n.png"));
+    }
+
+    void moreFileNames()
+    {
+        QCOMPARE(backupFileName(QStringLiteral("C:\\Dades\\Users.txt")),
+                 QStringLiteral("C:\\Dades\\~Users.txt"));
+        QCOMPARE(backupFileName(QStringLiteral("Users.txt")), QStringLiteral("~Users.txt"));
+        QCOMPARE(excludeTrailingSeparator(QStringLiteral("/a/b/")), QStringLiteral("/a/b"));
+        QCOMPARE(excludeTrailingSeparator(QStringLiteral("C:\\a\\")), QStringLiteral("C:\\a"));
+        QCOMPARE(excludeTrailingSeparator(QStringLiteral("/a")), QStringLiteral("/a"));
+        // A root keeps its separator: without it, it would name another place.
+        QCOMPARE(excludeTrailingSeparator(QStringLiteral("/")), QStringLiteral("/"));
+        QCOMPARE(excludeTrailingSeparator(QStringLiteral("C:\\")), QStringLiteral("C:\\"));
+        QCOMPARE(parentFolder(QStringLiteral("/a/b/")), QStringLiteral("/a"));
+        QCOMPARE(parentFolder(QStringLiteral("C:\\a\\b.sal")), QStringLiteral("C:\\a"));
+        QCOMPARE(removeLastChar(QStringLiteral("a;b;"), QLatin1Char(';')), QStringLiteral("a;b"));
+        QCOMPARE(removeLastChar(QStringLiteral("a;b"), QLatin1Char(';')), QStringLiteral("a;b"));
+        QCOMPARE(driveNumber(QLatin1Char('A')), 1);
+        QCOMPARE(driveNumber(QLatin1Char('c')), 3);
+        QCOMPARE(driveNumber(QLatin1Char('Z')), 26);
+        QCOMPARE(driveNumber(QLatin1Char('1')), 0);
+
+        QTemporaryDir dir;
+        const QString top = QDir::cleanPath(dir.path());
+        QCOMPARE(nearestExistingFolder(top + QStringLiteral("/no/such/x.sal")), top);
+        QCOMPARE(nearestExistingFolder(top), top);
+        QCOMPARE(nearestExistingFolder(QStringLiteral("/no-such-folder/at/all")), QDir::rootPath());
+    }
+
+    void fileChecks()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("five.txt"));
+        writeBytes(file, "12345");
+        const QString missing = dir.filePath(QStringLiteral("absent.txt"));
+
+        QVERIFY(checkFileExists(file).ok());
+        QCOMPARE(checkFileExists(missing).error(),
+                 QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(missing));
+        QVERIFY(!checkFileExists(dir.path()).ok()); // a folder is not a file
+        QVERIFY(checkFolderExists(dir.path()).ok());
+        QCOMPARE(checkFolderExists(missing).error(),
+                 QStringLiteral("No s'ha trobat el directori '%1'").arg(missing));
+        QVERIFY(!checkFolderExists(file).ok());
+        QVERIFY(!checkFolderExists(QString()).ok());
+
+        QCOMPARE(fileSize(file), qint64(5));
+        QCOMPARE(fileSize(missing), qint64(-1));
+        QCOMPARE(fileSize(dir.path()), qint64(-1));
+        // Sizes past 4 GB are given whole (a sparse file takes no room).
+        const QString big = dir.filePath(QStringLiteral("big.bin"));
+        {
+            QFile f(big);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize((qint64(1) << 32) + 7));
+        }
+        QCOMPARE(fileSize(big), (qint64(1) << 32) + 7);
+
+        const QDateTime when(QDate(2024, 3, 9), QTime(17, 45, 12));
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(when, QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(fileTime(file), when);
+        QCOMPARE(fileTime(file).timeSpec(), Qt::LocalTime);
+        QVERIFY(!fileTime(missing).isValid());
+
+        // Not on a CD here, even below folders that do not exist yet.
+        QVERIFY(!IsOnCD(dir.filePath(QStringLiteral("a/b/c.sal"))));
+        QVERIFY(checkNotOnCD(dir.path()).ok());
+        // A path below any read-only mount is judged by that mount, even when it is not there.
+        for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+            if (!volume.isValid() || !volume.isReady() || !volume.isReadOnly())
+                continue;
+            const QString below = volume.rootPath() + QStringLiteral("/no-such/x.sal");
+            QVERIFY2(IsOnCD(below), qPrintable(below));
+            QCOMPARE(checkNotOnCD(below).error(), QStringLiteral("No es pot seleccionar un CD"));
+            break;
+        }
+    }
+
+    void emptyFolderTreesOnly()
+    {
+        QTemporaryDir dir;
+        QDir root(dir.path());
+        for (const char *sub : {"top/a/b/c", "top/d/e", "top/g", "outside/empty", "bare/x/y"})
+            QVERIFY(root.mkpath(QLatin1String(sub)));
+        writeBytes(root.filePath(QStringLiteral("top/d/e/f.txt")), "x");
+        writeBytes(root.filePath(QStringLiteral("top/g/.hidden")), "x");
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("outside/empty")),
+                            root.filePath(QStringLiteral("top/link"))));
+
+        // a/b/c go, deepest first; d/e hold a file, g a hidden one, and the link is not followed.
+        QCOMPARE(deleteEmptyFolderTree(root.filePath(QStringLiteral("top"))), 3);
+        QVERIFY(!root.exists(QStringLiteral("top/a")));
+        QVERIFY(root.exists(QStringLiteral("top/d/e/f.txt")));
+        QVERIFY(root.exists(QStringLiteral("top/g/.hidden")));
+        QVERIFY(root.exists(QStringLiteral("outside/empty")));
+        QVERIFY(QFileInfo(root.filePath(QStringLiteral("top/link"))).isSymLink());
+
+        // A tree of nothing but folders goes entirely, the top folder with it.
+        QCOMPARE(deleteEmptyFolderTree(root.filePath(QStringLiteral("bare"))), 3);
+        QVERIFY(!root.exists(QStringLiteral("bare")));
+        QCOMPARE(deleteEmptyFolderTree(root.filePath(QStringLiteral("bare"))), 0);
+    }
+
+    void numbers()
+    {
+        QCOMPARE(rightAligned(42, 5), QStringLiteral("   42"));
+        QCOMPARE(rightAligned(7, 3, QLatin1Char('*')), QStringLiteral("**7"));
+        QCOMPARE(rightAligned(-42, 5), QStringLiteral("  -42"));
+        QCOMPARE(rightAligned(-42, 5, QLatin1Char('0')), QStringLiteral("-0042"));
+        QCOMPARE(rightAligned(12345, 3), QStringLiteral("12345")); // never cut
+        QCOMPARE(rightAligned(-5, 0, QLatin1Char('0')), QStringLiteral("-5"));
+        QCOMPARE(rightAligned(std::numeric_limits<qint64>::min(), 21, QLatin1Char('0')),
+                 QStringLiteral("-09223372036854775808"));
+
+        QCOMPARE(withThousands(1234567), QStringLiteral("1.234.567"));
+        QCOMPARE(withThousands(999), QStringLiteral("999"));
+        QCOMPARE(withThousands(0), QStringLiteral("0"));
+        QCOMPARE(withThousands(-1234), QStringLiteral("-1.234"));
+        QCOMPARE(withThousands(qint64(5) << 32), QStringLiteral("21.474.836.480"));
+    }
+
+    void windowPositionAndSize()
+    {
+        TPosSize memory(QSize(200, 80));
+        QVERIFY(!memory.Restore()); // nothing saved: the window keeps its own geometry
+        memory.Save(QRect(-20, -3, 100, 50));
+        QCOMPARE(memory.Restore(), std::optional<QRect>(QRect(0, 0, 200, 80)));
+        memory.Save(QRect(10, 20, 300, 400));
+        QCOMPARE(memory.Restore(), std::optional<QRect>(QRect(10, 20, 300, 400)));
     }
 
     // Names as the system gives them: Qt carries UTF-8 bytes only; anything else is shown with

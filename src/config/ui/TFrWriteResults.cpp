@@ -2,6 +2,7 @@
 
 #include "files/FileChecks.h"
 #include "files/Prompter.h"
+#include "files/ui/GreyCaptionGroupBox.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -52,7 +53,7 @@ TFrWriteResults::TFrWriteResults(Prompter &prompter, QWidget *parent)
     folderRow->addWidget(DE_WriteResultsDirBrowse);
     layout->addLayout(folderRow);
 
-    GB_WhatWriteRes = new QGroupBox(QStringLiteral("Anotar:"), GB_WriteResults);
+    GB_WhatWriteRes = new GreyCaptionGroupBox(QStringLiteral("Anotar:"), GB_WriteResults);
     GB_WhatWriteRes->setObjectName(QStringLiteral("GB_WhatWriteRes"));
     auto *what = new QVBoxLayout(GB_WhatWriteRes);
     CB_WriteResSalPath = new QCheckBox(QStringLiteral("Via de la presentació"), GB_WhatWriteRes);
