@@ -13,7 +13,7 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/FakeShell.h"
-#include "support/GifBuilder.h"
+#include "support/GifTiming.h"
 #include "support/SlideListFixture.h"
 #include "support/WindowTest.h"
 
@@ -371,14 +371,8 @@ private Q_SLOTS:
         TAdvImage appearance;
         appearance.GIFAnimate = true;
         appearance.GifAnimateSpeed = speed;
-        // Three frames with their own delays of 55, 100 and 250 ms, which do not count.
-        GifBuilder g(6, 4, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 0, 0)});
-        const int delays[] = {30, 100, 250};
-        for (std::uint8_t c = 0; c < 3; ++c) {
-            g.addGraphicControl(delays[c]);
-            g.addFrame(6, 4, std::vector<std::uint8_t>(24, c));
-        }
-        const QString gif = fx.file(QStringLiteral("r.gif"), g.finish());
+        // The frames' own delays do not count.
+        const QString gif = fx.file(QStringLiteral("r.gif"), threeFrameGif());
 
         FakeScheduler clock;
         const std::shared_ptr<TMPTimerPool> pool = TMPTimerPool::shared(clock);
@@ -388,21 +382,9 @@ private Q_SLOTS:
         QCOMPARE(pool->triggerCount(), 1);
         QCOMPARE(pool->timerIntervalMs(), qint64(frameMs));
         const TAdvImage &img = w->imageView()->Image();
-        std::vector<qint64> changes;
-        std::vector<int> frames;
-        for (qint64 t = 1; t <= 7 * frameMs; ++t) {
-            const int before = img.frameIndex();
-            clock.advance(1);
-            if (img.frameIndex() != before) {
-                changes.push_back(t);
-                frames.push_back(img.frameIndex());
-            }
-        }
-        std::vector<qint64> expected;
-        for (int k = 1; k <= 7; ++k)
-            expected.push_back(qint64(k) * frameMs);
-        QCOMPARE(changes, expected);
-        QCOMPARE(frames, (std::vector<int>{1, 2, 0, 1, 2, 0, 1}));
+        const FrameSteps steps = stepFrames(clock, img, 7 * frameMs);
+        QCOMPARE(steps.times, multiplesOf(frameMs, 7));
+        QCOMPARE(steps.frames, (std::vector<int>{1, 2, 0, 1, 2, 0, 1}));
         // Closing lets go of the timer.
         w.reset();
         QCOMPARE(pool->triggerCount(), 0);

@@ -7,7 +7,7 @@
 #include "config/TNewIniFile.h"
 #include "media/TMPTimerPool.h"
 #include "support/FakeScheduler.h"
-#include "support/GifBuilder.h"
+#include "support/GifTiming.h"
 #include "support/SlideListFixture.h"
 
 #include <QApplication>
@@ -39,17 +39,6 @@ QString savePicture(SlideListFixture &fx, const QString &name, QSize size, QColo
 }
 
 // Three frames whose own delays (55, 100 and 250 ms) are not what the speed asks.
-QByteArray threeFrameGif()
-{
-    GifBuilder gif(6, 4, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 0, 0)});
-    const int delays[] = {30, 100, 250};
-    for (std::uint8_t c = 0; c < 3; ++c) {
-        gif.addGraphicControl(delays[c]);
-        gif.addFrame(6, 4, std::vector<std::uint8_t>(24, c));
-    }
-    return gif.finish();
-}
-
 } // namespace
 
 class SlideSceneTest : public QObject
@@ -272,21 +261,9 @@ private Q_SLOTS:
         QCOMPARE(TMPTimerPool::shared(clock)->timerIntervalMs(), qint64(frameMs));
         const TAdvImage &img = area.scene().image();
         QCOMPARE(img.frameIndex(), 0);
-        std::vector<qint64> changes;
-        std::vector<int> frames;
-        for (qint64 t = 1; t <= 7 * frameMs; ++t) {
-            const int before = img.frameIndex();
-            clock.advance(1);
-            if (img.frameIndex() != before) {
-                changes.push_back(t);
-                frames.push_back(img.frameIndex());
-            }
-        }
-        std::vector<qint64> expected;
-        for (int k = 1; k <= 7; ++k)
-            expected.push_back(qint64(k) * frameMs);
-        QCOMPARE(changes, expected);
-        QCOMPARE(frames, (std::vector<int>{1, 2, 0, 1, 2, 0, 1}));
+        const FrameSteps steps = stepFrames(clock, img, 7 * frameMs);
+        QCOMPARE(steps.times, multiplesOf(frameMs, 7));
+        QCOMPARE(steps.frames, (std::vector<int>{1, 2, 0, 1, 2, 0, 1}));
     }
 };
 
