@@ -66,9 +66,6 @@ bool AudOutput::write(const std::uint8_t *data, std::uint32_t size,
         return m.outputCallback(data, ApInt(m_format.bitsPerSample), ApInt(m_format.channels),
                                 ApInt(m_format.sampleRate), ApInt(size), m.outputUserData) != 0;
     case apOutDevice: {
-        if (m.outputCallbackOn && m.outputCallback)
-            m.outputCallback(data, ApInt(m_format.bitsPerSample), ApInt(m_format.channels),
-                             ApInt(m_format.sampleRate), ApInt(size), m.outputUserData);
         // The decoder is held back: at most `buffers count` blocks wait at the device.
         while (m_queued.load() >= m.buffersCount) {
             if (m.seeking.load() || abandon())
@@ -77,6 +74,12 @@ bool AudOutput::write(const std::uint8_t *data, std::uint32_t size,
         }
         if (m.seeking.load())
             return true;
+        // The host hears of a block as queued only once it goes to the device: a block dropped
+        // by a stop or a seek while the decoder waited is never announced, so every announced
+        // block is also reported played.
+        if (m.outputCallbackOn && m.outputCallback)
+            m.outputCallback(data, ApInt(m_format.bitsPerSample), ApInt(m_format.channels),
+                             ApInt(m_format.sampleRate), ApInt(size), m.outputUserData);
         auto block = std::make_unique<WaveBlock>();
         block->data.assign(data, data + size);
         ++m_queued;
