@@ -6,7 +6,7 @@
 class NullPlayerView : public PlayerView
 {
 public:
-    void showSlide(const SlideRecord &, int) override {}
+    bool showSlide(const SlideRecord &, int) override { return true; }
     void hideSlidePanels() override {}
     void setCaption(const QString &) override {}
     void setActionEnabled(PlayerAction, bool) override {}

@@ -261,7 +261,11 @@ void PlayerEngine::advance()
                 m_phase = Phase::Advance;
                 continue;
             }
-            m_view.showSlide(slide, SlideAt(m_run.Position));
+            if (!m_view.showSlide(slide, SlideAt(m_run.Position))) {
+                // The view said why (an unreadable text file): the run ends here.
+                stopAndEndPass();
+                return;
+            }
             buildQuestionFor(slide);
             m_captionParts =
                 BuildCaptionParts(m_session.Settings,

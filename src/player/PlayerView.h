@@ -86,8 +86,10 @@ public:
 class PlayerView : public SessionView
 {
 public:
-    // Shows a slide that stays on screen (picture, title, text, web, video).
-    virtual void showSlide(const SlideRecord &slide, int slideIndex) = 0;
+    // Shows a slide that stays on screen (picture, title, text, web, video). False when the slide
+    // could not be shown in a way that ends the run (a text file that cannot be read); the view
+    // has told the user why.
+    virtual bool showSlide(const SlideRecord &slide, int slideIndex) = 0;
     // Hides the image, text, note and title panels (the end of a run).
     virtual void hideSlidePanels() = 0;
     // The drawn size of the current picture in percent, or -1 when there is none.

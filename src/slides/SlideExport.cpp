@@ -45,7 +45,8 @@ QString ExportFileName(int lineIndex)
 
 SlideExportResult ExportSlides(const SlideList &list, const QString &listPath,
                                const PresentationSettings &settings, const QString &folder,
-                               QSize size, qreal devicePixelRatio, const QPalette &palette)
+                               QSize size, qreal devicePixelRatio, const QPalette &palette,
+                               SlideContentRenderer *renderer)
 {
     SlideExportResult out;
     if (!QDir().mkpath(folder)) {
@@ -84,7 +85,17 @@ SlideExportResult ExportSlides(const SlideList &list, const QString &listPath,
             break;
         }
         case skTitle: scene.showTitleSlide(slide); break;
-        default: scene.showOtherSlide(slide); break;
+        default:
+            scene.showOtherSlide(slide);
+            if (renderer) {
+                Fallible<SlideScene::OtherContent> content = renderer->contentFor(slide, size, dpr);
+                if (content.ok())
+                    scene.setOtherContent(content.take());
+                else
+                    out.problems
+                        << QStringLiteral("Diapositiva %1: %2").arg(number, content.error());
+            }
+            break;
         }
         if (slide.PWithAnswer) {
             // Answers in the order written: a picture of the list should not change each time.

@@ -179,6 +179,7 @@ void SlideScene::showOtherSlide(const SlideRecord &slide)
     m_text1.clear();
     m_text2.clear();
     m_otherName = extractFileName(slide.FileName);
+    m_otherContent = OtherContent();
 }
 
 void SlideScene::setQuestion(const QuestionModel &question)
@@ -252,6 +253,7 @@ void SlideScene::clear()
     m_text1.clear();
     m_text2.clear();
     clearQuestion();
+    m_otherContent = OtherContent();
     m_image.Clear();
     m_mark.setMarkPos(QPoint(-1, -1));
 }
@@ -421,7 +423,14 @@ int SlideScene::paint(QPainter &p, QSize area, const QPalette &pal)
         return 0;
     }
     int drawSize = 0;
-    if (!L.imagePanel.isEmpty()) {
+    if (m_shown == Shown::Other && m_otherContent.paint && !m_otherContent.onImagePanel) {
+        if (!L.imagePanel.isEmpty()) {
+            p.save();
+            p.setClipRect(L.imagePanel);
+            m_otherContent.paint(p, L.imagePanel);
+            p.restore();
+        }
+    } else if (!L.imagePanel.isEmpty()) {
         m_imagePanel.paintFace(p, L.imagePanel, pal);
         const QRect client = m_imagePanel.clientRect(L.imagePanel);
         if (m_shown == Shown::Image && client.width() > 0 && client.height() > 0) {
@@ -430,6 +439,11 @@ int SlideScene::paint(QPainter &p, QSize area, const QPalette &pal)
             p.save();
             p.setClipRect(client);
             m_mark.paint(p, pal);
+            p.restore();
+        } else if (m_shown == Shown::Other && m_otherContent.paint) {
+            p.save();
+            p.setClipRect(client);
+            m_otherContent.paint(p, client);
             p.restore();
         } else if (m_shown == Shown::Other) {
             p.setFont(fontFromSettings(m_settings.FontNote2));

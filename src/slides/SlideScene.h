@@ -15,6 +15,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 class QPaintDevice;
 
@@ -55,6 +57,16 @@ public:
     // Text, web, video and other slides that this view does not display itself: an empty image
     // panel with the file's name.
     void showOtherSlide(const SlideRecord &slide);
+    // What a text, web or video slide shows when the scene is painted without the window's own
+    // views (the export). On the image panel (a video) the panel's face and bevels are painted
+    // around it and `rect` is the panel's client area; otherwise (text, web) it takes the whole
+    // place of the image panel. Without one the file's name is shown. Reset by every slide.
+    struct OtherContent
+    {
+        std::function<void(QPainter &p, const QRect &rect)> paint;
+        bool onImagePanel = false;
+    };
+    void setOtherContent(OtherContent content) { m_otherContent = std::move(content); }
     void clear();
 
     // The question controls of the slide on screen: their panel is laid out for them, and the
@@ -113,6 +125,7 @@ private:
     Dock m_dock = Dock::None;
     QString m_text1, m_text2; // note or title lines, "|" turned into line breaks
     QString m_otherName;
+    OtherContent m_otherContent;
     QuestionModel m_question;
     bool m_hasQuestion = false;
     bool m_paintQuestion = false;

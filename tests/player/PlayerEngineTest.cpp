@@ -549,6 +549,29 @@ private Q_SLOTS:
         QCOMPARE(r.prompter.texts().back(), MalformedLineMessage(2));
     }
 
+    void aSlideTheViewCannotShowEndsTheRun()
+    {
+        // A text slide whose file cannot be read: the view says so and the run ends there, in
+        // manual and in automatic order alike, with the media stopped.
+        for (const bool manual : {true, false}) {
+            Rig r;
+            auto &e = r.load({L::line(r.pic(QStringLiteral("1.png"))),
+                              L::line(r.pic(QStringLiteral("2.png"))),
+                              L::line(r.pic(QStringLiteral("3.png")))});
+            e.session().Settings.ManualViewing = manual;
+            r.view.unshowable = {1};
+            e.RunPresentation(0);
+            const int stopsBefore = r.view.mediaStops;
+            if (manual)
+                e.command(PendingCommandCode::Next);
+            else
+                r.clock.advance(2000);
+            QCOMPARE(r.shown(), (std::vector<int>{0, 1}));
+            QVERIFY(!e.state().Presenting);
+            QVERIFY(r.view.mediaStops > stopsBefore);
+        }
+    }
+
     void badListsGiveTheirMessages()
     {
         {

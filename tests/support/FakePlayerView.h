@@ -24,14 +24,16 @@ public:
     bool closed = false;
     bool decorated = false;
     int mediaStops = 0;
+    QList<int> unshowable; // slide indexes whose showing fails (an unreadable text file)
     int questionsShown = 0, questionsFreed = 0;
     QStringList reactions;   // "picture <file> <x> <y> <audio>", "text <file> <audio>"
     QStringList settingsLog; // "busy", "idle" (the cursor), "changed" (the window follows)
 
-    void showSlide(const SlideRecord &slide, int slideIndex) override
+    bool showSlide(const SlideRecord &slide, int slideIndex) override
     {
         (void)slide;
         shownSlides.push_back(slideIndex);
+        return !unshowable.contains(slideIndex);
     }
     void hideSlidePanels() override {}
     void setCaption(const QString &c) override { caption = c; }

@@ -303,7 +303,7 @@ void TFShowImages::editSlideListExternally()
 // ---------------------------------------------------------------------------------------------
 // PlayerView
 
-void TFShowImages::showSlide(const SlideRecord &slide, int)
+bool TFShowImages::showSlide(const SlideRecord &slide, int)
 {
     m_slideArea->setBaseFolder(extractFileDir(m_session.SlideListPath));
     updateHideNoteHint();
@@ -316,6 +316,7 @@ void TFShowImages::showSlide(const SlideRecord &slide, int)
         fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
         m_prompter.ShowError(error);
     prefetchAfter(m_engine.state().Position);
+    return true;
 }
 
 void TFShowImages::showQuestion(const QuestionModel &question, const SlideRecord &)

@@ -87,7 +87,7 @@ public:
     void setMediaTrackPlayer(MediaTrackPlayer &player) { m_audio.setMediaPlayer(player); }
 
     // --- PlayerView ---
-    void showSlide(const SlideRecord &slide, int slideIndex) override;
+    bool showSlide(const SlideRecord &slide, int slideIndex) override;
     void hideSlidePanels() override;
     void setCaption(const QString &caption) override;
     int drawSizePercent() const override;

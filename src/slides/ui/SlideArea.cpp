@@ -47,6 +47,7 @@ void SlideArea::freeQuestion()
     m_question.reset();
     m_scene.clearQuestion();
     if (had) {
+        placeContent();
         update();
         notifyDrawSize();
     }
@@ -54,14 +55,44 @@ void SlideArea::freeQuestion()
 
 void SlideArea::placeQuestion()
 {
+    placeContent();
     if (!m_question)
         return;
     const SlideScene::Layout L = m_scene.layout(size(), this);
     m_question->place(L.question);
 }
 
+void SlideArea::setContentView(QWidget *view, ContentPlace place)
+{
+    if (m_content && m_content != view)
+        m_content->hide();
+    m_content = view;
+    m_contentPlace = place;
+    if (!view)
+        return;
+    if (view->parentWidget() != this)
+        view->setParent(this);
+    placeContent();
+    view->show();
+}
+
+QRect SlideArea::contentRect(ContentPlace place) const
+{
+    const SlideScene::Layout L = m_scene.layout(size(), this);
+    if (L.imagePanel.isEmpty())
+        return QRect();
+    return place == ContentPlace::Panel ? L.imagePanel : m_scene.imageClientRect(size(), this);
+}
+
+void SlideArea::placeContent()
+{
+    if (m_content)
+        m_content->setGeometry(contentRect(m_contentPlace));
+}
+
 QString SlideArea::showSlide(const SlideRecord &slide)
 {
+    setContentView(nullptr);
     stopAnimation();
     m_decodeError.clear();
     m_scene.applySettings();
@@ -86,6 +117,7 @@ QString SlideArea::showSlide(const SlideRecord &slide)
 
 void SlideArea::clearSlide()
 {
+    setContentView(nullptr);
     stopAnimation();
     freeQuestion();
     m_scene.clear();

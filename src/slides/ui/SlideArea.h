@@ -9,6 +9,7 @@
 #include "slides/SlideScene.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -42,8 +43,19 @@ public:
                        QWidget *parent = nullptr);
     ~SlideArea() override;
 
-    // Returns the decoder's message when an image slide's picture cannot be shown.
+    // Returns the decoder's message when an image slide's picture cannot be shown. Takes away the
+    // content view of the slide before.
     QString showSlide(const SlideRecord &slide);
+
+    // The view of a text, web or video slide (a text box, a web view, a video surface), owned by
+    // its caller and kept in the place the layout gives it: the image panel's whole place
+    // (`Panel`: text and web) or its client area inside the bevels (`PanelClient`: video). It is
+    // shown until the next slide or clearSlide, which hide it; nullptr takes it away now.
+    enum class ContentPlace { Panel, PanelClient };
+    void setContentView(QWidget *view, ContentPlace place = ContentPlace::Panel);
+    QWidget *contentView() const { return m_content.data(); }
+    // Where the content view goes at the current size.
+    QRect contentRect(ContentPlace place) const;
     // Hides the picture, the notes and the title (the end of a run).
     void clearSlide();
     // The question controls of the slide shown, on its note or title panel; `onAnswer` gets the
@@ -104,6 +116,7 @@ protected:
 private:
     void notifyDrawSize();
     void placeQuestion();
+    void placeContent();
     void restartAnimation();
     void stopAnimation();
 
@@ -116,4 +129,6 @@ private:
     std::shared_ptr<TMPTimerPool> m_pool; // the shared animation timer, held while animating
     int m_trigger = -1;
     std::unique_ptr<QuestionControls> m_question;
+    QPointer<QWidget> m_content;
+    ContentPlace m_contentPlace = ContentPlace::Panel;
 };
