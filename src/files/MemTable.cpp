@@ -110,6 +110,18 @@ std::optional<QString> MemTable::append(const Record &r)
     return std::nullopt;
 }
 
+void MemTable::insertAt(int i, const Record &r)
+{
+    if (i < 0 || i > recordCount())
+        return;
+    Record copy = r;
+    copy.resize(m_fields.size());
+    m_records.insert(m_records.begin() + i, std::move(copy));
+    modified = true;
+    if (current >= i)
+        ++current;
+}
+
 void MemTable::removeAt(int i)
 {
     if (i < 0 || i >= recordCount())

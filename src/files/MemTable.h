@@ -47,6 +47,10 @@ public:
     // Appends a record after checking the required fields; the error names the first field
     // missing. Nothing is appended on error.
     std::optional<QString> append(const Record &r);
+    // Inserts `r` before record `i` (at the end when `i` is the record count) without checking
+    // the required fields: a grid inserts a row that is filled in afterwards. The current record
+    // keeps pointing at the same record.
+    void insertAt(int i, const Record &r);
     void removeAt(int i);
     void replaceAt(int i, const Record &r);
 

@@ -1,9 +1,11 @@
 #include "files/Shell.h"
 
+#include "files/ShellOpen.h"
+
 #include <QDir>
 #include <QFileInfo>
 
-QString shellFailureReason(const QString &path, ShellOperation operation)
+QString shellFailureReason(const QString &path, ShellOperation operation, const QString &folder)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -11,6 +13,8 @@ QString shellFailureReason(const QString &path, ShellOperation operation)
                                    : QStringLiteral("No s'ha trobat la via especificada");
     switch (operation) {
     case ShellOperation::StartProgram:
+        if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+            return QStringLiteral("No s'ha trobat la via especificada");
         if (!info.isExecutable())
             return QStringLiteral("El sistema operatiu denega l'accés a l'arxiu especificat");
         return QString();
@@ -25,5 +29,5 @@ QString shellFailureReason(const QString &path, ShellOperation operation)
 
 QString cannotOpenMessage(const QString &path, const QString &reason)
 {
-    return QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2").arg(path, reason);
+    return shellOpenMessage(QStringLiteral("open"), path, reason);
 }

@@ -27,9 +27,12 @@ public:
 enum class ShellOperation { OpenDocument, StartProgram, MoveToTrash };
 
 // Why `operation` on `path` failed, judged from what is on disk: a missing file or folder, a
-// program that may not be run, a document nothing opens, a file that may not be moved. Empty
-// when the file gives no reason (a program that exists and may be run but did not start).
-QString shellFailureReason(const QString &path, ShellOperation operation);
+// program's working `folder` that is not there, a program that may not be run, a document
+// nothing opens, a file that may not be moved. Empty when the file gives no reason (a program
+// that exists and may be run but did not start).
+QString shellFailureReason(const QString &path, ShellOperation operation,
+                           const QString &folder = QString());
 
-// "No es pot obrir l'arxiu <path>, ja que: <reason>", the error shown for a failed opening.
+// "No es pot obrir l'arxiu <path>, ja que: <reason>", the error shown for a failed opening (the
+// sentence of ShellOpen for the operation "open").
 QString cannotOpenMessage(const QString &path, const QString &reason);

@@ -1,11 +1,15 @@
 #include "files/Shell.h"
+#include "files/ShellOpen.h"
 #include "files/Shortcut.h"
+#include "support/FakePrompter.h"
+#include "support/FakeShell.h"
 
 #include <QTest>
 
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -70,6 +74,173 @@ private Q_SLOTS:
             << QStringLiteral("doc.xyz") << ShellOperation::OpenDocument << kNoHandler;
         QTest::newRow("trash refuses a present file")
             << QStringLiteral("doc.xyz") << ShellOperation::MoveToTrash << kDenied;
+    }
+
+    // A program that may be run, started in a folder that is not there.
+    void failureReasonOfAMissingWorkingFolder()
+    {
+        QTemporaryDir dir;
+        const QString tool = dir.filePath(QStringLiteral("tool.sh"));
+        writeFile(tool, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(shellFailureReason(tool, ShellOperation::StartProgram,
+                                    dir.filePath(QStringLiteral("absent"))),
+                 kNoPath);
+        // The file's own reason comes first.
+        QCOMPARE(shellFailureReason(dir.filePath(QStringLiteral("absent.exe")),
+                                    ShellOperation::StartProgram,
+                                    dir.filePath(QStringLiteral("absent"))),
+                 kNoFile);
+        QCOMPARE(shellFailureReason(tool, ShellOperation::StartProgram, dir.path()), QString());
+    }
+
+    // The seam's reason becomes the result code and the sentence the user reads.
+    void shellOpenReportsFailures_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("seamReason");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        const QString file = QStringLiteral("/dades/carta.odt");
+        QTest::newRow("missing file")
+            << QStringLiteral("open") << kNoFile << 2
+            << QStringLiteral("No es pot obrir l'arxiu /dades/carta.odt, ja que: No s'ha trobat "
+                              "l'arxiu especificat");
+        QTest::newRow("missing folder, Open in any case")
+            << QStringLiteral("OpEn") << kNoPath << 3
+            << QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2").arg(file, kNoPath);
+        QTest::newRow("denied")
+            << QStringLiteral("Open") << kDenied << 5
+            << QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2").arg(file, kDenied);
+        QTest::newRow("no application")
+            << QStringLiteral("open") << kNoHandler << 31
+            << QStringLiteral("No es pot obrir l'arxiu %1, ja que: %2").arg(file, kNoHandler);
+        // A failure of no known kind has no reason of its own: the shell's words, if any.
+        QTest::newRow("no reason")
+            << QStringLiteral("open") << QString() << 1
+            << QStringLiteral("No es pot obrir l'arxiu %1, ja que: ").arg(file);
+        QTest::newRow("other words")
+            << QStringLiteral("open") << QStringLiteral("El procés no ha arrencat") << 1
+            << QStringLiteral("No es pot obrir l'arxiu %1, ja que: El procés no ha arrencat")
+                   .arg(file);
+    }
+
+    void shellOpenReportsFailures()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, seamReason);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        FakeShell shell;
+        FakePrompter prompter;
+        shell.results = {Fallible<void>::failure(seamReason)};
+        QCOMPARE(ShellOpen(shell, prompter, operation, QStringLiteral("/dades/carta.odt"),
+                           QString(), QString(), ShowMode::Normal),
+                 code);
+        QCOMPARE(prompter.texts(), QStringList{message});
+        QCOMPARE(prompter.shown[0].kind, MsgKind::Error);
+        QCOMPARE(shell.paths(FakeShell::Request::OpenDocument),
+                 QStringList{QStringLiteral("/dades/carta.odt")});
+    }
+
+    void shellOpenSucceedsQuietly()
+    {
+        FakeShell shell;
+        FakePrompter prompter;
+        const int result =
+            ShellOpen(shell, prompter, QStringLiteral("Open"), QStringLiteral("/dades/carta.odt"),
+                      QString(), QString(), ShowMode::Normal);
+        QVERIFY(shellSucceeded(result));
+        QVERIFY(prompter.shown.empty());
+    }
+
+    // Only "open" is known here: any other operation keeps its own word and has no application.
+    void otherOperationsKeepTheirWord()
+    {
+        FakeShell shell;
+        FakePrompter prompter;
+        QCOMPARE(ShellOpen(shell, prompter, QStringLiteral("print"), QStringLiteral("carta.odt"),
+                           QString(), QString(), ShowMode::Normal),
+                 31);
+        QVERIFY(shell.calls.empty());
+        QCOMPARE(prompter.texts(),
+                 QStringList{QStringLiteral("No es pot print l'arxiu carta.odt, ja que: ") +
+                             kNoHandler});
+        QCOMPARE(shellOpenMessage(QStringLiteral("Explore"), QStringLiteral("a%1b"),
+                                  QStringLiteral("%2")),
+                 QStringLiteral("No es pot Explore l'arxiu a%1b, ja que: %2"));
+        QCOMPARE(cannotOpenMessage(QStringLiteral("x.txt"), kNoFile),
+                 QStringLiteral("No es pot obrir l'arxiu x.txt, ja que: ") + kNoFile);
+    }
+
+    void reasonsByCode()
+    {
+        QSet<QString> reasons;
+        for (int code : {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32}) {
+            const QString reason = shellResultReason(code);
+            QVERIFY2(!reason.isEmpty(), qPrintable(QString::number(code)));
+            reasons.insert(reason);
+        }
+        QCOMPARE(reasons.size(), 13);
+        QCOMPARE(shellResultReason(2), kNoFile);
+        QCOMPARE(shellResultReason(31), kNoHandler);
+        for (int code : {-1, 1, 4, 12, 25, 33, 42})
+            QCOMPARE(shellResultReason(code), QString());
+    }
+
+    // Programs are started in their folder with their parameters as arguments; everything else
+    // is opened as a document; a relative name is found in the folder given.
+    void shellOpenStartsProgramsAndOpensDocuments()
+    {
+        QTemporaryDir dir;
+        const auto rw = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        writeFile(dir.filePath(QStringLiteral("tool.exe")), rw);
+        writeFile(dir.filePath(QStringLiteral("notes.txt")), rw | QFileDevice::ExeOwner);
+        {
+            QFile script(dir.filePath(QStringLiteral("run")));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\nexit 0\n");
+        }
+        QVERIFY(
+            QFile::setPermissions(dir.filePath(QStringLiteral("run")), rw | QFileDevice::ExeOwner));
+        const QString sub = dir.filePath(QStringLiteral("sub"));
+        QVERIFY(QDir().mkpath(sub));
+
+        FakeShell shell;
+        FakePrompter prompter;
+        const auto open = [&](const QString &file, const QString &parameters,
+                              const QString &folder) {
+            return ShellOpen(shell, prompter, QStringLiteral("open"), file, parameters, folder,
+                             ShowMode::Normal);
+        };
+        QVERIFY(shellSucceeded(
+            open(QStringLiteral("tool.exe"), QStringLiteral("-a \"dos mots\""), dir.path())));
+        QVERIFY(shellSucceeded(open(dir.filePath(QStringLiteral("run")), QString(), sub)));
+        QVERIFY(shellSucceeded(open(dir.filePath(QStringLiteral("run")), QString(), QString())));
+        // Executable permission alone does not make a text a program.
+        QVERIFY(shellSucceeded(open(QStringLiteral("notes.txt"), QString(), dir.path())));
+        QVERIFY(prompter.shown.empty());
+
+        QCOMPARE(int(shell.calls.size()), 4);
+        QCOMPARE(shell.calls[0].request, FakeShell::Request::StartProgram);
+        QCOMPARE(shell.calls[0].path, dir.filePath(QStringLiteral("tool.exe")));
+        QCOMPARE(shell.calls[0].arguments,
+                 (QStringList{QStringLiteral("-a"), QStringLiteral("dos mots")}));
+        QCOMPARE(shell.calls[0].folder, dir.path());
+        QCOMPARE(shell.calls[1].request, FakeShell::Request::StartProgram);
+        QCOMPARE(shell.calls[1].folder, sub);
+        QCOMPARE(shell.calls[2].folder, dir.path()); // its own folder when none is given
+        QCOMPARE(shell.calls[3].request, FakeShell::Request::OpenDocument);
+        QCOMPARE(shell.calls[3].path, dir.filePath(QStringLiteral("notes.txt")));
+
+        // A program that may not be run is refused by the shell: "denied", code 5.
+        shell.calls.clear();
+        shell.results = {Fallible<void>::failure(shellFailureReason(
+            dir.filePath(QStringLiteral("tool.exe")), ShellOperation::StartProgram, dir.path()))};
+        QCOMPARE(open(QStringLiteral("tool.exe"), QString(), dir.path()), 5);
+        QCOMPARE(shell.calls[0].request, FakeShell::Request::StartProgram);
+        QCOMPARE(
+            prompter.texts(),
+            QStringList{QStringLiteral("No es pot obrir l'arxiu tool.exe, ja que: ") + kDenied});
     }
 
     void failureReasons()

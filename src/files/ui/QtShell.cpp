@@ -19,8 +19,11 @@ Fallible<void> QtShell::openDocument(const QString &path)
 Fallible<void> QtShell::startProgram(const QString &program, const QStringList &arguments,
                                      const QString &folder)
 {
-    if (!QProcess::startDetached(program, arguments, folder))
-        return Fallible<void>::failure(shellFailureReason(program, ShellOperation::StartProgram));
+    // A working folder that is not there is refused rather than left to the new process.
+    const bool folderMissing = !folder.isEmpty() && !QFileInfo(folder).isDir();
+    if (folderMissing || !QProcess::startDetached(program, arguments, folder))
+        return Fallible<void>::failure(
+            shellFailureReason(program, ShellOperation::StartProgram, folder));
     return Fallible<void>::success();
 }
 

@@ -51,6 +51,10 @@ const ActionRow kRows[] = {
      .builder = RowBuilder::Controller,
      .caption = "Resultats dels exercicis...",
      .menu = {"MI_File", 430}},
+    // The shortcut command, the separator above "Surt" and "Surt" come from the window's
+    // ancestor, which closes the window on "Surt"; these rows give them their places.
+    {.name = "MI_F_SepLink", .kind = RowKind::Separator, .menu = {"MI_File", 880}},
+    {.name = "A_F_MakeLink", .caption = "Crea accés directe...", .menu = {"MI_File", 890}},
     {.name = "MI_F_SepExit", .kind = RowKind::Separator, .menu = {"MI_File", 900}},
     {.name = "MI_F_Exit", .caption = "Surt", .key = Qt::ALT | Qt::Key_F4, .menu = {"MI_File", 910}},
 
@@ -139,6 +143,17 @@ const ActionRow kRows[] = {
      .enabled = false},
 
     // --- "Ajuda" ---
+    // The help entries come from the window's ancestor, disabled until the help exists.
+    {.name = "A_H_Introduction",
+     .caption = "&Introducció",
+     .menu = {"MI_Help", 110},
+     .enabled = false},
+    {.name = "A_H_TopicHelp",
+     .caption = "Ajuda concreta",
+     .key = QKeyCombination(Qt::Key_F1),
+     .menu = {"MI_Help", 120},
+     .enabled = false},
+    {.name = "A_H_Contents", .caption = "Continguts", .menu = {"MI_Help", 130}, .enabled = false},
     {.name = "A_H_About", .caption = "&Referència...", .menu = {"MI_Help", 150}},
 
     // --- Toolbar separators ---

@@ -103,6 +103,11 @@ QAction *MainWindowCommandSet::addAction(const ActionRow &row, QObject *owner)
     const QString name = utf8(row.name);
     if (QAction *existing = action(name))
         return existing;
+    if (QAction *inherited = inheritedEntry(row)) {
+        adopt(row, inherited);
+        m_actions[name] = inherited;
+        return inherited;
+    }
 
     QAction *a = nullptr;
     switch (row.kind) {
@@ -155,6 +160,43 @@ QAction *MainWindowCommandSet::addAction(const ActionRow &row, QObject *owner)
     }
     m_actions[name] = a;
     return a;
+}
+
+QAction *MainWindowCommandSet::inheritedEntry(const ActionRow &row) const
+{
+    const QString name = utf8(row.name);
+    if (row.kind == RowKind::SubMenu) {
+        QMenu *m = m_window.findChild<QMenu *>(name);
+        return m ? m->menuAction() : nullptr;
+    }
+    return m_window.findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+void MainWindowCommandSet::adopt(const ActionRow &row, QAction *a)
+{
+    // The entry moves to the row's slot; what it does stays the ancestor's.
+    if (row.menu.menu) {
+        container(row.menu.menu)->removeAction(a);
+        place(a, row.menu.menu, row.menu.slot);
+    }
+    if (row.kind != RowKind::Command)
+        return;
+    if (*row.hint)
+        setHint(a, utf8(row.hint));
+    if (!row.shortcut().isEmpty())
+        a->setShortcut(row.shortcut());
+    if (row.picture.theme || row.picture.standard >= 0) {
+        QIcon icon;
+        if (row.picture.theme)
+            icon = QIcon::fromTheme(QLatin1String(row.picture.theme));
+        if (icon.isNull() && row.picture.standard >= 0)
+            icon = m_window.style()->standardIcon(QStyle::StandardPixmap(row.picture.standard));
+        a->setIcon(icon);
+    }
+    a->setShortcutContext(Qt::WindowShortcut);
+    m_window.addAction(a);
+    if (row.toolBar.slot != 0)
+        placeOnToolBar(a, row.toolBar);
 }
 
 QWidget *MainWindowCommandSet::container(const char *name) const

@@ -21,7 +21,9 @@ class QToolButton;
 class QWidget;
 
 // Builds the main window's menus, toolbar and commands from rows of the command table, keeps
-// them by object name, and keeps the handlers of the commands that end a run.
+// them by object name, and keeps the handlers of the commands that end a run. A row whose entry
+// the window's ancestor already built (a menu, a command or a separator of the same object
+// name) takes that entry into its place instead of building a second one.
 class MainWindowCommandSet
 {
 public:
@@ -67,6 +69,9 @@ private:
     };
 
     void addDropDown(const DropDownRow &row);
+    // The entry of the row's name that the window's ancestor built, or nullptr.
+    QAction *inheritedEntry(const ActionRow &row) const;
+    void adopt(const ActionRow &row, QAction *action);
     QWidget *container(const char *name) const;
     void place(QAction *action, const char *containerName, int slot);
     void placeOnToolBar(QAction *action, const ToolBarPlace &place);

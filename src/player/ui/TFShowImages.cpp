@@ -1,6 +1,7 @@
 #include "player/ui/TFShowImages.h"
 
 #include "files/FileNames.h"
+#include "files/ShellOpen.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
 #include "media/ui/QtMediaTrackPlayer.h"
@@ -29,7 +30,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -89,7 +89,7 @@ TFShowImages::TFShowImages(Prompter &prompter, QWidget *parent)
 {}
 
 TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent)
-    : QMainWindow(parent), m_ownPrompter(std::move(own)),
+    : TFMainMenuMkLink(external ? *external : *own, parent), m_ownPrompter(std::move(own)),
       m_prompter(external ? *external : *m_ownPrompter), m_commands(*this, m_prompter),
       m_session(*this, m_prompter), m_engine(m_session, *this, m_prompter, m_scheduler),
       m_mediaPlayer(std::make_unique<QtMediaTrackPlayer>(m_prompter)),
@@ -101,6 +101,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
     setObjectName(QStringLiteral("TFShowImages"));
     setWindowTitle(kIdleCaption);
     setMinimumSize(480, 320);
+    setLinkName(QStringLiteral("Pelvar"));
 
     m_slideArea = new SlideArea(m_session.Settings, &m_scheduler, this);
     setCentralWidget(m_slideArea);
@@ -144,7 +145,6 @@ void TFShowImages::connectCommands()
         connect(m_commands.action(name), &QAction::triggered, this, slot);
     };
     on(u"A_F_OpenSAL", [this] { openSlideListCommand(); });
-    on(u"MI_F_Exit", [this] { close(); });
     on(u"A_V_InitNext", [this] { m_engine.initNext(); });
     on(u"A_V_Prior", [this] { m_engine.command(PendingCommandCode::Prior); });
     on(u"A_V_First", [this] { m_engine.command(PendingCommandCode::First); });
@@ -156,7 +156,7 @@ void TFShowImages::connectCommands()
     on(u"A_V_HideMainMenu", [this] { hideMainMenuCommand(); });
     on(u"A_I_HideNote", [this] { hideNoteCommand(); });
     on(u"A_I_ShowNameAndNote", [this] { showNameAndNoteCommand(); });
-    on(u"A_H_About", [this] { showAbout(); });
+    connect(this, &TFMainMenuSimple::referenceRequested, this, [this] { showAbout(); });
     updateHideNoteHint();
     updateMainMenu();
 
@@ -500,15 +500,15 @@ void TFShowImages::stopMedia()
 
 void TFShowImages::launch(const SlideRecord &slide)
 {
+    // A failure is reported by the shell helper; the run goes on whatever the result.
     if (slide.Kind == skProgram) {
-        const QString program = slide.FileName;
-        const QFileInfo info(program);
-        const QStringList arguments = QProcess::splitCommand(slide.PromptOr1stLine);
-        reportOpenFailure(program, m_shell->startProgram(info.absoluteFilePath(), arguments,
-                                                         info.absolutePath()));
+        // The program starts in its own folder, the slide's line split into its arguments.
+        (void)ShellOpen(*m_shell, m_prompter, QStringLiteral("Open"), slide.FileName,
+                        slide.PromptOr1stLine, QFileInfo(slide.FileName).absolutePath(),
+                        ShowMode::Normal);
     } else if (slide.Kind == skDocument) {
-        const QString document = slide.PromptOr1stLine;
-        reportOpenFailure(document, m_shell->openDocument(document));
+        (void)ShellOpen(*m_shell, m_prompter, QStringLiteral("Open"), slide.PromptOr1stLine,
+                        QString(), QString(), ShowMode::Normal);
     }
 }
 

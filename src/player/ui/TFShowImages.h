@@ -2,6 +2,7 @@
 
 #include "files/RealScheduler.h"
 #include "files/Shell.h"
+#include "files/ui/TFMainMenuMkLink.h"
 #include "media/TAuPlayerMan.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerView.h"
@@ -29,11 +30,12 @@ class QToolButton;
 class QtPrompter;
 class SlideArea;
 
-// The main window of the player: menus, toolbar and the slide area. It owns the clock, the
+// The main window of the player: menus, toolbar and the slide area. Its "Arxiu" and "Ajuda"
+// menus start as its ancestor's, with the exit, shortcut and help entries. It owns the clock, the
 // message boxes and the player engine, turns commands, keys and mouse buttons into engine inputs
 // and carries out what the engine asks of the screen. Its commands come from the command table;
 // other subsystems' controllers add theirs through MainWindowCommands.
-class TFShowImages : public QMainWindow, public PlayerView, public MainWindowCommands
+class TFShowImages : public TFMainMenuMkLink, public PlayerView, public MainWindowCommands
 {
     Q_OBJECT
 public:

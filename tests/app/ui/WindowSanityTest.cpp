@@ -8,7 +8,12 @@
 
 #include "config/ProgramOptions.h"
 #include "config/ui/TFConfigDialogs.h"
+#include "files/MemTableModel.h"
 #include "files/ui/QtPrompter.h"
+#include "files/ui/TFPresEditRxDBGrid.h"
+#include "files/ui/TFPresentMemo.h"
+#include "files/ui/TFPresentRxDBGrid.h"
+#include "files/ui/TFPresentRxRichEdit.h"
 #include "media/TAdvImage.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
@@ -367,6 +372,51 @@ private Q_SLOTS:
                                QSize(300, 200)),
                  QString());
         check(text, QStringLiteral("La finestra de reacció amb text"));
+    }
+
+    void sharedTextAndTableWindows()
+    {
+        TFPresentMemo memo;
+        memo.setWindowTitle(QStringLiteral("Resultat de la comprovació"));
+        memo.setText(QStringLiteral("Línia 1\r\nLínia 2"));
+        check(memo, QStringLiteral("La finestra de text"));
+        TFPresentRxRichEdit rich;
+        rich.setHtml(QStringLiteral("<p>Llista de <b>diapositives</b></p>"));
+        check(rich, QStringLiteral("La finestra de text enriquit"));
+
+        MemTable table(
+            QStringLiteral("Directoris"),
+            {{QStringLiteral("Directori"), MemTable::FieldKind::String, 0, false, false},
+             {QStringLiteral("Visible"), MemTable::FieldKind::Boolean, 0, false, false}});
+        for (int i = 0; i < 4; ++i) {
+            MemTable::Record r = table.emptyRecord();
+            (void)table.setField(r, 0, QStringLiteral("/home/anna/imatges/%1").arg(i));
+            (void)table.setField(r, 1, i % 2 == 0);
+            (void)table.append(r);
+        }
+        MemTableModel shown(table);
+        TFPresentRxDBGrid grid;
+        grid.setWindowTitle(QStringLiteral("Índex"));
+        grid.setModel(&shown);
+        check(grid, QStringLiteral("La finestra de taula"));
+        MemTableModel edited(table, MemTableModel::Editing::Editable);
+        TFPresEditRxDBGrid editGrid;
+        editGrid.setWindowTitle(QStringLiteral("Directoris preferits"));
+        editGrid.setModel(&edited);
+        check(editGrid, QStringLiteral("La finestra de taula editable"));
+    }
+
+    void shortcutDialog()
+    {
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        w.resize(900, 700);
+        showSized(w);
+        bool seen = false;
+        // Closed with Esc: nothing is written.
+        const QStringList faults = checkModal([&] { w.makeLinkAction()->trigger(); }, seen);
+        QVERIFY(seen);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
     }
 
     // Runs last: every window class of the program, and every window it titles, was opened by

@@ -10,10 +10,12 @@
 #include <QTest>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolBar>
 
 #include <memory>
@@ -173,6 +175,7 @@ private Q_SLOTS:
                          QStringLiteral("MI_F_Sep1"), QStringLiteral("A_F_OpenIni"),
                          QStringLiteral("A_F_SaveLoadIndividualConfig"),
                          QStringLiteral("A_F_InitialOptions"), QStringLiteral("A_F_ResultsOptions"),
+                         QStringLiteral("MI_F_SepLink"), QStringLiteral("A_F_MakeLink"),
                          QStringLiteral("MI_F_SepExit"), QStringLiteral("MI_F_Exit")}));
         QCOMPARE(toolBarNames(c.w.toolBar()),
                  (QStringList{QStringLiteral("TB_F_OpenSAL"), QStringLiteral("TB_SepFile"),
@@ -201,6 +204,45 @@ private Q_SLOTS:
         QCOMPARE(bar.indexOf(QStringLiteral("TB_T_Later")),
                  bar.indexOf(QStringLiteral("TB_SepEnd")) + 1);
         QCOMPARE(bar.last(), QStringLiteral("SB_End"));
+    }
+
+    // The exit, shortcut and help entries are the ancestor's, each shown once in its place, and
+    // they still do what they did.
+    void inheritedEntriesKeepTheirPlacesAndWork()
+    {
+        ComposedWindow c;
+        QStringList bar;
+        for (const QAction *a : c.w.menuBar()->actions())
+            bar << a->menu()->objectName();
+        QCOMPARE(bar,
+                 (QStringList{QStringLiteral("MI_File"), QStringLiteral("MI_Viewing"),
+                              QStringLiteral("MI_SpecificViewing"), QStringLiteral("MI_Help")}));
+        QCOMPARE(c.w.menu(u"MI_File"), c.w.fileMenu());
+        QCOMPARE(c.w.action(u"MI_F_Exit"), c.w.exitAction());
+        QCOMPARE(c.w.action(u"A_F_MakeLink"), c.w.makeLinkAction());
+        QCOMPARE(entryNames(c.w.menu(u"MI_Help")),
+                 (QStringList{QStringLiteral("A_H_Introduction"), QStringLiteral("A_H_TopicHelp"),
+                              QStringLiteral("A_H_Contents"), QStringLiteral("A_H_About")}));
+        QCOMPARE(c.w.action(u"A_H_About"), c.w.referenceAction());
+        QCOMPARE(c.w.linkName(), QStringLiteral("Pelvar"));
+
+        // "&Referència..." shows the about box.
+        QString aboutTitle;
+        QTimer::singleShot(0, &c.w, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                aboutTitle = box->windowTitle();
+                box->close();
+            }
+        });
+        c.w.referenceAction()->trigger();
+        QCOMPARE(aboutTitle, QStringLiteral("Referència"));
+
+        // "Surt" closes the window, asking once.
+        showAndActivate(c.w);
+        QVERIFY(c.w.isVisible());
+        c.w.exitAction()->trigger();
+        QVERIFY(!c.w.isVisible());
+        QVERIFY(c.prompter.shown.empty());
     }
 
     void aRunEndsIntoTheHandlerOfItsCommand()

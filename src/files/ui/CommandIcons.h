@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+class QAction;
+class QToolBar;
+
+// The pictures of the shared windows' commands: the desktop theme's icon when it has one, else a
+// small pictogram drawn here, so no button is ever blank.
+enum class CommandIcon {
+    Undo,
+    Cut,
+    Copy,
+    Paste,
+    Clear,
+    SelectAll,
+    Help,
+    Exit,
+    First,
+    Prior,
+    Next,
+    Last,
+    Insert,
+    Delete,
+    Bookmark,
+    GotoBookmark,
+};
+
+QIcon commandIcon(CommandIcon which);
+
+// Puts `action` on `bar` as a button named `buttonName`, whose accessible name is the action's
+// caption without its accelerator mark.
+void addToolBarButton(QToolBar *bar, QAction *action, const QString &buttonName);
+
+// A caption without its "&" accelerator marks ("&&" stays a single "&").
+QString plainCaption(const QString &caption);
