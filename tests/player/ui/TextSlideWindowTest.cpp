@@ -11,6 +11,7 @@
 #include "support/WindowTest.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWheelEvent>
 
 namespace {
 
@@ -141,6 +143,16 @@ private Q_SLOTS:
         QCOMPARE(shot.pixelColor(shot.width() / 2, shot.height() - 3), QColor(255, 255, 128));
         saveShot(w, "text-slide.png");
 
+        // It follows the settings at once.
+        w.session().Settings.ColorRichEdit = TColor(0x00404040);
+        w.session().Settings.FontText.FontSize = 20;
+        w.settingsChanged();
+        QCOMPARE(view->font().pointSize(), 20);
+        QCOMPARE(view->document()->defaultFont().pointSize(), 20);
+        const QImage changed = view->grab().toImage();
+        QCOMPARE(changed.pixelColor(changed.width() / 2, changed.height() - 3),
+                 QColor(0x40, 0x40, 0x40));
+
         // The keys the window does not use scroll the text.
         QScrollBar *bar = view->verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
@@ -151,6 +163,13 @@ private Q_SLOTS:
         const int scrolled = bar->value();
         QTest::keyClick(view, Qt::Key_Up);
         QVERIFY(bar->value() < scrolled);
+        // And the wheel.
+        const int beforeWheel = bar->value();
+        const QPointF at(50, 50);
+        QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &wheel);
+        QVERIFY(bar->value() > beforeWheel);
 
         // Space steps on from inside the view; the RTF file is formatted.
         QTest::keyClick(view, Qt::Key_Space);
