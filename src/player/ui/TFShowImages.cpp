@@ -47,6 +47,8 @@ namespace {
 
 const QString kIdleCaption = QStringLiteral("Seqüenciador de diapositives");
 const QString kSlideListFilter = QStringLiteral("Llista de diapositives (*.sal)");
+const QString kEditSlideHint =
+    QStringLiteral("Obre la diapositiva actual\r\namb l'editor preassignat");
 
 void setHint(QAction *action, const QString &hint)
 {
@@ -204,6 +206,8 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     settingsChanged();
     // View-only users cannot hide the menus.
     m_hideMainMenuAction->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
+    // Nor open the slides' files in other programs.
+    action(PlayerAction::A_V_Edit)->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
     updateMainMenu();
     applyInitialEndAction();
     QString path;
@@ -346,8 +350,7 @@ bool TFShowImages::showSlide(const SlideRecord &slide, int)
     if (slide.Kind == skImage) {
         setActionEnabled(PlayerAction::A_V_Play, false);
         setActionEnabled(PlayerAction::A_V_Edit, true);
-        setHint(action(PlayerAction::A_V_Edit),
-                QStringLiteral("Obre la diapositiva actual\r\namb l'editor preassignat"));
+        setHint(action(PlayerAction::A_V_Edit), kEditSlideHint);
     } else if (slide.Kind == skTitle) {
         setActionEnabled(PlayerAction::A_V_Play, false);
         setActionEnabled(PlayerAction::A_V_Edit, false);
@@ -365,8 +368,7 @@ bool TFShowImages::showTextSlide(const SlideRecord &slide, bool takeFocus)
 {
     setActionEnabled(PlayerAction::A_V_Play, false);
     setActionEnabled(PlayerAction::A_V_Edit, true);
-    setHint(action(PlayerAction::A_V_Edit),
-            QStringLiteral("Obre la diapositiva actual\r\namb l'editor preassignat"));
+    setHint(action(PlayerAction::A_V_Edit), kEditSlideHint);
     const Fallible<void> loaded =
         m_textView->loadFile(slide.FileName, *textKindForSlide(slide.Kind));
     if (!loaded.ok()) {
@@ -384,7 +386,7 @@ bool TFShowImages::showTextSlide(const SlideRecord &slide, bool takeFocus)
 void TFShowImages::editSlideFileCommand()
 {
     const PlayerRunState &run = m_engine.state();
-    if (!run.Presenting)
+    if (!run.Presenting || m_session.AccessLevel == AccessLevel::ViewOnly)
         return;
     // An automatic run waits while the file is looked at or edited.
     if (!m_session.Settings.ManualViewing && !run.Paused)

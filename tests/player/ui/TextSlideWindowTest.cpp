@@ -314,6 +314,29 @@ private Q_SLOTS:
         w.engine().stop();
     }
 
+    void viewOnlyUsersCannotOpenTheFiles()
+    {
+        TextShow show;
+        FakePrompter prompter;
+        FakeShell shell;
+        TFShowImages w(prompter);
+        w.setShell(shell);
+        w.resize(900, 700);
+        showAndActivate(w);
+        StartupArgs args = argsFor(show.list);
+        args.accessLevel = AccessLevel::ViewOnly;
+        w.startUp(args, false);
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QTest::keyClick(&w, Qt::Key_Space);
+        QVERIFY(w.textView()->isVisible());
+        QVERIFY(!w.action(PlayerAction::A_V_Edit)->isVisible());
+        QTest::keyClick(w.textView(), Qt::Key_E);
+        w.action(PlayerAction::A_V_Edit)->trigger();
+        QVERIFY(shell.calls.empty());
+        QVERIFY(!w.editedFile().pending());
+        w.engine().stop();
+    }
+
     void theReactionWindowShowsRtfFormatted()
     {
         SlideListFixture fx;
