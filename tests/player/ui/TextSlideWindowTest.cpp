@@ -314,6 +314,29 @@ private Q_SLOTS:
         w.engine().stop();
     }
 
+    void aQuestionOnATextSlideGoesBelowTheText()
+    {
+        TextShow show;
+        const QString list = show.fx.list(
+            QStringLiteral("pregunta.sal"),
+            {SlideListFixture::line(show.rich, QStringLiteral("XP"), QStringLiteral("Quina?"),
+                                    QStringLiteral("u|dos|tres"))});
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        start(w, list);
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QVERIFY(w.textView()->isVisible());
+        const SlideScene::Layout L = w.slideArea()->scene().layout(w.slideArea()->size(), &w);
+        QVERIFY(!L.questionPanel.isEmpty());
+        QVERIFY(L.questionPanel.bottom() == w.slideArea()->height() - 1);
+        const QRect text = w.textView()->geometry();
+        QVERIFY(!text.isEmpty());
+        QVERIFY(!text.intersects(L.questionPanel));
+        QCOMPARE(text, w.slideArea()->contentRect(SlideArea::ContentPlace::Panel));
+        saveShot(w, "rtf-question.png");
+        w.engine().stop();
+    }
+
     void viewOnlyUsersCannotOpenTheFiles()
     {
         TextShow show;
