@@ -152,6 +152,46 @@ private Q_SLOTS:
                               QStringLiteral("earlier.png")}));
     }
 
+    // Text and rich-text slides are drawn as the window shows them: the file's text on the text
+    // slides' background across the panel, with the RTF's own colours.
+    void exportDrawsTextSlides()
+    {
+        SlideListFixture fx;
+        const QString txt =
+            fx.file(QStringLiteral("nota.txt"), "{\\rtf1 Text pla}\r\nAmb l\xednies");
+        const QString rtf = fx.file(QStringLiteral("lletra.rtf"),
+                                    "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}"
+                                    "{\\cf1\\b\\fs96 MMMM MMMM}\\par Fi}");
+        const QString list = fx.list(QStringLiteral("text.sal"),
+                                     {SlideListFixture::line(txt), SlideListFixture::line(rtf)});
+        const QString folder = fx.path(QStringLiteral("png"));
+        // 0x00BBGGRR: a light blue background, dark text.
+        const Run run = pelvar({QStringLiteral("--export"), folder, list, QStringLiteral("--size"),
+                                QStringLiteral("400x300"), QStringLiteral("--set"),
+                                QStringLiteral("Image.ColorRichEdit=%1").arg(0x00FFC080)});
+        QVERIFY2(!run.err.contains(QStringLiteral("Diapositiva")), qPrintable(run.err));
+        QCOMPARE(run.code, 0);
+        const QColor background(0x80, 0xC0, 0xFF);
+        for (const QString &name : {QStringLiteral("001.png"), QStringLiteral("002.png")}) {
+            const QImage image(QDir(folder).filePath(name));
+            QCOMPARE(image.size(), QSize(400, 300));
+            // The panel is the background colour, not the file-name placeholder.
+            QCOMPARE(image.pixelColor(200, 290), background);
+            QCOMPARE(image.pixelColor(5, 150), background);
+            int red = 0, dark = 0;
+            for (int y = 0; y < 100; ++y)
+                for (int x = 0; x < 400; ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    red += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+                    dark += c.red() < 80 && c.green() < 80 && c.blue() < 80;
+                }
+            if (name == QStringLiteral("002.png"))
+                QVERIFY2(red > 200, qPrintable(QString::number(red)));
+            else
+                QVERIFY2(red == 0 && dark > 50, qPrintable(QString::number(dark)));
+        }
+    }
+
     // Names are taken as the bytes the system gave. Qt reads them as UTF-8 whatever the locale
     // (a "C" locale too), so a UTF-8 name opens; one that is not UTF-8 cannot be carried and is
     // told as such, not as a file that is not there.

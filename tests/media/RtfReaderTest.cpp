@@ -172,6 +172,33 @@ private Q_SLOTS:
         QCOMPARE(f[6].alignment(), Qt::AlignRight); // the last paragraph takes what is in force
     }
 
+    // Paragraphs that keep the block's properties go into the document together with their
+    // runs: blocks, their formats and the empty paragraph's character format come out as when
+    // each paragraph is inserted on its own.
+    void paragraphsSharingARun()
+    {
+        QTextDocument doc;
+        read("{\\rtf1 {\\b A\\par B\\par\\par}C\\par\\qc D\\par E\\par\\pard F}", doc);
+        QStringList texts;
+        QList<QTextBlock> blocks;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            texts << b.text();
+            blocks << b;
+        }
+        QCOMPARE(texts, QStringList({QStringLiteral("A"), QStringLiteral("B"), QString(),
+                                     QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E"),
+                                     QStringLiteral("F")}));
+        QCOMPARE(charAt(doc, 0).fontWeight(), int(QFont::Bold));
+        QCOMPARE(charAt(doc, 2).fontWeight(), int(QFont::Bold));
+        QCOMPARE(blocks[2].charFormat().fontWeight(), int(QFont::Bold));
+        QCOMPARE(charAt(doc, 5).fontWeight(), int(QFont::Normal));
+        const Qt::Alignment expected[] = {Qt::AlignLeft, Qt::AlignLeft,    Qt::AlignLeft,
+                                          Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter,
+                                          Qt::AlignLeft};
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(blocks[i].blockFormat().alignment(), expected[i]);
+    }
+
     void codePagesAndUnicode_data()
     {
         QTest::addColumn<QByteArray>("rtf");

@@ -3,19 +3,20 @@
 #include "config/PresentationSettings.h"
 #include "files/FileNames.h"
 #include "files/SystemColors.h"
-#include "files/TextCodec.h"
+#include "slides/TextSlideDocument.h"
 
-#include <QFile>
-#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 TFShowErrWText::TFShowErrWText(const FontSettings &textFont, PlayerView &audioOwner,
                                Prompter &prompter, const QString &audio, QWidget *parent)
-    : TFShowErrW(audioOwner, prompter, audio, parent), m_text(new QPlainTextEdit(this))
+    : TFShowErrW(audioOwner, prompter, audio, parent), m_text(new QTextEdit(this))
 {
     setObjectName(QStringLiteral("TFShowErrWText"));
     m_text->setObjectName(QStringLiteral("RichEdit"));
     m_text->setReadOnly(true);
+    m_text->setUndoRedoEnabled(false);
     m_text->setFont(fontFromSettings(textFont));
     QPalette pal = m_text->palette();
     pal.setColor(QPalette::Text, colorFromTColor(textFont.Color, pal));
@@ -25,12 +26,20 @@ TFShowErrWText::TFShowErrWText(const FontSettings &textFont, PlayerView &audioOw
     layout->addWidget(m_text);
 }
 
+void TFShowErrWText::setBackground(const QColor &color)
+{
+    QPalette pal = m_text->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        pal.setColor(g, QPalette::Base, color);
+    m_text->setPalette(pal);
+}
+
 QString TFShowErrWText::loadText(const QString &file, QSize limit)
 {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return QStringLiteral("No es pot obrir el fitxer %1").arg(file);
-    m_text->setPlainText(decode8BitText(in.readAll()).text);
+    const Fallible<void> loaded =
+        loadTextFile(file, textKindForFile(file), *m_text->document(), m_text->font());
+    if (!loaded.ok())
+        return loaded.error();
     setWindowTitle(extractFileName(file));
     resize(limit);
     return QString();

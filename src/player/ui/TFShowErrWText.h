@@ -2,13 +2,15 @@
 
 #include "player/ui/TFShowErrW.h"
 
+#include <QColor>
 #include <QSize>
 
-class QPlainTextEdit;
+class QTextEdit;
 struct FontSettings;
 
 // The reaction window with a text file: a read-only text view of exactly the limit box, in the
-// player's text font. Rich-text files show their text as stored, codes included.
+// player's text font. Files named ".rtf" are shown formatted, others as plain text, as the text
+// slides show them.
 class TFShowErrWText : public TFShowErrW
 {
     Q_OBJECT
@@ -16,12 +18,15 @@ public:
     TFShowErrWText(const FontSettings &textFont, PlayerView &audioOwner, Prompter &prompter,
                    const QString &audio, QWidget *parent = nullptr);
 
+    // The text slides' background colour.
+    void setBackground(const QColor &color);
+
     // Loads the file and sizes the window to `limit`. Returns the message to show when the file
     // cannot be read ("" when it is shown).
     QString loadText(const QString &file, QSize limit);
 
-    QPlainTextEdit *textView() const { return m_text; }
+    QTextEdit *textView() const { return m_text; }
 
 private:
-    QPlainTextEdit *m_text;
+    QTextEdit *m_text;
 };

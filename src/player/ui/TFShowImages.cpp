@@ -2,6 +2,7 @@
 
 #include "files/FileNames.h"
 #include "files/ShellOpen.h"
+#include "files/SystemColors.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
 #include "media/ui/QtMediaTrackPlayer.h"
@@ -11,11 +12,14 @@
 #include "player/ui/MainWindowController.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
+#include "player/ui/TextSlideView.h"
 #include "presentation/SlideRecord.h"
 #include "slides/ReactionGeometry.h"
+#include "slides/TextSlideDocument.h"
 #include "slides/ui/SlideArea.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
@@ -43,6 +47,8 @@ namespace {
 
 const QString kIdleCaption = QStringLiteral("Seqüenciador de diapositives");
 const QString kSlideListFilter = QStringLiteral("Llista de diapositives (*.sal)");
+const QString kEditSlideHint =
+    QStringLiteral("Obre la diapositiva actual\r\namb l'editor preassignat");
 
 void setHint(QAction *action, const QString &hint)
 {
@@ -108,6 +114,15 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
     m_slideArea->setFocus(Qt::OtherFocusReason);
     connect(m_slideArea, &SlideArea::drawSizeChanged, this,
             [this](int) { m_engine.refreshCaption(); });
+    m_textView = new TextSlideView(m_slideArea);
+    m_textView->setKeyHandler([this](QKeyEvent *event) { keyPressEvent(event); });
+    applyTextSlideSettings();
+    // A slide file edited in another program is shown again when the program gives way.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    checkEditedFile();
+            });
 
     m_commands.build(mainWindowActionRows(), mainWindowDropDownRows());
     connectCommands();
@@ -150,6 +165,7 @@ void TFShowImages::connectCommands()
     on(u"A_V_First", [this] { m_engine.command(PendingCommandCode::First); });
     on(u"A_V_Stop", [this] { m_engine.stop(); });
     on(u"A_V_ShowSlideName", [this] { showSlideNameCommand(); });
+    on(u"A_V_Edit", [this] { editSlideFileCommand(); });
     on(u"A_V_CalcTime", [this] { m_engine.CalcTime(); });
     on(u"A_V_Results", [this] { showResults(); });
     on(u"A_V_RandomList", [this] { showOrderListing(); });
@@ -190,6 +206,8 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     settingsChanged();
     // View-only users cannot hide the menus.
     m_hideMainMenuAction->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
+    // Nor open the slides' files in other programs.
+    action(PlayerAction::A_V_Edit)->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
     updateMainMenu();
     applyInitialEndAction();
     QString path;
@@ -261,6 +279,15 @@ void TFShowImages::settingsChanged()
     // Check marks, hints and panels follow the settings in force at once, not at the next slide.
     updateHideNoteHint();
     m_slideArea->settingsChanged();
+    applyTextSlideSettings();
+}
+
+void TFShowImages::applyTextSlideSettings()
+{
+    const PresentationSettings &s = m_session.Settings;
+    const QPalette pal = palette();
+    m_textView->setAppearance(colorFromTColor(s.ColorRichEdit, pal), fontFromSettings(s.FontText),
+                              colorFromTColor(s.FontText.Color, pal));
 }
 
 void TFShowImages::showBusy(bool busy)
@@ -310,13 +337,91 @@ bool TFShowImages::showSlide(const SlideRecord &slide, int)
     setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle);
     if (slide.Kind == skTitle)
         setActionEnabled(PlayerAction::A_V_ShowSlideName, false);
+    // The keys go to the slide area, or to the text view while it shows a text.
+    const QWidget *focus = QApplication::focusWidget();
+    const bool keysHere = !focus || focus == this || focus == m_slideArea || focus == m_textView;
     const QString error = m_slideArea->showSlide(slide);
+    if (textKindForSlide(slide.Kind)) {
+        if (!showTextSlide(slide, keysHere))
+            return false;
+    } else if (keysHere) {
+        m_slideArea->setFocus(Qt::OtherFocusReason);
+    }
+    if (slide.Kind == skImage) {
+        setActionEnabled(PlayerAction::A_V_Play, false);
+        setActionEnabled(PlayerAction::A_V_Edit, true);
+        setHint(action(PlayerAction::A_V_Edit), kEditSlideHint);
+    } else if (slide.Kind == skTitle) {
+        setActionEnabled(PlayerAction::A_V_Play, false);
+        setActionEnabled(PlayerAction::A_V_Edit, false);
+        setHint(action(PlayerAction::A_V_Edit), QStringLiteral("Obre la diapositiva actual"));
+    }
     // PNG decoding failures are reported; other undecodable pictures leave the view empty.
     if (!error.isEmpty() &&
         fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
         m_prompter.ShowError(error);
     prefetchAfter(m_engine.state().Position);
     return true;
+}
+
+bool TFShowImages::showTextSlide(const SlideRecord &slide, bool takeFocus)
+{
+    setActionEnabled(PlayerAction::A_V_Play, false);
+    setActionEnabled(PlayerAction::A_V_Edit, true);
+    setHint(action(PlayerAction::A_V_Edit), kEditSlideHint);
+    const Fallible<void> loaded =
+        m_textView->loadFile(slide.FileName, *textKindForSlide(slide.Kind));
+    if (!loaded.ok()) {
+        m_prompter.ShowError(loaded.error());
+        stopMedia();
+        return false;
+    }
+    // The keys reach the window through the view, which scrolls with the ones left over.
+    m_slideArea->setContentView(m_textView, SlideArea::ContentPlace::Panel);
+    if (takeFocus)
+        m_textView->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void TFShowImages::editSlideFileCommand()
+{
+    const PlayerRunState &run = m_engine.state();
+    if (!run.Presenting || m_session.AccessLevel == AccessLevel::ViewOnly)
+        return;
+    // An automatic run waits while the file is looked at or edited.
+    if (!m_session.Settings.ManualViewing && !run.Paused)
+        m_engine.togglePause();
+    const QString path = run.CurrentSlide.FileName;
+    m_editWatch.handedOver(path);
+    if (!shellSucceeded(ShellOpen(*m_shell, m_prompter, QStringLiteral("Open"), path, QString(),
+                                  extractFileDir(path), ShowMode::Normal)))
+        m_editWatch.forget();
+}
+
+void TFShowImages::checkEditedFile()
+{
+    // The file-list editor's folder is read again here (FilesAutomaticReread) once that editor
+    // is part of the program.
+    const QWidget *focus = QApplication::focusWidget();
+    const bool focused = focus ? focus->window() == this : isActiveWindow();
+    const SlideRecord &slide = m_engine.state().CurrentSlide;
+    switch (m_editWatch.check(slide, runInProgress(), focused)) {
+    case EditedFileWatch::Reload::Nothing: break;
+    case EditedFileWatch::Reload::Picture: {
+        const QString error = m_slideArea->reloadPicture();
+        if (!error.isEmpty() &&
+            fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
+            m_prompter.ShowError(error);
+        break;
+    }
+    case EditedFileWatch::Reload::Text: {
+        const Fallible<void> loaded =
+            m_textView->loadFile(slide.FileName, *textKindForSlide(slide.Kind));
+        if (!loaded.ok())
+            m_prompter.ShowError(loaded.error());
+        break;
+    }
+    }
 }
 
 void TFShowImages::showQuestion(const QuestionModel &question, const SlideRecord &)
@@ -726,5 +831,6 @@ void TFShowImages::showReactionPicture(const QString &file, int markX, int markY
 void TFShowImages::showReactionText(const QString &file, const QString &audio)
 {
     auto *window = new TFShowErrWText(m_session.Settings.FontText, *this, m_prompter, audio, this);
+    window->setBackground(colorFromTColor(m_session.Settings.ColorRichEdit, palette()));
     openReaction(window, window->loadText(file, reactionLimit()));
 }

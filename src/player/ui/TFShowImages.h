@@ -4,6 +4,7 @@
 #include "files/Shell.h"
 #include "files/ui/TFMainMenuMkLink.h"
 #include "media/TAuPlayerMan.h"
+#include "player/EditedFileWatch.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerView.h"
 #include "player/SlideAudio.h"
@@ -29,6 +30,7 @@ class QToolBar;
 class QToolButton;
 class QtPrompter;
 class SlideArea;
+class TextSlideView;
 
 // The main window of the player: menus, toolbar and the slide area. Its "Arxiu" and "Ajuda"
 // menus start as its ancestor's, with the exit, shortcut and help entries. It owns the clock, the
@@ -56,6 +58,12 @@ public:
     // added. One destroyed before the window is no longer called.
     void addController(MainWindowController &controller);
     SlideArea *slideArea() const { return m_slideArea; }
+    // The view of text and rich-text slides ("RichEdit"), shown on the slide area while one is up.
+    TextSlideView *textView() const { return m_textView; }
+    // The application was activated again: a slide file handed to its program by A_V_Edit and
+    // changed there is shown again.
+    void checkEditedFile();
+    const EditedFileWatch &editedFile() const { return m_editWatch; }
     QToolBar *toolBar() const { return m_toolBar; }
     // The action of an engine command; nullptr for commands this window does not have yet.
     QAction *action(PlayerAction which) const;
@@ -140,6 +148,12 @@ private:
     void showNameAndNoteCommand();
     void hideNoteCommand();
     void updateHideNoteHint();
+    // Text and rich-text slides: false when the file cannot be read (the run ends). The view
+    // takes the focus when the slide area had it.
+    bool showTextSlide(const SlideRecord &slide, bool takeFocus);
+    void applyTextSlideSettings();
+    // A_V_Edit: the slide's file opens in the desktop's program for it.
+    void editSlideFileCommand();
     // Starts decoding the picture of the slide after `position` in the order.
     void prefetchAfter(int position);
     bool runInProgress() const;
@@ -158,6 +172,8 @@ private:
     QTimer *m_idleTimer = nullptr;
 
     SlideArea *m_slideArea = nullptr;
+    TextSlideView *m_textView = nullptr;
+    EditedFileWatch m_editWatch;
     QToolBar *m_toolBar = nullptr;
     QAction *m_openAction = nullptr;
     QAction *m_hideNoteAction = nullptr;

@@ -115,6 +115,20 @@ QString SlideArea::showSlide(const SlideRecord &slide)
     return m_decodeError;
 }
 
+QString SlideArea::reloadPicture()
+{
+    if (m_scene.shown() != SlideScene::Shown::Image)
+        return QString();
+    stopAnimation();
+    const qreal dpr = devicePixelRatioF();
+    const QSize target = (QSizeF(m_scene.imageClientRect(size(), this).size()) * dpr).toSize();
+    m_decodeError = m_scene.image().LoadImage(m_scene.slide().FileName, target);
+    restartAnimation();
+    update();
+    notifyDrawSize();
+    return m_decodeError;
+}
+
 void SlideArea::clearSlide()
 {
     setContentView(nullptr);

@@ -58,6 +58,9 @@ public:
     QRect contentRect(ContentPlace place) const;
     // Hides the picture, the notes and the title (the end of a run).
     void clearSlide();
+    // Reads the picture of the image slide on screen again (its file was changed by another
+    // program). Returns the decoder's message as showSlide does.
+    QString reloadPicture();
     // The question controls of the slide shown, on its note or title panel; `onAnswer` gets the
     // index of a radio answer chosen. Freed at the next slide.
     void showQuestion(const QuestionModel &question, std::function<void(int)> onAnswer);

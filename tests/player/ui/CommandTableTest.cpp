@@ -113,7 +113,7 @@ private Q_SLOTS:
         for (PlayerAction a :
              {PlayerAction::A_V_InitNext, PlayerAction::A_V_Prior, PlayerAction::A_V_First,
               PlayerAction::A_V_Stop, PlayerAction::A_V_CalcTime, PlayerAction::A_V_ShowSlideName,
-              PlayerAction::A_I_ShowNameAndNote})
+              PlayerAction::A_V_Edit, PlayerAction::A_I_ShowNameAndNote})
             QVERIFY(findActionRow(name(playerActionName(a))));
     }
 
