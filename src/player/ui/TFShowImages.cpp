@@ -10,6 +10,7 @@
 #include "player/ui/MainWindowController.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
+#include "player/ui/VideoSlideView.h"
 #include "presentation/SlideRecord.h"
 #include "slides/ReactionGeometry.h"
 #include "slides/ui/SlideArea.h"
@@ -107,6 +108,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
     m_slideArea->setFocus(Qt::OtherFocusReason);
     connect(m_slideArea, &SlideArea::drawSizeChanged, this,
             [this](int) { m_engine.refreshCaption(); });
+    m_videoView = std::make_unique<VideoSlideView>(*m_slideArea, m_session.Settings, m_prompter);
 
     m_commands.build(mainWindowActionRows(), mainWindowDropDownRows());
     connectCommands();
@@ -124,6 +126,7 @@ TFShowImages::~TFShowImages()
 {
     m_idleTimer->stop();
     m_audio.StopSlideAudio();
+    m_videoView.reset();
     // An animating slide area holds a trigger on m_scheduler's timer: it lets go before the
     // scheduler goes, not when the children are deleted after the members.
     m_slideArea->clearSlide();
@@ -157,6 +160,9 @@ void TFShowImages::connectCommands()
     on(u"A_I_HideNote", [this] { hideNoteCommand(); });
     on(u"A_I_ShowNameAndNote", [this] { showNameAndNoteCommand(); });
     on(u"A_H_About", [this] { showAbout(); });
+    on(u"A_V_Play", [this] { m_videoView->replay(); });
+    // Shown by the engine during a run of a list with a video.
+    action(PlayerAction::A_V_Play)->setVisible(false);
     updateHideNoteHint();
     updateMainMenu();
 
@@ -261,6 +267,7 @@ void TFShowImages::settingsChanged()
     // Check marks, hints and panels follow the settings in force at once, not at the next slide.
     updateHideNoteHint();
     m_slideArea->settingsChanged();
+    m_videoView->settingsChanged();
 }
 
 void TFShowImages::showBusy(bool busy)
@@ -305,12 +312,24 @@ void TFShowImages::editSlideListExternally()
 
 bool TFShowImages::showSlide(const SlideRecord &slide, int)
 {
+    // The video of the slide before goes, whatever comes now.
+    m_videoView->clear();
+    const bool video = slide.Kind == skVideo || slide.Kind == skMovie;
     m_slideArea->setBaseFolder(extractFileDir(m_session.SlideListPath));
     updateHideNoteHint();
-    setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle);
+    setActionEnabled(PlayerAction::A_V_Play, video);
+    setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle && !video);
     if (slide.Kind == skTitle)
         setActionEnabled(PlayerAction::A_V_ShowSlideName, false);
     const QString error = m_slideArea->showSlide(slide);
+    if (video) {
+        // An AVI plays through the media player, which becomes the audio in use.
+        if (slide.Kind == skVideo) {
+            m_audioPath.clear();
+            m_audio.MediaPlayerTakesOver();
+        }
+        m_videoView->showVideoSlide(slide);
+    }
     // PNG decoding failures are reported; other undecodable pictures leave the view empty.
     if (!error.isEmpty() &&
         fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
@@ -433,6 +452,8 @@ void TFShowImages::updateHideNoteHint()
 
 void TFShowImages::hideSlidePanels()
 {
+    m_videoView->clear();
+    setActionEnabled(PlayerAction::A_V_Play, false);
     m_slideArea->clearSlide();
 }
 
@@ -496,6 +517,7 @@ void TFShowImages::stopSlideAudio()
 void TFShowImages::stopMedia()
 {
     stopSlideAudio();
+    m_videoView->stop();
 }
 
 void TFShowImages::launch(const SlideRecord &slide)
