@@ -1,5 +1,6 @@
 // Pelvar's entry point: the headless modes for scripts and tests, otherwise the player window.
 
+#include "app/ExportContentRenderer.h"
 #include "app/GuiMain.h"
 #include "config/FontLookup.h"
 #include "config/PresentationSettingsFile.h"
@@ -277,9 +278,10 @@ int runExport(int argc, char **argv, const QStringList &args)
     session.LoadPresentation();
     if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
         return kExitBadInput;
+    ExportContentRenderer renderer(session.Settings, QGuiApplication::palette());
     const SlideExportResult result =
         ExportSlides(session.SlideLines, session.SlideListPath, session.Settings, folder, opt.size,
-                     1.0, QGuiApplication::palette());
+                     1.0, QGuiApplication::palette(), &renderer);
     if (!result.fatal.isEmpty()) {
         printErr(result.fatal + QLatin1Char('\n'));
         return kExitBadInput;
