@@ -2,6 +2,7 @@
 
 #include "media/ui/VideoBackend.h"
 
+#include <QAudioOutput>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -25,7 +26,11 @@ Fallible<QImage> VideoFrameGrabber::firstFrame(const QString &path, int timeoutM
     QEventLoop loop;
     QMediaPlayer player;
     QVideoSink sink;
-    // No audio output: nothing is heard while the frame is taken.
+    // A sound track needs somewhere to go, or the backend stops with a stream error; muted,
+    // nothing is heard while the frame is taken.
+    QAudioOutput output;
+    output.setMuted(true);
+    player.setAudioOutput(&output);
     player.setVideoSink(&sink);
     QObject::connect(&sink, &QVideoSink::videoFrameChanged, &loop, [&](const QVideoFrame &f) {
         if (outcome != Outcome::Waiting || !f.isValid())
