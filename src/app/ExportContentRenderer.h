@@ -5,15 +5,12 @@
 
 #include <QPalette>
 
-// The content of text, web and video slides for the headless export, by slide kind. A kind
-// without a drawing of its own gets an empty content: the slide then shows its file's name.
+// The export's drawing of the slides whose content a window's view shows in the player (text,
+// web, video), by slide kind. A kind without a drawing of its own shows its file's name.
 class ExportContentRenderer : public SlideContentRenderer
 {
 public:
-    ExportContentRenderer(const PresentationSettings &settings, const QPalette &palette)
-        : m_settings(settings), m_palette(palette)
-    {}
-
+    ExportContentRenderer(const PresentationSettings &settings, const QPalette &palette);
     Fallible<SlideScene::OtherContent> contentFor(const SlideRecord &slide, QSize area,
                                                   qreal dpr) override;
 

@@ -141,7 +141,9 @@ void PlayerEngine::prepareRun()
     BuildSlideOrder(true);
 
     m_view.setActionVisible(PlayerAction::WebCommands, m_session.hasSlideKind(skWeb));
-    m_view.setActionVisible(PlayerAction::A_V_Play, m_session.hasSlideKind(skVideo));
+    // Both kinds of video are replayed by A_V_Play: AVI videos and movies.
+    m_view.setActionVisible(PlayerAction::A_V_Play,
+                            m_session.hasSlideKind(skVideo) || m_session.hasSlideKind(skMovie));
 }
 
 void PlayerEngine::RunPresentation(int start, RunOrigin origin)

@@ -111,6 +111,13 @@ void SlideAudio::StopSlideAudio()
     }
 }
 
+void SlideAudio::MediaPlayerTakesOver()
+{
+    StopSlideAudio();
+    RepeatAudio = false;
+    AudioByPlugin = false;
+}
+
 void SlideAudio::idle()
 {
     if (!AudioByPlugin || !AudioPlayer || !AudioPlayer->Initialized())

@@ -19,6 +19,10 @@ public:
     void PlaySlideAudio(const QString &path, bool repeat);
     // Stops the track in use, through the plug-in or the media player.
     void StopSlideAudio();
+    // The system media player starts a video with its own sound and becomes the audio in use.
+    // The track in use stops first: a plug-in track left playing could no longer be reached by
+    // StopSlideAudio, which from now on stops the media player.
+    void MediaPlayerTakesOver();
     // Replaces the media player (tests use a fake).
     void setMediaPlayer(MediaTrackPlayer &media) { m_media = &media; }
     // The idle-time check: a finished plug-in track is made ready again, and started once more

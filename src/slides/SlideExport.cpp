@@ -86,7 +86,10 @@ SlideExportResult ExportSlides(const SlideList &list, const QString &listPath,
         }
         case skTitle: scene.showTitleSlide(slide); break;
         default:
-            scene.showOtherSlide(slide);
+            if (slide.Kind == skVideo || slide.Kind == skMovie)
+                scene.showVideoSlide(slide);
+            else
+                scene.showOtherSlide(slide);
             if (renderer) {
                 Fallible<SlideScene::OtherContent> content = renderer->contentFor(slide, size, dpr);
                 if (content.ok())

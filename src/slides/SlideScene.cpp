@@ -106,6 +106,7 @@ QString SlideScene::showImageSlide(const SlideRecord &slide, QSize decodeTarget,
 {
     m_slide = slide;
     m_shown = Shown::Image;
+    m_videoNotes = false;
     placeNotes();
     m_mark.setMarkPos(QPoint(slide.MarkX, slide.MarkY));
     // Manual zoom is allowed exactly while the mark is hidden.
@@ -165,6 +166,7 @@ void SlideScene::showTitleSlide(const SlideRecord &slide)
 {
     m_slide = slide;
     m_shown = Shown::Title;
+    m_videoNotes = false;
     m_dock = Dock::None;
     m_text1 = slide.PWithAnswer ? QString() : displayedParagraph(slide.PromptOr1stLine);
     m_text2 = slide.PWithAnswer ? QString() : displayedParagraph(slide.AnswersOrNextLines);
@@ -180,6 +182,31 @@ void SlideScene::showOtherSlide(const SlideRecord &slide)
     m_text2.clear();
     m_otherName = extractFileName(slide.FileName);
     m_otherContent = OtherContent();
+    m_videoNotes = false;
+}
+
+void SlideScene::showVideoSlide(const SlideRecord &slide)
+{
+    const Dock before = m_dock;
+    showOtherSlide(slide);
+    m_videoNotes = true;
+    const bool hasNotes = !slide.PromptOr1stLine.isEmpty() || !slide.AnswersOrNextLines.isEmpty();
+    if (hasNotes && slide.PWithAnswer) {
+        // As on a picture, the question shows whatever HideNote says: it must be answerable.
+        m_dock = Dock::Bottom;
+        return;
+    }
+    if (hasNotes) {
+        m_text1 = displayedParagraph(slide.PromptOr1stLine);
+        m_text2 = displayedParagraph(slide.AnswersOrNextLines);
+        m_dock = m_settings.HideNote ? Dock::None : Dock::Bottom;
+        return;
+    }
+    // A video slide hides the left or right panel; only a top or bottom one can stay.
+    const bool tb = before == Dock::Top || before == Dock::Bottom;
+    m_dock = (m_settings.PermanentNotePanels && tb && m_settings.PanelNoteTB.ManualSize)
+                 ? before
+                 : Dock::None;
 }
 
 void SlideScene::setQuestion(const QuestionModel &question)
@@ -249,6 +276,7 @@ void SlideScene::layoutQuestion(Layout &L, QSize area, const QPaintDevice *devic
 void SlideScene::clear()
 {
     m_shown = Shown::Nothing;
+    m_videoNotes = false;
     m_dock = Dock::None;
     m_text1.clear();
     m_text2.clear();
@@ -286,7 +314,7 @@ SlideScene::Layout SlideScene::layout(QSize area, const QPaintDevice *device) co
         layoutQuestion(L, area, device);
         return L;
     }
-    if (m_dock == Dock::None || m_shown != Shown::Image)
+    if (m_dock == Dock::None || (m_shown != Shown::Image && !m_videoNotes))
         return L;
 
     const NoteLabel a = NoteLabel::measure(m_text1, fontFromSettings(m_settings.FontNote1), device);

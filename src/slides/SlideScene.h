@@ -57,6 +57,10 @@ public:
     // Text, web, video and other slides that this view does not display itself: an empty image
     // panel with the file's name.
     void showOtherSlide(const SlideRecord &slide);
+    // An AVI or movie slide: like the other slides, and its paragraphs show on the bottom note
+    // panel (or its question does); with no paragraphs a note panel at the top or bottom that
+    // was sized by hand stays, emptied, when note panels are permanent.
+    void showVideoSlide(const SlideRecord &slide);
     // What a text, web or video slide shows when the scene is painted without the window's own
     // views (the export). On the image panel (a video) the panel's face and bevels are painted
     // around it and `rect` is the panel's client area; otherwise (text, web) it takes the whole
@@ -125,6 +129,7 @@ private:
     Dock m_dock = Dock::None;
     QString m_text1, m_text2; // note or title lines, "|" turned into line breaks
     QString m_otherName;
+    bool m_videoNotes = false; // a video slide: its notes show on the bottom panel
     OtherContent m_otherContent;
     QuestionModel m_question;
     bool m_hasQuestion = false;

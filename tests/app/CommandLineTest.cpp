@@ -1,6 +1,7 @@
 // The headless modes from outside, as a script runs them: exit codes, messages, files written.
 
 #include "support/SlideListFixture.h"
+#include "support/VideoFixtures.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -244,6 +246,57 @@ private Q_SLOTS:
         QCOMPARE(folder.code, 2);
         QVERIFY(folder.err.contains(QStringLiteral("d\\xFF")));
         QCOMPARE(QDir(fx.dir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    // An AVI slide shows its first frame fitted in the image panel's client area, a movie its
+    // frame letterboxed over the image panel; a video that cannot be played is a problem line and
+    // shows its file's name.
+    void exportDrawsTheFirstFrameOfVideos()
+    {
+        QVERIFY(VideoFixtures::available());
+        SlideListFixture fx;
+        const QString avi = fx.path(QStringLiteral("clip.avi"));
+        const QString mov = fx.path(QStringLiteral("pel·lícula.mov"));
+        QVERIFY(VideoFixtures::testPattern(avi));
+        QVERIFY(VideoFixtures::testPattern(mov));
+        const QString bad = fx.file(QStringLiteral("text.avi"), "No sóc cap vídeo.\r\n");
+        const QImage reference = VideoFixtures::referenceFrame(avi);
+        QVERIFY(!reference.isNull());
+        const QString list = fx.list(QStringLiteral("videos.sal"),
+                                     {SlideListFixture::line(QStringLiteral("clip.avi")),
+                                      SlideListFixture::line(mov), SlideListFixture::line(bad)});
+        const QString folder = fx.path(QStringLiteral("png"));
+        const Run r = pelvar({QStringLiteral("--export"), folder, list, QStringLiteral("--size"),
+                              QStringLiteral("800x400")});
+        QCOMPARE(r.code, 1);
+        // (The media backend may write lines of its own.)
+        const QStringList problems =
+            r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                .filter(QRegularExpression(QStringLiteral("^Diapositiva")));
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems.front().startsWith(
+                     QStringLiteral("Diapositiva 3: no es pot reproduir el vídeo 'text.avi' (")),
+                 qPrintable(r.err));
+
+        // Not enlarged (ampliation is off by default) and centred: the panel's bevels take the
+        // same from each side.
+        const QImage first = QImage(QDir(folder).filePath(QStringLiteral("001.png")))
+                                 .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(first.size(), QSize(800, 400));
+        QCOMPARE(VideoFixtures::matchingBars(first, QRect(240, 80, 320, 240), reference), 8);
+        const QColor face = first.pixelColor(120, 200);
+        QVERIFY(VideoFixtures::near(first.pixelColor(680, 200), face));
+
+        // The movie's box: the full height, centred across, bands in the panel's colour.
+        const QImage second = QImage(QDir(folder).filePath(QStringLiteral("002.png")))
+                                  .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(VideoFixtures::matchingBars(second, QRect(134, 0, 533, 400), reference), 8);
+        QVERIFY(VideoFixtures::near(second.pixelColor(60, 200), second.pixelColor(740, 200)));
+        QVERIFY(!VideoFixtures::near(second.pixelColor(60, 200), second.pixelColor(150, 10), 30) ||
+                !VideoFixtures::near(second.pixelColor(60, 200), second.pixelColor(650, 10), 30));
+
+        // The undecodable video is drawn all the same, with its name.
+        QVERIFY(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("003.png"))));
     }
 };
 

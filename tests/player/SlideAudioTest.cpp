@@ -145,6 +145,33 @@ private Q_SLOTS:
         r.audio.StopSlideAudio();
     }
 
+    void aVideoTakesTheAudioOver()
+    {
+        Rig r;
+        r.players.AddPluginsIn(m_plugins.path());
+        r.audio.PlaySlideAudio(m_mp3, true);
+        TAuPlayer *mp3 = r.audio.AudioPlayer;
+        QVERIFY(mp3);
+        QCOMPARE(mp3->PlayerMode(), 4);
+        r.media.calls.clear();
+        r.audio.MediaPlayerTakesOver();
+        // The plug-in track stops now: once the media player is the audio in use, nothing would
+        // reach it.
+        QCOMPARE(mp3->PlayerMode(), 2);
+        QVERIFY(!r.audio.AudioByPlugin);
+        QVERIFY(!r.audio.RepeatAudio);
+        QVERIFY(r.media.calls.isEmpty());
+        r.audio.StopSlideAudio();
+        QCOMPARE(r.media.calls, QStringList({QStringLiteral("stop")}));
+        // Nor is the stopped track repeated.
+        for (int i = 0; i < 10; ++i) {
+            r.audio.idle();
+            QThread::msleep(20);
+        }
+        QCOMPARE(mp3->PlayerMode(), 2);
+        QVERIFY(r.prompter.shown.empty());
+    }
+
     void noDecoderForTheExtension()
     {
         Rig r;

@@ -150,6 +150,15 @@ const ActionRow kRows[] = {
      .menu = {"MI_SpecificViewing", 150},
      .enabled = false},
 
+    // Enabled while a video slide shows; visible in runs of a list with a video.
+    {.name = "A_V_Play",
+     .caption = "Mostra l'arxiu de vídeo",
+     .hint = "Mostra l'arxiu de vídeo",
+     .picture = themePicture("video-x-generic", QStyle::SP_DriveDVDIcon),
+     .menu = {"MI_SpecificViewing", 400},
+     .toolBar = {"TB_V_Play", 400},
+     .enabled = false},
+
     // --- "Ajuda" ---
     // The help entries come from the window's ancestor, disabled until the help exists.
     {.name = "A_H_Introduction",

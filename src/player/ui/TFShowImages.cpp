@@ -13,6 +13,7 @@
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
 #include "player/ui/TextSlideView.h"
+#include "player/ui/VideoSlideView.h"
 #include "presentation/SlideRecord.h"
 #include "slides/ReactionGeometry.h"
 #include "slides/TextSlideDocument.h"
@@ -123,6 +124,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
                 if (state == Qt::ApplicationActive)
                     checkEditedFile();
             });
+    m_videoView = std::make_unique<VideoSlideView>(*m_slideArea, m_session.Settings, m_prompter);
 
     m_commands.build(mainWindowActionRows(), mainWindowDropDownRows());
     connectCommands();
@@ -140,6 +142,7 @@ TFShowImages::~TFShowImages()
 {
     m_idleTimer->stop();
     m_audio.StopSlideAudio();
+    m_videoView.reset();
     // An animating slide area holds a trigger on m_scheduler's timer: it lets go before the
     // scheduler goes, not when the children are deleted after the members.
     m_slideArea->clearSlide();
@@ -173,6 +176,9 @@ void TFShowImages::connectCommands()
     on(u"A_I_HideNote", [this] { hideNoteCommand(); });
     on(u"A_I_ShowNameAndNote", [this] { showNameAndNoteCommand(); });
     connect(this, &TFMainMenuSimple::referenceRequested, this, [this] { showAbout(); });
+    on(u"A_V_Play", [this] { m_videoView->replay(); });
+    // Shown by the engine during a run of a list with a video.
+    action(PlayerAction::A_V_Play)->setVisible(false);
     updateHideNoteHint();
     updateMainMenu();
 
@@ -280,6 +286,7 @@ void TFShowImages::settingsChanged()
     updateHideNoteHint();
     m_slideArea->settingsChanged();
     applyTextSlideSettings();
+    m_videoView->settingsChanged();
 }
 
 void TFShowImages::applyTextSlideSettings()
@@ -332,9 +339,13 @@ void TFShowImages::editSlideListExternally()
 
 bool TFShowImages::showSlide(const SlideRecord &slide, int)
 {
+    // The video of the slide before goes, whatever comes now.
+    m_videoView->clear();
+    const bool video = slide.Kind == skVideo || slide.Kind == skMovie;
     m_slideArea->setBaseFolder(extractFileDir(m_session.SlideListPath));
     updateHideNoteHint();
-    setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle);
+    setActionEnabled(PlayerAction::A_V_Play, video);
+    setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle && !video);
     if (slide.Kind == skTitle)
         setActionEnabled(PlayerAction::A_V_ShowSlideName, false);
     // The keys go to the slide area, or to the text view while it shows a text.
@@ -355,6 +366,13 @@ bool TFShowImages::showSlide(const SlideRecord &slide, int)
         setActionEnabled(PlayerAction::A_V_Play, false);
         setActionEnabled(PlayerAction::A_V_Edit, false);
         setHint(action(PlayerAction::A_V_Edit), QStringLiteral("Obre la diapositiva actual"));
+    } else if (video) {
+        // An AVI plays through the media player, which becomes the audio in use.
+        if (slide.Kind == skVideo) {
+            m_audioPath.clear();
+            m_audio.MediaPlayerTakesOver();
+        }
+        m_videoView->showVideoSlide(slide);
     }
     // PNG decoding failures are reported; other undecodable pictures leave the view empty.
     if (!error.isEmpty() &&
@@ -538,6 +556,8 @@ void TFShowImages::updateHideNoteHint()
 
 void TFShowImages::hideSlidePanels()
 {
+    m_videoView->clear();
+    setActionEnabled(PlayerAction::A_V_Play, false);
     m_slideArea->clearSlide();
 }
 
@@ -601,6 +621,7 @@ void TFShowImages::stopSlideAudio()
 void TFShowImages::stopMedia()
 {
     stopSlideAudio();
+    m_videoView->stop();
 }
 
 void TFShowImages::launch(const SlideRecord &slide)

@@ -31,6 +31,7 @@ class QToolButton;
 class QtPrompter;
 class SlideArea;
 class TextSlideView;
+class VideoSlideView;
 
 // The main window of the player: menus, toolbar and the slide area. Its "Arxiu" and "Ajuda"
 // menus start as its ancestor's, with the exit, shortcut and help entries. It owns the clock, the
@@ -64,6 +65,8 @@ public:
     // changed there is shown again.
     void checkEditedFile();
     const EditedFileWatch &editedFile() const { return m_editWatch; }
+    // The AVI and movie slides.
+    VideoSlideView &videoView() { return *m_videoView; }
     QToolBar *toolBar() const { return m_toolBar; }
     // The action of an engine command; nullptr for commands this window does not have yet.
     QAction *action(PlayerAction which) const;
@@ -174,6 +177,7 @@ private:
     SlideArea *m_slideArea = nullptr;
     TextSlideView *m_textView = nullptr;
     EditedFileWatch m_editWatch;
+    std::unique_ptr<VideoSlideView> m_videoView; // goes before the slide area it draws on
     QToolBar *m_toolBar = nullptr;
     QAction *m_openAction = nullptr;
     QAction *m_hideNoteAction = nullptr;

@@ -107,6 +107,8 @@ QString SlideArea::showSlide(const SlideRecord &slide)
         restartAnimation();
     } else if (slide.Kind == skTitle) {
         m_scene.showTitleSlide(slide);
+    } else if (slide.Kind == skVideo || slide.Kind == skMovie) {
+        m_scene.showVideoSlide(slide);
     } else {
         m_scene.showOtherSlide(slide);
     }

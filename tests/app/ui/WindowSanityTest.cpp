@@ -15,14 +15,18 @@
 #include "files/ui/TFPresentRxDBGrid.h"
 #include "files/ui/TFPresentRxRichEdit.h"
 #include "media/TAdvImage.h"
+#include "media/ui/TQTMovie.h"
+#include "media/ui/VideoSurface.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
 #include "player/ui/TFShowImages.h"
+#include "player/ui/VideoSlideView.h"
 #include "slides/ui/QuestionControls.h"
 #include "slides/ui/SlideArea.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
+#include "support/VideoFixtures.h"
 #include "support/WindowTest.h"
 
 #include <QAbstractButton>
@@ -328,6 +332,36 @@ private Q_SLOTS:
         QCOMPARE(w.engine().state().Position, 1);
         QVERIFY(w.slideArea()->questionControls() && w.slideArea()->questionControls()->box());
         check(w, QStringLiteral("La finestra principal amb una resposta escrita"));
+    }
+
+    void mainWindowWithVideos()
+    {
+        QVERIFY(VideoFixtures::available());
+        SlideListFixture fx;
+        const QString avi = fx.path(QStringLiteral("clip.avi"));
+        const QString mov = fx.path(QStringLiteral("pel·lícula.mov"));
+        QVERIFY(VideoFixtures::testPattern(avi));
+        QVERIFY(VideoFixtures::testPattern(mov));
+        const QString list =
+            fx.list(QStringLiteral("videos.sal"),
+                    {SlideListFixture::line(avi, QString(), QStringLiteral("Un vídeo"),
+                                            QStringLiteral("amb una nota")),
+                     SlideListFixture::line(mov)});
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        w.resize(900, 700);
+        StartupArgs args;
+        args.fileArgument = list;
+        showSized(w);
+        w.startUp(args, false);
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QVERIFY(w.videoView().surface());
+        QTRY_VERIFY_WITH_TIMEOUT(w.videoView().surface()->hasFrame(), 20000);
+        check(w, QStringLiteral("La finestra principal amb un vídeo"));
+        QTest::keyClick(&w, Qt::Key_Space);
+        QVERIFY(w.videoView().movie());
+        QTRY_VERIFY_WITH_TIMEOUT(w.videoView().movie()->hasPicture(), 20000);
+        check(w, QStringLiteral("La finestra principal amb una pel·lícula"));
     }
 
     void orderListing()

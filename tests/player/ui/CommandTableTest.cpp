@@ -182,7 +182,7 @@ private Q_SLOTS:
                               QStringLiteral("TB_V_Init"), QStringLiteral("TB_V_Prior"),
                               QStringLiteral("TB_V_First"), QStringLiteral("TB_V_Stop"),
                               QStringLiteral("TB_SepEnd"), QStringLiteral("TB_V_End"),
-                              QStringLiteral("SB_End")}));
+                              QStringLiteral("SB_End"), QStringLiteral("TB_V_Play")}));
 
         // Rows added later, in reverse order, still land by slot; a toolbar row before the
         // drop-down pair goes before both its button and its arrow.
@@ -203,7 +203,9 @@ private Q_SLOTS:
         const QStringList bar = toolBarNames(c.w.toolBar());
         QCOMPARE(bar.indexOf(QStringLiteral("TB_T_Later")),
                  bar.indexOf(QStringLiteral("TB_SepEnd")) + 1);
-        QCOMPARE(bar.last(), QStringLiteral("SB_End"));
+        QCOMPARE(bar.indexOf(QStringLiteral("SB_End")),
+                 bar.indexOf(QStringLiteral("TB_V_End")) + 1);
+        QCOMPARE(bar.last(), QStringLiteral("TB_V_Play"));
     }
 
     // The exit, shortcut and help entries are the ancestor's, each shown once in its place, and
