@@ -1,5 +1,6 @@
 // Pelvar's entry point: the headless modes for scripts and tests, otherwise the player window.
 
+#include "app/ExportContentRenderer.h"
 #include "app/GuiMain.h"
 #include "config/FontLookup.h"
 #include "config/PresentationSettingsFile.h"
@@ -12,7 +13,9 @@
 #include "player/PresentationSession.h"
 #include "presentation/SlideRecord.h"
 #include "slides/SlideExport.h"
+#include "slides/ui/WebEngineSetup.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +25,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -264,7 +268,14 @@ int runExport(int argc, char **argv, const QStringList &args)
     // Drawn without a window: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Web pages are drawn by a web view, a widget: a list with a web slide gets a QApplication.
+    std::unique_ptr<QGuiApplication> app;
+    if (ExportContentRenderer::listHasWebSlide(opt.file)) {
+        prepareWebEngine();
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
 
     NullPlayerView view;
     HeadlessPrompter prompter;
@@ -277,9 +288,10 @@ int runExport(int argc, char **argv, const QStringList &args)
     session.LoadPresentation();
     if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
         return kExitBadInput;
+    ExportContentRenderer renderer;
     const SlideExportResult result =
         ExportSlides(session.SlideLines, session.SlideListPath, session.Settings, folder, opt.size,
-                     1.0, QGuiApplication::palette());
+                     1.0, QGuiApplication::palette(), &renderer);
     if (!result.fatal.isEmpty()) {
         printErr(result.fatal + QLatin1Char('\n'));
         return kExitBadInput;

@@ -10,6 +10,7 @@
 #include "player/ui/MainWindowController.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
+#include "player/ui/WebSlideView.h"
 #include "presentation/SlideRecord.h"
 #include "slides/ReactionGeometry.h"
 #include "slides/ui/SlideArea.h"
@@ -110,6 +111,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
 
     m_commands.build(mainWindowActionRows(), mainWindowDropDownRows());
     connectCommands();
+    m_web = std::make_unique<WebSlideView>(m_commands, *m_slideArea, m_prompter);
 
     // Every audio plug-in beside the program; one that fails is left out without a word.
     m_audioPlayers.AddPluginsIn(QCoreApplication::applicationDirPath());
@@ -124,6 +126,7 @@ TFShowImages::~TFShowImages()
 {
     m_idleTimer->stop();
     m_audio.StopSlideAudio();
+    m_web->RemoveWebView();
     // An animating slide area holds a trigger on m_scheduler's timer: it lets go before the
     // scheduler goes, not when the children are deleted after the members.
     m_slideArea->clearSlide();
@@ -310,7 +313,17 @@ bool TFShowImages::showSlide(const SlideRecord &slide, int)
     setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle);
     if (slide.Kind == skTitle)
         setActionEnabled(PlayerAction::A_V_ShowSlideName, false);
+    // Every slide change frees the web page of the slide before.
+    m_web->RemoveWebView();
     const QString error = m_slideArea->showSlide(slide);
+    if (slide.Kind == skWeb) {
+        const QFileInfo file(slide.FileName);
+        const QString path =
+            file.isAbsolute()
+                ? slide.FileName
+                : QDir(extractFileDir(m_session.SlideListPath)).absoluteFilePath(slide.FileName);
+        m_web->ShowWebSlide(path, action(PlayerAction::A_V_Play), action(PlayerAction::A_V_Edit));
+    }
     // PNG decoding failures are reported; other undecodable pictures leave the view empty.
     if (!error.isEmpty() &&
         fileExtension(slide.FileName).compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
@@ -433,6 +446,7 @@ void TFShowImages::updateHideNoteHint()
 
 void TFShowImages::hideSlidePanels()
 {
+    m_web->RemoveWebView();
     m_slideArea->clearSlide();
 }
 
@@ -454,6 +468,10 @@ void TFShowImages::setActionEnabled(PlayerAction which, bool enabled)
 
 void TFShowImages::setActionVisible(PlayerAction which, bool visible)
 {
+    if (which == PlayerAction::WebCommands) {
+        m_web->setCommandsVisible(visible);
+        return;
+    }
     if (QAction *a = action(which))
         a->setVisible(visible);
 }

@@ -28,6 +28,7 @@ class QToolBar;
 class QToolButton;
 class QtPrompter;
 class SlideArea;
+class WebSlideView;
 
 // The main window of the player: menus, toolbar and the slide area. It owns the clock, the
 // message boxes and the player engine, turns commands, keys and mouse buttons into engine inputs
@@ -54,6 +55,8 @@ public:
     // added. One destroyed before the window is no longer called.
     void addController(MainWindowController &controller);
     SlideArea *slideArea() const { return m_slideArea; }
+    // The web page of a web slide and the web commands.
+    WebSlideView *webView() const { return m_web.get(); }
     QToolBar *toolBar() const { return m_toolBar; }
     // The action of an engine command; nullptr for commands this window does not have yet.
     QAction *action(PlayerAction which) const;
@@ -156,6 +159,7 @@ private:
     QTimer *m_idleTimer = nullptr;
 
     SlideArea *m_slideArea = nullptr;
+    std::unique_ptr<WebSlideView> m_web;
     QToolBar *m_toolBar = nullptr;
     QAction *m_openAction = nullptr;
     QAction *m_hideNoteAction = nullptr;
