@@ -13,6 +13,7 @@
 #include "support/WindowTest.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -360,7 +361,17 @@ private Q_SLOTS:
             w.grab().save(shots + QStringLiteral("/web-slide.png"));
         }
 
-        // A script in the page goes to b: the history takes it as a navigation.
+        // The page does not take the keys from the slide area.
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus != view && !view->isAncestorOf(focus));
+
+        // A script in the page goes to b: the history takes it as a navigation, and the stop
+        // command shows the loading picture while the page loads.
+        QAction *stop = command(w, "A_W_Stop");
+        QList<qint64> stopIcons;
+        QObject iconWatch; // goes before the list it fills; the window outlives both
+        connect(stop, &QAction::changed, &iconWatch,
+                [&] { stopIcons << stop->icon().cacheKey(); });
         QSignalSpy started(web.browser(), &WebBrowserControl::loadStarted);
         view->page()->runJavaScript(QStringLiteral("location.href = 'b.htm'"));
         QTRY_COMPARE_WITH_TIMEOUT(web.history().CurrentPage(), f.b, 20000);
@@ -370,6 +381,8 @@ private Q_SLOTS:
         QVERIFY(command(w, "A_W_Home")->isEnabled());
         QCOMPARE(command(w, "A_W_Backward")->toolTip(), pageHint("anterior", f.a));
         QTRY_VERIFY_WITH_TIMEOUT(!web.loading(), 20000);
+        QVERIFY(stopIcons.contains(web.loadingIcon().cacheKey()));
+        QCOMPARE(stop->icon().cacheKey(), web.idleIcon().cacheKey());
         view->page()->runJavaScript(QStringLiteral("location.href = 'c.htm'"));
         QTRY_COMPARE_WITH_TIMEOUT(web.history().CurrentPage(), f.c, 20000);
         QTRY_VERIFY_WITH_TIMEOUT(!web.loading(), 20000);
