@@ -203,7 +203,8 @@ private Q_SLOTS:
         const QStringList bar = toolBarNames(c.w.toolBar());
         QCOMPARE(bar.indexOf(QStringLiteral("TB_T_Later")),
                  bar.indexOf(QStringLiteral("TB_SepEnd")) + 1);
-        QCOMPARE(bar.indexOf(QStringLiteral("SB_End")), bar.indexOf(QStringLiteral("TB_SepWeb")) - 1);
+        QCOMPARE(bar.indexOf(QStringLiteral("SB_End")),
+                 bar.indexOf(QStringLiteral("TB_SepWeb")) - 1);
     }
 
     void aRunEndsIntoTheHandlerOfItsCommand()

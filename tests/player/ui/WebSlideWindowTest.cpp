@@ -373,8 +373,7 @@ private Q_SLOTS:
         QAction *stop = command(w, "A_W_Stop");
         QList<qint64> stopIcons;
         QObject iconWatch; // goes before the list it fills; the window outlives both
-        connect(stop, &QAction::changed, &iconWatch,
-                [&] { stopIcons << stop->icon().cacheKey(); });
+        connect(stop, &QAction::changed, &iconWatch, [&] { stopIcons << stop->icon().cacheKey(); });
         QSignalSpy started(web.browser(), &WebBrowserControl::loadStarted);
         view->page()->runJavaScript(QStringLiteral("location.href = 'b.htm'"));
         QTRY_COMPARE_WITH_TIMEOUT(web.history().CurrentPage(), f.b, 20000);
