@@ -30,6 +30,12 @@ protected:
         return true;
     }
 
+    // A page's console messages are its author's business, not the audience's (nor the export's
+    // standard error).
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
+                                  const QString &) override
+    {}
+
 private:
     WebBrowserControl &m_control;
 };
