@@ -7,6 +7,7 @@
 #include "player/StartupArgs.h"
 #include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowImages.h"
+#include "slides/ui/WebEngineSetup.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -29,6 +30,7 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
             return 2;
         }
         s_argc = argc;
+        prepareWebEngine();
         ownApp = std::make_unique<QApplication>(s_argc, argv);
         app = ownApp.get();
     }

@@ -13,7 +13,9 @@
 #include "player/PresentationSession.h"
 #include "presentation/SlideRecord.h"
 #include "slides/SlideExport.h"
+#include "slides/ui/WebEngineSetup.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +25,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -265,7 +268,14 @@ int runExport(int argc, char **argv, const QStringList &args)
     // Drawn without a window: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Web pages are drawn by a web view, a widget: a list with a web slide gets a QApplication.
+    std::unique_ptr<QGuiApplication> app;
+    if (ExportContentRenderer::listHasWebSlide(opt.file)) {
+        prepareWebEngine();
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
 
     NullPlayerView view;
     HeadlessPrompter prompter;

@@ -194,6 +194,30 @@ private Q_SLOTS:
         }
     }
 
+    // A web slide is drawn as its page shows: the page's background fills the image panel, and
+    // the picture slide beside it is drawn as before.
+    void exportDrawsWebPages()
+    {
+        SlideListFixture fx;
+        const QString page = fx.file(
+            QStringLiteral("pàgina.htm"),
+            QByteArrayLiteral("<html><body style='background:#d08020'><p>Hola</p></body></html>"));
+        const QString picture = fx.picture(QStringLiteral("p.png"), 40, 30);
+        // Named as it stands beside the list.
+        const QString list = fx.list(QStringLiteral("web.sal"),
+                                     {SlideListFixture::line(QStringLiteral("pàgina.htm")),
+                                      SlideListFixture::line(picture)});
+        const QString folder = fx.path(QStringLiteral("png"));
+        const Run run = pelvar({QStringLiteral("--export"), folder, list, QStringLiteral("--size"),
+                                QStringLiteral("400x300")});
+        QCOMPARE(run.code, 0);
+        QVERIFY2(!run.err.contains(QStringLiteral("Diapositiva")), qPrintable(run.err));
+        const QImage web(QDir(folder).filePath(QStringLiteral("001.png")));
+        QCOMPARE(web.size(), QSize(400, 300));
+        QCOMPARE(QColor(web.pixel(200, 200)), QColor(0xd0, 0x80, 0x20));
+        QVERIFY(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("002.png"))));
+    }
+
     // Names are taken as the bytes the system gave. Qt reads them as UTF-8 whatever the locale
     // (a "C" locale too), so a UTF-8 name opens; one that is not UTF-8 cannot be carried and is
     // told as such, not as a file that is not there.

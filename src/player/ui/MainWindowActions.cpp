@@ -149,6 +149,50 @@ const ActionRow kRows[] = {
      .picture = standardPicture(QStyle::SP_MessageBoxInformation),
      .menu = {"MI_SpecificViewing", 150},
      .enabled = false},
+    // The web commands: hidden until a run of a list with a web slide, enabled by its web view.
+    {.name = "MI_SV_SepWeb", .kind = RowKind::Separator, .menu = {"MI_SpecificViewing", 200}},
+    {.name = "A_W_Home",
+     .caption = "Pàgina d'inici",
+     .key = Qt::ALT | Qt::Key_Home,
+     .picture = themePicture("go-home", QStyle::SP_DirHomeIcon),
+     .menu = {"MI_SpecificViewing", 210},
+     .enabled = false},
+    {.name = "A_W_Backward",
+     .caption = "Pàgina web anterior",
+     .key = Qt::ALT | Qt::Key_Left,
+     .picture = standardPicture(QStyle::SP_ArrowBack),
+     .menu = {"MI_SpecificViewing", 220},
+     .toolBar = {"TB_W_Backward", 280},
+     .enabled = false},
+    {.name = "A_W_Forward",
+     .caption = "Pàgina web posterior",
+     .key = Qt::ALT | Qt::Key_Right,
+     .picture = standardPicture(QStyle::SP_ArrowForward),
+     .menu = {"MI_SpecificViewing", 230},
+     .toolBar = {"TB_W_Forward", 290},
+     .enabled = false},
+    {.name = "A_W_Stop",
+     .caption = "Atura la càrrega de la pàgina",
+     .hint = "Atura la càrrega",
+     .picture = standardPicture(QStyle::SP_BrowserStop),
+     .menu = {"MI_SpecificViewing", 240},
+     .toolBar = {"TB_W_Stop", 300},
+     .enabled = false},
+    {.name = "A_W_Refresh",
+     .caption = "Actualitza el contingut",
+     .picture = standardPicture(QStyle::SP_BrowserReload),
+     .menu = {"MI_SpecificViewing", 250},
+     .enabled = false},
+    {.name = "A_W_DecFontSize",
+     .caption = "Disminueix la mida del text",
+     .picture = standardPicture(QStyle::SP_ArrowDown),
+     .menu = {"MI_SpecificViewing", 260},
+     .enabled = false},
+    {.name = "A_W_IncFontSize",
+     .caption = "Augmenta la mida del text",
+     .picture = standardPicture(QStyle::SP_ArrowUp),
+     .menu = {"MI_SpecificViewing", 270},
+     .enabled = false},
 
     // Enabled while a video slide shows; visible in runs of a list with a video.
     {.name = "A_V_Play",
@@ -176,6 +220,7 @@ const ActionRow kRows[] = {
     // --- Toolbar separators ---
     {.name = "TB_SepFile", .kind = RowKind::Separator, .toolBar = {nullptr, 60}},
     {.name = "TB_SepEnd", .kind = RowKind::Separator, .toolBar = {nullptr, 250}},
+    {.name = "TB_SepWeb", .kind = RowKind::Separator, .toolBar = {nullptr, 270}},
 };
 
 const DropDownRow kDropDowns[] = {
@@ -204,6 +249,14 @@ const ActionRow *findActionRow(QStringView name)
         if (name == QLatin1String(row.name))
             return &row;
     return nullptr;
+}
+
+std::span<const char *const> webCommandNames()
+{
+    static const char *const names[] = {"A_W_Home",       "A_W_Backward", "A_W_Forward",
+                                        "A_W_Stop",       "A_W_Refresh",  "A_W_DecFontSize",
+                                        "A_W_IncFontSize"};
+    return names;
 }
 
 const char *playerActionName(PlayerAction action)

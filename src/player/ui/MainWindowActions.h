@@ -13,6 +13,11 @@ std::span<const ActionRow> mainWindowActionRows();
 std::span<const DropDownRow> mainWindowDropDownRows();
 // The row named `name`, or nullptr.
 const ActionRow *findActionRow(QStringView name);
+// The seven web commands, shown and hidden as a group with their separators and the text size's
+// up-down (UD_WFontSize), a widget placed on the toolbar at kWebFontSizeSlot.
+std::span<const char *const> webCommandNames();
+inline constexpr int kWebFontSizeSlot = 310;
+inline constexpr const char *kWebSeparators[] = {"MI_SV_SepWeb", "TB_SepWeb"};
 // The object name of the action the engine enables or shows as `action`; nullptr for the web
 // commands, which go as a group.
 const char *playerActionName(PlayerAction action);

@@ -220,6 +220,15 @@ void MainWindowCommandSet::place(QAction *action, const char *containerName, int
     c->insertAction(before, action);
 }
 
+QAction *MainWindowCommandSet::insertToolBarWidget(QWidget *widget, int slot)
+{
+    const QByteArray key = slotProperty(m_toolBar);
+    QAction *a = m_toolBar->insertWidget(entryAfterSlot(m_toolBar, slot), widget);
+    a->setProperty(key.constData(), slot);
+    a->setObjectName(widget->objectName());
+    return a;
+}
+
 void MainWindowCommandSet::placeOnToolBar(QAction *action, const ToolBarPlace &where)
 {
     place(action, kToolBar, where.slot);

@@ -38,6 +38,9 @@ public:
     QAction *action(QStringView name) const;
     QMenu *menu(QStringView name) const;
     QToolBar *toolBar() const { return m_toolBar; }
+    // Puts a control that is not a command (an up-down) on the toolbar at `slot`; the returned
+    // action shows and hides it.
+    QAction *insertToolBarWidget(QWidget *widget, int slot);
     // The drop-down pair of a TB_... button name, or nullptr.
     QToolButton *dropDownButton(QStringView button) const;
     QToolButton *dropDownArrow(QStringView button) const;

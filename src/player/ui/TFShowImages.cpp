@@ -14,6 +14,7 @@
 #include "player/ui/TFShowErrWText.h"
 #include "player/ui/TextSlideView.h"
 #include "player/ui/VideoSlideView.h"
+#include "player/ui/WebSlideView.h"
 #include "presentation/SlideRecord.h"
 #include "slides/ReactionGeometry.h"
 #include "slides/TextSlideDocument.h"
@@ -128,6 +129,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
 
     m_commands.build(mainWindowActionRows(), mainWindowDropDownRows());
     connectCommands();
+    m_web = std::make_unique<WebSlideView>(m_commands, *m_slideArea, m_prompter);
 
     // Every audio plug-in beside the program; one that fails is left out without a word.
     m_audioPlayers.AddPluginsIn(QCoreApplication::applicationDirPath());
@@ -143,6 +145,7 @@ TFShowImages::~TFShowImages()
     m_idleTimer->stop();
     m_audio.StopSlideAudio();
     m_videoView.reset();
+    m_web->RemoveWebView();
     // An animating slide area holds a trigger on m_scheduler's timer: it lets go before the
     // scheduler goes, not when the children are deleted after the members.
     m_slideArea->clearSlide();
@@ -351,6 +354,8 @@ bool TFShowImages::showSlide(const SlideRecord &slide, int)
     // The keys go to the slide area, or to the text view while it shows a text.
     const QWidget *focus = QApplication::focusWidget();
     const bool keysHere = !focus || focus == this || focus == m_slideArea || focus == m_textView;
+    // Every slide change frees the web page of the slide before.
+    m_web->RemoveWebView();
     const QString error = m_slideArea->showSlide(slide);
     if (textKindForSlide(slide.Kind)) {
         if (!showTextSlide(slide, keysHere))
@@ -373,6 +378,13 @@ bool TFShowImages::showSlide(const SlideRecord &slide, int)
             m_audio.MediaPlayerTakesOver();
         }
         m_videoView->showVideoSlide(slide);
+    } else if (slide.Kind == skWeb) {
+        const QFileInfo file(slide.FileName);
+        const QString path =
+            file.isAbsolute()
+                ? slide.FileName
+                : QDir(extractFileDir(m_session.SlideListPath)).absoluteFilePath(slide.FileName);
+        m_web->ShowWebSlide(path, action(PlayerAction::A_V_Play), action(PlayerAction::A_V_Edit));
     }
     // PNG decoding failures are reported; other undecodable pictures leave the view empty.
     if (!error.isEmpty() &&
@@ -558,6 +570,7 @@ void TFShowImages::hideSlidePanels()
 {
     m_videoView->clear();
     setActionEnabled(PlayerAction::A_V_Play, false);
+    m_web->RemoveWebView();
     m_slideArea->clearSlide();
 }
 
@@ -579,8 +592,20 @@ void TFShowImages::setActionEnabled(PlayerAction which, bool enabled)
 
 void TFShowImages::setActionVisible(PlayerAction which, bool visible)
 {
-    if (QAction *a = action(which))
+    if (which == PlayerAction::WebCommands)
+        m_web->setCommandsVisible(visible);
+    else if (QAction *a = action(which))
         a->setVisible(visible);
+    if (which != PlayerAction::WebCommands && which != PlayerAction::A_V_Play)
+        return;
+    // The separators before the web commands also set the video command apart: they show with
+    // either group.
+    const QAction *home = m_commands.action(u"A_W_Home");
+    const QAction *play = action(PlayerAction::A_V_Play);
+    const bool any = (home && home->isVisible()) || (play && play->isVisible());
+    for (QStringView name : {u"TB_SepWeb", u"MI_SV_SepWeb"})
+        if (QAction *separator = m_commands.action(name))
+            separator->setVisible(any);
 }
 
 void TFShowImages::setInitNextText(const QString &caption, const QString &hint)

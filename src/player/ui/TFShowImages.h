@@ -32,6 +32,7 @@ class QtPrompter;
 class SlideArea;
 class TextSlideView;
 class VideoSlideView;
+class WebSlideView;
 
 // The main window of the player: menus, toolbar and the slide area. Its "Arxiu" and "Ajuda"
 // menus start as its ancestor's, with the exit, shortcut and help entries. It owns the clock, the
@@ -67,6 +68,8 @@ public:
     const EditedFileWatch &editedFile() const { return m_editWatch; }
     // The AVI and movie slides.
     VideoSlideView &videoView() { return *m_videoView; }
+    // The web page of a web slide and the web commands.
+    WebSlideView *webView() const { return m_web.get(); }
     QToolBar *toolBar() const { return m_toolBar; }
     // The action of an engine command; nullptr for commands this window does not have yet.
     QAction *action(PlayerAction which) const;
@@ -178,6 +181,7 @@ private:
     TextSlideView *m_textView = nullptr;
     EditedFileWatch m_editWatch;
     std::unique_ptr<VideoSlideView> m_videoView; // goes before the slide area it draws on
+    std::unique_ptr<WebSlideView> m_web;
     QToolBar *m_toolBar = nullptr;
     QAction *m_openAction = nullptr;
     QAction *m_hideNoteAction = nullptr;

@@ -153,6 +153,7 @@ private Q_SLOTS:
             QAction *a = c.w.action(name(row.name));
             QVERIFY2(a, row.name);
             a->setEnabled(true);
+            a->setVisible(true); // the web commands are shown only during a run of a web list
             // Only whether the key arrives counts here, not what the command does.
             QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
             QSignalSpy spy(a, &QAction::triggered);
@@ -182,7 +183,10 @@ private Q_SLOTS:
                               QStringLiteral("TB_V_Init"), QStringLiteral("TB_V_Prior"),
                               QStringLiteral("TB_V_First"), QStringLiteral("TB_V_Stop"),
                               QStringLiteral("TB_SepEnd"), QStringLiteral("TB_V_End"),
-                              QStringLiteral("SB_End"), QStringLiteral("TB_V_Play")}));
+                              QStringLiteral("SB_End"), QStringLiteral("TB_SepWeb"),
+                              QStringLiteral("TB_W_Backward"), QStringLiteral("TB_W_Forward"),
+                              QStringLiteral("TB_W_Stop"), QStringLiteral("UD_WFontSize"),
+                              QStringLiteral("TB_V_Play")}));
 
         // Rows added later, in reverse order, still land by slot; a toolbar row before the
         // drop-down pair goes before both its button and its arrow.
@@ -205,6 +209,8 @@ private Q_SLOTS:
                  bar.indexOf(QStringLiteral("TB_SepEnd")) + 1);
         QCOMPARE(bar.indexOf(QStringLiteral("SB_End")),
                  bar.indexOf(QStringLiteral("TB_V_End")) + 1);
+        QCOMPARE(bar.indexOf(QStringLiteral("SB_End")),
+                 bar.indexOf(QStringLiteral("TB_SepWeb")) - 1);
         QCOMPARE(bar.last(), QStringLiteral("TB_V_Play"));
     }
 

@@ -225,10 +225,18 @@ private Q_SLOTS:
             m_fx.list(QStringLiteral("pel·lícula.sal"), {SlideListFixture::line(m_mov)});
         FakePrompter prompter;
         TFShowImages w(prompter);
+        QAction *separator = w.action(u"TB_SepWeb");
+        QVERIFY(separator);
         QVERIFY(!w.action(PlayerAction::A_V_Play)->isVisible());
+        QVERIFY(!separator->isVisible());
         start(w, list);
         QVERIFY(w.action(PlayerAction::A_V_Play)->isVisible());
         QVERIFY(w.action(PlayerAction::A_V_Play)->isEnabled());
+        // The button is set apart from the end menu even without the web commands.
+        QVERIFY(separator->isVisible());
+        QVERIFY(!w.action(u"A_W_Home")->isVisible());
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!separator->isVisible());
     }
 
     void videosThatCannotPlayAreReportedAndTheRunGoesOn()
