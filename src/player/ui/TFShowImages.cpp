@@ -653,10 +653,11 @@ void TFShowImages::launch(const SlideRecord &slide)
 {
     // A failure is reported by the shell helper; the run goes on whatever the result.
     if (slide.Kind == skProgram) {
-        // The program starts in its own folder, the slide's line split into its arguments.
-        (void)ShellOpen(*m_shell, m_prompter, QStringLiteral("Open"), slide.FileName,
-                        slide.PromptOr1stLine, QFileInfo(slide.FileName).absolutePath(),
-                        ShowMode::Normal);
+        // The program is named in its own folder, where it starts, with the slide's line split
+        // into its arguments; a failure names it as it was asked for.
+        (void)ShellOpen(*m_shell, m_prompter, QStringLiteral("Open"),
+                        extractFileName(slide.FileName), slide.PromptOr1stLine,
+                        QFileInfo(slide.FileName).absolutePath(), ShowMode::Normal);
     } else if (slide.Kind == skDocument) {
         (void)ShellOpen(*m_shell, m_prompter, QStringLiteral("Open"), slide.PromptOr1stLine,
                         QString(), QString(), ShowMode::Normal);

@@ -304,7 +304,7 @@ private Q_SLOTS:
                  QStringList{
                      QStringLiteral(
                          "No es pot obrir l'arxiu %1, ja que: No s'ha trobat l'arxiu especificat")
-                         .arg(program.FileName)});
+                         .arg(QStringLiteral("absent.exe"))});
         SlideRecord document;
         document.Kind = skDocument;
         document.PromptOr1stLine = fx.path(QStringLiteral("absent.txt"));
