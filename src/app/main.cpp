@@ -11,6 +11,8 @@
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
 #include "player/PresentationSession.h"
+#include "player/SlideOrderListing.h"
+#include "presentation/PresentationCheck.h"
 #include "presentation/SlideRecord.h"
 #include "slides/SlideExport.h"
 #include "slides/ui/WebEngineSetup.h"
@@ -33,14 +35,17 @@ constexpr int kExitOk = 0;
 constexpr int kExitProblems = 1;
 constexpr int kExitBadInput = 2;
 
+// Headless output is UTF-8 whatever the locale.
 void printOut(const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
 }
 
 void printErr(const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stderr);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
 }
 
 // Headless messages go to standard error; the texts are kept so none is printed twice.
@@ -111,6 +116,12 @@ QString helpText()
         "  --export CARPETA FITXER.sal [--size AxH] [--set Secció.Clau=valor ...]\n"
         "        Desa cada diapositiva visible tal com es mostra, com a CARPETA/NNN.png\n"
         "        (NNN és el número de la diapositiva; mida per defecte 1024x768).\n"
+        "  --check FITXER.sal [--set Secció.Clau=valor ...]\n"
+        "        Comprova la presentació: escriu cada error trobat (primer els de la taula\n"
+        "        d'imatges i sons), o el resum si no n'hi ha cap. Surt amb 1 si hi ha errors.\n"
+        "  --listing FITXER.sal [--seed N] [--tabs] [--set Secció.Clau=valor ...]\n"
+        "        Escriu el llistat de diapositives: número de diapositiva i d'ordre d'aparició\n"
+        "        (amb --tabs, separats per tabuladors).\n"
         "  --version   Escriu la versió.\n"
         "  --help      Escriu aquesta ajuda.\n"
         "\n"
@@ -122,21 +133,32 @@ struct HeadlessOptions
 {
     QString file;
     std::optional<std::uint32_t> seed;
+    bool tabs = false;
     std::vector<std::pair<QString, QString>> overrides;
     QSize size{1024, 768};
     QString error;
 };
 
-enum class SizeOption { Refused, Accepted };
+// The switches a mode takes besides --set; any other is refused as unknown.
+enum class Switch : unsigned { Seed = 1, Size = 2, Tabs = 4 };
+constexpr unsigned operator|(Switch a, Switch b)
+{
+    return unsigned(a) | unsigned(b);
+}
+constexpr bool takes(unsigned switches, Switch s)
+{
+    return (switches & unsigned(s)) != 0;
+}
 
 // Parses the arguments after the mode's own; an error text on bad input.
-HeadlessOptions parseHeadless(const QStringList &args, int from,
-                              SizeOption sizeOption = SizeOption::Refused)
+HeadlessOptions parseHeadless(const QStringList &args, int from, unsigned switches)
 {
     HeadlessOptions out;
     for (int i = from; i < args.size(); ++i) {
         const QString &a = args[i];
-        if (a == QLatin1String("--size") && sizeOption == SizeOption::Accepted) {
+        if (a == QLatin1String("--tabs") && takes(switches, Switch::Tabs)) {
+            out.tabs = true;
+        } else if (a == QLatin1String("--size") && takes(switches, Switch::Size)) {
             if (++i >= args.size()) {
                 out.error = QStringLiteral("--size necessita una mida AxH");
                 return out;
@@ -151,7 +173,7 @@ HeadlessOptions parseHeadless(const QStringList &args, int from,
                 return out;
             }
             out.size = QSize(w, h);
-        } else if (a == QLatin1String("--seed")) {
+        } else if (a == QLatin1String("--seed") && takes(switches, Switch::Seed)) {
             if (++i >= args.size()) {
                 out.error = QStringLiteral("--seed necessita un número");
                 return out;
@@ -195,8 +217,14 @@ bool acceptable(const HeadlessOptions &opt)
         printErr(opt.error + QLatin1Char('\n'));
         return false;
     }
-    if (!QFileInfo(opt.file).isFile()) {
+    const QFileInfo info(opt.file);
+    if (!info.exists()) {
         printErr(QStringLiteral("No s'ha trobat l'arxiu '%1'\n").arg(opt.file));
+        return false;
+    }
+    // A folder, a device or a pipe holds no slide list.
+    if (!info.isFile()) {
+        printErr(QStringLiteral("'%1' no és un arxiu\n").arg(opt.file));
         return false;
     }
     return true;
@@ -204,7 +232,7 @@ bool acceptable(const HeadlessOptions &opt)
 
 int runOrder(const QStringList &args)
 {
-    const HeadlessOptions opt = parseHeadless(args, 2);
+    const HeadlessOptions opt = parseHeadless(args, 2, unsigned(Switch::Seed));
     if (!acceptable(opt))
         return kExitBadInput;
     NullPlayerView view;
@@ -229,9 +257,66 @@ int runOrder(const QStringList &args)
     return kExitOk;
 }
 
+// The presentation check: each line of the error list, a line break inside a line written as
+// such, or the summary when the list is clean. Exit 1 when the list has lines.
+int runCheck(const QStringList &args)
+{
+    const HeadlessOptions opt = parseHeadless(args, 2, 0);
+    if (!acceptable(opt))
+        return kExitBadInput;
+    NullPlayerView view;
+    HeadlessPrompter prompter;
+    PresentationSession session(view, prompter);
+    session.SettingOverrides = opt.overrides;
+    session.SlideListPath = opt.file;
+    // Read as opening reads it: the list, the meaning tables beside it and its configuration.
+    session.LoadPresentation();
+    if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
+        return kExitBadInput;
+    // An empty file holds no presentation; loading has said so.
+    if (session.SlideLines.lines.isEmpty())
+        return kExitBadInput;
+    const PresentationCheckResult result =
+        CheckPresentation(session.SlideLines, session.SoundTable, &prompter);
+    if (result.stopped())
+        return kExitBadInput;
+    QString out;
+    if (result.errors.isEmpty()) {
+        out = CheckSummaryFor(result.hiddenCount).text + QLatin1Char('\n');
+    } else {
+        for (const QString &line : result.errors)
+            out += line + QLatin1Char('\n');
+        out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    }
+    printOut(out);
+    return result.errors.isEmpty() ? kExitOk : kExitProblems;
+}
+
+// The order listing window's text for the order the player builds.
+int runListing(const QStringList &args)
+{
+    const HeadlessOptions opt = parseHeadless(args, 2, Switch::Seed | Switch::Tabs);
+    if (!acceptable(opt))
+        return kExitBadInput;
+    NullPlayerView view;
+    HeadlessPrompter prompter;
+    RealScheduler clock;
+    PresentationSession session(view, prompter);
+    PlayerEngine engine(session, view, prompter, clock);
+    engine.setFixedSeed(opt.seed);
+    session.SettingOverrides = opt.overrides;
+    session.SlideListPath = opt.file;
+    session.LoadPresentation();
+    if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
+        return kExitBadInput;
+    engine.BuildSlideOrder(true);
+    printOut(OrderListingText(session.SlideLines, engine.state().Order, opt.tabs, prompter));
+    return kExitOk;
+}
+
 int runSettings(const QStringList &args)
 {
-    const HeadlessOptions opt = parseHeadless(args, 2);
+    const HeadlessOptions opt = parseHeadless(args, 2, unsigned(Switch::Seed));
     if (!acceptable(opt))
         return kExitBadInput;
     if (opt.seed) {
@@ -262,7 +347,7 @@ int runExport(int argc, char **argv, const QStringList &args)
         return kExitBadInput;
     }
     const QString folder = args[2];
-    const HeadlessOptions opt = parseHeadless(args, 3, SizeOption::Accepted);
+    const HeadlessOptions opt = parseHeadless(args, 3, Switch::Seed | Switch::Size);
     if (!acceptable(opt))
         return kExitBadInput;
     // Drawn without a window: no display is needed.
@@ -309,7 +394,8 @@ int main(int argc, char **argv)
     const QStringList &args = line.args;
     const QString mode = args.size() > 1 ? args[1] : QString();
     const bool headless = mode == QLatin1String("--order") || mode == QLatin1String("--settings") ||
-                          mode == QLatin1String("--export");
+                          mode == QLatin1String("--export") || mode == QLatin1String("--check") ||
+                          mode == QLatin1String("--listing");
     if (headless && !line.unreadable.empty()) {
         // Said as it is, not as a file that is not there.
         printErr(line.unreadable.front().second + QLatin1Char('\n'));
@@ -327,6 +413,14 @@ int main(int argc, char **argv)
     if (mode == QLatin1String("--order")) {
         QCoreApplication app(argc, argv);
         return runOrder(args);
+    }
+    if (mode == QLatin1String("--check")) {
+        QCoreApplication app(argc, argv);
+        return runCheck(args);
+    }
+    if (mode == QLatin1String("--listing")) {
+        QCoreApplication app(argc, argv);
+        return runListing(args);
     }
     if (mode == QLatin1String("--settings")) {
         // Fonts are looked up among the installed families, which needs a GUI application;

@@ -50,7 +50,10 @@ bool PlayerEngine::OpenPresentation(const QString &path, CloseQuery query)
             RunPresentation(0);
         break;
     case OpenSalAction::Edit: carryOut(PendingCommandCode::EditSAL); break;
-    case OpenSalAction::Check: // comes with the presentation check window
+    case OpenSalAction::Check:
+        if (m_session.PresentationReady)
+            m_view.checkPresentation();
+        break;
     case OpenSalAction::Nothing: break;
     }
     return true;

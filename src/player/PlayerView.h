@@ -118,6 +118,8 @@ public:
     virtual void closeWindow() = 0;
     // Second-group commands served by windows outside the engine (editors, go-to, options).
     virtual void carryOutCommand(PendingCommandCode code) = 0;
+    // The presentation check with its report (A_F_Check; after opening when the options ask).
+    virtual void checkPresentation() {}
 
     // The question controls of the slide on screen, on its note or title panel. The model stays
     // alive until freeQuestion; its typed-answer box is shared with the engine.

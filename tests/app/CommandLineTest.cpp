@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -321,6 +322,249 @@ private Q_SLOTS:
 
         // The undecodable video is drawn all the same, with its name.
         QVERIFY(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("003.png"))));
+    }
+
+    // The check's report on standard output: every line format, a CR LF inside a line written as
+    // a line break, exit 1 when the error list has lines.
+    void checkWritesTheErrorList()
+    {
+        SlideListFixture fx;
+        const QString pic = fx.picture(QStringLiteral("p.png"));
+        const QString d = fx.dir();
+        using L = SlideListFixture;
+        const QString list = fx.list(
+            QStringLiteral("llista.sal"),
+            {L::line(pic), L::line(d + QStringLiteral("/falta.jpg")),
+             L::line(d + QStringLiteral("/p.xyz")),
+             L::line(pic, QStringLiteral("*9"), {}, {}, {}, d + QStringLiteral("/so.ogg")),
+             L::line(pic, QStringLiteral("*0")), L::line(pic, QStringLiteral("*6")),
+             L::line(pic, QStringLiteral("X*1"), QStringLiteral("P"), QStringLiteral("*a|b")),
+             L::line(pic, QStringLiteral("XP"), QString(), QString()),
+             L::line(pic, QStringLiteral("X"), QStringLiteral("P"),
+                     QStringLiteral("a//|b//*x|c//*20|d//<y")),
+             L::line(QString(), QStringLiteral("O"), d + QStringLiteral("/doc.pdf")),
+             L::line(pic, QStringLiteral("H"))});
+        const Run r = pelvar({QStringLiteral("--check"), list});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, QString());
+        const QString expected =
+            QStringLiteral(
+                "2: no s'ha trobat\n(%1/falta.jpg)\n"
+                "3: no es pot visualitzar/escoltar\n(%1/p.xyz)\n"
+                "4: no s'ha trobat\n(%1/so.ogg)\n"
+                "5: Assignació d'un número de diapositiva invàlid (0)\n"
+                "6: El número de diapositiva on anar és el mateix que el de la diapositiva actual\n"
+                "7: No s'admet assignació d'un número de diapositiva on anar en diapositives amb "
+                "pregunta\n"
+                "8: No hi ha assignada la pregunta\n"
+                "8: No hi ha assignada cap resposta\n"
+                "9: Resposta 1: Sense reacció a la resposta\n"
+                "9: Resposta 2: Assignació de número de diapositiva que no és un número (*x)\n"
+                "9: Resposta 3: Assignació d'un número de diapositiva (20) més enllà del final de "
+                "la llista (11)\n"
+                "9: Resposta 4: Assignació de número de puntuació que no és un número (<y)\n"
+                "10: no s'ha trobat\n(%1/doc.pdf)\n")
+                .arg(d);
+        QCOMPARE(r.out, expected);
+    }
+
+    // A clean list says so, or counts its hidden slides; both exit 0.
+    void checkSummaries_data()
+    {
+        QTest::addColumn<int>("hidden");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("clean") << 0 << QStringLiteral("La presentació és correcte\n");
+        QTest::newRow("one hidden") << 1 << QStringLiteral("Hi ha una diapositiva amagada\n");
+        QTest::newRow("three hidden") << 3 << QStringLiteral("Hi ha 3 diapositives amagades\n");
+    }
+
+    void checkSummaries()
+    {
+        QFETCH(int, hidden);
+        QFETCH(QString, summary);
+        SlideListFixture fx;
+        QStringList lines = titleLines(4);
+        for (int i = 0; i < hidden; ++i)
+            lines[i] = SlideListFixture::line(QString(), QStringLiteral("H"), QStringLiteral("T"));
+        const Run r = pelvar({QStringLiteral("--check"), fx.list(QStringLiteral("a.sal"), lines)});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, summary);
+    }
+
+    // The image-sound table beside the list is checked first; with a problem there the list is
+    // not examined and the lines carry no number.
+    void checkTheSoundTableFirst()
+    {
+        SlideListFixture fx;
+        const QString pic = fx.picture(QStringLiteral("gat.png"));
+        const QString missing = fx.path(QStringLiteral("gos.png"));
+        const QString list = fx.list(QStringLiteral("animals.sal"),
+                                     {SlideListFixture::line(fx.path(QStringLiteral("cap.jpg")))});
+        fx.file(QStringLiteral("animals.sml"),
+                (pic + QStringLiteral("\t-1\t-1\t\tgat\r\n") + missing +
+                 QStringLiteral("\t-1\t-1\t%1\tgos\r\n").arg(fx.path(QStringLiteral("b.aiff"))))
+                    .toUtf8());
+        Run r = pelvar({QStringLiteral("--check"), list});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out,
+                 QStringLiteral("no s'ha trobat\n(%1)\nno es pot visualitzar/escoltar\n(%2)\n")
+                     .arg(missing, fx.path(QStringLiteral("b.aiff"))));
+        // A clean table lets the list be checked.
+        fx.file(QStringLiteral("animals.sml"),
+                (pic + QStringLiteral("\t-1\t-1\t\tgat\r\n")).toUtf8());
+        r = pelvar({QStringLiteral("--check"), list});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(
+            r.out,
+            QStringLiteral("1: no s'ha trobat\n(%1)\n").arg(fx.path(QStringLiteral("cap.jpg"))));
+    }
+
+    // Input that holds no usable list: a message on standard error, nothing on standard output,
+    // exit 2. Lines naming folders are a list whose files are not found.
+    void checkBadInput_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("target"); // "" = the file written; else a path as given
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty file")
+            << QByteArray() << QString() << QStringLiteral("No hi ha cap diapositiva a mostrar");
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i)
+            binary += char((i * 37 + 11) % 256);
+        QTest::newRow("binary") << binary << QString() << QStringLiteral("Línia 1 incorrecta");
+        QTest::newRow("malformed third line")
+            << QByteArray("\tT\tA\t\t\t\r\n\tT\tB\t\t\t\r\nfoto.jpg\tsense camps\r\n") << QString()
+            << QStringLiteral("Línia 3 incorrecta");
+        QTest::newRow("/dev/null")
+            << QByteArray() << QStringLiteral("/dev/null") << QStringLiteral("no és un arxiu");
+        QTest::newRow("a folder") << QByteArray() << QStringLiteral("{dir}")
+                                  << QStringLiteral("no és un arxiu");
+        QTest::newRow("no such file") << QByteArray() << QStringLiteral("{dir}/cap.sal")
+                                      << QStringLiteral("No s'ha trobat l'arxiu");
+    }
+
+    void checkBadInput()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        SlideListFixture fx;
+        QString path = fx.file(QStringLiteral("llista.sal"), content);
+        if (!target.isEmpty())
+            path = QString(target).replace(QStringLiteral("{dir}"), fx.dir());
+        for (const QString &mode : {QStringLiteral("--check"), QStringLiteral("--listing")}) {
+            if (mode == QLatin1String("--listing") && content.isEmpty() && target.isEmpty())
+                continue; // an empty list has an empty listing
+            const Run r = pelvar({mode, path});
+            QCOMPARE(r.code, 2);
+            QCOMPARE(r.out, QString());
+            QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        }
+    }
+
+    void checkListOfFolders()
+    {
+        SlideListFixture fx;
+        QVERIFY(QDir(fx.dir()).mkpath(QStringLiteral("fotos.jpg")));
+        QVERIFY(QDir(fx.dir()).mkpath(QStringLiteral("carpeta")));
+        const QString list = fx.list(QStringLiteral("carpetes.sal"),
+                                     {SlideListFixture::line(fx.path(QStringLiteral("fotos.jpg"))),
+                                      SlideListFixture::line(fx.path(QStringLiteral("carpeta")))});
+        const Run r = pelvar({QStringLiteral("--check"), list});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(
+            r.out,
+            QStringLiteral("1: no s'ha trobat\n(%1)\n2: no es pot visualitzar/escoltar\n(%2)\n")
+                .arg(fx.path(QStringLiteral("fotos.jpg")), fx.path(QStringLiteral("carpeta"))));
+    }
+
+    // A list of a million lines is checked in bounded time.
+    void checkAMillionLines()
+    {
+        SlideListFixture fx;
+        QByteArray bytes;
+        bytes.reserve(30 * 1000000);
+        for (int i = 0; i < 1000000; ++i)
+            bytes += i == 999998 ? QByteArray("\tH*1000001\tfi\t\t\t\r\n")
+                                 : QByteArray("\tT\tT\xEDtol\t\t\t\r\n");
+        const QString list = fx.file(QStringLiteral("gran.sal"), bytes);
+        QElapsedTimer t;
+        t.start();
+        const Run r = pelvar({QStringLiteral("--check"), list});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out,
+                 QStringLiteral("999999: Assignació d'un número de diapositiva (1000001) més "
+                                "enllà del final de la llista (1000000)\n"));
+        QVERIFY2(t.elapsed() < 60000, qPrintable(QString::number(t.elapsed())));
+    }
+
+    // The order listing: numbers padded to the width of the number of lines, or with TABs.
+    void listing()
+    {
+        SlideListFixture fx;
+        QStringList lines = titleLines(11);
+        lines[1] =
+            SlideListFixture::line(QString(), QStringLiteral("H"), QStringLiteral("amagada"));
+        lines[2] = SlideListFixture::line(fx.picture(QStringLiteral("foto.png")));
+        lines[3] = SlideListFixture::line(QStringLiteral("/no/hi/es.png"));
+        lines[4] = SlideListFixture::line(QString(), QString(), QStringLiteral("A|B"));
+        const QString list = fx.list(QStringLiteral("llista.sal"), lines);
+        Run r = pelvar({QStringLiteral("--listing"), list});
+        QCOMPARE(r.code, 0);
+        QStringList expected = {
+            QStringLiteral("número de diapositiva i número d'ordre d'aparició:")};
+        const auto row = [](int a, int b, const QString &name, bool tabs) {
+            return tabs ? QStringLiteral("%1\t%2\t%3").arg(a).arg(b).arg(name)
+                        : QStringLiteral("%1  %2  %3").arg(a, 2).arg(b, 2).arg(name);
+        };
+        const auto body = [&](bool tabs) {
+            QStringList part;
+            for (int i = 1; i <= 11; ++i) {
+                if (i == 2 || i == 4)
+                    continue;
+                const QString name = i == 3   ? QStringLiteral("foto")
+                                     : i == 5 ? QStringLiteral("A | B")
+                                              : QStringLiteral("Títol %1").arg(i);
+                part << row(i, i, name, tabs);
+            }
+            return part;
+        };
+        for (bool tabs : {false, true}) {
+            QStringList text = expected;
+            text << body(tabs) << QString()
+                 << QStringLiteral("número d'ordre d'aparició i número de diapositiva:")
+                 << body(tabs);
+            r = pelvar(
+                tabs ? QStringList{QStringLiteral("--listing"), list, QStringLiteral("--tabs")}
+                     : QStringList{QStringLiteral("--listing"), list});
+            QCOMPARE(r.code, 0);
+            QCOMPARE(r.out, text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        }
+
+        // A random order: the second part follows the order the player builds for that seed.
+        const QStringList random = {QStringLiteral("--seed"), QStringLiteral("7"),
+                                    QStringLiteral("--set"), QStringLiteral("PresSort.PresSort=1")};
+        const Run order = pelvar(QStringList{QStringLiteral("--order"), list} + random);
+        QCOMPARE(order.code, 0);
+        r = pelvar(QStringList{QStringLiteral("--listing"), list, QStringLiteral("--tabs")} +
+                   random);
+        QCOMPARE(r.code, 0);
+        const QStringList second = r.out.section(QStringLiteral("número de diapositiva:\n"), 1)
+                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QStringList shownOrder;
+        for (const QString &l : second)
+            shownOrder << l.section(QLatin1Char('\t'), 1, 1);
+        QStringList expectedOrder;
+        for (const QString &n : order.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            if (n != QLatin1String("2") && n != QLatin1String("4"))
+                expectedOrder << n;
+        QCOMPARE(shownOrder, expectedOrder);
+        QVERIFY(expectedOrder != QStringLiteral("1 3 5 6 7 8 9 10 11").split(QLatin1Char(' ')));
+
+        // Switches of other modes are refused.
+        r = pelvar({QStringLiteral("--check"), list, QStringLiteral("--tabs")});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("--tabs")));
     }
 };
 

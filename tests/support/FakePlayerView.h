@@ -58,6 +58,8 @@ public:
     QString askSaveSlideListPath(const QString &) override { return saveAnswer; }
     void closeWindow() override { closed = true; }
     void carryOutCommand(PendingCommandCode code) override { carriedOut.push_back(code); }
+    void checkPresentation() override { ++checks; }
+    int checks = 0;
     void showQuestion(const QuestionModel &, const SlideRecord &) override { ++questionsShown; }
     void freeQuestion() override { ++questionsFreed; }
     void showReactionPicture(const QString &file, int x, int y, const QString &audio) override

@@ -33,6 +33,15 @@ const ActionRow kRows[] = {
      .builder = RowBuilder::Controller,
      .caption = "Reobre una presentació",
      .menu = {"MI_File", 110}},
+    // Enabled once a list is open.
+    {.name = "A_F_Check",
+     .caption = "Comprovació de la presentació...",
+     .hint = "Comprova que els arxius de la presentació existeixin\r\ni que les preguntes i els "
+             "salts siguin correctes",
+     .picture = standardPicture(QStyle::SP_DialogApplyButton),
+     .menu = {"MI_File", 120},
+     .toolBar = {"TB_F_Check", 40},
+     .enabled = false},
     {.name = "MI_F_Sep1", .kind = RowKind::Separator, .menu = {"MI_File", 200}},
     {.name = "A_F_OpenIni",
      .builder = RowBuilder::Controller,

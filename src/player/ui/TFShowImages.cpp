@@ -15,7 +15,9 @@
 #include "player/ui/TextSlideView.h"
 #include "player/ui/VideoSlideView.h"
 #include "player/ui/WebSlideView.h"
+#include "presentation/PresentationCheck.h"
 #include "presentation/SlideRecord.h"
+#include "presentation/ui/TFPresentErrors.h"
 #include "slides/ReactionGeometry.h"
 #include "slides/TextSlideDocument.h"
 #include "slides/ui/SlideArea.h"
@@ -166,6 +168,7 @@ void TFShowImages::connectCommands()
         connect(m_commands.action(name), &QAction::triggered, this, slot);
     };
     on(u"A_F_OpenSAL", [this] { openSlideListCommand(); });
+    on(u"A_F_Check", [this] { checkPresentation(); });
     on(u"A_V_InitNext", [this] { m_engine.initNext(); });
     on(u"A_V_Prior", [this] { m_engine.command(PendingCommandCode::Prior); });
     on(u"A_V_First", [this] { m_engine.command(PendingCommandCode::First); });
@@ -217,6 +220,8 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     m_hideMainMenuAction->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
     // Nor open the slides' files in other programs.
     action(PlayerAction::A_V_Edit)->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
+    // Nor check presentations.
+    action(PlayerAction::A_F_Check)->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
     updateMainMenu();
     applyInitialEndAction();
     QString path;
@@ -327,6 +332,43 @@ void TFShowImages::showAbout()
 void TFShowImages::carryOutCommand(PendingCommandCode code)
 {
     m_commands.carryOut(code);
+}
+
+void TFShowImages::checkPresentation()
+{
+    const PresentationCheckResult result =
+        CheckPresentation(m_session.SlideLines, m_session.SoundTable, &m_prompter);
+    if (result.stopped())
+        return; // the malformed line's message has been shown
+    if (result.errors.isEmpty()) {
+        const CheckSummary summary = CheckSummaryFor(result.hiddenCount);
+        m_prompter.messageBoxEx(summary.text, summary.kind, {QStringLiteral("OK")});
+        return;
+    }
+    const bool table = result.scope == PresentationCheckResult::Scope::SoundTable;
+    TFPresentErrors window(this);
+    window.setErrors(result.errors);
+    window.setHelp(helpRequester(), table ? 1033 : 1032);
+    // The editors of slide lists and of image-sound tables are not part of the program yet.
+    window.setEditAvailable(
+        false, table ? QStringLiteral("L'editor de taules d'imatges i sons encara no està "
+                                      "disponible en aquesta versió")
+                     : QStringLiteral("L'editor de llistes de diapositives encara no està "
+                                      "disponible en aquesta versió"));
+    switch (window.exec()) {
+    case TFPresentErrors::Result::Relocate:
+        // Only paths to files that exist are written; the list (or table) then asks to be saved.
+        if (table)
+            RelocateSoundTableFiles(m_session.SoundTable);
+        else
+            RelocateCheckedSlideList(m_session.SlideLines, extractFileDir(m_session.SlideListPath),
+                                     &m_prompter);
+        break;
+    case TFPresentErrors::Result::Edit:
+        m_engine.command(table ? PendingCommandCode::EditSML : PendingCommandCode::EditSAL);
+        break;
+    case TFPresentErrors::Result::None: break;
+    }
 }
 
 void TFShowImages::editSlideListExternally()

@@ -119,6 +119,9 @@ public:
     QString askSaveSlideListPath(const QString &current) override;
     void closeWindow() override;
     void carryOutCommand(PendingCommandCode code) override;
+    // Runs the check of the list in force (and first of its image-sound table) and shows the
+    // errors window, or the summary when nothing is wrong.
+    void checkPresentation() override;
     QString askOpenConfigPath(const QString &current) override;
     void settingsChanged() override;
     void showBusy(bool busy) override;

@@ -21,6 +21,7 @@
 #include "player/ui/TFShowErrWText.h"
 #include "player/ui/TFShowImages.h"
 #include "player/ui/VideoSlideView.h"
+#include "presentation/ui/TFPresentErrors.h"
 #include "slides/ui/QuestionControls.h"
 #include "slides/ui/SlideArea.h"
 #include "support/FakePlayerView.h"
@@ -438,6 +439,29 @@ private Q_SLOTS:
         editGrid.setWindowTitle(QStringLiteral("Directoris preferits"));
         editGrid.setModel(&edited);
         check(editGrid, QStringLiteral("La finestra de taula editable"));
+    }
+
+    // The check's errors window, opened by the main window's command as a user opens it.
+    void presentationErrors()
+    {
+        SlideListFixture fx;
+        const QString list = fx.list(
+            QStringLiteral("errors.sal"),
+            {SlideListFixture::line(QStringLiteral("/carpeta/que/no/hi/es/una imatge.jpg")),
+             SlideListFixture::line(QString(), QStringLiteral("*0"), QStringLiteral("Títol"))});
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        w.resize(900, 700);
+        showSized(w);
+        StartupArgs args;
+        args.fileArgument = list;
+        w.startUp(args, false);
+        bool seen = false;
+        const QStringList faults =
+            checkModal([&] { w.action(PlayerAction::A_F_Check)->trigger(); }, seen);
+        QVERIFY(seen);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+        QVERIFY(prompter.shown.empty());
     }
 
     void shortcutDialog()
