@@ -186,8 +186,7 @@ private Q_SLOTS:
                               QStringLiteral("TB_V_End"), QStringLiteral("SB_End"),
                               QStringLiteral("TB_SepWeb"), QStringLiteral("TB_W_Backward"),
                               QStringLiteral("TB_W_Forward"), QStringLiteral("TB_W_Stop"),
-                              QStringLiteral("UD_WFontSize"),
-                              QStringLiteral("TB_V_Play")}));
+                              QStringLiteral("UD_WFontSize"), QStringLiteral("TB_V_Play")}));
 
         // Rows added later, in reverse order, still land by slot; a toolbar row before the
         // drop-down pair goes before both its button and its arrow.
