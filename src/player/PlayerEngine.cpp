@@ -6,6 +6,7 @@
 #include "player/ResultsWriter.h"
 #include "slides/PlayerRandom.h"
 
+#include <algorithm>
 #include <cmath>
 
 PlayerEngine::PlayerEngine(PresentationSession &session, PlayerView &view, Prompter &prompter,
@@ -76,6 +77,34 @@ void PlayerEngine::BuildSlideOrder(bool rebuild)
                             m_session.Settings.PresSort != PresSortMode::Sequential);
 }
 
+bool PlayerEngine::orderFitsList() const
+{
+    const int lines = int(m_session.SlideLines.lines.size());
+    if (m_session.Settings.PresSort == PresSortMode::Sequential || m_run.Order.empty())
+        return false;
+    return std::all_of(m_run.Order.begin(), m_run.Order.end(), [lines](const SlideOrderEntry &e) {
+        return e.slide >= 0 && e.slide < lines;
+    });
+}
+
+int PlayerEngine::PositionOfSlide(int slideIndex, int current)
+{
+    if (m_session.Settings.PresSort == PresSortMode::Sequential)
+        return slideIndex;
+    if (!orderFitsList())
+        BuildSlideOrder(true);
+    const auto it =
+        std::find_if(m_run.Order.begin(), m_run.Order.end(),
+                     [slideIndex](const SlideOrderEntry &e) { return e.slide == slideIndex; });
+    return it == m_run.Order.end() ? current : int(it - m_run.Order.begin());
+}
+
+void PlayerEngine::ResumeAt(int position)
+{
+    m_run.ResumeAfterCommand = false;
+    RunPresentation(std::max(position, 0), RunOrigin::Resume);
+}
+
 int PlayerEngine::SlideAt(int position) const
 {
     if (position < 0 || position >= int(m_run.Order.size()))
@@ -134,14 +163,17 @@ void PlayerEngine::prepareRun()
 {
     m_view.setActionEnabled(PlayerAction::A_V_Manual, false);
     m_view.setRunDecoration(m_session.Settings.WithoutMenuOrButtons,
-                            m_session.Settings.WithoutCaption && m_runOrigin == RunOrigin::Command,
+                            m_session.Settings.WithoutCaption && m_runOrigin != RunOrigin::StartUp,
                             m_session.Options.HideMainMenu);
     m_times.StartTime = m_scheduler.currentDateTime();
     m_view.setActionEnabled(PlayerAction::A_V_CalcTime, false);
     m_view.setActionEnabled(PlayerAction::A_V_Stop, true);
     m_view.setActionEnabled(PlayerAction::A_V_ShowSlideName, !m_session.Settings.PresWithITName ||
                                                                  m_session.Settings.WithoutCaption);
-    BuildSlideOrder(true);
+    // A resumed run goes on in the order it was interrupted in; a sequential order is always
+    // rebuilt, as it follows the list's length.
+    if (m_runOrigin != RunOrigin::Resume || !orderFitsList())
+        BuildSlideOrder(true);
 
     m_view.setActionVisible(PlayerAction::WebCommands, m_session.hasSlideKind(skWeb));
     // Both kinds of video are replayed by A_V_Play: AVI videos and movies.
@@ -380,6 +412,8 @@ void PlayerEngine::finishRun()
     if (isSecondGroup(code)) {
         m_run.ResumeAfterCommand = true;
         carryOut(code);
+        // The command is done, whether or not it resumed the run.
+        m_run.ResumeAfterCommand = false;
     }
     drainQueued();
 }
@@ -675,8 +709,10 @@ void PlayerEngine::command(PendingCommandCode code)
 {
     handleInput([this, code] {
         if (!m_run.Presenting) {
-            if (isSecondGroup(code))
+            if (isSecondGroup(code)) {
+                m_run.ResumeAfterCommand = false;
                 carryOut(code);
+            }
             return;
         }
         switch (m_wait) {

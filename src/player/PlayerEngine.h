@@ -76,9 +76,18 @@ public:
     void BuildSlideOrder(bool rebuild);
     int SlideAt(int position) const;
     // Where a run was started from: a run started while the program starts up keeps the
-    // window's title bar, whatever WithoutCaption says.
-    enum class RunOrigin { Command, StartUp };
+    // window's title bar, whatever WithoutCaption says. A resumed run keeps the order in force
+    // (when it still fits the list), so a position chosen in it names the same slide.
+    enum class RunOrigin { Command, StartUp, Resume };
     void RunPresentation(int start, RunOrigin origin = RunOrigin::Command);
+    // Where the go-to window and the editors go on after the command they carry out: a run that
+    // the command interrupted resumes at `position`; at rest a run starts there. Either way the
+    // command is done (ResumeAfterCommand is cleared).
+    void ResumeAt(int position);
+    // The order position at which a run shows line `slideIndex` (0-based): the slide's own
+    // index in sequential order, the first order entry holding it in a random one, `current`
+    // when the order has no such entry. A random order is built first when none exists yet.
+    int PositionOfSlide(int slideIndex, int current);
     // Shows a result to the viewer and appends it to every results destination in use.
     void ReportResult(const QString &shown, const QString &written = QString());
     // A_V_CalcTime: "La presentació ha durat nn:ss".
@@ -154,6 +163,8 @@ private:
     void recordShownTime();
     std::uint32_t orderSeed() const;
     int guardLimit() const;
+    // A random order whose entries all name lines of the list in force.
+    bool orderFitsList() const;
     void queryCloseWindowDeferred();
     // Runs `ask` (a message box with its own event loop) holding inputs that arrive meanwhile.
     template <typename Ask> auto outsideStep(Ask &&ask);

@@ -274,11 +274,17 @@ private Q_SLOTS:
             Rig r;
             auto &e = r.load({L::line(missing)});
             r.prompter.answers = {MsgButton::Yes};
+            bool resumeSet = false;
+            r.view.onCarryOut = [&](PendingCommandCode) {
+                resumeSet = e.state().ResumeAfterCommand;
+            };
             e.RunPresentation(0);
             QVERIFY(!e.state().Presenting);
             QCOMPARE(r.view.carriedOut,
                      (std::vector<PendingCommandCode>{PendingCommandCode::EditSAL}));
-            QVERIFY(e.state().ResumeAfterCommand);
+            // Set while the editor runs (it resumes the run), cleared once it is done.
+            QVERIFY(resumeSet);
+            QVERIFY(!e.state().ResumeAfterCommand);
         }
         { // "&Refés" moves every line's file to the list's folder
             Rig r;
@@ -697,6 +703,151 @@ private Q_SLOTS:
         e.command(PendingCommandCode::Next);
         QVERIFY(r.view.caption.startsWith(QStringLiteral("5  2/5  p4  ")));
         QVERIFY(r.view.isEnabled(PlayerAction::A_V_RandomList));
+    }
+
+    // Commands served by windows outside the engine: each ends the run, is carried out once
+    // with ResumeAfterCommand set, and leaves it cleared whatever the window did.
+    void windowCommandsEndTheRunWithResumeSet_data()
+    {
+        QTest::addColumn<int>("code");
+        for (int code : {5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 17})
+            QTest::addRow("code %d", code) << code;
+    }
+    void windowCommandsEndTheRunWithResumeSet()
+    {
+        QFETCH(int, code);
+        Rig r;
+        auto &e = r.load(
+            {L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")))});
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Next);
+        bool resumeSeen = false;
+        int positionSeen = -2;
+        r.view.onCarryOut = [&](PendingCommandCode) {
+            resumeSeen = e.state().ResumeAfterCommand && !e.state().Presenting;
+            positionSeen = e.state().Position;
+        };
+        e.command(PendingCommandCode(code));
+        QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode(code)}));
+        QVERIFY(resumeSeen);
+        QCOMPARE(positionSeen, 1);
+        QVERIFY(!e.state().ResumeAfterCommand);
+        QVERIFY(!e.state().Presenting);
+        // At rest the same command is carried out at once, with nothing to resume.
+        r.view.onCarryOut = [&](PendingCommandCode) { resumeSeen = e.state().ResumeAfterCommand; };
+        e.command(PendingCommandCode(code));
+        QCOMPARE(r.view.carriedOut.size(), std::size_t(2));
+        QVERIFY(!resumeSeen);
+    }
+
+    // The go-to window resumes the run it interrupted: at the chosen position after OK, where
+    // it stopped after Cancel; in manual and in automatic mode.
+    void gotoResumesTheInterruptedRun_data()
+    {
+        QTest::addColumn<bool>("manual");
+        QTest::addColumn<int>("chosen"); // -1 = Cancel
+        QTest::addColumn<int>("expected");
+        QTest::newRow("manual, OK on slide 4") << true << 3 << 3;
+        QTest::newRow("manual, Cancel") << true << -1 << 1;
+        QTest::newRow("automatic, OK on slide 1") << false << 0 << 0;
+        QTest::newRow("automatic, Cancel") << false << -1 << 1;
+    }
+    void gotoResumesTheInterruptedRun()
+    {
+        QFETCH(bool, manual);
+        QFETCH(int, chosen);
+        QFETCH(int, expected);
+        Rig r;
+        QStringList lines;
+        for (int i = 0; i < 4; ++i)
+            lines.append(L::line(r.pic(QStringLiteral("g%1.png").arg(i))));
+        auto &e = r.load(lines);
+        e.session().Settings.ManualViewing = manual;
+        e.RunPresentation(0);
+        if (manual)
+            e.command(PendingCommandCode::Next);
+        else
+            r.clock.advance(e.session().Settings.ImageDelay * 1000 + 10);
+        QCOMPARE(e.state().Position, 1);
+        r.view.onCarryOut = [&](PendingCommandCode code) {
+            QCOMPARE(code, PendingCommandCode::Goto);
+            e.ResumeAt(chosen < 0 ? e.state().Position
+                                  : e.PositionOfSlide(chosen, e.state().Position));
+        };
+        e.command(PendingCommandCode::Goto);
+        QVERIFY(e.state().Presenting);
+        QCOMPARE(r.shown().back(), expected);
+        QCOMPARE(e.state().Position, expected);
+        QVERIFY(!e.state().ResumeAfterCommand);
+        // The resumed run goes on from there.
+        if (manual)
+            e.command(PendingCommandCode::Next);
+        else
+            r.clock.advance(e.session().Settings.ImageDelay * 1000 + 10);
+        if (expected + 1 < 4)
+            QCOMPARE(r.shown().back(), expected + 1);
+    }
+
+    // In a random order the chosen slide is looked up in the order in force, and the resumed
+    // run keeps that order: the slide shown is the one chosen.
+    void gotoInARandomOrderLandsOnTheChosenSlide()
+    {
+        Rig r;
+        QStringList lines;
+        for (int i = 0; i < 9; ++i)
+            lines.append(L::line(r.pic(QStringLiteral("r%1.png").arg(i))));
+        auto &e = r.load(lines);
+        e.session().Settings.PresSort = PresSortMode::Random;
+        e.setFixedSeed(7);
+        e.RunPresentation(0);
+        const SlideOrder before = e.state().Order;
+        // Another seed would give another order if the resumed run built a new one.
+        e.setFixedSeed(12345);
+        r.view.onCarryOut = [&](PendingCommandCode) {
+            e.ResumeAt(e.PositionOfSlide(6, e.state().Position));
+        };
+        e.command(PendingCommandCode::Goto);
+        QCOMPARE(r.shown().back(), 6);
+        QCOMPARE(e.SlideAt(e.state().Position), 6);
+        QCOMPARE(e.state().Order.size(), before.size());
+        for (std::size_t i = 0; i < before.size(); ++i)
+            QCOMPARE(e.state().Order[i].slide, before[i].slide);
+        // A slide that is not in the order leaves the position as it was.
+        QCOMPARE(e.PositionOfSlide(42, 3), 3);
+        // Sequential order: the position is the slide itself.
+        e.session().Settings.PresSort = PresSortMode::Sequential;
+        QCOMPARE(e.PositionOfSlide(5, 0), 5);
+    }
+
+    // Go-to at rest with a random order that was never built: the order is built to look the
+    // slide up, and the run starts on it.
+    void gotoAtRestStartsOnTheChosenSlide()
+    {
+        Rig r;
+        QStringList lines;
+        for (int i = 0; i < 5; ++i)
+            lines.append(L::line(r.pic(QStringLiteral("s%1.png").arg(i))));
+        auto &e = r.load(lines);
+        e.session().Settings.PresSort = PresSortMode::Random;
+        e.setFixedSeed(3);
+        QVERIFY(e.state().Order.empty());
+        const int position = e.PositionOfSlide(2, -1);
+        QVERIFY(position >= 0);
+        e.ResumeAt(position);
+        QVERIFY(e.state().Presenting);
+        QCOMPARE(r.shown(), (std::vector<int>{2}));
+    }
+
+    void closeDuringARunClosesTheWindow()
+    {
+        Rig r;
+        auto &e = r.load({L::line(r.pic(QStringLiteral("1.png")))});
+        e.RunPresentation(0);
+        e.command(PendingCommandCode::Close);
+        QVERIFY(!e.state().Presenting);
+        QVERIFY(r.view.closed);
+        QVERIFY(r.view.carriedOut.empty());
+        QVERIFY(!e.state().ResumeAfterCommand);
     }
 
     void secondGroupCommandsEndTheRunAndAreCarriedOut()

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -57,7 +58,14 @@ public:
     QString askOpenSlideListPath(const QString &) override { return openAnswer; }
     QString askSaveSlideListPath(const QString &) override { return saveAnswer; }
     void closeWindow() override { closed = true; }
-    void carryOutCommand(PendingCommandCode code) override { carriedOut.push_back(code); }
+    void carryOutCommand(PendingCommandCode code) override
+    {
+        carriedOut.push_back(code);
+        if (onCarryOut)
+            onCarryOut(code);
+    }
+    // What the command's window does (e.g. the go-to window resuming the run).
+    std::function<void(PendingCommandCode)> onCarryOut;
     void checkPresentation() override { ++checks; }
     int checks = 0;
     void showQuestion(const QuestionModel &, const SlideRecord &) override { ++questionsShown; }
