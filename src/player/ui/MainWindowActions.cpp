@@ -100,6 +100,14 @@ const ActionRow kRows[] = {
      .menu = {"MI_Viewing", 130},
      .toolBar = {"TB_V_Stop", 110},
      .enabled = false},
+    // Enabled once a list with a visible slide is open; during a run it ends the run first.
+    {.name = "A_V_Goto",
+     .caption = "Selecció d'una diapositiva...",
+     .hint = "Comença a mostrar des d'una diapositiva a escollir",
+     .picture = standardPicture(QStyle::SP_ArrowRight),
+     .menu = {"MI_Viewing", 140},
+     .toolBar = {"TB_V_Goto", 200},
+     .enabled = false},
     {.name = "MI_V_SepSlide", .kind = RowKind::Separator, .menu = {"MI_Viewing", 200}},
     // Enabled by the slide shown: pictures, text and web pages open in their own program.
     {.name = "A_V_Edit",

@@ -7,9 +7,12 @@
 #include "files/ui/QtShell.h"
 #include "media/ui/QtMediaTrackPlayer.h"
 #include "player/ResultsWriter.h"
+#include "player/SlideGoto.h"
 #include "player/SlideOrderListing.h"
 #include "player/ui/MainWindowActions.h"
 #include "player/ui/MainWindowController.h"
+#include "player/ui/TFPresSlideList.h"
+#include "player/ui/TFSelGotoImage.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
 #include "player/ui/TextSlideView.h"
@@ -27,23 +30,19 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -192,6 +191,8 @@ void TFShowImages::connectCommands()
         if (button == m_endButton)
             setEndButtonAction(chosen);
     };
+    on(u"A_V_Goto", [this] { m_engine.command(PendingCommandCode::Goto); });
+    m_commands.setCommandHandler(PendingCommandCode::Goto, this, [this] { gotoSlide(); });
     m_commands.setCommandHandler(PendingCommandCode::EditSAL, this,
                                  [this] { editSlideListExternally(); });
 }
@@ -850,21 +851,41 @@ void TFShowImages::showOrderListing()
                                           m_session.Options.AsciiListWithTab, m_prompter);
     if (text.isEmpty())
         return;
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Llistat de diapositives"));
-    dialog.setMinimumSize(242, 120);
-    auto *view = new QPlainTextEdit(&dialog);
-    view->setReadOnly(true);
-    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    view->setPlainText(text);
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(view);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Tanca"));
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    dialog.resize(420, 480);
-    dialog.exec();
+    // Modal without an event loop of its own: it goes when it is closed.
+    auto *window = new TFPresSlideList(m_session.Options, m_listingMemory, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->setPlainText(text);
+    window->show();
+}
+
+void TFShowImages::gotoSlide()
+{
+    // Set when a run was interrupted to come here: it resumes whatever the answer.
+    const bool resume = m_engine.state().ResumeAfterCommand;
+    int position = m_engine.state().Position;
+    const auto finish = [&](bool chosen) {
+        if (resume || chosen)
+            m_engine.ResumeAt(position);
+    };
+    MemTable table = MakeGotoSlidesTable();
+    const Fallible<void> filled = FillGotoSlides(table, m_session.SlideLines);
+    if (!filled.ok()) {
+        m_prompter.ShowError(filled.error());
+        finish(false);
+        return;
+    }
+    if (table.recordCount() == 0) {
+        m_prompter.ShowError(QStringLiteral("No hi ha cap diapositiva a buscar"));
+        finish(false);
+        return;
+    }
+    TFSelGotoImage window(table, m_gotoMemory, this);
+    window.selectRecord(resume ? GotoRecordOf(table, m_engine.SlideAt(position)) : 0);
+    const bool chosen = window.exec() == QDialog::Accepted && window.chosenNumber() > 0;
+    if (chosen)
+        position = m_engine.PositionOfSlide(window.chosenNumber() - 1, position);
+    finish(chosen);
 }
 
 void TFShowImages::showResults()

@@ -2,6 +2,8 @@
 
 #include "files/RealScheduler.h"
 #include "files/Shell.h"
+#include "files/TPosSize.h"
+#include "files/TPosSizeSel.h"
 #include "files/ui/TFMainMenuMkLink.h"
 #include "media/TAuPlayerMan.h"
 #include "player/EditedFileWatch.h"
@@ -240,6 +242,21 @@ private:
     QToolButton *m_endArrow = nullptr;
     std::unique_ptr<Shell> m_ownShell;
     Shell *m_shell = nullptr;
+
+    // --- Go-to and the order listing ------------------------------------------------------
+public:
+    // A_V_Goto: the go-to window. Carried out after the run it ended (which then resumes, at
+    // the chosen slide or where it stopped) or at once at rest (a run starts at the chosen
+    // slide after OK).
+    void gotoSlide();
+    // The remembered layout of the go-to window and of the order listing.
+    TPosSizeSel &gotoMemory() { return m_gotoMemory; }
+    TPosSize &listingMemory() { return m_listingMemory; }
+
+private:
+    TPosSizeSel m_gotoMemory{QSize(360, 0)};
+    TPosSize m_listingMemory{QSize(242, 120)};
+
     // Declared last so the window goes before the slide audio it stops.
     struct ReactionHolder
     {

@@ -9,6 +9,7 @@
 #include "config/ProgramOptions.h"
 #include "config/ui/TFConfigDialogs.h"
 #include "files/MemTableModel.h"
+#include "files/TPosPresDBIndex.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/TFPresEditRxDBGrid.h"
 #include "files/ui/TFPresentMemo.h"
@@ -17,6 +18,9 @@
 #include "media/TAdvImage.h"
 #include "media/ui/TQTMovie.h"
 #include "media/ui/VideoSurface.h"
+#include "player/ui/TFPresIndexList.h"
+#include "player/ui/TFPresStdSlideList.h"
+#include "player/ui/TFPresentDBIndex.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
 #include "player/ui/TFShowImages.h"
@@ -384,10 +388,13 @@ private Q_SLOTS:
         w.action(PlayerAction::A_V_InitNext)->trigger();
         QAction *listing = w.action(PlayerAction::A_V_RandomList);
         QVERIFY(listing->isEnabled());
-        bool seen = false;
-        const QStringList faults = checkModal([&] { listing->trigger(); }, seen);
-        QVERIFY(seen);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+        // The listing window is modal without a loop of its own: it is on screen on return.
+        listing->trigger();
+        auto *window = w.findChild<TFPresSlideList *>();
+        QVERIFY(window);
+        QVERIFY(window->isModal());
+        check(*window, QStringLiteral("El llistat de l'ordre"));
+        window->close();
     }
 
     void reactionWindows()
@@ -462,6 +469,55 @@ private Q_SLOTS:
         QVERIFY(seen);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
         QVERIFY(prompter.shown.empty());
+    }
+
+    // The go-to window as the main window opens it, and the listing and index windows.
+    void gotoAndListingWindows()
+    {
+        SlideListFixture fx;
+        QStringList lines;
+        for (int i = 0; i < 4; ++i)
+            lines << SlideListFixture::line(fx.picture(QStringLiteral("g%1.png").arg(i)), {},
+                                            QStringLiteral("Nota %1|amb més text").arg(i));
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        w.resize(900, 700);
+        showSized(w);
+        StartupArgs args;
+        args.fileArgument = fx.list(QStringLiteral("goto.sal"), lines);
+        w.startUp(args, false);
+        bool seen = false;
+        const QStringList faults =
+            checkModal([&] { w.action(PlayerAction::A_V_Goto)->trigger(); }, seen);
+        QVERIFY(seen);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+        QVERIFY(!w.engine().state().Presenting);
+
+        ProgramOptions options;
+        TPosSize memory;
+        TFPresSlideList listing(options, memory);
+        listing.setPlainText(QStringLiteral("número de diapositiva i número d'ordre:\n1  2  g0"));
+        check(listing, QStringLiteral("El llistat de diapositives"));
+        bool allParagraphs = true;
+        TFPresStdSlideList sketch(options, allParagraphs, memory);
+        sketch.setPlainText(QStringLiteral("1\tg0\tNota 0"));
+        check(sketch, QStringLiteral("L'esquema de la llista"));
+        TFPresIndexList index(options, memory);
+        index.setPlainText(QStringLiteral("g0.png\t1"));
+        check(index, QStringLiteral("L'índex com a text"));
+        MemTable table(QStringLiteral("Index"),
+                       {{QStringLiteral("Name"), MemTable::FieldKind::String, 0, false, false},
+                        {QStringLiteral("Num"), MemTable::FieldKind::String, 0, false, false},
+                        {QStringLiteral("Dir"), MemTable::FieldKind::String, 0, false, false},
+                        {QStringLiteral("Ext"), MemTable::FieldKind::String, 0, false, false}});
+        MemTable::Record r = table.emptyRecord();
+        (void)table.setField(r, 0, QStringLiteral("g0"));
+        (void)table.append(r);
+        MemTableModel model(table);
+        TPosPresDBIndex gridMemory;
+        TFPresentDBIndex grid(options, gridMemory);
+        grid.setIndexModel(&model);
+        check(grid, QStringLiteral("L'índex com a graella"));
     }
 
     void shortcutDialog()

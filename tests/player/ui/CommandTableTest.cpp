@@ -182,11 +182,12 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("TB_F_OpenSAL"), QStringLiteral("TB_F_Check"),
                               QStringLiteral("TB_SepFile"), QStringLiteral("TB_V_Init"),
                               QStringLiteral("TB_V_Prior"), QStringLiteral("TB_V_First"),
-                              QStringLiteral("TB_V_Stop"), QStringLiteral("TB_SepEnd"),
-                              QStringLiteral("TB_V_End"), QStringLiteral("SB_End"),
-                              QStringLiteral("TB_SepWeb"), QStringLiteral("TB_W_Backward"),
-                              QStringLiteral("TB_W_Forward"), QStringLiteral("TB_W_Stop"),
-                              QStringLiteral("UD_WFontSize"), QStringLiteral("TB_V_Play")}));
+                              QStringLiteral("TB_V_Stop"), QStringLiteral("TB_V_Goto"),
+                              QStringLiteral("TB_SepEnd"), QStringLiteral("TB_V_End"),
+                              QStringLiteral("SB_End"), QStringLiteral("TB_SepWeb"),
+                              QStringLiteral("TB_W_Backward"), QStringLiteral("TB_W_Forward"),
+                              QStringLiteral("TB_W_Stop"), QStringLiteral("UD_WFontSize"),
+                              QStringLiteral("TB_V_Play")}));
 
         // Rows added later, in reverse order, still land by slot; a toolbar row before the
         // drop-down pair goes before both its button and its arrow.
