@@ -10,6 +10,7 @@
 #include "config/ui/TFConfigDialogs.h"
 #include "files/MemTableModel.h"
 #include "files/ui/QtPrompter.h"
+#include "files/ui/TCopyFilesProgressBox.h"
 #include "files/ui/TFPresEditRxDBGrid.h"
 #include "files/ui/TFPresentMemo.h"
 #include "files/ui/TFPresentRxDBGrid.h"
@@ -438,6 +439,19 @@ private Q_SLOTS:
         editGrid.setWindowTitle(QStringLiteral("Directoris preferits"));
         editGrid.setModel(&edited);
         check(editGrid, QStringLiteral("La finestra de taula editable"));
+    }
+
+    void copyProgressWindow()
+    {
+        for (const QString &title : {QStringLiteral("Copiant..."), QStringLiteral("Movent...")}) {
+            TCopyFilesProgressBox box;
+            box.setWindowTitle(title);
+            box.setFiles(QStringLiteral("/home/anna/imatges/vacances d'estiu/platja amb sol.jpg"),
+                         QStringLiteral("/media/llapis/còpia/vacances d'estiu/platja amb sol.jpg"));
+            box.setFilePercent(40);
+            box.setTotalPercent(15);
+            check(box, QStringLiteral("La finestra de progrés ") + title);
+        }
     }
 
     void shortcutDialog()
