@@ -475,6 +475,10 @@ private Q_SLOTS:
             << u"folderforfile"_s << u"No es pot crear 'DST/a.txt'"_s;
         QTest::newRow("disk full halfway")
             << u"diskfull"_s << u"No hi ha prou espai pel dispositiu de destí per: 'SRC/a.txt'"_s;
+        QTest::newRow("source ends early")
+            << u"shortread"_s << u"La còpia de 'SRC/a.txt' no té la mida de l'original"_s;
+        QTest::newRow("target volume gone halfway")
+            << u"writefail"_s << u"No es pot escriure 'DST/a.txt': simulat"_s;
         QTest::newRow("source volume gone halfway")
             << u"readfail"_s << u"No es pot llegir 'SRC/a.txt': simulat"_s;
     }
@@ -488,7 +492,8 @@ private Q_SLOTS:
         // An older file under the target name must survive a failed copy whole.
         writeBytes(m_dst + u"/a.txt"_s, "old");
         setTime(m_dst + u"/a.txt"_s, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
-        const QStringList before = listing(m_dst);
+        const bool midCopy = scenario == u"diskfull"_s || scenario == u"readfail"_s ||
+                             scenario == u"writefail"_s || scenario == u"shortread"_s;
         FaultyFileOps ops;
         FakePrompter prompter;
         TStringFileList list(prompter);
@@ -521,9 +526,12 @@ private Q_SLOTS:
         } else if (scenario == u"folderforfile"_s) {
             QFile::remove(m_dst + u"/a.txt"_s);
             QVERIFY(QDir().mkpath(m_dst + u"/a.txt"_s));
-        } else if (scenario == u"diskfull"_s || scenario == u"readfail"_s) {
+        } else if (midCopy) {
             ops.failAfterBytes = 700;
-            ops.fault = scenario == u"diskfull"_s ? CopyFault::DiskFull : CopyFault::ReadFailed;
+            ops.fault = scenario == u"diskfull"_s    ? CopyFault::DiskFull
+                        : scenario == u"readfail"_s  ? CopyFault::ReadFailed
+                        : scenario == u"shortread"_s ? CopyFault::None
+                                                     : CopyFault::WriteFailed;
         }
         if (scenario != u"empty"_s) {
             QVERIFY(list.AddFile(m_src + u"/a.txt"_s));
@@ -531,8 +539,7 @@ private Q_SLOTS:
         }
         const QStringList dstBefore = listing(m_dst);
         for (const TFileAction action : {TFileAction::faCopy, TFileAction::faMove}) {
-            if (action == TFileAction::faMove && scenario != u"diskfull"_s &&
-                scenario != u"readfail"_s)
+            if (action == TFileAction::faMove && !midCopy)
                 continue;
             ops.copied = 0;
             ops.renameAcrossVolumes = action == TFileAction::faCopy;
@@ -550,7 +557,7 @@ private Q_SLOTS:
             // temporary file is left behind.
             QCOMPARE(readBytes(m_src + u"/a.txt"_s), contentFor(u"a"_s, 1000));
             QVERIFY(QFile::exists(m_src + u"/sub/a.txt"_s));
-            if (scenario == u"diskfull"_s || scenario == u"readfail"_s) {
+            if (midCopy) {
                 // The failed file left no trace, and the old file under its name is whole.
                 QCOMPARE(readBytes(m_dst + u"/a.txt"_s), QByteArray("old"));
                 QCOMPARE(listing(m_dst), QStringList{u"a.txt"_s});
@@ -558,7 +565,6 @@ private Q_SLOTS:
                 QCOMPARE(listing(m_dst), dstBefore);
             }
         }
-        Q_UNUSED(before);
     }
 
     void newerTargetAsksUntilAll()
