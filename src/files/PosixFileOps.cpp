@@ -58,14 +58,16 @@ BlockResult readWriteBlock(int in, int out, qint64 maxBytes)
 
 Fallible<int> PosixFileOps::openForReading(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a named pipe would hold the open until some writer came along.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return Fallible<int>::failure(systemReason(errno));
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return Fallible<int>::failure(systemReason(EISDIR));
+        return Fallible<int>::failure(systemReason(EINVAL));
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 

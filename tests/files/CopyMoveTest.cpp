@@ -475,6 +475,8 @@ private Q_SLOTS:
             << u"folderforfile"_s << u"No es pot crear 'DST/a.txt'"_s;
         QTest::newRow("disk full halfway")
             << u"diskfull"_s << u"No hi ha prou espai pel dispositiu de destí per: 'SRC/a.txt'"_s;
+        QTest::newRow("a named pipe among the files")
+            << u"fifo"_s << u"No es pot obrir: 'SRC/a.txt'"_s;
         QTest::newRow("source ends early")
             << u"shortread"_s << u"La còpia de 'SRC/a.txt' no té la mida de l'original"_s;
         QTest::newRow("target volume gone halfway")
@@ -526,6 +528,9 @@ private Q_SLOTS:
         } else if (scenario == u"folderforfile"_s) {
             QFile::remove(m_dst + u"/a.txt"_s);
             QVERIFY(QDir().mkpath(m_dst + u"/a.txt"_s));
+        } else if (scenario == u"fifo"_s) {
+            QVERIFY(QFile::remove(m_src + u"/a.txt"_s));
+            QCOMPARE(::mkfifo(QFile::encodeName(m_src + u"/a.txt"_s).constData(), 0644), 0);
         } else if (midCopy) {
             ops.failAfterBytes = 700;
             ops.fault = scenario == u"diskfull"_s    ? CopyFault::DiskFull
@@ -555,7 +560,8 @@ private Q_SLOTS:
             prompter.clear();
             // Nothing lost: the sources and whatever the target held are as they were, and no
             // temporary file is left behind.
-            QCOMPARE(readBytes(m_src + u"/a.txt"_s), contentFor(u"a"_s, 1000));
+            if (scenario != u"fifo"_s)
+                QCOMPARE(readBytes(m_src + u"/a.txt"_s), contentFor(u"a"_s, 1000));
             QVERIFY(QFile::exists(m_src + u"/sub/a.txt"_s));
             if (midCopy) {
                 // The failed file left no trace, and the old file under its name is whole.
