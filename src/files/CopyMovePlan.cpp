@@ -42,7 +42,8 @@ QString joined(const QString &folder, QString rest)
     QString head = folder;
     while (head.size() > 1 && (head.endsWith(QLatin1Char('/')) || head.endsWith(sep)))
         head.chop(1);
-    while (rest.startsWith(QLatin1Char('/')) || rest.startsWith(QLatin1Char('\\')))
+    // On this system a backslash is a character of the name, not a separator.
+    while (rest.startsWith(QLatin1Char('/')) || rest.startsWith(sep))
         rest.remove(0, 1);
     if (sep == QLatin1Char('\\'))
         rest.replace(QLatin1Char('/'), sep);

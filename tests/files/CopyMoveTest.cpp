@@ -228,6 +228,8 @@ private Q_SLOTS:
         QTest::newRow("odd bytes kept as they are")
             << u"/s/a \"b\" *\nc\\d.txt"_s << u""_s << u"/t"_s << true
             << u"/t/a \"b\" *\nc\\d.txt"_s;
+        QTest::newRow("leading backslash is part of the name")
+            << u"/s/\\x"_s << u""_s << u"/t"_s << true << u"/t/\\x"_s;
         QTest::newRow("target is the root") << u"/s/x"_s << u""_s << u"/"_s << true << u"/x"_s;
     }
     void targetNames()
