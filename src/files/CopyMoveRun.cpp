@@ -206,6 +206,12 @@ void CopyMoveRun::nextFile()
     case Step::Continue: fileFinished(true); break;
     case Step::Skip: fileFinished(false); break;
     case Step::Worker:
+        // Cancel pressed while this file's questions were up: asked now, the copy held.
+        if (m_cancelPressed && !m_stopped) {
+            m_cancelPressed = false;
+            askCancel();
+        }
+        break;
     case Step::Stop: break;
     }
 }

@@ -716,6 +716,45 @@ private Q_SLOTS:
         }
     }
 
+    // Cancel clicked while an overwrite question is up is asked about as soon as the question
+    // is answered; Yes leaves the old target whole and no temporary file behind.
+    void cancelDuringAQuestion()
+    {
+        freshFolders();
+        writeBytes(m_src + u"/a"_s, contentFor(u"a"_s, 1 << 20));
+        setTime(m_src + u"/a"_s, QDateTime(QDate(2001, 1, 1), QTime(0, 0)));
+        writeBytes(m_dst + u"/a"_s, "newer");
+        FaultyFileOps ops;
+        ops.blockDelayMs = 5;
+        struct ClickingPrompter : Prompter
+        {
+            CopyMoveRun *run = nullptr;
+            QStringList asked;
+            MsgButton messageBoxEx(const QString &text, MsgKind, const QStringList &, int,
+                                   int) override
+            {
+                asked << text.left(10);
+                if (text.startsWith(u"Reescriure"_s))
+                    run->requestCancel(); // the click, delivered while the box was up
+                return MsgButton::Yes;
+            }
+        } prompter;
+        TStringFileList list(prompter);
+        list.setStrSourceDir(m_src);
+        QVERIFY(list.AddFile(m_src + u"/a"_s));
+        CopyMoveRun run(ops, prompter);
+        prompter.run = &run;
+        CopyMoveOptions options;
+        options.targetDir = m_dst;
+        options.blockBytes = 4096;
+        const RunResult r = runToEnd(run, options, list);
+        QVERIFY(r.finished);
+        QVERIFY(!r.completed);
+        QCOMPARE(prompter.asked, (QStringList{u"Reescriure"_s, u"Voleu inte"_s}));
+        QCOMPARE(listing(m_dst), QStringList{u"a"_s});
+        QCOMPARE(readBytes(m_dst + u"/a"_s), QByteArray("newer"));
+    }
+
     // Names with spaces, quotes, stars, line breaks and backslashes go through; a name whose
     // bytes are not UTF-8 cannot be named through the list and is left alone, as are links that
     // go round in a circle.
