@@ -6,7 +6,6 @@
 #include "files/TGenericFileList.h"
 
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <algorithm>
 
@@ -28,10 +27,9 @@ CopyMoveRun::CopyMoveRun(FileOps &ops, Prompter &prompter, QObject *parent)
 
 CopyMoveRun::~CopyMoveRun()
 {
-    if (m_worker) {
+    if (m_worker.joinable()) {
         m_control->requestAbort();
-        m_worker->wait();
-        delete m_worker;
+        m_worker.join();
     }
 }
 
@@ -297,29 +295,70 @@ void CopyMoveRun::startWorker(const Item &item, Durability durability)
     FileOps *ops = &m_ops;
     const qint64 blockBytes = m_options.blockBytes;
     const QDateTime time = m_ops.modified(item.source);
-    m_worker = QThread::create([this, ops, control, item, durability, time, blockBytes] {
+    {
+        std::lock_guard lock(m_mailbox.mutex);
+        m_mailbox.progressPending = false;
+        m_mailbox.result.reset();
+    }
+    Mailbox *mailbox = &m_mailbox;
+    m_worker = std::thread([this, mailbox, ops, control, item, durability, time, blockBytes] {
         BlockCopier copier(*ops, *control);
         copier.blockBytes = blockBytes;
         // Progress reaches the window about twenty times a second, whatever the block size.
         QElapsedTimer sinceReport;
         sinceReport.start();
-        copier.onProgress = [this, &sinceReport](qint64 done, qint64 size) {
+        copier.onProgress = [this, mailbox, &sinceReport](qint64 done, qint64 size) {
             if (sinceReport.elapsed() < 50 && done < size)
                 return;
             sinceReport.restart();
-            QMetaObject::invokeMethod(
-                this, [this, done, size] { reportProgress(done, size); }, Qt::QueuedConnection);
+            bool wasPending;
+            {
+                std::lock_guard lock(mailbox->mutex);
+                mailbox->done = done;
+                mailbox->size = size;
+                wasPending = mailbox->progressPending;
+                mailbox->progressPending = true;
+            }
+            if (!wasPending)
+                QMetaObject::invokeMethod(this, "drainMailbox", Qt::QueuedConnection);
         };
-        const CopyResult result = copier.copy(item.source, item.target, time, durability);
-        QMetaObject::invokeMethod(
-            this, [this, result] { onCopyDone(result); }, Qt::QueuedConnection);
+        CopyResult result = copier.copy(item.source, item.target, time, durability);
+        {
+            std::lock_guard lock(mailbox->mutex);
+            mailbox->result = std::move(result);
+        }
+        QMetaObject::invokeMethod(this, "drainMailbox", Qt::QueuedConnection);
     });
-    m_worker->start();
+}
+
+void CopyMoveRun::drainMailbox()
+{
+    bool progress = false;
+    qint64 done = 0;
+    qint64 size = 0;
+    std::optional<CopyResult> result;
+    {
+        std::lock_guard lock(m_mailbox.mutex);
+        std::swap(progress, m_mailbox.progressPending);
+        done = m_mailbox.done;
+        size = m_mailbox.size;
+        result.swap(m_mailbox.result);
+    }
+    if (progress)
+        reportProgress(done, size);
+    if (result)
+        onCopyDone(*result);
+}
+
+void CopyMoveRun::joinWorker()
+{
+    if (m_worker.joinable())
+        m_worker.join();
 }
 
 void CopyMoveRun::reportProgress(qint64 fileDone, qint64 fileSize)
 {
-    if (!m_worker)
+    if (!m_worker.joinable())
         return;
     Q_EMIT fileProgress(percentOf(fileDone, fileSize));
     Q_EMIT totalProgress(percentOf(m_bytesDone + fileDone, m_total));
@@ -331,11 +370,7 @@ void CopyMoveRun::onCopyDone(const CopyResult &result)
         m_heldResult = result;
         return;
     }
-    if (m_worker) {
-        m_worker->wait();
-        delete m_worker;
-        m_worker = nullptr;
-    }
+    joinWorker();
     switch (result.outcome) {
     case CopyOutcome::Cancelled: finish(false); return;
     case CopyOutcome::Failed: stop(result.message); return;
@@ -373,7 +408,7 @@ void CopyMoveRun::requestCancel()
 {
     if (!m_running || m_asking || m_stopped)
         return;
-    if (m_inStep || !m_worker) {
+    if (m_inStep || !m_worker.joinable()) {
         m_cancelPressed = true;
         return;
     }
@@ -390,7 +425,7 @@ void CopyMoveRun::askCancel()
     if (yes) {
         m_stopped = true;
         m_control->requestAbort();
-        if (!m_worker && !m_heldResult)
+        if (!m_worker.joinable() && !m_heldResult)
             finish(false);
     } else {
         m_control->setPaused(false);

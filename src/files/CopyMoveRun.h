@@ -10,12 +10,13 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <vector>
 
 class FileOps;
 class Prompter;
-class QThread;
 class TGenericFileList;
 
 struct CopyMoveOptions
@@ -109,7 +110,21 @@ private:
     int m_createdFolders = 0;
     int m_filesDone = 0;
 
+    // What the copy thread hands over: the latest progress and, at the end, its result. The
+    // thread fills it under the mutex and asks for drainMailbox() through the event loop.
+    struct Mailbox
+    {
+        std::mutex mutex;
+        qint64 done = 0;
+        qint64 size = 0;
+        bool progressPending = false;
+        std::optional<CopyResult> result;
+    };
+    Q_INVOKABLE void drainMailbox();
+    void joinWorker();
+
     std::unique_ptr<CopyControl> m_control;
-    QThread *m_worker = nullptr;
+    Mailbox m_mailbox;
+    std::thread m_worker;
     std::optional<CopyResult> m_heldResult; // a result that arrived while the user was asked
 };
