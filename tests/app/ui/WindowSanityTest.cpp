@@ -11,6 +11,7 @@
 #include "files/MemTableModel.h"
 #include "files/TPosPresDBIndex.h"
 #include "files/ui/QtPrompter.h"
+#include "files/ui/TCopyFilesProgressBox.h"
 #include "files/ui/TFPresEditRxDBGrid.h"
 #include "files/ui/TFPresentMemo.h"
 #include "files/ui/TFPresentRxDBGrid.h"
@@ -518,6 +519,19 @@ private Q_SLOTS:
         TFPresentDBIndex grid(options, gridMemory);
         grid.setIndexModel(&model);
         check(grid, QStringLiteral("L'índex com a graella"));
+    }
+
+    void copyProgressWindow()
+    {
+        for (const QString &title : {QStringLiteral("Copiant..."), QStringLiteral("Movent...")}) {
+            TCopyFilesProgressBox box;
+            box.setWindowTitle(title);
+            box.setFiles(QStringLiteral("/home/anna/imatges/vacances d'estiu/platja amb sol.jpg"),
+                         QStringLiteral("/media/llapis/còpia/vacances d'estiu/platja amb sol.jpg"));
+            box.setFilePercent(40);
+            box.setTotalPercent(15);
+            check(box, QStringLiteral("La finestra de progrés ") + title);
+        }
     }
 
     void shortcutDialog()
