@@ -505,6 +505,8 @@ void TFShowImages::checkEditedFile()
 
 void TFShowImages::showQuestion(const QuestionModel &question, const SlideRecord &)
 {
+    // A question is for the viewer to see and answer: a cover put up before it goes.
+    m_cover->uncover();
     m_slideArea->showQuestion(question, [this](int index) { m_engine.AnswerClick(index); });
     if (question.box)
         setSingleKeyShortcuts(false);

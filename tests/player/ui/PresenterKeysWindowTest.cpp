@@ -344,6 +344,31 @@ private Q_SLOTS:
         QVERIFY(!w.blankCover()->covering());
     }
 
+    // A question that comes up under a cover (an automatic run goes on under it) lifts it, and
+    // its box has the keys.
+    void aQuestionLiftsTheCover()
+    {
+        SlideListFixture fx;
+        const QString list =
+            fx.list(QStringLiteral("quiz.sal"),
+                    {L::line(fx.picture(QStringLiteral("p0.png"))),
+                     L::line(fx.picture(QStringLiteral("p1.png")), QStringLiteral("XP"),
+                             QStringLiteral("Pregunta?"), QStringLiteral("Roma"))});
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        open(w, list);
+        w.session().Settings.ByInput = true;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        press(Qt::Key_B);
+        QVERIFY(w.blankCover()->covering());
+        w.engine().command(PendingCommandCode::Next); // as the slide's time running out would
+        QCOMPARE(shownSlide(w), 2);
+        QVERIFY(!w.blankCover()->covering());
+        QuestionControls *c = w.slideArea()->questionControls();
+        QVERIFY(c && c->box());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(c->box()));
+    }
+
     // The screensaver is held off from a run's start to its end, however it ends.
     void screenSaverHeldDuringARun()
     {
