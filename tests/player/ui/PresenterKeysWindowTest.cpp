@@ -299,6 +299,28 @@ private Q_SLOTS:
         QVERIFY(!w.engine().state().ResumeAfterCommand);
     }
 
+    // An automatic run goes on from the typed slide with its timing; the cover leaves it running.
+    void automaticRunJumpsAndKeepsRunning()
+    {
+        Show show;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        open(w, show.list);
+        w.session().Settings.ManualViewing = false;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QVERIFY(!w.engine().state().Paused);
+        type(QStringLiteral("7"));
+        QVERIFY(w.engine().state().Presenting);
+        QVERIFY(!w.engine().state().Paused);
+        QCOMPARE(shownSlide(w), 7);
+        press(Qt::Key_Period);
+        QVERIFY(w.blankCover()->covering());
+        QVERIFY(!w.engine().state().Paused);
+        press(Qt::Key_Space); // only lifts the cover: the run is not paused by it
+        QVERIFY(!w.engine().state().Paused);
+        QVERIFY(prompter.shown.empty());
+    }
+
     // In sequential order, going back from a slide reached by number skips the hidden one.
     void stepsAroundAHiddenSlideAfterAJump()
     {
