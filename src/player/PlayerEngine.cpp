@@ -198,6 +198,7 @@ void PlayerEngine::RunPresentation(int start, RunOrigin origin)
         m_session.Settings.ManualViewing ? QStringLiteral("Diapositiva següent")
                                          : QStringLiteral("Pausa la reproducció automàtica"));
     startPass(start);
+    m_view.runStateChanged(true);
     advance();
 }
 
@@ -406,6 +407,7 @@ void PlayerEngine::finishRun()
     m_view.setCaption(m_session.SlideListPath);
     m_view.setRunDecoration(false, false, m_session.Options.HideMainMenu);
     m_wait = WaitState::Idle;
+    m_view.runStateChanged(false);
 
     const PendingCommandCode code = m_run.PendingCommand;
     m_run.PendingCommand = PendingCommandCode::None;

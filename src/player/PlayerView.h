@@ -101,6 +101,9 @@ public:
     // after the run when `keepMenuHidden`.
     virtual void setRunDecoration(bool hideMenusAndToolbar, bool borderless,
                                   bool keepMenuHidden) = 0;
+    // A run has started (`presenting`) or ended, however it ended. A run interrupted by a
+    // command and resumed after it ends and starts again.
+    virtual void runStateChanged(bool presenting) { (void)presenting; }
 
     // The slide's audio track.
     virtual void playSlideAudio(const QString &path, bool repeat) = 0;

@@ -9,6 +9,8 @@
 #include "player/ResultsWriter.h"
 #include "player/SlideGoto.h"
 #include "player/SlideOrderListing.h"
+#include "player/ui/BlankCover.h"
+#include "player/ui/DBusScreenSaverBus.h"
 #include "player/ui/MainWindowActions.h"
 #include "player/ui/MainWindowController.h"
 #include "player/ui/TFPresSlideList.h"
@@ -40,11 +42,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -103,7 +107,8 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
       m_session(*this, m_prompter), m_engine(m_session, *this, m_prompter, m_scheduler),
       m_mediaPlayer(std::make_unique<QtMediaTrackPlayer>(m_prompter)),
       m_audio(m_audioPlayers, *m_mediaPlayer, m_prompter), m_ownShell(std::make_unique<QtShell>()),
-      m_shell(m_ownShell.get())
+      m_shell(m_ownShell.get()), m_ownScreenSaverBus(std::make_unique<DBusScreenSaverBus>()),
+      m_screenSaver(*m_ownScreenSaverBus)
 {
     if (m_ownPrompter)
         m_ownPrompter->setOwner(this);
@@ -131,6 +136,7 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
     m_commands.build(mainWindowActionRows(), mainWindowDropDownRows());
     connectCommands();
     m_web = std::make_unique<WebSlideView>(m_commands, *m_slideArea, m_prompter);
+    m_cover = new BlankCover(this);
 
     // Every audio plug-in beside the program; one that fails is left out without a word.
     m_audioPlayers.AddPluginsIn(QCoreApplication::applicationDirPath());
@@ -499,6 +505,8 @@ void TFShowImages::checkEditedFile()
 
 void TFShowImages::showQuestion(const QuestionModel &question, const SlideRecord &)
 {
+    // A question is for the viewer to see and answer: a cover put up before it goes.
+    m_cover->uncover();
     m_slideArea->showQuestion(question, [this](int index) { m_engine.AnswerClick(index); });
     if (question.box)
         setSingleKeyShortcuts(false);
@@ -749,6 +757,8 @@ void TFShowImages::closeEvent(QCloseEvent *event)
 
 void TFShowImages::keyPressEvent(QKeyEvent *event)
 {
+    if (presenterKey(event))
+        return;
     // Shortcuts of enabled commands have been served before this handler.
     switch (event->key()) {
     case Qt::Key_Space:
@@ -861,6 +871,13 @@ void TFShowImages::showOrderListing()
 
 void TFShowImages::gotoSlide()
 {
+    const int typed = std::exchange(m_typedJump, -1);
+    if (typed >= 0) {
+        // A typed number goes straight to its slide, as if chosen in the window.
+        const int current = m_engine.state().Position;
+        m_engine.ResumeAt(m_engine.PositionOfSlide(typed, current));
+        return;
+    }
     // Set when a run was interrupted to come here: it resumes whatever the answer.
     const bool resume = m_engine.state().ResumeAfterCommand;
     int position = m_engine.state().Position;
@@ -943,4 +960,78 @@ void TFShowImages::showReactionText(const QString &file, const QString &audio)
     auto *window = new TFShowErrWText(m_session.Settings.FontText, *this, m_prompter, audio, this);
     window->setBackground(colorFromTColor(m_session.Settings.ColorRichEdit, palette()));
     openReaction(window, window->loadText(file, reactionLimit()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Presenters' keys and the screensaver
+
+bool TFShowImages::presenterKey(QKeyEvent *event)
+{
+    PresenterKeys::Context context;
+    context.running = runInProgress();
+    context.answerBoxHasKeys = m_shortcutsOff;
+    context.blanked = m_cover->covering();
+    const PresenterKeys::Result r =
+        m_presenterKeys.handleKey(event->key(), event->modifiers(), context);
+    switch (r.action) {
+    case PresenterKeys::Action::None: return false;
+    case PresenterKeys::Action::Next:
+        if (!scrollTextSlide(QAbstractSlider::SliderPageStepAdd))
+            m_engine.command(PendingCommandCode::Next);
+        break;
+    case PresenterKeys::Action::Prior:
+        if (!scrollTextSlide(QAbstractSlider::SliderPageStepSub))
+            m_engine.command(PendingCommandCode::Prior);
+        break;
+    case PresenterKeys::Action::BlankBlack: m_cover->cover(Qt::black); break;
+    case PresenterKeys::Action::BlankWhite: m_cover->cover(Qt::white); break;
+    case PresenterKeys::Action::Unblank: m_cover->uncover(); break;
+    case PresenterKeys::Action::DigitTyped: break;
+    case PresenterKeys::Action::JumpTo: jumpToSlide(r.number); break;
+    }
+    event->accept();
+    return true;
+}
+
+bool TFShowImages::scrollTextSlide(QAbstractSlider::SliderAction step)
+{
+    // A long text is paged through first: the page keys step once its end (or start) shows.
+    if (!m_textView->isVisible())
+        return false;
+    QScrollBar *bar = m_textView->verticalScrollBar();
+    const bool room = step == QAbstractSlider::SliderPageStepAdd ? bar->value() < bar->maximum()
+                                                                 : bar->value() > bar->minimum();
+    if (room)
+        bar->triggerAction(step);
+    return room;
+}
+
+void TFShowImages::jumpToSlide(int number)
+{
+    // Only a slide the go-to window would offer: not hidden, its file there and readable.
+    MemTable table = MakeGotoSlidesTable();
+    if (number < 1 || number > int(m_session.SlideLines.lines.size()) ||
+        !FillGotoSlides(table, m_session.SlideLines).ok())
+        return;
+    const int record = GotoRecordOf(table, number - 1);
+    if (record < 0 || table.value(record, QStringLiteral("N")).toInt() != number)
+        return;
+    // The run is interrupted by the go-to command and resumes at the slide, as after the
+    // go-to window.
+    m_typedJump = number - 1;
+    m_engine.command(PendingCommandCode::Goto);
+}
+
+void TFShowImages::runStateChanged(bool presenting)
+{
+    m_screenSaver.runStateChanged(presenting);
+    // A typed number is served by the go-to command before the run it resumes starts; one left
+    // over would take the place of the go-to window later.
+    if (presenting)
+        m_typedJump = -1;
+    else {
+        m_presenterKeys.clearDigits();
+        // A run that ends under a cover shows how it ended.
+        m_cover->uncover();
+    }
 }

@@ -9,12 +9,15 @@
 #include "player/EditedFileWatch.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerView.h"
+#include "player/PresenterKeys.h"
+#include "player/ScreenSaverInhibitor.h"
 #include "player/SlideAudio.h"
 #include "player/StartupArgs.h"
 #include "player/ui/MainWindowCommandSet.h"
 #include "player/ui/MainWindowCommands.h"
 #include "player/ui/TFShowErrW.h"
 
+#include <QAbstractSlider>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
@@ -24,6 +27,8 @@
 #include <memory>
 #include <vector>
 
+class BlankCover;
+class DBusScreenSaverBus;
 class MainWindowController;
 class MediaTrackPlayer;
 class QAction;
@@ -130,6 +135,7 @@ public:
     void addRecentFile(const QString &path) override;
     void showQuestion(const QuestionModel &question, const SlideRecord &slide) override;
     void freeQuestion() override;
+    void runStateChanged(bool presenting) override;
 
     // The single-key shortcuts of the window, switched off while a typed-answer box takes the
     // keys and given back after.
@@ -254,7 +260,34 @@ public:
     TPosSize &listingMemory() { return m_listingMemory; }
 
 private:
+    // A slide number typed during a run: the run goes there by the go-to rules; a number that
+    // names no slide that can be gone to leaves the run where it is.
+    void jumpToSlide(int number);
+
     TPosSizeSel m_gotoMemory{QSize(360, 0)};
+    // The line a typed number asked for (0-based), while the go-to command it issued waits.
+    int m_typedJump = -1;
+
+    // --- Presenters' keys and the screensaver -------------------------------------------
+public:
+    // The black or white cover a presenter puts over the screen.
+    BlankCover *blankCover() const { return m_cover; }
+    // Replaces the desktop's screensaver service (tests record the calls); it must outlive the
+    // window.
+    void setScreenSaverBus(ScreenSaverBus &bus) { m_screenSaver.setBus(bus); }
+    const ScreenSaverInhibitor &screenSaver() const { return m_screenSaver; }
+
+private:
+    // True when the key was a presenter's key and has been served.
+    bool presenterKey(QKeyEvent *event);
+    // Pages the text slide on screen one step; false when it shows no text or is at that end.
+    bool scrollTextSlide(QAbstractSlider::SliderAction step);
+
+    PresenterKeys m_presenterKeys;
+    BlankCover *m_cover = nullptr;
+    std::unique_ptr<DBusScreenSaverBus> m_ownScreenSaverBus;
+    ScreenSaverInhibitor m_screenSaver;
+
     TPosSize m_listingMemory{QSize(242, 120)};
 
     // Declared last so the window goes before the slide audio it stops.
