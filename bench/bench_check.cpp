@@ -2,6 +2,8 @@
 // (opening the list as the player does, then checking it), against reading the list alone.
 // Prints times and their ratio; it is not a test and asserts nothing.
 
+#include "BenchStats.h"
+
 #include "files/Prompter.h"
 #include "player/NullPlayerView.h"
 #include "player/PresentationSession.h"
@@ -19,21 +21,6 @@
 #include <vector>
 
 namespace {
-
-class QuietPrompter : public Prompter
-{
-public:
-    MsgButton messageBoxEx(const QString &, MsgKind, const QStringList &specs, int, int) override
-    {
-        return layoutMessageBox(specs).cancelButton;
-    }
-};
-
-double medianMs(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // 1,000 pictures and 100 tracks named over and over; every tenth line a question, one line in a
 // thousand naming a file that is not there.
@@ -93,7 +80,7 @@ int main(int argc, char **argv)
         read.push_back(double(t.nsecsElapsed()) / 1e6);
 
         NullPlayerView view;
-        QuietPrompter prompter;
+        SilentPrompter prompter;
         PresentationSession session(view, prompter);
         session.SlideListPath = path;
         t.restart();

@@ -2,6 +2,8 @@
 // making and showing the window with the current slide selected, against reading the list
 // alone. Prints times and their ratio; it is not a test and asserts nothing.
 
+#include "BenchStats.h"
+
 #include "files/MemTable.h"
 #include "files/TPosSizeSel.h"
 #include "player/SlideGoto.h"
@@ -19,12 +21,6 @@
 #include <vector>
 
 namespace {
-
-double medianMs(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // 1,000 pictures named over and over, every fifth line a title, every fiftieth hidden.
 QString writeList(const QString &dir, int count)

@@ -1,6 +1,8 @@
 // Reading about 10 MB of formatted RTF into a QTextDocument, against QTextDocument::setHtml on the
 // same text written as HTML, in the same run. Prints times and their ratio; it asserts nothing.
 
+#include "BenchStats.h"
+
 #include "media/RtfReader.h"
 
 #include <QElapsedTimer>
@@ -13,12 +15,6 @@
 #include <vector>
 
 namespace {
-
-double medianMs(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 struct Sample
 {

@@ -2,6 +2,8 @@
 // and a question field of 120,000 radio answers, each against a plain read and split of the same
 // text in the same run. Prints times and their ratio; it is not a test and asserts nothing.
 
+#include "BenchStats.h"
+
 #include "config/TNewIniFile.h"
 #include "files/TextCodec.h"
 #include "presentation/SlideAnswers.h"
@@ -17,12 +19,6 @@
 #include <vector>
 
 namespace {
-
-double medianMs(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 double msSince(const QElapsedTimer &t)
 {

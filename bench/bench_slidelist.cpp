@@ -1,6 +1,8 @@
 // Opening and validating large slide lists, against a plain read of the same file into lines.
 // Prints times and their ratio; it is not a test and asserts nothing.
 
+#include "BenchStats.h"
+
 #include "files/Prompter.h"
 #include "player/NullPlayerView.h"
 #include "player/PresentationSession.h"
@@ -16,21 +18,6 @@
 #include <vector>
 
 namespace {
-
-class QuietPrompter : public Prompter
-{
-public:
-    MsgButton messageBoxEx(const QString &, MsgKind, const QStringList &specs, int, int) override
-    {
-        return layoutMessageBox(specs).cancelButton;
-    }
-};
-
-double medianMs(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 void benchLines(const QString &dir, int count, bool hiddenFirst)
 {
@@ -58,7 +45,7 @@ void benchLines(const QString &dir, int count, bool hiddenFirst)
         Q_UNUSED(plain);
 
         NullPlayerView view;
-        QuietPrompter prompter;
+        SilentPrompter prompter;
         PresentationSession session(view, prompter);
         session.SlideListPath = path;
         t.restart();

@@ -3,6 +3,8 @@
 // against QTextEdit::setHtml of the same text painted in the same view size. Prints the medians
 // and their ratios; it asserts nothing.
 
+#include "BenchStats.h"
+
 #include "player/ui/TextSlideView.h"
 
 #include <QApplication>
@@ -23,12 +25,6 @@ namespace {
 
 constexpr int kRounds = 40;
 const QSize kArea(1280, 800);
-
-double medianMs(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 struct Texts
 {

@@ -230,24 +230,40 @@ bool acceptable(const HeadlessOptions &opt)
     return true;
 }
 
+// A list loaded as the player loads it, with the slide order the player builds for it.
+struct OrderedList
+{
+    NullPlayerView view;
+    HeadlessPrompter prompter;
+    RealScheduler clock;
+    PresentationSession session{view, prompter};
+    PlayerEngine engine{session, view, prompter, clock};
+
+    // False when the list cannot be used (its message has been shown).
+    bool load(const HeadlessOptions &opt)
+    {
+        engine.setFixedSeed(opt.seed);
+        session.SettingOverrides = opt.overrides;
+        session.SlideListPath = opt.file;
+        // A table beside the list that cannot be read has shown its message; the list itself
+        // serves.
+        session.LoadPresentation();
+        if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
+            return false;
+        engine.BuildSlideOrder(true);
+        return true;
+    }
+};
+
 int runOrder(const QStringList &args)
 {
     const HeadlessOptions opt = parseHeadless(args, 2, unsigned(Switch::Seed));
     if (!acceptable(opt))
         return kExitBadInput;
-    NullPlayerView view;
-    HeadlessPrompter prompter;
-    RealScheduler clock;
-    PresentationSession session(view, prompter);
-    PlayerEngine engine(session, view, prompter, clock);
-    engine.setFixedSeed(opt.seed);
-    session.SettingOverrides = opt.overrides;
-    session.SlideListPath = opt.file;
-    // A table beside the list that cannot be read has shown its message; the list itself serves.
-    session.LoadPresentation();
-    if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
+    OrderedList list;
+    if (!list.load(opt))
         return kExitBadInput;
-    engine.BuildSlideOrder(true);
+    const PlayerEngine &engine = list.engine;
     const SlideOrder &order = engine.state().Order;
     QString out;
     out.reserve(qsizetype(order.size()) * 4);
@@ -298,19 +314,11 @@ int runListing(const QStringList &args)
     const HeadlessOptions opt = parseHeadless(args, 2, Switch::Seed | Switch::Tabs);
     if (!acceptable(opt))
         return kExitBadInput;
-    NullPlayerView view;
-    HeadlessPrompter prompter;
-    RealScheduler clock;
-    PresentationSession session(view, prompter);
-    PlayerEngine engine(session, view, prompter, clock);
-    engine.setFixedSeed(opt.seed);
-    session.SettingOverrides = opt.overrides;
-    session.SlideListPath = opt.file;
-    session.LoadPresentation();
-    if (!session.PresentationReady || reportMalformedLine(session.SlideLines, prompter))
+    OrderedList list;
+    if (!list.load(opt))
         return kExitBadInput;
-    engine.BuildSlideOrder(true);
-    printOut(OrderListingText(session.SlideLines, engine.state().Order, opt.tabs, prompter));
+    printOut(OrderListingText(list.session.SlideLines, list.engine.state().Order, opt.tabs,
+                              list.prompter));
     return kExitOk;
 }
 

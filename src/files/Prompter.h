@@ -104,6 +104,17 @@ public:
     }
 };
 
+// Shows nothing and takes the Cancel (or No) answer: drawings made without a window, benchmarks.
+class SilentPrompter : public Prompter
+{
+public:
+    MsgButton messageBoxEx(const QString &, MsgKind, const QStringList &specs, int = 0,
+                           int = 50) override
+    {
+        return layoutMessageBox(specs).cancelButton;
+    }
+};
+
 // Headless modes: prints every message to standard error and takes the No (or Cancel) answer.
 class StderrPrompter : public Prompter
 {

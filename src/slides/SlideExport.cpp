@@ -26,16 +26,6 @@ QString locate(const QString &stored, const QString &listFolder)
     return QFileInfo::exists(beside) ? beside : stored;
 }
 
-// Questions are drawn without their messages (a bad score is the check's business).
-class SilentPrompter : public Prompter
-{
-public:
-    MsgButton messageBoxEx(const QString &, MsgKind, const QStringList &specs, int, int) override
-    {
-        return layoutMessageBox(specs).cancelButton;
-    }
-};
-
 } // namespace
 
 QString ExportFileName(int lineIndex)

@@ -1,6 +1,8 @@
 #include "files/ui/CommandIcons.h"
 
 #include <QAction>
+#include <QKeySequence>
+#include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -203,4 +205,20 @@ void addToolBarButton(QToolBar *bar, QAction *action, const QString &buttonName)
         button->setObjectName(buttonName);
         button->setAccessibleName(plainCaption(action->text()));
     }
+}
+
+QAction *addWindowCommand(QWidget *window, QToolBar *bar, QMenu *menu, const char *name,
+                          const QString &caption, const QString &hint, const QKeySequence &key,
+                          CommandIcon icon)
+{
+    auto *a = new QAction(commandIcon(icon), caption, window);
+    const QString objectName = QString::fromLatin1(name);
+    a->setObjectName(objectName);
+    a->setToolTip(hint);
+    a->setStatusTip(hint);
+    a->setShortcut(key);
+    a->setShortcutContext(Qt::WindowShortcut);
+    menu->addAction(a);
+    addToolBarButton(bar, a, QStringLiteral("TB_") + objectName.mid(2));
+    return a;
 }

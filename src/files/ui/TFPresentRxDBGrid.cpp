@@ -77,16 +77,9 @@ QAction *TFPresentRxDBGrid::addCommand(const char *name, const QString &caption,
                                        const QString &hint, const QKeySequence &key,
                                        CommandIcon icon, QMenu *menu)
 {
-    auto *a = new QAction(commandIcon(icon), caption, this);
-    const QString objectName = QString::fromLatin1(name);
-    a->setObjectName(objectName);
-    a->setToolTip(hint);
-    a->setStatusTip(hint);
-    a->setShortcut(key);
-    a->setShortcutContext(Qt::WindowShortcut);
+    QAction *a = addWindowCommand(this, m_toolBar, menu, name, caption, hint, key, icon);
+    // Its key works wherever the focus is in the window, menu bar shown or not.
     addAction(a);
-    menu->addAction(a);
-    addToolBarButton(m_toolBar, a, QStringLiteral("TB_") + objectName.mid(2));
     return a;
 }
 

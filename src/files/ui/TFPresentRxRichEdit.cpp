@@ -83,16 +83,7 @@ QAction *TFPresentRxRichEdit::addCommand(const char *name, const QString &captio
                                          const QString &hint, const QKeySequence &key,
                                          CommandIcon icon, QMenu *menu)
 {
-    auto *a = new QAction(commandIcon(icon), caption, this);
-    const QString objectName = QString::fromLatin1(name);
-    a->setObjectName(objectName);
-    a->setToolTip(hint);
-    a->setStatusTip(hint);
-    a->setShortcut(key);
-    a->setShortcutContext(Qt::WindowShortcut);
-    menu->addAction(a);
-    addToolBarButton(m_toolBar, a, QStringLiteral("TB_") + objectName.mid(2));
-    return a;
+    return addWindowCommand(this, m_toolBar, menu, name, caption, hint, key, icon);
 }
 
 QAction *TFPresentRxRichEdit::action(const QString &name) const
