@@ -64,15 +64,32 @@ QString dateFormatPattern(TDTFormat format)
     return QLocale::system().dateFormat(QLocale::ShortFormat);
 }
 
-QString fileDateText(const QDateTime &when, TDTFormat format, const QString &timeFormat)
+DateTimePatterns dateTimePatterns(const FileListDisplay &display)
+{
+    return {dateFormatPattern(display.dateFormat),
+            display.timeFormatStr.isEmpty() ? QLocale::system().timeFormat(QLocale::ShortFormat)
+                                            : display.timeFormatStr};
+}
+
+namespace {
+
+QString dateText(const QDateTime &when, const DateTimePatterns &patterns)
 {
     if (!when.isValid())
         return QString();
-    const QDateTime local = when.toLocalTime();
-    const QString time =
-        timeFormat.isEmpty() ? QLocale::system().timeFormat(QLocale::ShortFormat) : timeFormat;
-    return local.date().toString(dateFormatPattern(format)) + QLatin1Char(' ') +
-           local.time().toString(time);
+    const QDateTime local = when.timeSpec() == Qt::LocalTime ? when : when.toLocalTime();
+    return local.date().toString(patterns.date) + QLatin1Char(' ') +
+           local.time().toString(patterns.time);
+}
+
+} // namespace
+
+QString fileDateText(const QDateTime &when, TDTFormat format, const QString &timeFormat)
+{
+    FileListDisplay display;
+    display.dateFormat = format;
+    display.timeFormatStr = timeFormat;
+    return dateText(when, dateTimePatterns(display));
 }
 
 QString attributesText(const FileAttributes &attributes)
@@ -101,6 +118,12 @@ FileAttributes fileAttributes(const QFileInfo &info)
 FileListItem makeFileItem(const QFileInfo &info, const FileListDisplay &display,
                           const QMimeDatabase &mime)
 {
+    return makeFileItem(info, display, mime, dateTimePatterns(display));
+}
+
+FileListItem makeFileItem(const QFileInfo &info, const FileListDisplay &display,
+                          const QMimeDatabase &mime, const DateTimePatterns &patterns)
+{
     FileListItem item;
     item.kind = info.isDir() ? FileItemKind::Dir : FileItemKind::File;
     const QString name = info.fileName();
@@ -115,7 +138,8 @@ FileListItem makeFileItem(const QFileInfo &info, const FileListDisplay &display,
             item.texts[0] = fileExtension(name);
     }
     item.texts[1] = fileSizeText(item.sizeBytes, item.kind, display.sizeInKbytes);
-    item.texts[2] = fileDateText(item.modified, display.dateFormat, display.timeFormatStr);
+    item.sortName = item.caption.toUpper();
+    item.texts[2] = dateText(item.modified, patterns);
     item.texts[3] = attributesText(item.attributes);
     item.texts[4] = info.absoluteFilePath();
     item.texts[5] = item.kind == FileItemKind::Dir ? QStringLiteral("dir") : QStringLiteral("file");
@@ -129,6 +153,7 @@ FileListItem makeParentItem(const QString &folder)
     item.kind = FileItemKind::Dir;
     item.isParent = true;
     item.caption = parentFolderCaption();
+    item.sortName = item.caption;
     item.texts[1] = QStringLiteral("0");
     item.texts[4] = parentFolder(folder);
     item.texts[5] = QStringLiteral("dir");

@@ -58,6 +58,7 @@ enum class DriveType {
 struct FileListItem
 {
     QString caption;
+    QString sortName; // the caption in upper case, as names compare
     // 0 type, 1 size, 2 modified, 3 attributes, 4 full path, 5 kind, 6 size in bytes.
     std::array<QString, 7> texts;
     FileItemKind kind = FileItemKind::File;
@@ -95,6 +96,13 @@ QString fileSizeText(qint64 sizeBytes, FileItemKind kind, bool inKbytes);
 // The date in `format`, a space, and the time in `timeFormat` (the system's when empty).
 QString fileDateText(const QDateTime &when, TDTFormat format, const QString &timeFormat);
 QString dateFormatPattern(TDTFormat format);
+// The date and time patterns of a display, the system's filled in.
+struct DateTimePatterns
+{
+    QString date;
+    QString time;
+};
+DateTimePatterns dateTimePatterns(const FileListDisplay &display);
 // "A", "R", "H", "S" for the attributes set, in that order.
 QString attributesText(const FileAttributes &attributes);
 FileAttributes fileAttributes(const QFileInfo &info);
@@ -102,6 +110,9 @@ FileAttributes fileAttributes(const QFileInfo &info);
 // The item of a folder or file. `mime` is used for type names only.
 FileListItem makeFileItem(const QFileInfo &info, const FileListDisplay &display,
                           const QMimeDatabase &mime);
+// The same with the patterns worked out once for a whole folder.
+FileListItem makeFileItem(const QFileInfo &info, const FileListDisplay &display,
+                          const QMimeDatabase &mime, const DateTimePatterns &patterns);
 // The " Carpeta contenidora" entry of `folder`.
 FileListItem makeParentItem(const QString &folder);
 

@@ -30,6 +30,8 @@ int compareCaseless(const QString &a, const QString &b)
 
 int compareNames(const FileListItem &a, const FileListItem &b)
 {
+    if (!a.sortName.isEmpty() && !b.sortName.isEmpty())
+        return a.sortName.compare(b.sortName);
     return a.caption.toUpper().compare(b.caption.toUpper());
 }
 
@@ -86,6 +88,7 @@ std::vector<FileListItem> readFolderItems(const QString &folder, const FileListS
     const FileMask mask(settings.Mask);
     const FileMask excluded(settings.MaskExc);
     const QMimeDatabase mime;
+    const DateTimePatterns patterns = dateTimePatterns(settings.display);
     const QString root = QDir::rootPath();
     const QString clean = QDir::cleanPath(dir.absolutePath());
     if (settings.ShowFolders && clean != root)
@@ -106,7 +109,7 @@ std::vector<FileListItem> readFolderItems(const QString &folder, const FileListS
                 continue;
             if (name.startsWith(QLatin1Char('.')) && !settings.ShowHideFolders)
                 continue;
-            items.push_back(makeFileItem(info, settings.display, mime));
+            items.push_back(makeFileItem(info, settings.display, mime, patterns));
             continue;
         }
         if (!mask.matches(name) || excluded.matches(name))
@@ -116,7 +119,7 @@ std::vector<FileListItem> readFolderItems(const QString &folder, const FileListS
         if (!settings.filter.passes(attributes, size,
                                     info.exists() ? info.lastModified() : QDateTime()))
             continue;
-        items.push_back(makeFileItem(info, settings.display, mime));
+        items.push_back(makeFileItem(info, settings.display, mime, patterns));
     }
     return items;
 }
