@@ -316,9 +316,8 @@ QString TLsFilelistView27::SelectedFilePath() const
 void TLsFilelistView27::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTreeView::currentChanged(current, previous);
-    if (const FileListItem *item = m_model.item(current.row());
-        item && item->kind == FileItemKind::File)
-        m_selectedFilePath = item->path();
+    if (const FileListItem *item = m_model.item(current.row()))
+        m_selectedFilePath = item->isParent ? QString() : item->path();
 }
 
 void TLsFilelistView27::onListingFinished()

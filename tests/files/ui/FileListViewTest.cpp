@@ -129,6 +129,15 @@ private Q_SLOTS:
         QTRY_COMPARE(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Mida(Kb)"));
         QTRY_COMPARE(m->index(f.row(QStringLiteral("viatge")), 2).data().toString(),
                      QStringLiteral("2"));
+        // The file last reached with the arrow keys; a folder reached gives none.
+        f.list->setFocus();
+        f.list->setCurrentIndex(m->index(f.row(QStringLiteral("nota")), 0));
+        QCOMPARE(f.list->SelectedFilePath(), f.path(QStringLiteral("nota.txt")));
+        f.key(Qt::Key_Down);
+        QCOMPARE(f.list->SelectedFilePath(), f.path(QStringLiteral("viatge.jpeg")));
+        f.list->setCurrentIndex(m->index(f.row(QStringLiteral("Fotos")), 0));
+        QCOMPARE(f.list->SelectedFilePath(), QString());
+
         f.select({QStringLiteral("viatge"), QStringLiteral("nota")});
         QCOMPARE(f.list->SelectedNumber(), 2);
         QCOMPARE(f.list->SelectedSize(), 2058);
@@ -208,7 +217,9 @@ private Q_SLOTS:
             FakeTree gone;
             f.list->setDirTreePanel(&gone);
         }
+        tree.calls.clear();
         f.list->GoUp();
+        QCOMPARE(tree.calls, QStringList{QStringLiteral("open ") + f.dir.path()});
     }
 
     void secondListFollowsARename()
