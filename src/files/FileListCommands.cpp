@@ -116,6 +116,8 @@ void FileListCommands::OpenItem(int row)
     if (item->kind == FileItemKind::Drive && item->driveType == DriveType::Removable) {
         const Fallible<void> ready = driveReady(folder);
         if (!ready.ok()) {
+            if (errorSound)
+                errorSound();
             m_prompter.ShowError(ready.error());
             return;
         }

@@ -82,6 +82,8 @@ public:
     // never overwrites.
     std::function<void(const QStringList &files, const QString &folder, TFileAction action)>
         transferFiles;
+    // The system's error sound, made before a volume that is not ready is reported.
+    std::function<void()> errorSound;
 
 Q_SIGNALS:
     void BeforeDeleteItems();

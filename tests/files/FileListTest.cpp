@@ -364,6 +364,19 @@ private Q_SLOTS:
         QCOMPARE(items.size(), std::size_t(4));
 
         QVERIFY(readFolderItems(dir.filePath(QStringLiteral("nowhere")), s).empty());
+        // A folder without read permission lists nothing, unless the process may read
+        // everything anyway (run by the administrator).
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("Fotos")),
+                                      QFileDevice::Permissions()));
+        const bool readable = QDir(dir.filePath(QStringLiteral("Fotos"))).isReadable();
+        FileListSettings withFolders = s;
+        withFolders.ShowFolders = true;
+        const std::size_t inLocked =
+            readFolderItems(dir.filePath(QStringLiteral("Fotos")), withFolders).size();
+        QCOMPARE(inLocked, readable ? std::size_t(1) : std::size_t(0)); // ".." only when readable
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("Fotos")),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner));
         // The root has no parent entry.
         s.ShowFolders = true;
         s.Mask = QStringLiteral("no-such-file.none");

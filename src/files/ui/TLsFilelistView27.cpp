@@ -114,6 +114,7 @@ TLsFilelistView27::TLsFilelistView27(Prompter &prompter, Shell &shell, QWidget *
 
     m_commands.transferFiles = [this](const QStringList &files, const QString &folder,
                                       TFileAction action) { transfer(files, folder, action); };
+    m_commands.errorSound = [] { QApplication::beep(); };
     m_popup = new TLsFileListView27PopUp(*this);
 
     connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {
