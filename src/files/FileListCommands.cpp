@@ -248,10 +248,13 @@ void FileListCommands::DeleteItems(const QList<int> &rows)
     Q_EMIT BeforeDeleteItems();
     for (const Doomed &d : doomed) {
         const Fallible<void> done = m_shell.moveToTrash(d.path);
+        // The trash asks nothing, so a failure without words still has to be told.
         if (done.ok())
             Q_EMIT OnDeleteItem(d.isDir, d.path);
-        else if (!done.error().isEmpty())
-            m_prompter.ShowError(done.error());
+        else
+            m_prompter.ShowError(done.error().isEmpty()
+                                     ? failedMessage(QStringLiteral("esborrar"), d.path)
+                                     : done.error());
     }
     Q_EMIT AfterDeleteItems();
     m_model.Reread();

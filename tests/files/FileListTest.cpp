@@ -719,6 +719,13 @@ private Q_SLOTS:
         QCOMPARE(f.prompter.texts(), QStringList{QStringLiteral("no es pot")});
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).value<FolderChange>(), FolderChange::Deleted);
+
+        // A failure the trash gives no words for is still reported.
+        f.prompter.clear();
+        f.shell.results.push_back(Fallible<void>::failure(QString()));
+        f.commands.DeleteItems({f.row(QStringLiteral("b"))});
+        QCOMPARE(f.prompter.shown.size(), std::size_t(1));
+        QVERIFY(f.prompter.shown.front().text.startsWith(QStringLiteral("No es pot esborrar")));
     }
 
     void clipboardCutCopyPaste()
