@@ -7,7 +7,6 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QMimeDatabase>
-#include <QSet>
 
 #include <algorithm>
 
