@@ -192,6 +192,8 @@ QAction *MainWindowCommandSet::addAction(const ActionRow &row, QObject *owner)
         a->setShortcutContext(Qt::WindowShortcut);
         m_window.addAction(a);
         a->setCheckable(row.checkable);
+        // A toggle shows its check mark in the menus; its picture is the toolbar's.
+        a->setIconVisibleInMenu(!row.checkable);
         a->setEnabled(row.enabled);
         if (row.menu.menu)
             place(a, row.menu.menu, row.menu.slot);
