@@ -663,6 +663,35 @@ private Q_SLOTS:
         QCOMPARE(bare.engine().session().Options.ActionOptionsIndex, 0);
     }
 
+    // The four buttons' commands are written at exit and put back on the buttons at the next
+    // start.
+    void dropDownCommandsRoundTripThroughTheConfiguration()
+    {
+        ComposedWindow c;
+        c.w.addController(c.config);
+        c.w.startUp(StartupArgs(), false);
+        c.w.action(u"A_I_Transparent")->trigger();
+        c.w.action(u"A_V_ShowSlideName")->setEnabled(true);
+        c.w.action(u"A_V_ShowSlideName")->trigger();
+        c.w.action(u"A_V_HideMainMenu")->trigger();
+        c.w.setCommandAvailable(u"A_F_GeneralOptions", true);
+        c.w.action(u"A_F_GeneralOptions")->trigger();
+        c.prompter.clear();
+        QVERIFY(c.config.saveAtExit());
+
+        FakePrompter prompter;
+        TModIniLS module{THlpIniFLoadSave(c.fx.dir(), QStringLiteral("Pelvar"))};
+        TFShowImages next{prompter};
+        ConfigurationController config{module, next.engine(), next, prompter};
+        next.addController(config);
+        next.startUp(StartupArgs(), false);
+        for (const char *button : {"TB_ImageSlides", "TB_X", "TB_V_End", "TB_WMLAndOptions"})
+            QCOMPARE(next.dropDownButton(name(button))->defaultAction()->objectName(),
+                     c.w.dropDownButton(name(button))->defaultAction()->objectName());
+        QCOMPARE(next.dropDownButton(u"TB_X")->defaultAction(), next.action(u"A_V_ShowSlideName"));
+        QCOMPARE(next.engine().session().Options.ActionOptionsIndex, 9);
+    }
+
     void endButtonRulesAtStartUp()
     {
         struct Case
