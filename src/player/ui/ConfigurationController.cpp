@@ -83,7 +83,7 @@ void ConfigurationController::buildMenus()
 
 void ConfigurationController::refreshHints()
 {
-    // What the access level hides, these commands too, the main window decides.
+    // Which of these commands the access level hides, the main window decides.
     MainWindowCommandSet::setHint(m_saveLoad,
                                   saveLoadOptionsHint(int(m_session.Options.SaveIndividualConfigO),
                                                       m_session.Options.LoadIndividualConfig));
