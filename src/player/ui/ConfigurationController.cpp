@@ -4,6 +4,7 @@
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "player/PlayerEngine.h"
+#include "player/ui/MainWindowCommandSet.h"
 #include "player/ui/MainWindowCommands.h"
 
 #include <QAction>
@@ -11,15 +12,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-
-namespace {
-
-QString widgetText(QString s)
-{
-    return s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-} // namespace
 
 QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig)
 {
@@ -91,14 +83,12 @@ void ConfigurationController::buildMenus()
 
 void ConfigurationController::refreshHints()
 {
-    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(
-        int(m_session.Options.SaveIndividualConfigO), m_session.Options.LoadIndividualConfig)));
-    m_initialOptions->setToolTip(
-        widgetText(initialOptionsHint(int(m_session.Options.AutomaticInit))));
-    // At view-only level the configuration commands are hidden.
-    const bool editing = m_session.AccessLevel != AccessLevel::ViewOnly;
-    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
-        a->setVisible(editing);
+    // Which of these commands the access level hides, the main window decides.
+    MainWindowCommandSet::setHint(m_saveLoad,
+                                  saveLoadOptionsHint(int(m_session.Options.SaveIndividualConfigO),
+                                                      m_session.Options.LoadIndividualConfig));
+    MainWindowCommandSet::setHint(m_initialOptions,
+                                  initialOptionsHint(int(m_session.Options.AutomaticInit)));
 }
 
 void ConfigurationController::useRecentListOf(const QString &userName)
@@ -127,6 +117,7 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     m_module.readProgramWide(m_prompter);
     // Until users are kept, the user named on the command line is the identified one.
     m_module.setIdentifiedUser(args.userName);
+    m_session.SeveralUsers = m_module.Wide.SeveralUsers;
     useRecentListOf(m_module.IndividualConfigActive ? m_module.UserName : QString());
     ProgramOptionsReadContext ctx;
     ctx.programDir = m_module.paths().ProgramDir;
