@@ -91,7 +91,7 @@ bool TTree0::openPathInTree(const QString &path)
         expand(node);
     }
     setUpdatesEnabled(true);
-    scrollTo(currentIndex());
+    scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
     return walk.complete;
 }
 

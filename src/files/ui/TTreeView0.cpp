@@ -29,7 +29,7 @@ void TTreeView0::DropDown(QWidget *anchor, int height)
     activateWindow();
     setFocus();
     if (currentIndex().isValid())
-        scrollTo(currentIndex());
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 bool TTreeView0::isClickKey(const QKeyEvent *event) const
