@@ -2,17 +2,36 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
+
+constexpr dev_t NoDevice = dev_t(-1);
+
+// The file system a folder lives on, without following a link; NoDevice when it cannot be told.
+dev_t deviceOf(const QString &path)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return NoDevice;
+    return st.st_dev;
+}
+
+QString joinPath(const QString &folder, const QString &name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
 
 constexpr QDir::Filters SubfolderFilter =
     QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
 
-void readInto(const QString &folder, int depth, FolderBranch &out, const std::atomic_bool &cancel,
-              std::atomic<qint64> &progress)
+void readInto(const QString &folder, dev_t device, int depth, FolderBranch &out,
+              const std::atomic_bool &cancel, std::atomic<qint64> &progress)
 {
     if (cancel.load(std::memory_order_relaxed)) {
         out.cancelled = true;
@@ -22,19 +41,17 @@ void readInto(const QString &folder, int depth, FolderBranch &out, const std::at
     for (const QString &name : sortedSubfolders(folder)) {
         if (out.cancelled)
             return;
-        const QString path =
-            folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-        const QFileInfo info(path);
+        const QString path = joinPath(folder, name);
         const size_t at = out.entries.size();
         FolderBranchEntry entry;
         entry.name = name;
         entry.depth = depth;
-        entry.link = info.isSymLink();
+        entry.link = QFileInfo(path).isSymLink() || deviceOf(path) != device;
         out.entries.push_back(entry);
         if (entry.link)
             out.entries[at].hasSubfolders = hasSubfolder(path);
         else {
-            readInto(path, depth + 1, out, cancel, progress);
+            readInto(path, device, depth + 1, out, cancel, progress);
             out.entries[at].hasSubfolders = out.entries.size() > at + 1;
         }
     }
@@ -97,32 +114,43 @@ FolderBranch readFolderBranch(const QString &top, const std::atomic_bool &cancel
     FolderBranch out;
     out.top = top;
     if (QFileInfo(top).isDir())
-        readInto(top, 1, out, cancel, progress);
+        readInto(top, deviceOf(top), 1, out, cancel, progress);
     return out;
 }
+
+namespace {
+
+void measureInto(const QString &folder, dev_t device, BranchSize &out,
+                 const std::atomic_bool &cancel, std::atomic<qint64> &progress)
+{
+    if (cancel.load(std::memory_order_relaxed)) {
+        out.cancelled = true;
+        return;
+    }
+    progress.fetch_add(1, std::memory_order_relaxed);
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System |
+                                QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    while (it.hasNext() && !out.cancelled) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        if (info.isDir()) {
+            if (deviceOf(info.filePath()) == device)
+                measureInto(info.filePath(), device, out, cancel, progress);
+        } else {
+            out.bytes += info.size();
+        }
+    }
+}
+
+} // namespace
 
 BranchSize measureFolderBranch(const QString &top, const std::atomic_bool &cancel,
                                std::atomic<qint64> &progress)
 {
     BranchSize out;
-    if (!QFileInfo(top).isDir())
-        return out;
-    // Files and folders reached through links are not counted: they belong to another branch,
-    // and a link back up would be measured for ever.
-    QDirIterator it(top, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
-                    QDirIterator::Subdirectories);
-    qint64 seen = 0;
-    while (it.hasNext()) {
-        if ((++seen & 0xff) == 0) {
-            if (cancel.load(std::memory_order_relaxed)) {
-                out.cancelled = true;
-                return out;
-            }
-            progress.store(seen, std::memory_order_relaxed);
-        }
-        it.next();
-        out.bytes += it.fileInfo().size();
-    }
-    progress.store(seen, std::memory_order_relaxed);
+    // Links are not followed and other volumes mounted inside are not entered: what they hold
+    // belongs elsewhere, and a link back up would be measured for ever.
+    if (QFileInfo(top).isDir())
+        measureInto(top, deviceOf(top), out, cancel, progress);
     return out;
 }

@@ -7,8 +7,9 @@
 #include <vector>
 
 // Reading folders for the trees, off the window's thread when a whole branch is wanted. Links to
-// folders are listed as folders but never followed when a branch is read or measured, so a link
-// loop cannot make a walk endless.
+// folders, and folders where another volume is mounted, are listed as folders but never entered
+// when a branch is read or measured: a link loop cannot make a walk endless, and a branch stays
+// on its own volume (a volume's root does not take in the system's /proc or another disk).
 
 // The subfolders of `folder` ("." and ".." left out, hidden ones included) in the order the trees
 // show them: alphabetical ignoring letter case, then by case. Empty when it cannot be read.
@@ -21,8 +22,8 @@ bool folderNameLess(const QString &a, const QString &b);
 struct FolderBranchEntry
 {
     QString name;
-    int depth = 1; // 1 for a subfolder of the branch's top folder
-    bool link = false;
+    int depth = 1;     // 1 for a subfolder of the branch's top folder
+    bool link = false; // a link or another volume: not read with the branch
     bool hasSubfolders = false;
 };
 
@@ -50,6 +51,7 @@ struct BranchSize
     bool cancelled = false;
 };
 
-// The sizes of the files in `top` and in every folder below it, links not followed.
+// The sizes of the files in `top` and in every folder below it on the same volume, links not
+// followed.
 BranchSize measureFolderBranch(const QString &top, const std::atomic_bool &cancel,
                                std::atomic<qint64> &progress);

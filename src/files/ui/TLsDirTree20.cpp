@@ -172,6 +172,14 @@ bool TLsDirTree20::edit(const QModelIndex &index, EditTrigger trigger, QEvent *e
     return TTree0::edit(index, trigger, event);
 }
 
+void TLsDirTree20::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // A new folder left with its name: a later rename of it asks as any other does.
+    if (hint == QAbstractItemDelegate::RevertModelCache)
+        m_justCreated = QPersistentModelIndex();
+    TTree0::closeEditor(editor, hint);
+}
+
 void TLsDirTree20::RenameFolder(const QModelIndex &index, const QString &newName)
 {
     const bool justCreated = m_justCreated.isValid() && QModelIndex(m_justCreated) == index;

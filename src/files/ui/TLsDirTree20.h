@@ -58,6 +58,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     using TTree0::edit;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     Shell &m_shell;

@@ -250,6 +250,25 @@ private Q_SLOTS:
         QCOMPARE(selectedCaption(&tree), QStringLiteral("Dades"));
     }
 
+    void newFolderLeftWithItsNameIsAskedAboutLater()
+    {
+        Disk disk(folders({"Dades"}));
+        FakePrompter prompter;
+        FakeShell shell;
+        TLsDirTree20 tree(prompter, shell);
+        disk.attach(&tree);
+        tree.resize(400, 300);
+        showAndActivate(tree);
+        tree.OpenPath(disk.path(QStringLiteral("Dades")));
+        QVERIFY(tree.AddFolder());
+        auto *editor = tree.viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        tree.RenameFolder(tree.selectedNode(), QStringLiteral("Altra"));
+        QCOMPARE(prompter.shown.size(), size_t(1)); // the question, answered No
+        QVERIFY(QFileInfo(disk.path(QStringLiteral("Dades/Nova carpeta"))).isDir());
+    }
+
     void renaming()
     {
         Disk disk(folders({"Dades/Fotos", "Dades/Vídeos"}));
