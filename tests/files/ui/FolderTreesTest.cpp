@@ -455,6 +455,26 @@ private Q_SLOTS:
         QVERIFY(!tree.nodeExpanded(m->rootIndex()));
     }
 
+    // A job cancelled before its result is taken changes nothing in the tree.
+    void cancelledJobLeavesTheTree()
+    {
+        Disk disk(folders({"A/B/C"}));
+        FakePrompter prompter;
+        FakeShell shell;
+        TLsDirTree20 tree(prompter, shell);
+        disk.attach(&tree);
+        tree.OpenPath(disk.path(QStringLiteral("A")));
+        tree.collapse(tree.selectedNode());
+        tree.FullExpand();
+        QVERIFY(tree.jobRunning());
+        tree.TreeSize(); // one job at a time: refused
+        tree.Rebuild();  // cancels the expansion
+        waitForJob(&tree);
+        QVERIFY(prompter.shown.empty());
+        FolderTreeModel *m = tree.folderModel();
+        QVERIFY(!m->isRead(m->index(0, 0, m->rootIndex())));
+    }
+
     void writingABranch()
     {
         Disk disk(folders({"Dades/Fotos/Estiu", "Dades/Música"}));
