@@ -82,19 +82,22 @@ void TTreeView0::mouseMoveEvent(QMouseEvent *event)
     TTree0::mouseMoveEvent(event);
 }
 
-void TTreeView0::mousePressEvent(QMouseEvent *event)
+bool TTreeView0::event(QEvent *event)
 {
-    if (!rect().contains(event->pos())) {
-        // A click outside hides the tree; one on the selector that dropped it must not drop it
-        // again at once.
-        if (m_anchor &&
-            m_anchor->rect().contains(m_anchor->mapFromGlobal(event->globalPosition().toPoint())))
-            setAttribute(Qt::WA_NoMouseReplay);
-        hide();
-        setEnabled(false);
-        return;
+    // A press outside the tree comes to the tree itself (it holds the mouse), not to its
+    // viewport: it hides the tree. One on the selector that dropped it must not drop it again.
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        if (!rect().contains(press->position().toPoint())) {
+            if (m_anchor && m_anchor->rect().contains(
+                                m_anchor->mapFromGlobal(press->globalPosition().toPoint())))
+                setAttribute(Qt::WA_NoMouseReplay);
+            hide();
+            setEnabled(false);
+            return true;
+        }
     }
-    TTree0::mousePressEvent(event);
+    return TTree0::event(event);
 }
 
 void TTreeView0::mouseReleaseEvent(QMouseEvent *event)

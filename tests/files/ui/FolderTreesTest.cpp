@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -623,6 +624,17 @@ private Q_SLOTS:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(musica).center());
         QCOMPARE(panel->SelectedPath(), disk.path(QStringLiteral("Dades/Música")));
         QVERIFY(!tree->isVisible());
+
+        // A click outside hides the tree; one on the button hides it without dropping it again.
+        // (Clicks given to the window, so that they pass where the system sends them.)
+        panel->DropDown();
+        QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, QPoint(395, 55));
+        QVERIFY(!tree->isVisible());
+        panel->DropDown();
+        QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {},
+                          panel->button()->mapTo(&host, panel->button()->rect().center()));
+        QVERIFY(!tree->isVisible());
+        QCOMPARE(panel->SelectedPath(), disk.path(QStringLiteral("Dades/Música")));
     }
 
     void comboStoresOnEnterAndMovesOnClick()
