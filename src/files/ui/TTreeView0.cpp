@@ -39,6 +39,14 @@ bool TTreeView0::isClickKey(const QKeyEvent *event) const
 
 bool TTreeView0::selectorKey(QKeyEvent *event, QWidget *anchor, int height)
 {
+    const bool handled = selectorKeyAction(event, anchor, height);
+    if (handled)
+        event->accept();
+    return handled;
+}
+
+bool TTreeView0::selectorKeyAction(QKeyEvent *event, QWidget *anchor, int height)
+{
     if (isClickKey(event)) {
         DropDown(anchor, height);
         return true;

@@ -39,6 +39,7 @@ protected:
 
 private:
     bool isClickKey(const QKeyEvent *event) const;
+    bool selectorKeyAction(QKeyEvent *event, QWidget *anchor, int height);
 
     QKeySequence m_clickKey;
     QPointer<QWidget> m_anchor;
