@@ -345,6 +345,14 @@ void TTree0::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
 }
 
+void TTree0::showEvent(QShowEvent *event)
+{
+    QTreeView::showEvent(event);
+    // A folder opened before the tree was on screen is brought into the middle of it.
+    if (currentIndex().isValid())
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+}
+
 bool TTree0::startJob(const QString &what,
                       std::function<void(const std::atomic_bool &, std::atomic<qint64> &)> work,
                       std::function<void()> done)

@@ -77,6 +77,7 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     // Around the "Recerca" window and the writing out: a drop-down hides itself meanwhile.
     virtual void beforeFindWindow() {}
     virtual void afterFindWindow() {}
