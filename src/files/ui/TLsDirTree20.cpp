@@ -203,8 +203,9 @@ void TLsDirTree20::RenameFolder(const QModelIndex &index, const QString &newName
     const QString parentPath = m->pathOf(index.parent());
     const QString newPath = joinPath(parentPath, newName);
     const QFileInfo target(newPath);
-    // A rename onto an existing name would replace an empty folder there: refused.
-    if (target.exists() && newName.compare(oldName, Qt::CaseInsensitive) != 0) {
+    // A rename onto another folder's name would replace it when empty: refused. (Only letter
+    // case changed on a file system that ignores it names the same folder: allowed.)
+    if (target.exists() && target.canonicalFilePath() != QFileInfo(oldPath).canonicalFilePath()) {
         prompter().ShowError(QStringLiteral("\"%1\" ja exiteix!").arg(newName));
         return;
     }

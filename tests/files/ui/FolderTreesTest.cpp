@@ -272,7 +272,7 @@ private Q_SLOTS:
 
     void renaming()
     {
-        Disk disk(folders({"Dades/Fotos", "Dades/Vídeos"}));
+        Disk disk(folders({"Dades/Fotos", "Dades/Vídeos", "Dades/fotos"}));
         FakePrompter prompter;
         FakeShell shell;
         TLsDirTree20 tree(prompter, shell);
@@ -299,6 +299,13 @@ private Q_SLOTS:
         QCOMPARE(prompter.shown.back().text, QStringLiteral("\"Vídeos\" ja exiteix!"));
         QVERIFY(QDir(disk.path(QStringLiteral("Dades/Fotos"))).exists());
         prompter.clear();
+        // A name differing only in letter case is another folder here: not replaced.
+        prompter.answers = {MsgButton::Yes};
+        tree.RenameFolder(fotos, QStringLiteral("fotos"));
+        QCOMPARE(prompter.shown.back().text, QStringLiteral("\"fotos\" ja exiteix!"));
+        QVERIFY(QDir(disk.path(QStringLiteral("Dades/Fotos"))).exists());
+        QVERIFY(QDir(disk.path(QStringLiteral("Dades/fotos"))).exists());
+        prompter.clear();
 
         prompter.answers = {MsgButton::Yes};
         tree.RenameFolder(fotos, QStringLiteral("Imatges"));
@@ -308,7 +315,7 @@ private Q_SLOTS:
         const QModelIndex renamed =
             tree.folderModel()->indexBelow(tree.selectedNode(), {QStringLiteral("Imatges")});
         QVERIFY(renamed.isValid());
-        QCOMPARE(tree.folderModel()->rowCount(tree.selectedNode()), 2);
+        QCOMPARE(tree.folderModel()->rowCount(tree.selectedNode()), 3);
     }
 
     void deleting()
