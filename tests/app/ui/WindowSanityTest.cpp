@@ -10,15 +10,24 @@
 #include "config/ui/TFConfigDialogs.h"
 #include "files/MemTableModel.h"
 #include "files/TPosPresDBIndex.h"
+#include "files/ui/DirectoryTreeWindow.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/TCopyFilesProgressBox.h"
+#include "files/ui/TDirTreePopUpWithoutImages.h"
+#include "files/ui/TFChooseFolder.h"
 #include "files/ui/TFFileAttributes.h"
+#include "files/ui/TFItemToFind.h"
 #include "files/ui/TFPresEditRxDBGrid.h"
 #include "files/ui/TFPresentMemo.h"
 #include "files/ui/TFPresentRxDBGrid.h"
 #include "files/ui/TFPresentRxRichEdit.h"
+#include "files/ui/TLsDirTree20.h"
+#include "files/ui/TLsDirTreeCombo27.h"
+#include "files/ui/TLsDirTreePanel.h"
 #include "files/ui/TLsFileListView27PopUp.h"
 #include "files/ui/TLsFilelistView27.h"
+#include "files/ui/TTreePopUp0.h"
+#include "files/ui/TTreeView0.h"
 #include "media/TAdvImage.h"
 #include "media/ui/TQTMovie.h"
 #include "media/ui/VideoSurface.h"
@@ -51,6 +60,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -574,6 +584,43 @@ private Q_SLOTS:
         TFFileAttributes attributes(QStringLiteral("platja amb sol.jpg"),
                                     {true, true, false, false});
         check(attributes, QString::fromUtf8("Modificació d'atributs"));
+    }
+
+    // The folder trees: the folder dialog, the search window, the written-out branch, and a host
+    // holding the docked tree and both selectors with the generic menus on their drop-downs.
+    void folderTrees()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(QDir(tmp.path()).mkpath(QStringLiteral("Dades/Fotos d'estiu")));
+        FakePrompter prompter;
+        FakeShell shell;
+        TFChooseFolder choose(tmp.filePath(QStringLiteral("Dades")), prompter, shell);
+        check(choose, QStringLiteral("Especifica un directori"));
+
+        TFItemToFind find;
+        find.setText(QStringLiteral("FOT*"));
+        check(find, QStringLiteral("Recerca"));
+
+        TFPresentRxRichEdit *lines = showDirectoryTreeLines(
+            {QStringLiteral("Dades"), QStringLiteral("\tFotos d'estiu")}, nullptr);
+        check(*lines, QStringLiteral("Arbre de directoris"));
+        lines->close();
+
+        QWidget host;
+        auto *layout = new QVBoxLayout(&host);
+        auto *panel = new TLsDirTreePanel(prompter, &host);
+        auto *combo = new TLsDirTreeCombo27(prompter, &host);
+        auto *docked = new TLsDirTree20(prompter, shell, &host);
+        layout->addWidget(panel);
+        layout->addWidget(combo);
+        layout->addWidget(docked, 1);
+        panel->tree()->setPopUpMenu(new TTreePopUp0(panel->tree()));
+        combo->tree()->setPopUpMenu(new TDirTreePopUpWithoutImages(combo->tree()));
+        panel->OpenPath(tmp.filePath(QStringLiteral("Dades/Fotos d'estiu")));
+        combo->OpenPath(tmp.filePath(QStringLiteral("Dades")));
+        docked->OpenPath(tmp.filePath(QStringLiteral("Dades")));
+        host.resize(900, 420);
+        check(host, QStringLiteral("Els arbres de directoris"));
     }
 
     // Runs last: every window class of the program, and every window it titles, was opened by

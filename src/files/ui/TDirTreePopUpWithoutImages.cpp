@@ -1,0 +1,3 @@
+#include "files/ui/TDirTreePopUpWithoutImages.h"
+
+TDirTreePopUpWithoutImages::TDirTreePopUpWithoutImages(TTree0 *tree) : TTreePopUp0(tree, false) {}
