@@ -1,6 +1,7 @@
 #include "files/FileListItem.h"
 
 #include "files/FileNames.h"
+#include "files/FolderDrives.h"
 #include "files/NumberFormat.h"
 
 #include <QDir>
@@ -205,52 +206,37 @@ FileListItem makeDriveItem(const VolumeEntry &volume)
 
 namespace {
 
-bool isRemovableMount(const QString &root)
+// The list's type of a volume the trees also show; a fixed volume in memory is a RAM disk.
+DriveType listDriveType(DriveKind kind, const QStorageInfo &storage)
 {
-    return root.startsWith(QStringLiteral("/media/")) ||
-           root.startsWith(QStringLiteral("/run/media/")) ||
-           root.startsWith(QStringLiteral("/mnt/"));
-}
-
-DriveType volumeType(const QStorageInfo &storage)
-{
+    switch (kind) {
+    case DriveKind::Removable: return DriveType::Removable;
+    case DriveKind::CdRom: return DriveType::CdRom;
+    case DriveKind::Network: return DriveType::Remote;
+    case DriveKind::Fixed:
+    case DriveKind::Home: break;
+    }
     const QByteArray fs = storage.fileSystemType().toLower();
-    if (fs == "iso9660" || fs == "udf" || storage.isReadOnly())
-        return DriveType::CdRom;
-    if (isRemovableMount(storage.rootPath()))
-        return DriveType::Removable;
-    if (fs == "nfs" || fs == "nfs4" || fs == "cifs" || fs == "smb3" || fs == "smbfs" ||
-        fs.startsWith("fuse.sshfs"))
-        return DriveType::Remote;
-    if (fs == "tmpfs" || fs == "ramfs")
-        return DriveType::RamDisk;
-    return DriveType::Fixed;
+    return fs == "tmpfs" || fs == "ramfs" ? DriveType::RamDisk : DriveType::Fixed;
 }
 
 } // namespace
 
 std::vector<VolumeEntry> listVolumes()
 {
-    std::vector<QStorageInfo> wanted{QStorageInfo::root(), QStorageInfo(QDir::homePath())};
-    for (const QStorageInfo &s : QStorageInfo::mountedVolumes())
-        if (isRemovableMount(s.rootPath()))
-            wanted.push_back(s);
-
+    // The same volumes, in the same order and with the same names, as the folder trees.
     std::vector<VolumeEntry> volumes;
-    QStringList seen;
-    for (const QStorageInfo &s : wanted) {
-        if (!s.isValid() || seen.contains(s.rootPath()))
-            continue;
-        seen.append(s.rootPath());
+    for (const FolderDrive &drive : currentDrives()) {
+        const QStorageInfo storage(drive.root);
         VolumeEntry v;
-        v.root = includeTrailingSeparator(s.rootPath());
-        v.type = volumeType(s);
-        v.displayName = s.name().isEmpty() ? QString::fromLocal8Bit(s.device()) : s.name();
+        v.root = includeTrailingSeparator(drive.root);
+        v.displayName = drive.name;
+        v.type = listDriveType(drive.type, storage);
         if (v.type != DriveType::Removable && v.type != DriveType::CdRom) {
-            if (!s.isReady())
+            if (!storage.isValid() || !storage.isReady())
                 continue; // its details cannot be read
-            v.totalBytes = s.bytesTotal();
-            v.freeBytes = s.bytesAvailable();
+            v.totalBytes = storage.bytesTotal();
+            v.freeBytes = storage.bytesAvailable();
         }
         volumes.push_back(v);
     }

@@ -120,7 +120,7 @@ FileListItem makeParentItem(const QString &folder);
 struct VolumeEntry
 {
     QString root;        // the mount point, with a trailing separator
-    QString displayName; // the volume's label, or its device
+    QString displayName; // the volume's label, or a name for its kind
     DriveType type = DriveType::Unknown;
     qint64 totalBytes = 0;
     qint64 freeBytes = 0;
@@ -130,7 +130,8 @@ QString driveTypeText(DriveType type);
 // Kilobytes (bytes / 1024, rounded) div 1000 as "###,###,### Mb", or "0 Mb" below 1.
 QString driveSizeText(qint64 bytes);
 FileListItem makeDriveItem(const VolumeEntry &volume);
-// The volumes of this system worth showing: the root, the home folder's volume and removable
-// media mounts, in that order, each once; volumes whose details cannot be read are left out.
+// The volumes of this system worth showing, those the folder trees show: the root, the home
+// folder and removable media mounts, in that order; fixed volumes whose details cannot be read
+// are left out.
 // Removable volumes and CDs are not asked for their sizes.
 std::vector<VolumeEntry> listVolumes();

@@ -25,35 +25,40 @@ bool isRemovableRoot(const QString &root)
 
 } // namespace
 
-DriveType driveTypeOf(const VolumeFacts &volume)
+DriveKind driveKindOf(const VolumeFacts &volume)
 {
     const QByteArray type = volume.fileSystemType.toLower();
     if (type == "iso9660" || type == "udf")
-        return DriveType::CdRom;
+        return DriveKind::CdRom;
     if (type == "nfs" || type == "nfs4" || type == "cifs" || type == "smb3" || type == "fuse.sshfs")
-        return DriveType::Network;
+        return DriveKind::Network;
     if (isRemovableRoot(volume.root))
-        return volume.readOnly ? DriveType::CdRom : DriveType::Removable;
-    return DriveType::Fixed;
+        return volume.readOnly ? DriveKind::CdRom : DriveKind::Removable;
+    return DriveKind::Fixed;
 }
 
-QString driveCaption(const QString &root, const QString &label, DriveType type)
+QString driveName(const QString &label, DriveKind type)
 {
     QString name = label;
     const qsizetype paren = name.indexOf(QLatin1Char('('));
     if (paren >= 0)
         name.truncate(paren);
     name = name.trimmed();
-    if (name.isEmpty()) {
-        switch (type) {
-        case DriveType::Fixed: name = QStringLiteral("Disc local"); break;
-        case DriveType::Home: name = QStringLiteral("Carpeta personal"); break;
-        case DriveType::Removable: name = QStringLiteral("Disc extraïble"); break;
-        case DriveType::CdRom: name = QStringLiteral("Unitat de CD"); break;
-        case DriveType::Network: name = QStringLiteral("Unitat de xarxa"); break;
-        }
+    if (!name.isEmpty())
+        return name;
+    switch (type) {
+    case DriveKind::Fixed: return QStringLiteral("Disc local");
+    case DriveKind::Home: return QStringLiteral("Carpeta personal");
+    case DriveKind::Removable: return QStringLiteral("Disc extraïble");
+    case DriveKind::CdRom: return QStringLiteral("Unitat de CD");
+    case DriveKind::Network: return QStringLiteral("Unitat de xarxa");
     }
-    return QStringLiteral(" (%1)  %2").arg(root, name);
+    return name;
+}
+
+QString driveCaption(const QString &root, const QString &label, DriveKind type)
+{
+    return QStringLiteral(" (%1)  %2").arg(root, driveName(label, type));
 }
 
 std::vector<FolderDrive> drivesFromVolumes(const std::vector<VolumeFacts> &volumes,
@@ -65,23 +70,24 @@ std::vector<FolderDrive> drivesFromVolumes(const std::vector<VolumeFacts> &volum
         if (v.root == QStringLiteral("/"))
             rootLabel = v.label;
     out.push_back({QStringLiteral("/"),
-                   driveCaption(QStringLiteral("/"), rootLabel, DriveType::Fixed),
-                   DriveType::Fixed});
+                   driveCaption(QStringLiteral("/"), rootLabel, DriveKind::Fixed), DriveKind::Fixed,
+                   driveName(rootLabel, DriveKind::Fixed)});
     const QString cleanHome = QDir::cleanPath(home);
     if (!home.isEmpty() && cleanHome != QStringLiteral("/"))
-        out.push_back(
-            {cleanHome, driveCaption(cleanHome, QString(), DriveType::Home), DriveType::Home});
+        out.push_back({cleanHome, driveCaption(cleanHome, QString(), DriveKind::Home),
+                       DriveKind::Home, driveName(QString(), DriveKind::Home)});
     std::vector<FolderDrive> others;
     for (const VolumeFacts &v : volumes) {
-        const DriveType type = driveTypeOf(v);
+        const DriveKind type = driveKindOf(v);
         const bool worthShowing =
-            isRemovableRoot(v.root) || type == DriveType::CdRom || type == DriveType::Network;
+            isRemovableRoot(v.root) || type == DriveKind::CdRom || type == DriveKind::Network;
         if (!worthShowing || v.root == QStringLiteral("/") || v.root == cleanHome)
             continue;
         if (std::any_of(others.begin(), others.end(),
                         [&](const FolderDrive &d) { return d.root == v.root; }))
             continue;
-        others.push_back({v.root, driveCaption(v.root, v.label, type), type});
+        others.push_back(
+            {v.root, driveCaption(v.root, v.label, type), type, driveName(v.label, type)});
     }
     std::sort(others.begin(), others.end(),
               [](const FolderDrive &a, const FolderDrive &b) { return a.root < b.root; });

@@ -7,11 +7,11 @@
 
 #include <vector>
 
-// The volumes the folder trees show under their root "Dispositiu": the system's root, the user's
-// home folder, and removable media mounted under /media, /run/media or /mnt, each with the folder
-// it starts at as its root.
+// The volumes the folder trees and the file lists show under "Dispositiu": the system's root,
+// the user's home folder, and removable media mounted under /media, /run/media or /mnt, each with
+// the folder it starts at as its root.
 
-enum class DriveType { Fixed, Home, Removable, CdRom, Network };
+enum class DriveKind { Fixed, Home, Removable, CdRom, Network };
 
 // What the system says of one mounted volume.
 struct VolumeFacts
@@ -26,14 +26,17 @@ struct FolderDrive
 {
     QString root;
     QString caption;
-    DriveType type = DriveType::Fixed;
+    DriveKind type = DriveKind::Fixed;
+    QString name; // the caption's name part
 };
 
 // A CD is an iso9660 or udf volume or any volume mounted read-only; removable media are mounted
 // under /media, /run/media or /mnt; network file systems by their type.
-DriveType driveTypeOf(const VolumeFacts &volume);
-// " (<root>)  <name>": the label up to, not including, its first "(", or a name for the kind.
-QString driveCaption(const QString &root, const QString &label, DriveType type);
+DriveKind driveKindOf(const VolumeFacts &volume);
+// The label up to, not including, its first "(", or a name for the kind when that is empty.
+QString driveName(const QString &label, DriveKind type);
+// " (<root>)  <name>".
+QString driveCaption(const QString &root, const QString &label, DriveKind type);
 // The volumes worth showing out of `volumes`, in order: the root, the home folder `home` (a
 // volume of its own or not), then the removable ones by root.
 std::vector<FolderDrive> drivesFromVolumes(const std::vector<VolumeFacts> &volumes,

@@ -72,12 +72,12 @@ FolderTreeModel::NodeKind FolderTreeModel::kindOf(const QModelIndex &i) const
     return NodeKind(i.data(KindRole).toInt());
 }
 
-DriveType FolderTreeModel::driveTypeOf(const QModelIndex &i) const
+DriveKind FolderTreeModel::driveKindOf(const QModelIndex &i) const
 {
     for (QModelIndex p = i; p.isValid(); p = p.parent())
         if (kindOf(p) == NodeKind::Drive)
-            return DriveType(p.data(DriveTypeRole).toInt());
-    return DriveType::Fixed;
+            return DriveKind(p.data(DriveTypeRole).toInt());
+    return DriveKind::Fixed;
 }
 
 QString FolderTreeModel::pathOf(const QModelIndex &i) const
@@ -125,7 +125,7 @@ QVariant FolderTreeModel::data(const QModelIndex &i, int role) const
         switch (kindOf(i)) {
         case NodeKind::Root: return m_rootIcon;
         case NodeKind::Drive:
-            return driveTypeOf(i) == DriveType::Fixed || driveTypeOf(i) == DriveType::Home
+            return driveKindOf(i) == DriveKind::Fixed || driveKindOf(i) == DriveKind::Home
                        ? m_driveIcon
                        : m_removableIcon;
         case NodeKind::Folder: return m_folderIcon;
@@ -187,7 +187,8 @@ FolderTreeModel::PathWalk FolderTreeModel::walkPath(const QString &path)
     std::vector<FolderDrive> drives;
     for (int r = 0; r < rowCount(node); ++r) {
         const QModelIndex d = index(r, 0, node);
-        drives.push_back({d.data(DriveRootRole).toString(), QString(), DriveType::Fixed});
+        drives.push_back(
+            {d.data(DriveRootRole).toString(), QString(), DriveKind::Fixed, QString()});
     }
     const int drive = driveIndexOf(path, drives);
     if (drive < 0)

@@ -44,7 +44,7 @@ public:
                   const QIcon &folder);
 
     NodeKind kindOf(const QModelIndex &index) const;
-    DriveType driveTypeOf(const QModelIndex &index) const;
+    DriveKind driveKindOf(const QModelIndex &index) const;
     // The folder of a node: the volume's root for a volume, "" for the root.
     QString pathOf(const QModelIndex &index) const;
     bool isRead(const QModelIndex &index) const;

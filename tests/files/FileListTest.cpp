@@ -3,6 +3,8 @@
 #include "files/FileListModel.h"
 #include "files/FileListReading.h"
 #include "files/FileMask.h"
+#include "files/FileNames.h"
+#include "files/FolderDrives.h"
 #include "files/NumberFormat.h"
 #include "support/FakePrompter.h"
 #include "support/FakeShell.h"
@@ -247,6 +249,12 @@ private Q_SLOTS:
             QVERIFY(!roots.contains(v.root));
             roots.append(v.root);
         }
+        // The list shows the volumes the folder trees show, by the same names.
+        QStringList treeRoots;
+        for (const FolderDrive &d : currentDrives())
+            treeRoots.append(includeTrailingSeparator(d.root));
+        QCOMPARE(roots, treeRoots);
+        QCOMPARE(makeDriveItem(volumes.front()).caption, currentDrives().front().caption);
     }
 
     void masks_data()

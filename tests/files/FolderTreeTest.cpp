@@ -83,7 +83,7 @@ struct PlainTree
 
 std::vector<FolderDrive> drivesAt(const QString &root)
 {
-    return {{root, driveCaption(root, QString(), DriveType::Fixed), DriveType::Fixed}};
+    return {{root, driveCaption(root, QString(), DriveKind::Fixed), DriveKind::Fixed, QString()}};
 }
 
 } // namespace
@@ -335,14 +335,14 @@ private Q_SLOTS:
         QCOMPARE(roots, strings({"/", "/home/anna", "/media/anna/CD", "/media/anna/LLAPIS",
                                  "/mnt/arxiu", "/srv/xarxa"}));
         QCOMPARE(d[0].caption, QStringLiteral(" (/)  Disc local"));
-        QCOMPARE(d[1].type, DriveType::Home);
-        QCOMPARE(d[2].type, DriveType::CdRom);
+        QCOMPARE(d[1].type, DriveKind::Home);
+        QCOMPARE(d[2].type, DriveKind::CdRom);
         QCOMPARE(d[2].caption, QStringLiteral(" (/media/anna/CD)  Fotos 2020"));
         // The label is cut at its first "(".
         QCOMPARE(d[3].caption, QStringLiteral(" (/media/anna/LLAPIS)  LLAPIS"));
-        QCOMPARE(d[3].type, DriveType::Removable);
-        QCOMPARE(d[4].type, DriveType::CdRom); // mounted read-only
-        QCOMPARE(d[5].type, DriveType::Network);
+        QCOMPARE(d[3].type, DriveKind::Removable);
+        QCOMPARE(d[4].type, DriveKind::CdRom); // mounted read-only
+        QCOMPARE(d[5].type, DriveKind::Network);
 
         QCOMPARE(driveIndexOf(QStringLiteral("/home/anna/Fotos"), d), 1);
         QCOMPARE(driveIndexOf(QStringLiteral("/home/annabel"), d), 0);

@@ -106,8 +106,8 @@ void TLsDirTree20::chooseNode(const QModelIndex &index)
     case FolderTreeModel::NodeKind::Root: path = QStringLiteral("Dispositiu"); break;
     case FolderTreeModel::NodeKind::Drive: {
         path = m->pathOf(index);
-        const DriveType type = m->driveTypeOf(index);
-        if (type == DriveType::Removable || type == DriveType::CdRom) {
+        const DriveKind type = m->driveKindOf(index);
+        if (type == DriveKind::Removable || type == DriveKind::CdRom) {
             const Fallible<void> ready = checkDriveReady(path);
             if (!ready.ok()) {
                 QApplication::beep();

@@ -72,8 +72,8 @@ void TLsDirTreePanel::takeEntered()
     // A removable volume is checked once taken, as the list will read it.
     FolderTreeModel *m = Tree->folderModel();
     if (m->kindOf(node) == FolderTreeModel::NodeKind::Drive &&
-        (m->driveTypeOf(node) == DriveType::Removable ||
-         m->driveTypeOf(node) == DriveType::CdRom)) {
+        (m->driveKindOf(node) == DriveKind::Removable ||
+         m->driveKindOf(node) == DriveKind::CdRom)) {
         const Fallible<void> ready = checkDriveReady(m->pathOf(node));
         if (!ready.ok()) {
             QApplication::beep();

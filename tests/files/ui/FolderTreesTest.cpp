@@ -59,8 +59,8 @@ struct Disk
     {
         const QString root = tmp.path();
         tree->folderModel()->setDriveSource([root] {
-            return std::vector<FolderDrive>{
-                {root, driveCaption(root, QString(), DriveType::Fixed), DriveType::Fixed}};
+            return std::vector<FolderDrive>{{root, driveCaption(root, QString(), DriveKind::Fixed),
+                                             DriveKind::Fixed, QString()}};
         });
         tree->Rebuild();
     }
