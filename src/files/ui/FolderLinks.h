@@ -20,6 +20,9 @@ public:
     virtual void OpenPath(const QString &path) = 0;
     // Rebuilds the root and the volumes: a folder was created, renamed or deleted.
     virtual void Rebuild() = 0;
+    // Drops the selector's folder tree down and gives it the focus (F4 in a linked list);
+    // trees that have nothing to drop down do nothing.
+    virtual void DropDownTree() {}
 };
 
 // A file list, as a folder tree sees it.

@@ -18,6 +18,7 @@ public:
 
     void OpenPath(const QString &path) override;
     void Rebuild() override;
+    void DropDownTree() override { DropDown(); }
 
     QString SelectedPath() const { return m_selectedPath; }
     // Takes the path (fires OnSelectItem and shows it in the linked list).

@@ -7,6 +7,7 @@
 #include "files/TextCodec.h"
 #include "files/ui/TCCopyMoveBoxDlg.h"
 #include "files/ui/TCopyFilesProgressBox.h"
+#include "files/ui/TFChooseFolder.h"
 #include "files/ui/TFFileAttributes.h"
 #include "files/ui/TLsFileListView27PopUp.h"
 
@@ -14,7 +15,6 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileIconProvider>
 #include <QHash>
 #include <QHeaderView>
@@ -92,8 +92,9 @@ TLsFilelistView27::TLsFilelistView27(Prompter &prompter, Shell &shell, QWidget *
     setPalette(p);
 
     sendToFolder = sendToFolderPath();
-    chooseFolder = [](QWidget *owner, const QString &start) {
-        return QFileDialog::getExistingDirectory(owner, QStringLiteral("Envia a"), start);
+    // "Una carpeta ..." asks on the program's own folder dialog, the docked tree.
+    chooseFolder = [this](QWidget *owner, const QString &start) {
+        return ChooseFolder(start, m_prompter, m_shell, owner);
     };
     askText = [](QWidget *owner, const QString &title,
                  const QString &prompt) -> std::optional<QString> {
@@ -594,6 +595,11 @@ void TLsFilelistView27::keyPressEvent(QKeyEvent *event)
                 DeleteSelected();
             return done();
         case Qt::Key_Backspace: GoUp(); return done();
+        case Qt::Key_F4:
+            // The linked edit selector drops its tree down; Esc in the tree closes it.
+            if (m_dirTreeCombo.tree && m_dirTreeCombo.object)
+                m_dirTreeCombo.tree->DropDownTree();
+            return done();
         case Qt::Key_F3:
             // The desktop's nearest thing to a search of the folder: its file manager there.
             if (!m_model.isDriveList())

@@ -35,6 +35,7 @@ public:
     QStringList calls;
     void OpenPath(const QString &path) override { calls << QStringLiteral("open ") + path; }
     void Rebuild() override { calls << QStringLiteral("rebuild"); }
+    void DropDownTree() override { calls << QStringLiteral("drop down"); }
 };
 
 struct ViewFixture
@@ -173,6 +174,17 @@ private Q_SLOTS:
         QCOMPARE(f.list->Directory(), f.dir.path());
         QCOMPARE(tree.calls, QStringList{QStringLiteral("open ") + f.dir.path()});
         QTRY_VERIFY(f.row(QStringLiteral("a")) >= 0);
+
+        // F4 drops down the linked edit selector's tree, not the docked tree's.
+        tree.calls.clear();
+        f.key(Qt::Key_F4);
+        QCOMPARE(tree.calls, QStringList());
+        FakeTree combo;
+        f.list->setDirTreeCombo(&combo);
+        combo.calls.clear();
+        f.key(Qt::Key_F4);
+        QCOMPARE(combo.calls, QStringList{QStringLiteral("drop down")});
+        f.list->setDirTreeCombo(nullptr);
 
         // Delete: to the trash through the shell, events in order.
         QStringList events;
