@@ -1,0 +1,55 @@
+#pragma once
+
+#include "files/HelpRequester.h"
+#include "files/ui/HelpWindow.h"
+
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+
+class Prompter;
+class QHelpEngine;
+class QWidget;
+
+// The help of the running program: the compiled help collection shown in one help window,
+// created at the first request and reused. A help that cannot be read, or a context it has no
+// page for, is reported through the prompter.
+class ProgramHelp : public HelpRequester
+{
+public:
+    // `collectionFile` is the compiled collection (pelvar.qhc); `prompter` must outlive this.
+    ProgramHelp(const QString &collectionFile, Prompter &prompter);
+    ~ProgramHelp() override;
+
+    // Where the program's collection is: ../share/pelvar/help/pelvar.qhc from the program's
+    // folder, in the build tree as when installed.
+    static QString defaultCollectionFile();
+
+    void showHelpContext(int context) override;
+    void showHelpTopic(const QString &topic) override;
+    void showHelpContents() override;
+    void showHelpIndex() override;
+
+    // The page a context or topic name opens (its anchor included), or an empty address when
+    // the help has none or cannot be read. Shows nothing.
+    QUrl pageFor(const QString &identifier);
+
+    // The window, once a request has opened it.
+    HelpWindow *window() const { return m_window.data(); }
+    QString collectionFile() const { return m_collectionFile; }
+
+private:
+    // Reads the collection the first time; reports and returns false when it cannot.
+    bool ready();
+    bool load();
+    HelpWindow *ensureWindow();
+    void showIdentifier(const QString &identifier, const QString &what);
+
+    QString m_collectionFile;
+    Prompter &m_prompter;
+    std::unique_ptr<QHelpEngine> m_engine;
+    QPointer<HelpWindow> m_window;
+    bool m_loaded = false;
+};
