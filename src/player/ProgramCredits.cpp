@@ -30,7 +30,6 @@ QString AcknowledgementsText()
     for (const CreditedLibrary &lib : kLibraries)
         text += QStringLiteral("\r\n- %1: %2")
                     .arg(QString::fromUtf8(lib.name), QString::fromUtf8(lib.use));
-    text += QStringLiteral("\r\n\r\nI a tots els mestres i alumnes que l'han provat.");
     return text;
 }
 

@@ -17,8 +17,10 @@ HelpBrowser::HelpBrowser(QHelpEngineCore &engine, QWidget *parent)
 
 QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 {
-    if (name.scheme() == QLatin1String("qthelp"))
-        return m_engine.fileData(name);
+    // A page's style sheet and pictures are named relative to the page.
+    const QUrl url = name.isRelative() ? source().resolved(name) : name;
+    if (url.scheme() == QLatin1String("qthelp"))
+        return m_engine.fileData(url);
     // Anything else is not shown inside the help.
     if (type == QTextDocument::HtmlResource)
         return QVariant();

@@ -45,6 +45,7 @@ HelpWindow::HelpWindow(QHelpEngine &engine, QWidget *parent) : QMainWindow(paren
     splitter->addWidget(m_tabs);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 3);
+    splitter->setSizes({280, 620});
     setCentralWidget(splitter);
 
     QToolBar *bar = addToolBar(QStringLiteral("Ajuda"));
@@ -69,6 +70,9 @@ HelpWindow::HelpWindow(QHelpEngine &engine, QWidget *parent) : QMainWindow(paren
                            showPage(links.first().url);
                    });
 
+    // The first level of the contents open, once the engine has read them.
+    connect(engine.contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents] { contents->expandToDepth(0); });
     connect(contents, &QHelpContentWidget::linkActivated, this,
             [this](const QUrl &url) { m_browser->setSource(url); });
     connect(
