@@ -19,6 +19,8 @@ HelpWindow::HelpWindow(QHelpEngine &engine, QWidget *parent) : QMainWindow(paren
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Ajuda de Pelvar"));
+    // The program ends when its main window closes, whether the help is open or not.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     m_browser = new HelpBrowser(engine, this);
 
@@ -90,6 +92,12 @@ HelpWindow::HelpWindow(QHelpEngine &engine, QWidget *parent) : QMainWindow(paren
             &QHelpIndexWidget::activateCurrentItem);
 
     resize(900, 640);
+}
+
+HelpWindow::~HelpWindow()
+{
+    m_engine.contentWidget()->setParent(nullptr);
+    m_engine.indexWidget()->setParent(nullptr);
 }
 
 void HelpWindow::showPage(const QUrl &url)

@@ -16,6 +16,9 @@ class HelpWindow : public QMainWindow
 
 public:
     explicit HelpWindow(QHelpEngine &engine, QWidget *parent = nullptr);
+    // Leaves the engine's contents and index widgets to the engine's owner: the engine keeps
+    // them for the next window.
+    ~HelpWindow() override;
 
     // Shows `url` (a qthelp:// address, with its anchor) and brings the window up.
     void showPage(const QUrl &url);

@@ -3,10 +3,14 @@
 #include "files/Prompter.h"
 #include "files/ui/HelpWindow.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
+#include <QHelpContentWidget>
 #include <QHelpEngine>
+#include <QHelpIndexWidget>
 #include <QHelpLink>
 
 ProgramHelp::ProgramHelp(const QString &collectionFile, Prompter &prompter)
@@ -15,8 +19,12 @@ ProgramHelp::ProgramHelp(const QString &collectionFile, Prompter &prompter)
 
 ProgramHelp::~ProgramHelp()
 {
-    // The window shows the engine's widgets: it goes first.
+    // The window shows the engine's widgets: it goes first, then the widgets, then the engine.
     delete m_window.data();
+    if (m_engine) {
+        delete m_engine->contentWidget();
+        delete m_engine->indexWidget();
+    }
 }
 
 QString ProgramHelp::defaultCollectionFile()
@@ -66,7 +74,37 @@ HelpWindow *ProgramHelp::ensureWindow()
 {
     if (!m_window)
         m_window = new HelpWindow(*m_engine);
+    setOwner(QApplication::activeModalWidget());
     return m_window.data();
+}
+
+void ProgramHelp::setOwner(QWidget *owner)
+{
+    if (owner == m_window.data() || (owner && m_window && m_window->isAncestorOf(owner)))
+        owner = nullptr;
+    if (owner == m_owner.data() && m_window->parentWidget() == owner)
+        return;
+    if (m_owner)
+        m_owner->removeEventFilter(this);
+    m_owner = owner;
+    const QRect place = m_window->geometry();
+    const bool shown = m_window->isVisible();
+    // A window of the modal window is not blocked by it.
+    m_window->setParent(owner, Qt::Window);
+    m_window->setGeometry(place);
+    if (owner)
+        owner->installEventFilter(this);
+    if (shown)
+        m_window->show();
+}
+
+bool ProgramHelp::eventFilter(QObject *watched, QEvent *event)
+{
+    // The owner goes (and would take the window with it): the window stands alone again.
+    if (watched == m_owner.data() && m_window &&
+        (event->type() == QEvent::Hide || event->type() == QEvent::Close))
+        setOwner(nullptr);
+    return QObject::eventFilter(watched, event);
 }
 
 void ProgramHelp::showIdentifier(const QString &identifier, const QString &what)

@@ -3,6 +3,7 @@
 #include "files/HelpRequester.h"
 #include "files/ui/HelpWindow.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
@@ -16,8 +17,14 @@ class QWidget;
 // The help of the running program: the compiled help collection shown in one help window,
 // created at the first request and reused. A help that cannot be read, or a context it has no
 // page for, is reported through the prompter.
-class ProgramHelp : public HelpRequester
+//
+// Asked from a modal window (F1 in a dialog), the help window becomes that window's own window
+// while it is open, so that the modality does not block it, and goes back to standing alone
+// when it closes.
+class ProgramHelp : public QObject, public HelpRequester
 {
+    Q_OBJECT
+
 public:
     // `collectionFile` is the compiled collection (pelvar.qhc); `prompter` must outlive this.
     ProgramHelp(const QString &collectionFile, Prompter &prompter);
@@ -40,16 +47,22 @@ public:
     HelpWindow *window() const { return m_window.data(); }
     QString collectionFile() const { return m_collectionFile; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // Reads the collection the first time; reports and returns false when it cannot.
     bool ready();
     bool load();
+    // The window, made usable beside the modal window in force.
     HelpWindow *ensureWindow();
+    void setOwner(QWidget *owner);
     void showIdentifier(const QString &identifier, const QString &what);
 
     QString m_collectionFile;
     Prompter &m_prompter;
     std::unique_ptr<QHelpEngine> m_engine;
     QPointer<HelpWindow> m_window;
+    QPointer<QWidget> m_owner; // the modal window the help window belongs to for now
     bool m_loaded = false;
 };

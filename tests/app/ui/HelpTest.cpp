@@ -21,7 +21,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpContentWidget>
 #include <QHelpEngineCore>
+#include <QHelpIndexWidget>
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
@@ -170,6 +172,38 @@ private Q_SLOTS:
         QCOMPARE(prompter.shown[0].kind, MsgKind::Warning);
         QVERIFY(prompter.shown[0].text.contains(QStringLiteral("4321")));
         QCOMPARE(w->tabs()->currentIndex(), 0);
+    }
+
+    // Asked from a modal dialog, the help window belongs to the dialog while it is open (a modal
+    // dialog blocks every other window) and stands alone again, whole, once it closes.
+    void helpFromAModalDialogIsUsable()
+    {
+        FakePrompter prompter;
+        ProgramHelp help(kCollection, prompter);
+        TFInitialOptions dialog(0);
+        dialog.setHelp(&help, helpNumber(HelpContext::InitialOptions));
+        QWidget *ownerWhileOpen = nullptr;
+        QTimer::singleShot(0, &dialog, [&] {
+            dialog.help()->button()->click();
+            if (help.window())
+                ownerWhileOpen = help.window()->parentWidget();
+            dialog.reject();
+        });
+        dialog.exec();
+        QCOMPARE(ownerWhileOpen, &dialog);
+        HelpWindow *w = help.window();
+        QVERIFY(w);
+        QVERIFY(!w->parentWidget());
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->currentPage().fragment(), QStringLiteral("inici"));
+
+        // A window lost some other way is made again, contents and index included.
+        delete w;
+        help.showHelpIndex();
+        QVERIFY(help.window());
+        QVERIFY(help.window()->findChild<QHelpIndexWidget *>());
+        QVERIFY(help.window()->findChild<QHelpContentWidget *>());
+        QVERIFY(prompter.shown.empty());
     }
 
     // A collection that is not there, or not a collection, gives the message and no window.
