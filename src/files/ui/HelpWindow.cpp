@@ -3,6 +3,7 @@
 #include "files/ui/HelpBrowser.h"
 
 #include <QAction>
+#include <QHelpContentItem>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -77,6 +78,11 @@ HelpWindow::HelpWindow(QHelpEngine &engine, QWidget *parent) : QMainWindow(paren
             [contents] { contents->expandToDepth(0); });
     connect(contents, &QHelpContentWidget::linkActivated, this,
             [this](const QUrl &url) { m_browser->setSource(url); });
+    // One click on a title is enough to read it.
+    connect(contents, &QAbstractItemView::clicked, this, [this](const QModelIndex &entry) {
+        if (const QHelpContentItem *item = m_engine.contentModel()->contentItemAt(entry))
+            m_browser->setSource(item->url());
+    });
     connect(
         index, &QHelpIndexWidget::documentActivated, this,
         [this](const QHelpLink &document, const QString &) { m_browser->setSource(document.url); });

@@ -91,11 +91,13 @@ void ProgramHelp::setOwner(QWidget *owner)
     const bool shown = m_window->isVisible();
     // A window of the modal window is not blocked by it.
     m_window->setParent(owner, Qt::Window);
-    m_window->setGeometry(place);
     if (owner)
         owner->installEventFilter(this);
-    if (shown)
+    if (shown) {
+        // Where it was; a window not shown yet is placed by the desktop.
+        m_window->setGeometry(place);
         m_window->show();
+    }
 }
 
 bool ProgramHelp::eventFilter(QObject *watched, QEvent *event)

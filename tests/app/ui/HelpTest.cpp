@@ -160,6 +160,18 @@ private Q_SLOTS:
         QVERIFY(
             w->browser()->toPlainText().contains(QStringLiteral("Seqüenciador de diapositives")));
 
+        // A click on a title of the contents shows its page.
+        auto *contents = w->findChild<QHelpContentWidget *>();
+        QVERIFY(contents);
+        QTRY_VERIFY(contents->model()->rowCount() > 0);
+        const QModelIndex intro = contents->model()->index(0, 0);
+        const QModelIndex tutorial = contents->model()->index(0, 0, intro);
+        QVERIFY(tutorial.isValid());
+        contents->scrollTo(tutorial);
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                          contents->visualRect(tutorial).center());
+        QCOMPARE(w->currentPage().fileName(), QStringLiteral("tutorial.html"));
+
         help.showHelpIndex();
         QCOMPARE(w->tabs()->currentIndex(), 1);
         help.showHelpContents();
