@@ -71,8 +71,13 @@ void PlayerEngine::BuildSlideOrder(bool rebuild)
 {
     if (!rebuild)
         return;
+    const PresSortMode sort = m_session.Settings.PresSort;
     m_run.Order = ::BuildSlideOrder(int(m_session.SlideLines.lines.size()), m_session.Settings,
                                     orderSeed(), m_prompter);
+    // Too short a list for a random order falls back to sequential: the commands that follow
+    // the order show it.
+    if (m_session.Settings.PresSort != sort)
+        m_view.settingsChanged();
     m_view.setActionEnabled(PlayerAction::A_V_RandomList,
                             m_session.Settings.PresSort != PresSortMode::Sequential);
 }

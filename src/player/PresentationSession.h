@@ -47,6 +47,8 @@ public:
     // The access state. Results writing: the user's own destination is Options.Results; the
     // administrator's is AdminResults, optionally one folder per domain.
     enum AccessLevel AccessLevel = AccessLevel::Full;
+    // Several users share the program (the administrator's options exist only then).
+    bool SeveralUsers = false;
     QString UserName;
     QString UserDomain;
     TWriteRes AdminResults;

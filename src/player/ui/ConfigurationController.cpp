@@ -5,6 +5,7 @@
 #include "files/HelpContexts.h"
 #include "files/Prompter.h"
 #include "player/PlayerEngine.h"
+#include "player/ui/MainWindowCommandSet.h"
 #include "player/ui/MainWindowCommands.h"
 
 #include <QAction>
@@ -12,15 +13,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-
-namespace {
-
-QString widgetText(QString s)
-{
-    return s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-} // namespace
 
 QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig)
 {
@@ -92,14 +84,12 @@ void ConfigurationController::buildMenus()
 
 void ConfigurationController::refreshHints()
 {
-    m_saveLoad->setToolTip(widgetText(saveLoadOptionsHint(
-        int(m_session.Options.SaveIndividualConfigO), m_session.Options.LoadIndividualConfig)));
-    m_initialOptions->setToolTip(
-        widgetText(initialOptionsHint(int(m_session.Options.AutomaticInit))));
-    // At view-only level the configuration commands are hidden.
-    const bool editing = m_session.AccessLevel != AccessLevel::ViewOnly;
-    for (QAction *a : {m_openIni, m_saveLoad, m_initialOptions, m_resultsOptions})
-        a->setVisible(editing);
+    // Which of these commands the access level hides, the main window decides.
+    MainWindowCommandSet::setHint(m_saveLoad,
+                                  saveLoadOptionsHint(int(m_session.Options.SaveIndividualConfigO),
+                                                      m_session.Options.LoadIndividualConfig));
+    MainWindowCommandSet::setHint(m_initialOptions,
+                                  initialOptionsHint(int(m_session.Options.AutomaticInit)));
 }
 
 void ConfigurationController::useRecentListOf(const QString &userName)
@@ -128,6 +118,7 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     m_module.readProgramWide(m_prompter);
     // Until users are kept, the user named on the command line is the identified one.
     m_module.setIdentifiedUser(args.userName);
+    m_session.SeveralUsers = m_module.Wide.SeveralUsers;
     useRecentListOf(m_module.IndividualConfigActive ? m_module.UserName : QString());
     ProgramOptionsReadContext ctx;
     ctx.programDir = m_module.paths().ProgramDir;

@@ -4,14 +4,18 @@
 #include "player/ui/MainWindowActions.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +42,38 @@ QAction *entryAfterSlot(const QWidget *container, int slot)
     }
     return nullptr;
 }
+
+// Places a drop-down menu under its pair when it opens: its left edge at the toolbar button's
+// left edge, just below the arrow, kept on the screen.
+class DropDownPlacer : public QObject
+{
+public:
+    DropDownPlacer(QToolButton *button, QToolButton *arrow, QMenu *menu)
+        : QObject(menu), m_button(button), m_arrow(arrow)
+    {
+        menu->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *menu = qobject_cast<QMenu *>(watched);
+        if (event->type() == QEvent::Show && menu && m_button && m_arrow && m_arrow->isVisible()) {
+            QPoint at(m_button->isVisible() ? m_button->mapToGlobal(QPoint(0, 0)).x()
+                                            : m_arrow->mapToGlobal(QPoint(0, 0)).x(),
+                      m_arrow->mapToGlobal(QPoint(0, m_arrow->height())).y());
+            if (const QScreen *screen = m_arrow->screen()) {
+                const QRect room = screen->availableGeometry();
+                at.setX(std::max(room.left(), std::min(at.x(), room.right() - menu->width())));
+            }
+            menu->move(at);
+        }
+        return false;
+    }
+
+private:
+    QPointer<QToolButton> m_button;
+    QPointer<QToolButton> m_arrow;
+};
 
 } // namespace
 
@@ -83,10 +119,18 @@ void MainWindowCommandSet::addDropDown(const DropDownRow &row)
     d.arrow->setFixedWidth(14);
     d.arrow->setToolTip(hintText(utf8(row.arrowHint)));
 
+    new DropDownPlacer(d.button, d.arrow, d.menu);
+
+    // The toolbar's actions of the button and the arrow go by their names: hiding one hides
+    // its widget.
     const QByteArray key = slotProperty(m_toolBar);
     QAction *before = entryAfterSlot(m_toolBar, row.slot);
-    m_toolBar->insertWidget(before, d.button)->setProperty(key.constData(), row.slot);
-    m_toolBar->insertWidget(before, d.arrow)->setProperty(key.constData(), row.slot);
+    for (QToolButton *w : {d.button.data(), d.arrow.data()}) {
+        QAction *a = m_toolBar->insertWidget(before, w);
+        a->setProperty(key.constData(), row.slot);
+        a->setObjectName(w->objectName());
+        m_actions[w->objectName()] = a;
+    }
     m_dropDowns[d.menu->objectName()] = d;
 }
 
@@ -148,6 +192,8 @@ QAction *MainWindowCommandSet::addAction(const ActionRow &row, QObject *owner)
         a->setShortcutContext(Qt::WindowShortcut);
         m_window.addAction(a);
         a->setCheckable(row.checkable);
+        // A toggle shows its check mark in the menus; its picture is the toolbar's.
+        a->setIconVisibleInMenu(!row.checkable);
         a->setEnabled(row.enabled);
         if (row.menu.menu)
             place(a, row.menu.menu, row.menu.slot);

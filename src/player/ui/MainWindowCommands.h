@@ -34,6 +34,10 @@ public:
     // long as `context` lives. A later handler for the same code replaces the earlier one.
     virtual void setCommandHandler(PendingCommandCode code, QObject *context,
                                    std::function<void()> handler) = 0;
+    // The commands whose windows come with a later controller (the slide list and table
+    // editors, the option dialogs: awaitingWindowNames()) stay disabled until that controller
+    // says its window is there; their enabling rules apply from then on.
+    virtual void setCommandAvailable(QStringView name, bool available) = 0;
     // The parent of the dialogs the commands open.
     virtual QWidget *dialogParent() = 0;
 };

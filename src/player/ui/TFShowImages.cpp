@@ -189,9 +189,28 @@ void TFShowImages::connectCommands()
     on(u"A_V_CalcTime", [this] { m_engine.CalcTime(); });
     on(u"A_V_Results", [this] { showResults(); });
     on(u"A_V_RandomList", [this] { showOrderListing(); });
-    on(u"A_V_HideMainMenu", [this] { hideMainMenuCommand(); });
-    on(u"A_I_HideNote", [this] { hideNoteCommand(); });
     on(u"A_I_ShowNameAndNote", [this] { showNameAndNoteCommand(); });
+    for (QStringView name :
+         {u"A_F_RecTime", u"A_V_Loop", u"A_V_Manual", u"A_V_HideMainMenu", u"A_I_HideNote",
+          u"A_I_GifAnimate", u"A_I_Transparent", u"A_I_AmpliationEnabled", u"A_A_NoAudioPlay"})
+        on(name, [this, name] { toggleCommand(name); });
+    // The commands that end a run and are carried out after it, by their pending codes. Those
+    // whose window is not part of the program yet are disabled until it is; only the opening
+    // is missing then.
+    const std::pair<QStringView, PendingCommandCode> pending[] = {
+        {u"A_F_EditSAL", PendingCommandCode::EditSAL},
+        {u"A_F_EditNewSAL", PendingCommandCode::EditNewSAL},
+        {u"A_F_EditSML", PendingCommandCode::EditSML},
+        {u"A_F_EditNewSML", PendingCommandCode::EditNewSML},
+        {u"A_F_OpenSML", PendingCommandCode::OpenSML},
+        {u"A_F_EditWML", PendingCommandCode::EditWML},
+        {u"A_F_EditNewWML", PendingCommandCode::EditNewWML},
+        {u"A_F_OpenWML", PendingCommandCode::OpenWML},
+        {u"A_V_ModalOptions", PendingCommandCode::ModalOptions}};
+    for (const auto &[name, code] : pending)
+        on(name, [this, code] { m_engine.command(code); });
+    for (const char *name : awaitingWindowNames())
+        setCommandAvailable(QString::fromLatin1(name), false);
     connect(this, &TFMainMenuSimple::referenceRequested, this, [this] { showAbout(); });
     on(u"A_H_Tutorial", [this] {
         if (helpRequester())
@@ -209,12 +228,11 @@ void TFShowImages::connectCommands()
     on(u"A_V_Play", [this] { m_videoView->replay(); });
     // Shown by the engine during a run of a list with a video.
     action(PlayerAction::A_V_Play)->setVisible(false);
-    updateHideNoteHint();
-    updateMainMenu();
+    applyInitialDropDowns();
+    refreshCommands();
 
     m_commands.dropDownChosen = [this](QToolButton *button, QAction *chosen) {
-        if (button == m_endButton)
-            setEndButtonAction(chosen);
+        setDropDownAction(button, chosen);
     };
     on(u"A_V_Goto", [this] { m_engine.command(PendingCommandCode::Goto); });
     m_commands.setCommandHandler(PendingCommandCode::Goto, this, [this] { gotoSlide(); });
@@ -242,14 +260,8 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
     for (MainWindowController *c : controllers())
         c->readAtStartUp(args);
     settingsChanged();
-    // View-only users cannot hide the menus.
-    m_hideMainMenuAction->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
-    // Nor open the slides' files in other programs.
-    action(PlayerAction::A_V_Edit)->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
-    // Nor check presentations.
-    action(PlayerAction::A_F_Check)->setVisible(m_session.AccessLevel != AccessLevel::ViewOnly);
-    updateMainMenu();
-    applyInitialEndAction();
+    applyAccessLevel();
+    applyInitialDropDowns();
     QString path;
     if (!args.fileArgument.isEmpty()) {
         path = changeFileExt(args.fileArgument, QStringLiteral(".sal"));
@@ -317,7 +329,7 @@ QString TFShowImages::askOpenConfigPath(const QString &current)
 void TFShowImages::settingsChanged()
 {
     // Check marks, hints and panels follow the settings in force at once, not at the next slide.
-    updateHideNoteHint();
+    refreshCommands();
     m_slideArea->settingsChanged();
     applyTextSlideSettings();
     m_videoView->settingsChanged();
@@ -419,7 +431,6 @@ bool TFShowImages::showSlide(const SlideRecord &slide, int)
     m_videoView->clear();
     const bool video = slide.Kind == skVideo || slide.Kind == skMovie;
     m_slideArea->setBaseFolder(extractFileDir(m_session.SlideListPath));
-    updateHideNoteHint();
     setActionEnabled(PlayerAction::A_V_Play, video);
     setActionEnabled(PlayerAction::A_I_ShowNameAndNote, slide.Kind != skTitle && !video);
     if (slide.Kind == skTitle)
@@ -622,25 +633,6 @@ void TFShowImages::showNameAndNoteCommand()
     m_prompter.ShowInfo(text);
 }
 
-void TFShowImages::hideNoteCommand()
-{
-    PresentationSettings &s = m_session.Settings;
-    s.HideNote = !s.HideNote;
-    m_session.SettingsModified = true;
-    updateHideNoteHint();
-    if (runInProgress() && m_slideArea->scene().shown() == SlideScene::Shown::Image)
-        m_slideArea->settingsChanged();
-}
-
-void TFShowImages::updateHideNoteHint()
-{
-    const bool hidden = m_session.Settings.HideNote;
-    m_hideNoteAction->setChecked(hidden);
-    const QString marker = QStringLiteral("(estat actual) ");
-    setHint(m_hideNoteAction, QStringLiteral("Amaga %1o mostra %2 els comentaris de les imatges")
-                                  .arg(hidden ? marker : QString(), hidden ? QString() : marker));
-}
-
 void TFShowImages::hideSlidePanels()
 {
     m_videoView->clear();
@@ -662,7 +654,7 @@ int TFShowImages::drawSizePercent() const
 void TFShowImages::setActionEnabled(PlayerAction which, bool enabled)
 {
     if (QAction *a = action(which))
-        a->setEnabled(enabled);
+        setCommandEnabled(a, enabled);
 }
 
 void TFShowImages::setActionVisible(PlayerAction which, bool visible)
@@ -833,51 +825,6 @@ void TFShowImages::mousePressEvent(QMouseEvent *event)
 
 // ---------------------------------------------------------------------------------------------
 // Results, the end menu and the answers' reaction windows
-
-QList<QAction *> TFShowImages::endCommands() const
-{
-    // In the order of the options' ActionEndIndex.
-    return {m_calcTimeAction, m_resultsAction, m_randomListAction, m_hideMainMenuAction};
-}
-
-void TFShowImages::applyInitialEndAction()
-{
-    // The results command starts on the button only while results are written, and the menu's
-    // hiding only for users who may hide it (reading the options turns such indexes to 0 too).
-    int index = std::clamp(m_session.Options.ActionEndIndex, 0, 3);
-    if ((index == 1 && !m_session.Options.Results.Write) ||
-        (index == 3 && m_session.AccessLevel == AccessLevel::ViewOnly))
-        index = 0;
-    m_endButton->setDefaultAction(endCommands().at(index));
-    setEndButtonAction(m_endButton->defaultAction());
-}
-
-void TFShowImages::setEndButtonAction(QAction *action)
-{
-    // Kept in the options from the command the button carries, so the next start shows the same
-    // command; one that is not in the list counts as the last.
-    const qsizetype index = endCommands().indexOf(action);
-    m_session.Options.ActionEndIndex = index < 0 ? 3 : int(index);
-}
-
-void TFShowImages::hideMainMenuCommand()
-{
-    m_session.Options.HideMainMenu = !m_session.Options.HideMainMenu;
-    updateMainMenu();
-}
-
-void TFShowImages::updateMainMenu()
-{
-    const bool hidden = m_session.Options.HideMainMenu;
-    m_hideMainMenuAction->setChecked(hidden);
-    const QString marker = QStringLiteral("(estat actual) ");
-    setHint(m_hideMainMenuAction,
-            QStringLiteral("Mostra %1o amaga %2el menú principal")
-                .arg(hidden ? QString() : marker, hidden ? marker : QString()));
-    // A run without menus or buttons keeps them hidden until it ends.
-    const bool runHidesThem = runInProgress() && m_session.Settings.WithoutMenuOrButtons;
-    menuBar()->setVisible(!hidden && !runHidesThem);
-}
 
 void TFShowImages::showOrderListing()
 {
@@ -1060,4 +1007,223 @@ void TFShowImages::runStateChanged(bool presenting)
         // A run that ends under a cover shows how it ended.
         m_cover->uncover();
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Toggles, hints that follow settings, drop-down buttons and access levels
+
+namespace {
+
+QString openSalHint(OpenSalAction option)
+{
+    const QString open = QStringLiteral("Obre una presentació");
+    switch (option) {
+    case OpenSalAction::Run: return open + QStringLiteral("\r\ni inicia la reproducció");
+    case OpenSalAction::Edit: return open + QStringLiteral("\r\ni n'edita el contingut");
+    case OpenSalAction::Check: return open + QStringLiteral("\r\ni la comprova");
+    case OpenSalAction::Nothing: break;
+    }
+    return open;
+}
+
+QString modalOptionsHint(PresSortMode sort)
+{
+    const QString order = sort == PresSortMode::Random ? QStringLiteral("aleatori i diferent en "
+                                                                        "cada repetició")
+                          : sort == PresSortMode::Memorisation
+                              ? QStringLiteral("aleatori per memorització")
+                              : QStringLiteral("seqüencial");
+    return QStringLiteral("Modificació (i més) de l'ordre de presentació\r\nactual: ") + order;
+}
+
+} // namespace
+
+void TFShowImages::toggleCommand(QStringView name)
+{
+    PresentationSettings &s = m_session.Settings;
+    // The presentation's settings mark them modified; the run's and the program's do not.
+    bool setting = true;
+    if (name == u"A_F_RecTime") {
+        setting = false;
+        m_engine.setRecordTime(!m_engine.state().RecordTime);
+        // Times are recorded on a single pass: no looping while recording.
+        if (m_engine.state().RecordTime && s.LoopImages) {
+            s.LoopImages = false;
+            setting = true;
+        }
+    } else if (name == u"A_V_Loop") {
+        s.LoopImages = !s.LoopImages;
+        if (s.LoopImages)
+            m_engine.setRecordTime(false);
+    } else if (name == u"A_V_Manual") {
+        s.ManualViewing = !s.ManualViewing;
+    } else if (name == u"A_I_HideNote") {
+        s.HideNote = !s.HideNote;
+    } else if (name == u"A_I_GifAnimate") {
+        s.ImgGifAnimate = !s.ImgGifAnimate;
+    } else if (name == u"A_I_Transparent") {
+        s.ImgTransparent = !s.ImgTransparent;
+    } else if (name == u"A_I_AmpliationEnabled") {
+        s.ImgAmpliationEnabled = !s.ImgAmpliationEnabled;
+    } else if (name == u"A_A_NoAudioPlay") {
+        setting = false;
+        m_engine.setNoAudioPlay(!m_engine.state().NoAudioPlay);
+    } else if (name == u"A_V_HideMainMenu") {
+        setting = false;
+        m_session.Options.HideMainMenu = !m_session.Options.HideMainMenu;
+    }
+    if (setting)
+        m_session.SettingsModified = true;
+    refreshCommands();
+    // The slide on screen shows the image view's and the notes' settings at once.
+    if (name == u"A_I_HideNote" || name == u"A_I_GifAnimate" || name == u"A_I_Transparent" ||
+        name == u"A_I_AmpliationEnabled") {
+        m_slideArea->settingsChanged();
+        m_videoView->settingsChanged();
+    }
+}
+
+bool TFShowImages::toggleChecked(QStringView name) const
+{
+    const PresentationSettings &s = m_session.Settings;
+    if (name == u"A_F_RecTime")
+        return m_engine.state().RecordTime;
+    if (name == u"A_V_Loop")
+        return s.LoopImages;
+    if (name == u"A_V_Manual")
+        return s.ManualViewing;
+    if (name == u"A_I_HideNote")
+        return s.HideNote;
+    if (name == u"A_I_GifAnimate")
+        return s.ImgGifAnimate;
+    if (name == u"A_I_Transparent")
+        return s.ImgTransparent;
+    if (name == u"A_I_AmpliationEnabled")
+        return s.ImgAmpliationEnabled;
+    if (name == u"A_A_NoAudioPlay")
+        return m_engine.state().NoAudioPlay;
+    if (name == u"A_V_HideMainMenu")
+        return m_session.Options.HideMainMenu;
+    return false;
+}
+
+bool TFShowImages::toggleHintState(QStringView name) const
+{
+    // Two hints name the opposite of their command: audio plays, the menu is shown.
+    const bool checked = toggleChecked(name);
+    return (name == u"A_A_NoAudioPlay" || name == u"A_V_HideMainMenu") ? !checked : checked;
+}
+
+void TFShowImages::refreshCommands()
+{
+    for (QStringView name :
+         {u"A_F_RecTime", u"A_V_Loop", u"A_V_Manual", u"A_V_HideMainMenu", u"A_I_HideNote",
+          u"A_I_GifAnimate", u"A_I_Transparent", u"A_I_AmpliationEnabled", u"A_A_NoAudioPlay"}) {
+        QAction *a = m_commands.action(name);
+        a->setChecked(toggleChecked(name));
+        setHint(a, toggleHint(name, toggleHintState(name)));
+    }
+    const PresentationSettings &s = m_session.Settings;
+    // A view-only user's lists always start when opened.
+    setHint(m_openAction, openSalHint(m_session.AccessLevel == AccessLevel::ViewOnly
+                                          ? OpenSalAction::Run
+                                          : m_session.Options.OpenSalOption));
+    setHint(m_commands.action(u"A_V_ModalOptions"), modalOptionsHint(s.PresSort));
+    // Times are recorded in manual runs of a sequential order; the speed is the automatic
+    // runs'.
+    m_commands.action(u"A_F_RecTime")
+        ->setEnabled(s.ManualViewing && s.PresSort == PresSortMode::Sequential);
+    setCommandEnabled(m_commands.action(u"A_V_Speed"), !s.ManualViewing);
+    // A run without menus or buttons keeps them hidden until it ends.
+    const bool runHidesThem = runInProgress() && s.WithoutMenuOrButtons;
+    menuBar()->setVisible(!m_session.Options.HideMainMenu && !runHidesThem);
+}
+
+void TFShowImages::setCommandEnabled(QAction *a, bool enabled)
+{
+    // The state the rules ask for is kept, to be given once the window is there.
+    a->setProperty("pelvarEnabled", enabled);
+    a->setEnabled(enabled && commandAvailable(a->objectName()));
+}
+
+bool TFShowImages::commandAvailable(QStringView name) const
+{
+    return std::find(m_awaitingWindow.begin(), m_awaitingWindow.end(), name) ==
+           m_awaitingWindow.end();
+}
+
+void TFShowImages::setCommandAvailable(QStringView name, bool available)
+{
+    QAction *a = m_commands.action(name);
+    if (!a)
+        return;
+    const QVariant wanted = a->property("pelvarEnabled");
+    const bool enabled = wanted.isValid() ? wanted.toBool() : a->isEnabled();
+    const auto it = std::find(m_awaitingWindow.begin(), m_awaitingWindow.end(), name);
+    if (available && it != m_awaitingWindow.end())
+        m_awaitingWindow.erase(it);
+    else if (!available && it == m_awaitingWindow.end())
+        m_awaitingWindow.push_back(name.toString());
+    setCommandEnabled(a, enabled);
+}
+
+void TFShowImages::applyAccessLevel()
+{
+    const bool viewOnly = m_session.AccessLevel == AccessLevel::ViewOnly;
+    for (const char *name : viewOnlyHiddenNames())
+        if (QAction *a = m_commands.action(QString::fromLatin1(name)))
+            a->setVisible(!viewOnly);
+    // The administrator's options: full access, and only when several users share the program.
+    m_commands.action(u"A_F_AdminOptions")
+        ->setVisible(m_session.AccessLevel == AccessLevel::Full && m_session.SeveralUsers);
+    refreshCommands();
+}
+
+int &TFShowImages::dropDownIndexOption(QStringView button)
+{
+    ProgramOptions &o = m_session.Options;
+    if (button == u"TB_WMLAndOptions")
+        return o.ActionOptionsIndex;
+    if (button == u"TB_X")
+        return o.ActionXIndex;
+    if (button == u"TB_ImageSlides")
+        return o.ImageSlidesIndex;
+    return o.ActionEndIndex;
+}
+
+void TFShowImages::applyInitialDropDowns()
+{
+    for (const DropDownRow &row : mainWindowDropDownRows()) {
+        const QString name = QString::fromLatin1(row.button);
+        const std::span<const char *const> commands = dropDownIndexCommands(name);
+        int index = std::clamp(dropDownIndexOption(name), 0, int(commands.size()) - 1);
+        // The results command starts on the end button only while results are written, and the
+        // menu's hiding only for users who may hide it.
+        if (name == u"TB_V_End" && ((index == 1 && !m_session.Options.Results.Write) ||
+                                    (index == 3 && m_session.AccessLevel == AccessLevel::ViewOnly)))
+            index = 0;
+        QAction *a = m_commands.action(QString::fromLatin1(commands[std::size_t(index)]));
+        // A command the user does not see (or one whose controller is not composed) leaves the
+        // button to the first of its list.
+        if (!a || !a->isVisible())
+            a = m_commands.action(QString::fromLatin1(commands.front()));
+        if (a)
+            setDropDownAction(m_commands.dropDownButton(name), a);
+    }
+}
+
+void TFShowImages::setDropDownAction(QToolButton *button, QAction *a)
+{
+    if (!button || !a)
+        return;
+    if (button->defaultAction() != a)
+        button->setDefaultAction(a);
+    // Kept in the options from the command the button carries, so the next start shows the same
+    // command; one that is not in the list counts as the last.
+    const std::span<const char *const> commands = dropDownIndexCommands(button->objectName());
+    int index = int(commands.size()) - 1;
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        if (a->objectName() == QLatin1String(commands[i]))
+            index = int(i);
+    dropDownIndexOption(button->objectName()) = index;
 }

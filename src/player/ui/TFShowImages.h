@@ -97,6 +97,7 @@ public:
     {
         m_commands.setCommandHandler(code, context, std::move(handler));
     }
+    void setCommandAvailable(QStringView name, bool available) override;
     QWidget *dialogParent() override { return this; }
     // QWidget's own addAction overloads stay usable beside the table's.
     using QWidget::addAction;
@@ -167,8 +168,6 @@ private:
     // The image commands of "V. específica" and "Visualització".
     void showSlideNameCommand();
     void showNameAndNoteCommand();
-    void hideNoteCommand();
-    void updateHideNoteHint();
     // Text and rich-text slides: false when the file cannot be read (the run ends). The view
     // takes the focus when the slide area had it.
     bool showTextSlide(const SlideRecord &slide, bool takeFocus);
@@ -229,14 +228,6 @@ public:
     void setShell(Shell &shell) { m_shell = &shell; }
 
 private:
-    // The end button's first command, from the options (after they are read).
-    void applyInitialEndAction();
-    void setEndButtonAction(QAction *action);
-    // The commands of the end button, in the order of their index in the options.
-    QList<QAction *> endCommands() const;
-    // A_V_HideMainMenu, its check mark and hint, and the menu bar that follows it.
-    void hideMainMenuCommand();
-    void updateMainMenu();
     // A_V_RandomList: the order's listing in a window of its own.
     void showOrderListing();
     void showResults();
@@ -252,6 +243,42 @@ private:
     QToolButton *m_endArrow = nullptr;
     std::unique_ptr<Shell> m_ownShell;
     Shell *m_shell = nullptr;
+
+    // --- Toggles, hints that follow settings, drop-down buttons and access levels ----------
+public:
+    // Hides what the access level does not allow (and the administrator's options without
+    // several users), then refreshes what depends on the level. Called whenever the level or
+    // SeveralUsers changes.
+    void applyAccessLevel();
+    // Check marks, toggle hints, the hints that follow settings and options, the toggles'
+    // enabling rules and the menu bar, from the state in force.
+    void refreshCommands();
+    bool commandAvailable(QStringView name) const;
+    // A drop-down toolbar button (TB_...) and its arrow, by the button's name.
+    QToolButton *dropDownButton(QStringView button) const
+    {
+        return m_commands.dropDownButton(button);
+    }
+    QToolButton *dropDownArrow(QStringView button) const
+    {
+        return m_commands.dropDownArrow(button);
+    }
+
+private:
+    // A toggle of the command table chosen: its state flips, with its couplings.
+    void toggleCommand(QStringView name);
+    // The state a toggle's check mark shows, and the one its hint's first alternative names.
+    bool toggleChecked(QStringView name) const;
+    bool toggleHintState(QStringView name) const;
+    // Enables `action` as its rules say, unless its window is not part of the program yet.
+    void setCommandEnabled(QAction *action, bool enabled);
+    // Each drop-down button's first command, from the options (after they are read).
+    void applyInitialDropDowns();
+    // The button carries `action`, and the options keep its index.
+    void setDropDownAction(QToolButton *button, QAction *action);
+    int &dropDownIndexOption(QStringView button);
+
+    std::vector<QString> m_awaitingWindow; // commands whose window is not there yet
 
     // --- Go-to and the order listing ------------------------------------------------------
 public:

@@ -168,6 +168,11 @@ void SlideArea::prefetch(const SlideRecord &next)
 void SlideArea::settingsChanged()
 {
     m_scene.applySettings();
+    // An animated picture starts or stops moving when its animation is switched on or off.
+    if (m_scene.shown() != SlideScene::Shown::Image || !m_scene.image().animated())
+        stopAnimation();
+    else if (m_trigger < 0)
+        restartAnimation();
     m_scene.refreshNotes();
     placeQuestion();
     update();

@@ -15,10 +15,13 @@
 #include "files/ui/ProgramHelp.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/TCopyFilesProgressBox.h"
+#include "files/ui/TFFileAttributes.h"
 #include "files/ui/TFPresEditRxDBGrid.h"
 #include "files/ui/TFPresentMemo.h"
 #include "files/ui/TFPresentRxDBGrid.h"
 #include "files/ui/TFPresentRxRichEdit.h"
+#include "files/ui/TLsFileListView27PopUp.h"
+#include "files/ui/TLsFilelistView27.h"
 #include "media/TAdvImage.h"
 #include "media/ui/TQTMovie.h"
 #include "media/ui/VideoSurface.h"
@@ -36,6 +39,7 @@
 #include "slides/ui/SlideArea.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
+#include "support/FakeShell.h"
 #include "support/SlideListFixture.h"
 #include "support/VideoFixtures.h"
 #include "support/WindowTest.h"
@@ -54,6 +58,7 @@
 #include <QSet>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <functional>
 
@@ -567,6 +572,30 @@ private Q_SLOTS:
         const QStringList faults = checkModal([&] { w.makeLinkAction()->trigger(); }, seen);
         QVERIFY(seen);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+    }
+
+    void explorerFileList()
+    {
+        FakePrompter prompter;
+        FakeShell shell;
+        QWidget host;
+        auto *layout = new QVBoxLayout(&host);
+        auto *list = new TLsFilelistView27(prompter, shell, &host);
+        layout->addWidget(list);
+        host.resize(640, 360);
+        list->listModel().setAsynchronous(false);
+        list->SetDirectory(QStringLiteral(PELVAR_SOURCE_DIR "/src/files"));
+        check(host, QStringLiteral("La llista d'arxius"));
+        list->selectionModel()->select(list->model()->index(2, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->popupMenu()->prepare();
+        list->popupMenu()->popup(host.mapToGlobal(QPoint(40, 40)));
+        collectClasses(list->popupMenu(), m_seen);
+        list->popupMenu()->hide();
+
+        TFFileAttributes attributes(QStringLiteral("platja amb sol.jpg"),
+                                    {true, true, false, false});
+        check(attributes, QString::fromUtf8("Modificació d'atributs"));
     }
 
     // Runs last: every window class of the program, and every window it titles, was opened by

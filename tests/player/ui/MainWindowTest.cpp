@@ -1,6 +1,7 @@
 #include "player/ui/TFShowImages.h"
 
 #include "slides/ui/SlideArea.h"
+#include "support/FakeMediaTrackPlayer.h"
 #include "support/FakePrompter.h"
 #include "support/FakeShell.h"
 #include "support/SlideListFixture.h"
@@ -196,6 +197,128 @@ private Q_SLOTS:
         QTest::mouseClick(w.slideArea(), Qt::RightButton);
         QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
         w.action(PlayerAction::A_V_Stop)->trigger();
+    }
+
+    // rest → playing → paused → playing → stopped: the start command's caption and hint and
+    // what can be stepped to.
+    void commandsFollowTheRunStates()
+    {
+        ShowFixture show;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        w.startUp(argsFor(show.list), false);
+        PresentationSettings &s = w.engine().session().Settings;
+        s.ManualViewing = false;
+        s.ImageDelay = 0; // half a second
+        QAction *init = w.action(PlayerAction::A_V_InitNext);
+        QAction *stop = w.action(PlayerAction::A_V_Stop);
+        QAction *first = w.action(PlayerAction::A_V_First);
+        QAction *prior = w.action(PlayerAction::A_V_Prior);
+        QAction *manual = w.action(PlayerAction::A_V_Manual);
+        const auto stepping = [&] {
+            return QString::number(int(stop->isEnabled())) + QString::number(first->isEnabled()) +
+                   QString::number(prior->isEnabled());
+        };
+        QCOMPARE(init->toolTip(), QStringLiteral("Comença a mostrar la presentació"));
+        QCOMPARE(stepping(), QStringLiteral("000"));
+
+        init->trigger();
+        QCOMPARE(init->text(), QStringLiteral("Pausa la reproducció"));
+        QCOMPARE(init->toolTip(), QStringLiteral("Pausa la reproducció automàtica"));
+        QCOMPARE(stepping(), QStringLiteral("100"));
+        QVERIFY(!manual->isEnabled());
+
+        QTest::keyClick(&w, Qt::Key_Space);
+        QCOMPARE(init->text(), QStringLiteral("A la següent"));
+        QCOMPARE(init->toolTip(), QStringLiteral("Diapositiva següent"));
+        QCOMPARE(stepping(), QStringLiteral("000"));
+        // The slide's wait runs out into the pause, which the caption tells.
+        QTRY_VERIFY(w.windowTitle().contains(QStringLiteral("(pausat; Barra=continua)")));
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+
+        // The pause ends on the next slide: it can be stepped back from now.
+        QTest::keyClick(&w, Qt::Key_Space);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Blau"));
+        QVERIFY(!w.windowTitle().contains(QStringLiteral("pausat")));
+        QCOMPARE(init->text(), QStringLiteral("Pausa la reproducció"));
+        QCOMPARE(stepping(), QStringLiteral("111"));
+
+        stop->trigger();
+        QCOMPARE(init->text(), QStringLiteral("Inicia la reproducció"));
+        QCOMPARE(init->toolTip(), QStringLiteral("Comença a mostrar la presentació"));
+        QCOMPARE(stepping(), QStringLiteral("000"));
+        QVERIFY(manual->isEnabled());
+        QVERIFY(w.action(PlayerAction::A_V_CalcTime)->isEnabled());
+
+        // Looping, the first slide can be stepped back from too (to the last).
+        s.LoopImages = true;
+        init->trigger();
+        QCOMPARE(stepping(), QStringLiteral("101"));
+        stop->trigger();
+        QVERIFY(prompter.shown.empty());
+    }
+
+    void mouseStepsOnlyManualRunsOutsideExams()
+    {
+        ShowFixture show;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        showWindow(w);
+        w.startUp(argsFor(show.list), false);
+        PresentationSettings &s = w.engine().session().Settings;
+        s.WithoutMenuOrButtons = true;
+        s.ShowingModel = ShowingMode::Learning;
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QTest::mouseClick(w.slideArea(), Qt::RightButton);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Blau"));
+        QTest::mouseClick(w.slideArea(), Qt::LeftButton);
+        QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+        QTest::keyClick(&w, Qt::Key_Escape);
+
+        for (const bool exam : {true, false}) {
+            s.ShowingModel = exam ? ShowingMode::Exam : ShowingMode::Plain;
+            s.ManualViewing = exam;
+            s.ImageDelay = 1000;
+            w.action(PlayerAction::A_V_InitNext)->trigger();
+            QTest::mouseClick(w.slideArea(), Qt::RightButton);
+            QCOMPARE(w.slideArea()->paragraph1(), QStringLiteral("Vermell"));
+            QTest::keyClick(&w, Qt::Key_Escape);
+            QVERIFY(!w.engine().state().Presenting);
+        }
+    }
+
+    // With "No reprodueix les pistes d'àudio" on, the slides' tracks are not started.
+    void noAudioPlayKeepsTracksSilent()
+    {
+        SlideListFixture fx;
+        const QString wav = fx.file(QStringLiteral("so.wav"), "RIFF");
+        const QString list =
+            fx.list(QStringLiteral("so.sal"),
+                    {SlideListFixture::line(fx.picture(QStringLiteral("a.png")), QString(),
+                                            QString(), QString(), QString(), wav),
+                     SlideListFixture::line(fx.picture(QStringLiteral("b.png")), QString(),
+                                            QString(), QString(), QString(), wav)});
+        FakePrompter prompter;
+        FakeMediaTrackPlayer media;
+        TFShowImages w(prompter);
+        w.setMediaTrackPlayer(media);
+        showWindow(w);
+        w.startUp(argsFor(list), false);
+        QAction *silence = w.action(u"A_A_NoAudioPlay");
+        silence->trigger();
+        QVERIFY(silence->isChecked());
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QTest::keyClick(&w, Qt::Key_Space);
+        QVERIFY(!media.calls.join(u' ').contains(QStringLiteral("open")));
+        QVERIFY(w.slideAudioPath().isEmpty());
+        // Switched off during the run, the next slide's track starts.
+        silence->trigger();
+        QTest::keyClick(&w, Qt::Key_Home);
+        QVERIFY(media.calls.contains(QStringLiteral("open %1 auto 0").arg(wav)));
+        QCOMPARE(w.slideAudioPath(), wav);
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(prompter.shown.empty());
     }
 
     void closingDuringARunEndsItFirst()

@@ -201,10 +201,10 @@ private Q_SLOTS:
         QVERIFY(file && file->actions().contains(a));
         // Hidden with the other option commands at view-only level.
         w.engine().session().AccessLevel = AccessLevel::ViewOnly;
-        config.refreshHints();
+        w.applyAccessLevel();
         QVERIFY(!a->isVisible());
         w.engine().session().AccessLevel = AccessLevel::Editing;
-        config.refreshHints();
+        w.applyAccessLevel();
         QVERIFY(a->isVisible());
     }
 

@@ -230,6 +230,33 @@ private Q_SLOTS:
         QCOMPARE(clock.pendingTimers(), 0);
     }
 
+    // The animation switched off and on again from the commands: the picture stops on its frame
+    // and moves on from there.
+    void switchingTheAnimationStopsAndRestartsIt()
+    {
+        SlideListFixture fx;
+        PresentationSettings s;
+        s.ImgGifAnimate = true;
+        FakeScheduler clock;
+        SlideArea area(s, &clock);
+        area.resize(400, 300);
+        const QString gif = fx.file(QStringLiteral("a.gif"), threeFrameGif());
+        QCOMPARE(area.showSlide(imageSlide(gif, 0, QStringLiteral("Nota"))), QString());
+        const TAdvImage &img = area.scene().image();
+        clock.advance(100);
+        QCOMPARE(img.frameIndex(), 1);
+        s.ImgGifAnimate = false;
+        area.settingsChanged();
+        QCOMPARE(clock.pendingTimers(), 0);
+        clock.advance(500);
+        QCOMPARE(img.frameIndex(), 1);
+        s.ImgGifAnimate = true;
+        area.settingsChanged();
+        area.settingsChanged(); // once running, settings changes leave it alone
+        clock.advance(100);
+        QCOMPARE(img.frameIndex(), 2);
+    }
+
     void gifSpeedSetsEveryFramesTime_data()
     {
         QTest::addColumn<int>("speed");
