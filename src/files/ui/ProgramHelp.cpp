@@ -109,14 +109,14 @@ bool ProgramHelp::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void ProgramHelp::showIdentifier(const QString &identifier, const QString &what)
+void ProgramHelp::showIdentifier(const QString &identifier, const QString &missing)
 {
     if (!ready())
         return;
     const QUrl page = pageFor(identifier);
     if (page.isEmpty()) {
         // The contents instead, with the reason.
-        m_prompter.ShowWarning(QStringLiteral("L'ajuda no té cap pàgina per a %1").arg(what));
+        m_prompter.ShowWarning(missing);
         ensureWindow()->showContentsTab();
         return;
     }
@@ -125,12 +125,14 @@ void ProgramHelp::showIdentifier(const QString &identifier, const QString &what)
 
 void ProgramHelp::showHelpContext(int context)
 {
-    showIdentifier(QString::number(context), QStringLiteral("el context %1").arg(context));
+    showIdentifier(QString::number(context),
+                   QStringLiteral("No hi ha cap pàgina d'ajuda per al context %1").arg(context));
 }
 
 void ProgramHelp::showHelpTopic(const QString &topic)
 {
-    showIdentifier(topic, QStringLiteral("el tema '%1'").arg(topic));
+    showIdentifier(topic,
+                   QStringLiteral("No hi ha cap pàgina d'ajuda per al tema '%1'").arg(topic));
 }
 
 void ProgramHelp::showHelpContents()

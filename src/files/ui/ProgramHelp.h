@@ -57,7 +57,8 @@ private:
     // The window, made usable beside the modal window in force.
     HelpWindow *ensureWindow();
     void setOwner(QWidget *owner);
-    void showIdentifier(const QString &identifier, const QString &what);
+    // Shows the page of `identifier`; without one, says `missing` and shows the contents.
+    void showIdentifier(const QString &identifier, const QString &missing);
 
     QString m_collectionFile;
     Prompter &m_prompter;
