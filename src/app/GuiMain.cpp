@@ -2,6 +2,7 @@
 
 #include "config/TModIniLS.h"
 #include "config/ui/TPBJustOne.h"
+#include "files/ui/ProgramHelp.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
 #include "player/StartupArgs.h"
@@ -47,11 +48,20 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     TModIniLS module(THlpIniFLoadSave(QCoreApplication::applicationFilePath()));
 
     QtShell shell;
+    // The help outlives every window that asks for it; its messages are modal to the main window.
+    QtPrompter helpPrompter;
+    ProgramHelp help(ProgramHelp::defaultCollectionFile(), helpPrompter);
     TFShowImages window;
+    helpPrompter.setOwner(&window);
     window.setShell(shell);
+    window.setHelpRequester(&help);
+    // The Help button of a message box opens the box's help context.
+    if (auto *boxes = dynamic_cast<QtPrompter *>(&window.prompter()))
+        boxes->helpHandler = [&help](int context) { help.showHelpContext(context); };
     // The controllers add their commands to the window's menus as they are created, and are
     // called by it at start-up and exit.
     ConfigurationController config(module, window.engine(), window, window.prompter());
+    config.setHelpRequester(&help);
     window.addController(config);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.

@@ -12,4 +12,6 @@ public:
     virtual void showHelpContext(int context) = 0;
     virtual void showHelpTopic(const QString &topic) = 0;
     virtual void showHelpContents() = 0;
+    // The help's keyword index; a help without one shows its contents.
+    virtual void showHelpIndex() { showHelpContents(); }
 };

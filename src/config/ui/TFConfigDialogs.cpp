@@ -4,6 +4,7 @@
 #include "config/ui/TWhereSaveBox.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
+#include "files/ui/DialogHelp.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -36,11 +37,17 @@ QButtonGroup *radioGroup(QWidget *parent, QVBoxLayout *into, const QString &titl
     return group;
 }
 
-QDialogButtonBox *standardButtons(QDialog *dialog)
+// OK, Cancel and, when `help` is given, "Ajuda", which opens the dialog's help context.
+QDialogButtonBox *standardButtons(QDialog *dialog, DialogHelp **help = nullptr)
 {
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
+    if (help) {
+        QPushButton *b = buttons->addButton(QStringLiteral("Ajuda"), QDialogButtonBox::HelpRole);
+        b->setObjectName(QStringLiteral("BB_Help"));
+        *help = new DialogHelp(dialog, b);
+    }
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
@@ -101,7 +108,12 @@ TFSaveLoadIndivConfig0ptions::TFSaveLoadIndivConfig0ptions(const Values &v,
         m_saveNow = true;
         accept();
     });
-    layout->addWidget(standardButtons(this));
+    layout->addWidget(standardButtons(this, &m_help));
+}
+
+void TFSaveLoadIndivConfig0ptions::setHelp(HelpRequester *help, int context)
+{
+    m_help->setHelp(help, context);
 }
 
 TFSaveLoadIndivConfig0ptions::Values TFSaveLoadIndivConfig0ptions::values() const
@@ -125,7 +137,12 @@ TFInitialOptions::TFInitialOptions(int automaticInit, QWidget *parent) : QDialog
         {QStringLiteral("&No fer res"), QStringLiteral("&Carregar l'última presentació desada"),
          QStringLiteral("&Id. i iniciar-ne la presentació")},
         (automaticInit >= 0 && automaticInit <= 2) ? automaticInit : 0, QStringLiteral("GB_Init"));
-    layout->addWidget(standardButtons(this));
+    layout->addWidget(standardButtons(this, &m_help));
+}
+
+void TFInitialOptions::setHelp(HelpRequester *help, int context)
+{
+    m_help->setHelp(help, context);
 }
 
 int TFInitialOptions::automaticInit() const

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class DialogHelp;
+class HelpRequester;
 class Prompter;
 class QButtonGroup;
 class QLabel;
@@ -30,11 +32,15 @@ public:
     Values values() const;
     bool saveNowRequested() const { return m_saveNow; }
     QLabel *currentIniLabel() const { return m_current; }
+    // "Ajuda" and F1 open `context`; disabled until help is given.
+    void setHelp(HelpRequester *help, int context);
+    DialogHelp *help() const { return m_help; }
 
 private:
     QButtonGroup *m_save, *m_load, *m_defaultOnClose, *m_newPres;
     TWhereSaveBox *m_where;
     QLabel *m_current;
+    DialogHelp *m_help = nullptr;
     bool m_saveNow = false;
 };
 
@@ -45,9 +51,13 @@ class TFInitialOptions : public QDialog
 public:
     TFInitialOptions(int automaticInit, QWidget *parent = nullptr);
     int automaticInit() const;
+    // "Ajuda" and F1 open `context`; disabled until help is given.
+    void setHelp(HelpRequester *help, int context);
+    DialogHelp *help() const { return m_help; }
 
 private:
     QButtonGroup *m_group;
+    DialogHelp *m_help = nullptr;
 };
 
 // "Resultats dels exercicis": the program's results destination, in its frame.

@@ -42,7 +42,11 @@ TFMainMenuSimple::TFMainMenuSimple(QWidget *parent) : QMainWindow(parent)
             m_help->showHelpTopic(QStringLiteral("Introduction"));
     });
     connect(m_topicHelp, &QAction::triggered, this, [this] {
-        if (m_help)
+        if (!m_help)
+            return;
+        if (m_topicContext != 0)
+            m_help->showHelpContext(m_topicContext);
+        else
             m_help->showHelpTopic(QStringLiteral("MainWindow"));
     });
     connect(m_contents, &QAction::triggered, this, [this] {

@@ -29,6 +29,9 @@ public:
     // disables them again. The requester must outlive the window.
     virtual void setHelpRequester(HelpRequester *help);
     HelpRequester *helpRequester() const { return m_help; }
+    // "Ajuda concreta" opens this help context; 0 (the default) opens the topic "MainWindow".
+    void setTopicHelpContext(int context) { m_topicContext = context; }
+    int topicHelpContext() const { return m_topicContext; }
 
 Q_SIGNALS:
     void referenceRequested();
@@ -42,4 +45,5 @@ private:
     QAction *m_contents = nullptr;
     QAction *m_reference = nullptr;
     HelpRequester *m_help = nullptr;
+    int m_topicContext = 0;
 };

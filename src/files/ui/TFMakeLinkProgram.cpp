@@ -1,6 +1,7 @@
 #include "files/ui/TFMakeLinkProgram.h"
 
 #include "files/HelpRequester.h"
+#include "files/ui/DialogHelp.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -36,6 +37,7 @@ TFMakeLinkProgram::TFMakeLinkProgram(QWidget *parent) : QDialog(parent)
     m_helpButton = buttons->addButton(QStringLiteral("Ajuda"), QDialogButtonBox::HelpRole);
     m_helpButton->setObjectName(QStringLiteral("BB_Help"));
     m_helpButton->setEnabled(false);
+    DialogHelp::bindHelpKey(this, m_helpButton);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {

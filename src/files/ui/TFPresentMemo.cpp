@@ -1,6 +1,7 @@
 #include "files/ui/TFPresentMemo.h"
 
 #include "files/HelpRequester.h"
+#include "files/ui/DialogHelp.h"
 #include "files/ui/TFrEdicioMemo.h"
 
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@ TFPresentMemo::TFPresentMemo(QWidget *parent) : QDialog(parent)
     m_help->setObjectName(QStringLiteral("BB_Help"));
     m_help->setAutoDefault(false);
     m_help->setEnabled(false);
+    DialogHelp::bindHelpKey(this, m_help);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_help, &QPushButton::clicked, this, [this] {
         if (m_requester)

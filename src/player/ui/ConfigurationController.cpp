@@ -2,6 +2,7 @@
 
 #include "config/ui/TFConfigDialogs.h"
 #include "files/FileNames.h"
+#include "files/HelpContexts.h"
 #include "files/Prompter.h"
 #include "player/PlayerEngine.h"
 #include "player/ui/MainWindowCommandSet.h"
@@ -215,6 +216,7 @@ void ConfigurationController::showSaveLoadOptions()
         v, m_session.ConfigSource, m_session.SettingsModified,
         m_session.isUnnamed() ? QString() : fileNameWithoutExt(m_session.SlideListPath),
         m_module.paths().ProgramBaseName, m_commands.dialogParent());
+    dialog.setHelp(m_help, helpNumber(HelpContext::ConfigurationPolicies));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const auto out = dialog.values();
@@ -242,6 +244,7 @@ void ConfigurationController::showSaveLoadOptions()
 void ConfigurationController::showInitialOptions()
 {
     TFInitialOptions dialog(int(m_session.Options.AutomaticInit), m_commands.dialogParent());
+    dialog.setHelp(m_help, helpNumber(HelpContext::InitialOptions));
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_session.Options.AutomaticInit = AutomaticInitMode(dialog.automaticInit());

@@ -15,6 +15,7 @@
 QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig);
 QString initialOptionsHint(int automaticInit);
 
+class HelpRequester;
 class MainWindowCommands;
 class PlayerEngine;
 class PresentationSession;
@@ -50,6 +51,8 @@ public:
     QAction *initialOptionsAction() const { return m_initialOptions; }
     QAction *resultsOptionsAction() const { return m_resultsOptions; }
     TLRU &recentFiles() { return m_lru; }
+    // The help the option dialogs open; it must outlive the controller.
+    void setHelpRequester(HelpRequester *help) { m_help = help; }
     void refreshHints();
     // The recent list takes effect: it is loaded and its menu entry enabled (the end of
     // start-up).
@@ -75,6 +78,7 @@ private:
     PresentationSession &m_session;
     MainWindowCommands &m_commands;
     Prompter &m_prompter;
+    HelpRequester *m_help = nullptr;
     std::unique_ptr<FontLookup> m_fonts;
     TLRU m_lru;
     bool m_runAtStart = false;

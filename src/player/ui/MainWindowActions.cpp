@@ -370,7 +370,20 @@ const ActionRow kRows[] = {
      .enabled = false},
 
     // --- "Ajuda" ---
-    // The help entries come from the window's ancestor, disabled until the help exists.
+    // The window's own entries first; the help pages among them stay disabled until the help
+    // is given, as the ancestor's common entries below.
+    {.name = "A_H_Tutorial",
+     .caption = "Petit tutorial",
+     .menu = {"MI_Help", 10},
+     .enabled = false},
+    {.name = "A_H_QuestionsAndAnswers",
+     .caption = "Preguntes i respostes",
+     .menu = {"MI_Help", 20},
+     .enabled = false},
+    {.name = "A_H_Index", .caption = "Índex", .menu = {"MI_Help", 30}, .enabled = false},
+    {.name = "A_H_Acknowledgements", .caption = "Agraïments...", .menu = {"MI_Help", 40}},
+    {.name = "A_H_About", .caption = "&Referència...", .menu = {"MI_Help", 50}},
+    {.name = "MI_H_SepCommon", .kind = RowKind::Separator, .menu = {"MI_Help", 100}},
     {.name = "A_H_Introduction",
      .caption = "&Introducció",
      .menu = {"MI_Help", 110},
@@ -381,7 +394,6 @@ const ActionRow kRows[] = {
      .menu = {"MI_Help", 120},
      .enabled = false},
     {.name = "A_H_Contents", .caption = "Continguts", .menu = {"MI_Help", 130}, .enabled = false},
-    {.name = "A_H_About", .caption = "&Referència...", .menu = {"MI_Help", 150}},
 
     // --- Toolbar separators ---
     {.name = "TB_SepFile", .kind = RowKind::Separator, .toolBar = {nullptr, 60}},

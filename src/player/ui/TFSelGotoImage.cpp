@@ -4,6 +4,7 @@
 #include "files/MemTable.h"
 #include "files/MemTableModel.h"
 #include "files/TPosSizeSel.h"
+#include "files/ui/DialogHelp.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -79,6 +80,7 @@ TFSelGotoImage::TFSelGotoImage(MemTable &table, TPosSizeSel &memory, QWidget *pa
     m_help = new QPushButton(QStringLiteral("Ajuda"), this);
     m_help->setObjectName(QStringLiteral("BB_Help"));
     m_help->setEnabled(false);
+    DialogHelp::bindHelpKey(this, m_help);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_help, &QPushButton::clicked, this, [this] {

@@ -1,11 +1,14 @@
 #include "player/ui/TFShowImages.h"
 
 #include "files/FileNames.h"
+#include "files/HelpContexts.h"
+#include "files/HelpRequester.h"
 #include "files/ShellOpen.h"
 #include "files/SystemColors.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
 #include "media/ui/QtMediaTrackPlayer.h"
+#include "player/ProgramCredits.h"
 #include "player/ResultsWriter.h"
 #include "player/SlideGoto.h"
 #include "player/SlideOrderListing.h"
@@ -13,6 +16,7 @@
 #include "player/ui/DBusScreenSaverBus.h"
 #include "player/ui/MainWindowActions.h"
 #include "player/ui/MainWindowController.h"
+#include "player/ui/TBoxRefPelvar.h"
 #include "player/ui/TFPresSlideList.h"
 #include "player/ui/TFSelGotoImage.h"
 #include "player/ui/TFShowErrWImage.h"
@@ -38,7 +42,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -116,6 +119,9 @@ TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, 
     setWindowTitle(kIdleCaption);
     setMinimumSize(480, 320);
     setLinkName(QStringLiteral("Pelvar"));
+    // F1 and the shortcut dialog's help open the window's own page.
+    setTopicHelpContext(helpNumber(HelpContext::MainWindow));
+    setLinkHelpContext(helpNumber(HelpContext::MainWindow));
 
     m_slideArea = new SlideArea(m_session.Settings, &m_scheduler, this);
     setCentralWidget(m_slideArea);
@@ -206,6 +212,19 @@ void TFShowImages::connectCommands()
     for (const char *name : awaitingWindowNames())
         setCommandAvailable(QString::fromLatin1(name), false);
     connect(this, &TFMainMenuSimple::referenceRequested, this, [this] { showAbout(); });
+    on(u"A_H_Tutorial", [this] {
+        if (helpRequester())
+            helpRequester()->showHelpContext(helpNumber(HelpContext::Tutorial));
+    });
+    on(u"A_H_QuestionsAndAnswers", [this] {
+        if (helpRequester())
+            helpRequester()->showHelpContext(helpNumber(HelpContext::QuestionsAndAnswers));
+    });
+    on(u"A_H_Index", [this] {
+        if (helpRequester())
+            helpRequester()->showHelpIndex();
+    });
+    on(u"A_H_Acknowledgements", [this] { m_prompter.ShowInfo(AcknowledgementsText()); });
     on(u"A_V_Play", [this] { m_videoView->replay(); });
     // Shown by the engine during a run of a list with a video.
     action(PlayerAction::A_V_Play)->setVisible(false);
@@ -341,11 +360,15 @@ void TFShowImages::openSlideListCommand()
 
 void TFShowImages::showAbout()
 {
-    QMessageBox::about(this, QStringLiteral("Referència"),
-                       QStringLiteral("<b>Pelvar %1</b><br>Seqüenciador de diapositives.<br><br>"
-                                      "Mostra presentacions d'imatges, títols i textos, "
-                                      "manualment o amb temps.")
-                           .arg(QStringLiteral(PELVAR_VERSION)));
+    TBoxRefPelvar box(this);
+    box.exec();
+}
+
+void TFShowImages::setHelpRequester(HelpRequester *help)
+{
+    TFMainMenuMkLink::setHelpRequester(help);
+    for (QStringView name : {u"A_H_Tutorial", u"A_H_QuestionsAndAnswers", u"A_H_Index"})
+        m_commands.action(name)->setEnabled(help != nullptr);
 }
 
 void TFShowImages::carryOutCommand(PendingCommandCode code)
@@ -367,7 +390,8 @@ void TFShowImages::checkPresentation()
     const bool table = result.scope == PresentationCheckResult::Scope::SoundTable;
     TFPresentErrors window(this);
     window.setErrors(result.errors);
-    window.setHelp(helpRequester(), table ? 1033 : 1032);
+    window.setHelp(helpRequester(), helpNumber(table ? HelpContext::SoundTableErrors
+                                                     : HelpContext::PresentationErrors));
     // The editors of slide lists and of image-sound tables are not part of the program yet.
     window.setEditAvailable(
         false, table ? QStringLiteral("L'editor de taules d'imatges i sons encara no està "
@@ -813,6 +837,7 @@ void TFShowImages::showOrderListing()
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     window->setPlainText(text);
+    window->setHelp(helpRequester(), helpNumber(HelpContext::OrderListing));
     window->show();
 }
 
@@ -845,6 +870,7 @@ void TFShowImages::gotoSlide()
         return;
     }
     TFSelGotoImage window(table, m_gotoMemory, this);
+    window.setHelp(helpRequester(), helpNumber(HelpContext::GotoSlide));
     window.selectRecord(resume ? GotoRecordOf(table, m_engine.SlideAt(position)) : 0);
     const bool chosen = window.exec() == QDialog::Accepted && window.chosenNumber() > 0;
     if (chosen)

@@ -148,6 +148,10 @@ public:
     const std::vector<TActionShortCut> &singleKeyShortcuts() const { return m_singleKeyShortcuts; }
     bool singleKeyShortcutsOff() const { return m_shortcutsOff; }
 
+    // Also enables the window's own help entries ("Petit tutorial", "Preguntes i respostes",
+    // "Índex") and gives the help to the windows it opens.
+    void setHelpRequester(HelpRequester *help) override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

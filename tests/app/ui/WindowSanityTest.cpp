@@ -8,9 +8,12 @@
 
 #include "config/ProgramOptions.h"
 #include "config/ui/TFConfigDialogs.h"
+#include "files/HelpContexts.h"
 #include "files/MemTableModel.h"
 #include "files/TPosPresDBIndex.h"
 #include "files/ui/DirectoryTreeWindow.h"
+#include "files/ui/HelpWindow.h"
+#include "files/ui/ProgramHelp.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/TCopyFilesProgressBox.h"
 #include "files/ui/TDirTreePopUpWithoutImages.h"
@@ -31,6 +34,8 @@
 #include "media/TAdvImage.h"
 #include "media/ui/TQTMovie.h"
 #include "media/ui/VideoSurface.h"
+#include "player/ProgramCredits.h"
+#include "player/ui/TBoxRefPelvar.h"
 #include "player/ui/TFPresIndexList.h"
 #include "player/ui/TFPresStdSlideList.h"
 #include "player/ui/TFPresentDBIndex.h"
@@ -312,6 +317,8 @@ private Q_SLOTS:
              MsgKind::Warning,
              {QStringLiteral("&Edita"), QStringLiteral("&Atura"), QStringLiteral("&Segueix"),
               QStringLiteral("&Refés")}},
+            // "Agraïments..."
+            {AcknowledgementsText(), MsgKind::Information, {QStringLiteral("OK")}},
         };
         QtPrompter prompter;
         for (const Box &b : boxes) {
@@ -534,6 +541,21 @@ private Q_SLOTS:
         TFPresentDBIndex grid(options, gridMemory);
         grid.setIndexModel(&model);
         check(grid, QStringLiteral("L'índex com a graella"));
+    }
+
+    // The help window as F1 in the main window opens it, and the about box.
+    void helpAndAboutWindows()
+    {
+        FakePrompter prompter;
+        ProgramHelp help(QStringLiteral(PELVAR_HELP_COLLECTION), prompter);
+        help.showHelpContext(helpNumber(HelpContext::MainWindow));
+        QVERIFY(help.window());
+        check(*help.window(), QStringLiteral("L'ajuda"));
+        help.showHelpIndex();
+        check(*help.window(), QStringLiteral("L'índex de l'ajuda"));
+        QVERIFY(prompter.shown.empty());
+        TBoxRefPelvar about;
+        check(about, QStringLiteral("La referència"));
     }
 
     void copyProgressWindow()

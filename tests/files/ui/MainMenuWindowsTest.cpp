@@ -90,6 +90,11 @@ private Q_SLOTS:
         QCOMPARE(help.asked,
                  (QStringList{QStringLiteral("Introduction"), QStringLiteral("MainWindow"),
                               QStringLiteral("contents")}));
+        // A window with its own help context opens that instead of the topic.
+        help.asked.clear();
+        w.setTopicHelpContext(1500);
+        w.topicHelpAction()->trigger();
+        QCOMPARE(help.asked, QStringList{QStringLiteral("1500")});
         w.setHelpRequester(nullptr);
         QVERIFY(!w.contentsAction()->isEnabled());
 

@@ -321,9 +321,14 @@ private Q_SLOTS:
         QCOMPARE(c.w.menu(u"MI_File"), c.w.fileMenu());
         QCOMPARE(c.w.action(u"MI_F_Exit"), c.w.exitAction());
         QCOMPARE(c.w.action(u"A_F_MakeLink"), c.w.makeLinkAction());
-        QCOMPARE(entryNames(c.w.menu(u"MI_Help")),
-                 (QStringList{QStringLiteral("A_H_Introduction"), QStringLiteral("A_H_TopicHelp"),
-                              QStringLiteral("A_H_Contents"), QStringLiteral("A_H_About")}));
+        // The window's own entries, then the common ones of its ancestor.
+        QCOMPARE(
+            entryNames(c.w.menu(u"MI_Help")),
+            (QStringList{QStringLiteral("A_H_Tutorial"), QStringLiteral("A_H_QuestionsAndAnswers"),
+                         QStringLiteral("A_H_Index"), QStringLiteral("A_H_Acknowledgements"),
+                         QStringLiteral("A_H_About"), QStringLiteral("MI_H_SepCommon"),
+                         QStringLiteral("A_H_Introduction"), QStringLiteral("A_H_TopicHelp"),
+                         QStringLiteral("A_H_Contents")}));
         QCOMPARE(c.w.action(u"A_H_About"), c.w.referenceAction());
         QCOMPARE(c.w.linkName(), QStringLiteral("Pelvar"));
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <span>
+
+// The help context numbers of the program's windows. A window opens the help at its number
+// (its F1 key, its "Ajuda" button or entry); the compiled help carries a keyword with that
+// number as identifier on the window's page. Every number a window uses is listed in
+// helpContexts(), which the help's test resolves one by one.
+enum class HelpContext : int {
+    PresentationErrors = 1032,    // the check's errors window, slide list
+    SoundTableErrors = 1033,      // the check's errors window, image-sound table
+    GotoSlide = 1035,             // "Anar a la diapositiva"
+    MainWindow = 1036,            // "Seqüenciador de diapositives"
+    SketchListing = 1075,         // the sketch of the list ("Llistat de diapositives")
+    OrderListing = 1076,          // the order listing ("Llistat de diapositives")
+    TextIndex = 1078,             // "Índex" as text
+    GridIndex = 1079,             // "Índex" as a grid
+    ConfigurationPolicies = 1098, // "Configuració de la presentació"
+    InitialOptions = 1099,        // "Opcions d'inici"
+    QuestionsAndAnswers = 1122,   // "Preguntes i respostes"
+    Tutorial = 1126,              // "Petit tutorial"
+};
+
+struct HelpContextEntry
+{
+    HelpContext context;
+    const char *window; // the class or topic, for the messages of the help's test
+};
+
+// Every help context the program's windows and help entries ask for.
+std::span<const HelpContextEntry> helpContexts();
+
+constexpr int helpNumber(HelpContext context)
+{
+    return static_cast<int>(context);
+}

@@ -1,0 +1,337 @@
+// The program's help: the compiled collection has a page for every help context the windows
+// use, the help window opens a context at its page, a missing or damaged collection is
+// reported, and F1 and the "Ajuda" entries ask the help for the right context.
+
+#include "config/ui/TFConfigDialogs.h"
+#include "files/HelpContexts.h"
+#include "files/HelpRequester.h"
+#include "files/ui/DialogHelp.h"
+#include "files/ui/HelpBrowser.h"
+#include "files/ui/HelpWindow.h"
+#include "files/ui/ProgramHelp.h"
+#include "player/ui/TFShowImages.h"
+#include "support/FakePrompter.h"
+#include "support/SlideListFixture.h"
+#include "support/WindowTest.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHelpContentWidget>
+#include <QHelpEngineCore>
+#include <QHelpIndexWidget>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+struct RecordingHelp : HelpRequester
+{
+    QStringList asked;
+    void showHelpContext(int context) override { asked << QString::number(context); }
+    void showHelpTopic(const QString &topic) override { asked << topic; }
+    void showHelpContents() override { asked << QStringLiteral("contents"); }
+    void showHelpIndex() override { asked << QStringLiteral("index"); }
+};
+
+const QString kCollection = QStringLiteral(PELVAR_HELP_COLLECTION);
+
+QString readSource(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Every source file of the program, by path.
+QMap<QString, QString> programSources()
+{
+    QMap<QString, QString> out;
+    QDirIterator it(QStringLiteral(PELVAR_SOURCE_DIR "/src"),
+                    {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        out.insert(path, readSource(path));
+    }
+    return out;
+}
+
+} // namespace
+
+class HelpTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each context of the registry, and the two topics of the common help entries, opens a page
+    // of the compiled help, and the page holds the anchor the address names.
+    void everyContextHasItsPage()
+    {
+        FakePrompter prompter;
+        ProgramHelp help(kCollection, prompter);
+        QStringList ids{QStringLiteral("Introduction"), QStringLiteral("MainWindow")};
+        for (const HelpContextEntry &e : helpContexts())
+            ids << QString::number(helpNumber(e.context));
+        QStringList missing;
+        for (const QString &id : ids) {
+            const QUrl page = help.pageFor(id);
+            if (page.isEmpty()) {
+                missing << id;
+                continue;
+            }
+            QHelpEngineCore engine(kCollection);
+            engine.setReadOnly(true);
+            QVERIFY(engine.setupData());
+            const QByteArray html = engine.fileData(page);
+            QVERIFY2(!html.isEmpty(), qPrintable(page.toString()));
+            if (page.hasFragment())
+                QVERIFY2(html.contains("id=\"" + page.fragment().toUtf8() + '"'),
+                         qPrintable(page.toString() + QStringLiteral(" has no such anchor")));
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("no help page for: ") +
+                                               missing.join(QStringLiteral(", "))));
+        QVERIFY(prompter.shown.empty());
+    }
+
+    // A window that uses a context the registry does not list, or a bare number, would open a
+    // help the test above never checked.
+    void windowsUseOnlyListedContexts()
+    {
+        const QMap<QString, QString> sources = programSources();
+        QMap<QString, int> valueOf;
+        const QRegularExpression enumerator(QStringLiteral(R"((\w+)\s*=\s*(\d+),)"));
+        const QString registry =
+            sources.value(QStringLiteral(PELVAR_SOURCE_DIR "/src/files/HelpContexts.h"));
+        for (auto m = enumerator.globalMatch(registry); m.hasNext();) {
+            const auto match = m.next();
+            valueOf.insert(match.captured(1), match.captured(2).toInt());
+        }
+        QVERIFY(valueOf.contains(QStringLiteral("MainWindow")));
+        QSet<int> listed;
+        for (const HelpContextEntry &e : helpContexts())
+            listed.insert(helpNumber(e.context));
+
+        const QRegularExpression used(QStringLiteral(R"(HelpContext::(\w+))"));
+        const QRegularExpression literal(QStringLiteral(
+            R"((?:setHelp|setTopicHelpContext|setLinkHelpContext|showHelpContext)\s*\([^;]*?\b\d{3,}\b)"));
+        QStringList faults;
+        for (auto i = sources.cbegin(); i != sources.cend(); ++i) {
+            for (auto m = used.globalMatch(i.value()); m.hasNext();) {
+                const QString name = m.next().captured(1);
+                if (!listed.contains(valueOf.value(name, -1)))
+                    faults << QStringLiteral("%1 uses HelpContext::%2, not in helpContexts()")
+                                  .arg(QFileInfo(i.key()).fileName(), name);
+            }
+            if (const auto m = literal.match(i.value()); m.hasMatch())
+                faults << QStringLiteral("%1 gives a bare help context: %2")
+                              .arg(QFileInfo(i.key()).fileName(), m.captured(0));
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n"))));
+    }
+
+    // One window, reused, shows each request at its page.
+    void theWindowOpensAContextAtItsPage()
+    {
+        FakePrompter prompter;
+        ProgramHelp help(kCollection, prompter);
+        QVERIFY(!help.window());
+        help.showHelpContext(helpNumber(HelpContext::GotoSlide));
+        HelpWindow *w = help.window();
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->currentPage().fileName(), QStringLiteral("anar-a-la-diapositiva.html"));
+        QVERIFY(w->browser()->toPlainText().contains(QStringLiteral("Anar a la diapositiva")));
+
+        help.showHelpContext(helpNumber(HelpContext::OrderListing));
+        QCOMPARE(help.window(), w);
+        QCOMPARE(w->currentPage().fileName(), QStringLiteral("llistats.html"));
+        QCOMPARE(w->currentPage().fragment(), QStringLiteral("ordre"));
+
+        help.showHelpTopic(QStringLiteral("MainWindow"));
+        QCOMPARE(w->currentPage().fileName(), QStringLiteral("finestra-principal.html"));
+        QVERIFY(
+            w->browser()->toPlainText().contains(QStringLiteral("Seqüenciador de diapositives")));
+
+        // A click on a title of the contents shows its page.
+        auto *contents = w->findChild<QHelpContentWidget *>();
+        QVERIFY(contents);
+        QTRY_VERIFY(contents->model()->rowCount() > 0);
+        const QModelIndex intro = contents->model()->index(0, 0);
+        const QModelIndex tutorial = contents->model()->index(0, 0, intro);
+        QVERIFY(tutorial.isValid());
+        contents->scrollTo(tutorial);
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                          contents->visualRect(tutorial).center());
+        QCOMPARE(w->currentPage().fileName(), QStringLiteral("tutorial.html"));
+
+        help.showHelpIndex();
+        QCOMPARE(w->tabs()->currentIndex(), 1);
+        help.showHelpContents();
+        QCOMPARE(w->tabs()->currentIndex(), 0);
+        QVERIFY(prompter.shown.empty());
+
+        // A context the help has no page for says so and shows the contents.
+        help.showHelpContext(4321);
+        QCOMPARE(prompter.shown.size(), std::size_t(1));
+        QCOMPARE(prompter.shown[0].kind, MsgKind::Warning);
+        QVERIFY(prompter.shown[0].text.contains(QStringLiteral("4321")));
+        QCOMPARE(w->tabs()->currentIndex(), 0);
+    }
+
+    // Asked from a modal dialog, the help window belongs to the dialog while it is open (a modal
+    // dialog blocks every other window) and stands alone again, whole, once it closes.
+    void helpFromAModalDialogIsUsable()
+    {
+        FakePrompter prompter;
+        ProgramHelp help(kCollection, prompter);
+        TFInitialOptions dialog(0);
+        dialog.setHelp(&help, helpNumber(HelpContext::InitialOptions));
+        QWidget *ownerWhileOpen = nullptr;
+        QTimer::singleShot(0, &dialog, [&] {
+            dialog.help()->button()->click();
+            if (help.window())
+                ownerWhileOpen = help.window()->parentWidget();
+            dialog.reject();
+        });
+        dialog.exec();
+        QCOMPARE(ownerWhileOpen, &dialog);
+        HelpWindow *w = help.window();
+        QVERIFY(w);
+        QVERIFY(!w->parentWidget());
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->currentPage().fragment(), QStringLiteral("inici"));
+
+        // A window lost some other way is made again, contents and index included.
+        delete w;
+        help.showHelpIndex();
+        QVERIFY(help.window());
+        QVERIFY(help.window()->findChild<QHelpIndexWidget *>());
+        QVERIFY(help.window()->findChild<QHelpContentWidget *>());
+        QVERIFY(prompter.shown.empty());
+    }
+
+    // A collection that is not there, or not a collection, gives the message and no window.
+    void missingOrDamagedHelpIsReported()
+    {
+        QTemporaryDir dir;
+        const QString damaged = dir.filePath(QStringLiteral("pelvar.qhc"));
+        QFile f(damaged);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("no és una col·lecció d'ajuda");
+        f.close();
+        for (const QString &path : {dir.filePath(QStringLiteral("cap.qhc")), damaged}) {
+            FakePrompter prompter;
+            ProgramHelp help(path, prompter);
+            help.showHelpContext(helpNumber(HelpContext::MainWindow));
+            help.showHelpContents();
+            QVERIFY(!help.window());
+            QCOMPARE(prompter.shown.size(), std::size_t(2));
+            for (const FakePrompter::Shown &s : prompter.shown) {
+                QCOMPARE(s.kind, MsgKind::Error);
+                QVERIFY2(s.text.startsWith(QStringLiteral("No es pot obrir l'ajuda del programa")),
+                         qPrintable(s.text));
+                QVERIFY(s.text.contains(QDir::toNativeSeparators(path)));
+            }
+        }
+    }
+
+    // The main window: F1 asks for its own context; its own help entries ask for theirs and,
+    // like the common ones, wait for the help.
+    void mainWindowHelpEntries()
+    {
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        const QStringList own{QStringLiteral("A_H_Tutorial"),
+                              QStringLiteral("A_H_QuestionsAndAnswers"),
+                              QStringLiteral("A_H_Index")};
+        for (const QString &name : own)
+            QVERIFY(!w.action(name)->isEnabled());
+        RecordingHelp help;
+        w.setHelpRequester(&help);
+        showAndActivate(w);
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(help.asked, QStringList{QStringLiteral("1036")});
+        help.asked.clear();
+        for (const QString &name : own) {
+            QVERIFY(w.action(name)->isEnabled());
+            w.action(name)->trigger();
+        }
+        w.introductionAction()->trigger();
+        w.contentsAction()->trigger();
+        QCOMPARE(help.asked, (QStringList{QStringLiteral("1126"), QStringLiteral("1122"),
+                                          QStringLiteral("index"), QStringLiteral("Introduction"),
+                                          QStringLiteral("contents")}));
+
+        // The acknowledgements need no help file.
+        w.action(u"A_H_Acknowledgements")->trigger();
+        QCOMPARE(prompter.shown.size(), std::size_t(1));
+        QCOMPARE(prompter.shown[0].kind, MsgKind::Information);
+        QVERIFY(prompter.shown[0].text.contains(QStringLiteral("Qt 6")));
+        QVERIFY(prompter.shown[0].text.contains(QStringLiteral("FFmpeg")));
+        prompter.clear();
+
+        w.setHelpRequester(nullptr);
+        for (const QString &name : own)
+            QVERIFY(!w.action(name)->isEnabled());
+    }
+
+    // F1 in a dialog asks for the dialog's context, as its Help button does; without help both
+    // do nothing.
+    void dialogsAskForTheirContext()
+    {
+        RecordingHelp help;
+        TFInitialOptions initial(0);
+        QVERIFY(initial.help());
+        QVERIFY(!initial.help()->button()->isEnabled());
+        showAndActivate(initial);
+        QTest::keyClick(&initial, Qt::Key_F1);
+        QVERIFY(help.asked.isEmpty());
+        initial.setHelp(&help, helpNumber(HelpContext::InitialOptions));
+        QTest::keyClick(&initial, Qt::Key_F1);
+        initial.help()->button()->click();
+        QCOMPARE(help.asked, (QStringList{QStringLiteral("1099"), QStringLiteral("1099")}));
+        initial.close();
+
+        // The go-to window as the main window opens it.
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        w.setHelpRequester(&help);
+        StartupArgs args;
+        args.fileArgument = fx.list(QStringLiteral("f1.sal"),
+                                    {SlideListFixture::line(fx.picture(QStringLiteral("a.png")))});
+        showAndActivate(w);
+        w.startUp(args, false);
+        help.asked.clear();
+        bool seen = false;
+        bool focused = false;
+        QTimer::singleShot(0, &w, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (!box)
+                return;
+            seen = true;
+            // The key goes to the window that has the focus.
+            focused = QTest::qWaitFor([box] {
+                return QApplication::focusWidget() && QApplication::focusWidget()->window() == box;
+            });
+            if (focused)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        w.action(PlayerAction::A_V_Goto)->trigger();
+        QVERIFY(seen);
+        QVERIFY(focused);
+        QCOMPARE(help.asked, QStringList{QStringLiteral("1035")});
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "HelpTest.moc"
