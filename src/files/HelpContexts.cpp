@@ -11,6 +11,7 @@ const HelpContextEntry kContexts[] = {
     {HelpContext::OrderListing, "TFPresSlideList"},
     {HelpContext::TextIndex, "TFPresIndexList"},
     {HelpContext::GridIndex, "TFPresentDBIndex"},
+    {HelpContext::DirectoryTree, "Arbre de directoris"},
     {HelpContext::ConfigurationPolicies, "TFSaveLoadIndivConfig0ptions"},
     {HelpContext::InitialOptions, "TFInitialOptions"},
     {HelpContext::QuestionsAndAnswers, "Preguntes i respostes"},

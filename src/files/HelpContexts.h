@@ -15,6 +15,7 @@ enum class HelpContext : int {
     OrderListing = 1076,          // the order listing ("Llistat de diapositives")
     TextIndex = 1078,             // "Índex" as text
     GridIndex = 1079,             // "Índex" as a grid
+    DirectoryTree = 1092,         // "Arbre de directoris", a written-out branch
     ConfigurationPolicies = 1098, // "Configuració de la presentació"
     InitialOptions = 1099,        // "Opcions d'inici"
     QuestionsAndAnswers = 1122,   // "Preguntes i respostes"

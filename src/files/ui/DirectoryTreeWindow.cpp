@@ -1,5 +1,6 @@
 #include "files/ui/DirectoryTreeWindow.h"
 
+#include "files/HelpContexts.h"
 #include "files/ui/TFPresentRxRichEdit.h"
 
 #include <QTextEdit>
@@ -14,7 +15,7 @@ TFPresentRxRichEdit *showDirectoryTreeLines(const QStringList &lines, QWidget *p
     window->richEdit()->setLineWrapMode(QTextEdit::NoWrap);
     window->setPlainText(lines.join(QLatin1Char('\n')));
     if (help)
-        window->setHelp(help, 1092);
+        window->setHelp(help, helpNumber(HelpContext::DirectoryTree));
     window->show();
     return window;
 }
