@@ -48,7 +48,6 @@ public:
     QAction *openIniAction() const { return m_openIni; }
     QAction *saveLoadOptionsAction() const { return m_saveLoad; }
     QAction *initialOptionsAction() const { return m_initialOptions; }
-    QAction *resultsOptionsAction() const { return m_resultsOptions; }
     TLRU &recentFiles() { return m_lru; }
     void refreshHints();
     // The recent list takes effect: it is loaded and its menu entry enabled (the end of
@@ -68,7 +67,6 @@ private:
     void reopenPending();
     void showSaveLoadOptions();
     void showInitialOptions();
-    void showResultsOptions();
 
     TModIniLS &m_module;
     PlayerEngine &m_engine;
@@ -84,5 +82,4 @@ private:
     QAction *m_openIni = nullptr;
     QAction *m_saveLoad = nullptr;
     QAction *m_initialOptions = nullptr;
-    QAction *m_resultsOptions = nullptr;
 };
