@@ -5,12 +5,14 @@
 #include "files/ui/ProgramHelp.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
+#include "options/ui/OptionsController.h"
 #include "player/StartupArgs.h"
 #include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowImages.h"
 #include "slides/ui/WebEngineSetup.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -37,6 +39,8 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     }
     QApplication::setApplicationName(QStringLiteral("Pelvar"));
     QApplication::setApplicationVersion(QStringLiteral(PELVAR_VERSION));
+    QApplication::setWindowIcon(
+        QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/icons/pelvar.svg")));
 
     // The configuration module comes first: a second copy stops here, before touching any file.
     TPBJustOne justOne(QStringLiteral("pelvar"));
@@ -63,6 +67,8 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     ConfigurationController config(module, window.engine(), window, window.prompter());
     config.setHelpRequester(&help);
     window.addController(config);
+    OptionsController options(module, window.engine(), window, window.prompter());
+    window.addController(options);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.
     if (const QScreen *screen = window.screen())

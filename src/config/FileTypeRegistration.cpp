@@ -19,9 +19,11 @@ struct FileType
     const char *icon;
 };
 
-constexpr FileType kTypes[] = {{"sal", "SALFile", "Llistat de diapositives", "SalExt.ico"},
-                               {"sml", "SMLFile", "Imatges/sons i significats", "SmlExt.ico"},
-                               {"wml", "WMLFile", "Paraules i significats", "WmlExt.ico"}};
+// Each type's picture is one of our SVG drawings, installed as an icon of the desktop's theme.
+constexpr FileType kTypes[] = {{"sal", "SALFile", "Llistat de diapositives", "pelvar-sal.svg"},
+                               {"sml", "SMLFile", "Imatges/sons i significats", "pelvar-sml.svg"},
+                               {"wml", "WMLFile", "Paraules i significats", "pelvar-wml.svg"}};
+constexpr const char *kProgramIcon = "pelvar.svg";
 
 QString mimeType(const FileType &t)
 {
@@ -70,8 +72,26 @@ QString FileTypeRegistration::desktopEntryPath() const
 
 QString FileTypeRegistration::iconPath(const QString &typeName) const
 {
-    return dataDir + QStringLiteral("/icons/hicolor/48x48/mimetypes/application-x-pelvar-%1.png")
+    return dataDir + QStringLiteral("/icons/hicolor/scalable/mimetypes/application-x-pelvar-%1.svg")
                          .arg(typeName.left(3).toLower());
+}
+
+QString FileTypeRegistration::programIconPath() const
+{
+    return dataDir + QStringLiteral("/icons/hicolor/scalable/apps/pelvar.svg");
+}
+
+bool FileTypeRegistration::installIcon(const QString &fileName, const QString &target,
+                                       Prompter &prompter) const
+{
+    const QString source = QDir(iconsDir).filePath(fileName);
+    if (!QFileInfo(source).isFile()) {
+        prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(source));
+        return false;
+    }
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile in(source);
+    return in.open(QIODevice::ReadOnly) && writeFileAtomically(target, in.readAll()).ok;
 }
 
 bool FileTypeRegistration::RegisterFileTypes(Prompter &prompter)
@@ -95,32 +115,24 @@ bool FileTypeRegistration::RegisterFileTypes(Prompter &prompter)
 
     const QString entry =
         QStringLiteral("[Desktop Entry]\nType=Application\nName=Pelvar\n"
-                       "Comment=Seqüenciador de diapositives\nExec=\"%1\" %f\nTerminal=false\n"
+                       "Comment=Seqüenciador de diapositives\nExec=\"%1\" %f\nIcon=pelvar\n"
+                       "Terminal=false\n"
                        "Categories=Education;Presentation;\nMimeType=%2;\n")
             .arg(programPath, mimes.join(QLatin1Char(';')));
     if (!writeText(desktopEntryPath(), entry, prompter))
         return false;
 
-    bool all = true;
-    for (const FileType &t : kTypes) {
-        const QString source = QDir(iconsDir).filePath(L(t.icon));
-        if (!QFileInfo(source).isFile()) {
-            prompter.ShowError(QStringLiteral("No s'ha trobat l'arxiu '%1'").arg(source));
-            all = false;
-            continue;
-        }
-        const QString target = iconPath(L(t.typeName));
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::remove(target);
-        // Icons are stored as PNG, the format desktop icon themes read.
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly) || !writeFileAtomically(target, in.readAll()).ok)
-            all = false;
-    }
+    bool all = installIcon(QLatin1String(kProgramIcon), programIconPath(), prompter);
+    for (const FileType &t : kTypes)
+        all = installIcon(L(t.icon), iconPath(L(t.typeName)), prompter) && all;
     runUpdateTool(QStringLiteral("update-mime-database"), {dataDir + QStringLiteral("/mime")},
                   updateToolsRun);
     runUpdateTool(QStringLiteral("update-desktop-database"),
                   {dataDir + QStringLiteral("/applications")}, updateToolsRun);
+    runUpdateTool(QStringLiteral("gtk-update-icon-cache"),
+                  {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("-f"),
+                   dataDir + QStringLiteral("/icons/hicolor")},
+                  updateToolsRun);
     return all;
 }
 
@@ -132,7 +144,7 @@ bool FileTypeRegistration::UnregisterFileTypes(Prompter &prompter)
         if (QFile::exists(icon) && !QFile::remove(icon))
             ok = false;
     }
-    for (const QString &path : {mimePackagePath(), desktopEntryPath()})
+    for (const QString &path : {mimePackagePath(), desktopEntryPath(), programIconPath()})
         if (QFile::exists(path) && !QFile::remove(path))
             ok = false;
     runUpdateTool(QStringLiteral("update-mime-database"), {dataDir + QStringLiteral("/mime")},

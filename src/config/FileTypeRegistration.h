@@ -12,7 +12,7 @@ struct FileTypeRegistration
 {
     QString dataDir;     // the user's data folder (~/.local/share); tests give their own
     QString programPath; // the program's full path
-    QString iconsDir;    // where SalExt.ico and the others are looked for (the program's folder)
+    QString iconsDir;    // where pelvar.svg and the type icons are looked for (beside the program)
     QStringList updateToolsRun; // filled with the tools that were run (for tests)
 
     // Returns whether everything was registered; failures are reported through the prompter with
@@ -23,5 +23,11 @@ struct FileTypeRegistration
 
     QString mimePackagePath() const;
     QString desktopEntryPath() const;
+    // Where a type's icon ("SALFile"...) and the program's icon are installed.
     QString iconPath(const QString &typeName) const;
+    QString programIconPath() const;
+
+private:
+    // Copies `fileName` from iconsDir to `target`; a missing source is reported.
+    bool installIcon(const QString &fileName, const QString &target, Prompter &prompter) const;
 };

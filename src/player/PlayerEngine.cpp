@@ -590,6 +590,28 @@ void PlayerEngine::refreshCaption()
         applyCaption(m_hintState);
 }
 
+void PlayerEngine::applyEditedSettings(const PresentationSettings &edited)
+{
+    m_session.Settings = edited;
+    m_session.SettingsModified = true;
+    m_session.ConfigNotDefault = true;
+    const PresentationSettings &s = m_session.Settings;
+    if (m_run.Presenting) {
+        m_view.setRunDecoration(s.WithoutMenuOrButtons, s.WithoutCaption,
+                                m_session.Options.HideMainMenu);
+        m_view.setActionEnabled(PlayerAction::A_V_ShowSlideName,
+                                !s.PresWithITName || s.WithoutCaption);
+        // The title bar of the slide on screen is built again with the new elements.
+        if (m_wait == WaitState::WaitingManual || m_wait == WaitState::WaitingAuto ||
+            m_wait == WaitState::PausedWait)
+            m_captionParts = BuildCaptionParts(s, {m_session.SlideListPath, SlideAt(m_run.Position),
+                                                   m_run.Position, int(m_run.Order.size()),
+                                                   isRandomOrder(), &m_run.CurrentSlide});
+        refreshCaption();
+    }
+    m_view.settingsChanged();
+}
+
 void PlayerEngine::enterWait()
 {
     if (m_session.Settings.ManualViewing) {

@@ -122,6 +122,13 @@ public:
     KeyHintState keyHintState() const { return m_hintState; }
     // Re-applies the caption, e.g. when the picture's drawn size changed.
     void refreshCaption();
+    // An option dialog handed back `edited`: it replaces the settings in force, which become
+    // modified and no longer the defaults. A run going on takes its decoration and title bar from
+    // them at once; a wait already running keeps its length, a new duration applies from the
+    // next wait.
+    void applyEditedSettings(const PresentationSettings &edited);
+    // The program options changed: the commands whose hints follow them are refreshed.
+    void programOptionsChanged() { m_view.settingsChanged(); }
 
 private:
     enum class Phase { Top, Advance, CycleEnd };

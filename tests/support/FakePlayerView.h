@@ -24,6 +24,7 @@ public:
     QString openAnswer, saveAnswer;
     bool closed = false;
     bool decorated = false;
+    bool borderless = false; // the window has no border (no title bar)
     int mediaStops = 0;
     QList<int> unshowable; // slide indexes whose showing fails (an unreadable text file)
     int questionsShown = 0, questionsFreed = 0;
@@ -41,9 +42,10 @@ public:
     void setActionEnabled(PlayerAction a, bool e) override { enabled[a] = e; }
     void setActionVisible(PlayerAction a, bool v) override { visible[a] = v; }
     void setInitNextText(const QString &c, const QString &) override { initNextCaption = c; }
-    void setRunDecoration(bool hide, bool borderless, bool) override
+    void setRunDecoration(bool hide, bool noBorder, bool) override
     {
-        decorated = hide || borderless;
+        decorated = hide || noBorder;
+        borderless = noBorder;
     }
     void playSlideAudio(const QString &path, bool repeat) override
     {

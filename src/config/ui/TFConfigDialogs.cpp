@@ -1,18 +1,14 @@
 #include "config/ui/TFConfigDialogs.h"
 
-#include "config/ui/TFrWriteResults.h"
 #include "config/ui/TWhereSaveBox.h"
 #include "files/FileNames.h"
-#include "files/Prompter.h"
 #include "files/ui/DialogHelp.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -148,36 +144,4 @@ void TFInitialOptions::setHelp(HelpRequester *help, int context)
 int TFInitialOptions::automaticInit() const
 {
     return m_group->checkedId();
-}
-
-TFResultsOptions::TFResultsOptions(const TWriteRes &results, Prompter &prompter, QWidget *parent)
-    : QDialog(parent), m_results(results), m_prompter(prompter),
-      m_frame(new TFrWriteResults(prompter, this))
-{
-    setObjectName(QStringLiteral("TFResultsOptions"));
-    setWindowTitle(QStringLiteral("Resultats dels exercicis"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_frame);
-    layout->addWidget(standardButtons(this));
-    LoadFromWriteRes(*m_frame, results);
-}
-
-TWriteRes TFResultsOptions::results() const
-{
-    TWriteRes out = m_results;
-    StoreToWriteRes(*m_frame, out);
-    return out;
-}
-
-void TFResultsOptions::accept()
-{
-    // Results would otherwise fail to be written at every result of the run.
-    const QString dir = m_frame->DE_WriteResultsDir->text().trimmed();
-    if (m_frame->CB_WriteResults->isChecked() && (dir.isEmpty() || !QFileInfo(dir).isDir())) {
-        m_prompter.ShowError(
-            QStringLiteral("No s'ha trobat el directori (%1) on escriure els resultats").arg(dir));
-        m_frame->DE_WriteResultsDir->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    QDialog::accept();
 }

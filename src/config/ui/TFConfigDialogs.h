@@ -1,15 +1,11 @@
 #pragma once
 
-#include "config/ProgramOptions.h"
-
 #include <QDialog>
 
 class DialogHelp;
 class HelpRequester;
-class Prompter;
 class QButtonGroup;
 class QLabel;
-class TFrWriteResults;
 class TWhereSaveBox;
 
 // The policies of the presentation configurations ("Configuració de la presentació").
@@ -58,23 +54,4 @@ public:
 private:
     QButtonGroup *m_group;
     DialogHelp *m_help = nullptr;
-};
-
-// "Resultats dels exercicis": the program's results destination, in its frame.
-class TFResultsOptions : public QDialog
-{
-    Q_OBJECT
-public:
-    TFResultsOptions(const TWriteRes &results, Prompter &prompter, QWidget *parent = nullptr);
-    TFrWriteResults *frame() const { return m_frame; }
-    // The settings as edited (Valid set when writing is on).
-    TWriteRes results() const;
-
-    // OK with writing on needs a folder that exists.
-    void accept() override;
-
-private:
-    TWriteRes m_results;
-    Prompter &m_prompter;
-    TFrWriteResults *m_frame;
 };

@@ -76,9 +76,6 @@ void ConfigurationController::buildMenus()
     m_initialOptions = m_commands.addAction(u"A_F_InitialOptions", this);
     connect(m_initialOptions, &QAction::triggered, this,
             &ConfigurationController::showInitialOptions);
-    m_resultsOptions = m_commands.addAction(u"A_F_ResultsOptions", this);
-    connect(m_resultsOptions, &QAction::triggered, this,
-            &ConfigurationController::showResultsOptions);
     refreshHints();
 }
 
@@ -249,13 +246,4 @@ void ConfigurationController::showInitialOptions()
         return;
     m_session.Options.AutomaticInit = AutomaticInitMode(dialog.automaticInit());
     refreshHints();
-}
-
-void ConfigurationController::showResultsOptions()
-{
-    TFResultsOptions dialog(m_session.Options.Results, m_prompter, m_commands.dialogParent());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // Kept in the options, which are written with the others at exit.
-    m_session.Options.Results = dialog.results();
 }

@@ -49,7 +49,6 @@ public:
     QAction *openIniAction() const { return m_openIni; }
     QAction *saveLoadOptionsAction() const { return m_saveLoad; }
     QAction *initialOptionsAction() const { return m_initialOptions; }
-    QAction *resultsOptionsAction() const { return m_resultsOptions; }
     TLRU &recentFiles() { return m_lru; }
     // The help the option dialogs open; it must outlive the controller.
     void setHelpRequester(HelpRequester *help) { m_help = help; }
@@ -71,7 +70,6 @@ private:
     void reopenPending();
     void showSaveLoadOptions();
     void showInitialOptions();
-    void showResultsOptions();
 
     TModIniLS &m_module;
     PlayerEngine &m_engine;
@@ -88,5 +86,4 @@ private:
     QAction *m_openIni = nullptr;
     QAction *m_saveLoad = nullptr;
     QAction *m_initialOptions = nullptr;
-    QAction *m_resultsOptions = nullptr;
 };

@@ -123,11 +123,6 @@ const ActionRow kRows[] = {
      .picture = themePicture("document-save", QStyle::SP_DialogSaveButton),
      .menu = {"MI_File", 420},
      .group = {"PUM_WMLAndOptions", 90}},
-    // Until the general options exist, the program's results settings have a dialog of their own.
-    {.name = "A_F_ResultsOptions",
-     .builder = RowBuilder::Controller,
-     .caption = "Resultats dels exercicis...",
-     .menu = {"MI_File", 430}},
     {.name = "A_F_GeneralOptions",
      .caption = "Opcions generals...",
      .hint = "Opcions generals del programa",
@@ -548,9 +543,8 @@ std::span<const char *const> viewOnlyHiddenNames()
         "A_I_GifAnimate", "A_I_Transparent", "TB_ImageSlides", "SB_ImageSlides", "A_V_Edit",
         "A_V_HideMainMenu", "A_V_InFormalOptions", "A_V_Loop", "A_V_Manual", "A_V_OutFormalOptions",
         "A_V_ModalOptions", "A_V_Speed", "MI_V_Sep1", "A_F_AdminOptions",
-        // Every command of the options' drop-down is hidden: so is its button. The results
-        // settings stand in for a part of the general options.
-        "TB_WMLAndOptions", "A_F_ResultsOptions",
+        // Every command of the options' drop-down is hidden: so is its button.
+        "TB_WMLAndOptions",
         // The toolbar separators that would otherwise stand two in a row.
         "TB_SepOptions", "TB_SepImage", "TB_SepFormal"};
     return names;

@@ -34,6 +34,10 @@
 #include "media/TAdvImage.h"
 #include "media/ui/TQTMovie.h"
 #include "media/ui/VideoSurface.h"
+#include "options/ui/TFGeneralOptions.h"
+#include "options/ui/TFModalOptions.h"
+#include "options/ui/TFOutFormalOptions.h"
+#include "options/ui/TFSpeedOptions.h"
 #include "player/ProgramCredits.h"
 #include "player/ui/TBoxRefPelvar.h"
 #include "player/ui/TFPresIndexList.h"
@@ -292,11 +296,28 @@ private Q_SLOTS:
         check(config, QStringLiteral("Configuració de la presentació"));
         TFInitialOptions initial(1);
         check(initial, QStringLiteral("Opcions d'inici"));
+    }
+
+    void optionDialogs()
+    {
         FakePrompter prompter;
-        TWriteRes results;
-        results.Write = true;
-        TFResultsOptions resultsDialog(results, prompter);
-        check(resultsDialog, QStringLiteral("Resultats dels exercicis"));
+        PresentationSettings settings;
+        settings.PresSort = PresSortMode::Random;
+        settings.PresDRandom = RandomScope::Range;
+        TFModalOptions modal(settings, 12, MemorisationOffer::Offered, AnswerKinds::Both, 0,
+                             QStringLiteral("Animals del bosc"), QStringLiteral("pelvar"),
+                             prompter);
+        check(modal, QStringLiteral("Opcions de mode de presentació"));
+        TFSpeedOptions speed(2);
+        check(speed, QStringLiteral("Velocitat de presentació"));
+        TFOutFormalOptions outFormal(settings, 1, QString(), QStringLiteral("pelvar"));
+        check(outFormal,
+              QStringLiteral("Opcions dels aspectes formals (exteriors) de visualització"));
+        GeneralOptionsValues values;
+        values.Results.Write = true;
+        values.Results.Dir = QDir::tempPath();
+        TFGeneralOptions general(values, prompter);
+        check(general, QStringLiteral("Opcions generals del programa"));
     }
 
     void messageBoxes()

@@ -245,7 +245,7 @@ private Q_SLOTS:
                      "A_F_OpenSAL MI_F_ReopenSAL A_F_Check A_F_EditSAL A_F_EditNewSAL A_F_RecTime "
                      "MI_F_Sep1 A_F_OpenWML A_F_EditWML A_F_EditNewWML A_F_OpenSML A_F_EditSML "
                      "A_F_EditNewSML MI_F_Sep2 A_F_OpenIni MI_F_Sep3 A_F_InitialOptions "
-                     "A_F_SaveLoadIndividualConfig A_F_ResultsOptions A_F_GeneralOptions "
+                     "A_F_SaveLoadIndividualConfig A_F_GeneralOptions "
                      "A_F_AdminOptions MI_F_SepLink A_F_MakeLink MI_F_SepExit MI_F_Exit"));
         QCOMPARE(entryNames(c.w.menu(u"MI_Viewing")).join(u' '),
                  QStringLiteral("A_V_InitNext A_V_Prior A_V_First A_V_Stop A_V_Goto MI_V_Sep1 "
@@ -296,7 +296,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("MI_F_Sep3"), QStringLiteral("A_T_Earlier"),
                               QStringLiteral("A_F_InitialOptions"), QStringLiteral("A_T_Later"),
                               QStringLiteral("A_F_SaveLoadIndividualConfig"),
-                              QStringLiteral("A_F_ResultsOptions")}));
+                              QStringLiteral("A_F_GeneralOptions")}));
         const QStringList bar = toolBarNames(c.w.toolBar());
         QCOMPARE(bar.indexOf(QStringLiteral("TB_T_Later")),
                  bar.indexOf(QStringLiteral("TB_SepEnd")) + 1);

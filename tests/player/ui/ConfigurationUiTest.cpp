@@ -192,19 +192,20 @@ private Q_SLOTS:
     void fileTypesRegisterAndGoAway()
     {
         QTemporaryDir data, icons;
-        for (const char *icon : {"SalExt.ico", "WmlExt.ico"}) {
+        for (const char *icon : {"pelvar.svg", "pelvar-sal.svg", "pelvar-wml.svg"}) {
             QFile f(icons.filePath(QLatin1String(icon)));
             f.open(QIODevice::WriteOnly);
-            f.write("icon");
+            f.write("<svg/>");
         }
         FileTypeRegistration reg;
         reg.dataDir = data.path();
         reg.programPath = QStringLiteral("/opt/pelvar/pelvar");
         reg.iconsDir = icons.path();
         FakePrompter p;
-        QVERIFY(!reg.RegisterFileTypes(p)); // SmlExt.ico is missing: reported, the rest done
-        QCOMPARE(p.texts(), QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'")
-                                            .arg(icons.filePath(QStringLiteral("SmlExt.ico")))});
+        QVERIFY(!reg.RegisterFileTypes(p)); // pelvar-sml.svg is missing: reported, the rest done
+        QCOMPARE(p.texts(),
+                 QStringList{QStringLiteral("No s'ha trobat l'arxiu '%1'")
+                                 .arg(icons.filePath(QStringLiteral("pelvar-sml.svg")))});
         QFile mime(reg.mimePackagePath());
         QVERIFY(mime.open(QIODevice::ReadOnly));
         const QByteArray xml = mime.readAll();

@@ -1,11 +1,8 @@
-#include "config/TModIniLS.h"
-#include "config/ui/TFConfigDialogs.h"
 #include "config/ui/TFrWriteResults.h"
 #include "media/TAdvImage.h"
 #include "media/TMPTimerPool.h"
 #include "media/ui/TAdvImageNew.h"
 #include "player/ResultsWriter.h"
-#include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowErrWImage.h"
 #include "player/ui/TFShowErrWText.h"
 #include "player/ui/TFShowImages.h"
@@ -159,53 +156,6 @@ private Q_SLOTS:
         StoreToWriteRes(frame, res);
         QVERIFY(res.Valid);
         QVERIFY(!res.inUse());
-    }
-
-    void theDialogWantsAnExistingFolder()
-    {
-        FakePrompter prompter;
-        TWriteRes res = sampleRes(QDir::tempPath() + QStringLiteral("/no-existeix-pelvar"));
-        TFResultsOptions dialog(res, prompter);
-        dialog.frame()->isOnCD = [](const QString &) { return false; };
-        dialog.show();
-        dialog.accept();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(int(prompter.shown.size()), 1);
-        QVERIFY(prompter.shown[0].text.startsWith(QStringLiteral("No s'ha trobat el directori (")));
-
-        dialog.frame()->DE_WriteResultsDir->setText(QDir::tempPath());
-        dialog.accept();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const TWriteRes out = dialog.results();
-        QCOMPARE(out.Dir, QDir::tempPath());
-        QVERIFY(out.inUse());
-
-        // Without writing the folder does not matter.
-        TFResultsOptions off(TWriteRes(), prompter);
-        off.frame()->DE_WriteResultsDir->setText(QStringLiteral("/no/such/folder"));
-        off.show();
-        off.accept();
-        QCOMPARE(off.result(), int(QDialog::Accepted));
-    }
-
-    void theDialogIsReachedFromTheFileMenu()
-    {
-        SlideListFixture fx;
-        FakePrompter prompter;
-        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
-        TFShowImages w(prompter);
-        ConfigurationController config(module, w.engine(), w, prompter);
-        QAction *a = config.resultsOptionsAction();
-        QCOMPARE(a->text(), QStringLiteral("Resultats dels exercicis..."));
-        auto *file = w.menuBar()->findChild<QMenu *>(QStringLiteral("MI_File"));
-        QVERIFY(file && file->actions().contains(a));
-        // Hidden with the other option commands at view-only level.
-        w.engine().session().AccessLevel = AccessLevel::ViewOnly;
-        w.applyAccessLevel();
-        QVERIFY(!a->isVisible());
-        w.engine().session().AccessLevel = AccessLevel::Editing;
-        w.applyAccessLevel();
-        QVERIFY(a->isVisible());
     }
 
     // --- The results command and the end button ---
