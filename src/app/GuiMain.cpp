@@ -4,6 +4,7 @@
 #include "config/ui/TPBJustOne.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
+#include "options/ui/InFormalOptionsController.h"
 #include "player/StartupArgs.h"
 #include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowImages.h"
@@ -53,6 +54,9 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     // called by it at start-up and exit.
     ConfigurationController config(module, window.engine(), window, window.prompter());
     window.addController(config);
+    InFormalOptionsController inFormal(window.engine(), window, window, window.prompter(),
+                                       module.paths().ProgramDir, module.paths().ProgramBaseName);
+    window.addController(inFormal);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.
     if (const QScreen *screen = window.screen())
