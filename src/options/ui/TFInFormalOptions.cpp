@@ -882,6 +882,8 @@ QWidget *TFInFormalOptions::buildTextPage()
     m_textDemo->setObjectName(QStringLiteral("Demo_Text"));
     m_textDemo->setPlainText(QStringLiteral(
         "Text de demostració d'una diapositiva de sols text.\n\nAixí es veurà l'arxiu de text."));
+    // The view starts hidden, as the main window shows it only while a text slide is up.
+    m_textDemo->show();
     layout->addWidget(m_textDemo, 1);
     connect(BB_SetBackGTextColor, &QPushButton::clicked, this, [this] {
         if (chooseColor(m_s.ColorRichEdit))

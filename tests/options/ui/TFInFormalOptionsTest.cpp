@@ -8,6 +8,7 @@
 #include "config/ui/TWhereSaveBox.h"
 #include "options/AnswerInputWidth.h"
 #include "player/ui/TFShowImages.h"
+#include "player/ui/TextSlideView.h"
 #include "slides/SlideExport.h"
 #include "support/FakePrompter.h"
 #include "support/JpegWriter.h"
@@ -676,15 +677,27 @@ private Q_SLOTS:
         QCOMPARE(c.demoState().note1, QStringLiteral("Nou"));
         QCOMPARE(c.demoState().answerRows, 2);
 
-        // OK: the settings in force change, modified and no longer the defaults.
-        c.beforeShow = [](TFInFormalOptions &d) {
+        // OK: the settings in force change, modified and no longer the defaults; the window's
+        // text slides look as the text page's demonstration did.
+        QColor demoBase;
+        QFont demoFont;
+        c.beforeShow = [&demoBase, &demoFont](TFInFormalOptions &d) {
             QCOMPARE(d.pages()->currentIndex(), int(TFInFormalOptions::TitlePage));
             QCOMPARE(d.E_Note1Str->text(), QStringLiteral("Nou"));
             d.SE_MarkSize->setValue(55);
+            d.setChoosers(scriptedChoosers());
+            d.BB_SetBackGTextColor->click();
+            d.BB_TextFont->click();
+            demoBase = d.textDemo()->palette().color(QPalette::Base);
+            demoFont = d.textDemo()->font();
             QTimer::singleShot(0, &d, [&d] { (d.BB_Ok)->click(); });
         };
         c.action()->trigger();
         QCOMPARE(session.Settings.MarkSize, 55);
+        QCOMPARE(demoBase, QColor(0, 0xC0, 0));
+        QCOMPARE(w.textView()->palette().color(QPalette::Base), demoBase);
+        QCOMPARE(w.textView()->font().family(), demoFont.family());
+        QCOMPARE(w.textView()->font().pointSize(), 15);
         QVERIFY(session.SettingsModified);
         QVERIFY(session.ConfigNotDefault);
 
