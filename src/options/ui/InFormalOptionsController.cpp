@@ -52,9 +52,12 @@ void InFormalOptionsController::showDialog()
     if (!current.PromptOr1stLine.isEmpty() || !current.AnswersOrNextLines.isEmpty())
         in.currentSlide = current;
     TFInFormalOptions dialog(session.Settings, m_state, in, m_prompter, m_commands.dialogParent());
+    if (const auto geometry = m_geometry.Restore())
+        dialog.setGeometry(*geometry);
     if (beforeShow)
         beforeShow(dialog);
     const bool accepted = dialog.exec() == QDialog::Accepted;
+    m_geometry.Save(dialog.geometry());
     const InFormalDemoState shown = dialog.demoState();
     if (!accepted) {
         // Cancel changes nothing but the page shown and the demonstration texts.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/TPosSize.h"
 #include "options/InFormalDemoState.h"
 #include "player/ui/MainWindowController.h"
 
@@ -28,6 +29,8 @@ public:
 
     QAction *action() const { return m_action; }
     const InFormalDemoState &demoState() const { return m_state; }
+    // Where the dialog stood when last closed.
+    const TPosSize &geometryMemory() const { return m_geometry; }
     // Called with the dialog before it is shown (tests script it there).
     std::function<void(TFInFormalOptions &)> beforeShow;
     // Where a "nova o sobrescrivint" saving goes; the desktop's save dialog by default.
@@ -43,5 +46,6 @@ private:
     Prompter &m_prompter;
     QString m_programDir, m_programBaseName;
     InFormalDemoState m_state;
+    TPosSize m_geometry;
     QAction *m_action = nullptr;
 };

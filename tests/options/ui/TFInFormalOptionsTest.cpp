@@ -175,6 +175,7 @@ private Q_SLOTS:
             auto d = openDialog(read, prompter, folder);
             // Walking the pages and the demonstrations changes nothing either.
             d->showPage(page, page == 0 ? 3 : -1);
+            QCOMPARE(d->helpContext(), 1038 + page);
             d->setNotePosition(NotePosition::Left);
             (d->BB_Ok)->click();
             QCOMPARE(d->result(), int(QDialog::Accepted));
@@ -701,9 +702,12 @@ private Q_SLOTS:
         QVERIFY(session.SettingsModified);
         QVERIFY(session.ConfigNotDefault);
 
-        // OK and save, to the presentation's own configuration.
+        // OK and save, to the presentation's own configuration; the dialog opens where it was.
         session.SettingsModified = false;
-        c.beforeShow = [](TFInFormalOptions &d) {
+        QVERIFY(c.geometryMemory().saved());
+        const QRect last = *c.geometryMemory().Restore();
+        c.beforeShow = [last](TFInFormalOptions &d) {
+            QCOMPARE(d.geometry().size(), last.size());
             d.SE_MarkSize->setValue(25);
             d.CB_WhereSave->combo()->setCurrentIndex(d.CB_WhereSave->combo()->findData(0));
             QTimer::singleShot(0, &d, [&d] { (d.CB_WhereSave->button())->click(); });
