@@ -33,6 +33,9 @@
 namespace {
 
 constexpr int kFirstHelpContext = 1038;
+// The question panel's manual height goes no higher than a configuration file keeps: a larger
+// one would be saved but read back as the default.
+constexpr int kMaxPanelPA = 200;
 
 QToolButton *copyButton(const QString &name, const QString &text, const QString &hint,
                         QWidget *parent)
@@ -720,7 +723,7 @@ QWidget *TFInFormalOptions::buildQuestionPage()
         copyButton(QStringLiteral("SB_CopyAutomSizeToManualPA"), QStringLiteral("→"),
                    QStringLiteral("Copia la mida automàtica a la manual"), GB_PanelPA);
     SE_ManualSizePA =
-        spin(QStringLiteral("SE_ManualSizePA"), 10, 400, m_s.PanelPA.Size, GB_PanelPA);
+        spin(QStringLiteral("SE_ManualSizePA"), 10, kMaxPanelPA, m_s.PanelPA.Size, GB_PanelPA);
     pa->addWidget(autoB);
     pa->addWidget(L_AutoSizePA);
     pa->addWidget(SB_CopyAutomSizeToManualPA);
@@ -954,7 +957,7 @@ void TFInFormalOptions::changed()
         syncValue(f.ShadowPos, LB_ShadowPos[line]->currentRow(), 0, 3);
     }
     s.PanelPA.ManualSize = RG_ManualPanelSizePA->checkedId() == 1;
-    syncValue(s.PanelPA.Size, SE_ManualSizePA->value(), 10, 400);
+    syncValue(s.PanelPA.Size, SE_ManualSizePA->value(), 10, kMaxPanelPA);
     syncValue(s.EditAnswWidth, SE_ManualEditAnswWidth->value(), 10, 640);
     s.AnswerMesWithIcon = CB_WithIcon->isChecked();
     syncValue(s.PresErrReferent, RG_PresErrWindowReferent->checkedId(), 0, 1);

@@ -336,6 +336,25 @@ private Q_SLOTS:
         QCOMPARE(changed, keys);
     }
 
+    void questionPanelHeightReadsBack()
+    {
+        // A manual height the dialog accepts is one a configuration file gives back.
+        DemoFolder folder;
+        FakePrompter prompter;
+        auto d = openDialog(PresentationSettings(), prompter, folder);
+        d->RG_PAnswerShowType->button(1)->click();
+        d->RG_ManualPanelSizePA->button(1)->click();
+        d->SE_ManualSizePA->setValue(300);
+        d->BB_Ok->click();
+        TNewIniFile ini;
+        WritePresentationSettings(ini, d->settings());
+        PresentationSettings back;
+        ReadPresentationSettings(ini, back);
+        QVERIFY(back.PanelPA.ManualSize);
+        QCOMPARE(back.PanelPA.Size, d->settings().PanelPA.Size);
+        QCOMPARE(back.PanelPA.Size, d->SE_ManualSizePA->maximum());
+    }
+
     void demonstrationsFollowTheControls()
     {
         DemoFolder folder;
