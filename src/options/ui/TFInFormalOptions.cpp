@@ -589,6 +589,13 @@ QWidget *TFInFormalOptions::buildTitlePage()
     auto *left = new QVBoxLayout;
     BB_SetTitlePColor = button(QStringLiteral("BB_SetTitlePColor"), QStringLiteral("&Fons"), page);
     left->addWidget(BB_SetTitlePColor);
+    BB_CopyTitleFromSlide = button(QStringLiteral("BB_CopyTitleFromSlide"),
+                                   QStringLiteral("Text de la diapositiva"), page);
+    // The title lines come from a title slide on screen.
+    BB_CopyTitleFromSlide->setEnabled(m_in.currentSlide && m_in.currentSlide->Kind == skTitle);
+    left->addWidget(BB_CopyTitleFromSlide);
+    connect(BB_CopyTitleFromSlide, &QPushButton::clicked, this,
+            &TFInFormalOptions::copyNoteFromSlide);
     m_titleTabs = new QTabWidget(page);
     m_titleTabs->setObjectName(QStringLiteral("PC_TitleLines"));
     m_titleTabs->addTab(buildTitleLineTab(0), QStringLiteral("P&rimers"));

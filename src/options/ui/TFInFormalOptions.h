@@ -153,7 +153,7 @@ public:
     QToolButton *SB_CopyFontTitleToComment, *SB_CopyFontCommentToTitle;
     QButtonGroup *RG_TextHPositionLR, *RG_TextVPositionLR;
     QCheckBox *CB_WordWrapLRLines;
-    QPushButton *BB_SetTitlePColor;
+    QPushButton *BB_SetTitlePColor, *BB_CopyTitleFromSlide;
     QPushButton *BB_TitleFont[2], *BB_ShadowColor[2];
     QListWidget *LB_ShadowPos[2];
     QSpinBox *SE_ShadowSize[2];

@@ -494,6 +494,36 @@ private Q_SLOTS:
         QCOMPARE(d->typedDemo()->currentLayout().question.box.width(), expected.value());
     }
 
+    void demonstrationTextsFromTheSlideShown()
+    {
+        DemoFolder folder;
+        FakePrompter prompter;
+        TFInFormalOptions::Inputs in;
+        SlideRecord slide;
+        slide.Kind = skImage;
+        slide.NotePos = NotePosition::Right;
+        slide.PromptOr1stLine = QStringLiteral("El pi");
+        slide.AnswersOrNextLines = QStringLiteral("Arbre de fulla perenne");
+        in.currentSlide = slide;
+        auto d = openDialog(PresentationSettings(), prompter, folder, in);
+        QVERIFY(!d->BB_CopyTitleFromSlide->isEnabled());
+        d->BB_CopyNoteFromSlide->click();
+        QCOMPARE(d->E_Note1Str->text(), slide.PromptOr1stLine);
+        QCOMPARE(d->notePosition(), NotePosition::Right);
+        QCOMPARE(d->noteDemo()->scene().noteText2(), slide.AnswersOrNextLines);
+        QCOMPARE(d->titleDemo()->scene().noteText1(), slide.PromptOr1stLine);
+        QCOMPARE(d->demoState().note2, slide.AnswersOrNextLines);
+
+        slide.Kind = skTitle;
+        slide.PromptOr1stLine = QStringLiteral("Els arbres");
+        in.currentSlide = slide;
+        auto t = openDialog(PresentationSettings(), prompter, folder, in);
+        QVERIFY(t->BB_CopyTitleFromSlide->isEnabled());
+        t->BB_CopyTitleFromSlide->click();
+        QCOMPARE(t->titleDemo()->scene().noteText1(), QStringLiteral("Els arbres"));
+        QCOMPARE(t->notePosition(), NotePosition::Bottom);
+    }
+
     void answerMessageProof()
     {
         DemoFolder folder;
