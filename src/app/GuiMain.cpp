@@ -5,6 +5,7 @@
 #include "files/ui/ProgramHelp.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
+#include "options/ui/InFormalOptionsController.h"
 #include "options/ui/OptionsController.h"
 #include "player/StartupArgs.h"
 #include "player/ui/ConfigurationController.h"
@@ -69,6 +70,9 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     window.addController(config);
     OptionsController options(module, window.engine(), window, window.prompter());
     window.addController(options);
+    InFormalOptionsController inFormal(window.engine(), window, window, window.prompter(),
+                                       module.paths().ProgramDir, module.paths().ProgramBaseName);
+    window.addController(inFormal);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.
     if (const QScreen *screen = window.screen())

@@ -28,7 +28,9 @@ enum class PendingCommandCode : std::uint8_t {
     EditNewWML = 14,
     OpenWML = 15,
     OpenIni = 16,
-    ModalOptions = 17
+    ModalOptions = 17,
+    // Kept apart from the codes before it: the inner formal options were added on their own.
+    InFormalOptions = 24
 };
 
 inline bool isSecondGroup(PendingCommandCode c)

@@ -35,8 +35,10 @@
 #include "media/ui/TQTMovie.h"
 #include "media/ui/VideoSurface.h"
 #include "options/ui/TFGeneralOptions.h"
+#include "options/ui/TFInFormalOptions.h"
 #include "options/ui/TFModalOptions.h"
 #include "options/ui/TFOutFormalOptions.h"
+#include "options/ui/TFSetColorsOrImageToPanel.h"
 #include "options/ui/TFSpeedOptions.h"
 #include "player/ProgramCredits.h"
 #include "player/ui/TBoxRefPelvar.h"
@@ -69,6 +71,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -318,6 +321,36 @@ private Q_SLOTS:
         values.Results.Dir = QDir::tempPath();
         TFGeneralOptions general(values, prompter);
         check(general, QStringLiteral("Opcions generals del programa"));
+    }
+
+    void innerFormalOptions()
+    {
+        FakePrompter prompter;
+        TFInFormalOptions::Inputs in;
+        in.presentationName = QStringLiteral("Animals del bosc");
+        in.programBaseName = QStringLiteral("pelvar");
+        TFInFormalOptions dialog(PresentationSettings(), InFormalDemoState(), in, prompter);
+        dialog.resize(dialog.sizeHint());
+        // Every page, and every tab of the first page and of the title page.
+        for (int tab = 0; tab < dialog.imageTabs()->count(); ++tab) {
+            dialog.showPage(TFInFormalOptions::ImagePage, tab);
+            check(dialog, QStringLiteral("Aspectes interiors, imatge %1").arg(tab));
+        }
+        for (int page = TFInFormalOptions::TitlePage; page <= TFInFormalOptions::TextPage; ++page) {
+            dialog.showPage(page);
+            check(dialog, QStringLiteral("Aspectes interiors, pàgina %1").arg(page));
+        }
+        dialog.showPage(TFInFormalOptions::TitlePage);
+        dialog.titleTabs()->setCurrentIndex(1);
+        check(dialog, QStringLiteral("Aspectes interiors, títol 2"));
+        dialog.showPage(TFInFormalOptions::QuestionPage);
+        dialog.questionTabs()->setCurrentIndex(1);
+        check(dialog, QStringLiteral("Aspectes interiors, entrada"));
+
+        PanelBackground gradient;
+        gradient.ColorBackGroundEffect = 7;
+        TFSetColorsOrImageToPanel background(gradient, OptionChoosers());
+        check(background, QStringLiteral("Fons del plafó"));
     }
 
     void messageBoxes()
