@@ -8,6 +8,8 @@
 #include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowImages.h"
 #include "slides/ui/WebEngineSetup.h"
+#include "users/TDMAdminUsersDomains.h"
+#include "users/ui/QtIdentificationDialogs.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -45,6 +47,8 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
         return 0;
     }
     TModIniLS module(THlpIniFLoadSave(QCoreApplication::applicationFilePath()));
+    // The users module lives for the whole run: identification, results per domain.
+    TDMAdminUsersDomains users;
 
     QtShell shell;
     TFShowImages window;
@@ -53,6 +57,8 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     // called by it at start-up and exit.
     ConfigurationController config(module, window.engine(), window, window.prompter());
     window.addController(config);
+    QtIdentificationDialogs identification(window.prompter(), &window);
+    config.setUsers(users, identification);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.
     if (const QScreen *screen = window.screen())

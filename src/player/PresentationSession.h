@@ -49,6 +49,7 @@ public:
     enum AccessLevel AccessLevel = AccessLevel::Full;
     QString UserName;
     QString UserDomain;
+    bool UserIdentified = false; // results may be written for the user
     TWriteRes AdminResults;
     // The results folder of a domain, "" when it has none (the users module answers it).
     std::function<QString(const QString &domain)> DomainResultsDir;

@@ -38,6 +38,12 @@
 #include "support/SlideListFixture.h"
 #include "support/VideoFixtures.h"
 #include "support/WindowTest.h"
+#include "users/TDMAdminUsersDomains.h"
+#include "users/ui/TFPassword.h"
+#include "users/ui/TFSetPassword.h"
+#include "users/ui/TFUserFN.h"
+#include "users/ui/TFUserFNPassword.h"
+#include "users/ui/TFUserFNPasswordDomain.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -574,6 +580,26 @@ private Q_SLOTS:
         TFFileAttributes attributes(QStringLiteral("platja amb sol.jpg"),
                                     {true, true, false, false});
         check(attributes, QString::fromUtf8("Modificació d'atributs"));
+    }
+
+    void identificationDialogs()
+    {
+        FakePrompter prompter;
+        TFUserFN name(prompter);
+        name.setUserName(QStringLiteral("Núria"));
+        check(name, QStringLiteral("Usuari"));
+        TDMAdminUsersDomains users;
+        UserPasswordCheck passwordCheck(users, prompter);
+        TFUserFNPassword identification(passwordCheck, prompter);
+        identification.setUserName(QStringLiteral("Maria"));
+        check(identification, QStringLiteral("Identificació"));
+        TFUserFNPasswordDomain withDomain(
+            passwordCheck, {QStringLiteral("Escola"), QStringLiteral("Casa")}, prompter);
+        check(withDomain, QStringLiteral("Identificació i domini"));
+        TFPassword password;
+        check(password, QStringLiteral("Contrasenya"));
+        TFSetPassword setPassword(prompter, 1104);
+        check(setPassword, QStringLiteral("Manteniment contrasenya"));
     }
 
     // Runs last: every window class of the program, and every window it titles, was opened by

@@ -1,0 +1,46 @@
+#include "users/ui/UserDialogButtons.h"
+
+#include "files/HelpRequester.h"
+#include "users/UserNames.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+namespace {
+
+// Refuses, as they are typed or pasted, the characters a file name cannot hold.
+class UserNameValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return IsSafeUserName(input) || input.isEmpty() ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
+
+QDialogButtonBox *userDialogButtons(QDialog *dialog, HelpRequester *help, const int *helpContext)
+{
+    auto *buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
+    QPushButton *helpButton = buttons->button(QDialogButtonBox::Help);
+    helpButton->setText(QStringLiteral("Ajuda"));
+    helpButton->setEnabled(help != nullptr);
+    QObject::connect(buttons, &QDialogButtonBox::helpRequested, dialog, [help, helpContext] {
+        if (help)
+            help->showHelpContext(*helpContext);
+    });
+    return buttons;
+}
+
+void installUserNameFilter(QLineEdit *edit)
+{
+    edit->setValidator(new UserNameValidator(edit));
+}
