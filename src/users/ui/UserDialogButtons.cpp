@@ -3,10 +3,13 @@
 #include "files/HelpRequester.h"
 #include "users/UserNames.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QValidator>
 
 namespace {
@@ -43,4 +46,12 @@ QDialogButtonBox *userDialogButtons(QDialog *dialog, HelpRequester *help, const 
 void installUserNameFilter(QLineEdit *edit)
 {
     edit->setValidator(new UserNameValidator(edit));
+}
+
+void addToolButton(QHBoxLayout *row, QAction *action, QWidget *parent)
+{
+    auto *b = new QToolButton(parent);
+    b->setDefaultAction(action);
+    b->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    row->addWidget(b);
 }

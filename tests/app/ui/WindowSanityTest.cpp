@@ -38,7 +38,9 @@
 #include "support/SlideListFixture.h"
 #include "support/VideoFixtures.h"
 #include "support/WindowTest.h"
+#include "users/AdminOptions.h"
 #include "users/TDMAdminUsersDomains.h"
+#include "users/ui/TFAdminisUsersDomains.h"
 #include "users/ui/TFPassword.h"
 #include "users/ui/TFSetPassword.h"
 #include "users/ui/TFUserFN.h"
@@ -57,6 +59,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -600,6 +604,17 @@ private Q_SLOTS:
         check(password, QStringLiteral("Contrasenya"));
         TFSetPassword setPassword(prompter, 1104);
         check(setPassword, QStringLiteral("Manteniment contrasenya"));
+
+        QTemporaryDir dir;
+        AdminOptions options(users, prompter, {}, QStringLiteral("Pelvar"));
+        options.open(QStringLiteral("adm999"), true, dir.path());
+        TFAdminisUsersDomains admin(options, users, prompter);
+        admin.load(TWriteRes{});
+        check(admin, QStringLiteral("Opcions de l'administrador"));
+        for (int page = 1; page < admin.PageControl->count(); ++page) {
+            admin.PageControl->setCurrentIndex(page);
+            check(admin, QStringLiteral("Opcions de l'administrador %1").arg(page));
+        }
     }
 
     // Runs last: every window class of the program, and every window it titles, was opened by
