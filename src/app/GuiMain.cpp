@@ -11,6 +11,8 @@
 #include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowImages.h"
 #include "slides/ui/WebEngineSetup.h"
+#include "users/TDMAdminUsersDomains.h"
+#include "users/ui/QtIdentificationDialogs.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -51,6 +53,8 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
         return 0;
     }
     TModIniLS module(THlpIniFLoadSave(QCoreApplication::applicationFilePath()));
+    // The users module lives for the whole run: identification, results per domain.
+    TDMAdminUsersDomains users;
 
     QtShell shell;
     // The help outlives every window that asks for it; its messages are modal to the main window.
@@ -68,6 +72,8 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     ConfigurationController config(module, window.engine(), window, window.prompter());
     config.setHelpRequester(&help);
     window.addController(config);
+    QtIdentificationDialogs identification(window.prompter(), &window);
+    config.setUsers(users, identification);
     OptionsController options(module, window.engine(), window, window.prompter());
     window.addController(options);
     InFormalOptionsController inFormal(window.engine(), window, window, window.prompter(),

@@ -92,7 +92,13 @@ bool TModIniLS::saveAtExit(const ProgramOptions &options, const PresentationSett
         prompter.AskYes(
             QStringLiteral("Desar la configuració actual com a configuració per defecte?")))
         WritePresentationSettings(target, settings);
+    const bool programIniIsNew = !QFile::exists(m_paths.ProgramIniPath);
     bool ok = target.UpdateFile(prompter).ok();
+    // A new program configuration holding the administrator password is its owner's alone,
+    // where the file system keeps owners.
+    if (ok && !IndividualConfigActive && programIniIsNew && !Wide.AdminPassword.isEmpty())
+        QFile::setPermissions(m_paths.ProgramIniPath,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // With an individual configuration in use the program configuration is freed unwritten.
     m_paths.CloseProgramIni();
     ok = writeFavDirs(options, prompter) && ok;

@@ -51,6 +51,7 @@ public:
     bool SeveralUsers = false;
     QString UserName;
     QString UserDomain;
+    bool UserIdentified = false; // results may be written for the user
     TWriteRes AdminResults;
     // The results folder of a domain, "" when it has none (the users module answers it).
     std::function<QString(const QString &domain)> DomainResultsDir;

@@ -7,6 +7,7 @@
 #include "player/PlayerEngine.h"
 #include "player/ui/MainWindowCommandSet.h"
 #include "player/ui/MainWindowCommands.h"
+#include "users/TDMAdminUsersDomains.h"
 
 #include <QAction>
 #include <QDialog>
@@ -110,29 +111,71 @@ void ConfigurationController::reopenMenuAboutToOpen()
     m_reopenMenu->setEnabled(m_reopenMenu->isEnabled() && m_recentEnabled && m_lru.count() > 0);
 }
 
+void ConfigurationController::setUsers(TDMAdminUsersDomains &users, IdentificationDialogs &dialogs)
+{
+    m_users = &users;
+    m_identificationDialogs = &dialogs;
+}
+
+IdentificationState ConfigurationController::identify(const StartupArgs &args)
+{
+    IdentifyInput in;
+    in.commandLineLevel = args.accessLevel;
+    in.commandLineUser = args.userName;
+    in.SeveralUsers = m_module.Wide.SeveralUsers;
+    in.UserConfiguration = m_module.Wide.UserConfiguration;
+    in.UseAdminPassword = m_module.Wide.UseAdminPassword;
+    in.AdminPassword = m_module.Wide.AdminPassword;
+    if (m_users && m_identificationDialogs) {
+        m_users->SetUsersDir(m_module.Wide.DBUsersDir);
+        TDMAdminUsersDomains *users = m_users;
+        m_session.DomainResultsDir = [users](const QString &domain) {
+            return users->DomainDir(domain);
+        };
+        return Identify(in, *m_users, *m_identificationDialogs, m_prompter);
+    }
+    // Without the users module (tools, tests of the window): no dialog is shown, and an
+    // administrator password in use leaves the program view-only.
+    TDMAdminUsersDomains none;
+    struct NoDialogs : IdentificationDialogs
+    {
+        std::optional<QString> askUserName(const QString &) override { return std::nullopt; }
+        std::optional<QString> askAdminPassword() override { return std::nullopt; }
+        std::optional<Credentials> askUserPassword(UserPasswordCheck &, const QStringList &,
+                                                   const QString &) override
+        {
+            return std::nullopt;
+        }
+    } noDialogs;
+    return Identify(in, none, noDialogs, m_prompter);
+}
+
 void ConfigurationController::readAtStartUp(const StartupArgs &args)
 {
     m_module.readProgramWide(m_prompter);
-    // Until users are kept, the user named on the command line is the identified one.
-    m_module.setIdentifiedUser(args.userName);
+    const IdentificationState who = identify(args);
+    m_module.UserName = who.userName;
+    m_module.IndividualConfigActive = who.individualConfigActive;
+    m_session.AccessLevel = who.accessLevel;
+    m_session.UserName = who.userName;
+    m_session.UserDomain = who.domain;
+    m_session.UserIdentified = who.identified;
     m_session.SeveralUsers = m_module.Wide.SeveralUsers;
+    // Each user with a configuration of his own has his own recent files.
     useRecentListOf(m_module.IndividualConfigActive ? m_module.UserName : QString());
     ProgramOptionsReadContext ctx;
     ctx.programDir = m_module.paths().ProgramDir;
     ctx.commandLineFile = !args.fileArgument.isEmpty();
-    ctx.accessLevel = args.accessLevel;
+    ctx.accessLevel = m_session.AccessLevel;
     ctx.prompter = &m_prompter;
     m_module.readProgramOptions(m_session.Options, ctx);
     m_module.readDefaultSettings(m_session.Settings, m_session.ReadContext);
     m_module.loadFavDirs(m_session.Options);
-    // Results are written for an identified user; until users are kept, the name on the command
-    // line identifies him.
-    m_session.UserName = args.userName;
-    const bool identified = !args.userName.isEmpty();
-    m_session.Options.Results.Valid = identified && !m_session.Options.Results.disabledForRun;
+    // Results are written only for an identified user.
+    m_session.Options.Results.Valid = who.identified && !m_session.Options.Results.disabledForRun;
     m_session.AdminResults = m_module.AdminResults;
-    m_session.AdminResults.Valid =
-        identified && !m_module.AdminResults.disabledForRun && !m_module.Wide.DBUsersDir.isEmpty();
+    m_session.AdminResults.Valid = who.identified && !m_module.AdminResults.disabledForRun &&
+                                   !m_module.Wide.DBUsersDir.isEmpty();
     enableRecentFiles();
     m_runAtStart = args.fileArgument.isEmpty() &&
                    m_session.Options.AutomaticInit == AutomaticInitMode::OpenAndRun;

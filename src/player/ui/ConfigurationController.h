@@ -6,6 +6,7 @@
 #include "player/PlayerView.h"
 #include "player/StartupArgs.h"
 #include "player/ui/MainWindowController.h"
+#include "users/Identification.h"
 
 #include <QString>
 
@@ -22,6 +23,7 @@ class PresentationSession;
 class Prompter;
 class QAction;
 class QMenu;
+class TDMAdminUsersDomains;
 
 // Connects the configuration files to the main window: the start-up reading, the exit saving,
 // the recent-file submenu, the presentation-configuration commands and their dialogs. Its
@@ -33,6 +35,9 @@ public:
     ConfigurationController(TModIniLS &module, PlayerEngine &engine, MainWindowCommands &commands,
                             Prompter &prompter);
     ~ConfigurationController() override;
+
+    // The users module and the dialogs that identify the user at start-up.
+    void setUsers(TDMAdminUsersDomains &users, IdentificationDialogs &dialogs);
 
     // Start-up before the file argument is handled: program-wide keys, the user, the options
     // and the default presentation settings.
@@ -59,6 +64,7 @@ public:
 
 private:
     void buildMenus();
+    IdentificationState identify(const StartupArgs &args);
     void fillReopenMenu();
     // The "Arxiu" menu opens: the recent entry stays enabled only while it was, the list is
     // enabled and it has names.
@@ -82,6 +88,8 @@ private:
     bool m_runAtStart = false;
     bool m_recentEnabled = false; // the list is loaded and its entry may be enabled
     QString m_reopenPath;
+    TDMAdminUsersDomains *m_users = nullptr;
+    IdentificationDialogs *m_identificationDialogs = nullptr;
     QMenu *m_reopenMenu = nullptr;
     QAction *m_openIni = nullptr;
     QAction *m_saveLoad = nullptr;

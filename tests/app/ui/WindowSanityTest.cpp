@@ -58,6 +58,14 @@
 #include "support/SlideListFixture.h"
 #include "support/VideoFixtures.h"
 #include "support/WindowTest.h"
+#include "users/AdminOptions.h"
+#include "users/TDMAdminUsersDomains.h"
+#include "users/ui/TFAdminisUsersDomains.h"
+#include "users/ui/TFPassword.h"
+#include "users/ui/TFSetPassword.h"
+#include "users/ui/TFUserFN.h"
+#include "users/ui/TFUserFNPassword.h"
+#include "users/ui/TFUserFNPasswordDomain.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -697,6 +705,37 @@ private Q_SLOTS:
         docked->OpenPath(tmp.filePath(QStringLiteral("Dades")));
         host.resize(900, 420);
         check(host, QStringLiteral("Els arbres de directoris"));
+    }
+
+    void identificationDialogs()
+    {
+        FakePrompter prompter;
+        TFUserFN name(prompter);
+        name.setUserName(QStringLiteral("Núria"));
+        check(name, QStringLiteral("Usuari"));
+        TDMAdminUsersDomains users;
+        UserPasswordCheck passwordCheck(users, prompter);
+        TFUserFNPassword identification(passwordCheck, prompter);
+        identification.setUserName(QStringLiteral("Maria"));
+        check(identification, QStringLiteral("Identificació"));
+        TFUserFNPasswordDomain withDomain(
+            passwordCheck, {QStringLiteral("Escola"), QStringLiteral("Casa")}, prompter);
+        check(withDomain, QStringLiteral("Identificació i domini"));
+        TFPassword password;
+        check(password, QStringLiteral("Contrasenya"));
+        TFSetPassword setPassword(prompter, 1104);
+        check(setPassword, QStringLiteral("Manteniment contrasenya"));
+
+        QTemporaryDir dir;
+        AdminOptions options(users, prompter, {}, QStringLiteral("Pelvar"));
+        options.open(QStringLiteral("adm999"), true, dir.path());
+        TFAdminisUsersDomains admin(options, users, prompter);
+        admin.load(TWriteRes{});
+        check(admin, QStringLiteral("Opcions de l'administrador"));
+        for (int page = 1; page < admin.PageControl->count(); ++page) {
+            admin.PageControl->setCurrentIndex(page);
+            check(admin, QStringLiteral("Opcions de l'administrador %1").arg(page));
+        }
     }
 
     // Runs last: every window class of the program, and every window it titles, was opened by

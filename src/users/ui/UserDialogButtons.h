@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class HelpRequester;
+class QDialog;
+class QDialogButtonBox;
+class QLineEdit;
+class QAction;
+class QHBoxLayout;
+class QWidget;
+
+// The buttons of the users module's dialogs: "D'acord", "Cancel·la" and "Ajuda", the last one
+// opening the help at the dialog's context (disabled until the program gives its help).
+// OK and Cancel are left for the dialog to connect.
+QDialogButtonBox *userDialogButtons(QDialog *dialog, HelpRequester *help, const int *helpContext);
+
+// Whether a character may be typed into a user-name field at a position.
+void installUserNameFilter(QLineEdit *edit);
+
+// A tool button for `action` at the end of `row`.
+void addToolButton(QHBoxLayout *row, QAction *action, QWidget *parent);
