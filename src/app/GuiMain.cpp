@@ -75,6 +75,7 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     QtIdentificationDialogs identification(window.prompter(), &window);
     config.setUsers(users, identification);
     OptionsController options(module, window.engine(), window, window.prompter());
+    options.setUsers(users);
     window.addController(options);
     InFormalOptionsController inFormal(window.engine(), window, window, window.prompter(),
                                        module.paths().ProgramDir, module.paths().ProgramBaseName);

@@ -11,6 +11,7 @@
 #include "options/ui/TFSpeedOptions.h"
 #include "player/PlayerEngine.h"
 #include "player/ui/MainWindowCommands.h"
+#include "users/ui/AdminOptionsDialog.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -136,4 +137,24 @@ void OptionsController::showGeneralOptions()
     if (QAction *admin = m_commands.action(u"A_F_AdminOptions"))
         admin->setVisible(m_session.AccessLevel == AccessLevel::Full && m_session.SeveralUsers);
     m_engine.programOptionsChanged();
+}
+
+void OptionsController::setUsers(TDMAdminUsersDomains &users)
+{
+    if (!m_users)
+        if (QAction *admin = m_commands.action(u"A_F_AdminOptions"))
+            connect(admin, &QAction::triggered, this, &OptionsController::showAdminOptions);
+    m_users = &users;
+    m_commands.setCommandAvailable(u"A_F_AdminOptions", true);
+}
+
+void OptionsController::showAdminOptions()
+{
+    if (!m_users)
+        return;
+    ShowAdminOptions(m_commands.dialogParent(), *m_users, m_prompter, m_module.Wide,
+                     m_module.AdminResults, m_module.paths().ProgramBaseName);
+    // A password chosen in the dialog is kept even when it is cancelled, and the results
+    // written for the administrator follow what the dialog stored.
+    m_session.AdminResults = m_module.AdminResults;
 }

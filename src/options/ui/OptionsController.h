@@ -12,11 +12,12 @@ class PlayerEngine;
 class PresentationSession;
 class Prompter;
 class QDialog;
+class TDMAdminUsersDomains;
 class TModIniLS;
 
-// The option dialogs of the main window: presentation mode, speed, outer formal options and the
-// general options. Each dialog edits a copy and hands it back; the engine then applies it to the
-// session and the window.
+// The option dialogs of the main window: presentation mode, speed, outer formal options, the
+// general options and the administrator's options. Each dialog edits a copy and hands it back; the
+// engine then applies it to the session and the window.
 class OptionsController : public MainWindowController
 {
     Q_OBJECT
@@ -28,6 +29,10 @@ public:
     void showSpeedOptions();
     void showOutFormalOptions();
     void showGeneralOptions();
+    // The administrator's options work on the users and domains lists; the command waits for
+    // them.
+    void setUsers(TDMAdminUsersDomains &users);
+    void showAdminOptions();
 
     // Where the registration buttons install the file types (tests point it elsewhere).
     FileTypeRegistration &registration() { return m_registration; }
@@ -49,4 +54,5 @@ private:
     MainWindowCommands &m_commands;
     Prompter &m_prompter;
     FileTypeRegistration m_registration;
+    TDMAdminUsersDomains *m_users = nullptr;
 };

@@ -12,8 +12,10 @@
 #include "player/ui/TFShowImages.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
+#include "users/TDMAdminUsersDomains.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -26,6 +28,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -642,6 +645,40 @@ private Q_SLOTS:
         // The open command's hint follows what opening now does.
         QCOMPARE(w.engine().session().Options.OpenSalOption, OpenSalAction::Check);
         QVERIFY(w.openAction()->toolTip().contains(QStringLiteral("i la comprova")));
+    }
+
+    // The administrator's command waits for the users lists, then opens the administrator's
+    // dialog on them; what the dialog leaves in the results settings reaches the session.
+    void theAdministratorsOptionsOpenOnTheUsersLists()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        TFShowImages w(prompter);
+        OptionsController options(module, w.engine(), w, prompter);
+        QAction *admin = w.action(u"A_F_AdminOptions");
+        QVERIFY(!admin->isEnabled());
+        TDMAdminUsersDomains users;
+        options.setUsers(users);
+        QVERIFY(admin->isEnabled());
+        w.engine().session().SeveralUsers = true;
+        w.applyAccessLevel();
+        QVERIFY(admin->isVisible());
+
+        module.AdminResults.Dir = fx.dir();
+        QStringList titles;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&titles] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                titles << dialog->windowTitle();
+                dialog->reject();
+            }
+        });
+        closer.start(10);
+        admin->trigger();
+        closer.stop();
+        QCOMPARE(titles, QStringList{QStringLiteral("Opcions de l'administrador")});
+        QCOMPARE(w.engine().session().AdminResults.Dir, fx.dir());
     }
 
     void theRegistrationButtonsInstallOurIcons()
