@@ -736,6 +736,9 @@ void PlayerEngine::initNext()
 
 void PlayerEngine::command(PendingCommandCode code)
 {
+    // A view-only user's editing command is refused, not queued: the run goes on untouched.
+    if (m_session.AccessLevel == AccessLevel::ViewOnly && isEditingCommand(code))
+        return;
     handleInput([this, code] {
         if (!m_run.Presenting) {
             if (isSecondGroup(code)) {

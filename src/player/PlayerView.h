@@ -38,6 +38,26 @@ inline bool isSecondGroup(PendingCommandCode c)
     return c == PendingCommandCode::Close || std::uint8_t(c) >= 5;
 }
 
+// The commands that edit a list or a table, or change the presentation's settings: a view-only
+// user has none of them.
+inline bool isEditingCommand(PendingCommandCode c)
+{
+    switch (c) {
+    case PendingCommandCode::EditSAL:
+    case PendingCommandCode::EditNewSAL:
+    case PendingCommandCode::EditSML:
+    case PendingCommandCode::EditNewSML:
+    case PendingCommandCode::OpenSML:
+    case PendingCommandCode::EditWML:
+    case PendingCommandCode::EditNewWML:
+    case PendingCommandCode::OpenWML:
+    case PendingCommandCode::OpenIni:
+    case PendingCommandCode::ModalOptions:
+    case PendingCommandCode::InFormalOptions: return true;
+    default: return false;
+    }
+}
+
 // The main window's commands the engine enables, disables, shows or hides.
 enum class PlayerAction {
     A_V_InitNext,

@@ -78,6 +78,32 @@ private Q_SLOTS:
         QVERIFY(r.prompter.shown.empty());
     }
 
+    // A view-only user's editing command neither ends the run nor waits for its end; going to a
+    // slide still does.
+    void viewOnlyEditingCommandsAreRefused()
+    {
+        Rig r;
+        auto &e = r.load(
+            {L::line(r.pic(QStringLiteral("1.png"))), L::line(r.pic(QStringLiteral("2.png")))});
+        e.session().AccessLevel = AccessLevel::ViewOnly;
+        e.RunPresentation(0);
+        for (PendingCommandCode code :
+             {PendingCommandCode::EditSAL, PendingCommandCode::EditNewWML,
+              PendingCommandCode::OpenSML, PendingCommandCode::OpenIni,
+              PendingCommandCode::ModalOptions, PendingCommandCode::InFormalOptions}) {
+            e.command(code);
+            QVERIFY(e.state().Presenting);
+            QCOMPARE(e.state().PendingCommand, PendingCommandCode::None);
+        }
+        QCOMPARE(r.shown(), (std::vector<int>{0}));
+        e.command(PendingCommandCode::Goto);
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(r.view.carriedOut, (std::vector<PendingCommandCode>{PendingCommandCode::Goto}));
+        // At rest too.
+        e.command(PendingCommandCode::EditSAL);
+        QCOMPARE(r.view.carriedOut.size(), std::size_t(1));
+    }
+
     void hiddenSlidesAreSkippedBothWays()
     {
         Rig r;

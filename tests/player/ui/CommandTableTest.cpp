@@ -578,6 +578,21 @@ private Q_SLOTS:
                                                "A_I_ShowNameAndNote")));
         QCOMPARE(shownEntries(c.w.menu(u"PUM_End")),
                  QStringLiteral("A_V_CalcTime A_V_Results A_V_RandomList"));
+        // A hidden command's key does nothing, even were the command enabled.
+        showAndActivate(c.w);
+        int hiddenWithKeys = 0;
+        for (const ActionRow &row : mainWindowActionRows()) {
+            QAction *a = c.w.action(name(row.name));
+            if (row.shortcut().isEmpty() || !a || a->isVisible())
+                continue;
+            ++hiddenWithKeys;
+            a->setEnabled(true);
+            QSignalSpy spy(a, &QAction::triggered);
+            QTest::sendKeyEvent(QTest::Click, &c.w, row.key.key(), QString(),
+                                row.key.keyboardModifiers());
+            QVERIFY2(spy.isEmpty(), row.name);
+        }
+        QVERIFY(hiddenWithKeys >= 1); // "E", opening the slide's file for editing
         QCOMPARE(shownButtons(c.w.toolBar()),
                  QStringLiteral("TB_F_OpenSAL TB_SepFile TB_V_Init TB_V_Prior TB_V_First "
                                 "TB_V_Stop TB_V_Goto TB_SepX TB_X SB_X TB_SepEnd TB_V_End "
