@@ -69,9 +69,11 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     config.setHelpRequester(&help);
     window.addController(config);
     OptionsController options(module, window.engine(), window, window.prompter());
+    options.setHelpRequester(&help);
     window.addController(options);
     InFormalOptionsController inFormal(window.engine(), window, window, window.prompter(),
                                        module.paths().ProgramDir, module.paths().ProgramBaseName);
+    inFormal.setHelpRequester(&help);
     window.addController(inFormal);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.

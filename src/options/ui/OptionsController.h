@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class HelpRequester;
 class MainWindowCommands;
 class PlayerEngine;
 class PresentationSession;
@@ -29,6 +30,9 @@ public:
     void showOutFormalOptions();
     void showGeneralOptions();
 
+    // The help the dialogs' "Ajuda" and F1 open; it must outlive the controller.
+    void setHelpRequester(HelpRequester *help) { m_help = help; }
+
     // Where the registration buttons install the file types (tests point it elsewhere).
     FileTypeRegistration &registration() { return m_registration; }
     // Called with each dialog just before it runs (tests drive it from here); the dialog's
@@ -49,4 +53,5 @@ private:
     MainWindowCommands &m_commands;
     Prompter &m_prompter;
     FileTypeRegistration m_registration;
+    HelpRequester *m_help = nullptr;
 };
