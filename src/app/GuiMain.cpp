@@ -76,9 +76,11 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     config.setUsers(users, identification);
     OptionsController options(module, window.engine(), window, window.prompter());
     options.setUsers(users);
+    options.setHelpRequester(&help);
     window.addController(options);
     InFormalOptionsController inFormal(window.engine(), window, window, window.prompter(),
                                        module.paths().ProgramDir, module.paths().ProgramBaseName);
+    inFormal.setHelpRequester(&help);
     window.addController(inFormal);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.

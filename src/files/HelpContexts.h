@@ -11,6 +11,14 @@ enum class HelpContext : int {
     SoundTableErrors = 1033,      // the check's errors window, image-sound table
     GotoSlide = 1035,             // "Anar a la diapositiva"
     MainWindow = 1036,            // "Seqüenciador de diapositives"
+    InFormalImage = 1038,         // inner formal options, page "&Imatge i comentari"
+    InFormalTitle = 1039,         // inner formal options, page "&Títol"
+    InFormalQuestion = 1040,      // inner formal options, page "&Pregunta/Respostes"
+    InFormalAnswerMessage = 1041, // inner formal options, page "Resposta a respostes"
+    InFormalText = 1042,          // inner formal options, page "Arxiu t&xt"
+    OutFormalOptions = 1046,      // outer formal options
+    SpeedOptions = 1047,          // "Velocitat de presentació"
+    PanelBackground = 1049,       // the background of a panel
     SketchListing = 1075,         // the sketch of the list ("Llistat de diapositives")
     OrderListing = 1076,          // the order listing ("Llistat de diapositives")
     TextIndex = 1078,             // "Índex" as text
@@ -18,6 +26,8 @@ enum class HelpContext : int {
     DirectoryTree = 1092,         // "Arbre de directoris", a written-out branch
     ConfigurationPolicies = 1098, // "Configuració de la presentació"
     InitialOptions = 1099,        // "Opcions d'inici"
+    GeneralOptions = 1114,        // "Opcions generals del programa"
+    ModalOptions = 1116,          // "Opcions de mode de presentació"
     QuestionsAndAnswers = 1122,   // "Preguntes i respostes"
     Tutorial = 1126,              // "Petit tutorial"
 };

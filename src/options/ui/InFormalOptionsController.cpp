@@ -52,6 +52,7 @@ void InFormalOptionsController::showDialog()
     if (!current.PromptOr1stLine.isEmpty() || !current.AnswersOrNextLines.isEmpty())
         in.currentSlide = current;
     TFInFormalOptions dialog(session.Settings, m_state, in, m_prompter, m_commands.dialogParent());
+    dialog.setHelp(m_help);
     if (const auto geometry = m_geometry.Restore())
         dialog.setGeometry(*geometry);
     if (beforeShow)

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class HelpRequester;
 class MainWindowCommands;
 class PlayerEngine;
 class PlayerView;
@@ -31,6 +32,8 @@ public:
     const InFormalDemoState &demoState() const { return m_state; }
     // Where the dialog stood when last closed.
     const TPosSize &geometryMemory() const { return m_geometry; }
+    // The help the dialog's "Ajuda" and F1 open; it must outlive the controller.
+    void setHelpRequester(HelpRequester *help) { m_help = help; }
     // Called with the dialog before it is shown (tests script it there).
     std::function<void(TFInFormalOptions &)> beforeShow;
     // Where a "nova o sobrescrivint" saving goes; the desktop's save dialog by default.
@@ -48,4 +51,5 @@ private:
     InFormalDemoState m_state;
     TPosSize m_geometry;
     QAction *m_action = nullptr;
+    HelpRequester *m_help = nullptr;
 };

@@ -87,6 +87,7 @@ void OptionsController::showModalOptions()
     TFModalOptions dialog(settings, slides, MemorisationOffer::Offered, AnswerKinds::Both,
                           int(m_session.SaveDestination), presentationName(),
                           m_module.paths().ProgramBaseName, m_prompter, m_commands.dialogParent());
+    dialog.setHelp(m_help);
     if (run(dialog) != QDialog::Accepted)
         return;
     m_session.SaveDestination = SaveDestination(dialog.saveDestination());
@@ -98,6 +99,7 @@ void OptionsController::showModalOptions()
 void OptionsController::showSpeedOptions()
 {
     TFSpeedOptions dialog(m_session.Settings.ImageDelay, m_commands.dialogParent());
+    dialog.setHelp(m_help);
     if (run(dialog) != QDialog::Accepted)
         return;
     PresentationSettings settings = m_session.Settings;
@@ -110,6 +112,7 @@ void OptionsController::showOutFormalOptions()
     TFOutFormalOptions dialog(m_session.Settings, int(m_session.SaveDestination),
                               presentationName(), m_module.paths().ProgramBaseName,
                               m_commands.dialogParent());
+    dialog.setHelp(m_help);
     if (run(dialog) != QDialog::Accepted)
         return;
     m_session.SaveDestination = SaveDestination(dialog.saveDestination());
@@ -123,6 +126,7 @@ void OptionsController::showGeneralOptions()
     ProgramWideOptions &wide = m_module.Wide;
     TFGeneralOptions dialog(generalOptionsFrom(wide, m_session.Options), m_prompter,
                             m_commands.dialogParent());
+    dialog.setHelp(m_help);
     dialog.registerFileTypes = [this] { m_registration.RegisterFileTypes(m_prompter); };
     dialog.unregisterFileTypes = [this] { m_registration.UnregisterFileTypes(m_prompter); };
     if (run(dialog) != QDialog::Accepted)

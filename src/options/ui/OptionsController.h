@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class HelpRequester;
 class MainWindowCommands;
 class PlayerEngine;
 class PresentationSession;
@@ -34,6 +35,9 @@ public:
     void setUsers(TDMAdminUsersDomains &users);
     void showAdminOptions();
 
+    // The help the dialogs' "Ajuda" and F1 open; it must outlive the controller.
+    void setHelpRequester(HelpRequester *help) { m_help = help; }
+
     // Where the registration buttons install the file types (tests point it elsewhere).
     FileTypeRegistration &registration() { return m_registration; }
     // Called with each dialog just before it runs (tests drive it from here); the dialog's
@@ -55,4 +59,5 @@ private:
     Prompter &m_prompter;
     FileTypeRegistration m_registration;
     TDMAdminUsersDomains *m_users = nullptr;
+    HelpRequester *m_help = nullptr;
 };

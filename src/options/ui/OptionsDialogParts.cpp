@@ -1,22 +1,23 @@
 #include "options/ui/OptionsDialogParts.h"
 
+#include "files/ui/DialogHelp.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QSpinBox>
 
-QDialogButtonBox *optionsButtons(QDialog *dialog, int helpContext)
+QDialogButtonBox *optionsButtons(QDialog *dialog, DialogHelp *&help)
 {
     auto *buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
-    QPushButton *help = buttons->button(QDialogButtonBox::Help);
-    help->setText(QStringLiteral("Ajuda"));
-    help->setObjectName(QStringLiteral("BB_Help"));
-    help->setProperty("helpContext", helpContext);
-    help->setEnabled(false);
+    QPushButton *helpButton = buttons->button(QDialogButtonBox::Help);
+    helpButton->setText(QStringLiteral("Ajuda"));
+    helpButton->setObjectName(QStringLiteral("BB_Help"));
+    help = new DialogHelp(dialog, helpButton);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;

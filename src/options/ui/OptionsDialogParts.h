@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class DialogHelp;
 class QDialog;
 class QDialogButtonBox;
 class QGroupBox;
@@ -10,9 +11,9 @@ class QWidget;
 
 // The pieces the option dialogs share.
 
-// OK ("D'acord"), Cancel ("Cancel·la") and Help ("Ajuda") wired to the dialog; the help button
-// carries the dialog's help context and stays disabled until the program has its help.
-QDialogButtonBox *optionsButtons(QDialog *dialog, int helpContext);
+// OK ("D'acord"), Cancel ("Cancel·la") and Help ("Ajuda") wired to the dialog. `help` receives
+// the dialog's help (its button and F1), disabled until the dialog is given the program's help.
+QDialogButtonBox *optionsButtons(QDialog *dialog, DialogHelp *&help);
 // A number edit from `min` to `max` named `name`.
 QSpinBox *numberEdit(QWidget *parent, const QString &name, int min, int max);
 // A group box named `name` with the given title.

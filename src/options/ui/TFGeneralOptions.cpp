@@ -1,7 +1,9 @@
 #include "options/ui/TFGeneralOptions.h"
 
 #include "config/ui/TFrWriteResults.h"
+#include "files/HelpContexts.h"
 #include "files/Prompter.h"
+#include "files/ui/DialogHelp.h"
 #include "options/ui/OptionsDialogParts.h"
 
 #include <QButtonGroup>
@@ -141,7 +143,12 @@ TFGeneralOptions::TFGeneralOptions(const GeneralOptionsValues &values, Prompter 
             unregisterFileTypes();
     });
 
-    layout->addWidget(optionsButtons(this, kHelpContext));
+    layout->addWidget(optionsButtons(this, m_help));
+}
+
+void TFGeneralOptions::setHelp(HelpRequester *help)
+{
+    m_help->setHelp(help, helpNumber(HelpContext::GeneralOptions));
 }
 
 GeneralOptionsValues TFGeneralOptions::values() const

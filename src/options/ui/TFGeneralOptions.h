@@ -7,6 +7,8 @@
 #include <functional>
 
 class Prompter;
+class DialogHelp;
+class HelpRequester;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -21,10 +23,13 @@ class TFGeneralOptions : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 1114;
-
     TFGeneralOptions(const GeneralOptionsValues &values, Prompter &prompter,
                      QWidget *parent = nullptr);
+
+    // "Ajuda" and F1 open the dialog's help; disabled until help is given (nullptr disables it
+    // again). The requester must outlive the dialog.
+    void setHelp(HelpRequester *help);
+    DialogHelp *help() const { return m_help; }
 
     // The values as edited (those given, before OK).
     GeneralOptionsValues values() const;
@@ -48,4 +53,5 @@ private:
     GeneralOptionsValues m_values;
     Prompter &m_prompter;
     QButtonGroup *m_openSal;
+    DialogHelp *m_help = nullptr;
 };

@@ -1,9 +1,11 @@
 #include "options/ui/TFInFormalOptions.h"
 
 #include "config/ui/TWhereSaveBox.h"
+#include "files/HelpContexts.h"
 #include "files/HelpRequester.h"
 #include "files/Prompter.h"
 #include "files/SystemColors.h"
+#include "files/ui/DialogHelp.h"
 #include "options/AnswerInputWidth.h"
 #include "options/ui/SlideDemo.h"
 #include "options/ui/TFSetColorsOrImageToPanel.h"
@@ -30,9 +32,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
-constexpr int kFirstHelpContext = 1038;
+// The help of each page, in page order.
+constexpr HelpContext kPageHelp[] = {HelpContext::InFormalImage, HelpContext::InFormalTitle,
+                                     HelpContext::InFormalQuestion,
+                                     HelpContext::InFormalAnswerMessage, HelpContext::InFormalText};
 // The question panel's manual height goes no higher than a configuration file keeps: a larger
 // one would be saved but read back as the default.
 constexpr int kMaxPanelPA = 200;
@@ -126,6 +134,8 @@ TFInFormalOptions::TFInFormalOptions(const PresentationSettings &settings,
         if (m_help)
             m_help->showHelpContext(helpContext());
     });
+    // F1 opens the help of the page shown, as the button does.
+    DialogHelp::bindHelpKey(this, BB_Help);
     connect(m_pages, &QTabWidget::currentChanged, this, [this] { updateDemos(); });
     connect(m_imageTabs, &QTabWidget::currentChanged, this, [this] { updateDemoSwitch(); });
     // The automatic sizes shown are those of the demonstrations as large as they are now.
@@ -153,7 +163,8 @@ void TFInFormalOptions::setHelp(HelpRequester *help)
 
 int TFInFormalOptions::helpContext() const
 {
-    return kFirstHelpContext + m_pages->currentIndex();
+    static_assert(std::size(kPageHelp) == TextPage + 1);
+    return helpNumber(kPageHelp[std::clamp(m_pages->currentIndex(), 0, int(TextPage))]);
 }
 
 InFormalDemoState TFInFormalOptions::demoState() const
@@ -1199,6 +1210,7 @@ void TFInFormalOptions::chooseBackgroundFor(bool sharedVariant)
     PanelBackground preset = sharedVariant ? m_s.NotePanel : m_s.TitlePanel;
     preset.BmpForBackgroud = m_s.TitlePanel.BmpForBackgroud;
     TFSetColorsOrImageToPanel dialog(preset, m_choosers, this);
+    dialog.setHelp(m_help);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const PanelBackground chosen = dialog.background();

@@ -57,7 +57,8 @@ public:
 
     // Replaces the font, colour and picture choosers (tests).
     void setChoosers(OptionChoosers choosers) { m_choosers = std::move(choosers); }
-    // The help the "Ajuda" button opens (context 1038 to 1042 by page).
+    // The help "Ajuda" and F1 open: the page shown's. Also given to the panel background dialog
+    // it opens. The requester must outlive the dialog.
     void setHelp(HelpRequester *help);
     int helpContext() const;
 

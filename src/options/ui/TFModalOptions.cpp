@@ -1,7 +1,9 @@
 #include "options/ui/TFModalOptions.h"
 
 #include "config/ui/TWhereSaveBox.h"
+#include "files/HelpContexts.h"
 #include "files/Prompter.h"
+#include "files/ui/DialogHelp.h"
 #include "options/ui/OptionsDialogParts.h"
 
 #include <QButtonGroup>
@@ -267,7 +269,7 @@ TFModalOptions::TFModalOptions(const PresentationSettings &settings, int slideCo
         m_saveNow = true;
         accept();
     });
-    layout->addWidget(optionsButtons(this, kHelpContext));
+    layout->addWidget(optionsButtons(this, m_help));
 
     // The controls from the settings.
     if (QAbstractButton *b = m_sort->button(int(s.PresSort)))
@@ -339,6 +341,11 @@ TFModalOptions::TFModalOptions(const PresentationSettings &settings, int slideCo
                                static_cast<QAbstractButton *>(RB_ModelTest)})
         connect(b, &QAbstractButton::clicked, this, [this] { forceManual(); });
     applyEnabling();
+}
+
+void TFModalOptions::setHelp(HelpRequester *help)
+{
+    m_help->setHelp(help, helpNumber(HelpContext::ModalOptions));
 }
 
 int TFModalOptions::saveDestination() const

@@ -8,6 +8,8 @@
 #include <vector>
 
 class Prompter;
+class DialogHelp;
+class HelpRequester;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -23,13 +25,16 @@ class TFModalOptions : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 1116;
-
     // `slideCount` (at least 2: see modalOptionsRefusal) bounds the range and the number of
     // initial slides. `presentationName` is "" for an unnamed list.
     TFModalOptions(const PresentationSettings &settings, int slideCount, MemorisationOffer offer,
                    AnswerKinds answers, int saveDestination, const QString &presentationName,
                    const QString &programBaseName, Prompter &prompter, QWidget *parent = nullptr);
+
+    // "Ajuda" and F1 open the dialog's help; disabled until help is given (nullptr disables it
+    // again). The requester must outlive the dialog.
+    void setHelp(HelpRequester *help);
+    DialogHelp *help() const { return m_help; }
 
     // The settings as edited (those given, before OK).
     const PresentationSettings &settings() const { return m_settings; }
@@ -96,4 +101,5 @@ private:
     std::vector<NumberField> m_numbers;
     TWhereSaveBox *m_where;
     bool m_saveNow = false;
+    DialogHelp *m_help = nullptr;
 };

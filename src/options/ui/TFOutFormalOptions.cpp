@@ -1,6 +1,8 @@
 #include "options/ui/TFOutFormalOptions.h"
 
 #include "config/ui/TWhereSaveBox.h"
+#include "files/HelpContexts.h"
+#include "files/ui/DialogHelp.h"
 #include "options/ui/OptionsDialogParts.h"
 
 #include <QCheckBox>
@@ -99,11 +101,16 @@ TFOutFormalOptions::TFOutFormalOptions(const PresentationSettings &settings, int
         m_saveNow = true;
         accept();
     });
-    layout->addWidget(optionsButtons(this, kHelpContext));
+    layout->addWidget(optionsButtons(this, m_help));
 
     for (QCheckBox *c : {CB_WithoutCaption, CB_WithNumbering, CB_WithSNumbering, CB_WithITName})
         connect(c, &QCheckBox::toggled, this, [this] { applyEnabling(); });
     applyEnabling();
+}
+
+void TFOutFormalOptions::setHelp(HelpRequester *help)
+{
+    m_help->setHelp(help, helpNumber(HelpContext::OutFormalOptions));
 }
 
 int TFOutFormalOptions::saveDestination() const

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class DialogHelp;
+class HelpRequester;
 class QCheckBox;
 class QGroupBox;
 class TWhereSaveBox;
@@ -14,12 +16,15 @@ class TFOutFormalOptions : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 1046;
-
     // `presentationName` is "" for an unnamed list (no entry for its own configuration).
     TFOutFormalOptions(const PresentationSettings &settings, int saveDestination,
                        const QString &presentationName, const QString &programBaseName,
                        QWidget *parent = nullptr);
+
+    // "Ajuda" and F1 open the dialog's help; disabled until help is given (nullptr disables it
+    // again). The requester must outlive the dialog.
+    void setHelp(HelpRequester *help);
+    DialogHelp *help() const { return m_help; }
 
     // The settings as edited (those given, before OK).
     const PresentationSettings &settings() const { return m_settings; }
@@ -40,4 +45,5 @@ private:
     PresentationSettings m_settings;
     TWhereSaveBox *m_where;
     bool m_saveNow = false;
+    DialogHelp *m_help = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "options/ui/TFSetColorsOrImageToPanel.h"
 
+#include "files/HelpContexts.h"
+#include "files/ui/DialogHelp.h"
 #include "files/ui/GreyCaptionGroupBox.h"
 #include "media/ui/TGradPan0.h"
 
@@ -75,9 +77,10 @@ TFSetColorsOrImageToPanel::TFSetColorsOrImageToPanel(const PanelBackground &back
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
     box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
-    box->button(QDialogButtonBox::Help)->setText(QStringLiteral("Ajuda"));
-    // Help context 1049; enabled once the program's help is there.
-    box->button(QDialogButtonBox::Help)->setEnabled(false);
+    QPushButton *helpButton = box->button(QDialogButtonBox::Help);
+    helpButton->setText(QStringLiteral("Ajuda"));
+    helpButton->setObjectName(QStringLiteral("BB_Help"));
+    m_help = new DialogHelp(this, helpButton);
     side->addWidget(box);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -116,6 +119,11 @@ TFSetColorsOrImageToPanel::TFSetColorsOrImageToPanel(const PanelBackground &back
     });
     updateControls();
     showBackground();
+}
+
+void TFSetColorsOrImageToPanel::setHelp(HelpRequester *help)
+{
+    m_help->setHelp(help, helpNumber(HelpContext::PanelBackground));
 }
 
 void TFSetColorsOrImageToPanel::typeChosen(int type)

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+class DialogHelp;
+class HelpRequester;
 class QAbstractButton;
 class QButtonGroup;
 class QGroupBox;
@@ -20,6 +22,11 @@ class TFSetColorsOrImageToPanel : public QDialog
 public:
     TFSetColorsOrImageToPanel(const PanelBackground &background, OptionChoosers choosers,
                               QWidget *parent = nullptr);
+
+    // "Ajuda" and F1 open the dialog's help; disabled until help is given. The requester must
+    // outlive the dialog.
+    void setHelp(HelpRequester *help);
+    DialogHelp *help() const { return m_help; }
 
     PanelBackground background() const { return m_bg; }
     QButtonGroup *typeGroup() const { return m_type; }
@@ -41,4 +48,5 @@ private:
     QPushButton *m_color, *m_bmp, *m_start, *m_end;
     QGroupBox *m_gradient;
     TGradPan0 *m_demo;
+    DialogHelp *m_help = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "options/ui/TFSpeedOptions.h"
 
+#include "files/HelpContexts.h"
+#include "files/ui/DialogHelp.h"
 #include "options/ui/OptionsDialogParts.h"
 
 #include <QDialogButtonBox>
@@ -26,9 +28,14 @@ TFSpeedOptions::TFSpeedOptions(std::uint16_t imageDelay, QWidget *parent)
     grid->addWidget(new QLabel(QStringLiteral("s"), this), 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("(0 per 1/2 segon)"), this), 1, 1, 1, 2);
     layout->addLayout(grid);
-    layout->addWidget(optionsButtons(this, kHelpContext));
+    layout->addWidget(optionsButtons(this, m_help));
     SE_ImageDelay->setValue(imageDelay);
     m_shown = SE_ImageDelay->value();
+}
+
+void TFSpeedOptions::setHelp(HelpRequester *help)
+{
+    m_help->setHelp(help, helpNumber(HelpContext::SpeedOptions));
 }
 
 std::uint16_t TFSpeedOptions::imageDelay() const

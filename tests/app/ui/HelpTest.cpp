@@ -2,6 +2,7 @@
 // use, the help window opens a context at its page, a missing or damaged collection is
 // reported, and F1 and the "Ajuda" entries ask the help for the right context.
 
+#include "config/TModIniLS.h"
 #include "config/ui/TFConfigDialogs.h"
 #include "files/HelpContexts.h"
 #include "files/HelpRequester.h"
@@ -9,6 +10,10 @@
 #include "files/ui/HelpBrowser.h"
 #include "files/ui/HelpWindow.h"
 #include "files/ui/ProgramHelp.h"
+#include "options/ui/InFormalOptionsController.h"
+#include "options/ui/OptionsController.h"
+#include "options/ui/TFInFormalOptions.h"
+#include "options/ui/TFSetColorsOrImageToPanel.h"
 #include "player/ui/TFShowImages.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
@@ -25,6 +30,7 @@
 #include <QHelpEngineCore>
 #include <QHelpIndexWidget>
 #include <QMap>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabWidget>
@@ -44,6 +50,19 @@ struct RecordingHelp : HelpRequester
 };
 
 const QString kCollection = QStringLiteral(PELVAR_HELP_COLLECTION);
+
+// Presses F1 where the keyboard is in `window` (the focused control, else the window itself),
+// once the window is active.
+bool pressHelpKey(QWidget &window)
+{
+    // A dialog's own dialog counts as active with its owner; the key needs it to be the window.
+    window.activateWindow();
+    if (!QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }))
+        return false;
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus && focus->window() == &window ? focus : &window, Qt::Key_F1);
+    return true;
+}
 
 QString readSource(const QString &path)
 {
@@ -330,6 +349,93 @@ private Q_SLOTS:
         QVERIFY(seen);
         QVERIFY(focused);
         QCOMPARE(help.asked, QStringList{QStringLiteral("1035")});
+    }
+
+    // Each option dialog, as its controller opens it, asks for its own context by F1 and by its
+    // "Ajuda" button; the inner formal options ask for the page shown, and the background dialog
+    // they open for its own. Without help the button stays disabled and F1 asks nothing.
+    void optionDialogsAskForTheirContext()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        TFShowImages w(prompter);
+        w.engine().session().SlideLines.lines = {
+            SlideListFixture::line(fx.path(QStringLiteral("a.bmp"))),
+            SlideListFixture::line(fx.path(QStringLiteral("b.bmp")))};
+        OptionsController options(module, w.engine(), w, prompter);
+        RecordingHelp help;
+        bool buttonEnabled = true;
+        options.runDialog = [&](QDialog &d) {
+            auto *button = d.findChild<QAbstractButton *>(QStringLiteral("BB_Help"));
+            showAndActivate(d);
+            buttonEnabled = button && button->isEnabled();
+            if (!pressHelpKey(d))
+                help.asked << QStringLiteral("not active");
+            if (button)
+                button->click();
+            return int(QDialog::Rejected);
+        };
+        options.showSpeedOptions();
+        QVERIFY(!buttonEnabled);
+        QVERIFY(help.asked.isEmpty());
+
+        options.setHelpRequester(&help);
+        options.showModalOptions();
+        options.showSpeedOptions();
+        options.showOutFormalOptions();
+        options.showGeneralOptions();
+        QVERIFY(buttonEnabled);
+        QCOMPARE(help.asked, (QStringList{QStringLiteral("1116"), QStringLiteral("1116"),
+                                          QStringLiteral("1047"), QStringLiteral("1047"),
+                                          QStringLiteral("1046"), QStringLiteral("1046"),
+                                          QStringLiteral("1114"), QStringLiteral("1114")}));
+
+        help.asked.clear();
+        InFormalOptionsController inFormal(
+            w.engine(), w, w, prompter, fx.dir() + QStringLiteral("/"), QStringLiteral("Pelvar"));
+        inFormal.setHelpRequester(&help);
+        bool backgroundSeen = false;
+        inFormal.beforeShow = [&](TFInFormalOptions &d) {
+            QTimer::singleShot(0, &d, [&] {
+                for (int page = TFInFormalOptions::ImagePage; page <= TFInFormalOptions::TextPage;
+                     ++page) {
+                    d.showPage(page);
+                    if (!pressHelpKey(d))
+                        help.asked << QStringLiteral("not active");
+                }
+                d.BB_Help->click();
+                d.showPage(TFInFormalOptions::TitlePage);
+                QTimer::singleShot(0, &d, [&] {
+                    auto *bg = qobject_cast<TFSetColorsOrImageToPanel *>(
+                        QApplication::activeModalWidget());
+                    if (!bg)
+                        return;
+                    backgroundSeen = true;
+                    if (!pressHelpKey(*bg))
+                        help.asked << QStringLiteral("not active");
+                    bg->help()->button()->click();
+                    bg->reject();
+                });
+                d.BB_SetTitlePColor->click();
+                d.reject();
+            });
+        };
+        inFormal.showDialog();
+        QVERIFY(backgroundSeen);
+        QCOMPARE(help.asked, (QStringList{QStringLiteral("1038"), QStringLiteral("1039"),
+                                          QStringLiteral("1040"), QStringLiteral("1041"),
+                                          QStringLiteral("1042"), QStringLiteral("1042"),
+                                          QStringLiteral("1049"), QStringLiteral("1049")}));
+
+        // Each of these contexts opens its own part of the help.
+        ProgramHelp program(kCollection, prompter);
+        QSet<QString> pages;
+        for (const QString &id : std::as_const(help.asked))
+            pages.insert(program.pageFor(id).toString());
+        QCOMPARE(pages.size(), 6);
+        QVERIFY(!pages.contains(QString()));
+        QVERIFY(prompter.shown.empty());
     }
 };
 
