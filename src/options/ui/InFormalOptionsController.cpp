@@ -1,14 +1,13 @@
 #include "options/ui/InFormalOptionsController.h"
 
 #include "files/FileNames.h"
+#include "options/ui/OptionsDialogParts.h"
 #include "options/ui/TFInFormalOptions.h"
 #include "player/PlayerEngine.h"
 #include "player/PlayerView.h"
 #include "player/ui/MainWindowCommands.h"
 
 #include <QAction>
-#include <QFileDialog>
-#include <QFileInfo>
 
 InFormalOptionsController::InFormalOptionsController(PlayerEngine &engine, PlayerView &view,
                                                      MainWindowCommands &commands,
@@ -28,13 +27,7 @@ InFormalOptionsController::InFormalOptionsController(PlayerEngine &engine, Playe
                                  [this] { showDialog(); });
     m_commands.setCommandAvailable(u"A_V_InFormalOptions", true);
     chooseSavePath = [this](const QString &current) {
-        QString chosen = QFileDialog::getSaveFileName(
-            m_commands.dialogParent(),
-            QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
-            current, QStringLiteral("Configuració de presentació (*.ini)"));
-        if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
-            chosen += QStringLiteral(".ini");
-        return chosen;
+        return askConfigSavePath(m_commands.dialogParent(), current);
     };
 }
 
@@ -74,19 +67,8 @@ void InFormalOptionsController::showDialog()
     // then the caption.
     m_view.settingsChanged();
     m_engine.refreshCaption();
-    if (dialog.saveRequested()) {
-        session.SaveDestination = SaveDestination(dialog.destination());
-        QString chosen;
-        if (session.SaveDestination == SaveDestination::Chosen) {
-            chosen = chooseSavePath ? chooseSavePath(session.presentationConfigPath()) : QString();
-            if (chosen.isEmpty()) {
-                session.SettingsModified = true;
-                return;
-            }
-        }
-        // A save that failed leaves the settings to be saved later.
-        session.SettingsModified = !session.SaveNow(chosen);
-    } else {
+    if (dialog.saveRequested())
+        saveSettingsNow(session, dialog.destination(), chooseSavePath);
+    else
         session.SettingsModified = true;
-    }
 }

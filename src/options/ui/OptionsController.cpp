@@ -5,6 +5,7 @@
 #include "files/Prompter.h"
 #include "options/GeneralOptionsValues.h"
 #include "options/ModalOptionsRules.h"
+#include "options/ui/OptionsDialogParts.h"
 #include "options/ui/TFGeneralOptions.h"
 #include "options/ui/TFModalOptions.h"
 #include "options/ui/TFOutFormalOptions.h"
@@ -15,8 +16,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 OptionsController::OptionsController(TModIniLS &module, PlayerEngine &engine,
@@ -28,13 +27,7 @@ OptionsController::OptionsController(TModIniLS &module, PlayerEngine &engine,
     m_registration.programPath = QCoreApplication::applicationFilePath();
     m_registration.iconsDir = QCoreApplication::applicationDirPath() + QStringLiteral("/icons");
     chooseConfigFile = [this](const QString &current) {
-        QString chosen = QFileDialog::getSaveFileName(
-            m_commands.dialogParent(),
-            QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
-            current, QStringLiteral("Configuració de presentació (*.ini)"));
-        if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
-            chosen += QStringLiteral(".ini");
-        return chosen;
+        return askConfigSavePath(m_commands.dialogParent(), current);
     };
 
     // The mode dialog ends a run first (its pending command); the others open at once.
@@ -64,14 +57,7 @@ QString OptionsController::presentationName() const
 
 void OptionsController::saveNow(int destination)
 {
-    m_session.SaveDestination = SaveDestination(destination);
-    QString chosen;
-    if (m_session.SaveDestination == SaveDestination::Chosen) {
-        chosen = chooseConfigFile(m_session.presentationConfigPath());
-        if (chosen.isEmpty())
-            return; // the settings stay modified, to be saved later
-    }
-    m_session.SaveNow(chosen);
+    saveSettingsNow(m_session, destination, chooseConfigFile);
 }
 
 void OptionsController::showModalOptions()

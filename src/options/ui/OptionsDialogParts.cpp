@@ -1,9 +1,12 @@
 #include "options/ui/OptionsDialogParts.h"
 
 #include "files/ui/DialogHelp.h"
+#include "player/PresentationSession.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -36,4 +39,29 @@ QGroupBox *namedGroup(QWidget *parent, const QString &name, const QString &title
     auto *box = new QGroupBox(title, parent);
     box->setObjectName(name);
     return box;
+}
+
+QString askConfigSavePath(QWidget *parent, const QString &current)
+{
+    QString chosen = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Desar %1").arg(QStringLiteral("una configuració de presentació")),
+        current, QStringLiteral("Configuració de presentació (*.ini)"));
+    if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+        chosen += QStringLiteral(".ini");
+    return chosen;
+}
+
+void saveSettingsNow(PresentationSession &session, int destination,
+                     const std::function<QString(const QString &current)> &chooseFile)
+{
+    session.SaveDestination = SaveDestination(destination);
+    QString chosen;
+    if (session.SaveDestination == SaveDestination::Chosen) {
+        chosen = chooseFile ? chooseFile(session.presentationConfigPath()) : QString();
+        if (chosen.isEmpty()) {
+            session.SettingsModified = true;
+            return;
+        }
+    }
+    session.SettingsModified = !session.SaveNow(chosen);
 }

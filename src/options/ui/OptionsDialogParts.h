@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <functional>
+
 class DialogHelp;
+class PresentationSession;
 class QDialog;
 class QDialogButtonBox;
 class QGroupBox;
@@ -18,3 +21,12 @@ QDialogButtonBox *optionsButtons(QDialog *dialog, DialogHelp *&help);
 QSpinBox *numberEdit(QWidget *parent, const QString &name, int min, int max);
 // A group box named `name` with the given title.
 QGroupBox *namedGroup(QWidget *parent, const QString &name, const QString &title);
+
+// The save dialog for a presentation configuration ("Desar una configuració de presentació"),
+// starting at `current`; "" when cancelled. A name without extension gets ".ini".
+QString askConfigSavePath(QWidget *parent, const QString &current);
+// OK with saving: saves the settings in force at once to `destination` (a SaveDestination),
+// asking `chooseFile` for the file when it is to be chosen. A save that is cancelled or fails
+// leaves the settings marked modified, to be saved later.
+void saveSettingsNow(PresentationSession &session, int destination,
+                     const std::function<QString(const QString &current)> &chooseFile);
