@@ -72,7 +72,7 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     ConfigurationController config(module, window.engine(), window, window.prompter());
     config.setHelpRequester(&help);
     window.addController(config);
-    QtIdentificationDialogs identification(window.prompter(), &window);
+    QtIdentificationDialogs identification(window.prompter(), &window, &help);
     config.setUsers(users, identification);
     OptionsController options(module, window.engine(), window, window.prompter());
     options.setUsers(users);

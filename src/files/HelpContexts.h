@@ -26,6 +26,14 @@ enum class HelpContext : int {
     DirectoryTree = 1092,         // "Arbre de directoris", a written-out branch
     ConfigurationPolicies = 1098, // "Configuració de la presentació"
     InitialOptions = 1099,        // "Opcions d'inici"
+    AdminPassword = 1101,         // "Contrasenya", the administrator's password at start-up
+    UserPassword = 1102,          // "Identificació"
+    UserPasswordDomain = 1103,    // "Identificació i domini"
+    ChangeUserPassword = 1104,    // "Manteniment contrasenya", a user's own password
+    UserName = 1105,              // "Usuari"
+    AdminUsers = 1109,            // administrator options, page "Usuaris"; its password too
+    AdminResults = 1110,          // administrator options, page "Escriptura resultats"
+    AdminDomains = 1111,          // administrator options, page "Dominis"
     GeneralOptions = 1114,        // "Opcions generals del programa"
     ModalOptions = 1116,          // "Opcions de mode de presentació"
     QuestionsAndAnswers = 1122,   // "Preguntes i respostes"

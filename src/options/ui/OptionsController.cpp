@@ -143,7 +143,8 @@ void OptionsController::showAdminOptions()
     if (!m_users)
         return;
     ShowAdminOptions(m_commands.dialogParent(), *m_users, m_prompter, m_module.Wide,
-                     m_module.AdminResults, m_module.paths().ProgramBaseName);
+                     m_module.AdminResults, m_module.paths().ProgramBaseName, m_help, m_adminWindow,
+                     [this](QDialog &dialog) { return run(dialog); });
     // A password chosen in the dialog is kept even when it is cancelled, and the results
     // written for the administrator follow what the dialog stored.
     m_session.AdminResults = m_module.AdminResults;

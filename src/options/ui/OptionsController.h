@@ -2,6 +2,7 @@
 
 #include "config/FileTypeRegistration.h"
 #include "player/ui/MainWindowController.h"
+#include "users/ui/AdminOptionsDialog.h"
 
 #include <QString>
 
@@ -60,4 +61,5 @@ private:
     FileTypeRegistration m_registration;
     TDMAdminUsersDomains *m_users = nullptr;
     HelpRequester *m_help = nullptr;
+    AdminWindowMemory m_adminWindow;
 };

@@ -9,14 +9,17 @@
 #include "users/ui/TFAdminisUsersDomains.h"
 #include "users/ui/TFSetPassword.h"
 
+#include <QTabWidget>
+
 bool ShowAdminOptions(QWidget *parent, TDMAdminUsersDomains &users, Prompter &prompter,
                       ProgramWideOptions &wide, TWriteRes &adminResults,
-                      const QString &programBaseName)
+                      const QString &programBaseName, HelpRequester *help,
+                      AdminWindowMemory &memory, const std::function<int(QDialog &)> &run)
 {
     AdminOptions options(
         users, prompter,
-        [&prompter, parent](int maxLength) -> std::optional<QString> {
-            TFSetPassword set(prompter, 1109, nullptr, parent);
+        [&prompter, parent, help](int maxLength) -> std::optional<QString> {
+            TFSetPassword set(prompter, HelpContext::AdminUsers, help, parent);
             set.setMaxPasswordLength(maxLength);
             if (set.exec() != QDialog::Accepted)
                 return std::nullopt;
@@ -25,8 +28,15 @@ bool ShowAdminOptions(QWidget *parent, TDMAdminUsersDomains &users, Prompter &pr
         programBaseName);
     options.open(wide.AdminPassword, wide.UseAdminPassword, wide.DBUsersDir);
     TFAdminisUsersDomains dialog(options, users, prompter, parent);
+    dialog.setHelp(help);
     dialog.load(adminResults);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (memory.page >= 0 && memory.page < dialog.PageControl->count())
+        dialog.PageControl->setCurrentIndex(memory.page);
+    if (const auto geometry = memory.geometry.Restore())
+        dialog.setGeometry(*geometry);
+    const bool accepted = (run ? run(dialog) : dialog.exec()) == QDialog::Accepted;
+    memory.page = dialog.PageControl->currentIndex();
+    memory.geometry.Save(dialog.geometry());
     users.presetsActive = false;
     if (accepted) {
         wide.UseAdminPassword = options.passwordInUse();

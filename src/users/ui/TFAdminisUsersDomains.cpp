@@ -142,6 +142,12 @@ TFAdminisUsersDomains::TFAdminisUsersDomains(AdminOptions &options, TDMAdminUser
     connect(m_domainsModel, &QAbstractItemModel::modelReset, this, [this] { updateEnabling(); });
 }
 
+HelpContext TFAdminisUsersDomains::pageHelpContext() const
+{
+    return PageControl->currentWidget() == TS_Domains ? HelpContext::AdminDomains
+                                                      : TFAdministratorOptions::pageHelpContext();
+}
+
 QString TFAdminisUsersDomains::treeFolder() const
 {
     return m_folders->filePath(LsDirTree->currentIndex());

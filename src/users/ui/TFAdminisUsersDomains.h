@@ -31,6 +31,7 @@ protected:
     KeyedTableModel *currentModel() const override;
     void updateEnabling() override;
     void pageChanged() override;
+    HelpContext pageHelpContext() const override;
 
 private:
     QString treeFolder() const;

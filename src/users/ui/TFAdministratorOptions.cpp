@@ -2,6 +2,7 @@
 
 #include "config/ui/TFrWriteResults.h"
 #include "files/Prompter.h"
+#include "files/ui/DialogHelp.h"
 #include "files/ui/RecordNavigator.h"
 #include "users/AdminOptions.h"
 #include "users/KeyedTableModel.h"
@@ -138,8 +139,10 @@ TFAdministratorOptions::TFAdministratorOptions(AdminOptions &options, TDMAdminUs
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
-    buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("Ajuda"));
-    buttons->button(QDialogButtonBox::Help)->setEnabled(false);
+    QPushButton *helpButton = buttons->button(QDialogButtonBox::Help);
+    helpButton->setText(QStringLiteral("Ajuda"));
+    helpButton->setObjectName(QStringLiteral("BB_Help"));
+    m_dialogHelp = new DialogHelp(this, helpButton);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &TFAdministratorOptions::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TFAdministratorOptions::reject);
@@ -249,6 +252,18 @@ void TFAdministratorOptions::load(const TWriteRes &adminResults)
     pageChanged();
 }
 
+void TFAdministratorOptions::setHelp(HelpRequester *help)
+{
+    m_help = help;
+    m_dialogHelp->setHelp(m_help, helpNumber(pageHelpContext()));
+}
+
+HelpContext TFAdministratorOptions::pageHelpContext() const
+{
+    return PageControl->currentWidget() == TS_WriteResults ? HelpContext::AdminResults
+                                                           : HelpContext::AdminUsers;
+}
+
 void TFAdministratorOptions::store(TWriteRes &adminResults) const
 {
     StoreToWriteRes(*FrWriteResults, adminResults);
@@ -300,6 +315,7 @@ void TFAdministratorOptions::pageChanged()
     MI_Table->menuAction()->setVisible(!results);
     A_T_SortGroupUser->setVisible(PageControl->currentWidget() == TS_Users);
     A_T_SortUser->setVisible(PageControl->currentWidget() == TS_Users);
+    m_dialogHelp->setHelp(m_help, helpNumber(pageHelpContext()));
     updateEnabling();
 }
 

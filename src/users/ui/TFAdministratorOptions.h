@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ProgramOptions.h"
+#include "files/HelpContexts.h"
 
 #include <QDialog>
 
@@ -8,6 +9,8 @@
 #include <vector>
 
 class AdminOptions;
+class DialogHelp;
+class HelpRequester;
 class KeyedTableModel;
 class Prompter;
 class QAction;
@@ -36,6 +39,9 @@ public:
     // Fills the controls from the rules' state and the results settings.
     void load(const TWriteRes &adminResults);
     void store(TWriteRes &adminResults) const;
+    // F1 and "Ajuda" open the help of the page shown; the requester must outlive the dialog.
+    void setHelp(HelpRequester *help);
+    DialogHelp *help() const { return m_dialogHelp; }
 
     QLabel *L_DBUsersDir;
     QLineEdit *DE_DBUsersDir;
@@ -66,6 +72,7 @@ protected:
     virtual KeyedTableModel *currentModel() const;
     virtual void updateEnabling();
     virtual void pageChanged();
+    virtual HelpContext pageHelpContext() const;
     void reloadGrids();
     std::vector<int> selectedRows(QTableView *grid) const;
     QVBoxLayout *presetLayout() const { return m_presetLayout; }
@@ -79,4 +86,6 @@ private:
     void buildActions();
     bool closeWithSave();
     QVBoxLayout *m_presetLayout = nullptr;
+    DialogHelp *m_dialogHelp = nullptr;
+    HelpRequester *m_help = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/HelpContexts.h"
+
 #include <QDialog>
 
 class HelpRequester;
@@ -16,5 +18,5 @@ public:
 
 private:
     QLineEdit *m_password;
-    int m_helpContext = 1101;
+    HelpContext m_helpContext = HelpContext::AdminPassword;
 };

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TFSetPassword::TFSetPassword(Prompter &prompter, int helpContext, HelpRequester *help,
+TFSetPassword::TFSetPassword(Prompter &prompter, HelpContext helpContext, HelpRequester *help,
                              QWidget *parent)
     : QDialog(parent), m_prompter(prompter), m_helpContext(helpContext)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/HelpContexts.h"
+
 #include <QDialog>
 
 class HelpRequester;
@@ -11,7 +13,7 @@ class TFSetPassword : public QDialog
 {
     Q_OBJECT
 public:
-    TFSetPassword(Prompter &prompter, int helpContext, HelpRequester *help = nullptr,
+    TFSetPassword(Prompter &prompter, HelpContext helpContext, HelpRequester *help = nullptr,
                   QWidget *parent = nullptr);
 
     void setMaxPasswordLength(int length);
@@ -23,7 +25,7 @@ public:
 
 private:
     Prompter &m_prompter;
-    int m_helpContext;
+    HelpContext m_helpContext;
     QLineEdit *m_new;
     QLineEdit *m_check;
 };

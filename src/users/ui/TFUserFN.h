@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/HelpContexts.h"
+
 #include <QDialog>
 
 class HelpRequester;
@@ -31,7 +33,7 @@ protected:
     // Closes as cancelled without the closing question.
     void closeCancelled() { QDialog::reject(); }
     void acceptNow() { QDialog::accept(); }
-    int m_helpContext = 1105;
+    HelpContext m_helpContext = HelpContext::UserName;
     Prompter &m_prompter;
 
 private:

@@ -15,7 +15,7 @@ TFUserFNPassword::TFUserFNPassword(UserPasswordCheck &check, Prompter &prompter,
 {
     setObjectName(QStringLiteral("TFUserFNPassword"));
     setWindowTitle(QStringLiteral("Identificació"));
-    m_helpContext = 1102;
+    m_helpContext = HelpContext::UserPassword;
     m_password = new QLineEdit(this);
     m_password->setObjectName(QStringLiteral("E_Password"));
     m_password->setEchoMode(QLineEdit::Password);
@@ -58,7 +58,7 @@ void TFUserFNPassword::changePassword()
     case UserPasswordCheck::Outcome::Fail: return;
     case UserPasswordCheck::Outcome::Pass: break;
     }
-    TFSetPassword dialog(m_prompter, 1104, m_help, this);
+    TFSetPassword dialog(m_prompter, HelpContext::ChangeUserPassword, m_help, this);
     dialog.setMaxPasswordLength(kMaxPasswordLength);
     if (dialog.exec() == QDialog::Accepted)
         (void)m_check.storeNewPassword(userName(), dialog.newPassword());

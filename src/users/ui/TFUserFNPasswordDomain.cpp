@@ -10,7 +10,7 @@ TFUserFNPasswordDomain::TFUserFNPasswordDomain(UserPasswordCheck &check, const Q
 {
     setObjectName(QStringLiteral("TFUserFNPasswordDomain"));
     setWindowTitle(QStringLiteral("Identificació i domini"));
-    m_helpContext = 1103;
+    m_helpContext = HelpContext::UserPasswordDomain;
     m_domain = new QComboBox(this);
     m_domain->setObjectName(QStringLiteral("RLE_Domain"));
     m_domain->addItems(domains);

@@ -1,6 +1,7 @@
 #include "users/ui/UserDialogButtons.h"
 
 #include "files/HelpRequester.h"
+#include "files/ui/DialogHelp.h"
 #include "users/UserNames.h"
 
 #include <QAction>
@@ -27,7 +28,8 @@ public:
 
 } // namespace
 
-QDialogButtonBox *userDialogButtons(QDialog *dialog, HelpRequester *help, const int *helpContext)
+QDialogButtonBox *userDialogButtons(QDialog *dialog, HelpRequester *help,
+                                    const HelpContext *helpContext)
 {
     auto *buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, dialog);
@@ -35,11 +37,13 @@ QDialogButtonBox *userDialogButtons(QDialog *dialog, HelpRequester *help, const 
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
     QPushButton *helpButton = buttons->button(QDialogButtonBox::Help);
     helpButton->setText(QStringLiteral("Ajuda"));
+    helpButton->setObjectName(QStringLiteral("BB_Help"));
     helpButton->setEnabled(help != nullptr);
     QObject::connect(buttons, &QDialogButtonBox::helpRequested, dialog, [help, helpContext] {
         if (help)
-            help->showHelpContext(*helpContext);
+            help->showHelpContext(helpNumber(*helpContext));
     });
+    DialogHelp::bindHelpKey(dialog, helpButton);
     return buttons;
 }
 

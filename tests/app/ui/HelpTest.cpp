@@ -18,10 +18,15 @@
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
 #include "support/WindowTest.h"
+#include "users/Identification.h"
+#include "users/TDMAdminUsersDomains.h"
+#include "users/ui/QtIdentificationDialogs.h"
+#include "users/ui/TFAdminisUsersDomains.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -37,6 +42,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -199,7 +206,7 @@ private Q_SLOTS:
 
         // A context the help has no page for says so and shows the contents.
         help.showHelpContext(4321);
-        QCOMPARE(prompter.shown.size(), std::size_t(1));
+        QCOMPARE(int(prompter.shown.size()), 1);
         QCOMPARE(prompter.shown[0].kind, MsgKind::Warning);
         QVERIFY(prompter.shown[0].text.contains(QStringLiteral("4321")));
         QCOMPARE(w->tabs()->currentIndex(), 0);
@@ -291,7 +298,7 @@ private Q_SLOTS:
 
         // The acknowledgements need no help file.
         w.action(u"A_H_Acknowledgements")->trigger();
-        QCOMPARE(prompter.shown.size(), std::size_t(1));
+        QCOMPARE(int(prompter.shown.size()), 1);
         QCOMPARE(prompter.shown[0].kind, MsgKind::Information);
         QVERIFY(prompter.shown[0].text.contains(QStringLiteral("Qt 6")));
         QVERIFY(prompter.shown[0].text.contains(QStringLiteral("FFmpeg")));
@@ -434,6 +441,110 @@ private Q_SLOTS:
         for (const QString &id : std::as_const(help.asked))
             pages.insert(program.pageFor(id).toString());
         QCOMPARE(pages.size(), 6);
+        QVERIFY(!pages.contains(QString()));
+        QVERIFY(prompter.shown.empty());
+    }
+
+    // Each identification dialog, as the program shows it, and the password dialog it opens
+    // ask for their own context by F1 and by "Ajuda"; the administrator's window asks for the
+    // page shown, and its password dialog for the users page's. Every one opens its own part
+    // of the help.
+    void usersDialogsAskForTheirContext()
+    {
+        RecordingHelp help;
+        FakePrompter prompter;
+        QWidget owner;
+        // Presses F1 and then the help button of the modal dialog in force, then closes it.
+        auto askHelp = [&](QWidget *dialog) {
+            if (!dialog || !pressHelpKey(*dialog)) {
+                help.asked << QStringLiteral("not active");
+                return;
+            }
+            if (auto *button = dialog->findChild<QAbstractButton *>(QStringLiteral("BB_Help")))
+                button->click();
+        };
+        auto onNextDialog = [&](const std::function<void(QDialog &)> &act) {
+            QTimer::singleShot(0, &owner, [&, act] {
+                if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                    act(*d);
+            });
+        };
+        auto askAndClose = [&](QDialog &d) {
+            askHelp(&d);
+            d.reject();
+        };
+
+        QtIdentificationDialogs withoutHelp(prompter, &owner);
+        bool buttonEnabled = true;
+        onNextDialog([&](QDialog &d) {
+            buttonEnabled = d.findChild<QAbstractButton *>(QStringLiteral("BB_Help"))->isEnabled();
+            askAndClose(d);
+        });
+        QVERIFY(!withoutHelp.askUserName(QString()));
+        QVERIFY(!buttonEnabled);
+        QVERIFY(help.asked.isEmpty());
+
+        QtIdentificationDialogs dialogs(prompter, &owner, &help);
+        onNextDialog(askAndClose);
+        QVERIFY(!dialogs.askUserName(QString()));
+        onNextDialog(askAndClose);
+        QVERIFY(!dialogs.askAdminPassword());
+        TDMAdminUsersDomains users;
+        UserPasswordCheck check(users, prompter);
+        for (const QStringList &domains : {QStringList(), QStringList{QStringLiteral("Escola")}}) {
+            onNextDialog([&](QDialog &d) {
+                askHelp(&d);
+                // The user's own password dialog, over the identification.
+                onNextDialog(askAndClose);
+                d.findChild<QAbstractButton *>(QStringLiteral("BB_Password"))->click();
+                d.reject();
+            });
+            QVERIFY(!dialogs.askUserPassword(check, domains, QStringLiteral("Maria")));
+        }
+        QCOMPARE(
+            help.asked,
+            (QStringList{QStringLiteral("1105"), QStringLiteral("1105"), QStringLiteral("1101"),
+                         QStringLiteral("1101"), QStringLiteral("1102"), QStringLiteral("1102"),
+                         QStringLiteral("1104"), QStringLiteral("1104"), QStringLiteral("1103"),
+                         QStringLiteral("1103"), QStringLiteral("1104"), QStringLiteral("1104")}));
+        QStringList asked = help.asked;
+
+        // The administrator's window from its command, each page in turn; switching the
+        // password on asks for one in the password dialog.
+        help.asked.clear();
+        SlideListFixture fx;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        TFShowImages w(prompter);
+        OptionsController options(module, w.engine(), w, prompter);
+        options.setUsers(users);
+        options.setHelpRequester(&help);
+        options.runDialog = [&](QDialog &d) {
+            auto &admin = dynamic_cast<TFAdminisUsersDomains &>(d);
+            showAndActivate(admin);
+            for (int page = 0; page < admin.PageControl->count(); ++page) {
+                admin.PageControl->setCurrentIndex(page);
+                askHelp(&admin);
+            }
+            admin.PageControl->setCurrentIndex(0);
+            onNextDialog(askAndClose);
+            admin.CB_UseAdminPassword->click();
+            return int(QDialog::Rejected);
+        };
+        options.showAdminOptions();
+        QCOMPARE(help.asked, (QStringList{QStringLiteral("1109"), QStringLiteral("1109"),
+                                          QStringLiteral("1110"), QStringLiteral("1110"),
+                                          QStringLiteral("1111"), QStringLiteral("1111"),
+                                          QStringLiteral("1109"), QStringLiteral("1109")}));
+        asked << help.asked;
+        // Only the password's announcement was said.
+        QCOMPARE(int(prompter.shown.size()), 1);
+        prompter.clear();
+
+        ProgramHelp program(kCollection, prompter);
+        QSet<QString> pages;
+        for (const QString &id : std::as_const(asked))
+            pages.insert(program.pageFor(id).toString());
+        QCOMPARE(pages.size(), 8);
         QVERIFY(!pages.contains(QString()));
         QVERIFY(prompter.shown.empty());
     }

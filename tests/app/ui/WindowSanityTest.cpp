@@ -723,7 +723,7 @@ private Q_SLOTS:
         check(withDomain, QStringLiteral("Identificació i domini"));
         TFPassword password;
         check(password, QStringLiteral("Contrasenya"));
-        TFSetPassword setPassword(prompter, 1104);
+        TFSetPassword setPassword(prompter, HelpContext::ChangeUserPassword);
         check(setPassword, QStringLiteral("Manteniment contrasenya"));
 
         QTemporaryDir dir;

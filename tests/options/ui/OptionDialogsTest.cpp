@@ -13,6 +13,7 @@
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
 #include "users/TDMAdminUsersDomains.h"
+#include "users/ui/TFAdminisUsersDomains.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -679,6 +681,54 @@ private Q_SLOTS:
         closer.stop();
         QCOMPARE(titles, QStringList{QStringLiteral("Opcions de l'administrador")});
         QCOMPARE(w.engine().session().AdminResults.Dir, fx.dir());
+    }
+
+    // Whatever button closes it, the administrator's window opens again, in the same run, on
+    // the page it showed and with its position and size; the page's menu follows the page.
+    void theAdministratorsWindowReopensWhereItClosed()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), QStringLiteral("Pelvar")));
+        TFShowImages w(prompter);
+        OptionsController options(module, w.engine(), w, prompter);
+        TDMAdminUsersDomains users;
+        options.setUsers(users);
+
+        struct Opening
+        {
+            int page;
+            QRect geometry;
+            bool tableMenu;
+        };
+        QList<Opening> openings;
+        const QList<QRect> closedWith{QRect(60, 70, 720, 540), QRect(90, 40, 760, 580)};
+        QList<int> pagesLeft{1, 2};
+        options.runDialog = [&](QDialog &d) {
+            auto &admin = dynamic_cast<TFAdminisUsersDomains &>(d);
+            admin.show();
+            openings.append({admin.PageControl->currentIndex(), admin.geometry(),
+                             admin.MI_Table->menuAction()->isVisible()});
+            if (pagesLeft.isEmpty())
+                return int(QDialog::Rejected);
+            admin.setGeometry(closedWith[openings.size() - 1]);
+            admin.PageControl->setCurrentIndex(pagesLeft.takeFirst());
+            return int(QDialog::Rejected);
+        };
+        options.showAdminOptions();
+        options.showAdminOptions();
+        options.showAdminOptions();
+        QCOMPARE(openings.size(), 3);
+        QCOMPARE(openings[0].page, 0);
+        QVERIFY(openings[0].tableMenu);
+        // Results page: no table menu.
+        QCOMPARE(openings[1].page, 1);
+        QCOMPARE(openings[1].geometry, closedWith[0]);
+        QVERIFY(!openings[1].tableMenu);
+        QCOMPARE(openings[2].page, 2);
+        QCOMPARE(openings[2].geometry, closedWith[1]);
+        QVERIFY(openings[2].tableMenu);
+        QVERIFY(prompter.shown.empty());
     }
 
     void theRegistrationButtonsInstallOurIcons()

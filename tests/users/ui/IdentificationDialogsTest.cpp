@@ -61,7 +61,7 @@ private Q_SLOTS:
     void setPasswordChecks()
     {
         FakePrompter p;
-        TFSetPassword dialog(p, 1104);
+        TFSetPassword dialog(p, HelpContext::ChangeUserPassword);
         dialog.show();
         QCOMPARE(dialog.newPasswordEdit()->echoMode(), QLineEdit::Password);
         QCOMPARE(dialog.checkPasswordEdit()->echoMode(), QLineEdit::Password);
