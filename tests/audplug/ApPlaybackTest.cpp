@@ -5,7 +5,6 @@
 #include "support/AudioTestHelpers.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -559,10 +558,16 @@ private Q_SLOTS:
         // the end, and playing goes on from the new place.
         const int resumedAt = m_ap.GetPos(h);
         QTRY_VERIFY_WITH_TIMEOUT(m_ap.GetPos(h) > resumedAt, 10000);
+        // The position counts the blocks decoded, so right after the seek it may already be
+        // ahead of 1000 by the blocks that refill the device's queue (more of them under the
+        // thread checker's slowness). It must stand behind where playing was before the seek,
+        // which a seek that did nothing or a decoder that ran on to the end would not.
+        const int before = m_ap.GetPos(h);
         QCOMPARE(m_ap.SetPos(h, 1000), 1);
         QCOMPARE(m_ap.GetPlayerMode(h), int(apPlaying));
         const int after = m_ap.GetPos(h);
-        QVERIFY2(after >= 1000 && after < 1300, qPrintable(QString::number(after)));
+        QVERIFY2(after >= 1000 && after < before,
+                 qPrintable(QStringLiteral("%1, before the seek %2").arg(after).arg(before)));
         QCOMPARE(waitForMode(m_ap, h, apFinished, 5000), int(apFinished));
         m_ap.DeInitModule(h);
     }
