@@ -2,6 +2,7 @@
 // (opening the list as the player does, then checking it), against reading the list alone.
 // Prints times and their ratio; it is not a test and asserts nothing.
 
+#include "BenchFiles.h"
 #include "BenchStats.h"
 
 #include "files/Prompter.h"
@@ -54,11 +55,7 @@ QString writeList(const QString &dir, int count)
             bytes += folder + "/so" + QByteArray::number(i % 100) + ".mp3";
         bytes += "\r\n";
     }
-    const QString path = dir + QStringLiteral("/gran.sal");
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
+    return writeBenchFile(dir + QStringLiteral("/gran.sal"), bytes);
 }
 
 } // namespace

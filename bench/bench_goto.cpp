@@ -2,6 +2,7 @@
 // making and showing the window with the current slide selected, against reading the list
 // alone. Prints times and their ratio; it is not a test and asserts nothing.
 
+#include "BenchFiles.h"
 #include "BenchStats.h"
 
 #include "files/MemTable.h"
@@ -40,11 +41,7 @@ QString writeList(const QString &dir, int count)
                      (i % 50 == 1 ? "H" : "B") + "\tNota " + QByteArray::number(i) +
                      "|m\xE9s\tSegona\t\t\r\n";
     }
-    const QString path = dir + QStringLiteral("/gran.sal");
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
+    return writeBenchFile(dir + QStringLiteral("/gran.sal"), bytes);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // and a question field of 120,000 radio answers, each against a plain read and split of the same
 // text in the same run. Prints times and their ratio; it is not a test and asserts nothing.
 
+#include "BenchFiles.h"
 #include "BenchStats.h"
 
 #include "config/TNewIniFile.h"
@@ -34,11 +35,7 @@ void benchIni(const QString &dir, int sections, int rounds)
     for (int i = 0; i < sections; ++i)
         bytes += "[Secci\xF3 " + QByteArray::number(i) + "]\r\nClau=" + QByteArray::number(i) +
                  "\r\nAltra=1\r\n\r\n";
-    const QString path = dir + QStringLiteral("/big%1.ini").arg(sections);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    f.close();
+    const QString path = writeBenchFile(dir + QStringLiteral("/big%1.ini").arg(sections), bytes);
 
     std::vector<double> ours, reference;
     qint64 sum = 0;

@@ -1,6 +1,7 @@
 // Opening and validating large slide lists, against a plain read of the same file into lines.
 // Prints times and their ratio; it is not a test and asserts nothing.
 
+#include "BenchFiles.h"
 #include "BenchStats.h"
 
 #include "files/Prompter.h"
@@ -28,11 +29,7 @@ void benchLines(const QString &dir, int count, bool hiddenFirst)
         bytes += (hiddenFirst && i + 1 < count) ? "H" : "B";
         bytes += "\tNota\tSegona l\xEDnia\t\t\r\n";
     }
-    const QString path = dir + QStringLiteral("/big%1.sal").arg(count);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    f.close();
+    const QString path = writeBenchFile(dir + QStringLiteral("/big%1.sal").arg(count), bytes);
 
     std::vector<double> ours, reference;
     for (int round = 0; round < 5; ++round) {

@@ -3,6 +3,7 @@
 // against QTextEdit::setHtml of the same text painted in the same view size. Prints the medians
 // and their ratios; it asserts nothing.
 
+#include "BenchFiles.h"
 #include "BenchStats.h"
 
 #include "player/ui/TextSlideView.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -60,11 +60,7 @@ Texts makeTexts()
 
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-    return path;
+    return writeBenchFile(dir.filePath(name), bytes);
 }
 
 // Median time of `show` followed by painting the view into an image.
