@@ -3,6 +3,7 @@
 #include "files/ui/DialogHelp.h"
 #include "player/PresentationSession.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -32,6 +33,14 @@ QSpinBox *numberEdit(QWidget *parent, const QString &name, int min, int max)
     spin->setObjectName(name);
     spin->setRange(min, max);
     return spin;
+}
+
+QCheckBox *namedCheck(QWidget *parent, const QString &name, const QString &caption, bool checked)
+{
+    auto *c = new QCheckBox(caption, parent);
+    c->setObjectName(name);
+    c->setChecked(checked);
+    return c;
 }
 
 QGroupBox *namedGroup(QWidget *parent, const QString &name, const QString &title)

@@ -7,6 +7,7 @@
 class DialogHelp;
 class PresentationSession;
 class QDialog;
+class QCheckBox;
 class QDialogButtonBox;
 class QGroupBox;
 class QSpinBox;
@@ -19,6 +20,9 @@ class QWidget;
 QDialogButtonBox *optionsButtons(QDialog *dialog, DialogHelp *&help);
 // A number edit from `min` to `max` named `name`.
 QSpinBox *numberEdit(QWidget *parent, const QString &name, int min, int max);
+// A check box named `name` with the given caption, checked or not.
+QCheckBox *namedCheck(QWidget *parent, const QString &name, const QString &caption,
+                      bool checked = false);
 // A group box named `name` with the given title.
 QGroupBox *namedGroup(QWidget *parent, const QString &name, const QString &title);
 

@@ -21,14 +21,6 @@
 
 namespace {
 
-QCheckBox *check(QWidget *parent, const QString &name, const QString &caption, bool checked)
-{
-    auto *c = new QCheckBox(caption, parent);
-    c->setObjectName(name);
-    c->setChecked(checked);
-    return c;
-}
-
 QIcon picture(const QWidget *w, const char *themeName, QStyle::StandardPixmap fallback)
 {
     return QIcon::fromTheme(QLatin1String(themeName), w->style()->standardIcon(fallback));
@@ -68,8 +60,8 @@ TFGeneralOptions::TFGeneralOptions(const GeneralOptionsValues &values, Prompter 
     RG_UsersNumber->setEnabled(!v.UsersFixed);
     usersLayout->addWidget(RG_UsersNumber);
     CB_UserConfiguration =
-        check(users, QStringLiteral("CB_UserConfiguration"),
-              QStringLiteral("Configuració individualitzada"), v.UserConfiguration);
+        namedCheck(users, QStringLiteral("CB_UserConfiguration"),
+                   QStringLiteral("Configuració individualitzada"), v.UserConfiguration);
     usersLayout->addWidget(CB_UserConfiguration);
     left->addWidget(users);
 
@@ -83,14 +75,14 @@ TFGeneralOptions::TFGeneralOptions(const GeneralOptionsValues &values, Prompter 
                                 QStringLiteral("Omet l'avís quan no es troba:"));
     auto *warningsLayout = new QVBoxLayout(warnings);
     CB_NoWarningWhenNoSlideExist =
-        check(warnings, QStringLiteral("CB_NoWarningWhenNoSlideExist"),
-              QStringLiteral("Una diapositiva "), v.NoWarningWhenNoSlideExist);
+        namedCheck(warnings, QStringLiteral("CB_NoWarningWhenNoSlideExist"),
+                   QStringLiteral("Una diapositiva "), v.NoWarningWhenNoSlideExist);
     CB_NoWarningWhenNoAudioFNExist =
-        check(warnings, QStringLiteral("CB_NoWarningWhenNoAudioFNExist"),
-              QStringLiteral("Una pista d'audio "), v.NoWarningWhenNoAudioFNExist);
+        namedCheck(warnings, QStringLiteral("CB_NoWarningWhenNoAudioFNExist"),
+                   QStringLiteral("Una pista d'audio "), v.NoWarningWhenNoAudioFNExist);
     CB_NoWarningWhenNoOpenFNExist =
-        check(warnings, QStringLiteral("CB_NoWarningWhenNoOpenFNExist"),
-              QStringLiteral("Un arxiu a obrir"), v.NoWarningWhenNoOpenFNExist);
+        namedCheck(warnings, QStringLiteral("CB_NoWarningWhenNoOpenFNExist"),
+                   QStringLiteral("Un arxiu a obrir"), v.NoWarningWhenNoOpenFNExist);
     warningsLayout->addWidget(CB_NoWarningWhenNoSlideExist);
     warningsLayout->addWidget(CB_NoWarningWhenNoAudioFNExist);
     warningsLayout->addWidget(CB_NoWarningWhenNoOpenFNExist);

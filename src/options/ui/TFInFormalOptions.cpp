@@ -7,6 +7,7 @@
 #include "files/SystemColors.h"
 #include "files/ui/DialogHelp.h"
 #include "options/AnswerInputWidth.h"
+#include "options/ui/OptionsDialogParts.h"
 #include "options/ui/SlideDemo.h"
 #include "options/ui/TFSetColorsOrImageToPanel.h"
 #include "player/ui/TextSlideView.h"
@@ -203,9 +204,7 @@ QSpinBox *TFInFormalOptions::spin(const QString &name, int min, int max, int val
 QCheckBox *TFInFormalOptions::check(const QString &name, const QString &text, bool value,
                                     QWidget *parent)
 {
-    auto *c = new QCheckBox(text, parent);
-    c->setObjectName(name);
-    c->setChecked(value);
+    QCheckBox *c = namedCheck(parent, name, text, value);
     connect(c, &QCheckBox::toggled, this, [this] { changed(); });
     return c;
 }

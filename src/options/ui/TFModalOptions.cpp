@@ -30,13 +30,6 @@ QRadioButton *radio(QWidget *parent, QButtonGroup *group, int id, const QString 
     return b;
 }
 
-QCheckBox *check(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *c = new QCheckBox(caption, parent);
-    c->setObjectName(name);
-    return c;
-}
-
 QLabel *buddyLabel(QWidget *parent, const QString &caption, QWidget *buddy)
 {
     auto *l = new QLabel(caption, parent);
@@ -95,10 +88,10 @@ TFModalOptions::TFModalOptions(const PresentationSettings &settings, int slideCo
     GB_Omission = namedGroup(GB_Random, QStringLiteral("GB_Omission"),
                              QStringLiteral("Omet la aleatorització en la diapositiva:"));
     auto *omissionLayout = new QVBoxLayout(GB_Omission);
-    CB_OmissionFirstSlide = check(GB_Omission, QStringLiteral("CB_OmissionFirstSlide"),
-                                  QStringLiteral("Primera (títol)"));
-    CB_OmissionLastSlide = check(GB_Omission, QStringLiteral("CB_OmissionLastSlide"),
-                                 QStringLiteral("Ú&ltima (acabament)"));
+    CB_OmissionFirstSlide = namedCheck(GB_Omission, QStringLiteral("CB_OmissionFirstSlide"),
+                                       QStringLiteral("Primera (títol)"));
+    CB_OmissionLastSlide = namedCheck(GB_Omission, QStringLiteral("CB_OmissionLastSlide"),
+                                      QStringLiteral("Ú&ltima (acabament)"));
     omissionLayout->addWidget(CB_OmissionFirstSlide);
     omissionLayout->addWidget(CB_OmissionLastSlide);
     randomLayout->addWidget(GB_Omission);
@@ -127,8 +120,8 @@ TFModalOptions::TFModalOptions(const PresentationSettings &settings, int slideCo
                                      EC_InitialMemorizedCount);
     memLayout->addWidget(m_initialCountLabel, 0, 0, 1, 2);
     memLayout->addWidget(EC_InitialMemorizedCount, 0, 2);
-    CB_UseAllSlidesToMem =
-        check(GB_Memorisation, QStringLiteral("CB_UseAllSlidesToMem"), QStringLiteral("&Totes"));
+    CB_UseAllSlidesToMem = namedCheck(GB_Memorisation, QStringLiteral("CB_UseAllSlidesToMem"),
+                                      QStringLiteral("&Totes"));
     memLayout->addWidget(CB_UseAllSlidesToMem, 1, 0);
     // A list shorter than five slides still offers its own length.
     EC_InitialImages = numberEdit(GB_Memorisation, QStringLiteral("EC_InitialImages"),
@@ -139,8 +132,8 @@ TFModalOptions::TFModalOptions(const PresentationSettings &settings, int slideCo
     memLayout->addWidget(m_initialImagesBefore, 2, 0);
     memLayout->addWidget(EC_InitialImages, 2, 1);
     memLayout->addWidget(m_initialImagesAfter, 2, 2);
-    CB_RepeatedImages = check(GB_Memorisation, QStringLiteral("CB_RepeatedImages"),
-                              QStringLiteral("Amb &repetició"));
+    CB_RepeatedImages = namedCheck(GB_Memorisation, QStringLiteral("CB_RepeatedImages"),
+                                   QStringLiteral("Amb &repetició"));
     memLayout->addWidget(CB_RepeatedImages, 3, 0);
     EC_TotalSlidesToMemorize =
         numberEdit(GB_Memorisation, QStringLiteral("EC_TotalSlidesToMemorize"), 5, 99);
@@ -177,8 +170,9 @@ TFModalOptions::TFModalOptions(const PresentationSettings &settings, int slideCo
                                          SE_MA_MaxIncorrections),
                               0, 0);
     multipleLayout->addWidget(SE_MA_MaxIncorrections, 0, 1);
-    CB_UseNegativeScore = check(GB_Multiple, QStringLiteral("CB_UseNegativeScore"),
-                                QStringLiteral("Utilit&za puntuació negativa (si no assignada)"));
+    CB_UseNegativeScore =
+        namedCheck(GB_Multiple, QStringLiteral("CB_UseNegativeScore"),
+                   QStringLiteral("Utilit&za puntuació negativa (si no assignada)"));
     multipleLayout->addWidget(CB_UseNegativeScore, 1, 0, 1, 2);
     answersLayout->addWidget(GB_Multiple);
 
@@ -195,18 +189,19 @@ TFModalOptions::TFModalOptions(const PresentationSettings &settings, int slideCo
     singleLayout->addLayout(singleChoice);
     GB_Input = namedGroup(GB_Single, QStringLiteral("GB_Input"), QStringLiteral("Entrada"));
     auto *inputLayout = new QGridLayout(GB_Input);
-    CB_AA_WithMask = check(GB_Input, QStringLiteral("CB_AA_WithMask"),
-                           QStringLiteral("Amb màscara de * (mostra llargada i més)"));
-    CB_AA_IgnoreAccent =
-        check(GB_Input, QStringLiteral("CB_AA_IgnoreAccent"), QStringLiteral("Ignora els accents"));
+    CB_AA_WithMask = namedCheck(GB_Input, QStringLiteral("CB_AA_WithMask"),
+                                QStringLiteral("Amb màscara de * (mostra llargada i més)"));
+    CB_AA_IgnoreAccent = namedCheck(GB_Input, QStringLiteral("CB_AA_IgnoreAccent"),
+                                    QStringLiteral("Ignora els accents"));
     auto *checkMode = new QButtonGroup(this);
     RB_AA_CheckAtEachChar = radio(GB_Input, checkMode, 0, QStringLiteral("RB_AA_CheckAtEachChar"),
                                   QStringLiteral("Caràcter a caràcter"));
     RB_AA_CheckWhenReturnKeyP =
         radio(GB_Input, checkMode, 1, QStringLiteral("RB_AA_CheckWhenReturnKeyP"),
               QStringLiteral("Quan \"Intro\""));
-    CB_AA_ChangeIncorrectChar = check(GB_Input, QStringLiteral("CB_AA_ChangeIncorrectChar"),
-                                      QStringLiteral("Substitueix caràcter equivocat x correcte"));
+    CB_AA_ChangeIncorrectChar =
+        namedCheck(GB_Input, QStringLiteral("CB_AA_ChangeIncorrectChar"),
+                   QStringLiteral("Substitueix caràcter equivocat x correcte"));
     SE_AA_MaxIncorrections = numberEdit(GB_Input, QStringLiteral("SE_AA_MaxIncorrections"), 0, 5);
     inputLayout->addWidget(CB_AA_WithMask, 0, 0, 1, 2);
     inputLayout->addWidget(CB_AA_IgnoreAccent, 1, 0, 1, 2);
@@ -222,25 +217,27 @@ TFModalOptions::TFModalOptions(const PresentationSettings &settings, int slideCo
     singleLayout->addWidget(GB_Input);
     answersLayout->addWidget(GB_Single);
     CB_OmissionLearningResultsMessages =
-        check(answersBox, QStringLiteral("CB_OmissionLearningResultsMessages"),
-              QStringLiteral("Omet els missatges quan equivoc."));
-    CB_OnlyResultTest = check(answersBox, QStringLiteral("CB_OnlyResultTest"),
-                              QStringLiteral("En acabar o sumatori: sols la puntuació &final"));
+        namedCheck(answersBox, QStringLiteral("CB_OmissionLearningResultsMessages"),
+                   QStringLiteral("Omet els missatges quan equivoc."));
+    CB_OnlyResultTest =
+        namedCheck(answersBox, QStringLiteral("CB_OnlyResultTest"),
+                   QStringLiteral("En acabar o sumatori: sols la puntuació &final"));
     answersLayout->addWidget(CB_OmissionLearningResultsMessages);
     answersLayout->addWidget(CB_OnlyResultTest);
     right->addWidget(answersBox);
 
     // Advance and notes.
     auto *runRow = new QHBoxLayout;
-    CB_ManualViewing = check(this, QStringLiteral("CB_ManualViewing"), QStringLiteral("ma&nual"));
+    CB_ManualViewing =
+        namedCheck(this, QStringLiteral("CB_ManualViewing"), QStringLiteral("ma&nual"));
     CB_LoopImages =
-        check(this, QStringLiteral("CB_LoopImages"), QStringLiteral("&Reproducció contínua"));
+        namedCheck(this, QStringLiteral("CB_LoopImages"), QStringLiteral("&Reproducció contínua"));
     runRow->addWidget(CB_ManualViewing);
     runRow->addWidget(CB_LoopImages);
     runRow->addStretch(1);
     right->addLayout(runRow);
-    CB_HideNote = check(this, QStringLiteral("CB_HideNote"),
-                        QStringLiteral("Amaga els comentaris diapositiv. d'imatge"));
+    CB_HideNote = namedCheck(this, QStringLiteral("CB_HideNote"),
+                             QStringLiteral("Amaga els comentaris diapositiv. d'imatge"));
     right->addWidget(CB_HideNote);
 
     // The default duration.

@@ -11,18 +11,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace {
-
-QCheckBox *check(QWidget *parent, const QString &name, const QString &caption, bool checked)
-{
-    auto *c = new QCheckBox(caption, parent);
-    c->setObjectName(name);
-    c->setChecked(checked);
-    return c;
-}
-
-} // namespace
-
 TFOutFormalOptions::TFOutFormalOptions(const PresentationSettings &settings, int saveDestination,
                                        const QString &presentationName,
                                        const QString &programBaseName, QWidget *parent)
@@ -32,28 +20,29 @@ TFOutFormalOptions::TFOutFormalOptions(const PresentationSettings &settings, int
     setWindowTitle(QStringLiteral("Opcions dels aspectes formals (exteriors) de visualització"));
     const PresentationSettings &s = m_settings;
     auto *layout = new QVBoxLayout(this);
-    CB_WithoutMenuOrButtons = check(this, QStringLiteral("CB_WithoutMenuOrButtons"),
-                                    QStringLiteral("Sense botons/&menú"), s.WithoutMenuOrButtons);
-    CB_WithoutCaption = check(this, QStringLiteral("CB_WithoutCaption"),
-                              QStringLiteral("Sense barra del &títol"), s.WithoutCaption);
+    CB_WithoutMenuOrButtons =
+        namedCheck(this, QStringLiteral("CB_WithoutMenuOrButtons"),
+                   QStringLiteral("Sense botons/&menú"), s.WithoutMenuOrButtons);
+    CB_WithoutCaption = namedCheck(this, QStringLiteral("CB_WithoutCaption"),
+                                   QStringLiteral("Sense barra del &títol"), s.WithoutCaption);
     layout->addWidget(CB_WithoutMenuOrButtons);
     layout->addWidget(CB_WithoutCaption);
 
     GB_TitleBar = namedGroup(this, QStringLiteral("GB_TitleBar"),
                              QStringLiteral("Element presents a la Barra del títol"));
     auto *title = new QVBoxLayout(GB_TitleBar);
-    CB_WithITListName = check(GB_TitleBar, QStringLiteral("CB_WithITListName"),
-                              QStringLiteral("Nom de la lli&sta"), s.PresWithITListName);
+    CB_WithITListName = namedCheck(GB_TitleBar, QStringLiteral("CB_WithITListName"),
+                                   QStringLiteral("Nom de la lli&sta"), s.PresWithITListName);
     title->addWidget(CB_WithITListName);
 
     auto *numbering =
         namedGroup(GB_TitleBar, QStringLiteral("GB_Numbering"), QStringLiteral("Numeració"));
     auto *numberingLayout = new QVBoxLayout(numbering);
     auto *plain = new QHBoxLayout;
-    CB_WithNumbering = check(numbering, QStringLiteral("CB_WithNumbering"),
-                             QStringLiteral("de la &diapositiva"), s.PresWithNumbering);
-    CB_WithTotalNumbering = check(numbering, QStringLiteral("CB_WithTotalNumbering"),
-                                  QStringLiteral("&total"), s.PresWithTotalNumbering);
+    CB_WithNumbering = namedCheck(numbering, QStringLiteral("CB_WithNumbering"),
+                                  QStringLiteral("de la &diapositiva"), s.PresWithNumbering);
+    CB_WithTotalNumbering = namedCheck(numbering, QStringLiteral("CB_WithTotalNumbering"),
+                                       QStringLiteral("&total"), s.PresWithTotalNumbering);
     plain->addWidget(CB_WithNumbering);
     plain->addWidget(CB_WithTotalNumbering);
     plain->addStretch(1);
@@ -61,10 +50,10 @@ TFOutFormalOptions::TFOutFormalOptions(const PresentationSettings &settings, int
     auto *randomNumbering = namedGroup(numbering, QStringLiteral("GB_SNumbering"),
                                        QStringLiteral("en presentació aleatòria"));
     auto *randomLayout = new QHBoxLayout(randomNumbering);
-    CB_WithSNumbering = check(randomNumbering, QStringLiteral("CB_WithSNumbering"),
-                              QStringLiteral("d'&ordre"), s.PresWithSNumbering);
-    CB_WithSTotalNumbering = check(randomNumbering, QStringLiteral("CB_WithSTotalNumbering"),
-                                   QStringLiteral("tota&l"), s.PresWithSTotalNumbering);
+    CB_WithSNumbering = namedCheck(randomNumbering, QStringLiteral("CB_WithSNumbering"),
+                                   QStringLiteral("d'&ordre"), s.PresWithSNumbering);
+    CB_WithSTotalNumbering = namedCheck(randomNumbering, QStringLiteral("CB_WithSTotalNumbering"),
+                                        QStringLiteral("tota&l"), s.PresWithSTotalNumbering);
     randomLayout->addWidget(CB_WithSNumbering);
     randomLayout->addWidget(CB_WithSTotalNumbering);
     randomLayout->addStretch(1);
@@ -74,22 +63,22 @@ TFOutFormalOptions::TFOutFormalOptions(const PresentationSettings &settings, int
     auto *ident = namedGroup(GB_TitleBar, QStringLiteral("GB_Identification"),
                              QStringLiteral("Identificació de la diapositiva"));
     auto *identLayout = new QHBoxLayout(ident);
-    CB_WithITName =
-        check(ident, QStringLiteral("CB_WithITName"), QStringLiteral("&Nom"), s.PresWithITName);
-    CB_WithITPath =
-        check(ident, QStringLiteral("CB_WithITPath"), QStringLiteral("&Via"), s.PresWithITPath);
-    CB_WithITExt =
-        check(ident, QStringLiteral("CB_WithITExt"), QStringLiteral("&Extensió"), s.PresWithITExt);
+    CB_WithITName = namedCheck(ident, QStringLiteral("CB_WithITName"), QStringLiteral("&Nom"),
+                               s.PresWithITName);
+    CB_WithITPath = namedCheck(ident, QStringLiteral("CB_WithITPath"), QStringLiteral("&Via"),
+                               s.PresWithITPath);
+    CB_WithITExt = namedCheck(ident, QStringLiteral("CB_WithITExt"), QStringLiteral("&Extensió"),
+                              s.PresWithITExt);
     identLayout->addWidget(CB_WithITName);
     identLayout->addWidget(CB_WithITPath);
     identLayout->addWidget(CB_WithITExt);
     identLayout->addStretch(1);
     title->addWidget(ident);
     CB_WithIAmpliationRatio =
-        check(GB_TitleBar, QStringLiteral("CB_WithIAmpliationRatio"),
-              QStringLiteral("&Ampliació de la imatge"), s.PresWithIAmpliationRatio);
-    CB_WithKeyInfo = check(GB_TitleBar, QStringLiteral("CB_WithKeyInfo"),
-                           QStringLiteral("&Informació de les tecles"), s.PresWithKeyInfo);
+        namedCheck(GB_TitleBar, QStringLiteral("CB_WithIAmpliationRatio"),
+                   QStringLiteral("&Ampliació de la imatge"), s.PresWithIAmpliationRatio);
+    CB_WithKeyInfo = namedCheck(GB_TitleBar, QStringLiteral("CB_WithKeyInfo"),
+                                QStringLiteral("&Informació de les tecles"), s.PresWithKeyInfo);
     title->addWidget(CB_WithIAmpliationRatio);
     title->addWidget(CB_WithKeyInfo);
     layout->addWidget(GB_TitleBar);
