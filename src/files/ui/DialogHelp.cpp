@@ -3,7 +3,9 @@
 #include "files/HelpRequester.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QKeySequence>
+#include <QPushButton>
 #include <QShortcut>
 
 DialogHelp::DialogHelp(QWidget *dialog, QAbstractButton *button) : QObject(dialog), m_button(button)
@@ -31,4 +33,16 @@ void DialogHelp::bindHelpKey(QWidget *window, QAbstractButton *button)
         if (button->isEnabled())
             button->click();
     });
+}
+
+QDialogButtonBox *okCancelHelpButtons(QWidget *dialog, QPushButton *&helpButton)
+{
+    auto *buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
+    helpButton = buttons->button(QDialogButtonBox::Help);
+    helpButton->setText(QStringLiteral("Ajuda"));
+    helpButton->setObjectName(QStringLiteral("BB_Help"));
+    return buttons;
 }

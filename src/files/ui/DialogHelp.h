@@ -4,6 +4,8 @@
 
 class HelpRequester;
 class QAbstractButton;
+class QDialogButtonBox;
+class QPushButton;
 class QWidget;
 
 // The help of a dialog: its "Ajuda" button and its F1 key open the dialog's help context. The
@@ -29,3 +31,8 @@ private:
     HelpRequester *m_help = nullptr;
     int m_context = 0;
 };
+
+// The buttons of a dialog with help: "D'acord", "Cancel·la" and "Ajuda" (named BB_Help, returned
+// in `helpButton` for a DialogHelp or a handler of the dialog's own). OK and Cancel are left for
+// the dialog to connect.
+QDialogButtonBox *okCancelHelpButtons(QWidget *dialog, QPushButton *&helpButton);

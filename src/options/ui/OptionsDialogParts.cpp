@@ -14,13 +14,8 @@
 
 QDialogButtonBox *optionsButtons(QDialog *dialog, DialogHelp *&help)
 {
-    auto *buttons = new QDialogButtonBox(
-        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
-    QPushButton *helpButton = buttons->button(QDialogButtonBox::Help);
-    helpButton->setText(QStringLiteral("Ajuda"));
-    helpButton->setObjectName(QStringLiteral("BB_Help"));
+    QPushButton *helpButton = nullptr;
+    QDialogButtonBox *buttons = okCancelHelpButtons(dialog, helpButton);
     help = new DialogHelp(dialog, helpButton);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);

@@ -73,13 +73,8 @@ TFSetColorsOrImageToPanel::TFSetColorsOrImageToPanel(const PanelBackground &back
     side->addWidget(m_gradient);
     side->addStretch(1);
 
-    auto *box = new QDialogButtonBox(
-        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
-    box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
-    QPushButton *helpButton = box->button(QDialogButtonBox::Help);
-    helpButton->setText(QStringLiteral("Ajuda"));
-    helpButton->setObjectName(QStringLiteral("BB_Help"));
+    QPushButton *helpButton = nullptr;
+    QDialogButtonBox *box = okCancelHelpButtons(this, helpButton);
     m_help = new DialogHelp(this, helpButton);
     side->addWidget(box);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -135,13 +135,8 @@ TFAdministratorOptions::TFAdministratorOptions(AdminOptions &options, TDMAdminUs
     PageControl->addTab(TS_WriteResults, QStringLiteral("Escriptura resultats"));
     layout->addWidget(PageControl, 1);
 
-    auto *buttons = new QDialogButtonBox(
-        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
-    QPushButton *helpButton = buttons->button(QDialogButtonBox::Help);
-    helpButton->setText(QStringLiteral("Ajuda"));
-    helpButton->setObjectName(QStringLiteral("BB_Help"));
+    QPushButton *helpButton = nullptr;
+    QDialogButtonBox *buttons = okCancelHelpButtons(this, helpButton);
     m_dialogHelp = new DialogHelp(this, helpButton);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &TFAdministratorOptions::accept);

@@ -31,13 +31,8 @@ public:
 QDialogButtonBox *userDialogButtons(QDialog *dialog, HelpRequester *help,
                                     const HelpContext *helpContext)
 {
-    auto *buttons = new QDialogButtonBox(
-        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("D'acord"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel·la"));
-    QPushButton *helpButton = buttons->button(QDialogButtonBox::Help);
-    helpButton->setText(QStringLiteral("Ajuda"));
-    helpButton->setObjectName(QStringLiteral("BB_Help"));
+    QPushButton *helpButton = nullptr;
+    QDialogButtonBox *buttons = okCancelHelpButtons(dialog, helpButton);
     helpButton->setEnabled(help != nullptr);
     QObject::connect(buttons, &QDialogButtonBox::helpRequested, dialog, [help, helpContext] {
         if (help)
