@@ -3,10 +3,11 @@
 #include "files/FileChecks.h"
 #include "files/Prompter.h"
 #include "files/ui/GreyCaptionGroupBox.h"
+#include "files/ui/QtShell.h"
+#include "files/ui/TFChooseFolder.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,9 +22,10 @@ TFrWriteResults::TFrWriteResults(Prompter &prompter, QWidget *parent)
 {
     setObjectName(QStringLiteral("TFrWriteResults"));
     isOnCD = [](const QString &folder) { return IsOnCD(folder); };
+    // The folder is chosen on the program's folder dialog, the docked folder tree.
     chooseFolder = [this](const QString &current) {
-        return QFileDialog::getExistingDirectory(
-            this, L_WriteResultsDir->text().remove(QLatin1Char('&')), current);
+        static QtShell shell;
+        return ChooseFolder(current, m_prompter, shell, this);
     };
 
     auto *outer = new QVBoxLayout(this);

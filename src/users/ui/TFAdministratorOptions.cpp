@@ -3,7 +3,9 @@
 #include "config/ui/TFrWriteResults.h"
 #include "files/Prompter.h"
 #include "files/ui/DialogHelp.h"
+#include "files/ui/QtShell.h"
 #include "files/ui/RecordNavigator.h"
+#include "files/ui/TFChooseFolder.h"
 #include "users/AdminOptions.h"
 #include "users/KeyedTableModel.h"
 #include "users/TDMAdminUsersDomains.h"
@@ -14,7 +16,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -156,8 +157,10 @@ TFAdministratorOptions::TFAdministratorOptions(AdminOptions &options, TDMAdminUs
     MI_Table->addActions({A_E_CopyToClipboard, A_T_SortGroupUser, A_T_SortUser});
     layout->setMenuBar(menuBar);
 
+    // The users folder is chosen on the program's folder dialog, the docked folder tree.
     chooseFolder = [this](const QString &current) {
-        return QFileDialog::getExistingDirectory(this, QString(), current);
+        static QtShell shell;
+        return ChooseFolder(current, m_prompter, shell, this);
     };
     connect(DE_DBUsersDirBrowse, &QToolButton::clicked, this, [this] {
         const QString dir = chooseFolder(DE_DBUsersDir->text());

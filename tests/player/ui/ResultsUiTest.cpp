@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -107,6 +109,29 @@ private Q_SLOTS:
         Q_EMIT frame.DE_WriteResultsDir->editingFinished();
         QCOMPARE(frame.DE_WriteResultsDir->text(), QString());
         QCOMPARE(int(prompter.shown.size()), 2);
+    }
+
+    // The results folder is chosen on the program's folder dialog, its docked folder tree.
+    void theFolderIsChosenOnTheFolderTree()
+    {
+        FakePrompter prompter;
+        TFrWriteResults frame(prompter);
+        frame.isOnCD = [](const QString &) { return false; };
+        LoadFromWriteRes(frame, sampleRes(QDir::tempPath()));
+        QStringList titles;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&titles] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                titles << dialog->windowTitle();
+                dialog->reject();
+            }
+        });
+        closer.start(10);
+        frame.DE_WriteResultsDirBrowse->click();
+        closer.stop();
+        QCOMPARE(titles, QStringList{QStringLiteral("Especifica un directori")});
+        // Cancelled: the folder stays.
+        QCOMPARE(frame.DE_WriteResultsDir->text(), QDir::toNativeSeparators(QDir::tempPath()));
     }
 
     void loadAndStoreRoundTrip()
