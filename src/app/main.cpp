@@ -4,7 +4,10 @@
 #include "app/GuiMain.h"
 #include "config/FontLookup.h"
 #include "config/PresentationSettingsFile.h"
+#include "config/ProgramOptions.h"
 #include "config/TNewIniFile.h"
+#include "editors/SlideListRows.h"
+#include "editors/SlideOverview.h"
 #include "files/FileNames.h"
 #include "files/Prompter.h"
 #include "files/RealScheduler.h"
@@ -122,6 +125,12 @@ QString helpText()
         "  --listing FITXER.sal [--seed N] [--tabs] [--set Secció.Clau=valor ...]\n"
         "        Escriu el llistat de diapositives: número de diapositiva i d'ordre d'aparició\n"
         "        (amb --tabs, separats per tabuladors).\n"
+        "  --sketch FITXER.sal [--all-paragraphs] [--tabs] [--no-numbers]\n"
+        "        Escriu el guió de la llista: cada diapositiva amb el seu número i el nom\n"
+        "        de l'arxiu o el títol (amb --all-paragraphs, també tots els paràgrafs).\n"
+        "  --index FITXER.sal [--by-dir] [--no-numbers]\n"
+        "        Escriu l'índex dels arxius de la llista amb els números de les\n"
+        "        diapositives que els mostren (amb --by-dir, ordenat per directori).\n"
         "  --version   Escriu la versió.\n"
         "  --help      Escriu aquesta ajuda.\n"
         "\n"
@@ -134,16 +143,31 @@ struct HeadlessOptions
     QString file;
     std::optional<std::uint32_t> seed;
     bool tabs = false;
+    bool allParagraphs = false;
+    bool noNumbers = false;
+    bool byDir = false;
     std::vector<std::pair<QString, QString>> overrides;
     QSize size{1024, 768};
     QString error;
 };
 
 // The switches a mode takes besides --set; any other is refused as unknown.
-enum class Switch : unsigned { Seed = 1, Size = 2, Tabs = 4 };
+enum class Switch : unsigned {
+    Seed = 1,
+    Size = 2,
+    Tabs = 4,
+    AllParagraphs = 8,
+    NoNumbers = 16,
+    ByDir = 32,
+    NoSet = 64 // the mode reads no configuration
+};
 constexpr unsigned operator|(Switch a, Switch b)
 {
     return unsigned(a) | unsigned(b);
+}
+constexpr unsigned operator|(unsigned a, Switch b)
+{
+    return a | unsigned(b);
 }
 constexpr bool takes(unsigned switches, Switch s)
 {
@@ -158,6 +182,13 @@ HeadlessOptions parseHeadless(const QStringList &args, int from, unsigned switch
         const QString &a = args[i];
         if (a == QLatin1String("--tabs") && takes(switches, Switch::Tabs)) {
             out.tabs = true;
+        } else if (a == QLatin1String("--all-paragraphs") &&
+                   takes(switches, Switch::AllParagraphs)) {
+            out.allParagraphs = true;
+        } else if (a == QLatin1String("--no-numbers") && takes(switches, Switch::NoNumbers)) {
+            out.noNumbers = true;
+        } else if (a == QLatin1String("--by-dir") && takes(switches, Switch::ByDir)) {
+            out.byDir = true;
         } else if (a == QLatin1String("--size") && takes(switches, Switch::Size)) {
             if (++i >= args.size()) {
                 out.error = QStringLiteral("--size necessita una mida AxH");
@@ -185,7 +216,7 @@ HeadlessOptions parseHeadless(const QStringList &args, int from, unsigned switch
                 return out;
             }
             out.seed = std::uint32_t(v);
-        } else if (a == QLatin1String("--set")) {
+        } else if (a == QLatin1String("--set") && !takes(switches, Switch::NoSet)) {
             if (++i >= args.size()) {
                 out.error = QStringLiteral("--set necessita Secció.Clau=valor");
                 return out;
@@ -322,6 +353,77 @@ int runListing(const QStringList &args)
     return kExitOk;
 }
 
+// The slide list read into the editor's rows as the editor reads it: a malformed line is
+// skipped with its message, the rest is loaded. False (bad input) when the file cannot be read
+// or holds no slide; `malformed` tells whether a line was skipped.
+struct EditorRowsList
+{
+    HeadlessPrompter prompter;
+    ProgramOptions options;
+    SlideListRows rows{prompter, options};
+    bool malformed = false;
+
+    bool load(const QString &path)
+    {
+        SlideList list;
+        if (const Fallible<void> read = list.load(path); !read.ok()) {
+            prompter.ShowError(read.error());
+            return false;
+        }
+        if (list.lines.isEmpty()) {
+            prompter.ShowWarning(QStringLiteral("No hi ha cap diapositiva a mostrar"));
+            return false;
+        }
+        rows.loadLines(list.lines);
+        for (const QString &line : list.lines)
+            malformed = malformed || !InspectSlideLine(line).wellFormed;
+        return true;
+    }
+};
+
+QString joinLines(const QStringList &lines)
+{
+    QString out;
+    for (const QString &line : lines)
+        out += line + QLatin1Char('\n');
+    return out;
+}
+
+// The sketch window's text. A malformed line is left out, as the editor leaves it, and makes
+// the exit code 2.
+int runSketch(const QStringList &args)
+{
+    const HeadlessOptions opt = parseHeadless(
+        args, 2, Switch::Tabs | Switch::AllParagraphs | Switch::NoNumbers | Switch::NoSet);
+    if (!acceptable(opt))
+        return kExitBadInput;
+    EditorRowsList list;
+    if (!list.load(opt.file))
+        return kExitBadInput;
+    printOut(joinLines(
+        SlideSketchLines(overviewRows(list.rows), opt.allParagraphs, opt.tabs, opt.noNumbers)));
+    return list.malformed ? kExitBadInput : kExitOk;
+}
+
+// The text index window's text; exit 1 when no slide has a file to index.
+int runIndex(const QStringList &args)
+{
+    const HeadlessOptions opt =
+        parseHeadless(args, 2, Switch::ByDir | Switch::NoNumbers | Switch::NoSet);
+    if (!acceptable(opt))
+        return kExitBadInput;
+    EditorRowsList list;
+    if (!list.load(opt.file))
+        return kExitBadInput;
+    const SlideIndex index = BuildSlideIndex(overviewRows(list.rows), opt.byDir);
+    if (index.entries.empty()) {
+        list.prompter.ShowInfo(NothingToIndexText());
+        return list.malformed ? kExitBadInput : kExitProblems;
+    }
+    printOut(joinLines(SlideIndexLines(index, opt.byDir, opt.noNumbers)));
+    return list.malformed ? kExitBadInput : kExitOk;
+}
+
 int runSettings(const QStringList &args)
 {
     const HeadlessOptions opt = parseHeadless(args, 2, unsigned(Switch::Seed));
@@ -403,7 +505,8 @@ int main(int argc, char **argv)
     const QString mode = args.size() > 1 ? args[1] : QString();
     const bool headless = mode == QLatin1String("--order") || mode == QLatin1String("--settings") ||
                           mode == QLatin1String("--export") || mode == QLatin1String("--check") ||
-                          mode == QLatin1String("--listing");
+                          mode == QLatin1String("--listing") || mode == QLatin1String("--sketch") ||
+                          mode == QLatin1String("--index");
     if (headless && !line.unreadable.empty()) {
         // Said as it is, not as a file that is not there.
         printErr(line.unreadable.front().second + QLatin1Char('\n'));
@@ -429,6 +532,14 @@ int main(int argc, char **argv)
     if (mode == QLatin1String("--listing")) {
         QCoreApplication app(argc, argv);
         return runListing(args);
+    }
+    if (mode == QLatin1String("--sketch")) {
+        QCoreApplication app(argc, argv);
+        return runSketch(args);
+    }
+    if (mode == QLatin1String("--index")) {
+        QCoreApplication app(argc, argv);
+        return runIndex(args);
     }
     if (mode == QLatin1String("--settings")) {
         // Fonts are looked up among the installed families, which needs a GUI application;
