@@ -33,15 +33,24 @@ SlideIndex BuildSlideIndex(const std::vector<OverviewRow> &rows, bool sortByDir)
             continue;
         entries.push_back({o.dir, o.name, o.ext, QString::number(r + 1)});
     }
-    auto cmp = [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive); };
+    auto ci = [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive); };
+    // Sorted as asked, without regard to case; what the order leaves equal is ordered further
+    // by the rest of the path, so that the rows of one file stand together and merge.
     std::stable_sort(entries.begin(), entries.end(), [&](const IndexEntry &a, const IndexEntry &b) {
-        if (sortByDir) {
-            if (const int c = cmp(a.dir, b.dir))
-                return c < 0;
-        }
-        if (const int c = cmp(a.name, b.name))
-            return c < 0;
-        return cmp(a.ext, b.ext) < 0;
+        int c = sortByDir ? ci(a.dir, b.dir) : 0;
+        if (c == 0)
+            c = ci(a.name, b.name);
+        if (c == 0)
+            c = ci(a.ext, b.ext);
+        if (c == 0 && !sortByDir)
+            c = ci(a.dir, b.dir);
+        if (c == 0)
+            c = a.dir.compare(b.dir);
+        if (c == 0)
+            c = a.name.compare(b.name);
+        if (c == 0)
+            c = a.ext.compare(b.ext);
+        return c < 0;
     });
     for (IndexEntry &e : entries) {
         if (!index.entries.empty()) {

@@ -591,6 +591,65 @@ private Q_SLOTS:
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains(QStringLiteral("--tabs")));
     }
+
+    // The sketch and the index as their windows show them, from the rows the editor reads.
+    void sketchAndIndex()
+    {
+        SlideListFixture fx;
+        const QString a = fx.picture(QStringLiteral("a.png"));
+        const QString b = fx.picture(QStringLiteral("b.png"));
+        QDir(fx.dir()).mkpath(QStringLiteral("sub"));
+        const QString c = fx.picture(QStringLiteral("sub/a.png"));
+        QStringList lines = {SlideListFixture::line(QString(), QString(),
+                                                    QStringLiteral("Inici|bis"),
+                                                    QStringLiteral("peu")),
+                             SlideListFixture::line(b, QString(), QStringLiteral("nota")),
+                             SlideListFixture::line(a),
+                             SlideListFixture::line(b, QStringLiteral("H")),
+                             SlideListFixture::line(b),
+                             SlideListFixture::line(c)};
+        for (int i = 0; i < 5; ++i)
+            lines << SlideListFixture::line(a);
+        lines.insert(3, QStringLiteral("trencada\tlínia"));
+        const QString list = fx.list(QStringLiteral("llista.sal"), lines);
+        Run r = pelvar({QStringLiteral("--sketch"), list});
+        // The malformed line is left out with its message, as the editor leaves it.
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("Línia 4 incorrecta")));
+        QStringList out = r.out.split(QLatin1Char('\n'));
+        QCOMPARE(out.size(), 12);
+        QCOMPARE(out[0], QStringLiteral(" 1  Inici"));
+        QCOMPARE(out[3], QStringLiteral(" 4  !b"));
+        QCOMPARE(out[10], QStringLiteral("11  a"));
+        lines.removeAt(3);
+        fx.list(QStringLiteral("llista.sal"), lines);
+        r = pelvar({QStringLiteral("--sketch"), list, QStringLiteral("--all-paragraphs"),
+                    QStringLiteral("--tabs")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(
+            r.out.startsWith(QStringLiteral("1\tInici\n\tbis\n\tpeu\n2\tb\n\tnota\n3\ta\n\t\n")));
+        r = pelvar({QStringLiteral("--sketch"), list, QStringLiteral("--no-numbers")});
+        QVERIFY(r.out.startsWith(QStringLiteral("Inici\nb\na\n!b\n")));
+
+        r = pelvar({QStringLiteral("--index"), list});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("a\t3, 7, 8, 9, 10, 11\na\t6\nb\t2, 5\n"));
+        r = pelvar({QStringLiteral("--index"), list, QStringLiteral("--by-dir"),
+                    QStringLiteral("--no-numbers")});
+        QCOMPARE(r.out,
+                 fx.dir() + QStringLiteral("\na\nb\n") + fx.dir() + QStringLiteral("/sub\na\n"));
+        // Nothing to index: the information, exit 1; a switch of another mode: exit 2.
+        fx.list(QStringLiteral("titols.sal"), titleLines(3));
+        r = pelvar({QStringLiteral("--index"), fx.path(QStringLiteral("titols.sal"))});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(r.err.contains(QStringLiteral("No hi ha cap arxiu vàlid a indexar")));
+        r = pelvar({QStringLiteral("--index"), list, QStringLiteral("--tabs")});
+        QCOMPARE(r.code, 2);
+        r = pelvar(
+            {QStringLiteral("--sketch"), fx.file(QStringLiteral("buida.sal"), QByteArray())});
+        QCOMPARE(r.code, 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -92,6 +92,11 @@ private Q_SLOTS:
         // Letter case matters when merging, not when sorting.
         rows = {file("/f", u"a"_s), file("/f", u"A"_s), file("/f", u"a"_s, "JPG")};
         QCOMPARE(BuildSlideIndex(rows, false).entries.size(), std::size_t(3));
+        // Rows of one file stay together whatever stands between them in other folders.
+        rows = {file("/f", u"a"_s), file("/e", u"a"_s), file("/f", u"a"_s), file("/g", u"A"_s),
+                file("/f", u"a"_s)};
+        QCOMPARE(entries(BuildSlideIndex(rows, false)),
+                 sl({"/e/a.jpg=2", "/f/a.jpg=1, 3, 5", "/g/A.jpg=4"}));
     }
 
     void indexNumbersAreCutAt20()
