@@ -77,18 +77,6 @@ private Q_SLOTS:
         QVERIFY(previewAudio(r).isEmpty());
     }
 
-    void rowKeepsItsTextsMarkAndTrack()
-    {
-        const SlidePreviewRequest r = imageRow();
-        const SlideRecord s = previewSlide(r);
-        QCOMPARE(s.PromptOr1stLine, r.promptOr1stLine);
-        QCOMPARE(s.AnswersOrNextLines, r.answersOrNextLines);
-        QCOMPARE(s.NotePos, NotePosition::Top);
-        QCOMPARE(s.MarkX, 250);
-        QCOMPARE(s.MarkY, 700);
-        QCOMPARE(s.AudioFileName, r.audioPath);
-    }
-
     // On a picture a question's note panel goes to the bottom, whatever the row's position;
     // other kinds keep theirs (the player docks their question itself).
     void questionOnPictureGoesToTheBottom()
@@ -99,8 +87,14 @@ private Q_SLOTS:
         r.pWithPromptForAnswer = true;
         r.answersOrNextLines = QStringLiteral("*Roma|París");
         SlideRecord s = previewSlide(r);
+        QCOMPARE(s.AnswersOrNextLines, r.answersOrNextLines);
+        QCOMPARE(s.MarkX, 250);
+        QCOMPARE(s.AudioFileName, r.audioPath);
         QCOMPARE(s.NotePos, NotePosition::Bottom);
         QVERIFY(s.PWithAnswer && s.PRandomAnswer && s.PWithPromptForAnswer);
+        r.pWithAnswer = false;
+        QCOMPARE(previewSlide(r).NotePos, NotePosition::Top);
+        r.pWithAnswer = true;
         r.notePos = NotePosition::Right;
         QCOMPARE(previewSlide(r).NotePos, NotePosition::Bottom);
         r.kind = skTitle;
@@ -152,12 +146,6 @@ private Q_SLOTS:
         QCOMPARE(previewHelpText(PreviewHelp::WithAnswers),
                  first + QStringLiteral("\r\no amb el ratolí amb la forma habitual,\r\no clicant "
                                         "la resposta correcta."));
-    }
-
-    void imageCaption()
-    {
-        QCOMPARE(previewImageCaption(QStringLiteral("platja.jpg"), 75),
-                 QStringLiteral("platja.jpg  75%"));
     }
 };
 

@@ -273,7 +273,7 @@ private Q_SLOTS:
                  QStringLiteral("Hola món"));
     }
 
-    // A text row's question shows its answers below the text; the table editor hides them.
+    // A text row's question shows its answers below the text.
     void textQuestionPanel()
     {
         Previews p;
@@ -289,12 +289,6 @@ private Q_SLOTS:
         const QRect page = text->textView()->geometry();
         for (const auto &b : w->answerControls()->radios())
             QVERIFY(b->geometry().top() >= page.bottom());
-
-        r.editor = PreviewEditor::SoundTable;
-        auto table = p.open(r);
-        QVERIFY(table);
-        QVERIFY(!table->slide().PWithAnswer);
-        QVERIFY(!table->hasAnswerControls());
     }
 
     // An unreadable text file: the error, and no window at all.
@@ -348,24 +342,6 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("play /sons/ones.wav 0"), QStringLiteral("stop")}));
         for (QWidget *top : QApplication::topLevelWidgets())
             QVERIFY(!qobject_cast<TFEdiPresImage *>(top));
-    }
-
-    // The bare windows: Esc closes them, F1 tells how.
-    void bareWindows()
-    {
-        FakePrompter prompter;
-        TFEdiPresentation0 bare(prompter);
-        showAndActivate(bare);
-        QVERIFY(bare.windowFlags().testFlag(Qt::FramelessWindowHint));
-        QTest::keyClick(&bare, Qt::Key_F1);
-        QCOMPARE(lastText(prompter), previewHelpText(PreviewHelp::Borderless));
-        QTest::keyClick(&bare, Qt::Key_Escape);
-        QVERIFY(!bare.isVisible());
-        TFEdiPresentation sizeable(prompter);
-        QVERIFY(!sizeable.windowFlags().testFlag(Qt::FramelessWindowHint));
-        showAndActivate(sizeable);
-        QTest::keyClick(&sizeable, Qt::Key_F1);
-        QCOMPARE(lastText(prompter), previewHelpText(PreviewHelp::Sizeable));
     }
 
     // An AVI starts on the first activation in the player's video view, with its note below;
