@@ -32,6 +32,7 @@ const HelpContextEntry kContexts[] = {
     {HelpContext::AdminDomains, "TFAdminisUsersDomains (dominis)"},
     {HelpContext::GeneralOptions, "TFGeneralOptions"},
     {HelpContext::ModalOptions, "TFModalOptions"},
+    {HelpContext::WebPreview, "TFEdiPresWeb"},
     {HelpContext::QuestionsAndAnswers, "Preguntes i respostes"},
     {HelpContext::Tutorial, "Petit tutorial"},
 };

@@ -36,6 +36,7 @@ enum class HelpContext : int {
     AdminDomains = 1111,          // administrator options, page "Dominis"
     GeneralOptions = 1114,        // "Opcions generals del programa"
     ModalOptions = 1116,          // "Opcions de mode de presentació"
+    WebPreview = 1117,            // the preview of a web page (slide list editor)
     QuestionsAndAnswers = 1122,   // "Preguntes i respostes"
     Tutorial = 1126,              // "Petit tutorial"
 };

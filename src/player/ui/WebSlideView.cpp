@@ -51,7 +51,7 @@ WebSlideView::WebSlideView(MainWindowCommandSet &commands, SlideArea &area, Prom
                            QObject *parent)
     : QObject(parent), m_area(area), m_prompter(prompter),
       m_factory([](QWidget *p) { return WebBrowserControl::create(p); }),
-      m_loadingIcon(stopSign(QColor(200, 30, 30))), m_idleIcon(stopSign(QColor(150, 150, 150)))
+      m_loadingIcon(stopIcon(true)), m_idleIcon(stopIcon(false))
 {
     m_panel = new QWidget(&area);
     m_panel->setObjectName(QStringLiteral("P_Web"));
@@ -97,6 +97,11 @@ WebSlideView::WebSlideView(MainWindowCommandSet &commands, SlideArea &area, Prom
 WebSlideView::~WebSlideView()
 {
     m_browser.reset();
+}
+
+QIcon WebSlideView::stopIcon(bool loading)
+{
+    return stopSign(loading ? QColor(200, 30, 30) : QColor(150, 150, 150));
 }
 
 QString WebSlideView::noBrowserMessage()

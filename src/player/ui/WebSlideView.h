@@ -71,6 +71,8 @@ public:
     // A_W_Stop's pictures while a page loads and when none does.
     QIcon loadingIcon() const { return m_loadingIcon; }
     QIcon idleIcon() const { return m_idleIcon; }
+    // The stop sign those pictures are made of, for every window with a stop button.
+    static QIcon stopIcon(bool loading);
 
     // The error shown when no browser can be made.
     static QString noBrowserMessage();

@@ -8,6 +8,9 @@
 
 #include "config/ProgramOptions.h"
 #include "config/ui/TFConfigDialogs.h"
+#include "editors/ui/SlidePreviews.h"
+#include "editors/ui/TFEdiPresVideo.h"
+#include "editors/ui/TFEdiPresWeb.h"
 #include "files/HelpContexts.h"
 #include "files/MemTableModel.h"
 #include "files/TPosPresDBIndex.h"
@@ -52,6 +55,7 @@
 #include "presentation/ui/TFPresentErrors.h"
 #include "slides/ui/QuestionControls.h"
 #include "slides/ui/SlideArea.h"
+#include "slides/ui/TextBrowserControl.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
 #include "support/FakeShell.h"
@@ -499,6 +503,94 @@ private Q_SLOTS:
                                QSize(300, 200)),
                  QString());
         check(text, QStringLiteral("La finestra de reacció amb text"));
+    }
+
+    // The editors' slide previews, one of each kind, as an editor opens them.
+    void slidePreviews()
+    {
+        QVERIFY(VideoFixtures::available());
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView audio;
+        PresentationSettings s;
+        s.ByInput = true;
+        PreviewContext context{s, prompter};
+        context.audio = &audio;
+        const auto open = [&](const SlidePreviewRequest &r) {
+            Fallible<std::unique_ptr<TFEdiPresentationH>> made =
+                createSlidePreview(r, context, nullptr);
+            return made.ok() ? made.take() : nullptr;
+        };
+        SlidePreviewRequest picture;
+        picture.kind = skImage;
+        picture.fileName = fx.picture(QStringLiteral("platja.png"), 320, 200);
+        picture.pWithAnswer = true;
+        picture.pWithPromptForAnswer = true;
+        picture.promptOr1stLine = QStringLiteral("On és aquesta platja?");
+        picture.answersOrNextLines =
+            QStringLiteral("*A la Costa Brava|Al delta de l'Ebre|A Menorca");
+        auto image = open(picture);
+        QVERIFY(image);
+        check(*image, QStringLiteral("La previsualització d'una imatge amb pregunta"));
+        picture.pWithAnswer = false;
+        picture.promptOr1stLine = QStringLiteral("La platja");
+        picture.answersOrNextLines = QStringLiteral("a l'estiu|amb sol");
+        picture.notePos = NotePosition::Right;
+        picture.markX = 300;
+        picture.markY = 600;
+        auto noted = open(picture);
+        check(*noted, QStringLiteral("La previsualització d'una imatge amb comentari"));
+
+        SlidePreviewRequest title;
+        title.kind = skTitle;
+        title.promptOr1stLine = QStringLiteral("Animals del bosc");
+        title.answersOrNextLines = QStringLiteral("Primera part|amb fotografies");
+        auto titled = open(title);
+        check(*titled, QStringLiteral("La previsualització d'un títol"));
+
+        SlidePreviewRequest text;
+        text.kind = skText;
+        text.fileName = fx.file(QStringLiteral("conte.txt"),
+                                "Hi havia una vegada un bosc\r\nple d'animals.\r\n");
+        text.pWithAnswer = true;
+        text.answersOrNextLines = QStringLiteral("Guineu");
+        auto texted = open(text);
+        QVERIFY(texted);
+        check(*texted, QStringLiteral("La previsualització d'un text amb resposta escrita"));
+
+        SlideRecord web;
+        web.Kind = skWeb;
+        web.FileName = fx.file(QStringLiteral("pagina.htm"),
+                               "<html><body><h1>Els animals</h1><p>La guineu.</p></body></html>");
+        TFEdiPresWeb page(web, context, [](QWidget *parent) {
+            return std::make_unique<TextBrowserControl>(parent);
+        });
+        check(page, QStringLiteral("La previsualització d'una pàgina web"));
+
+        for (const auto &[name, kind] : {std::pair{QStringLiteral("clip.avi"), skVideo},
+                                         std::pair{QStringLiteral("pel·lícula.mov"), skMovie}}) {
+            SlidePreviewRequest video;
+            video.kind = kind;
+            video.fileName = fx.path(name);
+            QVERIFY(VideoFixtures::testPattern(video.fileName));
+            video.promptOr1stLine = QStringLiteral("Un vídeo");
+            video.answersOrNextLines = QStringLiteral("amb una nota");
+            auto shown = open(video);
+            auto *w = qobject_cast<TFEdiPresVideo *>(shown.get());
+            QVERIFY(w);
+            showSized(*w);
+            if (kind == skVideo)
+                QTRY_VERIFY_WITH_TIMEOUT(w->videoView().surface()->hasFrame(), 20000);
+            else
+                QTRY_VERIFY_WITH_TIMEOUT(w->videoView().movie()->hasPicture(), 20000);
+            check(*w, QStringLiteral("La previsualització d'un vídeo ") + name);
+        }
+
+        TFEdiPresentation0 bare(prompter);
+        check(bare, QStringLiteral("La finestra de previsualització sense vora"));
+        TFEdiPresentation sizeable(prompter);
+        check(sizeable, QStringLiteral("La finestra de previsualització"));
+        QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
     }
 
     void sharedTextAndTableWindows()
