@@ -18,3 +18,10 @@ enum class ChangeDirScope {
 // that need a selection reach nothing.
 std::vector<int> rowsForDirChange(int rowCount, const std::vector<int> &selected,
                                   const QStringList &dirs, ChangeDirScope scope);
+
+// What "Canvia el directori" hands back: the new directory and the rows it goes to.
+struct ChangeDirChoice
+{
+    QString directory;
+    ChangeDirScope scope = ChangeDirScope::All;
+};

@@ -7,7 +7,7 @@ namespace {
 struct KindInfo
 {
     bool ProgramOptions::*setting;
-    const char *caption; // UTF-8
+    const char *caption;       // UTF-8
     const char *extensions[3]; // unused places are null
 };
 

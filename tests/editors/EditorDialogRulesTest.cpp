@@ -30,8 +30,7 @@ private Q_SLOTS:
         QTest::newRow("selected, given in any order") << Rows{4, 1, 3} << sel << Rows{1, 3, 4};
         QTest::newRow("selected matching the first selected")
             << Rows{5, 2, 1, 4} << selMatch << Rows{1, 5};
-        QTest::newRow("all matching the first selected") << Rows{4, 3} << allMatch
-                                                         << Rows{3};
+        QTest::newRow("all matching the first selected") << Rows{4, 3} << allMatch << Rows{3};
         QTest::newRow("all matching A") << Rows{4, 2} << allMatch << Rows{0, 2, 4};
         QTest::newRow("a scope needing a selection, without one") << Rows{} << allMatch << Rows{};
         QTest::newRow("rows outside the table ignored") << Rows{9, -1, 2} << selMatch << Rows{2};

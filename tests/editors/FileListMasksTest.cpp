@@ -1,5 +1,5 @@
-#include "config/ProgramOptions.h"
 #include "editors/FileListMasks.h"
+#include "config/ProgramOptions.h"
 
 #include <QTest>
 
@@ -31,8 +31,8 @@ private Q_SLOTS:
         const int files = int(ListContents::FilesOnly);
         const int lists = int(ListContents::WithListsAndPrograms);
         using K = FileFilterKind;
-        QTest::newRow("jpeg alone") << onlyKinds({K::Jpeg}) << files
-                                    << QStringLiteral("*.jpg;*.jpeg;*.png");
+        QTest::newRow("jpeg alone")
+            << onlyKinds({K::Jpeg}) << files << QStringLiteral("*.jpg;*.jpeg;*.png");
         // The settings' defaults: every kind but programs.
         QTest::newRow("defaults, slide list")
             << ProgramOptions() << lists
@@ -79,8 +79,8 @@ private Q_SLOTS:
             set.storeInto(o);
             QCOMPARE(FileFilterSet::fromOptions(o), set);
             QCOMPARE(fileListMask(set, ListContents::WithListsAndPrograms),
-                     QStringLiteral("*.") + filterExtensions(FileFilterKind(i))
-                                                .join(QStringLiteral(";*.")));
+                     QStringLiteral("*.") +
+                         filterExtensions(FileFilterKind(i)).join(QStringLiteral(";*.")));
         }
         ProgramOptions o;
         QVERIFY(o.FilterSal && !o.FilterExe);
@@ -106,8 +106,8 @@ private Q_SLOTS:
         QCOMPARE(audioFileMask(-1), audioFileMask(0));
         // Every item but the first names the mask its index selects.
         for (int i = 1; i < kAudioFilterCount; ++i)
-            QVERIFY(items[i].endsWith(QStringLiteral("(") + audioFileMask(i) +
-                                      QStringLiteral(")")));
+            QVERIFY(
+                items[i].endsWith(QStringLiteral("(") + audioFileMask(i) + QStringLiteral(")")));
     }
 };
 
