@@ -21,8 +21,8 @@ class TFChangeDir : public QDialog
     Q_OBJECT
 
 public:
-    TFChangeDir(const QString &lastDirectory, bool anyRowSelected, Prompter &prompter,
-                Shell &shell, QWidget *parent = nullptr);
+    TFChangeDir(const QString &lastDirectory, bool anyRowSelected, Prompter &prompter, Shell &shell,
+                QWidget *parent = nullptr);
 
     void setHelp(HelpRequester *help);
     DialogHelp *help() const { return m_help; }
@@ -30,10 +30,7 @@ public:
     // The folder and the rows chosen; meaningful once accepted.
     ChangeDirChoice choice() const;
     TLsDirTree20 *tree() const { return m_tree; }
-    QRadioButton *scopeButton(ChangeDirScope scope) const
-    {
-        return m_scopes[std::size_t(scope)];
-    }
+    QRadioButton *scopeButton(ChangeDirScope scope) const { return m_scopes[std::size_t(scope)]; }
 
     void accept() override;
 

@@ -25,8 +25,7 @@ QLineEdit *bytesEdit(QWidget *parent, const QString &name, int value)
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,10}")), edit));
     edit->setAlignment(Qt::AlignRight);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) +
-                          12);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 12);
     return edit;
 }
 
@@ -34,11 +33,10 @@ QLineEdit *bytesEdit(QWidget *parent, const QString &name, int value)
 
 TFEdiOptions::TFEdiOptions(const ProgramOptions &options, Prompter &prompter, QWidget *parent)
     : TFEdiOptions(options, prompter, HelpContext::EditOptions, parent)
-{
-}
+{}
 
-TFEdiOptions::TFEdiOptions(const ProgramOptions &options, Prompter &prompter,
-                           HelpContext context, QWidget *parent)
+TFEdiOptions::TFEdiOptions(const ProgramOptions &options, Prompter &prompter, HelpContext context,
+                           QWidget *parent)
     : QDialog(parent), m_options(options), m_prompter(prompter), m_context(context)
 {
     setObjectName(QStringLiteral("TFEdiOptions"));
@@ -60,8 +58,8 @@ void TFEdiOptions::build()
         m_options.OnBPostEdit_TrimSpaces);
     shared->addWidget(CB_TrimSpaces);
 
-    QGroupBox *viewing = namedGroup(this, QStringLiteral("GB_Viewing"),
-                                    QStringLiteral("Visualització"));
+    QGroupBox *viewing =
+        namedGroup(this, QStringLiteral("GB_Viewing"), QStringLiteral("Visualització"));
     auto *viewingLayout = new QVBoxLayout(viewing);
     viewingLayout->addWidget(
         new QLabel(QStringLiteral("Mida màxima de l'arxiu a mostrar en miniatura:"), viewing));

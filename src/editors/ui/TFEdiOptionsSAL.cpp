@@ -19,12 +19,12 @@ TFEdiOptionsSAL::TFEdiOptionsSAL(const ProgramOptions &options, bool noNumberFor
         namedGroup(this, QStringLiteral("GB_OnAppend"),
                    QStringLiteral("Quan s'afegeix una diapositiva de titol o imatge:"));
     auto *appendLayout = new QVBoxLayout(append);
-    CB_PWithAnswer = namedCheck(append, QStringLiteral("CB_PWithAnswer"),
-                                QStringLiteral("Activar presència de respostes"),
-                                options.OnAppend_PWithAnswer);
-    CB_PWithPromptForAnswer = namedCheck(append, QStringLiteral("CB_PWithPromptForAnswer"),
-                                         QStringLiteral("... amb pregunta"),
-                                         options.OnAppend_PWithPromptForAnswer);
+    CB_PWithAnswer =
+        namedCheck(append, QStringLiteral("CB_PWithAnswer"),
+                   QStringLiteral("Activar presència de respostes"), options.OnAppend_PWithAnswer);
+    CB_PWithPromptForAnswer =
+        namedCheck(append, QStringLiteral("CB_PWithPromptForAnswer"),
+                   QStringLiteral("... amb pregunta"), options.OnAppend_PWithPromptForAnswer);
     CB_PRandomAnswer = namedCheck(append, QStringLiteral("CB_PRandomAnswer"),
                                   QStringLiteral("... amb respostes desordenades"),
                                   options.OnAppend_PRandomAnswer);
@@ -51,9 +51,8 @@ TFEdiOptionsSAL::TFEdiOptionsSAL(const ProgramOptions &options, bool noNumberFor
                    QStringLiteral("No posar números a l'índex o guió"), noNumberForSketchIndex);
     column->addWidget(CB_NoNumberForSketchIndex);
 
-    QGroupBox *upper =
-        namedGroup(this, QStringLiteral("GB_UpCase1stChar"),
-                   QStringLiteral("A majúscules la 1a lletra del 1r paràgraf del:"));
+    QGroupBox *upper = namedGroup(this, QStringLiteral("GB_UpCase1stChar"),
+                                  QStringLiteral("A majúscules la 1a lletra del 1r paràgraf del:"));
     auto *upperLayout = new QVBoxLayout(upper);
     CB_UpCase1stCharUpPanel =
         namedCheck(upper, QStringLiteral("CB_UpCase1stCharUpPanel"),

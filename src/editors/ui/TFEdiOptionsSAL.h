@@ -14,8 +14,8 @@ class TFEdiOptionsSAL : public TFEdiOptions
 public:
     // `noNumberForSketchIndex` is the editor's choice for the index and the sketch, kept while
     // the program runs rather than in the options.
-    TFEdiOptionsSAL(const ProgramOptions &options, bool noNumberForSketchIndex,
-                    Prompter &prompter, QWidget *parent = nullptr);
+    TFEdiOptionsSAL(const ProgramOptions &options, bool noNumberForSketchIndex, Prompter &prompter,
+                    QWidget *parent = nullptr);
 
     // As accepted; the value given while the dialog has not been accepted.
     bool noNumberForSketchIndex() const { return m_noNumbers; }

@@ -32,8 +32,7 @@ class FavoriteDirsModel : public MemTableModel
 public:
     FavoriteDirsModel(MemTable &table, std::function<QString()> newDirectory)
         : MemTableModel(table, Editing::Editable), m_newDirectory(std::move(newDirectory))
-    {
-    }
+    {}
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
@@ -61,8 +60,8 @@ private:
 TFFavoriteDirs::TFFavoriteDirs(const QStringList &favDirs, const QString &treeDirectory,
                                Prompter &prompter, QWidget *parent)
     : TFPresEditRxDBGrid(parent), m_prompter(prompter), m_treeDirectory(treeDirectory),
-      m_table(QStringLiteral("FavDirs"), {{kDirectory, MemTable::FieldKind::String, 0, false,
-                                           false}})
+      m_table(QStringLiteral("FavDirs"),
+              {{kDirectory, MemTable::FieldKind::String, 0, false, false}})
 {
     setObjectName(QStringLiteral("TFFavoriteDirs"));
     setWindowTitle(QStringLiteral("Directoris preferits"));
@@ -117,8 +116,8 @@ TFFavoriteDirs::TFFavoriteDirs(const QStringList &favDirs, const QString &treeDi
         return a;
     };
     gridMenu()->addSeparator();
-    QAction *sort = command("A_G_Sort", QStringLiteral("Ordena"),
-                            QStringLiteral("Ordena per ordre alfabètic"));
+    QAction *sort =
+        command("A_G_Sort", QStringLiteral("Ordena"), QStringLiteral("Ordena per ordre alfabètic"));
     QAction *select = command("A_G_Select", QStringLiteral("Selecciona aquest"),
                               QStringLiteral("Selecciona aquest directori"));
     connect(sort, &QAction::triggered, this, [this] { sortDirectories(); });

@@ -30,8 +30,8 @@ const BoxInfo kBoxOrder[kFileFilterKindCount] = {
 
 } // namespace
 
-TFFilesFilter::TFFilesFilter(const FileFilterSet &filter, ListContents contents,
-                             Prompter &prompter, QWidget *parent)
+TFFilesFilter::TFFilesFilter(const FileFilterSet &filter, ListContents contents, Prompter &prompter,
+                             QWidget *parent)
     : QDialog(parent), m_filter(filter), m_contents(contents), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("TFFilesFilter"));

@@ -13,16 +13,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TFSelectDirWhereCopyMove::TFSelectDirWhereCopyMove(const CopyMoveChoices &last,
-                                                   Prompter &prompter, Shell &shell,
-                                                   QWidget *parent)
+TFSelectDirWhereCopyMove::TFSelectDirWhereCopyMove(const CopyMoveChoices &last, Prompter &prompter,
+                                                   Shell &shell, QWidget *parent)
     : TFSelectDirWhereCopyMove(last, prompter, shell, TFileAction::faMove, parent)
-{
-}
+{}
 
-TFSelectDirWhereCopyMove::TFSelectDirWhereCopyMove(const CopyMoveChoices &last,
-                                                   Prompter &prompter, Shell &shell,
-                                                   TFileAction action, QWidget *parent)
+TFSelectDirWhereCopyMove::TFSelectDirWhereCopyMove(const CopyMoveChoices &last, Prompter &prompter,
+                                                   Shell &shell, TFileAction action,
+                                                   QWidget *parent)
     : QDialog(parent), m_prompter(prompter), m_action(action), m_last(last), m_isOnCD(IsOnCD)
 {
     setObjectName(QStringLiteral("TFSelectDirWhereCopyMove"));
@@ -69,9 +67,9 @@ void TFSelectDirWhereCopyMove::fitToContents()
 
 void TFSelectDirWhereCopyMove::setHelp(HelpRequester *help)
 {
-    m_help->setHelp(help, helpNumber(m_action == TFileAction::faCopy
-                                         ? HelpContext::CopyDestination
-                                         : HelpContext::MoveDestination));
+    m_help->setHelp(help,
+                    helpNumber(m_action == TFileAction::faCopy ? HelpContext::CopyDestination
+                                                               : HelpContext::MoveDestination));
 }
 
 CopyMoveChoices TFSelectDirWhereCopyMove::choices() const

@@ -18,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -28,6 +29,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -354,7 +356,8 @@ private Q_SLOTS:
         QCOMPARE(w.navigator()->button(RecordNavigator::Button::Insert)->toolTip(),
                  QStringLiteral("Afegeix un directori"));
         w.navigator()->button(RecordNavigator::Button::Insert)->click();
-        QCOMPARE(w.favDirs(), (QStringList{tree, QStringLiteral("/srv/b"), QStringLiteral("/srv/A")}));
+        QCOMPARE(w.favDirs(),
+                 (QStringList{tree, QStringLiteral("/srv/b"), QStringLiteral("/srv/A")}));
         QCOMPARE(w.navigator()->currentRow(), 0);
         // The same text twice is refused by the action as by the button.
         w.action(QStringLiteral("A_G_Insert"))->trigger();
@@ -384,7 +387,8 @@ private Q_SLOTS:
         const QSize opened = w.size();
         QCOMPARE(w.minimumSize(), opened);
         w.action(QStringLiteral("A_G_Select"))->trigger();
-        QCOMPARE(errorShown(prompter), QStringLiteral("No s'ha trobat el directori '%1'").arg(gone));
+        QCOMPARE(errorShown(prompter),
+                 QStringLiteral("No s'ha trobat el directori '%1'").arg(gone));
         QVERIFY(w.isVisible() && !w.accepted());
         // A double click on an existing directory chooses it.
         const QModelIndex second = w.grid()->model()->index(1, 0);
@@ -423,6 +427,16 @@ private Q_SLOTS:
         QTest::keyClick(&esc, Qt::Key_Escape);
         QVERIFY(!esc.isVisible() && !esc.accepted());
         QVERIFY(prompter.shown.empty());
+
+        // Shown modally, it returns the choice when it closes.
+        QTemporaryDir tmp;
+        TFFavoriteDirs modal({tmp.path()}, QString(), prompter);
+        QTimer::singleShot(0, &modal, [&modal] {
+            QVERIFY(QApplication::activeModalWidget() == &modal);
+            modal.action(QStringLiteral("A_G_Select"))->trigger();
+        });
+        QVERIFY(modal.exec());
+        QCOMPARE(modal.chosenDirectory(), tmp.path());
     }
 
     void imageToMark()
@@ -444,8 +458,8 @@ private Q_SLOTS:
         QVERIFY(w.windowState() & Qt::WindowMaximized);
         // Enlarged as the player enlarges it, up to the room there is.
         const QRect drawn = w.view()->Image().pictureRect();
-        QVERIFY2(drawn.width() > 200 && drawn.width() <= 600, qPrintable(QString::number(
-                                                                  drawn.width())));
+        QVERIFY2(drawn.width() > 200 && drawn.width() <= 600,
+                 qPrintable(QString::number(drawn.width())));
         QTest::mouseClick(w.view(), Qt::LeftButton, {},
                           drawn.topLeft() + QPoint(drawn.width() / 4, drawn.height() / 2));
         QVERIFY(qAbs(w.markPos().x() - 250) <= 5);
