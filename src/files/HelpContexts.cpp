@@ -3,6 +3,8 @@
 namespace {
 
 const HelpContextEntry kContexts[] = {
+    {HelpContext::CopyDestination, "TFSelectDirWhereCopy"},
+    {HelpContext::MoveDestination, "TFSelectDirWhereCopyMove"},
     {HelpContext::PresentationErrors, "TFPresentErrors (llista)"},
     {HelpContext::SoundTableErrors, "TFPresentErrors (taula d'imatges i sons)"},
     {HelpContext::GotoSlide, "TFSelGotoImage"},
@@ -15,11 +17,18 @@ const HelpContextEntry kContexts[] = {
     {HelpContext::OutFormalOptions, "TFOutFormalOptions"},
     {HelpContext::SpeedOptions, "TFSpeedOptions"},
     {HelpContext::PanelBackground, "TFSetColorsOrImageToPanel"},
+    {HelpContext::FilesFilter, "TFFilesFilter"},
+    {HelpContext::SlideFilesFilter, "TFFilesFilter (llista de diapositives)"},
+    {HelpContext::AudioFilesFilter, "TFAudioFilesFilter"},
+    {HelpContext::FavoriteDirs, "TFFavoriteDirs"},
     {HelpContext::SketchListing, "TFPresStdSlideList"},
     {HelpContext::OrderListing, "TFPresSlideList"},
     {HelpContext::TextIndex, "TFPresIndexList"},
     {HelpContext::GridIndex, "TFPresentDBIndex"},
+    {HelpContext::EditOptions, "TFEdiOptions"},
+    {HelpContext::SlideListEditOptions, "TFEdiOptionsSAL"},
     {HelpContext::DirectoryTree, "Arbre de directoris"},
+    {HelpContext::ChangeDir, "TFChangeDir"},
     {HelpContext::ConfigurationPolicies, "TFSaveLoadIndivConfig0ptions"},
     {HelpContext::InitialOptions, "TFInitialOptions"},
     {HelpContext::AdminPassword, "TFPassword"},
@@ -33,6 +42,7 @@ const HelpContextEntry kContexts[] = {
     {HelpContext::GeneralOptions, "TFGeneralOptions"},
     {HelpContext::ModalOptions, "TFModalOptions"},
     {HelpContext::WebPreview, "TFEdiPresWeb"},
+    {HelpContext::ImageToMark, "TFShImageToMark"},
     {HelpContext::QuestionsAndAnswers, "Preguntes i respostes"},
     {HelpContext::Tutorial, "Petit tutorial"},
 };

@@ -7,6 +7,8 @@
 // number as identifier on the window's page. Every number a window uses is listed in
 // helpContexts(), which the help's test resolves one by one.
 enum class HelpContext : int {
+    CopyDestination = 1027,       // "Selecció del directori de destí", copying a list's files
+    MoveDestination = 1028,       // "Selecció del directori de destí", moving them
     PresentationErrors = 1032,    // the check's errors window, slide list
     SoundTableErrors = 1033,      // the check's errors window, image-sound table
     GotoSlide = 1035,             // "Anar a la diapositiva"
@@ -19,11 +21,18 @@ enum class HelpContext : int {
     OutFormalOptions = 1046,      // outer formal options
     SpeedOptions = 1047,          // "Velocitat de presentació"
     PanelBackground = 1049,       // the background of a panel
+    FilesFilter = 1050,           // "Tipus d'arxius a mostrar", a table's file list
+    SlideFilesFilter = 1051,      // "Tipus d'arxius a mostrar", a slide list's file list
+    AudioFilesFilter = 1052,      // "Tipus d'arxius d'audio a mostrar"
+    FavoriteDirs = 1073,          // "Directoris preferits"
     SketchListing = 1075,         // the sketch of the list ("Llistat de diapositives")
     OrderListing = 1076,          // the order listing ("Llistat de diapositives")
     TextIndex = 1078,             // "Índex" as text
     GridIndex = 1079,             // "Índex" as a grid
+    EditOptions = 1080,           // "Opcions d'edició" of the file list editors
+    SlideListEditOptions = 1081,  // "Opcions d'edició" of the slide list editor
     DirectoryTree = 1092,         // "Arbre de directoris", a written-out branch
+    ChangeDir = 1094,             // "Canvia el directori"
     ConfigurationPolicies = 1098, // "Configuració de la presentació"
     InitialOptions = 1099,        // "Opcions d'inici"
     AdminPassword = 1101,         // "Contrasenya", the administrator's password at start-up
@@ -37,6 +46,7 @@ enum class HelpContext : int {
     GeneralOptions = 1114,        // "Opcions generals del programa"
     ModalOptions = 1116,          // "Opcions de mode de presentació"
     WebPreview = 1117,            // the preview of a web page (slide list editor)
+    ImageToMark = 1121,           // the picture on which a mark is placed
     QuestionsAndAnswers = 1122,   // "Preguntes i respostes"
     Tutorial = 1126,              // "Petit tutorial"
 };

@@ -11,6 +11,15 @@
 #include "editors/ui/SlidePreviews.h"
 #include "editors/ui/TFEdiPresVideo.h"
 #include "editors/ui/TFEdiPresWeb.h"
+#include "editors/ui/TFAudioFilesFilter.h"
+#include "editors/ui/TFChangeDir.h"
+#include "editors/ui/TFEdiOptions.h"
+#include "editors/ui/TFEdiOptionsSAL.h"
+#include "editors/ui/TFFavoriteDirs.h"
+#include "editors/ui/TFFilesFilter.h"
+#include "editors/ui/TFSelectDirWhereCopy.h"
+#include "editors/ui/TFSelectDirWhereCopyMove.h"
+#include "editors/ui/TFShImageToMark.h"
 #include "files/HelpContexts.h"
 #include "files/MemTableModel.h"
 #include "files/TPosPresDBIndex.h"
@@ -78,6 +87,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QRadioButton>
@@ -797,6 +807,45 @@ private Q_SLOTS:
         docked->OpenPath(tmp.filePath(QStringLiteral("Dades")));
         host.resize(900, 420);
         check(host, QStringLiteral("Els arbres de directoris"));
+    }
+
+    // The dialogs of the file list editors.
+    void fileListEditorDialogs()
+    {
+        FakePrompter prompter;
+        FakeShell shell;
+        TFFilesFilter slideFilter(FileFilterSet(), ListContents::WithListsAndPrograms, prompter);
+        check(slideFilter, QStringLiteral("Tipus d'arxius a mostrar (llista)"));
+        TFFilesFilter tableFilter(FileFilterSet(), ListContents::FilesOnly, prompter);
+        check(tableFilter, QStringLiteral("Tipus d'arxius a mostrar (taula)"));
+        TFAudioFilesFilter audioFilter(2);
+        check(audioFilter, QStringLiteral("Tipus d'arxius d'audio a mostrar"));
+        TFEdiOptions options(ProgramOptions(), prompter);
+        check(options, QStringLiteral("Opcions d'edició"));
+        TFEdiOptionsSAL slideOptions(ProgramOptions(), false, prompter);
+        check(slideOptions, QStringLiteral("Opcions d'edició de la llista"));
+
+        QTemporaryDir tmp;
+        QVERIFY(QDir(tmp.path()).mkpath(QStringLiteral("Fotos/Vacances d'estiu")));
+        const QString fotos = tmp.filePath(QStringLiteral("Fotos"));
+        TFChangeDir change(fotos, true, prompter, shell);
+        check(change, QStringLiteral("Canvia el directori"));
+        CopyMoveChoices last;
+        last.destination = fotos;
+        TFSelectDirWhereCopy copy(last, prompter, shell);
+        check(copy, QStringLiteral("Selecció del directori de destí (còpia)"));
+        TFSelectDirWhereCopyMove move(last, prompter, shell);
+        check(move, QStringLiteral("Selecció del directori de destí (moure)"));
+        TFFavoriteDirs favourites({fotos, tmp.path()}, fotos, prompter);
+        check(favourites, QStringLiteral("Directoris preferits"));
+
+        const QString picture = tmp.filePath(QStringLiteral("marca.png"));
+        QImage image(160, 120, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(image.save(picture));
+        TFShImageToMark mark(picture, QPoint(500, 500), PresentationSettings());
+        check(mark, QStringLiteral("La imatge on es posa la marca"));
+        QVERIFY(prompter.shown.empty());
     }
 
     void identificationDialogs()
