@@ -11,6 +11,7 @@
 Miniature::Miniature(QWidget *parent)
     : TAdvImageNew(parent), m_generation(std::make_shared<std::atomic<int>>(0))
 {
+    setBackground(kClBtnFace);
     Image().StretchRatio = true;
     Image().CenterView = true;
     setManualZoomAllowed(false);
@@ -71,6 +72,14 @@ void Miniature::showCaption(const QString &caption)
 void Miniature::clearMiniature()
 {
     showCaption(QString());
+}
+
+void Miniature::setBackground(TColor colour)
+{
+    panel().BackGroundEffect = bdFlat;
+    panel().ColorStart = colour;
+    Image().Color = colour;
+    update();
 }
 
 void Miniature::mousePressEvent(QMouseEvent *event)

@@ -22,6 +22,8 @@ public:
     void showPicture(const QString &path, QPoint mark = QPoint(-1, -1));
     void showCaption(const QString &caption);
     void clearMiniature();
+    // The colour around the picture or behind the caption.
+    void setBackground(TColor colour);
     // The path whose picture is shown or on its way; "" for none.
     const QString &path() const { return m_path; }
     // Whether the picture asked for last is on screen.

@@ -1,12 +1,26 @@
 #include "editors/ui/TFEditFileList.h"
 
+#include "editors/ChangeDirRows.h"
+#include "editors/CopyMoveChoices.h"
 #include "editors/EditorRules.h"
+#include "editors/FileListMasks.h"
 #include "editors/ui/Miniature.h"
+#include "editors/ui/TFAudioFilesFilter.h"
+#include "editors/ui/TFChangeDir.h"
+#include "editors/ui/TFFavoriteDirs.h"
+#include "editors/ui/TFFilesFilter.h"
+#include "editors/ui/TFSelectDirWhereCopy.h"
+#include "editors/ui/TFSelectDirWhereCopyMove.h"
+#include "editors/ui/TFShImageToMark.h"
 #include "files/FileNames.h"
+#include "files/HelpContexts.h"
 #include "files/HelpRequester.h"
+#include "files/PosixFileOps.h"
 #include "files/Prompter.h"
 #include "files/ShellOpen.h"
 #include "files/ui/RecordNavigator.h"
+#include "files/ui/TCCopyMoveBoxDlg.h"
+#include "files/ui/TCopyFilesProgressBox.h"
 #include "files/ui/TFPresentMemo.h"
 #include "files/ui/TLsDirTreePanel.h"
 #include "files/ui/TLsFilelistView27.h"
@@ -76,18 +90,6 @@ private:
 QIcon standardIcon(QWidget *w, QStyle::StandardPixmap p)
 {
     return w->style()->standardIcon(p);
-}
-
-// The audio masks by the audio filter index.
-QString audioMask(int index)
-{
-    static const char *masks[] = {"*.cda;*.mid;*.mp3;*.mp2;*.mp1;*.wav;*.wma",
-                                  "*.cda",
-                                  "*.mid",
-                                  "*.mp3;*.mp2;*.mp1",
-                                  "*.wav",
-                                  "*.wma"};
-    return QString::fromLatin1(masks[index >= 0 && index < 6 ? index : 0]);
 }
 
 } // namespace
@@ -209,9 +211,15 @@ void TFEditFileList::buildWindow()
         "Imatge en miniatura de l'última seleccionada\nde la graella del plafó dret"));
     top->addWidget(m_rightMini);
     rightLayout->addLayout(top);
-    m_editArea = new QVBoxLayout;
-    rightLayout->addLayout(m_editArea);
-    m_grid = new QTableView(right);
+    // The current row's controls over the grid, with a splitter between them.
+    m_rightSplitter = new QSplitter(Qt::Vertical, right);
+    m_rightSplitter->setObjectName(QStringLiteral("SplitterRight"));
+    auto *controls = new QWidget(m_rightSplitter);
+    controls->setObjectName(QStringLiteral("P_RowControls"));
+    m_editArea = new QVBoxLayout(controls);
+    m_editArea->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(m_rightSplitter, 1);
+    m_grid = new QTableView(m_rightSplitter);
     m_grid->setObjectName(QStringLiteral("DBGrid"));
     m_grid->setModel(&m_rows);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -220,10 +228,14 @@ void TFEditFileList::buildWindow()
     m_grid->setItemDelegate(new RowColoursDelegate(m_rows, m_grid));
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    rightLayout->addWidget(m_grid, 1);
+    m_rightSplitter->setChildrenCollapsible(false);
+    m_rightSplitter->setStretchFactor(0, 0);
+    m_rightSplitter->setStretchFactor(1, 1);
     m_navigator->attach(m_grid);
     m_splitter->setStretchFactor(0, 2);
     m_splitter->setStretchFactor(1, 3);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setSizes({400, 700});
     applyLargeMiniature();
 }
 
@@ -284,14 +296,16 @@ void TFEditFileList::buildCommands()
     audio->setCheckable(true);
     audio->setIcon(standardIcon(this, QStyle::SP_MediaVolume));
     addCommand("A_F_FavoriteDirs", QStringLiteral("Directoris preferits..."),
-               QStringLiteral("Mostra/edita la llista de directoris preferits"), lp, lb, nullptr)
+               QStringLiteral("Mostra/edita la llista de directoris preferits"), lp, lb,
+               [this] { chooseFavoriteDir(); })
         ->setIcon(standardIcon(this, QStyle::SP_DirLinkIcon));
     addCommand("A_F_Root", QStringLiteral("Vés al directori rel"),
                QStringLiteral("Selecciona el directori rel de la unitat que es mostra"), lp, lb,
                [this] { goRoot(); })
         ->setIcon(standardIcon(this, QStyle::SP_DriveHDIcon));
     addCommand("A_F_Filter", QStringLiteral("Filtre (arxius a mostrar)"),
-               QStringLiteral("Permet escollir els tipus d'arxius a mostrar"), lp, lb, nullptr)
+               QStringLiteral("Permet escollir els tipus d'arxius a mostrar"), lp, lb,
+               [this] { chooseFilter(); })
         ->setIcon(standardIcon(this, QStyle::SP_FileDialogContentsView));
     addCommand("A_F_RereadDir", QStringLiteral("Rellegeix el directori"),
                QStringLiteral("Rellegeix el directori actual"), lp, lb,
@@ -399,7 +413,7 @@ void TFEditFileList::buildCommands()
                               QString(), [this] { SetMainMenuHidden(!m_mainMenuHidden); });
     hideMenu->setCheckable(true);
     other("A_I_MarkSetPos", QStringLiteral("Posa una marca a la imatge"),
-          QStringLiteral("Posa una marca a la imatge"), nullptr);
+          QStringLiteral("Posa una marca a la imatge"), [this] { placeMark(); });
     other("A_I_MarkClear", QStringLiteral("Treu la marca de la imatge"), QString(), [this] {
         m_rows.postPendingEdits();
         m_rows.setMark(m_rows.current(), -1, -1);
@@ -427,14 +441,14 @@ void TFEditFileList::buildCommands()
     other("A_O_ChangeDir", QStringLiteral("Canvia el directori..."),
           QStringLiteral("Canvia de directori les diapositives d'arxiu\r\nde la llista de la "
                          "presentació"),
-          nullptr);
+          [this] { changeDirectory(); });
     other("A_O_CopyFiles", QStringLiteral("Copia els arxius..."),
           fillPercentS(QStringLiteral("%s els arxius de la llista"), {QStringLiteral("Copia")}),
-          nullptr);
+          [this] { copyOrMoveFiles(TFileAction::faCopy); });
     other("A_O_MoveFiles", QStringLiteral("Mou els arxius..."),
           fillPercentS(QStringLiteral("%s els arxius de la llista"),
                        {QStringLiteral("Mou (compte!!)")}),
-          nullptr);
+          [this] { copyOrMoveFiles(TFileAction::faMove); });
     other("A_O_Options", QStringLiteral("Opcions..."), QStringLiteral("Opcions"), [this] {
         skipNextReread();
         ShowOptions();
@@ -535,26 +549,13 @@ void TFEditFileList::showFolder(const QString &folder)
 void TFEditFileList::applyMasks()
 {
     const ProgramOptions &o = m_services.session.Options;
-    QStringList exts;
-    auto add = [&exts](bool on, std::initializer_list<const char *> list) {
-        if (on)
-            for (const char *e : list)
-                exts << QStringLiteral("*.") + QString::fromLatin1(e);
-    };
-    add(o.FilterVideo, {"avi", "mov"});
-    add(o.FilterBmp, {"bmp"});
-    add(o.FilterGif, {"gif"});
-    add(o.FilterHtml, {"htm", "html", "mht"});
-    add(o.FilterJpeg, {"jpg", "jpeg", "png"});
-    add(o.FilterRtf, {"rtf"});
-    add(o.FilterTxt, {"txt"});
-    add(o.FilterWmf, {"wmf"});
-    if (m_rows.listsAndPrograms) {
-        add(o.FilterSal, {"sal"});
-        add(o.FilterExe, {"exe"});
-    }
-    m_fileList->setMask(exts.join(QLatin1Char(';')));
-    m_audioList->setMask(audioMask(o.AudioFFilterIndex));
+    m_fileList->setMask(fileListMask(o, listContents()));
+    m_audioList->setMask(audioFileMask(o.AudioFFilterIndex));
+}
+
+ListContents TFEditFileList::listContents() const
+{
+    return m_rows.listsAndPrograms ? ListContents::WithListsAndPrograms : ListContents::FilesOnly;
 }
 
 void TFEditFileList::applyColumnHiding()
@@ -640,6 +641,8 @@ void TFEditFileList::applyState(const EditorWindowState &s)
         restoreGeometry(s.geometry);
     if (!s.splitter.isEmpty())
         m_splitter->restoreState(s.splitter);
+    if (!s.rowSplitter.isEmpty())
+        m_rightSplitter->restoreState(s.rowSplitter);
     if (!s.filesFolder.isEmpty() && QFileInfo(s.filesFolder).isDir()) {
         m_fileTree->OpenPath(s.filesFolder);
         m_fileList->SetDirectory(s.filesFolder);
@@ -662,6 +665,7 @@ EditorWindowState TFEditFileList::state() const
     s.mainMenuHidden = m_mainMenuHidden;
     s.geometry = saveGeometry();
     s.splitter = m_splitter ? m_splitter->saveState() : QByteArray();
+    s.rowSplitter = m_rightSplitter ? m_rightSplitter->saveState() : QByteArray();
     s.filesFolder = m_fileList ? m_fileList->Directory() : QString();
     s.audioFolder = m_audioList ? m_audioList->Directory() : QString();
     if (m_othersButton && m_othersButton->defaultAction())
@@ -707,18 +711,18 @@ void TFEditFileList::showFileInMiniature(Miniature *mini, const QString &path, T
         miniatureContent(kind, viewable, question, path, QFileInfo(path).size(), o.MaxBmpFileSize,
                          o.MaxOthersImgFileSize);
     const PresentationSettings &s = m_services.session.Settings;
-    mini->Image().Color = kClBtnFace;
+    mini->setBackground(kClBtnFace);
     switch (c.show) {
     case MiniatureContent::Show::Nothing: mini->clearMiniature(); break;
     case MiniatureContent::Show::Picture:
         if (mini == m_rightMini)
-            mini->Image().Color = s.ImagePanel.ColorStart;
+            mini->setBackground(s.ImagePanel.ColorStart);
         mini->applySettings(s);
         mini->showPicture(path, withMark ? QPoint(markX, markY) : QPoint(-1, -1));
         break;
     case MiniatureContent::Show::Caption:
         if (c.titleColour && mini == m_rightMini && s.TitlePanel.ColorBackGroundEffect == 0)
-            mini->Image().Color = s.TitlePanel.ColorStart;
+            mini->setBackground(s.TitlePanel.ColorStart);
         mini->showCaption(c.caption);
         break;
     }
@@ -860,7 +864,7 @@ void TFEditFileList::checkList()
     QString text = problems.join(QStringLiteral("\n"));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     window.setText(text);
-    window.setHelp(m_services.help, 1034);
+    window.setHelp(m_services.help, helpNumber(HelpContext::EditorCheckErrors));
     window.exec();
 }
 
@@ -881,9 +885,147 @@ void TFEditFileList::optionsChanged()
     ShowRowMiniature();
 }
 
-int TFEditFileList::filterHelpContext() const
+void TFEditFileList::chooseFavoriteDir()
 {
-    return 1050;
+    ProgramOptions &o = m_services.session.Options;
+    TLsDirTreePanel *tree = m_audioMode ? m_audioTree : m_fileTree;
+    skipNextReread();
+    TFFavoriteDirs window(o.FavDirs, tree->SelectedPath(), prompter(), this);
+    window.setHelp(m_services.help);
+    const bool chosen = window.exec();
+    // The table is the main window's: what was inserted, deleted or sorted stays.
+    o.FavDirs = window.favDirs();
+    if (chosen && !window.chosenDirectory().isEmpty())
+        showFolder(window.chosenDirectory());
+}
+
+void TFEditFileList::chooseFilter()
+{
+    ProgramOptions &o = m_services.session.Options;
+    skipNextReread();
+    if (m_audioMode) {
+        TFAudioFilesFilter dialog(o.AudioFFilterIndex, this);
+        dialog.setHelp(m_services.help);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        o.AudioFFilterIndex = dialog.audioFilterIndex();
+    } else {
+        TFFilesFilter dialog(FileFilterSet::fromOptions(o), listContents(), prompter(), this);
+        dialog.setHelp(m_services.help);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        dialog.filter().storeInto(o);
+    }
+    applyMasks();
+}
+
+void TFEditFileList::placeMark()
+{
+    const int row = m_rows.current();
+    if (row < 0 || m_rows.kindLetter(row) != QLatin1String("I"))
+        return;
+    m_rows.postPendingEdits();
+    skipNextReread();
+    TFShImageToMark window(
+        m_rows.rowPath(row),
+        QPoint(m_rows.number(row, FileListRows::MarkX), m_rows.number(row, FileListRows::MarkY)),
+        m_services.session.Settings, this);
+    window.setHelp(m_services.help);
+    window.exec();
+    const QPoint mark = window.markPos();
+    m_rows.setMark(row, mark.x(), mark.y());
+}
+
+void TFEditFileList::changeDirectory()
+{
+    if (m_rows.count() == 0)
+        return;
+    m_rows.postPendingEdits();
+    const std::vector<int> selected = selectedRows();
+    skipNextReread();
+    TFChangeDir dialog(m_services.lastChangeDir, !selected.empty(), prompter(), m_services.shell,
+                       this);
+    dialog.setHelp(m_services.help);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const ChangeDirChoice choice = dialog.choice();
+    m_services.lastChangeDir = choice.directory;
+    QStringList dirs;
+    for (int r = 0; r < m_rows.count(); ++r)
+        dirs << m_rows.text(r, FileListRows::Dir);
+    m_rows.changeDirectory(rowsForDirChange(m_rows.count(), selected, dirs, choice.scope),
+                           choice.directory);
+}
+
+void TFEditFileList::copyOrMoveFiles(TFileAction action)
+{
+    m_rows.postPendingEdits();
+    if (!m_rows.anyValidFile()) {
+        prompter().ShowError(QStringLiteral("No hi ha cap arxiu vàlid"));
+        return;
+    }
+    CopyMoveChoices &last =
+        action == TFileAction::faCopy ? m_services.copyChoices : m_services.moveChoices;
+    skipNextReread();
+    std::unique_ptr<TFSelectDirWhereCopyMove> dialog;
+    if (action == TFileAction::faCopy)
+        dialog = std::make_unique<TFSelectDirWhereCopy>(last, prompter(), m_services.shell, this);
+    else
+        dialog =
+            std::make_unique<TFSelectDirWhereCopyMove>(last, prompter(), m_services.shell, this);
+    dialog->setHelp(m_services.help);
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    last = dialog->choices();
+    const bool redirect = redirectsRows(action, last);
+
+    PosixFileOps ops;
+    TCCopyMoveBoxDlg engine(ops, prompter(), this);
+    engine.setFileAction(action);
+    engine.CopyMoveToSingleDir = last.allToOneDirectory;
+    for (const QString &file : m_rows.transferFiles())
+        engine.AddFile(file);
+    if (!engine.setStrTargetDir(last.destination))
+        return;
+    QHash<QString, QString> redirections;
+    engine.OnNotifyCopyMoveMade = [&](const QString &source, const QString &target, TFileAction,
+                                      bool written) {
+        if (written && redirect && !redirections.contains(extractFileDir(source)))
+            redirections.insert(extractFileDir(source), extractFileDir(target));
+    };
+    const bool done = engine.Execute();
+    if (done && redirect)
+        m_rows.redirect(redirections);
+    if (done && last.copyPresentationFiles)
+        copyPresentationFiles(last.destination);
+    leftList()->Reread();
+}
+
+void TFEditFileList::copyPresentationFiles(const QString &destination)
+{
+    if (m_rows.modified) {
+        if (!m_rows.canAccept())
+            return;
+        m_rows.postPendingEdits();
+    }
+    if (m_services.presentationSaved && !m_services.presentationSaved())
+        return;
+    const PresentationSession &s = m_services.session;
+    QStringList files{s.SlideListPath};
+    const QString ini = s.presentationConfigPath();
+    if (QFileInfo(ini).absoluteFilePath() != QFileInfo(s.ProgramIniPath).absoluteFilePath())
+        files << ini;
+    for (const QString &ext : {QStringLiteral(".wml"), QStringLiteral(".sml")})
+        files << changeFileExt(s.SlideListPath, ext);
+    PosixFileOps ops;
+    TCCopyMoveBoxDlg engine(ops, prompter(), this);
+    engine.setFileAction(TFileAction::faCopy);
+    engine.CopyMoveToSingleDir = true;
+    for (const QString &file : files)
+        if (QFileInfo(file).isFile())
+            engine.AddFile(file);
+    if (engine.setStrTargetDir(destination))
+        (void)engine.Execute();
 }
 
 void TFEditFileList::programActivated()
@@ -949,8 +1091,13 @@ void TFEditFileList::showEvent(QShowEvent *event)
 
 void TFEditFileList::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_F1)
+    if (event->key() == Qt::Key_F1) {
+        // The help window comes and goes: coming back does not re-read the left list.
         skipNextReread();
+        if (m_services.help && helpContext() != 0)
+            m_services.help->showHelpContext(helpContext());
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
         reject();
         return;

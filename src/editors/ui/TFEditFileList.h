@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editors/CopyMoveChoices.h"
+#include "editors/FileListMasks.h"
 #include "editors/FileListRows.h"
 #include "presentation/SlideRecord.h"
 
@@ -36,6 +38,10 @@ class TLsFilelistView27;
 // shell, the help and the slide audio player.
 struct EditorServices
 {
+    EditorServices(PresentationSession &s, Prompter &p, Shell &sh)
+        : session(s), prompter(p), shell(sh)
+    {}
+
     PresentationSession &session;
     Prompter &prompter;
     Shell &shell;
@@ -46,6 +52,11 @@ struct EditorServices
     PlayerView *playerView = nullptr;
     // Checks that the presentation is saved (asking to save it); false when it is not.
     std::function<bool()> presentationSaved;
+    // Opens the inner formal options dialog on the settings in force.
+    std::function<void()> inFormalOptions;
+    // The choices the editors' dialogs remember while the program runs.
+    QString lastChangeDir;
+    CopyMoveChoices copyChoices, moveChoices;
 };
 
 // The window states the main window gives the editor and takes back when it closes, with the
@@ -56,7 +67,7 @@ struct EditorWindowState
     bool largeMiniature = false;
     bool noAudioPlay = false;
     bool mainMenuHidden = false;
-    QByteArray geometry, splitter;
+    QByteArray geometry, splitter, rowSplitter;
     QString filesFolder, audioFolder;
     QString lastOthersCommand; // the command on the "Altres" button
 };
@@ -84,6 +95,10 @@ public:
     Miniature *rightMiniature() const { return m_rightMini; }
     QAction *command(const QString &name) const;
     QMenu *menuNamed(const QString &name) const;
+
+    // The window opens maximised; before that (and on a small screen) this is room enough for
+    // both panels and every toolbar.
+    QSize sizeHint() const override { return QSize(1100, 760); }
 
     void applyState(const EditorWindowState &state);
     EditorWindowState state() const;
@@ -121,7 +136,8 @@ protected:
     virtual void ShowRowMiniature();
     // The controls of the derived editor follow the current row.
     virtual void refreshRowControls() {}
-    virtual int filterHelpContext() const;
+    // The window's help context (F1).
+    virtual int helpContext() const { return 0; }
 
     // Adds a command: an action named `name` with its caption and hint, in `menu` and on
     // `bar` when given. Every command but the stop commands first stops the audio playing.
@@ -170,6 +186,13 @@ private:
     void checkList();
     void goRoot();
     void applyMasks();
+    ListContents listContents() const;
+    void chooseFavoriteDir();
+    void chooseFilter();
+    void placeMark();
+    void changeDirectory();
+    void copyOrMoveFiles(TFileAction action);
+    void copyPresentationFiles(const QString &destination);
     void applyLargeMiniature();
     void applyColumnHiding();
     void rightMiniatureClicked();
@@ -187,7 +210,7 @@ private:
     QStackedWidget *m_leftStack = nullptr;
     TLsDirTreePanel *m_fileTree = nullptr, *m_audioTree = nullptr;
     TLsFilelistView27 *m_fileList = nullptr, *m_audioList = nullptr;
-    QSplitter *m_splitter = nullptr;
+    QSplitter *m_splitter = nullptr, *m_rightSplitter = nullptr;
     RecordNavigator *m_navigator = nullptr;
     QLabel *m_counter = nullptr;
     QTableView *m_grid = nullptr;
