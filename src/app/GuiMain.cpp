@@ -2,6 +2,7 @@
 
 #include "config/TModIniLS.h"
 #include "config/ui/TPBJustOne.h"
+#include "editors/ui/EditorsController.h"
 #include "files/ui/ProgramHelp.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
@@ -82,6 +83,10 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
                                        module.paths().ProgramDir, module.paths().ProgramBaseName);
     inFormal.setHelpRequester(&help);
     window.addController(inFormal);
+    EditorsController editors(module, window.engine(), window, window, window.prompter(), shell);
+    editors.setHelpRequester(&help);
+    editors.setInFormalOptions([&inFormal] { inFormal.showDialog(); });
+    window.addController(editors);
     justOne.listen(&window);
     // The normal size fills the screen too, for desktops without a window manager to maximise.
     if (const QScreen *screen = window.screen())
