@@ -11,6 +11,7 @@ enum class HelpContext : int {
     MoveDestination = 1028,       // "Selecció del directori de destí", moving them
     PresentationErrors = 1032,    // the check's errors window, slide list
     SoundTableErrors = 1033,      // the check's errors window, image-sound table
+    EditorCheckErrors = 1034,     // "Errors trobats", the file list editors' check
     GotoSlide = 1035,             // "Anar a la diapositiva"
     MainWindow = 1036,            // "Seqüenciador de diapositives"
     InFormalImage = 1038,         // inner formal options, page "&Imatge i comentari"
@@ -31,6 +32,7 @@ enum class HelpContext : int {
     GridIndex = 1079,             // "Índex" as a grid
     EditOptions = 1080,           // "Opcions d'edició" of the file list editors
     SlideListEditOptions = 1081,  // "Opcions d'edició" of the slide list editor
+    SlideListEditor = 1083,       // the slide list editor ("Edició de la llista ...")
     DirectoryTree = 1092,         // "Arbre de directoris", a written-out branch
     ChangeDir = 1094,             // "Canvia el directori"
     ConfigurationPolicies = 1098, // "Configuració de la presentació"
