@@ -1,0 +1,298 @@
+#include "config/TModIniLS.h"
+#include "editors/ui/EditorsController.h"
+#include "editors/ui/Miniature.h"
+#include "editors/ui/TFEditSAL.h"
+#include "files/FileListModel.h"
+#include "files/FileNames.h"
+#include "files/ui/TLsFilelistView27.h"
+#include "player/PlayerEngine.h"
+#include "player/PresentationSession.h"
+#include "player/ui/TFShowImages.h"
+#include "presentation/SlideList.h"
+#include "support/FakePlayerView.h"
+#include "support/FakePrompter.h"
+#include "support/FakeScheduler.h"
+#include "support/FakeShell.h"
+#include "support/SlideListFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using L = SlideListFixture;
+
+namespace {
+
+// The presentation and the services an editor gets from the main window.
+struct Desk
+{
+    SlideListFixture fx;
+    FakePlayerView view;
+    FakePrompter prompter;
+    FakeShell shell;
+    PresentationSession session{view, prompter};
+    EditorServices services{session, prompter, shell};
+    SlideEditorMemory memory;
+
+    Desk()
+    {
+        services.playerView = &view;
+        services.playAudio = [this](const QString &p) { view.playSlideAudio(p, false); };
+        services.stopAudio = [this] { view.stopSlideAudio(); };
+        session.Options.SaveIndividualConfigO = SaveConfigPolicy::Never;
+    }
+};
+
+// The row of the item named `name` in an explorer list, -1 while the list has not read it.
+int rowOf(TLsFilelistView27 *list, const QString &name)
+{
+    for (int r = 0; r < list->listModel().rowCount(); ++r) {
+        const FileListItem *item = list->listModel().item(r);
+        if (item && !item->isFolderLike() && extractFileName(item->path()) == name)
+            return r;
+    }
+    return -1;
+}
+
+// Selects the items of `names` in an explorer list once it has read its folder (it reads on a
+// thread of its own).
+void selectInList(TLsFilelistView27 *list, const QString &folder, const QStringList &names)
+{
+    list->SetDirectory(folder);
+    for (const QString &name : names)
+        QTRY_VERIFY(rowOf(list, name) >= 0);
+    QItemSelectionModel *sel = list->selectionModel();
+    sel->clearSelection();
+    for (const QString &name : names)
+        sel->setCurrentIndex(list->model()->index(rowOf(list, name), 0),
+                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QCOMPARE(list->SelectedFileCount(), int(names.size()));
+}
+
+void trigger(TFEditFileList &w, const char *name)
+{
+    QAction *a = w.command(QString::fromLatin1(name));
+    QVERIFY2(a, name);
+    QVERIFY2(a->isEnabled(), name);
+    a->trigger();
+}
+
+void grabTo(QWidget &w, const QString &name)
+{
+    // The toolbars lay their buttons out when the events are served.
+    QCoreApplication::processEvents();
+    const QString dir = qEnvironmentVariable("PELVAR_SHOTS");
+    if (!dir.isEmpty())
+        w.grab().save(QDir(dir).filePath(name));
+}
+
+} // namespace
+
+class SlideListEditorTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A whole authoring run in the window: files from the left panel, a title row with a
+    // question, a time, an audio track, a move and the save; the saved list then plays.
+    void authoringRun()
+    {
+        Desk d;
+        const QString a = d.fx.picture(u"a.png"_s, 320, 200);
+        const QString b = d.fx.picture(u"b.png"_s, 200, 320);
+        const QString wav = d.fx.file(u"so.wav"_s, QByteArray("RIFF"));
+        TFEditSAL w(d.services, d.memory);
+        w.loadLines({}, 0);
+        w.resize(1200, 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+        selectInList(w.fileList(), d.fx.dir(), {u"a.png"_s, u"b.png"_s});
+        trigger(w, "A_H_RecAppend");
+        SlideListRows &rows = w.slideRows();
+        QCOMPARE(rows.count(), 2);
+        QCOMPARE(rows.kindLetter(0), u"I"_s);
+
+        // A title row with a question: the toggles, then the two boxes typed in.
+        trigger(w, "A_H_AppendTitle");
+        QCOMPARE(rows.count(), 3);
+        QCOMPARE(rows.current(), 2);
+        w.command(u"A_PWithAnswer"_s)->setChecked(true);
+        QVERIFY(w.secondBox()->isVisible());
+        w.command(u"A_PWithPromptForAnswer"_s)->setChecked(true);
+        QVERIFY(w.firstBox()->isVisible());
+        w.firstBox()->setFocus();
+        QTest::keyClicks(w.firstBox(), u"Quin color te el cel?"_s);
+        w.secondBox()->setFocus();
+        QTest::keyClicks(w.secondBox(), u"*blau"_s);
+        QTest::keyClick(w.secondBox(), Qt::Key_Return);
+        QTest::keyClicks(w.secondBox(), u"verd"_s);
+
+        // A time for the first picture: leaving the title row stores it.
+        w.grid()->setCurrentIndex(rows.index(0, 0));
+        QCOMPARE(rows.text(2, SlideListRows::AnswersOrNextLines), u"*blau|verd"_s);
+        QVERIFY(rows.flag(2, SlideListRows::PWithPromptForAnswer));
+        w.grid()->selectRow(0);
+        w.timeBox()->setValue(7);
+        trigger(w, "A_T_SetTime");
+        QCOMPARE(rows.number(0, SlideListRows::Time), 7);
+
+        // An audio track for the second picture, from the audio list.
+        trigger(w, "A_F_AudioFL");
+        QVERIFY(w.audioMode());
+        selectInList(w.audioList(), d.fx.dir(), {u"so.wav"_s});
+        w.grid()->selectRow(1);
+        trigger(w, "A_H_RecChange");
+        QCOMPARE(d.prompter.texts(), QStringList());
+        QCOMPARE(rows.audioPath(1), wav);
+        trigger(w, "A_F_AudioFL");
+
+        // The question goes up one place.
+        w.grid()->selectRow(2);
+        QCOMPARE(rows.current(), 2);
+        trigger(w, "A_H_RecUp");
+        QCOMPARE(rows.kindLetter(1), u"T"_s);
+        grabTo(w, u"editor.png"_s);
+
+        // Saved under the name the main window's save dialog gives.
+        const QString saved = d.fx.path(u"nova.sal"_s);
+        d.view.saveAnswer = saved;
+        trigger(w, "A_E_SaveAs");
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QVERIFY(w.savedToFile());
+        QCOMPARE(d.session.SlideListPath, saved);
+        SlideList list;
+        QVERIFY(list.load(saved).ok());
+        QCOMPARE(
+            list.lines,
+            (QStringList{L::line(a, u"B"_s, QString(), QString(), u"7"_s),
+                         L::line(QString(), u"XP"_s, u"Quin color te el cel?"_s, u"*blau|verd"_s),
+                         L::line(b, u"B"_s, QString(), QString(), QString(), wav)}));
+        QVERIFY(d.prompter.shown.empty());
+
+        // The engine plays what was saved: the question comes up second.
+        FakePlayerView view;
+        FakePrompter prompter;
+        FakeScheduler clock;
+        PresentationSession session(view, prompter);
+        session.Options.SaveIndividualConfigO = SaveConfigPolicy::Never;
+        PlayerEngine engine(session, view, prompter, clock);
+        session.SlideListPath = saved;
+        QVERIFY(session.LoadPresentation());
+        engine.RunPresentation(0);
+        engine.command(PendingCommandCode::Next);
+        QCOMPARE(view.shownSlides, (std::vector<int>{0, 1}));
+        QCOMPARE(view.questionsShown, 1);
+    }
+
+    // Loading the list in force and accepting without a change hands back the same lines.
+    void openAndAcceptChangesNothing()
+    {
+        Desk d;
+        const QStringList lines = {
+            L::line(d.fx.picture(u"a.png"_s), u"XRP"_s, u"Pregunta"_s, u"*a|b"_s, u"+4"_s),
+            L::line(QString(), u"T"_s, QString(300, QLatin1Char('x'))),
+            L::line(u"C:\\fotos\\c.JPG"_s, u"L"_s)};
+        TFEditSAL w(d.services, d.memory);
+        w.loadLines(lines, 1);
+        QCOMPARE(w.slideRows().current(), 1);
+        QVERIFY(d.prompter.anyContains(u"Almenys la diapositiva 2"_s));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        trigger(w, "A_E_Ok");
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QCOMPARE(w.lines(), lines);
+        QVERIFY(!w.modified());
+    }
+
+    void closingAfterChangesAsks()
+    {
+        Desk d;
+        TFEditSAL w(d.services, d.memory);
+        w.loadLines({L::line(d.fx.picture(u"a.png"_s))}, 0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int i = 0; i < 3; ++i)
+            trigger(w, "A_H_AppendTitle");
+        d.prompter.answers = {MsgButton::No};
+        trigger(w, "A_E_Close");
+        QVERIFY(w.isVisible());
+        QCOMPARE(d.prompter.shown.back().text,
+                 u"Segur que voleu abandonar les modificacions de la taula?"_s);
+        d.prompter.answers = {MsgButton::Yes};
+        trigger(w, "A_E_Close");
+        QCOMPARE(w.result(), int(QDialog::Rejected));
+    }
+
+    // The main window's commands open the editor; accepting replaces the list in force, and a
+    // new list that changed is named "SenseNom.sal".
+    void mainWindowCommandsOpenTheEditor()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView saveView;
+        FakeShell shell;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), u"Pelvar"_s));
+        TFShowImages window(prompter);
+        EditorsController editors(module, window.engine(), window, saveView, prompter, shell);
+        PresentationSession &session = window.engine().session();
+        session.Options.SaveIndividualConfigO = SaveConfigPolicy::Never;
+        QVERIFY(window.findChild<QAction *>(u"A_F_EditNewSAL"_s)->isEnabled());
+        int opened = 0;
+        editors.runEditor = [&](TFEditSAL &editor) {
+            ++opened;
+            editor.show();
+            editor.slideRows().addTitleRow(false);
+            editor.acceptList();
+            return editor.result();
+        };
+        window.findChild<QAction *>(u"A_F_EditNewSAL"_s)->trigger();
+        QCOMPARE(opened, 1);
+        QCOMPARE(session.SlideLines.lines.size(), 1);
+        QCOMPARE(extractFileName(session.SlideListPath), u"SenseNom.sal"_s);
+        QVERIFY(session.SlideLines.modified);
+        QVERIFY(session.PresentationReady);
+
+        // Editing the list in force starts from its lines.
+        editors.runEditor = [&](TFEditSAL &editor) {
+            ++opened;
+            [&] { QCOMPARE(editor.slideRows().count(), 1); }();
+            editor.slideRows().addTitleRow(false);
+            editor.acceptList();
+            return editor.result();
+        };
+        window.findChild<QAction *>(u"A_F_EditSAL"_s)->trigger();
+        QCOMPARE(opened, 2);
+        QCOMPARE(session.SlideLines.lines.size(), 2);
+    }
+
+    void miniatureShowsTheRowAndItsKind()
+    {
+        Desk d;
+        d.session.Options.MaxOthersImgFileSize = 500000;
+        TFEditSAL w(d.services, d.memory);
+        const QString big = d.fx.file(u"gran.jpg"_s, QByteArray(600000, 'x'));
+        w.loadLines({L::line(d.fx.picture(u"a.png"_s, 400, 300)), L::line(big),
+                     L::line(QString(), u"X"_s, u"p"_s, u"*a|b"_s)},
+                    0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Miniature *mini = w.rightMiniature();
+        QTRY_VERIFY(mini->pictureReady());
+        QVERIFY(mini->Image().hasPicture());
+        w.grid()->setCurrentIndex(w.slideRows().index(1, 0));
+        QCOMPARE(mini->Image().Caption, u"M. gran"_s);
+        w.grid()->setCurrentIndex(w.slideRows().index(2, 0));
+        QCOMPARE(mini->Image().Caption, u"Preg."_s);
+    }
+};
+
+QTEST_MAIN(SlideListEditorTest)
+#include "SlideListEditorTest.moc"
