@@ -6,6 +6,7 @@
 #include "player/PresentationSession.h"
 #include "player/ui/MainWindowCommands.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 
 EditorsController::EditorsController(TModIniLS &module, PlayerEngine &engine,
@@ -67,6 +68,11 @@ void EditorsController::editSlideList(bool newList)
     m_memory.window.largeMiniature = m_session.Options.EdiLargeMiniature;
     m_memory.window.noAudioPlay = m_session.Options.EdiNoAudioPlay;
     m_memory.window.mainMenuHidden = m_session.Options.EdiHideMainMenu;
+    // The first opening shows the list's own folder on the left.
+    const QString listFolder = QFileInfo(m_session.SlideListPath).absolutePath();
+    for (QString *folder : {&m_memory.window.filesFolder, &m_memory.window.audioFolder})
+        if (folder->isEmpty() || !QFileInfo(*folder).isDir())
+            *folder = listFolder;
     editor.applyState(m_memory.window);
     if (newList) {
         editor.setWindowTitle(QStringLiteral("Edició de la nova llista de diapositives"));
@@ -77,6 +83,7 @@ void EditorsController::editSlideList(bool newList)
         const int current = resume ? std::max(m_engine.SlideAt(position), 0) : 0;
         editor.loadLines(m_session.SlideLines.lines, current);
     }
+    editor.setWindowState(editor.windowState() | Qt::WindowMaximized);
     m_editor = &editor;
     const int result = runEditor ? runEditor(editor) : editor.exec();
     m_editor = nullptr;

@@ -41,6 +41,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStorageInfo>
@@ -1081,8 +1082,13 @@ void TFEditFileList::closeEvent(QCloseEvent *event)
 void TFEditFileList::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!windowState().testFlag(Qt::WindowMaximized))
+    // Maximised; the size of the screen first, for a desktop whose window manager does not
+    // maximise a window already on screen.
+    if (!windowState().testFlag(Qt::WindowMaximized)) {
+        if (const QScreen *s = screen())
+            setGeometry(s->availableGeometry());
         setWindowState(windowState() | Qt::WindowMaximized);
+    }
     applyMasks();
     leftList()->setActive(true);
     m_rows.refreshCurrent();
