@@ -644,6 +644,8 @@ void TFEditFileList::applyState(const EditorWindowState &s)
         m_splitter->restoreState(s.splitter);
     if (!s.rowSplitter.isEmpty())
         m_rightSplitter->restoreState(s.rowSplitter);
+    if (!s.gridColumns.isEmpty())
+        m_grid->horizontalHeader()->restoreState(s.gridColumns);
     if (!s.filesFolder.isEmpty() && QFileInfo(s.filesFolder).isDir()) {
         m_fileTree->OpenPath(s.filesFolder);
         m_fileList->SetDirectory(s.filesFolder);
@@ -667,6 +669,7 @@ EditorWindowState TFEditFileList::state() const
     s.geometry = saveGeometry();
     s.splitter = m_splitter ? m_splitter->saveState() : QByteArray();
     s.rowSplitter = m_rightSplitter ? m_rightSplitter->saveState() : QByteArray();
+    s.gridColumns = m_grid ? m_grid->horizontalHeader()->saveState() : QByteArray();
     s.filesFolder = m_fileList ? m_fileList->Directory() : QString();
     s.audioFolder = m_audioList ? m_audioList->Directory() : QString();
     if (m_othersButton && m_othersButton->defaultAction())

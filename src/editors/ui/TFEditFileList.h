@@ -68,8 +68,10 @@ struct EditorWindowState
     bool noAudioPlay = false;
     bool mainMenuHidden = false;
     QByteArray geometry, splitter, rowSplitter;
+    QByteArray gridColumns; // the grid's columns: order and widths
     QString filesFolder, audioFolder;
     QString lastOthersCommand; // the command on the "Altres" button
+    QString lastAddCommand;    // the command on the slide list editor's add button
 };
 
 // The base window of the editors whose rows name files: the explorer on the left (folder
@@ -100,8 +102,8 @@ public:
     // both panels and every toolbar.
     QSize sizeHint() const override { return QSize(1100, 760); }
 
-    void applyState(const EditorWindowState &state);
-    EditorWindowState state() const;
+    virtual void applyState(const EditorWindowState &state);
+    virtual EditorWindowState state() const;
 
     bool audioMode() const { return m_audioMode; }
     bool mainMenuHidden() const { return m_mainMenuHidden; }

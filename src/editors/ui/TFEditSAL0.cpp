@@ -368,6 +368,21 @@ void TFEditSAL0::buildSlideCommands()
     finalMenu()->insertAction(finalMenu()->actions().value(0), ok);
 }
 
+void TFEditSAL0::applyState(const EditorWindowState &state)
+{
+    TFEditFileList::applyState(state);
+    if (QAction *a = command(state.lastAddCommand); a && m_addButton)
+        m_addButton->setDefaultAction(a);
+}
+
+EditorWindowState TFEditSAL0::state() const
+{
+    EditorWindowState s = TFEditFileList::state();
+    if (m_addButton && m_addButton->defaultAction())
+        s.lastAddCommand = m_addButton->defaultAction()->objectName();
+    return s;
+}
+
 int TFEditSAL0::helpContext() const
 {
     return helpNumber(HelpContext::SlideListEditor);

@@ -39,6 +39,9 @@ public:
     // OK.
     void acceptList();
 
+    void applyState(const EditorWindowState &state) override;
+    EditorWindowState state() const override;
+
 protected:
     void AddSelectedFiles(bool insert) override;
     void PreviewSlide(bool fromLeftPanel, int kind, const QString &fileName) override;

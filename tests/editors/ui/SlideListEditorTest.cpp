@@ -273,6 +273,71 @@ private Q_SLOTS:
         QCOMPARE(session.SlideLines.lines.size(), 2);
     }
 
+    // A save that fails says so, leaves the presentation where it was and the rows modified;
+    // the file already there is not touched.
+    void failedSaveKeepsThePresentation()
+    {
+        Desk d;
+        const QString old = d.fx.file(u"vella.sal"_s, "\tT\tVella\t\t\t\r\n");
+        d.session.SlideListPath = old;
+        TFEditSAL w(d.services, d.memory);
+        w.loadLines({L::line(QString(), QString(), u"Vella"_s)}, 0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        trigger(w, "A_H_AppendTitle");
+        QDir(d.fx.dir()).mkdir(u"carpeta.sal"_s);
+        d.view.saveAnswer = d.fx.path(u"carpeta.sal"_s);
+        trigger(w, "A_E_SaveAs");
+        QVERIFY(d.prompter.anyContains(u"S'ha produït un error en desar"_s));
+        QVERIFY(!w.savedToFile());
+        QVERIFY(w.modified());
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QCOMPARE(d.session.SlideListPath, old);
+        QFile f(old);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("\tT\tVella\t\t\t\r\n"));
+        QVERIFY(QFileInfo(d.fx.path(u"carpeta.sal"_s)).isDir());
+    }
+
+    // A run interrupted to edit resumes where it was, with the editor on that slide; the
+    // editor's layout and states are kept for the next opening and go back to the options.
+    void anInterruptedRunResumes()
+    {
+        SlideListFixture fx;
+        FakePrompter prompter;
+        FakePlayerView saveView;
+        FakeShell shell;
+        TModIniLS module(THlpIniFLoadSave(fx.dir(), u"Pelvar"_s));
+        TFShowImages window(prompter);
+        EditorsController editors(module, window.engine(), window, saveView, prompter, shell);
+        PlayerEngine &engine = window.engine();
+        PresentationSession &session = engine.session();
+        session.Options.SaveIndividualConfigO = SaveConfigPolicy::Never;
+        QStringList lines;
+        for (int i = 1; i <= 4; ++i)
+            lines << L::line(QString(), QString(), u"Títol %1"_s.arg(i));
+        session.SlideListPath = fx.list(u"llista.sal"_s, lines);
+        QVERIFY(session.LoadPresentation());
+        engine.RunPresentation(0);
+        engine.command(PendingCommandCode::Next);
+        engine.command(PendingCommandCode::Next);
+        QCOMPARE(engine.state().Position, 2);
+        int currentRow = -1;
+        editors.runEditor = [&](TFEditSAL &editor) {
+            currentRow = editor.slideRows().current();
+            editor.command(u"A_F_AudioFL"_s)->trigger();
+            editor.acceptList();
+            return editor.result();
+        };
+        window.findChild<QAction *>(u"A_F_EditSAL"_s)->trigger();
+        QCOMPARE(currentRow, 2);
+        QVERIFY(engine.state().Presenting);
+        QCOMPARE(engine.state().Position, 2);
+        QVERIFY(session.Options.EdiAudioFL);
+        QVERIFY(editors.memory().window.audioMode);
+        QVERIFY(!session.SlideLines.modified);
+    }
+
     void miniatureShowsTheRowAndItsKind()
     {
         Desk d;
