@@ -4,6 +4,7 @@
 #include "presentation/SlideRecord.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
+#include "support/Utf8Strings.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,18 +12,6 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QStringList sl(std::initializer_list<const char *> texts)
-{
-    QStringList out;
-    for (const char *t : texts)
-        out << QString::fromUtf8(t);
-    return out;
-}
-
-} // namespace
 
 using L = SlideListFixture;
 using R = SlideListRows;

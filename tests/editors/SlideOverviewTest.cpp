@@ -1,20 +1,10 @@
 #include "editors/SlideOverview.h"
 
+#include "support/Utf8Strings.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QStringList sl(std::initializer_list<const char *> texts)
-{
-    QStringList out;
-    for (const char *t : texts)
-        out << QString::fromUtf8(t);
-    return out;
-}
-
-} // namespace
 
 namespace {
 
