@@ -514,7 +514,9 @@ void TFEditFileList::buildCommands()
 void TFEditFileList::connectLists()
 {
     for (TLsFilelistView27 *list : {m_fileList, m_audioList}) {
-        connect(list, &TLsFilelistView27::OnChange, this, [this] { leftSelectionChanged(); });
+        // The selection changes before the current item does: the miniature follows both.
+        connect(list, &TLsFilelistView27::OnChange, this, &TFEditFileList::leftSelectionChanged,
+                Qt::QueuedConnection);
         connect(list, &TLsFilelistView27::OnDblClick, this, [this] { AddSelectedFiles(false); });
     }
 }
@@ -613,6 +615,9 @@ void TFEditFileList::SetAudioMode(bool on)
     setToggleHint(audio, QStringLiteral("Mostra els arxius %so les pistes d'audio %s"), !on);
     applyLargeMiniature();
     applyColumnHiding();
+    // Hiding columns resets the grid: it shows the current row again.
+    if (m_rows.current() >= 0)
+        m_grid->setCurrentIndex(m_rows.index(m_rows.current(), 0));
 }
 
 void TFEditFileList::SetMainMenuHidden(bool on)

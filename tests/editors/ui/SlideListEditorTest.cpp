@@ -356,6 +356,12 @@ private Q_SLOTS:
         QCOMPARE(mini->Image().Caption, u"M. gran"_s);
         w.grid()->setCurrentIndex(w.slideRows().index(2, 0));
         QCOMPARE(mini->Image().Caption, u"Preg."_s);
+        // The left miniature follows the file chosen in the left list.
+        selectInList(w.fileList(), d.fx.dir(), {u"a.png"_s});
+        QTRY_COMPARE(w.leftMiniature()->path(), d.fx.path(u"a.png"_s));
+        QTRY_VERIFY(w.leftMiniature()->pictureReady());
+        selectInList(w.fileList(), d.fx.dir(), {u"gran.jpg"_s});
+        QTRY_COMPARE(w.leftMiniature()->Image().Caption, u"M. gran"_s);
     }
 };
 
