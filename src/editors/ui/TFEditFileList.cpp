@@ -472,7 +472,7 @@ void TFEditFileList::buildCommands()
         addCommand("A_A_NoAudioPlay", QStringLiteral("No reprodueix la pista d'àudio"), QString(),
                    am, nullptr, [this] {
                        m_noAudioPlay = !m_noAudioPlay;
-                       applyState(state());
+                       applyNoAudioPlay();
                    });
     noAudio->setCheckable(true);
     addCommand("A_A_ClearAudioFN", QStringLiteral("Elimina la pista d'àudio"),
@@ -637,12 +637,8 @@ void TFEditFileList::applyState(const EditorWindowState &s)
     m_noAudioPlay = s.noAudioPlay;
     SetAudioMode(s.audioMode);
     SetMainMenuHidden(s.mainMenuHidden);
-    if (QAction *a = command(QStringLiteral("A_A_NoAudioPlay"))) {
-        a->setChecked(m_noAudioPlay);
-        setToggleHint(a,
-                      QStringLiteral("Envia l'ordre de reproduir %so no %s\r\nels arxius d'audio"),
-                      !m_noAudioPlay);
-    }
+    applyNoAudioPlay();
+
     if (!s.geometry.isEmpty())
         restoreGeometry(s.geometry);
     if (!s.splitter.isEmpty())
@@ -662,6 +658,16 @@ void TFEditFileList::applyState(const EditorWindowState &s)
     if (QAction *a = command(s.lastOthersCommand))
         m_othersButton->setDefaultAction(a);
     m_othersButton->setText(QStringLiteral("Altres"));
+}
+
+void TFEditFileList::applyNoAudioPlay()
+{
+    if (QAction *a = command(QStringLiteral("A_A_NoAudioPlay"))) {
+        a->setChecked(m_noAudioPlay);
+        setToggleHint(a,
+                      QStringLiteral("Envia l'ordre de reproduir %so no %s\r\nels arxius d'audio"),
+                      !m_noAudioPlay);
+    }
 }
 
 EditorWindowState TFEditFileList::state() const

@@ -196,6 +196,7 @@ private:
     void copyOrMoveFiles(TFileAction action);
     void copyPresentationFiles(const QString &destination);
     void applyLargeMiniature();
+    void applyNoAudioPlay();
     void applyColumnHiding();
     void rightMiniatureClicked();
     void leftMiniatureClicked();
