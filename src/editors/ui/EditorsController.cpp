@@ -25,8 +25,7 @@ EditorsController::EditorsController(TModIniLS &module, PlayerEngine &engine,
     m_commands.setCommandHandler(PendingCommandCode::EditNewSAL, this,
                                  [this] { editSlideList(true); });
     m_commands.setCommandAvailable(u"A_F_EditNewSAL", true);
-    // Coming back to the program re-reads the editor's left list (when the
-    // options say so).
+    // Coming back to the program re-reads the editor's left list (when the options say so).
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 if (state == Qt::ApplicationActive && m_editor)
@@ -43,8 +42,7 @@ void EditorsController::setAudio(std::function<void(const QString &)> play,
 
 void EditorsController::editSlideList(bool newList)
 {
-    // Set when a run was interrupted to come here: it resumes when the editor
-    // closes.
+    // Set when a run was interrupted to come here: it resumes when the editor closes.
     const bool resume = m_engine.state().ResumeAfterCommand;
     const int position = m_engine.state().Position;
     const auto finish = [&] {
@@ -94,9 +92,13 @@ void EditorsController::editSlideList(bool newList)
     m_session.Options.EdiNoAudioPlay = m_memory.window.noAudioPlay;
     m_session.Options.EdiHideMainMenu = m_memory.window.mainMenuHidden;
     if (result == QDialog::Accepted) {
+        if (newList && !editor.savedToFile()) {
+            // A new list is written as new files are, whatever the list before it was read as.
+            m_session.SlideLines.encodingKnown = false;
+            if (editor.modified())
+                m_session.setListPath(SlideList::untitledName());
+        }
         m_session.SlideLines.lines = editor.lines();
-        if (newList && editor.modified() && !editor.savedToFile())
-            m_session.setListPath(SlideList::untitledName());
         m_session.SlideLines.modified =
             editor.modified() || (modifiedBefore && !editor.savedToFile());
         m_session.ValidateList();

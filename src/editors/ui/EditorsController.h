@@ -17,9 +17,8 @@ class QDialog;
 class Shell;
 class TModIniLS;
 
-// The editors of the main window: the slide list editor on the list in force or
-// on a new one. A run that was interrupted to edit resumes at its position when
-// the editor closes.
+// The editors of the main window: the slide list editor on the list in force or on a new one. A run
+// that was interrupted to edit resumes at its position when the editor closes.
 class EditorsController : public MainWindowController
 {
     Q_OBJECT
@@ -42,8 +41,8 @@ public:
     SlideEditorMemory &memory() { return m_memory; }
     // The editor while it is open, else null.
     TFEditSAL *openEditor() const { return m_editor; }
-    // Called with the editor just before it runs (tests drive it from here); its
-    // result is what exec() returns.
+    // Called with the editor just before it runs (tests drive it from here); its result is what
+    // exec() returns.
     std::function<int(TFEditSAL &)> runEditor;
 
 private:

@@ -129,8 +129,7 @@ void TFEditSAL::saveAs()
         if (session.OfferToSaveConfig())
             session.SavePresentationConfig();
     }
-    // Saved or not, the rows go back to the presentation; a failure leaves it
-    // modified.
+    // Saved or not, the rows go back to the presentation; a failure leaves it modified.
     closeWithOk();
 }
 

@@ -4,9 +4,9 @@
 #include "files/TPosPresDBIndex.h"
 #include "files/TPosSize.h"
 
-// What the main window keeps of the slide list editor between openings during a
-// run of the program: the window's layout and states, the index and sketch
-// windows' places, and the choices "kept while the program runs".
+// What the main window keeps of the slide list editor between openings during a run of the program:
+// the window's layout and states, the index and sketch windows' places, and the choices "kept while
+// the program runs".
 struct SlideEditorMemory
 {
     EditorWindowState window;
@@ -17,9 +17,8 @@ struct SlideEditorMemory
     bool noNumbers = false;
 };
 
-// The slide list editor the main window opens: the slide list window with
-// saving under a chosen name, the numbering of the slides' files, and the index
-// and sketch of the list.
+// The slide list editor the main window opens: the slide list window with saving under a chosen
+// name, the numbering of the slides' files, and the index and sketch of the list.
 class TFEditSAL : public TFEditSAL0
 {
     Q_OBJECT
@@ -27,8 +26,7 @@ class TFEditSAL : public TFEditSAL0
 public:
     TFEditSAL(EditorServices &services, SlideEditorMemory &memory, QWidget *parent = nullptr);
 
-    // Whether "Desa la presentació com..." wrote the list (the presentation is
-    // then saved).
+    // Whether "Desa la presentació com..." wrote the list (the presentation is then saved).
     bool savedToFile() const { return m_saved; }
 
     // "Desa la presentació com...".

@@ -37,8 +37,8 @@ namespace {
 
 using Box = SlideRowControls::Box;
 
-// A toolbar picture of one or two characters, for the toggles that have no theme icon: the
-// caption stays the button's tooltip.
+// A toolbar picture of one or two characters, for the toggles that have no theme icon: the caption
+// stays the button's tooltip.
 QIcon glyphIcon(const QString &glyph, const QColor &colour = QColor(0, 0, 128))
 {
     QPixmap pm(48, 48);
@@ -193,8 +193,7 @@ void TFEditSAL0::buildSlideCommands()
     QToolBar *bar = gridBar();
     QAction *beforeFirst = mp->actions().value(3);
 
-    // The title rows and the open-file row, with the toolbar's button on the one
-    // used last.
+    // The title rows and the open-file row, with the toolbar's button on the one used last.
     m_addButton = new QToolButton(this);
     m_addButton->setObjectName(QStringLiteral("TB_AddTitle"));
     m_addButton->setPopupMode(QToolButton::MenuButtonPopup);
@@ -433,8 +432,7 @@ bool TFEditSAL0::eventFilter(QObject *watched, QEvent *event)
             m_focused = static_cast<QPlainTextEdit *>(watched);
             updateCharCount();
         }
-        // The first box keeps to one paragraph a line as typed: Enter does not
-        // break it.
+        // The first box keeps to one paragraph a line as typed: Enter does not break it.
         if (watched == m_first && event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
@@ -566,8 +564,7 @@ void TFEditSAL0::PreviewSlide(bool fromLeftPanel, int kind, const QString &fileN
 void TFEditSAL0::SetAudioMode(bool on)
 {
     TFEditFileList::SetAudioMode(on);
-    // In audio mode files are not added to the list: the tracks go to existing
-    // rows.
+    // In audio mode files are not added to the list: the tracks go to existing rows.
     for (const char *name : {"A_H_RecAppend", "A_H_RecInsert"})
         if (QAction *a = command(QString::fromLatin1(name)))
             a->setVisible(!on);
@@ -595,8 +592,7 @@ void TFEditSAL0::ShowOptions()
     dialog.setHelp(services().help);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // The reading of the left list again is the one setting the dialog leaves in
-    // force.
+    // The reading of the left list again is the one setting the dialog leaves in force.
     options = dialog.options();
     *m_noNumbersChoice = dialog.noNumberForSketchIndex();
     optionsChanged();

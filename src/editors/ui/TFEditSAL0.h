@@ -10,10 +10,9 @@ class QSpinBox;
 class QSplitter;
 class QWidget;
 
-// The slide list editor's window without saving: the rows of a slide list with
-// the text boxes of the current slide, its question, time, next slide, audio
-// and note toggles, and every command on slides. The quiz generators' accessory
-// slides are edited in a window built on it.
+// The slide list editor's window without saving: the rows of a slide list with the text boxes of
+// the current slide, its question, time, next slide, audio and note toggles, and every command on
+// slides. The quiz generators' accessory slides are edited in a window built on it.
 class TFEditSAL0 : public TFEditFileList
 {
     Q_OBJECT
@@ -35,8 +34,7 @@ public:
     QLineEdit *nextSlideBox() const { return m_nextSlide; }
     QLineEdit *paramsBox() const { return m_params; }
 
-    // "Accepta la presentació": the accept rule, the pending edit, closing with
-    // OK.
+    // "Accepta la presentació": the accept rule, the pending edit, closing with OK.
     void acceptList();
 
     void applyState(const EditorWindowState &state) override;
