@@ -5,7 +5,9 @@
 #include "config/FontLookup.h"
 #include "config/PresentationSettingsFile.h"
 #include "config/ProgramOptions.h"
+#include "config/THlpIniFLoadSave.h"
 #include "config/TNewIniFile.h"
+#include "editors/QuizGeneration.h"
 #include "editors/SlideListRows.h"
 #include "editors/SlideOverview.h"
 #include "files/FileNames.h"
@@ -19,6 +21,7 @@
 #include "presentation/SlideRecord.h"
 #include "slides/SlideExport.h"
 #include "slides/ui/WebEngineSetup.h"
+#include "tables/MeaningTables.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -62,6 +65,26 @@ public:
         return StderrPrompter::messageBoxEx(text, kind, specs, helpContext, buttonWidthDlu);
     }
     QStringList shown;
+};
+
+// The headless prompter that answers Yes to the overwrite question when --force was given.
+class ForcedPrompter : public Prompter
+{
+public:
+    ForcedPrompter(HeadlessPrompter &inner, bool force) : m_inner(inner), m_force(force) {}
+    MsgButton messageBoxEx(const QString &text, MsgKind kind, const QStringList &specs,
+                           int helpContext = 0, int buttonWidthDlu = 50) override
+    {
+        const MsgButton answer =
+            m_inner.messageBoxEx(text, kind, specs, helpContext, buttonWidthDlu);
+        if (m_force && kind == MsgKind::Confirmation)
+            return MsgButton::Yes;
+        return answer;
+    }
+
+private:
+    HeadlessPrompter &m_inner;
+    bool m_force;
 };
 
 // The arguments as the system gave them. Each is taken as Qt's file functions read a name; one
@@ -131,6 +154,11 @@ QString helpText()
         "  --index FITXER.sal [--by-dir] [--no-numbers]\n"
         "        Escriu l'índex dels arxius de la llista amb els números de les\n"
         "        diapositives que els mostren (amb --by-dir, ordenat per directori).\n"
+        "  --generate radio|single TAULA.wml|TAULA.sml [-o SORTIDA.sal]\n"
+        "             [--prompt include|omit|generic:TEXT] [--random-answers] [--swap]\n"
+        "             [--force] [--set Secció.Clau=valor ...]\n"
+        "        Crea la presentació de preguntes que crearia l'editor de la taula: amb\n"
+        "        respostes presents (radio) o amb una sola resposta (single).\n"
         "  --version   Escriu la versió.\n"
         "  --help      Escriu aquesta ajuda.\n"
         "\n"
@@ -424,6 +452,157 @@ int runIndex(const QStringList &args)
     return list.malformed ? kExitBadInput : kExitOk;
 }
 
+// The quiz the generation dialog would write for the table, with the choices of the command line.
+int runGenerate(const QStringList &args)
+{
+    if (args.size() < 4 ||
+        (args[2] != QLatin1String("radio") && args[2] != QLatin1String("single"))) {
+        printErr(QStringLiteral("--generate necessita radio o single i una taula\n"));
+        return kExitBadInput;
+    }
+    GenerationChoices choices;
+    choices.answers = args[2] == QLatin1String("radio") ? QuizAnswers::Radio : QuizAnswers::Single;
+    QString tablePath, target;
+    bool force = false;
+    std::vector<std::pair<QString, QString>> overrides;
+    for (int i = 3; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("-o") && hasValue) {
+            target = args[++i];
+        } else if (a == QLatin1String("--prompt") && hasValue) {
+            const QString v = args[++i];
+            if (v == QLatin1String("include")) {
+                choices.prompt = PromptChoice::Include;
+            } else if (v == QLatin1String("omit")) {
+                choices.prompt = PromptChoice::Omit;
+            } else if (v.startsWith(QLatin1String("generic:"))) {
+                choices.prompt = PromptChoice::Generic;
+                choices.genericPrompt = v.mid(8);
+            } else {
+                printErr(QStringLiteral("Valor incorrecte per a --prompt: %1\n").arg(v));
+                return kExitBadInput;
+            }
+        } else if (a == QLatin1String("--random-answers")) {
+            choices.randomAnswers = true;
+        } else if (a == QLatin1String("--swap")) {
+            choices.swapped = true;
+        } else if (a == QLatin1String("--force")) {
+            force = true;
+        } else if (a == QLatin1String("--set") && hasValue) {
+            const QString &kv = args[++i];
+            const qsizetype eq = kv.indexOf(QLatin1Char('='));
+            const qsizetype dot = kv.indexOf(QLatin1Char('.'));
+            if (eq < 0 || dot <= 0 || dot > eq - 2) {
+                printErr(QStringLiteral("Valor incorrecte per a --set: %1\n").arg(kv));
+                return kExitBadInput;
+            }
+            overrides.emplace_back(kv.left(eq), kv.mid(eq + 1));
+        } else if (tablePath.isEmpty() && !a.startsWith(QLatin1Char('-'))) {
+            tablePath = a;
+        } else {
+            printErr(QStringLiteral("Argument desconegut: %1\n").arg(a));
+            return kExitBadInput;
+        }
+    }
+    HeadlessOptions check;
+    check.file = tablePath;
+    if (tablePath.isEmpty())
+        check.error = QStringLiteral("Falta la taula de significats");
+    if (!acceptable(check))
+        return kExitBadInput;
+    const QString ext = fileExtension(tablePath).toLower();
+    if (ext != QLatin1String("wml") && ext != QLatin1String("sml")) {
+        printErr(
+            QStringLiteral("'%1' no és una taula de significats (wml o sml)\n").arg(tablePath));
+        return kExitBadInput;
+    }
+    HeadlessPrompter prompter;
+    MeaningTable table(ext == QLatin1String("wml") ? MeaningKind::Words : MeaningKind::Sounds);
+    if (const Fallible<void> read = table.load(tablePath); !read.ok()) {
+        if (!read.error().isEmpty())
+            prompter.ShowError(read.error());
+        return kExitBadInput;
+    }
+    if (table.table.recordCount() == 0) {
+        prompter.ShowError(QStringLiteral("No hi ha cap registre"));
+        return kExitBadInput;
+    }
+    // A pictures and sounds table passes the editor's check first.
+    if (table.kind == MeaningKind::Sounds) {
+        const QStringList problems = CheckSoundTableRows(table.table);
+        if (!problems.isEmpty()) {
+            QString out = problems.join(QLatin1Char('\n')) + QLatin1Char('\n');
+            out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            printOut(out);
+            return kExitProblems;
+        }
+    }
+    if (table.kind == MeaningKind::Words && choices.swapped)
+        for (int r = 0; r < table.table.recordCount(); ++r) {
+            MemTable::Record rec = table.table.record(r);
+            (void)table.table.setField(rec, 1, SwappedMeaning(rec[1].toString()));
+            table.table.replaceAt(r, rec);
+        }
+    if (choices.answers == QuizAnswers::Radio && table.kind == MeaningKind::Words) {
+        if (const Fallible<void> prompt = CheckGenericPrompt(choices); !prompt.ok()) {
+            prompter.ShowError(prompt.error());
+            return kExitBadInput;
+        }
+    }
+    if (target.isEmpty())
+        target = changeFileExt(tablePath, QStringLiteral(".sal"));
+
+    // The settings in force: the target's own, else the program's default presentation
+    // settings; the command line's overrides on top.
+    const QString targetIni = changeFileExt(target, QStringLiteral(".ini"));
+    const THlpIniFLoadSave paths(QCoreApplication::applicationFilePath());
+    TNewIniFile source(QFileInfo(targetIni).isFile() ? targetIni : paths.ProgramIniPath);
+    source.load();
+    for (const auto &[sectionKey, value] : overrides) {
+        const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
+        source.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
+    }
+    const FontLookup fonts = FontLookup::fromSystem();
+    SettingsReadContext ctx;
+    ctx.fonts = &fonts;
+    ctx.prompter = &prompter;
+    PresentationSettings settings;
+    ReadPresentationSettings(source, settings, ctx);
+
+    AccessorySlides accessory;
+    if (QFileInfo(target).isFile()) {
+        SlideList existing;
+        if (existing.load(target).ok())
+            accessory = LoadAccessorySlides(existing.lines);
+    }
+    if (AdaptSettingsForQuiz(settings, table.kind))
+        prompter.ShowInfo(AdaptedModeMessage());
+    const int entries = table.table.recordCount();
+    if (AdaptRandomMargins(settings, accessory.firstPresent ? int(accessory.first.size()) : 0,
+                           accessory.lastPresent ? int(accessory.last.size()) : 0, entries))
+        prompter.ShowInfo(RandomMarginsMessage());
+    const GeneratedSlides generated =
+        table.kind == MeaningKind::Words
+            ? GenerateWordSlides(table.table, choices, settings.FontAnswers)
+            : GenerateSoundSlides(table.table, choices, settings.FontAnswers);
+    if (generated.answerWidth >= 0)
+        settings.EditAnswWidth = generated.answerWidth;
+
+    // An existing quiz is replaced only when asked to.
+    ForcedPrompter writer(prompter, force);
+    const Fallible<void> written = WriteQuiz(target, AssembleQuiz(accessory, generated.lines),
+                                             generated.longestAnswers, writer);
+    if (!written.ok())
+        return written.error().isEmpty() ? kExitProblems : kExitBadInput;
+    TNewIniFile ini(targetIni);
+    ini.load();
+    WritePresentationSettings(ini, settings);
+    if (const Fallible<void> saved = ini.UpdateFile(prompter); !saved.ok())
+        return kExitBadInput;
+    return kExitOk;
+}
+
 int runSettings(const QStringList &args)
 {
     const HeadlessOptions opt = parseHeadless(args, 2, unsigned(Switch::Seed));
@@ -506,7 +685,7 @@ int main(int argc, char **argv)
     const bool headless = mode == QLatin1String("--order") || mode == QLatin1String("--settings") ||
                           mode == QLatin1String("--export") || mode == QLatin1String("--check") ||
                           mode == QLatin1String("--listing") || mode == QLatin1String("--sketch") ||
-                          mode == QLatin1String("--index");
+                          mode == QLatin1String("--index") || mode == QLatin1String("--generate");
     if (headless && !line.unreadable.empty()) {
         // Said as it is, not as a file that is not there.
         printErr(line.unreadable.front().second + QLatin1Char('\n'));
@@ -540,6 +719,13 @@ int main(int argc, char **argv)
     if (mode == QLatin1String("--index")) {
         QCoreApplication app(argc, argv);
         return runIndex(args);
+    }
+    if (mode == QLatin1String("--generate")) {
+        // The typed answer's width is measured in the answers font.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return runGenerate(args);
     }
     if (mode == QLatin1String("--settings")) {
         // Fonts are looked up among the installed families, which needs a GUI application;

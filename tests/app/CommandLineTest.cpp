@@ -1,5 +1,6 @@
 // The headless modes from outside, as a script runs them: exit codes, messages, files written.
 
+#include "presentation/SlideList.h"
 #include "support/SlideListFixture.h"
 #include "support/VideoFixtures.h"
 
@@ -648,6 +649,69 @@ private Q_SLOTS:
         QCOMPARE(r.code, 2);
         r = pelvar(
             {QStringLiteral("--sketch"), fx.file(QStringLiteral("buida.sal"), QByteArray())});
+        QCOMPARE(r.code, 2);
+    }
+
+    // The quiz the generation dialog would write, with the accessory slides of an earlier quiz.
+    void generate()
+    {
+        SlideListFixture fx;
+        const QString table = fx.file(QStringLiteral("curs.wml"), "gos\tdog\r\ngat\tcat\r\n");
+        const QString target = fx.path(QStringLiteral("curs.sal"));
+        Run r = pelvar({QStringLiteral("--generate"), QStringLiteral("radio"), table,
+                        QStringLiteral("--random-answers")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains(QStringLiteral("S'ha creat la presentació")));
+        SlideList list;
+        QVERIFY(list.load(target).ok());
+        QCOMPARE(list.lines, (QStringList{QStringLiteral("\tXPR\tcat\t*gat|gos///\t\t"),
+                                          QStringLiteral("\tXPR\tdog\tgat///|*gos\t\t")}));
+        QVERIFY(QFileInfo::exists(fx.path(QStringLiteral("curs.ini"))));
+
+        // Framed by a title and a closing slide, regenerated only with --force.
+        list.lines.prepend(SlideListFixture::line(QString(), QString(), QStringLiteral("Inici")));
+        list.lines.append(SlideListFixture::line(QString(), QString(), QStringLiteral("Fi")));
+        fx.list(QStringLiteral("curs.sal"), list.lines);
+        const QStringList single = {QStringLiteral("--generate"), QStringLiteral("single"), table,
+                                    QStringLiteral("--set"), QStringLiteral("PresSort.PresSort=1")};
+        r = pelvar(single);
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("Regravar la presentació")));
+        SlideList kept;
+        QVERIFY(kept.load(target).ok());
+        QCOMPARE(kept.lines, list.lines);
+        r = pelvar(single + QStringList{QStringLiteral("--force")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(kept.load(target).ok());
+        QCOMPARE(kept.lines.size(), 4);
+        QCOMPARE(kept.lines.first(), list.lines.first());
+        QCOMPARE(kept.lines[1], QStringLiteral("\tXP\tdog\tgos\t\t"));
+        QCOMPARE(kept.lines.last(), list.lines.last());
+        // One slide on each side in random order: the omissions frame the questions.
+        r = pelvar({QStringLiteral("--settings"), fx.path(QStringLiteral("curs.ini"))});
+        QVERIFY(r.out.contains(QStringLiteral("PresSort.PresSort=1\n")));
+        QVERIFY(r.out.contains(QStringLiteral("PresSort.PresDRandom=1\n")));
+        QVERIFY(r.out.contains(QStringLiteral("PresSort.OmissionFirstSlide=1\n")));
+        QVERIFY(r.out.contains(QStringLiteral("PresSort.OmissionLastSlide=1\n")));
+
+        // A picture table is checked first; bad input is refused.
+        const QString sml =
+            fx.file(QStringLiteral("fotos.sml"),
+                    fx.path(QStringLiteral("no.png")).toUtf8() + "\t-1\t-1\t\tCasa\r\n");
+        r = pelvar({QStringLiteral("--generate"), QStringLiteral("radio"), sml});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.out.startsWith(QStringLiteral("1: no s'ha trobat\n(")));
+        QVERIFY(!QFileInfo::exists(fx.path(QStringLiteral("fotos.sal"))));
+        r = pelvar({QStringLiteral("--generate"), QStringLiteral("radio"), table,
+                    QStringLiteral("--prompt"), QStringLiteral("generic:")});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("cal formular-la")));
+        QDir(fx.dir()).mkdir(QStringLiteral("carpeta.sal"));
+        r = pelvar({QStringLiteral("--generate"), QStringLiteral("radio"), table,
+                    QStringLiteral("-o"), fx.path(QStringLiteral("carpeta.sal"))});
+        QCOMPARE(r.code, 2);
+        r = pelvar({QStringLiteral("--generate"), QStringLiteral("radio"),
+                    fx.file(QStringLiteral("x.txt"), "a\tb\r\n")});
         QCOMPARE(r.code, 2);
     }
 };
