@@ -16,6 +16,7 @@
 #include "support/SlideListFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
@@ -24,6 +25,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using L = SlideListFixture;
@@ -336,6 +338,46 @@ private Q_SLOTS:
         QVERIFY(session.Options.EdiAudioFL);
         QVERIFY(editors.memory().window.audioMode);
         QVERIFY(!session.SlideLines.modified);
+    }
+
+    // Copying the list's files from two folders into one, with redirection: the files are
+    // there afterwards and every row names its copy, tracks included.
+    void copyWithRedirection()
+    {
+        Desk d;
+        QDir(d.fx.dir()).mkpath(u"x"_s);
+        QDir(d.fx.dir()).mkpath(u"y"_s);
+        QDir(d.fx.dir()).mkpath(u"desti"_s);
+        const QString dest = d.fx.path(u"desti"_s);
+        TFEditSAL w(d.services, d.memory);
+        w.loadLines({L::line(d.fx.picture(u"x/a.png"_s), QString(), QString(), QString(), QString(),
+                             d.fx.file(u"y/so.wav"_s, "RIFF")),
+                     L::line(d.fx.picture(u"y/b.png"_s))},
+                    0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        d.services.copyChoices.destination = dest;
+        d.services.copyChoices.allToOneDirectory = true;
+        d.services.copyChoices.redirectDirs = true;
+        bool accepted = false;
+        QTimer::singleShot(0, &w, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (dialog && dialog != &w) {
+                accepted = true;
+                dialog->accept();
+            }
+        });
+        trigger(w, "A_O_CopyFiles");
+        QVERIFY(accepted);
+        for (const char *name : {"a.png", "b.png", "so.wav"})
+            QVERIFY2(QFileInfo::exists(dest + u"/"_s + QString::fromLatin1(name)), name);
+        QCOMPARE(w.slideRows().text(0, FileListRows::Dir), dest);
+        QCOMPARE(w.slideRows().text(1, FileListRows::Dir), dest);
+        QCOMPARE(w.slideRows().audioPath(0), dest + u"/so.wav"_s);
+        QVERIFY(w.modified());
+        // The originals stay where they were.
+        QVERIFY(QFileInfo::exists(d.fx.path(u"x/a.png"_s)));
+        QCOMPARE(d.prompter.texts(), QStringList());
     }
 
     void miniatureShowsTheRowAndItsKind()
