@@ -404,6 +404,17 @@ private Q_SLOTS:
         QTRY_VERIFY(w.leftMiniature()->pictureReady());
         selectInList(w.fileList(), d.fx.dir(), {u"gran.jpg"_s});
         QTRY_COMPARE(w.leftMiniature()->Image().Caption, u"M. gran"_s);
+
+        // A file removed while the editor is open: its miniature shows nothing, a click on it
+        // opens no preview, and the check finds it missing.
+        QFile::remove(d.fx.path(u"a.png"_s));
+        w.grid()->setCurrentIndex(w.slideRows().index(1, 0));
+        w.grid()->setCurrentIndex(w.slideRows().index(0, 0));
+        QTRY_VERIFY(mini->pictureReady());
+        QVERIFY(!mini->Image().hasPicture());
+        QTest::mouseClick(mini, Qt::LeftButton);
+        QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget *>(nullptr));
+        QVERIFY(w.slideRows().checkList().first().startsWith(u"1: no s'ha trobat"_s));
     }
 };
 
