@@ -21,6 +21,8 @@ const HelpContextEntry kContexts[] = {
     {HelpContext::FilesFilter, "TFFilesFilter"},
     {HelpContext::SlideFilesFilter, "TFFilesFilter (llista de diapositives)"},
     {HelpContext::AudioFilesFilter, "TFAudioFilesFilter"},
+    {HelpContext::FirstAccessorySlides, "TFMakeSalIni (primeres)"},
+    {HelpContext::LastAccessorySlides, "TFMakeSalIni (últimes)"},
     {HelpContext::FavoriteDirs, "TFFavoriteDirs"},
     {HelpContext::SketchListing, "TFPresStdSlideList"},
     {HelpContext::OrderListing, "TFPresSlideList"},

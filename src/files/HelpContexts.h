@@ -25,6 +25,8 @@ enum class HelpContext : int {
     FilesFilter = 1050,           // "Tipus d'arxius a mostrar", a table's file list
     SlideFilesFilter = 1051,      // "Tipus d'arxius a mostrar", a slide list's file list
     AudioFilesFilter = 1052,      // "Tipus d'arxius d'audio a mostrar"
+    FirstAccessorySlides = 1056,  // "Assignació de la primera/es diapositiva/es"
+    LastAccessorySlides = 1057,   // "Assignació de l'última/es diapositiva/es"
     FavoriteDirs = 1073,          // "Directoris preferits"
     SketchListing = 1075,         // the sketch of the list ("Llistat de diapositives")
     OrderListing = 1076,          // the order listing ("Llistat de diapositives")

@@ -18,6 +18,7 @@
 #include "editors/ui/TFEditSAL.h"
 #include "editors/ui/TFFavoriteDirs.h"
 #include "editors/ui/TFFilesFilter.h"
+#include "editors/ui/TFMakeSalIni.h"
 #include "editors/ui/TFSelectDirWhereCopy.h"
 #include "editors/ui/TFSelectDirWhereCopyMove.h"
 #include "editors/ui/TFShImageToMark.h"
@@ -849,6 +850,9 @@ private Q_SLOTS:
         empty.loadLines({}, 0);
         showSized(empty);
         check(empty, QStringLiteral("Editor de llistes, llista nova"));
+        TFMakeSalIni first(services, TFMakeSalIni::Group::First, {}, true);
+        showSized(first);
+        check(first, QStringLiteral("Diapositives accessòries"));
         QVERIFY(prompter.shown.empty());
     }
 

@@ -2,6 +2,7 @@
 #include "editors/ui/EditorsController.h"
 #include "editors/ui/Miniature.h"
 #include "editors/ui/TFEditSAL.h"
+#include "editors/ui/TFMakeSalIni.h"
 #include "files/FileListModel.h"
 #include "files/FileNames.h"
 #include "files/ui/TLsFilelistView27.h"
@@ -378,6 +379,36 @@ private Q_SLOTS:
         // The originals stay where they were.
         QVERIFY(QFileInfo::exists(d.fx.path(u"x/a.png"_s)));
         QCOMPARE(d.prompter.texts(), QStringList());
+    }
+
+    // The accessory slides of a quiz: the first group may not start with a list, the last may;
+    // an empty group opens with a title slide when asked.
+    void accessorySlidesEditor()
+    {
+        Desk d;
+        const QString sal = d.fx.file(u"altra.sal"_s, "x");
+        TFMakeSalIni first(d.services, TFMakeSalIni::Group::First, {L::line(sal)}, true);
+        QCOMPARE(first.windowTitle(), u"Assignació de la primera/es diapositiva/es"_s);
+        QVERIFY(!first.command(u"A_E_SaveAs"_s));
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        QCOMPARE(first.slideRows().count(), 1); // the group was not empty
+        trigger(first, "A_E_Ok");
+        QVERIFY(first.isVisible());
+        QVERIFY(d.prompter.anyContains(u"La primera diapositiva no pot ser"_s));
+
+        TFMakeSalIni last(d.services, TFMakeSalIni::Group::Last, {L::line(sal)}, false);
+        last.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&last));
+        trigger(last, "A_E_Ok");
+        QCOMPARE(last.result(), int(QDialog::Accepted));
+        QCOMPARE(last.lines(), QStringList{L::line(sal)});
+
+        TFMakeSalIni empty(d.services, TFMakeSalIni::Group::Last, {}, true);
+        empty.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&empty));
+        QCOMPARE(empty.slideRows().count(), 1);
+        QCOMPARE(empty.slideRows().kindLetter(0), u"T"_s);
     }
 
     void miniatureShowsTheRowAndItsKind()
