@@ -27,6 +27,10 @@ enum class HelpContext : int {
     AudioFilesFilter = 1052,      // "Tipus d'arxius d'audio a mostrar"
     FirstAccessorySlides = 1056,  // "Assignació de la primera/es diapositiva/es"
     LastAccessorySlides = 1057,   // "Assignació de l'última/es diapositiva/es"
+    PicturesRadioQuiz = 1062,     // a quiz from a pictures table, radio buttons
+    PicturesOneAnswerQuiz = 1063, // a quiz from a pictures table, one answer
+    WordsRadioQuiz = 1064,        // a quiz from a words table, radio buttons
+    WordsOneAnswerQuiz = 1065,    // a quiz from a words table, one answer
     FavoriteDirs = 1073,          // "Directoris preferits"
     SketchListing = 1075,         // the sketch of the list ("Llistat de diapositives")
     OrderListing = 1076,          // the order listing ("Llistat de diapositives")

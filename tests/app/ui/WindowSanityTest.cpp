@@ -18,6 +18,10 @@
 #include "editors/ui/TFEditSAL.h"
 #include "editors/ui/TFFavoriteDirs.h"
 #include "editors/ui/TFFilesFilter.h"
+#include "editors/ui/TFMakeSalFromSmlOneAnswer.h"
+#include "editors/ui/TFMakeSalFromSmlWithRadioButtons.h"
+#include "editors/ui/TFMakeSalFromWmlOneAnswer.h"
+#include "editors/ui/TFMakeSalFromWmlWithRadioButtons.h"
 #include "editors/ui/TFMakeSalIni.h"
 #include "editors/ui/TFSelectDirWhereCopy.h"
 #include "editors/ui/TFSelectDirWhereCopyMove.h"
@@ -853,6 +857,21 @@ private Q_SLOTS:
         TFMakeSalIni first(services, TFMakeSalIni::Group::First, {}, true);
         showSized(first);
         check(first, QStringLiteral("Diapositives accessòries"));
+
+        // Settings a quiz needs no change of: the dialogs open without a message.
+        session.Settings.PresWithITName = false;
+        MeaningTable words(MeaningKind::Words);
+        words.fileName = tmp.filePath(QStringLiteral("curs.wml"));
+        MeaningTable pictures(MeaningKind::Sounds);
+        pictures.fileName = tmp.filePath(QStringLiteral("fotos.sml"));
+        TFMakeSalFromWmlWithRadioButtons wordsRadio(services, words, false);
+        check(wordsRadio, QStringLiteral("Creació des de paraules, respostes presents"));
+        TFMakeSalFromWmlOneAnswer wordsOne(services, words, true);
+        check(wordsOne, QStringLiteral("Creació des de paraules, una resposta"));
+        TFMakeSalFromSmlWithRadioButtons picturesRadio(services, pictures);
+        check(picturesRadio, QStringLiteral("Creació des d'imatges, respostes presents"));
+        TFMakeSalFromSmlOneAnswer picturesOne(services, pictures);
+        check(picturesOne, QStringLiteral("Creació des d'imatges, una resposta"));
         QVERIFY(prompter.shown.empty());
     }
 

@@ -2,6 +2,8 @@
 #include "editors/ui/EditorsController.h"
 #include "editors/ui/Miniature.h"
 #include "editors/ui/TFEditSAL.h"
+#include "editors/ui/TFMakeSalFromSmlOneAnswer.h"
+#include "editors/ui/TFMakeSalFromWmlWithRadioButtons.h"
 #include "editors/ui/TFMakeSalIni.h"
 #include "files/FileListModel.h"
 #include "files/FileNames.h"
@@ -18,11 +20,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -409,6 +414,76 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&empty));
         QCOMPARE(empty.slideRows().count(), 1);
         QCOMPARE(empty.slideRows().kindLetter(0), u"T"_s);
+    }
+
+    // The generation dialog of a words table: a generic question needs its text; "&Crea" keeps
+    // the accessory slides of the earlier quiz and writes the questions between them.
+    void generationDialog()
+    {
+        Desk d;
+        MeaningTable table(MeaningKind::Words);
+        table.fileName = d.fx.file(u"curs.wml"_s, "gos\tdog\r\ngat\tcat\r\n");
+        QVERIFY(table.load(table.fileName).ok());
+        d.fx.list(u"curs.sal"_s, {L::line(QString(), QString(), u"Inici"_s),
+                                  L::line(QString(), u"XP"_s, u"vell"_s, u"*a|b"_s),
+                                  L::line(QString(), QString(), u"Fi"_s)});
+        d.session.Settings.PresSort = PresSortMode::Memorisation;
+        TFMakeSalFromWmlWithRadioButtons dialog(d.services, table, false);
+        // Memorisation is no order for a quiz: it was changed, and the user told.
+        QCOMPARE(d.session.Settings.PresSort, PresSortMode::Random);
+        QVERIFY(d.prompter.anyContains(u"S'ha modificat mínimament el mode"_s));
+        QVERIFY(dialog.CB_FirstPresent->isChecked() && dialog.CB_LastPresent->isChecked());
+        QVERIFY(dialog.L_Config->text().contains(u"modificat"_s));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.RB_GenericPrompt->setChecked(true);
+        QVERIFY(dialog.E_Prompt->isEnabled());
+        d.prompter.clear();
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(d.prompter.texts(),
+                 QStringList{u"Si escolliu una pregunta genèrica, cal formular-la"_s});
+        dialog.E_Prompt->setText(u"Tradueix"_s);
+        dialog.CB_RandomAnswers->setChecked(true);
+        // The random margins are said, then the earlier quiz is replaced.
+        d.prompter.answers = {MsgButton::OK, MsgButton::Yes};
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.writtenPath(), d.fx.path(u"curs.sal"_s));
+        SlideList list;
+        QVERIFY(list.load(dialog.writtenPath()).ok());
+        QCOMPARE(list.lines, (QStringList{L::line(QString(), QString(), u"Inici"_s),
+                                          u"\tXPR\tTradueix\t*gat|gos///\t\t"_s,
+                                          u"\tXPR\tTradueix\tgat///|*gos\t\t"_s,
+                                          L::line(QString(), QString(), u"Fi"_s)}));
+        // One slide on each side of a random order: the first and last stay in place.
+        QCOMPARE(d.session.Settings.PresDRandom, RandomScope::WithOmissions);
+        QVERIFY(d.session.Settings.OmissionFirstSlide && d.session.Settings.OmissionLastSlide);
+        QVERIFY(d.session.SettingsModified);
+    }
+
+    void generationDialogOfAPictureTable()
+    {
+        Desk d;
+        const QString a = d.fx.picture(u"a.png"_s);
+        const QString b = d.fx.picture(u"b.png"_s);
+        MeaningTable table(MeaningKind::Sounds);
+        table.fileName =
+            d.fx.file(u"fotos.sml"_s,
+                      (a + u"\t-1\t-1\t\tCasa\r\n"_s + b + u"\t5\t6\t\tArbre\r\n"_s).toUtf8());
+        QVERIFY(table.load(table.fileName).ok());
+        d.session.Settings.PresWithITName = true;
+        TFMakeSalFromSmlOneAnswer dialog(d.services, table);
+        QVERIFY(!d.session.Settings.PresWithITName); // the file name would tell the answer
+        QVERIFY(!dialog.CB_FirstPresent->isEnabled());
+        dialog.E_Prompt->setText(u"Què és?"_s);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        SlideList list;
+        QVERIFY(list.load(d.fx.path(u"fotos.sal"_s)).ok());
+        QCOMPARE(list.lines, (QStringList{a + u"\tXP\tQuè és?\tCasa\t\t"_s,
+                                          b + u"\tx5y6XP\tQuè és?\tArbre\t\t"_s}));
+        QVERIFY(d.prompter.anyContains(u"S'ha creat la presentació"_s));
     }
 
     void miniatureShowsTheRowAndItsKind()
