@@ -104,54 +104,54 @@ TFMakeSalFromSWml0::TFMakeSalFromSWml0(EditorServices &services, MeaningTable &t
     connect(B_First, &QPushButton::clicked, this, [this] { editGroup(true); });
     connect(B_Last, &QPushButton::clicked, this, [this] { editGroup(false); });
 
-    PresentationSession &session = services.session;
     const int entries = table.table.recordCount();
-    const QString presentation = session.isUnnamed() ? QString() : fileNameWithoutExt(m_target);
+    const QString presentation =
+        services.session.isUnnamed() ? QString() : fileNameWithoutExt(m_target);
     const QString programName = QCoreApplication::applicationName();
     // Each dialog edits a copy of the settings in force; what it hands back is kept, modified.
-    auto take = [this, &session](const PresentationSettings &edited) {
-        session.Settings = edited;
-        session.SettingsModified = true;
+    auto take = [this](const PresentationSettings &edited) {
+        m_services.session.Settings = edited;
+        m_services.session.SettingsModified = true;
         showConfigName();
     };
-    connect(B_OutFormal, &QPushButton::clicked, this,
-            [this, &session, take, presentation, programName] {
-                TFOutFormalOptions d(session.Settings, int(session.SaveDestination), presentation,
-                                     programName, this);
-                d.setHelp(m_services.help);
-                if (d.exec() == QDialog::Accepted)
-                    take(d.settings());
-            });
-    connect(B_Mode, &QPushButton::clicked, this,
-            [this, &session, take, entries, presentation, programName] {
-                TFModalOptions d(
-                    session.Settings, std::max(entries, 2), MemorisationOffer::NotOffered,
-                    m_answers == QuizAnswers::Single ? AnswerKinds::TypedOnly
-                                                     : AnswerKinds::RadioOnly,
-                    int(session.SaveDestination), presentation, programName, prompter(), this);
-                d.setHelp(m_services.help);
-                if (d.exec() == QDialog::Accepted)
-                    take(d.settings());
-            });
-    connect(B_Load, &QPushButton::clicked, this, [this, &session] {
+    connect(B_OutFormal, &QPushButton::clicked, this, [this, take, presentation, programName] {
+        PresentationSession &session = m_services.session;
+        TFOutFormalOptions d(session.Settings, int(session.SaveDestination), presentation,
+                             programName, this);
+        d.setHelp(m_services.help);
+        if (d.exec() == QDialog::Accepted)
+            take(d.settings());
+    });
+    connect(B_Mode, &QPushButton::clicked, this, [this, take, entries, presentation, programName] {
+        PresentationSession &session = m_services.session;
+        TFModalOptions d(session.Settings, std::max(entries, 2), MemorisationOffer::NotOffered,
+                         m_answers == QuizAnswers::Single ? AnswerKinds::TypedOnly
+                                                          : AnswerKinds::RadioOnly,
+                         int(session.SaveDestination), presentation, programName, prompter(), this);
+        d.setHelp(m_services.help);
+        if (d.exec() == QDialog::Accepted)
+            take(d.settings());
+    });
+    connect(B_Load, &QPushButton::clicked, this, [this] {
+        PresentationSession &session = m_services.session;
         session.OpenIni();
         adaptOnOpen();
         showConfigName();
     });
-    connect(B_InFormal, &QPushButton::clicked, this,
-            [this, &session, take, presentation, programName] {
-                TFInFormalOptions::Inputs in;
-                in.programDir = includeTrailingSeparator(QCoreApplication::applicationDirPath());
-                in.programBaseName = programName;
-                in.presentationName = presentation;
-                in.opener = m_table.kind == MeaningKind::Words ? InFormalOpener::WordsQuiz
-                                                               : InFormalOpener::PicturesQuiz;
-                in.quizKind = m_answers == QuizAnswers::Single ? InFormalQuizKind::OneAnswer
-                                                               : InFormalQuizKind::Radio;
-                TFInFormalOptions d(session.Settings, InFormalDemoState(), in, prompter(), this);
-                if (d.exec() == QDialog::Accepted)
-                    take(d.settings());
-            });
+    connect(B_InFormal, &QPushButton::clicked, this, [this, take, presentation, programName] {
+        PresentationSession &session = m_services.session;
+        TFInFormalOptions::Inputs in;
+        in.programDir = includeTrailingSeparator(QCoreApplication::applicationDirPath());
+        in.programBaseName = programName;
+        in.presentationName = presentation;
+        in.opener = m_table.kind == MeaningKind::Words ? InFormalOpener::WordsQuiz
+                                                       : InFormalOpener::PicturesQuiz;
+        in.quizKind = m_answers == QuizAnswers::Single ? InFormalQuizKind::OneAnswer
+                                                       : InFormalQuizKind::Radio;
+        TFInFormalOptions d(session.Settings, InFormalDemoState(), in, prompter(), this);
+        if (d.exec() == QDialog::Accepted)
+            take(d.settings());
+    });
     showConfigName();
 }
 
