@@ -52,11 +52,6 @@ QStringList makeLines(const QString &folder)
     return lines;
 }
 
-double msSince(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -83,7 +78,7 @@ int main(int argc, char **argv)
         int tabs = 0;
         for (const QString &l : plain.lines)
             tabs += int(l.split(QLatin1Char('\t')).size());
-        reference.push_back(msSince(t));
+        reference.push_back(elapsedMs(t));
         (void)tabs;
 
         SilentPrompter prompter;
@@ -99,25 +94,25 @@ int main(int argc, char **argv)
         grid.resize(1200, 700);
         grid.show();
         QApplication::processEvents();
-        open.push_back(msSince(t));
+        open.push_back(elapsedMs(t));
 
         t.restart();
         SlideList out;
         out.lines = rows.writeLines();
         (void)out.save(QDir(dir.path()).filePath(QStringLiteral("copia.sal")), prompter);
-        save.push_back(msSince(t));
+        save.push_back(elapsedMs(t));
 
         rows.setCurrent(kRows / 2);
         t.restart();
         rows.addTitleRow(true);
-        insert.push_back(msSince(t));
+        insert.push_back(elapsedMs(t));
         t.restart();
         rows.deleteRows({kRows / 3});
-        remove.push_back(msSince(t));
+        remove.push_back(elapsedMs(t));
         rows.setCurrent(kRows / 4);
         t.restart();
         rows.moveDown();
-        move.push_back(msSince(t));
+        move.push_back(elapsedMs(t));
     }
     const double ref = medianMs(reference);
     std::printf("%d rows; reference (read and split the list): %.1f ms\n", kRows, ref);
@@ -151,7 +146,7 @@ int main(int argc, char **argv)
         t.start();
         QImageReader reader(jpeg);
         const QImage whole = reader.read();
-        full.push_back(msSince(t));
+        full.push_back(elapsedMs(t));
         (void)whole;
 
         Miniature m;
@@ -162,7 +157,7 @@ int main(int argc, char **argv)
         m.showPicture(jpeg);
         while (!m.pictureReady())
             QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-        mini.push_back(msSince(t));
+        mini.push_back(elapsedMs(t));
     }
     std::printf("24-megapixel JPEG: full decode %.1f ms; miniature on screen %.1f ms  (%.2f x)\n",
                 medianMs(full), medianMs(mini), medianMs(mini) / medianMs(full));

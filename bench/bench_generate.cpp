@@ -32,11 +32,6 @@ MemTable wordTable(int rows)
     return t;
 }
 
-double msSince(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -61,14 +56,14 @@ int main(int argc, char **argv)
                 GenerateWordSlides(table, GenerationChoices(), FontSettings());
             (void)WriteQuiz(target, AssembleQuiz(AccessorySlides(), g.lines), g.longestAnswers,
                             prompter);
-            generation.push_back(msSince(t));
+            generation.push_back(elapsedMs(t));
             bytes = QFileInfo(target).size();
 
             SlideList made;
             made.lines = g.lines;
             t.restart();
             (void)made.save(plain, prompter);
-            reference.push_back(msSince(t));
+            reference.push_back(elapsedMs(t));
         }
         const double ms = medianMs(generation);
         std::printf(

@@ -166,6 +166,36 @@ QString helpText()
         "Codis de sortida: 0 correcte, 1 problemes trobats, 2 entrada incorrecta.\n");
 }
 
+using SettingOverrides = std::vector<std::pair<QString, QString>>;
+
+// Takes "Secció.Clau=valor" into `overrides`; the message when it is not of that form.
+std::optional<QString> takeSetting(const QString &kv, SettingOverrides &overrides)
+{
+    const qsizetype eq = kv.indexOf(QLatin1Char('='));
+    const qsizetype dot = kv.indexOf(QLatin1Char('.'));
+    if (eq < 0 || dot <= 0 || dot > eq - 2)
+        return QStringLiteral("Valor incorrecte per a --set: %1").arg(kv);
+    overrides.emplace_back(kv.left(eq), kv.mid(eq + 1));
+    return std::nullopt;
+}
+
+// The presentation settings `file` holds once the command line's overrides stand in it.
+PresentationSettings readSettings(TNewIniFile &file, const SettingOverrides &overrides,
+                                  Prompter &prompter)
+{
+    for (const auto &[sectionKey, value] : overrides) {
+        const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
+        file.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
+    }
+    const FontLookup fonts = FontLookup::fromSystem();
+    SettingsReadContext ctx;
+    ctx.fonts = &fonts;
+    ctx.prompter = &prompter;
+    PresentationSettings settings;
+    ReadPresentationSettings(file, settings, ctx);
+    return settings;
+}
+
 struct HeadlessOptions
 {
     QString file;
@@ -174,7 +204,7 @@ struct HeadlessOptions
     bool allParagraphs = false;
     bool noNumbers = false;
     bool byDir = false;
-    std::vector<std::pair<QString, QString>> overrides;
+    SettingOverrides overrides;
     QSize size{1024, 768};
     QString error;
 };
@@ -249,14 +279,10 @@ HeadlessOptions parseHeadless(const QStringList &args, int from, unsigned switch
                 out.error = QStringLiteral("--set necessita Secció.Clau=valor");
                 return out;
             }
-            const QString &kv = args[i];
-            const qsizetype eq = kv.indexOf(QLatin1Char('='));
-            const qsizetype dot = kv.indexOf(QLatin1Char('.'));
-            if (eq < 0 || dot <= 0 || dot > eq - 2) {
-                out.error = QStringLiteral("Valor incorrecte per a --set: %1").arg(kv);
+            if (const auto error = takeSetting(args[i], out.overrides)) {
+                out.error = *error;
                 return out;
             }
-            out.overrides.emplace_back(kv.left(eq), kv.mid(eq + 1));
         } else if (out.file.isEmpty() && !a.startsWith(QLatin1String("--"))) {
             out.file = a;
         } else {
@@ -464,7 +490,7 @@ int runGenerate(const QStringList &args)
     choices.answers = args[2] == QLatin1String("radio") ? QuizAnswers::Radio : QuizAnswers::Single;
     QString tablePath, target;
     bool force = false;
-    std::vector<std::pair<QString, QString>> overrides;
+    SettingOverrides overrides;
     for (int i = 3; i < args.size(); ++i) {
         const QString &a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -490,14 +516,10 @@ int runGenerate(const QStringList &args)
         } else if (a == QLatin1String("--force")) {
             force = true;
         } else if (a == QLatin1String("--set") && hasValue) {
-            const QString &kv = args[++i];
-            const qsizetype eq = kv.indexOf(QLatin1Char('='));
-            const qsizetype dot = kv.indexOf(QLatin1Char('.'));
-            if (eq < 0 || dot <= 0 || dot > eq - 2) {
-                printErr(QStringLiteral("Valor incorrecte per a --set: %1\n").arg(kv));
+            if (const auto error = takeSetting(args[++i], overrides)) {
+                printErr(*error + QLatin1Char('\n'));
                 return kExitBadInput;
             }
-            overrides.emplace_back(kv.left(eq), kv.mid(eq + 1));
         } else if (tablePath.isEmpty() && !a.startsWith(QLatin1Char('-'))) {
             tablePath = a;
         } else {
@@ -559,16 +581,7 @@ int runGenerate(const QStringList &args)
     const THlpIniFLoadSave paths(QCoreApplication::applicationFilePath());
     TNewIniFile source(QFileInfo(targetIni).isFile() ? targetIni : paths.ProgramIniPath);
     source.load();
-    for (const auto &[sectionKey, value] : overrides) {
-        const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
-        source.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
-    }
-    const FontLookup fonts = FontLookup::fromSystem();
-    SettingsReadContext ctx;
-    ctx.fonts = &fonts;
-    ctx.prompter = &prompter;
-    PresentationSettings settings;
-    ReadPresentationSettings(source, settings, ctx);
+    PresentationSettings settings = readSettings(source, overrides, prompter);
 
     AccessorySlides accessory;
     if (QFileInfo(target).isFile()) {
@@ -614,17 +627,8 @@ int runSettings(const QStringList &args)
     }
     TNewIniFile ini(opt.file);
     ini.load();
-    for (const auto &[sectionKey, value] : opt.overrides) {
-        const qsizetype dot = sectionKey.indexOf(QLatin1Char('.'));
-        ini.WriteString(sectionKey.left(dot), sectionKey.mid(dot + 1), value);
-    }
     StderrPrompter prompter;
-    const FontLookup fonts = FontLookup::fromSystem();
-    SettingsReadContext ctx;
-    ctx.fonts = &fonts;
-    ctx.prompter = &prompter;
-    PresentationSettings settings;
-    ReadPresentationSettings(ini, settings, ctx);
+    const PresentationSettings settings = readSettings(ini, opt.overrides, prompter);
     printOut(DescribePresentationSettings(settings).join(QLatin1Char('\n')) + QLatin1Char('\n'));
     return kExitOk;
 }

@@ -994,21 +994,13 @@ void TFEditFileList::copyOrMoveFiles(TFileAction action)
     last = dialog->choices();
     const bool redirect = redirectsRows(action, last);
 
-    PosixFileOps ops;
-    TCCopyMoveBoxDlg engine(ops, prompter(), this);
-    engine.setFileAction(action);
-    engine.CopyMoveToSingleDir = last.allToOneDirectory;
-    for (const QString &file : m_rows.transferFiles())
-        engine.AddFile(file);
-    if (!engine.setStrTargetDir(last.destination))
-        return;
     QHash<QString, QString> redirections;
-    engine.OnNotifyCopyMoveMade = [&](const QString &source, const QString &target, TFileAction,
-                                      bool written) {
-        if (written && redirect && !redirections.contains(extractFileDir(source)))
-            redirections.insert(extractFileDir(source), extractFileDir(target));
-    };
-    const bool done = engine.Execute();
+    const bool done =
+        transfer(action, m_rows.transferFiles(), last.allToOneDirectory, last.destination,
+                 [&](const QString &source, const QString &target) {
+                     if (redirect && !redirections.contains(extractFileDir(source)))
+                         redirections.insert(extractFileDir(source), extractFileDir(target));
+                 });
     if (done && redirect)
         m_rows.redirect(redirections);
     if (done && last.copyPresentationFiles)
@@ -1032,15 +1024,31 @@ void TFEditFileList::copyPresentationFiles(const QString &destination)
         files << ini;
     for (const QString &ext : {QStringLiteral(".wml"), QStringLiteral(".sml")})
         files << changeFileExt(s.SlideListPath, ext);
-    PosixFileOps ops;
-    TCCopyMoveBoxDlg engine(ops, prompter(), this);
-    engine.setFileAction(TFileAction::faCopy);
-    engine.CopyMoveToSingleDir = true;
+    QStringList existing;
     for (const QString &file : files)
         if (QFileInfo(file).isFile())
-            engine.AddFile(file);
-    if (engine.setStrTargetDir(destination))
-        (void)engine.Execute();
+            existing << file;
+    (void)transfer(TFileAction::faCopy, existing, true, destination, nullptr);
+}
+
+bool TFEditFileList::transfer(TFileAction action, const QStringList &files, bool oneDirectory,
+                              const QString &destination,
+                              const std::function<void(const QString &, const QString &)> &written)
+{
+    PosixFileOps ops;
+    TCCopyMoveBoxDlg engine(ops, prompter(), this);
+    engine.setFileAction(action);
+    engine.CopyMoveToSingleDir = oneDirectory;
+    for (const QString &file : files)
+        engine.AddFile(file);
+    if (!engine.setStrTargetDir(destination))
+        return false;
+    engine.OnNotifyCopyMoveMade = [&written](const QString &source, const QString &target,
+                                             TFileAction, bool done) {
+        if (done && written)
+            written(source, target);
+    };
+    return engine.Execute();
 }
 
 void TFEditFileList::programActivated()

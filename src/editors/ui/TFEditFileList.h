@@ -195,6 +195,11 @@ private:
     void changeDirectory();
     void copyOrMoveFiles(TFileAction action);
     void copyPresentationFiles(const QString &destination);
+    // Copies or moves `files` to `destination` with the progress window; `written` hears of
+    // every file done. True when the whole transfer completed.
+    bool transfer(TFileAction action, const QStringList &files, bool oneDirectory,
+                  const QString &destination,
+                  const std::function<void(const QString &, const QString &)> &written);
     void applyLargeMiniature();
     void applyNoAudioPlay();
     void applyColumnHiding();
