@@ -27,6 +27,8 @@ enum class HelpContext : int {
     AudioFilesFilter = 1052,      // "Tipus d'arxius d'audio a mostrar"
     FirstAccessorySlides = 1056,  // "Assignació de la primera/es diapositiva/es"
     LastAccessorySlides = 1057,   // "Assignació de l'última/es diapositiva/es"
+    SoundTableEditor = 1054,      // the images/sounds and meanings table editor
+    WordTableEditor = 1060,       // the words and meanings table editor
     PicturesRadioQuiz = 1062,     // a quiz from a pictures table, radio buttons
     PicturesOneAnswerQuiz = 1063, // a quiz from a pictures table, one answer
     WordsRadioQuiz = 1064,        // a quiz from a words table, radio buttons
@@ -38,6 +40,7 @@ enum class HelpContext : int {
     GridIndex = 1079,             // "Índex" as a grid
     EditOptions = 1080,           // "Opcions d'edició" of the file list editors
     SlideListEditOptions = 1081,  // "Opcions d'edició" of the slide list editor
+    SoundTableEditOptions = 1082, // "Opcions d'edició" of the images/sounds table editor
     SlideListEditor = 1083,       // the slide list editor ("Edició de la llista ...")
     DirectoryTree = 1092,         // "Arbre de directoris", a written-out branch
     ChangeDir = 1094,             // "Canvia el directori"
