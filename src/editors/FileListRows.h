@@ -106,7 +106,7 @@ public:
 
     // The window may close: fewer than 3 posts, or closed with OK; otherwise asks "Segur que
     // voleu abandonar les modificacions de la taula?". A pending edit is posted first.
-    bool canClose(bool closedWithOk);
+    virtual bool canClose(bool closedWithOk);
 
     // How a cell is drawn: text and background colours (invalid = the grid's own).
     struct CellColors
