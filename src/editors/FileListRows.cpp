@@ -501,11 +501,22 @@ bool FileListRows::columnShown(int field) const
     return field >= 0 && field < int(m_shown.size()) && m_shown[std::size_t(field)];
 }
 
+void FileListRows::setColumnOrder(std::vector<int> leading)
+{
+    beginResetModel();
+    m_leading = std::move(leading);
+    rebuildColumns();
+    endResetModel();
+}
+
 void FileListRows::rebuildColumns()
 {
     m_columns.clear();
+    for (int f : m_leading)
+        if (f >= 0 && f < int(m_shown.size()) && m_shown[std::size_t(f)])
+            m_columns.push_back(f);
     for (std::size_t f = 0; f < m_shown.size(); ++f)
-        if (m_shown[f])
+        if (m_shown[f] && std::find(m_leading.begin(), m_leading.end(), int(f)) == m_leading.end())
             m_columns.push_back(int(f));
 }
 

@@ -61,6 +61,8 @@ public:
     void setCurrent(int row);
     // Fills the controls from the current row again (after a batch of changes).
     void refreshCurrent();
+    // Tells the views which row is current after a batch moved it without saying so.
+    void announceCurrent() { Q_EMIT currentChanged(m_current); }
 
     // Appends or inserts (before `before`) a complete record as the current row (the row
     // being left is posted first) and runs AfterRowPosted with the insertion flag set.
@@ -129,6 +131,8 @@ public:
     void setColumnTitle(int field, const QString &title);
     // Whether a field is one of the grid's columns (the rest are kept but not shown).
     void setColumnShown(int field, bool shown);
+    // The fields that lead the grid, in this order; the other columns follow in field order.
+    void setColumnOrder(std::vector<int> leading);
     bool columnShown(int field) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -194,6 +198,7 @@ private:
     QHash<int, QString> m_titles;
     std::vector<bool> m_shown;
     std::vector<int> m_columns; // column -> field
+    std::vector<int> m_leading; // the fields first in the grid
 };
 
 // Splits a path into the row's directory (no trailing separator), name and lower-case

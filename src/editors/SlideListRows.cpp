@@ -590,6 +590,7 @@ void SlideListRows::addSelectedFiles(const QStringList &files, bool insert)
     }
     batch = false;
     refreshCurrent();
+    announceCurrent();
     if (m_defaultsApplied) {
         m_defaultsApplied = false;
         m_togglesChanged = true;

@@ -48,6 +48,8 @@ SoundTableRows::SoundTableRows(Prompter &prompter, const ProgramOptions &options
     setColumnTitle(audioFields().ext, QStringLiteral("Ex.a"));
     for (int f : {Meaning, audioFields().dir, audioFields().name, audioFields().ext})
         setColumnShown(f, true);
+    setColumnOrder(
+        {Meaning, Dir, Name, Ext, audioFields().dir, audioFields().name, audioFields().ext});
 }
 
 MemTable::Record SoundTableRows::newRow() const
@@ -150,6 +152,7 @@ bool SoundTableRows::addFiles(const QStringList &files, bool audioList, bool ins
     }
     batch = false;
     refreshCurrent();
+    announceCurrent();
     return files.size() == 1 && !m_options.EdiSMLCopyAutomaticFN;
 }
 
@@ -247,7 +250,8 @@ void SoundTableRows::sortRows(const std::function<bool(int, int)> &less)
 
 void SoundTableRows::sortByMeaning()
 {
-    sortRows([this](int a, int b) { return compareNoCase(text(a, Meaning), text(b, Meaning)) < 0; });
+    sortRows(
+        [this](int a, int b) { return compareNoCase(text(a, Meaning), text(b, Meaning)) < 0; });
 }
 
 namespace {
@@ -256,9 +260,9 @@ namespace {
 std::array<int, 3> sortParts(int order)
 {
     switch (order) {
-    case 1: return {0, 1, 2}; // folder, name, extension
-    case 2: return {0, 2, 1}; // folder, extension, name
-    case 3: return {2, 1, 0}; // extension, name, folder
+    case 1: return {0, 1, 2};  // folder, name, extension
+    case 2: return {0, 2, 1};  // folder, extension, name
+    case 3: return {2, 1, 0};  // extension, name, folder
     default: return {1, 2, 0}; // name, extension, folder
     }
 }

@@ -132,6 +132,18 @@ bool PresentationSession::LoadMeaningTableFile(const QString &path)
     return read;
 }
 
+void PresentationSession::TableSaved(MeaningKind kind)
+{
+    m_view.setActionEnabled(
+        kind == MeaningKind::Words ? PlayerAction::A_F_EditWML : PlayerAction::A_F_EditSML, true);
+}
+
+void PresentationSession::TableForgotten(MeaningKind kind)
+{
+    m_view.setActionEnabled(
+        kind == MeaningKind::Words ? PlayerAction::A_F_EditWML : PlayerAction::A_F_EditSML, false);
+}
+
 void PresentationSession::ValidateList()
 {
     bool visible = false;

@@ -82,6 +82,10 @@ public:
     // pictures and sounds. Its edit command follows. False when `path` names no table, the file
     // does not exist or it could not be read (the message has been shown).
     bool LoadMeaningTableFile(const QString &path);
+    // A table editor wrote the table of that kind to its file: its edit command is enabled.
+    void TableSaved(MeaningKind kind);
+    // The table of that kind belongs to no file any more: its edit command is disabled.
+    void TableForgotten(MeaningKind kind);
     bool SaveSlideList(const QString &path);
     // Reads the list's own configuration when loading it is on and the file exists.
     bool LoadPresentationConfig();

@@ -1,5 +1,5 @@
-#include "config/ProgramOptions.h"
 #include "editors/SoundTableRows.h"
+#include "config/ProgramOptions.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
 #include "support/Utf8Strings.h"
@@ -268,10 +268,9 @@ private Q_SLOTS:
         p.answers = {MsgButton::Yes};
         QVERIFY(rows.saveInto(main).ok());
         QVERIFY(!QFile::exists(words));
-        QCOMPARE(readAll(main.fileName),
-                 (pic + u"\t-1\t-1\t\tGat\r\n\t-1\t-1\t"_s + fx.path(u"miol.wav"_s) +
-                  u"\tMiol\r\n"_s)
-                     .toLocal8Bit());
+        QCOMPARE(readAll(main.fileName), (pic + u"\t-1\t-1\t\tGat\r\n\t-1\t-1\t"_s +
+                                          fx.path(u"miol.wav"_s) + u"\tMiol\r\n"_s)
+                                             .toLocal8Bit());
         QCOMPARE(main.table.recordCount(), 2);
         QCOMPARE(rows.postCount, 0);
         QVERIFY(rows.generationAllowed);

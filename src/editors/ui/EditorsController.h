@@ -16,9 +16,12 @@ class Prompter;
 class QDialog;
 class Shell;
 class TModIniLS;
+struct MeaningTable;
 
-// The editors of the main window: the slide list editor on the list in force or on a new one. A run
-// that was interrupted to edit resumes at its position when the editor closes.
+// The editors of the main window: the slide list editor on the list in force or on a new one, and
+// the two meaning table editors on the tables in force, on new ones or on tables opened from a
+// file. A run that was interrupted to edit resumes at its position when the editor closes, unless
+// the quiz a table editor generated is loaded in its place.
 class EditorsController : public MainWindowController
 {
     Q_OBJECT
@@ -37,6 +40,18 @@ public:
 
     // The slide list editor (pending commands 6 and 7).
     void editSlideList(bool newList);
+    // The images/sounds table editor on the table in force, on a new table, or on one opened
+    // from a file (pending commands 10, 11, 12).
+    enum class TableSource { Current, New, Open };
+    void editSoundTable(TableSource source);
+    // The words table editor likewise (pending commands 13, 14, 15).
+    void editWordTable(TableSource source);
+
+    // The main window's dialogs for tables: open ("" when cancelled) and save.
+    QString askOpenTablePath(bool words);
+    QString askSaveTablePath(bool words, const QString &current);
+    // Tests answer the file dialogs from here.
+    std::function<QString(bool words, bool save, const QString &current)> chooseTableFile;
 
     SlideEditorMemory &memory() { return m_memory; }
     // The editor while it is open, else null.
@@ -44,8 +59,24 @@ public:
     // Called with the editor just before it runs (tests drive it from here); its result is what
     // exec() returns.
     std::function<int(TFEditSAL &)> runEditor;
+    // The same for the table editors.
+    std::function<int(QDialog &)> runTableEditor;
+    // What the images/sounds table editor keeps between openings.
+    EditorWindowState &soundEditorState() { return m_soundState; }
+
+    // A table given on the command line opens in its editor once the program has started (when
+    // the access level lets the user edit).
+    void startUpTableLoaded(const QString &path) override;
 
 private:
+    // Before the images/sounds table in force is replaced: a modified one is offered for saving.
+    // False when the replacement is abandoned.
+    bool querySaveSoundTable();
+    // After a table editor closed: the quiz it generated is offered to load and run.
+    void offerGeneratedQuiz(const QString &generated, bool resume, int position);
+    // Reads the table `path` names into the main window's table of its kind, as opening does.
+    bool openTableFile(MeaningTable &table, const QString &path);
+
     TModIniLS &m_module;
     PlayerEngine &m_engine;
     PresentationSession &m_session;
@@ -53,4 +84,8 @@ private:
     EditorServices m_services;
     SlideEditorMemory m_memory;
     QPointer<TFEditSAL> m_editor;
+    EditorWindowState m_soundState;
+    QByteArray m_wordGeometry;
+    // Kept while the program runs: in the words table the word is the question.
+    bool m_wordsSwapped = false;
 };

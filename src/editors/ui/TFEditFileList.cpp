@@ -879,8 +879,13 @@ void TFEditFileList::checkList()
     QString text = problems.join(QStringLiteral("\n"));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     window.setText(text);
-    window.setHelp(m_services.help, helpNumber(HelpContext::EditorCheckErrors));
+    window.setHelp(m_services.help, checkHelpContext());
     window.exec();
+}
+
+int TFEditFileList::checkHelpContext() const
+{
+    return helpNumber(HelpContext::EditorCheckErrors);
 }
 
 void TFEditFileList::goRoot()

@@ -54,6 +54,9 @@ struct EditorServices
     std::function<bool()> presentationSaved;
     // Opens the inner formal options dialog on the settings in force.
     std::function<void()> inFormalOptions;
+    // The main window's save dialog for a meaning table of the kind given, starting at
+    // `current`; "" when cancelled.
+    std::function<QString(bool words, const QString &current)> askSaveTablePath;
     // The choices the editors' dialogs remember while the program runs.
     QString lastChangeDir;
     CopyMoveChoices copyChoices, moveChoices;
@@ -138,8 +141,9 @@ protected:
     virtual void ShowRowMiniature();
     // The controls of the derived editor follow the current row.
     virtual void refreshRowControls() {}
-    // The window's help context (F1).
+    // The window's help context (F1), and that of its check's "Errors trobats".
     virtual int helpContext() const { return 0; }
+    virtual int checkHelpContext() const;
 
     // Adds a command: an action named `name` with its caption and hint, in `menu` and on
     // `bar` when given. Every command but the stop commands first stops the audio playing.

@@ -17,6 +17,8 @@ public:
 
     // Start-up, before the file argument of the command line is handled.
     virtual void readAtStartUp(const StartupArgs &args) { (void)args; }
+    // A meaning table given on the command line without a list of its name was loaded.
+    virtual void startUpTableLoaded(const QString &path) { (void)path; }
     // The list to open at start-up when no file was given; "" when this controller names none.
     virtual QString startUpList() const { return QString(); }
     // Whether the list named by startUpList() starts running at once.

@@ -272,7 +272,9 @@ void TFShowImages::startUp(const StartupArgs &args, bool autoStart)
         if ((ext == QLatin1String("wml") || ext == QLatin1String("sml")) &&
             !QFileInfo::exists(path)) {
             m_session.Options.AutomaticInit = AutomaticInitMode::Nothing;
-            m_session.LoadMeaningTableFile(args.fileArgument);
+            if (m_session.LoadMeaningTableFile(args.fileArgument))
+                for (MainWindowController *c : controllers())
+                    c->startUpTableLoaded(args.fileArgument);
             return;
         }
     } else {
@@ -392,12 +394,15 @@ void TFShowImages::checkPresentation()
     window.setErrors(result.errors);
     window.setHelp(helpRequester(), helpNumber(table ? HelpContext::SoundTableErrors
                                                      : HelpContext::PresentationErrors));
-    // The editors of slide lists and of image-sound tables are not part of the program yet.
-    window.setEditAvailable(
-        false, table ? QStringLiteral("L'editor de taules d'imatges i sons encara no està "
-                                      "disponible en aquesta versió")
-                     : QStringLiteral("L'editor de llistes de diapositives encara no està "
-                                      "disponible en aquesta versió"));
+    // "Edita" needs the editor of the list or of the table (the access level may leave it out).
+    const QString editor = table ? QStringLiteral("A_F_EditSML") : QStringLiteral("A_F_EditSAL");
+    const bool viewOnly = m_session.AccessLevel == AccessLevel::ViewOnly;
+    const bool present = std::find(m_awaitingWindow.begin(), m_awaitingWindow.end(), editor) ==
+                         m_awaitingWindow.end();
+    window.setEditAvailable(present && !viewOnly,
+                            viewOnly ? QStringLiteral("El vostre nivell d'accés no permet editar")
+                            : !present ? QStringLiteral("L'editor no està disponible")
+                                       : QString());
     switch (window.exec()) {
     case TFPresentErrors::Result::Relocate:
         // Only paths to files that exist are written; the list (or table) then asks to be saved.
