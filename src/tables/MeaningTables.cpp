@@ -20,10 +20,11 @@ MemTable makeWordTable()
 MemTable makeSoundTable()
 {
     return MemTable(QStringLiteral("Imatges/sons i significats"),
-                    {{QStringLiteral("FN"), FK::String, 154, false, false},
+                    // The paths are not cut: a path cut short names another file, or none.
+                    {{QStringLiteral("FN"), FK::String, 0, false, false},
                      {QStringLiteral("MarkX"), FK::SmallInt, 0, false, false},
                      {QStringLiteral("MarkY"), FK::SmallInt, 0, false, false},
-                     {QStringLiteral("AudioFN"), FK::String, 154, false, false},
+                     {QStringLiteral("AudioFN"), FK::String, 0, false, false},
                      {QStringLiteral("Meaning"), FK::String, 50, true, false}});
 }
 

@@ -11,7 +11,7 @@ class Prompter;
 enum class MeaningKind { Words, Sounds };
 
 MemTable makeWordTable();  // Word (20, required), Meaning (120, required)
-MemTable makeSoundTable(); // FN (154), MarkX, MarkY (16-bit), AudioFN (154), Meaning (50, required)
+MemTable makeSoundTable(); // FN, MarkX, MarkY (16-bit), AudioFN, Meaning (50, required)
 
 // One table in memory with its file name ("" = not saved yet).
 struct MeaningTable

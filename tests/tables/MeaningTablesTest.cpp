@@ -212,6 +212,18 @@ private Q_SLOTS:
         MeaningTable other(MeaningKind::Sounds);
         QVERIFY(other.load(fx.file(QStringLiteral("o.sml"), "/a.png\t\t\t\tsignificat\r\n")).ok());
         QCOMPARE(other.table.value(0, QStringLiteral("MarkY")).toInt(), 0);
+
+        // Paths longer than a row's folder, name and extension together come back whole.
+        const QString deep = QStringLiteral("/cursos/") + QString(200, QLatin1Char('d')) +
+                             QStringLiteral("/gat.jpg");
+        const QString line = deep + QStringLiteral("\t-1\t-1\t") + deep +
+                             QStringLiteral(".wav\tgat\r\n");
+        MeaningTable longPaths(MeaningKind::Sounds);
+        const QString longFile = fx.file(QStringLiteral("llarg.sml"), line.toLatin1());
+        QVERIFY(longPaths.load(longFile).ok());
+        QCOMPARE(longPaths.table.value(0, QStringLiteral("FN")).toString(), deep);
+        QVERIFY(longPaths.save(longFile, p).ok());
+        QCOMPARE(readAll(longFile), line.toLatin1());
     }
 
     void pendingRecords()
