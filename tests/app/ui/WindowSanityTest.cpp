@@ -23,6 +23,8 @@
 #include "editors/ui/TFMakeSalFromWmlOneAnswer.h"
 #include "editors/ui/TFMakeSalFromWmlWithRadioButtons.h"
 #include "editors/ui/TFMakeSalIni.h"
+#include "editors/ui/TFEditSML.h"
+#include "editors/ui/TFEdiOptionsSML.h"
 #include "editors/ui/TFSelectDirWhereCopy.h"
 #include "editors/ui/TFSelectDirWhereCopyMove.h"
 #include "editors/ui/TFShImageToMark.h"
@@ -873,6 +875,26 @@ private Q_SLOTS:
         TFMakeSalFromSmlOneAnswer picturesOne(services, pictures);
         check(picturesOne, QStringLiteral("Creació des d'imatges, una resposta"));
         QVERIFY(prompter.shown.empty());
+
+        // The images/sounds table editor, on a picture row and on a sound-only row.
+        pictures.table.clear();
+        for (const QStringList &entry : {QStringList{picture, QStringLiteral("Foto")},
+                                         QStringList{QString(), QStringLiteral("So")}}) {
+            MemTable::Record r = pictures.table.emptyRecord();
+            (void)pictures.table.setField(r, 0, entry[0].isEmpty() ? QVariant() : entry[0]);
+            (void)pictures.table.setField(r, 1, -1);
+            (void)pictures.table.setField(r, 2, -1);
+            if (entry[0].isEmpty())
+                (void)pictures.table.setField(r, 3, tmp.filePath(QStringLiteral("so.wav")));
+            (void)pictures.table.setField(r, 4, entry[1]);
+            QVERIFY(!pictures.table.append(r));
+        }
+        TFEditSML table(services, pictures, false);
+        for (int row = 0; row < 2; ++row) {
+            table.grid()->setCurrentIndex(table.soundRows().index(row, 0));
+            showSized(table);
+            check(table, QStringLiteral("Editor de taules d'imatges i sons, fila %1").arg(row + 1));
+        }
     }
 
     void fileListEditorDialogs()
@@ -889,6 +911,8 @@ private Q_SLOTS:
         check(options, QStringLiteral("Opcions d'edició"));
         TFEdiOptionsSAL slideOptions(ProgramOptions(), false, prompter);
         check(slideOptions, QStringLiteral("Opcions d'edició de la llista"));
+        TFEdiOptionsSML tableOptions(ProgramOptions(), prompter);
+        check(tableOptions, QStringLiteral("Opcions d'edició de la taula"));
 
         QTemporaryDir tmp;
         QVERIFY(QDir(tmp.path()).mkpath(QStringLiteral("Fotos/Vacances d'estiu")));
