@@ -149,14 +149,17 @@ QuizStep QuizRun::AnswerClick(int index, QuizPlace place)
             FailedThisSlide = true;
             RecordNotRemembered(place);
         }
-        if (exam && a.tag == 0) {
+        // In an exam a wrong answer is final, with its reaction or without: otherwise the viewer
+        // could try again, and a quiz whose wrong answers all react (as generated quizzes do)
+        // would mark every question right.
+        if (exam && (a.tag == 0 || a.tag == 2)) {
             ShowCorrectAnswer(QString());
             ++NotRememberedInCycle;
             MaxTotal += maximum;
             if (Settings.UseNegativeScore && count > 1)
                 Score -= maximum / float(count - 1);
             next = true;
-        } else if (!exam && (a.tag == 0 || a.tag == 2)) {
+        } else if (a.tag == 0 || a.tag == 2) {
             // With no limit the count must not wrap round to it either.
             if (Settings.MAMaxIncorrections > 0 && WrongAttempts < 255)
                 ++WrongAttempts;

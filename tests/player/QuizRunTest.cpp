@@ -236,6 +236,32 @@ private Q_SLOTS:
         QCOMPARE(q.prompter.shown.size(), std::size_t(3)); // the correct answer between them
     }
 
+    void examTakesAWrongAnswerWithAReactionAsWrong()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Roma|París//És a França|Berlín|Londres")),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Sí|No//Segur?"))});
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
+        e.session().Settings.UseNegativeScore = true;
+        e.session().Options.Results.Write = false;
+        e.RunPresentation(0);
+        // The reaction, then the correct answer, and the next question: no second try.
+        e.AnswerClick(1);
+        QCOMPARE(q.view.shownSlides, (std::vector<int>{0, 1}));
+        e.AnswerClick(1);
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(e.quiz().MaxTotal, 2.0f);
+        QVERIFY(qAbs(e.quiz().Score + 4.0f / 3.0f) < 1e-6f);
+        QCOMPARE(q.prompter.texts(),
+                 (QStringList{QStringLiteral("És a França"), QStringLiteral("Roma"),
+                              QStringLiteral("Segur?"), QStringLiteral("Sí"),
+                              QStringLiteral("S'ha obtingut la puntuació de -1,3\r\n= nota (sobre "
+                                             "10): -6,7\r\nRepresenta -67% de la puntuació "
+                                             "màxima (2,0)\r\nIncorrectes: 2, total: 2")}));
+    }
+
     void typedAnswerWithAndWithoutIgnoreAccent()
     {
         for (const bool ignore : {true, false}) {
