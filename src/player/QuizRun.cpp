@@ -409,7 +409,7 @@ int QuizRun::learningCycleEnd(int orderSize) const
     if (Settings.PresDRandom == RandomScope::WithOmissions && Settings.OmissionLastSlide)
         --end;
     else if (Settings.PresDRandom == RandomScope::Range && Settings.RandomRangeSup != 0)
-        end = Settings.RandomRangeSup - 1;
+        end = Settings.RandomRangeSup; // the position after the range's last slide
     return end;
 }
 

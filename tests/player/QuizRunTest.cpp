@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -445,6 +446,51 @@ private Q_SLOTS:
         QCOMPARE(readAll(q.resultsFile()), Quiz::dateLine() + "curs\r\n\r\n" + cycle1.toLatin1() +
                                                "\r\n00:00\r\n\r\n" + total.toLatin1() +
                                                "\r\n00:00\r\n\r\n");
+    }
+
+    // The slides before and after a random range stay out of the cycles; a cycle ends once the
+    // range's last slide was shown.
+    void learningCycleOfARangeTakesInItsLastSlide()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(QString(), QString(), QStringLiteral("Inici")),
+                          L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("u")),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("dos")),
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("tres")),
+                          L::line(QString(), QString(), QStringLiteral("Fi"))});
+        PresentationSettings &s = e.session().Settings;
+        s.PresSort = PresSortMode::Random;
+        s.PresDRandom = RandomScope::Range;
+        s.RandomRangeInf = 2;
+        s.RandomRangeSup = 4;
+        s.ShowingModel = ShowingMode::Learning;
+        e.session().Options.Results.Write = false;
+        e.setFixedSeed(3);
+        e.RunPresentation(0);
+        e.spaceKey(); // the title: no question to check
+        q.prompter.answers = {MsgButton::No, MsgButton::Yes, MsgButton::Yes};
+        for (int i = 0; i < 3; ++i)
+            e.spaceKey();
+        const QString cycle1 =
+            QStringLiteral("Diapositives (volta 1):\r\nno recordades: 1 (33%)\r\n"
+                           "recordades: 2 (67%)\r\ntotal: 3");
+        QCOMPARE(q.lastText(),
+                 cycle1 + QStringLiteral("\r\n\r\nEs presentaran de nou les no recordades"));
+        const std::vector<int> shown = q.view.shownSlides;
+        QCOMPARE(shown.size(), std::size_t(5));
+        QCOMPARE(shown[0], 0);
+        QCOMPARE((std::set<int>{shown[1], shown[2], shown[3]}), (std::set<int>{1, 2, 3}));
+        QCOMPARE(shown[4], shown[1]); // the one forgotten, shown again
+        q.prompter.answers = {MsgButton::Yes};
+        e.spaceKey();
+        QCOMPARE(q.lastText(), QStringLiteral("Diapositives (volta 2):\r\nno recordades: 1 "
+                                              "(25%)\r\nrecordades: 3 (75%)\r\ntotal: 4"));
+        QCOMPARE(q.view.shownSlides.back(), 4);
+        e.spaceKey();
+        QVERIFY(!e.state().Presenting);
     }
 
     void learningWithEverythingRemembered()
