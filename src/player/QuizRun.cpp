@@ -26,6 +26,13 @@ int percent(int part, int total)
     return total > 0 ? int(std::lround(100.0 * part / total)) : 0;
 }
 
+// A caption or table entry as a button shows it: its accelerator marks are not part of the text
+// the viewer chose, so tables are searched without them on both sides.
+QString withoutMarks(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
 } // namespace
 
 QuizRun::QuizRun(PresentationSession &session, PlayerView &view, Prompter &prompter,
@@ -218,8 +225,7 @@ void QuizRun::ShowReaction(const SlideAnswer &answer, const QuizPlace &place)
                       m_session.Settings.AnswerMesWithIcon);
         return;
     }
-    QString caption = answer.caption;
-    caption.remove(QLatin1Char('&'));
+    const QString caption = withoutMarks(answer.caption);
     if (m_session.SoundTable.table.recordCount() > 0)
         showMeaningFromSounds(caption, place);
     else if (m_session.WordTable.table.recordCount() > 0)
@@ -237,18 +243,25 @@ void QuizRun::showMeaningFromWords(const QString &caption)
             out.append(t.value(i, QLatin1String(name)).toString());
         return out;
     };
+    auto searched = [](QStringList texts) {
+        for (QString &s : texts)
+            s = withoutMarks(s);
+        return texts;
+    };
+    // Found without the marks, shown as the table writes them.
     const QStringList words = column("Word");
     const QStringList meanings = column("Meaning");
+    const QStringList wordKeys = searched(words);
     QString text;
-    if (words.contains(caption)) {
+    if (wordKeys.contains(caption)) {
         // A word with several meanings shows them grouped: word\meaning, meaning.
         QStringList found;
         for (int i = 0; i < words.size(); ++i)
-            if (words[i] == caption)
+            if (wordKeys[i] == caption)
                 found.append(meanings[i]);
         text = found.size() > 1 ? caption + QLatin1Char('\\') + found.join(QStringLiteral(", "))
                                 : found.first();
-    } else if (const qsizetype at = meanings.indexOf(caption); at >= 0) {
+    } else if (const qsizetype at = searched(meanings).indexOf(caption); at >= 0) {
         text = words[at];
     } else {
         m_prompter.ShowError(QStringLiteral("No s'ha trobat la resposta a la taula"));
@@ -263,7 +276,7 @@ void QuizRun::showMeaningFromSounds(const QString &caption, const QuizPlace &pla
     const MemTable &t = m_session.SoundTable.table;
     int found = -1;
     for (int i = 0; i < t.recordCount() && found < 0; ++i)
-        if (t.value(i, QStringLiteral("Meaning")).toString() == caption)
+        if (withoutMarks(t.value(i, QStringLiteral("Meaning")).toString()) == caption)
             found = i;
     if (found < 0) {
         m_prompter.ShowError(QStringLiteral("No s'ha trobat la resposta a la taula"));

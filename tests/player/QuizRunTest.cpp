@@ -566,16 +566,19 @@ private Q_SLOTS:
     {
         Quiz q;
         // Words: a word with two meanings is shown grouped; a meaning names its word.
-        q.fx.file(QStringLiteral("curs.wml"), "gat\tfelí\r\ngat\tmoix\r\ngos\tcà\r\n");
+        // A word with an accelerator mark is found by the caption its button shows.
+        q.fx.file(QStringLiteral("curs.wml"),
+                  "gat\tfelí\r\ngat\tmoix\r\ngos\tcà\r\nR&B\tmúsica\r\nfoc\t&calor\r\n");
         auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
-                                  QStringLiteral("*peix|gat///|cà///|res///"))});
+                                  QStringLiteral("*peix|gat///|cà///|res///|R&B///|calor///"))});
+        e.session().Settings.MAMaxIncorrections = 0;
         e.RunPresentation(0);
-        e.AnswerClick(1);
-        e.AnswerClick(2);
-        e.AnswerClick(3);
+        for (int i = 1; i <= 5; ++i)
+            e.AnswerClick(i);
         QCOMPARE(q.prompter.texts(),
                  (QStringList{QStringLiteral("gat\\felí, moix"), QStringLiteral("gos"),
-                              QStringLiteral("No s'ha trobat la resposta a la taula")}));
+                              QStringLiteral("No s'ha trobat la resposta a la taula"),
+                              QStringLiteral("música"), QStringLiteral("foc")}));
 
         // Pictures and sounds: a picture opens its window; a sound alone plays and is offered
         // again.
