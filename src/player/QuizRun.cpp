@@ -26,6 +26,13 @@ int percent(int part, int total)
     return total > 0 ? int(std::lround(100.0 * part / total)) : 0;
 }
 
+// A caption or table entry as a button shows it: its accelerator marks are not part of the text
+// the viewer chose, so tables are searched without them on both sides.
+QString withoutMarks(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
 } // namespace
 
 QuizRun::QuizRun(PresentationSession &session, PlayerView &view, Prompter &prompter,
@@ -149,14 +156,17 @@ QuizStep QuizRun::AnswerClick(int index, QuizPlace place)
             FailedThisSlide = true;
             RecordNotRemembered(place);
         }
-        if (exam && a.tag == 0) {
+        // In an exam a wrong answer is final, with its reaction or without: otherwise the viewer
+        // could try again, and a quiz whose wrong answers all react (as generated quizzes do)
+        // would mark every question right.
+        if (exam && (a.tag == 0 || a.tag == 2)) {
             ShowCorrectAnswer(QString());
             ++NotRememberedInCycle;
             MaxTotal += maximum;
             if (Settings.UseNegativeScore && count > 1)
                 Score -= maximum / float(count - 1);
             next = true;
-        } else if (!exam && (a.tag == 0 || a.tag == 2)) {
+        } else if (a.tag == 0 || a.tag == 2) {
             // With no limit the count must not wrap round to it either.
             if (Settings.MAMaxIncorrections > 0 && WrongAttempts < 255)
                 ++WrongAttempts;
@@ -215,8 +225,7 @@ void QuizRun::ShowReaction(const SlideAnswer &answer, const QuizPlace &place)
                       m_session.Settings.AnswerMesWithIcon);
         return;
     }
-    QString caption = answer.caption;
-    caption.remove(QLatin1Char('&'));
+    const QString caption = withoutMarks(answer.caption);
     if (m_session.SoundTable.table.recordCount() > 0)
         showMeaningFromSounds(caption, place);
     else if (m_session.WordTable.table.recordCount() > 0)
@@ -234,18 +243,25 @@ void QuizRun::showMeaningFromWords(const QString &caption)
             out.append(t.value(i, QLatin1String(name)).toString());
         return out;
     };
+    auto searched = [](QStringList texts) {
+        for (QString &s : texts)
+            s = withoutMarks(s);
+        return texts;
+    };
+    // Found without the marks, shown as the table writes them.
     const QStringList words = column("Word");
     const QStringList meanings = column("Meaning");
+    const QStringList wordKeys = searched(words);
     QString text;
-    if (words.contains(caption)) {
+    if (wordKeys.contains(caption)) {
         // A word with several meanings shows them grouped: word\meaning, meaning.
         QStringList found;
         for (int i = 0; i < words.size(); ++i)
-            if (words[i] == caption)
+            if (wordKeys[i] == caption)
                 found.append(meanings[i]);
         text = found.size() > 1 ? caption + QLatin1Char('\\') + found.join(QStringLiteral(", "))
                                 : found.first();
-    } else if (const qsizetype at = meanings.indexOf(caption); at >= 0) {
+    } else if (const qsizetype at = searched(meanings).indexOf(caption); at >= 0) {
         text = words[at];
     } else {
         m_prompter.ShowError(QStringLiteral("No s'ha trobat la resposta a la taula"));
@@ -260,7 +276,7 @@ void QuizRun::showMeaningFromSounds(const QString &caption, const QuizPlace &pla
     const MemTable &t = m_session.SoundTable.table;
     int found = -1;
     for (int i = 0; i < t.recordCount() && found < 0; ++i)
-        if (t.value(i, QStringLiteral("Meaning")).toString() == caption)
+        if (withoutMarks(t.value(i, QStringLiteral("Meaning")).toString()) == caption)
             found = i;
     if (found < 0) {
         m_prompter.ShowError(QStringLiteral("No s'ha trobat la resposta a la taula"));
@@ -406,7 +422,7 @@ int QuizRun::learningCycleEnd(int orderSize) const
     if (Settings.PresDRandom == RandomScope::WithOmissions && Settings.OmissionLastSlide)
         --end;
     else if (Settings.PresDRandom == RandomScope::Range && Settings.RandomRangeSup != 0)
-        end = Settings.RandomRangeSup - 1;
+        end = Settings.RandomRangeSup; // the position after the range's last slide
     return end;
 }
 

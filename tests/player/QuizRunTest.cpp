@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -236,6 +237,32 @@ private Q_SLOTS:
         QCOMPARE(q.prompter.shown.size(), std::size_t(3)); // the correct answer between them
     }
 
+    void examTakesAWrongAnswerWithAReactionAsWrong()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Roma|París//És a França|Berlín|Londres")),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("*Sí|No//Segur?"))});
+        e.session().Settings.ShowingModel = ShowingMode::Exam;
+        e.session().Settings.UseNegativeScore = true;
+        e.session().Options.Results.Write = false;
+        e.RunPresentation(0);
+        // The reaction, then the correct answer, and the next question: no second try.
+        e.AnswerClick(1);
+        QCOMPARE(q.view.shownSlides, (std::vector<int>{0, 1}));
+        e.AnswerClick(1);
+        QVERIFY(!e.state().Presenting);
+        QCOMPARE(e.quiz().MaxTotal, 2.0f);
+        QVERIFY(qAbs(e.quiz().Score + 4.0f / 3.0f) < 1e-6f);
+        QCOMPARE(q.prompter.texts(),
+                 (QStringList{QStringLiteral("És a França"), QStringLiteral("Roma"),
+                              QStringLiteral("Segur?"), QStringLiteral("Sí"),
+                              QStringLiteral("S'ha obtingut la puntuació de -1,3\r\n= nota (sobre "
+                                             "10): -6,7\r\nRepresenta -67% de la puntuació "
+                                             "màxima (2,0)\r\nIncorrectes: 2, total: 2")}));
+    }
+
     void typedAnswerWithAndWithoutIgnoreAccent()
     {
         for (const bool ignore : {true, false}) {
@@ -421,6 +448,51 @@ private Q_SLOTS:
                                                "\r\n00:00\r\n\r\n");
     }
 
+    // The slides before and after a random range stay out of the cycles; a cycle ends once the
+    // range's last slide was shown.
+    void learningCycleOfARangeTakesInItsLastSlide()
+    {
+        Quiz q;
+        auto &e = q.load({L::line(QString(), QString(), QStringLiteral("Inici")),
+                          L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("u")),
+                          L::line(q.pic(QStringLiteral("2.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("dos")),
+                          L::line(q.pic(QStringLiteral("3.png")), QStringLiteral("X"), QString(),
+                                  QStringLiteral("tres")),
+                          L::line(QString(), QString(), QStringLiteral("Fi"))});
+        PresentationSettings &s = e.session().Settings;
+        s.PresSort = PresSortMode::Random;
+        s.PresDRandom = RandomScope::Range;
+        s.RandomRangeInf = 2;
+        s.RandomRangeSup = 4;
+        s.ShowingModel = ShowingMode::Learning;
+        e.session().Options.Results.Write = false;
+        e.setFixedSeed(3);
+        e.RunPresentation(0);
+        e.spaceKey(); // the title: no question to check
+        q.prompter.answers = {MsgButton::No, MsgButton::Yes, MsgButton::Yes};
+        for (int i = 0; i < 3; ++i)
+            e.spaceKey();
+        const QString cycle1 =
+            QStringLiteral("Diapositives (volta 1):\r\nno recordades: 1 (33%)\r\n"
+                           "recordades: 2 (67%)\r\ntotal: 3");
+        QCOMPARE(q.lastText(),
+                 cycle1 + QStringLiteral("\r\n\r\nEs presentaran de nou les no recordades"));
+        const std::vector<int> shown = q.view.shownSlides;
+        QCOMPARE(shown.size(), std::size_t(5));
+        QCOMPARE(shown[0], 0);
+        QCOMPARE((std::set<int>{shown[1], shown[2], shown[3]}), (std::set<int>{1, 2, 3}));
+        QCOMPARE(shown[4], shown[1]); // the one forgotten, shown again
+        q.prompter.answers = {MsgButton::Yes};
+        e.spaceKey();
+        QCOMPARE(q.lastText(), QStringLiteral("Diapositives (volta 2):\r\nno recordades: 1 "
+                                              "(25%)\r\nrecordades: 3 (75%)\r\ntotal: 4"));
+        QCOMPARE(q.view.shownSlides.back(), 4);
+        e.spaceKey();
+        QVERIFY(!e.state().Presenting);
+    }
+
     void learningWithEverythingRemembered()
     {
         Quiz q;
@@ -494,16 +566,19 @@ private Q_SLOTS:
     {
         Quiz q;
         // Words: a word with two meanings is shown grouped; a meaning names its word.
-        q.fx.file(QStringLiteral("curs.wml"), "gat\tfelí\r\ngat\tmoix\r\ngos\tcà\r\n");
+        // A word with an accelerator mark is found by the caption its button shows.
+        q.fx.file(QStringLiteral("curs.wml"),
+                  "gat\tfelí\r\ngat\tmoix\r\ngos\tcà\r\nR&B\tmúsica\r\nfoc\t&calor\r\n");
         auto &e = q.load({L::line(q.pic(QStringLiteral("1.png")), QStringLiteral("X"), QString(),
-                                  QStringLiteral("*peix|gat///|cà///|res///"))});
+                                  QStringLiteral("*peix|gat///|cà///|res///|R&B///|calor///"))});
+        e.session().Settings.MAMaxIncorrections = 0;
         e.RunPresentation(0);
-        e.AnswerClick(1);
-        e.AnswerClick(2);
-        e.AnswerClick(3);
+        for (int i = 1; i <= 5; ++i)
+            e.AnswerClick(i);
         QCOMPARE(q.prompter.texts(),
                  (QStringList{QStringLiteral("gat\\felí, moix"), QStringLiteral("gos"),
-                              QStringLiteral("No s'ha trobat la resposta a la taula")}));
+                              QStringLiteral("No s'ha trobat la resposta a la taula"),
+                              QStringLiteral("música"), QStringLiteral("foc")}));
 
         // Pictures and sounds: a picture opens its window; a sound alone plays and is offered
         // again.
