@@ -714,6 +714,60 @@ private Q_SLOTS:
                     fx.file(QStringLiteral("x.txt"), "a\tb\r\n")});
         QCOMPARE(r.code, 2);
     }
+
+    // Tables that are not what they should be: the table's own message and nothing written;
+    // a line far too long is cut to the table's widths; a target that cannot be written leaves
+    // nothing behind.
+    void generateFromBadTables_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("line without a tab")
+            << QByteArray("gos\tdog\r\nsenseTab\r\ngat\tcat\r\n") << 2
+            << QStringLiteral("Línia 2: Cal un valor per al camp Meaning");
+        QTest::newRow("too many fields")
+            << QByteArray("gos\tdog\textra\r\n") << 2 << QStringLiteral("més camps");
+        QByteArray binary(4096, '\0');
+        for (int i = 0; i < binary.size(); ++i)
+            binary[i] = char((i * 37) % 256);
+        QTest::newRow("binary") << binary << 2 << QString();
+        QTest::newRow("ten megabytes in a line")
+            << QByteArray("gos\t") + QByteArray(10 * 1024 * 1024, 'x') + "\r\ngat\tcat\r\n"
+            << 0 << QStringLiteral("S'ha creat la presentació");
+    }
+    void generateFromBadTables()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        SlideListFixture fx;
+        const QString table = fx.file(QStringLiteral("t.wml"), content);
+        const Run r = pelvar({QStringLiteral("--generate"), QStringLiteral("radio"), table});
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        const QString target = fx.path(QStringLiteral("t.sal"));
+        QCOMPARE(QFileInfo::exists(target), code == 0);
+        if (code == 0) {
+            SlideList list;
+            QVERIFY(list.load(target).ok());
+            QCOMPARE(list.lines.size(), 2);
+            // The meaning is the question, cut to its 120 characters.
+            QCOMPARE(list.lines[1].section(QLatin1Char('\t'), 2, 2),
+                     QString(120, QLatin1Char('x')));
+        }
+        // A folder that is not there: the error, and no file of ours anywhere near.
+        const Run missing = pelvar({QStringLiteral("--generate"), QStringLiteral("radio"),
+                                    fx.file(QStringLiteral("ok.wml"), "a\tb\r\nc\td\r\n"),
+                                    QStringLiteral("-o"), fx.path(QStringLiteral("no/hi/es.sal"))});
+        QCOMPARE(missing.code, 2);
+        QVERIFY(missing.err.contains(QStringLiteral("S'ha produït un error en desar")));
+        const QStringList left = QDir(fx.dir()).entryList(QDir::Files | QDir::NoDotAndDotDot);
+        for (const QString &name : left)
+            QVERIFY2(name.endsWith(QStringLiteral(".wml")) || name == QStringLiteral("t.sal") ||
+                         name == QStringLiteral("t.ini"),
+                     qPrintable(name));
+    }
 };
 
 QTEST_GUILESS_MAIN(CommandLineTest)

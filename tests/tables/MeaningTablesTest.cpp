@@ -216,8 +216,8 @@ private Q_SLOTS:
         // Paths longer than a row's folder, name and extension together come back whole.
         const QString deep = QStringLiteral("/cursos/") + QString(200, QLatin1Char('d')) +
                              QStringLiteral("/gat.jpg");
-        const QString line = deep + QStringLiteral("\t-1\t-1\t") + deep +
-                             QStringLiteral(".wav\tgat\r\n");
+        const QString line =
+            deep + QStringLiteral("\t-1\t-1\t") + deep + QStringLiteral(".wav\tgat\r\n");
         MeaningTable longPaths(MeaningKind::Sounds);
         const QString longFile = fx.file(QStringLiteral("llarg.sml"), line.toLatin1());
         QVERIFY(longPaths.load(longFile).ok());

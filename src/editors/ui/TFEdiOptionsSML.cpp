@@ -9,8 +9,7 @@
 
 #include <algorithm>
 
-TFEdiOptionsSML::TFEdiOptionsSML(const ProgramOptions &options, Prompter &prompter,
-                                 QWidget *parent)
+TFEdiOptionsSML::TFEdiOptionsSML(const ProgramOptions &options, Prompter &prompter, QWidget *parent)
     : TFEdiOptions(options, prompter, HelpContext::SoundTableEditOptions, parent)
 {
     setObjectName(QStringLiteral("TFEdiOptionsSML"));

@@ -2,8 +2,8 @@
 
 #include "editors/PreviewContext.h"
 #include "editors/SlidePreviewRequest.h"
-#include "editors/ui/SlidePreviews.h"
 #include "editors/ui/Miniature.h"
+#include "editors/ui/SlidePreviews.h"
 #include "editors/ui/TFEdiOptionsSML.h"
 #include "editors/ui/TFMakeSalFromSmlOneAnswer.h"
 #include "editors/ui/TFMakeSalFromSmlWithRadioButtons.h"
@@ -41,8 +41,7 @@ void setHint(QAction *a, QString hint)
 
 } // namespace
 
-TFEditSML::TFEditSML(EditorServices &services, MeaningTable &table, bool newTable,
-                     QWidget *parent)
+TFEditSML::TFEditSML(EditorServices &services, MeaningTable &table, bool newTable, QWidget *parent)
     : TFEditFileList(new SoundTableRows(services.prompter, services.session.Options), services,
                      parent),
       m_table(table), m_soundRows(static_cast<SoundTableRows *>(&rows()))
@@ -141,13 +140,14 @@ void TFEditSML::buildTableCommands()
                    sortBy([this, &options] { m_soundRows->sortByAudio(options.EdiSMLSortFN); });
                });
     mp->addSeparator();
-    QAction *upper = addCommand("A_E_UpCase1stChar",
-                                QStringLiteral("Posa la primera lletra a majúscula"), QString(),
-                                mp, nullptr, nullptr);
+    QAction *upper =
+        addCommand("A_E_UpCase1stChar", QStringLiteral("Posa la primera lletra a majúscula"),
+                   QString(), mp, nullptr, nullptr);
     upper->setCheckable(true);
     upper->setChecked(options.SWmlFieldsUpCase1stChar);
-    setToggleHint(upper, QStringLiteral("Activa %so desactiva %s el posar la primera lletra a "
-                                        "majúscules"),
+    setToggleHint(upper,
+                  QStringLiteral("Activa %so desactiva %s el posar la primera lletra a "
+                                 "majúscules"),
                   !options.SWmlFieldsUpCase1stChar);
     connect(upper, &QAction::toggled, this, [this, upper, &options](bool on) {
         options.SWmlFieldsUpCase1stChar = on;
@@ -157,13 +157,12 @@ void TFEditSML::buildTableCommands()
                       !on);
     });
 
-    addOthersCommand(addCommand("A_O_CopyMeaningToClipbrd",
-                                QStringLiteral("Copia els significats al portapapers"),
-                                QString(), nullptr, nullptr, [this] {
-                                    m_soundRows->postPendingEdits();
-                                    QGuiApplication::clipboard()->setText(
-                                        m_soundRows->meaningsText());
-                                }));
+    addOthersCommand(addCommand(
+        "A_O_CopyMeaningToClipbrd", QStringLiteral("Copia els significats al portapapers"),
+        QString(), nullptr, nullptr, [this] {
+            m_soundRows->postPendingEdits();
+            QGuiApplication::clipboard()->setText(m_soundRows->meaningsText());
+        }));
     // The rows' hints say where the files go.
     SetAudioMode(audioMode());
 }

@@ -178,7 +178,8 @@ private Q_SLOTS:
         QCOMPARE(d.opened, 1);
         QCOMPARE(generated, d.fx.path(u"sons.sal"_s));
         QVERIFY(d.prompter.anyContains(u"Heu desat la taula però no he creat de nou"_s));
-        QVERIFY(d.prompter.anyContains(u"Carregar i presentar\r\n%1\r\nacabat de crear?"_s.arg(generated)));
+        QVERIFY(d.prompter.anyContains(
+            u"Carregar i presentar\r\n%1\r\nacabat de crear?"_s.arg(generated)));
         // The tracks come in the list's order, which is the names'.
         QCOMPARE(readAll(d.savePath),
                  (u"\t-1\t-1\t%1\tX\r\n\t-1\t-1\t%2\tTres\r\n\t-1\t-1\t%3\tU\r\n"_s.arg(
@@ -207,7 +208,8 @@ private Q_SLOTS:
         d.prompter.answers = {MsgButton::Cancel};
         d.command("A_F_EditNewSML")->trigger();
         QCOMPARE(d.opened, 0);
-        QCOMPARE(d.prompter.texts().last(), u"Voleu desar la taula\r\n%1?"_s.arg(d.fx.path(u"vella.sml"_s)));
+        QCOMPARE(d.prompter.texts().last(),
+                 u"Voleu desar la taula\r\n%1?"_s.arg(d.fx.path(u"vella.sml"_s)));
         QCOMPARE(d.session.SoundTable.fileName, d.fx.path(u"vella.sml"_s));
 
         // Yes with a save that fails (the words table of the name stays): nothing opens.
@@ -252,7 +254,8 @@ private Q_SLOTS:
         for (const AccessLevel level : {AccessLevel::Full, AccessLevel::ViewOnly}) {
             MainDesk d;
             const QString pic = d.fx.picture(u"a.png"_s);
-            const QString table = d.fx.file(u"t.sml"_s, (pic + u"\t-1\t-1\t\tA\r\n"_s).toLocal8Bit());
+            const QString table =
+                d.fx.file(u"t.sml"_s, (pic + u"\t-1\t-1\t\tA\r\n"_s).toLocal8Bit());
             d.editors.runTableEditor = [&](QDialog &w) {
                 ++d.opened;
                 return w.result();
