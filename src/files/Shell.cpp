@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 QString shellFailureReason(const QString &path, ShellOperation operation, const QString &folder)
 {
@@ -30,4 +31,23 @@ QString shellFailureReason(const QString &path, ShellOperation operation, const 
 QString cannotOpenMessage(const QString &path, const QString &reason)
 {
     return shellOpenMessage(QStringLiteral("open"), path, reason);
+}
+
+QString findTextEditorProgram(const QStringList &searchPaths)
+{
+#ifdef Q_OS_WIN
+    const char *const candidates[] = {"notepad.exe"};
+#else
+    // The desktops' own editors first, then the light ones a small desktop comes with.
+    const char *const candidates[] = {"gnome-text-editor", "gedit",   "kwrite", "kate",
+                                      "mousepad",          "pluma",   "xed",    "featherpad",
+                                      "leafpad",           "l3afpad", "geany"};
+#endif
+    for (const char *name : candidates) {
+        const QString found =
+            QStandardPaths::findExecutable(QString::fromLatin1(name), searchPaths);
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
 }

@@ -33,6 +33,11 @@ enum class ShellOperation { OpenDocument, StartProgram, MoveToTrash };
 QString shellFailureReason(const QString &path, ShellOperation operation,
                            const QString &folder = QString());
 
+// The plain text editor that stands in for "Notepad.exe", to be started with no file: the
+// system's own on Windows, elsewhere the first of the usual desktop text editors found on the
+// program search path (or in `searchPaths` when given). "" when there is none.
+QString findTextEditorProgram(const QStringList &searchPaths = {});
+
 // "No es pot obrir l'arxiu <path>, ja que: <reason>", the error shown for a failed opening (the
 // sentence of ShellOpen for the operation "open").
 QString cannotOpenMessage(const QString &path, const QString &reason);

@@ -121,6 +121,136 @@ private Q_SLOTS:
         QVERIFY(!again.modified);
         QVERIFY(again.canClose(target.fileName));
     }
+
+    // The row the grid edits: typed text is held until the row is posted, a new row is in no
+    // table until then, and the grid's rows map onto the table's around it.
+    void editingARowAsAGridDoes()
+    {
+        FakePrompter p;
+        WordTableRows rows(p);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(rows.post(i, u"p%1"_s.arg(i), u"s%1"_s.arg(i)).ok());
+        QVERIFY(rows.beginInsert(1).ok());
+        QCOMPARE(rows.editState(), WordTableRows::EditState::Insert);
+        QCOMPARE(rows.shownCount(), 4);
+        QCOMPARE(rows.tableRow(0), 0);
+        QCOMPARE(rows.tableRow(1), -1);
+        QCOMPARE(rows.tableRow(3), 2);
+        QCOMPARE(rows.shownText(2, 0), u"P1"_s);
+        QVERIFY(!rows.hasPendingChanges());
+        // A new row left blank goes away without a word.
+        QVERIFY(rows.postPending().ok());
+        QCOMPARE(rows.shownCount(), 3);
+        QCOMPARE(rows.postCount, 3);
+
+        QVERIFY(rows.beginInsert(1).ok());
+        rows.setPending(1, 0, u" nou "_s);
+        QCOMPARE(rows.shownText(1, 0), u" nou "_s);
+        // Typing in another row before this one is posted is refused.
+        rows.setPending(2, 0, u"x"_s);
+        QCOMPARE(rows.shownText(2, 0), u"P1"_s);
+        QVERIFY(!rows.postPending().ok());
+        QCOMPARE(p.texts(), sl({"Cal un valor per al camp Meaning"}));
+        QCOMPARE(rows.editState(), WordTableRows::EditState::Insert);
+        rows.setPending(1, 1, u"new"_s);
+        QVERIFY(rows.postPending().ok());
+        QCOMPARE(column(rows, 0), sl({"P0", "Nou", "P1", "P2"}));
+        QCOMPARE(rows.postCount, 4);
+        QVERIFY(!rows.generationEnabled);
+
+        // An edit that changes nothing ends without counting; a cancelled one leaves the row.
+        rows.setPending(0, 0, u"P0"_s);
+        QCOMPARE(rows.editState(), WordTableRows::EditState::Edit);
+        QVERIFY(!rows.hasPendingChanges());
+        QVERIFY(rows.postPending().ok());
+        QCOMPARE(rows.postCount, 4);
+        rows.setPending(0, 1, u"altre"_s);
+        QVERIFY(rows.hasPendingChanges());
+        rows.cancelPending();
+        QCOMPARE(rows.shownText(0, 1), u"S0"_s);
+
+        // Deleting a row above the new one moves it up; deleting the new row cancels it.
+        QVERIFY(rows.beginInsert(3).ok());
+        rows.removeShown(0);
+        QCOMPARE(rows.editRow(), 2);
+        QCOMPARE(column(rows, 0), sl({"Nou", "P1", "P2"}));
+        rows.removeShown(2);
+        QCOMPARE(rows.editState(), WordTableRows::EditState::Browse);
+        QCOMPARE(rows.count(), 3);
+        // Deleting the row being edited drops the edit with it.
+        rows.setPending(1, 0, u"canviat"_s);
+        rows.removeShown(1);
+        QCOMPARE(rows.editState(), WordTableRows::EditState::Browse);
+        QCOMPARE(column(rows, 0), sl({"Nou", "P2"}));
+    }
+
+    // The commands on the whole table post the row in edit first, and its failure stops them.
+    void commandsPostTheRowInEdit()
+    {
+        SlideListFixture fx;
+        FakePrompter p;
+        MeaningTable target(MeaningKind::Words);
+        target.fileName = fx.path(u"curs.wml"_s);
+        WordTableRows rows(p);
+        QVERIFY(rows.post(0, u"gat"_s, u"cat"_s).ok());
+        QVERIFY(rows.beginInsert(1).ok());
+        rows.setPending(1, 0, u"gos"_s);
+        QVERIFY(!rows.saveInto(target).ok());
+        QVERIFY(!QFile::exists(target.fileName));
+        QCOMPARE(p.texts(), sl({"Cal un valor per al camp Meaning"}));
+        rows.setPending(1, 1, u"dog"_s);
+        QVERIFY(rows.saveInto(target).ok());
+        QCOMPARE(target.table.recordCount(), 2);
+        QVERIFY(rows.generationEnabled);
+
+        // Sorting posts the row in edit, then sorts it with the others.
+        rows.setPending(0, 0, u"zebra"_s);
+        QVERIFY(rows.sortByWord().ok());
+        QCOMPARE(column(rows, 0), sl({"Gos", "Zebra"}));
+        // Closing posts it too: a refused post keeps the editor open.
+        p.clear();
+        QVERIFY(rows.beginInsert(2).ok());
+        rows.setPending(2, 1, u"sense paraula"_s);
+        QVERIFY(!rows.canClose(target.fileName));
+        QCOMPARE(p.texts(), sl({"Cal un valor per al camp Word"}));
+        rows.cancelPending();
+        QVERIFY(rows.canClose(target.fileName));
+    }
+
+    // Swapping the orientation: a row in edit is posted or dropped as the user says, the titles
+    // follow, and once swapped a meaning's "|" becomes ". " in every row.
+    void swappingTheColumns()
+    {
+        FakePrompter p;
+        WordTableRows rows(p);
+        rows.loading = true;
+        QVERIFY(rows.post(0, u"gat"_s, u"animal|felí"_s).ok());
+        QVERIFY(rows.post(1, u"gos"_s, u"ca"_s).ok());
+        rows.loading = false;
+        rows.setPending(1, 1, u"ca|gos"_s);
+        p.answers = {MsgButton::No};
+        QVERIFY(rows.swapColumns().ok());
+        QCOMPARE(p.texts(), sl({"Voleu guardar els canvis d'aquest registre?"}));
+        QVERIFY(rows.swapped);
+        QCOMPARE(rows.wordTitle(), u"Paraula (pregunta)"_s);
+        QCOMPARE(column(rows, 1), sl({"animal. felí", "ca"}));
+        QVERIFY(rows.modified);
+        QCOMPARE(rows.postCount, 0);
+
+        // Back to the meaning as the question: nothing to replace; an edit posted on Yes.
+        rows.setPending(1, 1, u"ca|gos"_s);
+        p.answers = {MsgButton::Yes};
+        QVERIFY(rows.swapColumns().ok());
+        QVERIFY(!rows.swapped);
+        QCOMPARE(column(rows, 1), sl({"animal. felí", "Ca. gos"}));
+        QCOMPARE(rows.meaningTitle(), u"Significat/explicació/sinònim (pregunta)"_s);
+        // An edit without changes asks nothing.
+        rows.setPending(0, 0, u"gat"_s);
+        p.clear();
+        QVERIFY(rows.swapColumns().ok());
+        QVERIFY(p.shown.empty());
+        QCOMPARE(rows.editState(), WordTableRows::EditState::Browse);
+    }
 };
 
 QTEST_GUILESS_MAIN(WordTableRowsTest)

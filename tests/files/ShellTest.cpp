@@ -256,6 +256,24 @@ private Q_SLOTS:
         QCOMPARE(shellFailureReason(dir.filePath(file), operation), reason);
     }
 
+    // The stand-in for Notepad: the first desktop text editor that can be run, in the order of
+    // preference; none gives "".
+    void textEditorProgram()
+    {
+        QTemporaryDir dir;
+        const QString mousepad = dir.filePath(QStringLiteral("mousepad"));
+        QVERIFY(findTextEditorProgram({dir.path()}).isEmpty());
+        writeFile(dir.filePath(QStringLiteral("kate")),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(findTextEditorProgram({dir.path()}).isEmpty());
+        writeFile(mousepad,
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(findTextEditorProgram({dir.path()}), mousepad);
+        const QString gedit = dir.filePath(QStringLiteral("gedit"));
+        writeFile(gedit, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QCOMPARE(findTextEditorProgram({dir.path()}), gedit);
+    }
+
     void shortcutNames_data()
     {
         QTest::addColumn<QString>("name");

@@ -7,6 +7,7 @@
 #include "files/HelpContexts.h"
 #include "files/Prompter.h"
 #include "files/ShellOpen.h"
+#include "files/ui/CommandIcons.h"
 #include "files/ui/TLsFilelistView27.h"
 #include "player/PresentationSession.h"
 #include "player/ui/ListingToggles.h"
@@ -22,8 +23,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QSplitter>
@@ -36,24 +35,6 @@
 namespace {
 
 using Box = SlideRowControls::Box;
-
-// A toolbar picture of one or two characters, for the toggles that have no theme icon: the caption
-// stays the button's tooltip.
-QIcon glyphIcon(const QString &glyph, const QColor &colour = QColor(0, 0, 128))
-{
-    QPixmap pm(48, 48);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QFont f = p.font();
-    f.setPixelSize(glyph.size() > 1 ? 24 : 34);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(colour);
-    p.drawText(pm.rect(), Qt::AlignCenter, glyph);
-    p.end();
-    return QIcon(pm);
-}
 
 // A box's text as the rows hold it: paragraphs separated by "\n".
 QString boxText(const QPlainTextEdit *box)

@@ -31,6 +31,8 @@ const char *themeName(CommandIcon which)
     case CommandIcon::Delete: return "list-remove";
     case CommandIcon::Bookmark: return "bookmark-new";
     case CommandIcon::GotoBookmark: return "go-jump";
+    case CommandIcon::Post: return "dialog-ok-apply";
+    case CommandIcon::Cancel: return "dialog-cancel";
     }
     return "";
 }
@@ -157,6 +159,15 @@ void drawPictogram(QPainter &p, CommandIcon which)
         p.setPen(Qt::NoPen);
         p.drawPolygon(QPolygonF({QPointF(9, 5), QPointF(9, 11), QPointF(15, 8)}));
         break;
+    case CommandIcon::Post:
+        p.setPen(QPen(QColor(0x20, 0x90, 0x30), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+        break;
+    case CommandIcon::Cancel:
+        p.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(4, 4), QPointF(12, 12));
+        p.drawLine(QPointF(12, 4), QPointF(4, 12));
+        break;
     }
 }
 
@@ -181,6 +192,22 @@ QIcon commandIcon(CommandIcon which)
     for (int size : {16, 24, 32, 48})
         icon.addPixmap(pictogram(which, size));
     return icon;
+}
+
+QIcon glyphIcon(const QString &glyph, const QColor &colour)
+{
+    QPixmap pm(48, 48);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont f = p.font();
+    f.setPixelSize(glyph.size() > 1 ? 24 : 34);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(colour);
+    p.drawText(pm.rect(), Qt::AlignCenter, glyph);
+    p.end();
+    return QIcon(pm);
 }
 
 QString plainCaption(const QString &caption)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QString>
 
@@ -28,9 +29,15 @@ enum class CommandIcon {
     Delete,
     Bookmark,
     GotoBookmark,
+    Post,
+    Cancel,
 };
 
 QIcon commandIcon(CommandIcon which);
+
+// A toolbar picture of one or two characters, for the commands that have no theme icon: the
+// caption stays the button's tooltip.
+QIcon glyphIcon(const QString &glyph, const QColor &colour = QColor(0, 0, 128));
 
 // Puts `action` on `bar` as a button named `buttonName`, whose accessible name is the action's
 // caption without its accelerator mark.

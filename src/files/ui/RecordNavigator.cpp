@@ -28,6 +28,8 @@ constexpr std::array<ButtonInfo, RecordNavigator::kButtonCount> kButtons = {{
     {"NB_Delete", "Esborra el registre", CommandIcon::Delete},
     {"NB_Bookmark", "Anota aquest registre", CommandIcon::Bookmark},
     {"NB_GotoBookmark", "Vés al registre anotat", CommandIcon::GotoBookmark},
+    {"NB_Post", "Desa els canvis del registre", CommandIcon::Post},
+    {"NB_Cancel", "Cancel·la els canvis del registre", CommandIcon::Cancel},
 }};
 
 } // namespace
@@ -57,6 +59,9 @@ RecordNavigator::RecordNavigator(QWidget *parent) : QWidget(parent)
     connect(button(Button::Delete), &QToolButton::clicked, this, [this] { remove(); });
     connect(button(Button::Bookmark), &QToolButton::clicked, this, [this] { setBookmark(); });
     connect(button(Button::GotoBookmark), &QToolButton::clicked, this, [this] { gotoBookmark(); });
+    connect(button(Button::Post), &QToolButton::clicked, this, &RecordNavigator::postClicked);
+    connect(button(Button::Cancel), &QToolButton::clicked, this, &RecordNavigator::cancelClicked);
+    setPostAndCancel(false);
     setEditing(false);
 }
 
@@ -85,6 +90,19 @@ void RecordNavigator::setEditing(bool editing)
     m_editing = editing;
     button(Button::Insert)->setVisible(editing);
     button(Button::Delete)->setVisible(editing);
+    refresh();
+}
+
+void RecordNavigator::setPostAndCancel(bool shown)
+{
+    button(Button::Post)->setVisible(shown);
+    button(Button::Cancel)->setVisible(shown);
+    refresh();
+}
+
+void RecordNavigator::setEditPending(bool pending)
+{
+    m_editPending = pending;
     refresh();
 }
 
@@ -118,6 +136,8 @@ void RecordNavigator::refresh()
     button(Button::Delete)->setEnabled(m_editing && row >= 0);
     button(Button::Bookmark)->setEnabled(row >= 0);
     button(Button::GotoBookmark)->setEnabled(m_bookmark.isValid());
+    button(Button::Post)->setEnabled(m_editPending);
+    button(Button::Cancel)->setEnabled(m_editPending);
     Q_EMIT stateChanged();
 }
 

@@ -11,15 +11,27 @@ class QAbstractItemView;
 class QToolButton;
 
 // The buttons under a grid that move through its records: first, prior, next and last, insert
-// and delete for the tables that may be edited, and a bookmark to note a record and go back to
-// it. A button is enabled exactly when its move or change can be made.
+// and delete for the tables that may be edited, a bookmark to note a record and go back to it,
+// and for the grids that hold a record's edit until it is left, post and cancel. A button is
+// enabled exactly when its move or change can be made.
 class RecordNavigator : public QWidget
 {
     Q_OBJECT
 
 public:
-    enum class Button { First, Prior, Next, Last, Insert, Delete, Bookmark, GotoBookmark };
-    static constexpr int kButtonCount = 8;
+    enum class Button {
+        First,
+        Prior,
+        Next,
+        Last,
+        Insert,
+        Delete,
+        Bookmark,
+        GotoBookmark,
+        Post,
+        Cancel
+    };
+    static constexpr int kButtonCount = 10;
 
     explicit RecordNavigator(QWidget *parent = nullptr);
 
@@ -27,6 +39,10 @@ public:
     void attach(QAbstractItemView *view);
     // Insert and delete are shown only for tables that may be edited.
     void setEditing(bool editing);
+    // Post and cancel are shown for the grids whose window keeps the record in edit; it tells
+    // whether one is (the buttons are enabled then) and hears of their clicks.
+    void setPostAndCancel(bool shown);
+    void setEditPending(bool pending);
 
     QToolButton *button(Button which) const { return m_buttons[std::size_t(which)]; }
     bool isButtonEnabled(Button which) const;
@@ -52,6 +68,8 @@ public:
 Q_SIGNALS:
     // The buttons' enabled state may have changed.
     void stateChanged();
+    void postClicked();
+    void cancelClicked();
 
 private:
     void goToRow(int row);
@@ -61,4 +79,5 @@ private:
     QPersistentModelIndex m_bookmark;
     QList<QMetaObject::Connection> m_connections;
     bool m_editing = false;
+    bool m_editPending = false;
 };

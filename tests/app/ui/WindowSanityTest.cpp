@@ -16,6 +16,7 @@
 #include "editors/ui/TFEdiOptionsSML.h"
 #include "editors/ui/TFEdiPresVideo.h"
 #include "editors/ui/TFEdiPresWeb.h"
+#include "editors/ui/TFEdiWordsAndMeaningTable.h"
 #include "editors/ui/TFEditSAL.h"
 #include "editors/ui/TFEditSML.h"
 #include "editors/ui/TFFavoriteDirs.h"
@@ -895,6 +896,33 @@ private Q_SLOTS:
             showSized(table);
             check(table, QStringLiteral("Editor de taules d'imatges i sons, fila %1").arg(row + 1));
         }
+    }
+
+    // The words table editor on a table of the main window, and on a new one.
+    void wordTableEditor()
+    {
+        FakePrompter prompter;
+        FakeShell shell;
+        NullPlayerView view;
+        PresentationSession session(view, prompter);
+        EditorServices services(session, prompter, shell);
+        QTemporaryDir tmp;
+        MeaningTable words(MeaningKind::Words);
+        words.fileName = tmp.filePath(QStringLiteral("curs.wml"));
+        QFile file(words.fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("gat\tanimal de casa que fa mèu\r\ngos\tel millor amic\r\nllop\tferotge\r\n");
+        file.close();
+        QVERIFY(words.load(words.fileName).ok());
+        bool swapped = false;
+        TFEdiWordsAndMeaningTable editor(services, words, swapped);
+        editor.openCurrentTable();
+        editor.resize(editor.sizeHint());
+        check(editor, QStringLiteral("Editor de paraules i significats"));
+        TFEdiWordsAndMeaningTable empty(services, words, swapped);
+        empty.resize(empty.sizeHint());
+        check(empty, QStringLiteral("Editor de paraules i significats, taula nova"));
+        QVERIFY(prompter.shown.empty());
     }
 
     void fileListEditorDialogs()
