@@ -6,6 +6,7 @@
 #include "player/PresentationSession.h"
 #include "player/ui/MainWindowCommands.h"
 
+#include "editors/ui/TFEdiWordsAndMeaningTable.h"
 #include "editors/ui/TFEditSML.h"
 #include "files/Prompter.h"
 #include "tables/MeaningTables.h"
@@ -41,7 +42,15 @@ EditorsController::EditorsController(TModIniLS &module, PlayerEngine &engine,
     for (const auto &[code, source] : soundCommands)
         m_commands.setCommandHandler(code, this,
                                      [this, source = source] { editSoundTable(source); });
-    for (QStringView name : {u"A_F_EditSML", u"A_F_EditNewSML", u"A_F_OpenSML"})
+    const std::pair<PendingCommandCode, TableSource> wordCommands[] = {
+        {PendingCommandCode::EditWML, TableSource::Current},
+        {PendingCommandCode::EditNewWML, TableSource::New},
+        {PendingCommandCode::OpenWML, TableSource::Open}};
+    for (const auto &[code, source] : wordCommands)
+        m_commands.setCommandHandler(code, this,
+                                     [this, source = source] { editWordTable(source); });
+    for (QStringView name : {u"A_F_EditSML", u"A_F_EditNewSML", u"A_F_OpenSML", u"A_F_EditWML",
+                             u"A_F_EditNewWML", u"A_F_OpenWML"})
         m_commands.setCommandAvailable(name, true);
     // Coming back to the program re-reads the editor's left list (when the options say so).
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
@@ -279,6 +288,35 @@ void EditorsController::editSoundTable(TableSource source)
     m_session.Options.EdiLargeMiniature = m_soundState.largeMiniature;
     m_session.Options.EdiNoAudioPlay = m_soundState.noAudioPlay;
     m_session.Options.EdiHideMainMenu = m_soundState.mainMenuHidden;
+    offerGeneratedQuiz(editor.generatedPath(), resume, position);
+}
+
+void EditorsController::editWordTable(TableSource source)
+{
+    const bool resume = m_engine.state().ResumeAfterCommand;
+    const int position = m_engine.state().Position;
+    MeaningTable &table = m_session.WordTable;
+    if (source == TableSource::Open) {
+        const QString path = askOpenTablePath(true);
+        if (path.isEmpty() || !openTableFile(table, path)) {
+            offerGeneratedQuiz(QString(), resume, position);
+            return;
+        }
+    }
+    if (source == TableSource::New) {
+        // The new table takes the place of the one in force (only the images/sounds table is
+        // offered for saving first: the words table is saved by its editor alone).
+        table = MeaningTable(MeaningKind::Words);
+        m_session.TableForgotten(MeaningKind::Words);
+    }
+    TFEdiWordsAndMeaningTable editor(m_services, table, m_wordsSwapped, m_commands.dialogParent());
+    if (source == TableSource::New)
+        editor.openNewTable();
+    else
+        editor.openCurrentTable();
+    editor.applyPosSize(m_wordPlace);
+    (void)(runTableEditor ? runTableEditor(editor) : editor.exec());
+    editor.storePosSize(m_wordPlace);
     offerGeneratedQuiz(editor.generatedPath(), resume, position);
 }
 

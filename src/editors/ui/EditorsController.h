@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/ui/TFEditSAL.h"
+#include "files/TPosSize.h"
 #include "player/ui/MainWindowController.h"
 
 #include <QPointer>
@@ -85,7 +86,7 @@ private:
     SlideEditorMemory m_memory;
     QPointer<TFEditSAL> m_editor;
     EditorWindowState m_soundState;
-    QByteArray m_wordGeometry;
+    TPosSize m_wordPlace{QSize(300, 100)};
     // Kept while the program runs: in the words table the word is the question.
     bool m_wordsSwapped = false;
 };

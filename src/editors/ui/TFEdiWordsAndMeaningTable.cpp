@@ -142,6 +142,9 @@ TFEdiWordsAndMeaningTable::TFEdiWordsAndMeaningTable(EditorServices &services,
     buildCommands();
 
     chooseSavePath = [this](const QString &proposed) {
+        // The main window's save dialog for words tables, when there is one.
+        if (m_services.askSaveTablePath)
+            return m_services.askSaveTablePath(true, proposed);
         QFileDialog dialog(this, QStringLiteral("Desa la taula de paraules i significats"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -534,6 +537,8 @@ bool TFEdiWordsAndMeaningTable::save()
     if (m_fileName.isEmpty() || !m_model->post())
         return false;
     const bool saved = m_rows.saveInto(m_mainTable, m_fileName).ok();
+    if (saved)
+        m_services.session.TableSaved(MeaningKind::Words);
     refreshGrid();
     return saved;
 }

@@ -10,6 +10,7 @@
 #include "files/FileNames.h"
 #include "files/HelpContexts.h"
 #include "files/Prompter.h"
+#include "files/ui/CommandIcons.h"
 #include "files/ui/TLsFilelistView27.h"
 #include "player/PresentationSession.h"
 #include "player/ui/ListingToggles.h"
@@ -113,12 +114,16 @@ void TFEditSML::buildTableCommands()
                           QStringLiteral("es presenten les respostes (la correcta i les "
                                          "incorrectes)"),
                       fm, gridBar(), [this] { makeQuiz(true); }));
+    command(QStringLiteral("A_F_Mk_SalWithRadioButtons"))
+        ->setIcon(glyphIcon(QStringLiteral("◉"), QColor(0, 100, 0)));
     before(addCommand("A_F_Mk_SalWithOneAnswer",
                       QStringLiteral("Idem amb resposta mental o a teclejar..."),
                       QString::fromUtf8(kMakeHint) +
                           QStringLiteral("s'espera que digueu mentalment o teclejeu la resposta "
                                          "correcta"),
                       fm, gridBar(), [this] { makeQuiz(false); }));
+    command(QStringLiteral("A_F_Mk_SalWithOneAnswer"))
+        ->setIcon(glyphIcon(QStringLiteral("?"), QColor(0, 100, 0)));
     fm->insertSeparator(close);
 
     QMenu *mp = manipulationMenu();

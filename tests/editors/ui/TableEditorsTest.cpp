@@ -1,5 +1,6 @@
 #include "config/TModIniLS.h"
 #include "editors/ui/EditorsController.h"
+#include "editors/ui/TFEdiWordsAndMeaningTable.h"
 #include "editors/ui/TFEditSML.h"
 #include "editors/ui/TFMakeSalFromSWml0.h"
 #include "files/FileListModel.h"
@@ -93,7 +94,7 @@ struct MainDesk
 
 } // namespace
 
-class SoundTableEditorTest : public QObject
+class TableEditorsTest : public QObject
 {
     Q_OBJECT
 
@@ -247,6 +248,64 @@ private Q_SLOTS:
         QVERIFY(!d.session.SoundTable.hasFile());
     }
 
+    // The words table from the main window: a new table typed, saved, a quiz made from it and
+    // run; the orientation chosen is kept for the next opening.
+    void wordTableThroughTheMainWindow()
+    {
+        MainDesk d;
+        QVERIFY(d.command("A_F_EditNewWML")->isEnabled());
+        QVERIFY(!d.command("A_F_EditWML")->isEnabled());
+        d.savePath = d.fx.path(u"vocabulari.wml"_s);
+        d.editors.runTableEditor = [&](QDialog &dialog) {
+            ++d.opened;
+            auto &w = static_cast<TFEdiWordsAndMeaningTable &>(dialog);
+            w.show();
+            [&] {
+                QVERIFY(QTest::qWaitForWindowExposed(&w));
+                QCOMPARE(w.windowTitle(), u"Edició d'una nova taula"_s);
+                QVERIFY(w.rows().post(0, u"gos"_s, u"dog"_s).ok());
+                QVERIFY(w.rows().post(1, u"gat"_s, u"cat"_s).ok());
+                QVERIFY(w.saveAs());
+                QVERIFY(w.command(u"A_F_Mk_SalWithRadioButtons"_s)->isEnabled());
+                w.runGeneration = [&](TFMakeSalFromSWml0 &g) {
+                    g.show();
+                    d.prompter.answers = {MsgButton::OK};
+                    g.accept();
+                    return g.result();
+                };
+                w.command(u"A_F_Mk_SalWithRadioButtons"_s)->trigger();
+                QCOMPARE(w.generatedPath(), d.fx.path(u"vocabulari.sal"_s));
+                w.command(u"A_T_CommuteColumnsFunction"_s)->trigger();
+            }();
+            // Saved since the quiz was made: leaving is confirmed; the quiz is not loaded.
+            d.prompter.answers = {MsgButton::Yes, MsgButton::No};
+            w.command(u"A_F_Close"_s)->trigger();
+            return w.result();
+        };
+        d.command("A_F_EditNewWML")->trigger();
+        QCOMPARE(d.opened, 1);
+        QCOMPARE(readAll(d.savePath), QByteArray("Gos\tDog\r\nGat\tCat\r\n"));
+        QCOMPARE(d.prompter.texts().last(), u"Carregar i presentar\r\n%1\r\nacabat de crear?"_s.arg(
+                                                d.fx.path(u"vocabulari.sal"_s)));
+        QVERIFY(d.prompter.anyContains(u"no he creat de nou l'arxiu sal existent"_s));
+        QVERIFY(!d.window.engine().state().Presenting);
+        QVERIFY(d.command("A_F_EditWML")->isEnabled());
+        QCOMPARE(d.session.WordTable.fileName, d.savePath);
+
+        // The current table opens with its rows and the orientation left last time.
+        bool swapped = false;
+        int rows = 0;
+        d.editors.runTableEditor = [&](QDialog &dialog) {
+            auto &w = static_cast<TFEdiWordsAndMeaningTable &>(dialog);
+            swapped = w.rows().swapped;
+            rows = w.rows().count();
+            return w.result();
+        };
+        d.command("A_F_EditWML")->trigger();
+        QVERIFY(swapped);
+        QCOMPARE(rows, 2);
+    }
+
     // A table named on the command line opens in its editor at the end of start-up, unless the
     // user may only view.
     void tableOnTheCommandLine()
@@ -309,5 +368,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(SoundTableEditorTest)
-#include "SoundTableEditorTest.moc"
+QTEST_MAIN(TableEditorsTest)
+#include "TableEditorsTest.moc"
