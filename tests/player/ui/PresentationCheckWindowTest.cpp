@@ -125,9 +125,16 @@ private Q_SLOTS:
         QCOMPARE(seen.title, QStringLiteral("Errors trobats"));
         QCOMPARE(seen.text, QStringLiteral("1: no s'ha trobat\n(/lloc/antic/a.png)\n"
                                            "2: no s'ha trobat\n(C:\\Fotos\\b.png)"));
-        // The slide list editor is not there yet: the button says so instead of doing nothing.
-        QVERIFY(!seen.editEnabled);
-        QVERIFY(seen.editHint.contains(QStringLiteral("no està disponible")));
+        // The list can be edited from here (the window's own stand-in opens it as text when no
+        // editor was added).
+        QVERIFY(seen.editEnabled);
+        // A user who may only view cannot go to the editor from it.
+        session.AccessLevel = AccessLevel::ViewOnly;
+        const SeenWindow viewOnly =
+            whileErrorsShown([&] { check->trigger(); }, [](TFPresentErrors &e) { e.close(); });
+        QVERIFY(!viewOnly.editEnabled);
+        QCOMPARE(viewOnly.editHint, QStringLiteral("El vostre nivell d'accés no permet editar"));
+        session.AccessLevel = AccessLevel::Full;
         QCOMPARE(seen.changeDirHint,
                  QStringLiteral("Si hi ha errors que són d'arxiu no trobat i\nsabeu que tots són "
                                 "al mateix directori de la presentació\nels hi canvia el "
