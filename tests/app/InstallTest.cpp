@@ -112,23 +112,24 @@ private Q_SLOTS:
         QCOMPARE(link.symLinkTarget(), m_usr + QStringLiteral("/lib/pelvar/pelvar"));
         QVERIFY(QFileInfo(m_usr + QStringLiteral("/lib/pelvar/pelvar")).isExecutable());
         for (const char *plugin : {"audplug.apq", "ffplug.apq"})
-            QVERIFY2(QFileInfo::exists(m_usr + QStringLiteral("/lib/pelvar/") +
-                                       QLatin1String(plugin)),
-                     plugin);
+            QVERIFY2(
+                QFileInfo::exists(m_usr + QStringLiteral("/lib/pelvar/") + QLatin1String(plugin)),
+                plugin);
         // The data, and the desktop's view of the program.
-        const char *files[] = {"share/pelvar/help/pelvar.qhc",
-                               "share/pelvar/help/pelvar.qch",
-                               "share/pelvar/icons/pelvar.svg",
-                               "share/pelvar/icons/pelvar-sal.svg",
-                               "share/pelvar/icons/pelvar-sml.svg",
-                               "share/pelvar/icons/pelvar-wml.svg",
-                               "share/applications/pelvar.desktop",
-                               "share/mime/packages/pelvar.xml",
-                               "share/metainfo/io.github.pelvar.Pelvar.metainfo.xml",
-                               "share/icons/hicolor/scalable/apps/pelvar.svg",
-                               "share/icons/hicolor/scalable/mimetypes/application-x-pelvar-sal.svg",
-                               "share/icons/hicolor/scalable/mimetypes/application-x-pelvar-sml.svg",
-                               "share/icons/hicolor/scalable/mimetypes/application-x-pelvar-wml.svg"};
+        const char *files[] = {
+            "share/pelvar/help/pelvar.qhc",
+            "share/pelvar/help/pelvar.qch",
+            "share/pelvar/icons/pelvar.svg",
+            "share/pelvar/icons/pelvar-sal.svg",
+            "share/pelvar/icons/pelvar-sml.svg",
+            "share/pelvar/icons/pelvar-wml.svg",
+            "share/applications/pelvar.desktop",
+            "share/mime/packages/pelvar.xml",
+            "share/metainfo/io.github.pelvar.Pelvar.metainfo.xml",
+            "share/icons/hicolor/scalable/apps/pelvar.svg",
+            "share/icons/hicolor/scalable/mimetypes/application-x-pelvar-sal.svg",
+            "share/icons/hicolor/scalable/mimetypes/application-x-pelvar-sml.svg",
+            "share/icons/hicolor/scalable/mimetypes/application-x-pelvar-wml.svg"};
         for (const char *file : files)
             QVERIFY2(QFileInfo(m_usr + QLatin1Char('/') + QLatin1String(file)).isFile(), file);
         // Every example the source tree holds, in its folders.
@@ -137,8 +138,9 @@ private Q_SLOTS:
         int count = 0;
         while (it.hasNext()) {
             const QString relative = QDir(samples).relativeFilePath(it.next());
-            QVERIFY2(QFileInfo(m_usr + QStringLiteral("/share/pelvar/samples/") + relative).isFile(),
-                     qPrintable(relative));
+            QVERIFY2(
+                QFileInfo(m_usr + QStringLiteral("/share/pelvar/samples/") + relative).isFile(),
+                qPrintable(relative));
             ++count;
         }
         QVERIFY(count > 0);
@@ -147,8 +149,8 @@ private Q_SLOTS:
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QByteArray text = entry.readAll();
         QVERIFY(text.contains("\nExec=pelvar %f\n"));
-        QVERIFY(text.contains(
-            "\nMimeType=application/x-pelvar-sal;application/x-pelvar-sml;application/x-pelvar-wml;"));
+        QVERIFY(text.contains("\nMimeType=application/x-pelvar-sal;application/"
+                              "x-pelvar-sml;application/x-pelvar-wml;"));
     }
 
     void stagedProgramFindsItsFiles()

@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,10 +35,14 @@ class ProgramInstallationTest : public QObject
 {
     Q_OBJECT
 
+    // The user's configuration folder is one of the test's own.
+    QTemporaryDir m_configHome;
+
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_configHome.isValid());
+        qputenv("XDG_CONFIG_HOME", m_configHome.path().toUtf8());
         qunsetenv("PELVAR_CONFIG_DIR");
     }
 
@@ -52,7 +55,8 @@ private Q_SLOTS:
         QDir().mkpath(program);
         const QString installedHelp =
             root.filePath(QStringLiteral("usr/share/pelvar/help/pelvar.qhc"));
-        const QString builtHelp = root.filePath(QStringLiteral("usr/lib/share/pelvar/help/pelvar.qhc"));
+        const QString builtHelp =
+            root.filePath(QStringLiteral("usr/lib/share/pelvar/help/pelvar.qhc"));
 
         // Nothing there: the installed place is named, for the message.
         QCOMPARE(ProgramLayout(program).helpCollection(), installedHelp);
@@ -74,17 +78,15 @@ private Q_SLOTS:
     void settingsFolderFollowsTheLayout()
     {
         QTemporaryDir root;
-        const QString userFolder =
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-            QStringLiteral("/pelvar/");
+        const QString userFolder = m_configHome.path() + QStringLiteral("/pelvar/");
 
         // A program in a folder of its own (the build tree, a copied folder) keeps its settings
         // beside it, named after it.
         const QString own = root.filePath(QStringLiteral("programs/bin/pelvar"));
         touch(own);
         const THlpIniFLoadSave beside(own);
-        QCOMPARE(beside.ConfigDir, QDir::toNativeSeparators(QFileInfo(own).absolutePath()) +
-                                       QDir::separator());
+        QCOMPARE(beside.ConfigDir,
+                 QDir::toNativeSeparators(QFileInfo(own).absolutePath()) + QDir::separator());
         QCOMPARE(beside.ProgramIniPath, beside.ConfigDir + QStringLiteral("pelvar.ini"));
 
         // Installed, the settings go to the user's folder, whoever may write the program's
