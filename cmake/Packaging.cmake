@@ -4,7 +4,7 @@ set(CPACK_PACKAGE_NAME pelvar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Pelvar")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "slide presentations and quizzes for teachers")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Pelvar plays presentations: ordered slide lists of pictures, title pages, texts, web pages,\n"
     "videos, other lists and programs to start, with notes, timings and audio tracks, in manual,\n"
     "timed, looped, random and memorisation orders. Slides may ask questions; in learning and\n"
@@ -42,5 +42,9 @@ list(JOIN PELVAR_RUNTIME_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "gstreamer1.0-plugins-bad, gstreamer1.0-plugins-ugly, xdg-utils, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The plug-ins under lib/ make CPack add maintainer scripts that run ldconfig; they are harmless
+# (the plug-ins are loaded by path, not through the linker's cache). The desktop's databases need
+# no scripts: shared-mime-info, desktop-file-utils and hicolor-icon-theme have dpkg triggers on
+# the folders the package fills.
 
 include(CPack)

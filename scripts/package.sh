@@ -37,7 +37,8 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 desktop-file-validate "$stage/usr/share/applications/pelvar.desktop"
 appstreamcli validate --no-net --explain "$stage"/usr/share/metainfo/*.metainfo.xml >/dev/null
 # The MIME package must compile into a database that knows the three types.
-update-mime-database "$stage/usr/share/mime"
+XDG_DATA_DIRS="$stage/usr/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" \
+  update-mime-database "$stage/usr/share/mime"
 for t in sal sml wml; do
   grep -q "^application/x-pelvar-$t\$" "$stage/usr/share/mime/types"
 done
