@@ -3,6 +3,7 @@
 #include "config/TModIniLS.h"
 #include "config/ui/TPBJustOne.h"
 #include "editors/ui/EditorsController.h"
+#include "files/ProgramLayout.h"
 #include "files/ui/ProgramHelp.h"
 #include "files/ui/QtPrompter.h"
 #include "files/ui/QtShell.h"
@@ -43,8 +44,11 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     }
     QApplication::setApplicationName(QStringLiteral("Pelvar"));
     QApplication::setApplicationVersion(QStringLiteral(PELVAR_VERSION));
+    // The desktop entry's name lets a Wayland desktop match the windows with the entry's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pelvar"));
     QApplication::setWindowIcon(
-        QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/icons/pelvar.svg")));
+        QIcon(ProgramLayout(QCoreApplication::applicationDirPath()).iconsDir() +
+              QStringLiteral("/pelvar.svg")));
 
     // The configuration module comes first: a second copy stops here, before touching any file.
     TPBJustOne justOne(QStringLiteral("pelvar"));

@@ -11,8 +11,11 @@
 #include "editors/SlideListRows.h"
 #include "editors/SlideOverview.h"
 #include "files/FileNames.h"
+#include "files/ProgramLayout.h"
 #include "files/Prompter.h"
 #include "files/RealScheduler.h"
+#include "files/ui/ProgramHelp.h"
+#include "media/TAuPlayerMan.h"
 #include "player/NullPlayerView.h"
 #include "player/PlayerEngine.h"
 #include "player/PresentationSession.h"
@@ -25,6 +28,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -159,7 +163,8 @@ QString helpText()
         "             [--force] [--set Secció.Clau=valor ...]\n"
         "        Crea la presentació de preguntes que crearia l'editor de la taula: amb\n"
         "        respostes presents (radio) o amb una sola resposta (single).\n"
-        "  --version   Escriu la versió.\n"
+        "  --version   Escriu la versió i on són la configuració, l'ajuda i els\n"
+        "              connectors d'àudio que el programa fa servir.\n"
         "  --help      Escriu aquesta ajuda.\n"
         "\n"
         "--set aplica un valor com si estigués a la configuració de la presentació.\n"
@@ -679,6 +684,32 @@ int runExport(int argc, char **argv, const QStringList &args)
     return result.problems.isEmpty() ? kExitOk : kExitProblems;
 }
 
+// The version, then the files this copy of the program uses, as it finds them: a check of an
+// installation, and where to look for the settings.
+int runVersion()
+{
+    QString out = QStringLiteral("Pelvar %1\n").arg(QStringLiteral(PELVAR_VERSION));
+    const THlpIniFLoadSave paths(QCoreApplication::applicationFilePath());
+    out += QStringLiteral("Configuració: %1\n").arg(QDir::toNativeSeparators(paths.ProgramIniPath));
+    const QString collection = ProgramHelp::defaultCollectionFile();
+    StderrPrompter quiet;
+    ProgramHelp help(collection, quiet);
+    out += (help.opens() ? QStringLiteral("Ajuda: %1\n")
+                         : QStringLiteral("Ajuda: no es pot obrir %1\n"))
+               .arg(QDir::toNativeSeparators(collection));
+    TAuPlayerMan plugins;
+    plugins.AddPluginsIn(QCoreApplication::applicationDirPath());
+    if (plugins.Players().count() == 0)
+        out += QStringLiteral("Connectors d'àudio: cap\n");
+    for (int i = 0; i < plugins.Players().count(); ++i) {
+        const TAuPlayer &p = plugins.Players().at(i);
+        out += QStringLiteral("Connector d'àudio: %1 (%2)\n")
+                   .arg(QDir::toNativeSeparators(p.PathToDLL()), p.Extensions());
+    }
+    printOut(out);
+    return kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -697,8 +728,8 @@ int main(int argc, char **argv)
     }
 
     if (mode == QLatin1String("--version")) {
-        printOut(QStringLiteral("Pelvar %1\n").arg(QStringLiteral(PELVAR_VERSION)));
-        return kExitOk;
+        QCoreApplication app(argc, argv);
+        return runVersion();
     }
     if (mode == QLatin1String("--help") || mode == QLatin1String("-h")) {
         printOut(helpText());

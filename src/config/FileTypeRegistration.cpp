@@ -13,21 +13,30 @@ namespace {
 
 struct FileType
 {
-    const char *ext;
     const char *typeName;
-    const char *description;
     const char *icon;
 };
 
 // Each type's picture is one of our SVG drawings, installed as an icon of the desktop's theme.
-constexpr FileType kTypes[] = {{"sal", "SALFile", "Llistat de diapositives", "pelvar-sal.svg"},
-                               {"sml", "SMLFile", "Imatges/sons i significats", "pelvar-sml.svg"},
-                               {"wml", "WMLFile", "Paraules i significats", "pelvar-wml.svg"}};
+// The types themselves (descriptions, patterns) are described by the MIME package that the
+// program's installation also ships.
+constexpr FileType kTypes[] = {
+    {"SALFile", "pelvar-sal.svg"}, {"SMLFile", "pelvar-sml.svg"}, {"WMLFile", "pelvar-wml.svg"}};
 constexpr const char *kProgramIcon = "pelvar.svg";
 
-QString mimeType(const FileType &t)
+// The desktop entry and the MIME package the installation puts in the system's folders, built
+// into the program from data/.
+QByteArray packagedFile(const char *name)
 {
-    return QStringLiteral("application/x-pelvar-%1").arg(QLatin1String(t.ext));
+    QFile f(QStringLiteral(":/pelvar/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A desktop entry's string value: a backslash is written twice.
+QString desktopEntryString(const QString &text)
+{
+    QString out = text;
+    return out.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
 }
 
 QString L(const char *s)
@@ -59,6 +68,21 @@ bool writeText(const QString &path, const QString &text, Prompter &prompter)
 }
 
 } // namespace
+
+QString FileTypeRegistration::desktopExecArgument(const QString &path)
+{
+    // Quoted, with the characters the quoting reserves escaped; then as any string value of the
+    // file (its backslashes doubled), and a '%' written twice so that it is not a field code.
+    QString quoted;
+    for (const QChar c : path) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+            c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    return desktopEntryString(QLatin1Char('"') + quoted + QLatin1Char('"'))
+        .replace(QLatin1Char('%'), QStringLiteral("%%"));
+}
 
 QString FileTypeRegistration::mimePackagePath() const
 {
@@ -96,30 +120,9 @@ bool FileTypeRegistration::installIcon(const QString &fileName, const QString &t
 
 bool FileTypeRegistration::RegisterFileTypes(Prompter &prompter)
 {
-    QString xml = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n");
-    QStringList mimes;
-    for (const FileType &t : kTypes) {
-        xml +=
-            QStringLiteral("  <mime-type type=\"%1\">\n    <comment xml:lang=\"ca\">%2</comment>\n"
-                           "    <comment>%2</comment>\n    <icon name=\"%3\"/>\n"
-                           "    <glob pattern=\"*.%4\"/>\n  </mime-type>\n")
-                .arg(mimeType(t), L(t.description),
-                     QStringLiteral("application-x-pelvar-%1").arg(L(t.ext)), L(t.ext));
-        mimes.append(mimeType(t));
-    }
-    xml += QStringLiteral("</mime-info>\n");
-    if (!writeText(mimePackagePath(), xml, prompter))
+    if (!writeText(mimePackagePath(), QString::fromUtf8(packagedFile("pelvar.xml")), prompter))
         return false;
-
-    const QString entry =
-        QStringLiteral("[Desktop Entry]\nType=Application\nName=Pelvar\n"
-                       "Comment=Seqüenciador de diapositives\nExec=\"%1\" %f\nIcon=pelvar\n"
-                       "Terminal=false\n"
-                       "Categories=Education;Presentation;\nMimeType=%2;\n")
-            .arg(programPath, mimes.join(QLatin1Char(';')));
-    if (!writeText(desktopEntryPath(), entry, prompter))
+    if (!writeText(desktopEntryPath(), desktopEntry(programPath), prompter))
         return false;
 
     bool all = installIcon(QLatin1String(kProgramIcon), programIconPath(), prompter);
@@ -134,6 +137,20 @@ bool FileTypeRegistration::RegisterFileTypes(Prompter &prompter)
                    dataDir + QStringLiteral("/icons/hicolor")},
                   updateToolsRun);
     return all;
+}
+
+QString FileTypeRegistration::desktopEntry(const QString &programPath)
+{
+    // The packaged entry names the program on the search path; this one names it by its path.
+    QStringList lines = QString::fromUtf8(packagedFile("pelvar.desktop")).split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.startsWith(QLatin1String("TryExec=")))
+            line = QStringLiteral("TryExec=") + desktopEntryString(programPath);
+        else if (line.startsWith(QLatin1String("Exec=")))
+            line =
+                QStringLiteral("Exec=") + desktopExecArgument(programPath) + QStringLiteral(" %f");
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 bool FileTypeRegistration::UnregisterFileTypes(Prompter &prompter)

@@ -5,9 +5,11 @@
 
 class Prompter;
 
-// Registering the program's file types with the desktop: a shared-MIME package for .sal, .sml
-// and .wml, a desktop entry that opens them with this program, and their icons, all under the
-// user's data folder; the desktop's database tools are run when present.
+// Registering the program's file types with the desktop for one user: a shared-MIME package for
+// .sal, .sml and .wml, a desktop entry that opens them with this program, and their icons, all
+// under the user's data folder; the desktop's database tools are run when present. The package
+// and the entry are those an installation puts in the system's folders (data/), the entry naming
+// this program by its full path.
 struct FileTypeRegistration
 {
     QString dataDir;     // the user's data folder (~/.local/share); tests give their own
@@ -20,6 +22,11 @@ struct FileTypeRegistration
     bool RegisterFileTypes(Prompter &prompter);
     // Removes what RegisterFileTypes made, ".sml" included.
     bool UnregisterFileTypes(Prompter &prompter);
+
+    // The desktop entry that opens the types with the program at `programPath`.
+    static QString desktopEntry(const QString &programPath);
+    // `path` as one argument of a desktop entry's Exec line.
+    static QString desktopExecArgument(const QString &path);
 
     QString mimePackagePath() const;
     QString desktopEntryPath() const;

@@ -1,6 +1,7 @@
 #include "config/THlpIniFLoadSave.h"
 
 #include "files/FileNames.h"
+#include "files/ProgramLayout.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,10 +29,16 @@ THlpIniFLoadSave::THlpIniFLoadSave(const QString &executablePath)
     if (!overrideDir.isEmpty()) {
         QDir().mkpath(overrideDir);
         ConfigDir = includeTrailingSeparator(QDir::toNativeSeparators(overrideDir));
-    } else if (ProgramDir.isEmpty() || folderWritable(ProgramDir)) {
+    } else if (ProgramDir.isEmpty() ||
+               (!ProgramLayout(QFileInfo(exe.canonicalFilePath()).absolutePath()).installed() &&
+                folderWritable(ProgramDir))) {
         ConfigDir = ProgramDir;
     } else {
-        const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        // Named after the program, not after the application name: the window and the modes
+        // without a window set different ones, and must read the same file.
+        const QString user =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QLatin1Char('/') + ProgramBaseName;
         QDir().mkpath(user);
         ConfigDir = includeTrailingSeparator(QDir::toNativeSeparators(user));
     }

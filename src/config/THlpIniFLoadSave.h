@@ -7,8 +7,11 @@
 #include <memory>
 
 // Where the program's own files are: its folder, its base name and the program configuration.
-// The configuration folder is the program's folder; when that cannot be written (an installed
-// program) it is the user's configuration folder instead, and PELVAR_CONFIG_DIR overrides both.
+// The configuration folder is the program's folder when the program runs from a folder of its own
+// that the user can write (the build tree, a copied folder). An installed program, or one whose
+// folder cannot be written, keeps it in the user's configuration folder (~/.config/<base name>),
+// even for root: nothing of a user's lands among the installed files. PELVAR_CONFIG_DIR overrides
+// both.
 class THlpIniFLoadSave
 {
 public:

@@ -1,5 +1,6 @@
 #include "files/ui/ProgramHelp.h"
 
+#include "files/ProgramLayout.h"
 #include "files/Prompter.h"
 #include "files/ui/HelpWindow.h"
 
@@ -21,7 +22,7 @@ ProgramHelp::~ProgramHelp()
 {
     // The window shows the engine's widgets: it goes first, then the widgets, then the engine.
     delete m_window.data();
-    if (m_engine) {
+    if (m_engine && m_widgetsMade) {
         delete m_engine->contentWidget();
         delete m_engine->indexWidget();
     }
@@ -29,8 +30,7 @@ ProgramHelp::~ProgramHelp()
 
 QString ProgramHelp::defaultCollectionFile()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                           QStringLiteral("/../share/pelvar/help/pelvar.qhc"));
+    return ProgramLayout(QCoreApplication::applicationDirPath()).helpCollection();
 }
 
 bool ProgramHelp::load()
@@ -72,8 +72,10 @@ QUrl ProgramHelp::pageFor(const QString &identifier)
 
 HelpWindow *ProgramHelp::ensureWindow()
 {
-    if (!m_window)
+    if (!m_window) {
         m_window = new HelpWindow(*m_engine);
+        m_widgetsMade = true;
+    }
     setOwner(QApplication::activeModalWidget());
     return m_window.data();
 }

@@ -30,9 +30,11 @@ public:
     ProgramHelp(const QString &collectionFile, Prompter &prompter);
     ~ProgramHelp() override;
 
-    // Where the program's collection is: ../share/pelvar/help/pelvar.qhc from the program's
-    // folder, in the build tree as when installed.
+    // Where the program's collection is: help/pelvar.qhc in the program's data folder, the
+    // installed one first, then the build tree's (ProgramLayout).
     static QString defaultCollectionFile();
+    // Whether the collection can be read and holds the program's documentation. Shows nothing.
+    bool opens() { return load(); }
 
     void showHelpContext(int context) override;
     void showHelpTopic(const QString &topic) override;
@@ -66,4 +68,7 @@ private:
     QPointer<HelpWindow> m_window;
     QPointer<QWidget> m_owner; // the modal window the help window belongs to for now
     bool m_loaded = false;
+    // The engine makes its contents and index widgets when first asked for them: only a window
+    // asks, and only then are they there to free (a check without a window has no widgets).
+    bool m_widgetsMade = false;
 };

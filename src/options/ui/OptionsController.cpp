@@ -2,6 +2,7 @@
 
 #include "config/TModIniLS.h"
 #include "files/FileNames.h"
+#include "files/ProgramLayout.h"
 #include "files/Prompter.h"
 #include "options/GeneralOptionsValues.h"
 #include "options/ModalOptionsRules.h"
@@ -25,7 +26,7 @@ OptionsController::OptionsController(TModIniLS &module, PlayerEngine &engine,
 {
     m_registration.dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     m_registration.programPath = QCoreApplication::applicationFilePath();
-    m_registration.iconsDir = QCoreApplication::applicationDirPath() + QStringLiteral("/icons");
+    m_registration.iconsDir = ProgramLayout(QCoreApplication::applicationDirPath()).iconsDir();
     chooseConfigFile = [this](const QString &current) {
         return askConfigSavePath(m_commands.dialogParent(), current);
     };
