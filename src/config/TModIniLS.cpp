@@ -28,7 +28,9 @@ void TModIniLS::readProgramWide(Prompter &prompter)
     if (!Wide.DBUsersDir.isEmpty()) {
         TNewIniFile results(resultsIniPath());
         results.load();
-        ReadWriteResults(results, AdminResults, m_paths.ProgramDir, &prompter);
+        // Results go by default where the settings go: the program's folder, unless it cannot be
+        // written (an installed program), then the user's settings folder.
+        ReadWriteResults(results, AdminResults, m_paths.ConfigDir, &prompter);
     }
 }
 

@@ -164,7 +164,8 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     // Each user with a configuration of his own has his own recent files.
     useRecentListOf(m_module.IndividualConfigActive ? m_module.UserName : QString());
     ProgramOptionsReadContext ctx;
-    ctx.programDir = m_module.paths().ProgramDir;
+    // The results' default folder: the settings folder, writable also when installed.
+    ctx.programDir = m_module.paths().ConfigDir;
     ctx.commandLineFile = !args.fileArgument.isEmpty();
     ctx.accessLevel = m_session.AccessLevel;
     ctx.prompter = &m_prompter;

@@ -10,7 +10,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -74,6 +76,29 @@ private Q_SLOTS:
         QFile lru(fx.path(QStringLiteral("Pelvar_1.lru")));
         QVERIFY(lru.open(QIODevice::ReadOnly));
         QCOMPARE(lru.readAll(), list.toUtf8() + "\r\n");
+    }
+
+    // The results go by default where the settings go: beside a program that keeps its settings
+    // there, in the user's settings folder when the program is installed.
+    void resultsDefaultToTheSettingsFolder()
+    {
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("usr/lib/pelvar/pelvar"));
+        QVERIFY(QDir().mkpath(QFileInfo(program).absolutePath()));
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("usr/share/pelvar"))));
+        QFile(program).open(QIODevice::WriteOnly);
+        const QString settings = root.filePath(QStringLiteral("home"));
+        qputenv("PELVAR_CONFIG_DIR", settings.toUtf8());
+        TModIniLS module{THlpIniFLoadSave(program)};
+        qunsetenv("PELVAR_CONFIG_DIR");
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        ConfigurationController config(module, w.engine(), w, prompter);
+        w.addController(config);
+        w.startUp(StartupArgs(), false);
+        QCOMPARE(QDir(w.engine().session().Options.Results.Dir).absolutePath(),
+                 QDir(settings).absolutePath());
+        QVERIFY(!module.paths().ProgramDir.startsWith(settings));
     }
 
     void reopeningAVanishedList()
