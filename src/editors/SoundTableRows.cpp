@@ -211,10 +211,8 @@ Fallible<void> SoundTableRows::saveInto(MeaningTable &target)
     target.table = copy;
     const Fallible<void> saved = target.save(target.fileName, prompter());
     if (!saved.ok()) {
-        // Not written: the main window's table keeps what its file holds, marked modified so
-        // that replacing it asks first.
+        // Not written: the main window's table keeps what it held.
         target.table = before;
-        target.table.modified = true;
         return saved;
     }
     postCount = 0;

@@ -258,12 +258,9 @@ void EditorsController::editSoundTable(TableSource source)
             return;
         }
     }
+    // A new table starts empty in the editor; the one in force stays until the new one is saved
+    // in its place (a run's reactions still look it up meanwhile).
     const bool newTable = source == TableSource::New;
-    if (newTable) {
-        // The new table takes the place of the one in force, which was offered for saving.
-        table = MeaningTable(MeaningKind::Sounds);
-        m_session.TableForgotten(MeaningKind::Sounds);
-    }
 
     EditorWindowState &state = m_soundState;
     state.largeMiniature = m_session.Options.EdiLargeMiniature;
@@ -302,12 +299,6 @@ void EditorsController::editWordTable(TableSource source)
             offerGeneratedQuiz(QString(), resume, position);
             return;
         }
-    }
-    if (source == TableSource::New) {
-        // The new table takes the place of the one in force (only the images/sounds table is
-        // offered for saving first: the words table is saved by its editor alone).
-        table = MeaningTable(MeaningKind::Words);
-        m_session.TableForgotten(MeaningKind::Words);
     }
     TFEdiWordsAndMeaningTable editor(m_services, table, m_wordsSwapped, m_commands.dialogParent());
     if (source == TableSource::New)

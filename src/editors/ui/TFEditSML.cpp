@@ -227,8 +227,8 @@ bool TFEditSML::saveAs()
     const bool saved = m_soundRows->saveInto(m_table).ok();
     if (saved)
         session.TableSaved(MeaningKind::Sounds);
-    else if (!QFileInfo::exists(path))
-        m_table.fileName = before;
+    else
+        m_table.fileName = before; // the editor keeps the name chosen, for "Desa la taula"
     updateCaption();
     updateCommands();
     return saved;

@@ -221,10 +221,28 @@ private Q_SLOTS:
         QCOMPARE(d.opened, 0);
         QVERIFY(!QFile::exists(d.savePath));
 
+        // No: the editor opens on an empty table; closed unsaved, the table in force stays.
+        int rowsShown = -1;
+        d.editors.runTableEditor = [&](QDialog &w) {
+            ++d.opened;
+            rowsShown = static_cast<TFEditSML &>(w).soundRows().count();
+            return w.result();
+        };
+        d.session.SoundTable.table.clear();
+        MemTable::Record kept = d.session.SoundTable.table.emptyRecord();
+        (void)d.session.SoundTable.table.setField(kept, 4, u"Kept"_s);
+        QVERIFY(!d.session.SoundTable.table.append(kept));
+        d.session.SoundTable.table.modified = true;
         d.prompter.answers = {MsgButton::No};
         d.command("A_F_EditNewSML")->trigger();
         QCOMPARE(d.opened, 1);
-        QVERIFY(!d.session.SoundTable.hasFile());
+        QCOMPARE(rowsShown, 0);
+        QCOMPARE(d.session.SoundTable.fileName, d.fx.path(u"vella.sml"_s));
+        QCOMPARE(d.session.SoundTable.table.recordCount(), 1);
+        d.editors.runTableEditor = [&](QDialog &w) {
+            ++d.opened;
+            return w.result();
+        };
 
         const QString pic = d.fx.picture(u"os.png"_s);
         d.savePath = d.fx.file(u"ossos.sml"_s, (pic + u"\t5\t6\t\tFèmur\r\n"_s).toLocal8Bit() +
@@ -236,6 +254,7 @@ private Q_SLOTS:
             [&] { QCOMPARE(w.windowTitle(), d.savePath); }();
             return w.result();
         };
+        d.prompter.answers = {MsgButton::No}; // the modified table in force is not saved
         d.command("A_F_OpenSML")->trigger();
         QCOMPARE(d.opened, 2);
         QCOMPARE(rows, 2);
