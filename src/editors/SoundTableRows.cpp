@@ -267,13 +267,13 @@ std::array<int, 3> sortParts(int order)
 
 } // namespace
 
-void SoundTableRows::sortByFile(int order)
+void SoundTableRows::sortByPath(int order, const std::array<int, 3> &dirNameExt)
 {
     const std::array<int, 3> parts = sortParts(order);
-    const int fields[3] = {Dir, Name, Ext};
-    sortRows([this, parts, fields](int a, int b) {
+    sortRows([this, parts, dirNameExt](int a, int b) {
         for (int p : parts) {
-            const int c = compareNoCase(text(a, fields[p]), text(b, fields[p]));
+            const int f = dirNameExt[std::size_t(p)];
+            const int c = compareNoCase(text(a, f), text(b, f));
             if (c != 0)
                 return c < 0;
         }
@@ -281,18 +281,14 @@ void SoundTableRows::sortByFile(int order)
     });
 }
 
+void SoundTableRows::sortByFile(int order)
+{
+    sortByPath(order, {Dir, Name, Ext});
+}
+
 void SoundTableRows::sortByAudio(int order)
 {
-    const std::array<int, 3> parts = sortParts(order);
-    const int fields[3] = {audioFields().dir, audioFields().name, audioFields().ext};
-    sortRows([this, parts, fields](int a, int b) {
-        for (int p : parts) {
-            const int c = compareNoCase(text(a, fields[p]), text(b, fields[p]));
-            if (c != 0)
-                return c < 0;
-        }
-        return false;
-    });
+    sortByPath(order, {audioFields().dir, audioFields().name, audioFields().ext});
 }
 
 QString SoundTableRows::meaningsText() const

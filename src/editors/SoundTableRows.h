@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <functional>
+
 struct MeaningTable;
 struct ProgramOptions;
 
@@ -90,6 +93,8 @@ protected:
 
 private:
     void sortRows(const std::function<bool(int, int)> &less);
+    // Sorts by the folder, name and extension fields given, in the order option's sequence.
+    void sortByPath(int order, const std::array<int, 3> &dirNameExt);
     MemTable::Record newRow() const;
     // A meaning as it is stored: with the upper-case option, trimmed (when the options trim)
     // and its first letter in upper case.

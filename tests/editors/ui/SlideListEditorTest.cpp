@@ -12,6 +12,7 @@
 #include "player/PresentationSession.h"
 #include "player/ui/TFShowImages.h"
 #include "presentation/SlideList.h"
+#include "support/ExplorerLists.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
@@ -57,32 +58,6 @@ struct Desk
         session.Options.SaveIndividualConfigO = SaveConfigPolicy::Never;
     }
 };
-
-// The row of the item named `name` in an explorer list, -1 while the list has not read it.
-int rowOf(TLsFilelistView27 *list, const QString &name)
-{
-    for (int r = 0; r < list->listModel().rowCount(); ++r) {
-        const FileListItem *item = list->listModel().item(r);
-        if (item && !item->isFolderLike() && extractFileName(item->path()) == name)
-            return r;
-    }
-    return -1;
-}
-
-// Selects the items of `names` in an explorer list once it has read its folder (it reads on a
-// thread of its own).
-void selectInList(TLsFilelistView27 *list, const QString &folder, const QStringList &names)
-{
-    list->SetDirectory(folder);
-    for (const QString &name : names)
-        QTRY_VERIFY(rowOf(list, name) >= 0);
-    QItemSelectionModel *sel = list->selectionModel();
-    sel->clearSelection();
-    for (const QString &name : names)
-        sel->setCurrentIndex(list->model()->index(rowOf(list, name), 0),
-                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QCOMPARE(list->SelectedFileCount(), int(names.size()));
-}
 
 void trigger(TFEditFileList &w, const char *name)
 {

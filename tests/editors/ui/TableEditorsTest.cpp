@@ -11,6 +11,7 @@
 #include "player/StartupArgs.h"
 #include "player/ui/TFShowImages.h"
 #include "presentation/SlideList.h"
+#include "support/ExplorerLists.h"
 #include "support/FakePlayerView.h"
 #include "support/FakePrompter.h"
 #include "support/FakeShell.h"
@@ -29,29 +30,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-int rowOf(TLsFilelistView27 *list, const QString &name)
-{
-    for (int r = 0; r < list->listModel().rowCount(); ++r) {
-        const FileListItem *item = list->listModel().item(r);
-        if (item && !item->isFolderLike() && extractFileName(item->path()) == name)
-            return r;
-    }
-    return -1;
-}
-
-void selectInList(TLsFilelistView27 *list, const QString &folder, const QStringList &names)
-{
-    list->SetDirectory(folder);
-    for (const QString &name : names)
-        QTRY_VERIFY(rowOf(list, name) >= 0);
-    QItemSelectionModel *sel = list->selectionModel();
-    sel->clearSelection();
-    for (const QString &name : names)
-        sel->setCurrentIndex(list->model()->index(rowOf(list, name), 0),
-                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QCOMPARE(list->SelectedFileCount(), int(names.size()));
-}
 
 QByteArray readAll(const QString &path)
 {
