@@ -50,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
         (slide.PromptOr1stLine.isEmpty() && slide.AnswersOrNextLines.isEmpty()))
         expected.PWithAnswer = expected.PWithPromptForAnswer = expected.PRandomAnswer = false;
     FUZZ_CHECK(sameFlags(ParseSlideFlags(again->Flags), expected));
-    FUZZ_CHECK(ReplaceTimeField(composed, 7).count(QLatin1Char('\t')) == 5);
+    FUZZ_CHECK(ReplaceTimeField(composed, 7).count(QLatin1Char('\t')) ==
+               composed.count(QLatin1Char('\t')));
     return 0;
 }
