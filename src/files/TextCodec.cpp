@@ -128,6 +128,10 @@ QByteArray encode8BitText(const QString &text, TextEncoding preferred, TextEncod
     }
     if (used)
         *used = TextEncoding::Utf8;
+    // Reading drops a byte order mark at the start, so a text that begins with U+FEFF gets one
+    // more in front to keep its own.
+    if (text.startsWith(QChar(0xFEFF)))
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     return text.toUtf8();
 }
 

@@ -81,6 +81,17 @@ private Q_SLOTS:
         QCOMPARE(used, TextEncoding::Windows1252);
     }
 
+    void aByteOrderMarkIsDroppedOnReadingButATextsOwnIsKept()
+    {
+        QCOMPARE(decode8BitText("\xEF\xBB\xBF\xC3\xA8").text, QStringLiteral("\u00E8"));
+        // A text beginning with U+FEFF (a file that began with two marks) reads back whole.
+        const QString text = QStringLiteral("\uFEFFa");
+        const QByteArray bytes = encode8BitText(text, TextEncoding::Utf8);
+        QCOMPARE(decode8BitText(bytes).text, text);
+        QCOMPARE(encode8BitText(QStringLiteral("a\uFEFF"), TextEncoding::Utf8),
+                 QByteArray("a\xEF\xBB\xBF"));
+    }
+
     void lineSplitting()
     {
         QCOMPARE(splitTextLines(QStringLiteral("a\r\nb\nc\rd")),
