@@ -41,11 +41,14 @@ run_one() {
     local t="$1" bin="$build/fuzz/fuzz_$1" log="$work/$1.log"
     local regressions="$root/fuzz/regressions/$t" dict="$root/fuzz/$t.dict"
     local dict_arg=()
+    # The picture decoders accept up to 64 Mpixels, some hundreds of megabytes under the
+    # sanitizers; a single allocation above 2 GB is still a fault.
+    local limits=(-rss_limit_mb=4096 -malloc_limit_mb=2048)
     [ -f "$dict" ] && dict_arg=(-dict="$dict")
     {
         if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
             echo "== $t: replaying $(ls "$regressions" | wc -l) regression inputs"
-            "$bin" -timeout=10 -rss_limit_mb=2048 "$regressions"/* || {
+            "$bin" -timeout=10 "${limits[@]}" "$regressions"/* || {
                 echo "FAIL $t (regression input)"
                 return 1
             }
@@ -54,7 +57,7 @@ run_one() {
         mkdir -p "$work/corpus-$t"
         cp -r "$root/fuzz/corpus/$t/." "$work/corpus-$t/"
         "$bin" "$work/corpus-$t" "${dict_arg[@]}" -max_total_time="$seconds" -timeout=10 \
-            -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/$t-" || {
+            "${limits[@]}" -print_final_stats=1 -artifact_prefix="$artifacts/$t-" || {
             echo "FAIL $t"
             return 1
         }
