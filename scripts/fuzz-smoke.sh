@@ -47,7 +47,7 @@ run_one() {
     [ -f "$dict" ] && dict_arg=(-dict="$dict")
     {
         if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
-            echo "== $t: replaying $(ls "$regressions" | wc -l) regression inputs"
+            echo "== $t: replaying $(find "$regressions" -type f | wc -l) regression inputs"
             "$bin" -timeout=10 "${limits[@]}" "$regressions"/* || {
                 echo "FAIL $t (regression input)"
                 return 1
