@@ -42,8 +42,8 @@ run_one() {
     local regressions="$root/fuzz/regressions/$t" dict="$root/fuzz/$t.dict"
     local dict_arg=()
     # The picture decoders accept up to 64 Mpixels, some hundreds of megabytes under the
-    # sanitizers; a single allocation above 2 GB is still a fault.
-    local limits=(-rss_limit_mb=4096 -malloc_limit_mb=2048)
+    # sanitizers; a single allocation above 1 GB is still a fault.
+    local limits=(-rss_limit_mb=4096 -malloc_limit_mb=1024)
     [ -f "$dict" ] && dict_arg=(-dict="$dict")
     {
         if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
