@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to one decoder; any crash, leak or undefined behaviour is a fault.
+#include "FuzzSupport.h"
 #include "media/GifComposer.h"
 #include "media/TGIFData.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
@@ -11,12 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv); // fonts for drawn text
-    auto data = std::make_shared<TGIFData>(
-        QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)));
+    fuzzGuiApp(); // fonts and images want the application object
+    auto data = std::make_shared<TGIFData>(fuzzBytes(bytes, size));
     for (const TGIFFrame &frame : data->frames())
         (void)frame.bitmap().size();
     // Every frame laid on the screen, as the views show them.

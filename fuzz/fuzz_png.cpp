@@ -1,18 +1,15 @@
 // Feeds arbitrary bytes to one decoder; any crash, leak or undefined behaviour is a fault.
+#include "FuzzSupport.h"
 #include "media/PngDecoder.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv); // fonts for drawn text
-    (void)DecodePng(QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)), QString());
+    fuzzGuiApp(); // fonts and images want the application object
+    (void)DecodePng(fuzzBytes(bytes, size), QString());
     return 0;
 }

@@ -117,7 +117,10 @@ QByteArray encode8BitText(const QString &text, TextEncoding preferred, TextEncod
             }
             out[i] = char(b);
         }
-        if (ok) {
+        // Windows-1252 bytes that are also valid UTF-8 with non-ASCII in them ("Ã©") would read
+        // back as UTF-8, other characters than were written; UTF-8 reads back as it was.
+        bool nonAscii = false;
+        if (ok && !(isValidUtf8(out, &nonAscii) && nonAscii)) {
             if (used)
                 *used = TextEncoding::Windows1252;
             return out;
@@ -125,6 +128,10 @@ QByteArray encode8BitText(const QString &text, TextEncoding preferred, TextEncod
     }
     if (used)
         *used = TextEncoding::Utf8;
+    // Reading drops a byte order mark at the start, so a text that begins with U+FEFF gets one
+    // more in front to keep its own.
+    if (text.startsWith(QChar(0xFEFF)))
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     return text.toUtf8();
 }
 

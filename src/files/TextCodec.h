@@ -24,7 +24,9 @@ DecodedText decode8BitText(const QByteArray &bytes);
 QString decodeWindows1252(QByteArrayView bytes);
 void appendWindows1252(QString &out, QByteArrayView bytes);
 
-// Encodes in `preferred` when every character fits; otherwise in UTF-8. `used` reports the choice.
+// Encodes in `preferred` when every character fits and the bytes read back as the same text;
+// otherwise in UTF-8 (Windows-1252 bytes that form valid UTF-8 would read back as other
+// characters). `used` reports the choice.
 QByteArray encode8BitText(const QString &text, TextEncoding preferred,
                           TextEncoding *used = nullptr);
 

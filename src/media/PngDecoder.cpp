@@ -119,6 +119,12 @@ Fallible<QImage> DecodePng(const QByteArray &bytes, const QString &path, QRgb ba
     if (!state->png || !state->info)
         return Fallible<QImage>::failure(readErrorMessage(path));
     png_set_user_limits(state->png, 65535, 65535);
+    // Text, colour profile, palette suggestion and Exif chunks are read whole into a buffer of
+    // the length their header claims before a byte of them is read: an 80-byte file claiming a
+    // 1 GB text chunk got it. Nothing here uses them, so they are skipped unread.
+    static const png_byte kSkipped[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+    png_set_keep_unknown_chunks(state->png, PNG_HANDLE_CHUNK_NEVER, kSkipped,
+                                int(sizeof kSkipped / 5));
 
     bool ok = false;
     try {

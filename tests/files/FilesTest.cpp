@@ -64,6 +64,34 @@ private Q_SLOTS:
         QCOMPARE(encodingForNewText(QStringLiteral("àèò€")), TextEncoding::Windows1252);
     }
 
+    void windows1252BytesThatReadAsUtf8GoOutAsUtf8()
+    {
+        // "Ã©" in Windows-1252 is C3 A9, the UTF-8 of "é": written so, it would come back changed.
+        const QString text = QStringLiteral("Caf\u00C3\u00A9");
+        TextEncoding used;
+        const QByteArray bytes = encode8BitText(text, TextEncoding::Windows1252, &used);
+        QCOMPARE(used, TextEncoding::Utf8);
+        QCOMPARE(decode8BitText(bytes).text, text);
+        // Bytes that are not UTF-8 stay in Windows-1252, and plain ASCII too.
+        QCOMPARE(encode8BitText(QStringLiteral("Caf\u00E9"), TextEncoding::Windows1252, &used),
+                 QByteArray("Caf\xE9"));
+        QCOMPARE(used, TextEncoding::Windows1252);
+        QCOMPARE(encode8BitText(QStringLiteral("Cafe"), TextEncoding::Windows1252, &used),
+                 QByteArray("Cafe"));
+        QCOMPARE(used, TextEncoding::Windows1252);
+    }
+
+    void aByteOrderMarkIsDroppedOnReadingButATextsOwnIsKept()
+    {
+        QCOMPARE(decode8BitText("\xEF\xBB\xBF\xC3\xA8").text, QStringLiteral("\u00E8"));
+        // A text beginning with U+FEFF (a file that began with two marks) reads back whole.
+        const QString text = QStringLiteral("\uFEFFa");
+        const QByteArray bytes = encode8BitText(text, TextEncoding::Utf8);
+        QCOMPARE(decode8BitText(bytes).text, text);
+        QCOMPARE(encode8BitText(QStringLiteral("a\uFEFF"), TextEncoding::Utf8),
+                 QByteArray("a\xEF\xBB\xBF"));
+    }
+
     void lineSplitting()
     {
         QCOMPARE(splitTextLines(QStringLiteral("a\r\nb\nc\rd")),

@@ -219,6 +219,35 @@ private Q_SLOTS:
         QVERIFY(huge.error().contains(QStringLiteral("massa gran")));
     }
 
+    void metadataChunksAreSkippedUnread()
+    {
+        // One red pixel after a text chunk and a colour profile that is not one.
+        const auto onePixel = [](const QList<QPair<const char *, QByteArray>> &before) {
+            QByteArray png("\x89PNG\r\n\x1a\n", 8);
+            putChunk(png, "IHDR", QByteArray("\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0", 13));
+            for (const auto &[type, body] : before)
+                putChunk(png, type, body);
+            const Bytef raw[] = {0, 255, 0, 0};
+            Bytef packed[64];
+            uLongf packedSize = sizeof packed;
+            compress(packed, &packedSize, raw, sizeof raw);
+            putChunk(png, "IDAT",
+                     QByteArray(reinterpret_cast<const char *>(packed), qsizetype(packedSize)));
+            putChunk(png, "IEND", {});
+            return png;
+        };
+        const QImage image = decode(onePixel(
+            {{"tEXt", QByteArray("Title\0Mapa", 10)}, {"iCCP", QByteArray("x\0\0garbage")}}));
+        QCOMPARE(image.size(), QSize(1, 1));
+        QCOMPARE(image.pixel(0, 0), qRgb(255, 0, 0));
+        // A text chunk whose header claims 1 GB in a file of a few bytes: the file is short.
+        QByteArray claim = onePixel({}).left(33);
+        claim += QByteArray("\x40\0\0\0tEXtabc", 11);
+        const Fallible<QImage> r = DecodePng(claim, QStringLiteral("t.png"));
+        QVERIFY(!r.ok());
+        QCOMPARE(r.error(), kReadError + QStringLiteral("t.png"));
+    }
+
     void loadingByPathNamesTheFile()
     {
         QTemporaryDir dir;

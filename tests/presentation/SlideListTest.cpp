@@ -150,6 +150,22 @@ private Q_SLOTS:
                                       .arg(fx.path(QStringLiteral("missing.sal"))));
     }
 
+    void aRecordedTimeNeverChangesTheOtherCharacters()
+    {
+        // Windows-1252 (the 0xFF makes it so) with "Ã©" in the prompt: once the time replaces the
+        // 0xFF, those two bytes alone would read back as the UTF-8 of "é".
+        SlideList list;
+        list.loadFromBytes("a.png\t\t\xC3\xA9s\t\t\xFF\t\r\n");
+        QCOMPARE(list.encoding, TextEncoding::Windows1252);
+        list.recordTime(0, 12);
+        const QStringList lines = list.lines;
+        QCOMPARE(lines.first(), QStringLiteral("a.png\t\t\u00C3\u00A9s\t\t12\t"));
+        SlideList again;
+        again.loadFromBytes(list.toBytes());
+        QCOMPARE(again.lines, lines);
+        QCOMPARE(list.encoding, TextEncoding::Utf8);
+    }
+
     void hundredThousandLinesLoadQuickly()
     {
         SlideListFixture fx;

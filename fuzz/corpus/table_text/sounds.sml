@@ -1,0 +1,2 @@
+far.png	500	250	far.mp3	El far
+				Sense fitxer
