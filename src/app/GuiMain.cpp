@@ -13,6 +13,7 @@
 #include "player/ui/ConfigurationController.h"
 #include "player/ui/TFShowImages.h"
 #include "slides/ui/WebEngineSetup.h"
+#include "users/SampleInstallation.h"
 #include "users/TDMAdminUsersDomains.h"
 #include "users/ui/QtIdentificationDialogs.h"
 
@@ -76,6 +77,12 @@ int runGui(int argc, char **argv, const QStringList &args, bool autoStart,
     // called by it at start-up and exit.
     ConfigurationController config(module, window.engine(), window, window.prompter());
     config.setHelpRequester(&help);
+    // The examples, adapted where they lie, or in the user's own copy when they are installed
+    // for everyone; the welcome dialog is followed by the shortcut offer.
+    const ProgramLayout layout(QCoreApplication::applicationDirPath());
+    config.setWelcome(examplesPlace(layout.find(QStringLiteral("Exemples")), layout.installed(),
+                                    userExamplesFolder()),
+                      [&window] { window.makeLinkCommand(); });
     window.addController(config);
     QtIdentificationDialogs identification(window.prompter(), &window, &help);
     config.setUsers(users, identification);

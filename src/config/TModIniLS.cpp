@@ -73,6 +73,16 @@ bool TModIniLS::writeFavDirs(const ProgramOptions &options, Prompter &prompter)
     return writeFileAtomically(path, encode8BitText(text, encodingForNewText(text))).ok;
 }
 
+bool TModIniLS::recordInstalledSamples(Prompter &prompter)
+{
+    Wide.InstalledSamples = true;
+    TNewIniFile &program = m_paths.OpenProgramIni();
+    program.WriteBool(QStringLiteral("Options"), QStringLiteral("InstalledSamples"), true);
+    const bool ok = program.UpdateFile(prompter).ok();
+    m_paths.CloseProgramIni();
+    return ok;
+}
+
 bool TModIniLS::saveAtExit(const ProgramOptions &options, const PresentationSettings &settings,
                            bool settingsModified, Prompter &prompter)
 {

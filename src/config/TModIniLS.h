@@ -46,6 +46,10 @@ public:
     bool saveAtExit(const ProgramOptions &options, const PresentationSettings &settings,
                     bool settingsModified, Prompter &prompter);
 
+    // Records at once, in the program configuration, that the examples were adapted, so that the
+    // welcome dialog does not come back even if the program does not end normally.
+    bool recordInstalledSamples(Prompter &prompter);
+
 private:
     bool writeFavDirs(const ProgramOptions &options, Prompter &prompter);
 

@@ -8,6 +8,7 @@
 #include "player/ui/MainWindowCommandSet.h"
 #include "player/ui/MainWindowCommands.h"
 #include "users/TDMAdminUsersDomains.h"
+#include "users/ui/TFInstall.h"
 
 #include <QAction>
 #include <QDialog>
@@ -153,6 +154,8 @@ IdentificationState ConfigurationController::identify(const StartupArgs &args)
 void ConfigurationController::readAtStartUp(const StartupArgs &args)
 {
     m_module.readProgramWide(m_prompter);
+    if (!m_module.Wide.InstalledSamples && m_examples)
+        showWelcome();
     const IdentificationState who = identify(args);
     m_module.UserName = who.userName;
     m_module.IndividualConfigActive = who.individualConfigActive;
@@ -181,6 +184,22 @@ void ConfigurationController::readAtStartUp(const StartupArgs &args)
     m_runAtStart = args.fileArgument.isEmpty() &&
                    m_session.Options.AutomaticInit == AutomaticInitMode::OpenAndRun;
     refreshHints();
+}
+
+void ConfigurationController::setWelcome(const ExamplesPlace &examples,
+                                         std::function<void()> offerShortcut)
+{
+    m_examples = examples;
+    m_offerShortcut = std::move(offerShortcut);
+}
+
+void ConfigurationController::showWelcome()
+{
+    TFInstall dialog(*m_examples, m_prompter, m_help, m_commands.dialogParent());
+    dialog.recordInstalled = [this] { return m_module.recordInstalledSamples(m_prompter); };
+    dialog.exec();
+    if (m_offerShortcut)
+        m_offerShortcut();
 }
 
 QString ConfigurationController::startUpList() const

@@ -7,10 +7,13 @@
 #include "player/StartupArgs.h"
 #include "player/ui/MainWindowController.h"
 #include "users/Identification.h"
+#include "users/SampleInstallation.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 // The status hints of the two option commands.
 QString saveLoadOptionsHint(int saveIndividualConfigO, bool loadIndividualConfig);
@@ -38,6 +41,11 @@ public:
 
     // The users module and the dialogs that identify the user at start-up.
     void setUsers(TDMAdminUsersDomains &users, IdentificationDialogs &dialogs);
+
+    // The examples the welcome dialog adapts at start-up while the program configuration says
+    // they were not, and the shortcut offer that follows the dialog. Without them (the tests'
+    // windows) start-up shows no welcome.
+    void setWelcome(const ExamplesPlace &examples, std::function<void()> offerShortcut);
 
     // Start-up before the file argument is handled: program-wide keys, the user, the options
     // and the default presentation settings.
@@ -76,6 +84,8 @@ private:
     void reopenPending();
     void showSaveLoadOptions();
     void showInitialOptions();
+    // "Benvinguda i instal·lació d'exemples", then the shortcut offer.
+    void showWelcome();
 
     TModIniLS &m_module;
     PlayerEngine &m_engine;
@@ -85,6 +95,8 @@ private:
     HelpRequester *m_help = nullptr;
     std::unique_ptr<FontLookup> m_fonts;
     TLRU m_lru;
+    std::optional<ExamplesPlace> m_examples;
+    std::function<void()> m_offerShortcut;
     bool m_runAtStart = false;
     bool m_recentEnabled = false; // the list is loaded and its entry may be enabled
     QString m_reopenPath;

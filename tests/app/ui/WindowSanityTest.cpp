@@ -85,6 +85,7 @@
 #include "users/AdminOptions.h"
 #include "users/TDMAdminUsersDomains.h"
 #include "users/ui/TFAdminisUsersDomains.h"
+#include "users/ui/TFInstall.h"
 #include "users/ui/TFPassword.h"
 #include "users/ui/TFSetPassword.h"
 #include "users/ui/TFUserFN.h"
@@ -983,6 +984,10 @@ private Q_SLOTS:
         check(password, QStringLiteral("Contrasenya"));
         TFSetPassword setPassword(prompter, HelpContext::ChangeUserPassword);
         check(setPassword, QStringLiteral("Manteniment contrasenya"));
+        TFInstall welcome({QStringLiteral("/home/núria/Documents/Pelvar/Exemples"),
+                           QStringLiteral("/usr/share/pelvar/Exemples")},
+                          prompter, nullptr);
+        check(welcome, QStringLiteral("Benvinguda i instal·lació d'exemples"));
 
         QTemporaryDir dir;
         AdminOptions options(users, prompter, {}, QStringLiteral("Pelvar"));

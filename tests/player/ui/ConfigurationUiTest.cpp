@@ -7,16 +7,66 @@
 #include "player/ui/TFShowImages.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
+#include "users/SampleInstallation.h"
+#include "users/ui/TFInstall.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Every example list and table, each naming a picture from another machine.
+void makeExamples(const QString &root)
+{
+    for (const SampleFile &sample : sampleFiles()) {
+        const QString path = root + QLatin1Char('/') + QString::fromUtf16(sample.name) +
+                             QString::fromUtf16(sample.extension);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(sample.kind == SampleFileKind::SlideList ? "C:\\E\\a.png\t\t\t\t\t\r\n"
+                                                         : "C:\\E\\a.png\t-1\t-1\t\ta\r\n");
+    }
+}
+
+// Starts the window with a welcome for the examples in `examples`; `press` says whether the
+// welcome's "Fer-ho" is pressed or the dialog closed. Returns how many welcomes were shown.
+int startWithWelcome(const QString &settingsDir, const QString &examples, bool press,
+                     FakePrompter &prompter, int &shortcutOffers)
+{
+    TModIniLS module(THlpIniFLoadSave(settingsDir, QStringLiteral("Pelvar")));
+    TFShowImages w(prompter);
+    ConfigurationController config(module, w.engine(), w, prompter);
+    config.setWelcome(ExamplesPlace{examples, QString()}, [&shortcutOffers] { ++shortcutOffers; });
+    w.addController(config);
+    int welcomes = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<TFInstall *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        ++welcomes;
+        if (press)
+            dialog->installButton()->click();
+        else
+            dialog->reject();
+    });
+    timer.start(10);
+    w.startUp(StartupArgs(), false);
+    return welcomes;
+}
+
+} // namespace
 
 class ConfigurationUiTest : public QObject
 {
@@ -99,6 +149,52 @@ private Q_SLOTS:
         QCOMPARE(QDir(w.engine().session().Options.Results.Dir).absolutePath(),
                  QDir(settings).absolutePath());
         QVERIFY(!module.paths().ProgramDir.startsWith(settings));
+    }
+
+    // The welcome comes at the first start and until "Fer-ho" has adapted the examples, each time
+    // followed by the shortcut offer; once it has, it does not come back.
+    void welcomeUntilTheExamplesAreAdapted()
+    {
+        SlideListFixture fx;
+        const QString examples = fx.path(QStringLiteral("Exemples"));
+        makeExamples(examples);
+        const QString fada = examples + QStringLiteral("/Presentacions/Conte lineal/Fada.sal");
+        FakePrompter prompter;
+        int offers = 0;
+        // Closed without "Fer-ho": nothing is adapted or recorded.
+        QCOMPARE(startWithWelcome(fx.dir(), examples, false, prompter, offers), 1);
+        QCOMPARE(offers, 1);
+        QVERIFY(prompter.shown.empty());
+        QFile list(fada);
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QVERIFY(list.readAll().startsWith("C:\\E\\a.png"));
+        list.close();
+        // A missing example: the error, and the welcome stays for the next start.
+        QVERIFY(QFile::rename(fada, fada + QStringLiteral(".x")));
+        QCOMPARE(startWithWelcome(fx.dir(), examples, true, prompter, offers), 1);
+        QCOMPARE(offers, 2);
+        QCOMPARE(prompter.shown.size(), std::size_t(1));
+        QCOMPARE(prompter.shown.front().kind, MsgKind::Error);
+        QVERIFY(prompter.shown.front().text.startsWith(QStringLiteral("No s'ha trobat l'arxiu")));
+        prompter.clear();
+        // All there: adapted, "Ja està", recorded at once in the program configuration.
+        QVERIFY(QFile::rename(fada + QStringLiteral(".x"), fada));
+        QCOMPARE(startWithWelcome(fx.dir(), examples, true, prompter, offers), 1);
+        QCOMPARE(offers, 3);
+        QCOMPARE(prompter.shown.size(), std::size_t(1));
+        QCOMPARE(prompter.shown.front().text, QStringLiteral("Ja està"));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            list.readAll(),
+            (QFileInfo(fada).absolutePath() + QStringLiteral("/a.png\t\t\t\t\t\r\n")).toUtf8());
+        list.close();
+        QFile ini(fx.path(QStringLiteral("Pelvar.ini")));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("InstalledSamples=1"));
+        prompter.clear();
+        QCOMPARE(startWithWelcome(fx.dir(), examples, true, prompter, offers), 0);
+        QCOMPARE(offers, 3);
+        QVERIFY(prompter.shown.empty());
     }
 
     void reopeningAVanishedList()
