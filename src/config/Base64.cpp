@@ -1,9 +1,9 @@
 #include "config/Base64.h"
 
+#include "files/AtomicFileWriter.h"
 #include "files/TextCodec.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <array>
 
@@ -112,9 +112,8 @@ Base64FileOutcome EncodeFile(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return {false, in.errorString()};
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return {false, out.errorString()};
+    // The whole text goes to the target in one atomic write.
+    QByteArray out;
     bool first = true;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(kChunkBytes);
@@ -128,14 +127,14 @@ Base64FileOutcome EncodeFile(const QString &source, const QString &target)
             encodeLine(chunk.constData() + i,
                        int(std::min<qsizetype>(kLineBytes, chunk.size() - i)), text);
         }
-        if (out.write(text) != text.size())
-            return {false, out.errorString()};
+        out += text;
     }
-    if (!first && out.write("\r\n") != 2)
-        return {false, out.errorString()};
-    if (!out.commit())
-        return {false, out.errorString()};
-    return {true, QString()};
+    if (in.error() != QFileDevice::NoError)
+        return {false, in.errorString()};
+    if (!first)
+        out += "\r\n";
+    const WriteOutcome written = writeFileAtomically(target, out);
+    return {written.ok, written.error};
 }
 
 Base64FileOutcome DecodeFile(const QString &source, const QString &target)
@@ -143,19 +142,16 @@ Base64FileOutcome DecodeFile(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return {false, in.errorString()};
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return {false, out.errorString()};
+    QByteArray out;
     Decoder d;
     while (!in.atEnd()) {
         QByteArray bytes;
         d.feed(in.read(3744), bytes);
-        if (out.write(bytes) != bytes.size())
-            return {false, out.errorString()};
+        out += bytes;
     }
-    QByteArray tail;
-    d.finish(tail);
-    if (out.write(tail) != tail.size() || !out.commit())
-        return {false, out.errorString()};
-    return {true, QString()};
+    if (in.error() != QFileDevice::NoError)
+        return {false, in.errorString()};
+    d.finish(out);
+    const WriteOutcome written = writeFileAtomically(target, out);
+    return {written.ok, written.error};
 }

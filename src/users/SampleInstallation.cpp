@@ -140,8 +140,8 @@ Fallible<void> copyExamples(const QString &source, const QString &target)
 {
     const QDir from(source);
     if (!from.exists())
-        return Fallible<void>::failure(
-            QStringLiteral("No s'ha trobat el directori '%1'").arg(QDir::toNativeSeparators(source)));
+        return Fallible<void>::failure(QStringLiteral("No s'ha trobat el directori '%1'")
+                                           .arg(QDir::toNativeSeparators(source)));
     if (!QDir().mkpath(target))
         return Fallible<void>::failure(cannotCreate(target));
     QDirIterator it(source, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,

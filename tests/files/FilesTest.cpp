@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 #include <limits>
 
 namespace {
@@ -325,6 +327,46 @@ private Q_SLOTS:
             writeFileAtomically(dir.filePath(QStringLiteral("no/such/dir/f.txt")), "x");
         QVERIFY(!bad.ok);
         QVERIFY(!bad.error.isEmpty());
+    }
+
+    // What the write leaves besides the content: the file's permissions, a link still a link
+    // to the file written, and no temporary of a killed writer once the target is written again.
+    void atomicWritesKeepTheFileAndClearLeftovers()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Curs.sal"));
+        QVERIFY(writeFileAtomically(path, "a").ok);
+        const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        QVERIFY(QFile::setPermissions(path, mode));
+        QVERIFY(writeFileAtomically(path, "b").ok);
+        // The owner's, group's and others' bits (the "user" ones describe the reader).
+        QCOMPARE(QFile::permissions(path) & QFileDevice::Permissions(0x7077), mode);
+
+        const QString link = dir.filePath(QStringLiteral("Enllaç.sal"));
+        QVERIFY(QFile::link(path, link));
+        QVERIFY(writeFileAtomically(link, "through the link").ok);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("through the link"));
+
+        // Leftovers named as a killed writer leaves them: that of a process that is gone goes,
+        // that of one still running (this one's parent) and any other hidden file stay.
+        const QString prefix = atomicTempPrefix(path);
+        QVERIFY(prefix.startsWith(dir.filePath(QStringLiteral(".Curs.sal"))));
+        const QString dead = prefix + QStringLiteral("999999999-x.tmp");
+        const QString live =
+            prefix + QString::number(QCoreApplication::applicationPid() == 1 ? 1 : ::getppid()) +
+            QStringLiteral("-y.tmp");
+        const QString other = dir.filePath(QStringLiteral(".Curs.sal.notes"));
+        for (const QString &p : {dead, live, other}) {
+            QFile t(p);
+            QVERIFY(t.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(writeFileAtomically(path, "c").ok);
+        QVERIFY(!QFile::exists(dead));
+        QVERIFY(QFile::exists(live));
+        QVERIFY(QFile::exists(other));
     }
 };
 

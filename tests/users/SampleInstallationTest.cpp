@@ -2,8 +2,8 @@
 // list and table, what stays untouched, the order and the stop at the first failure, the same
 // files when done twice, and the user's own copy of installed examples.
 
-#include "files/TextCodec.h"
 #include "users/SampleInstallation.h"
+#include "files/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,20 +82,19 @@ void SampleInstallationTest::adaptsTheFieldsThatNameFiles_data()
                                 << u"/d/pit.jpg\tX\tQuin?\t*Pit|Merla\t\t/d/cant.mp3"_s;
     QTest::newRow("title: its text is no path")
         << list << u"\tT\tEl conte\tde la fada\t\t"_s << u"\tT\tEl conte\tde la fada\t\t"_s;
-    QTest::newRow("document slide") << list << u"\tOC\tC:\\docs\\fitxa.pdf\t\t\t"_s
-                                    << u"\tOC\t/d/fitxa.pdf\t\t\t"_s;
+    QTest::newRow("document slide")
+        << list << u"\tOC\tC:\\docs\\fitxa.pdf\t\t\t"_s << u"\tOC\t/d/fitxa.pdf\t\t\t"_s;
     QTest::newRow("track after a TAB in the sixth field")
         << list << u"a/b.png\t\t\t\t\tnot a track\tx/so.ogg"_s
         << u"/d/b.png\t\t\t\t\tnot a track\t/d/so.ogg"_s;
-    QTest::newRow("malformed line kept") << list << u"a/b.png\t\t\t\t"_s
-                                         << u"a/b.png\t\t\t\t"_s;
+    QTest::newRow("malformed line kept") << list << u"a/b.png\t\t\t\t"_s << u"a/b.png\t\t\t\t"_s;
     QTest::newRow("table: picture and track")
         << table << u"C:\\E\\os.png\t120\t-40\tC:\\E\\os.wav\tFèmur"_s
         << u"/d/os.png\t120\t-40\t/d/os.wav\tFèmur"_s;
-    QTest::newRow("table: sound only") << table << u"\t-1\t-1\tmerla.wma\tMerla"_s
-                                       << u"\t-1\t-1\t/d/merla.wma\tMerla"_s;
-    QTest::newRow("table: too few fields") << table << u"os.png\t1\t2\tFèmur"_s
-                                           << u"os.png\t1\t2\tFèmur"_s;
+    QTest::newRow("table: sound only")
+        << table << u"\t-1\t-1\tmerla.wma\tMerla"_s << u"\t-1\t-1\t/d/merla.wma\tMerla"_s;
+    QTest::newRow("table: too few fields")
+        << table << u"os.png\t1\t2\tFèmur"_s << u"os.png\t1\t2\tFèmur"_s;
 }
 
 void SampleInstallationTest::adaptsTheFieldsThatNameFiles()
@@ -120,8 +119,8 @@ void SampleInstallationTest::adaptsEveryExampleInOrderAndStopsAtTheFirstMissing(
     QVERIFY(QFile::remove(samplePath(root, samples[missing])));
     const Fallible<void> done = adaptSamples(root);
     QVERIFY(!done.ok());
-    QCOMPARE(done.error(), u"No s'ha trobat l'arxiu '%1'"_s.arg(QDir::toNativeSeparators(
-                               samplePath(root, samples[missing]))));
+    QCOMPARE(done.error(), u"No s'ha trobat l'arxiu '%1'"_s.arg(
+                               QDir::toNativeSeparators(samplePath(root, samples[missing]))));
     for (std::size_t i = 0; i < samples.size(); ++i) {
         if (i == missing)
             continue;
@@ -135,10 +134,9 @@ void SampleInstallationTest::adaptsEveryExampleInOrderAndStopsAtTheFirstMissing(
     const SampleFile &fada = samples[14];
     QCOMPARE(QString::fromUtf16(fada.name), u"Presentacions/Conte lineal/Fada"_s);
     const QString folder = root + u"/Presentacions/Conte lineal/"_s;
-    QCOMPARE(readAll(samplePath(root, fada)),
-             (folder + u"pit-roig.jpg\tL\tEl pit-roig\t\t5\t"_s + folder +
-              u"cant.wav\r\n\tT\tFi\t\t\t\r\n"_s)
-                 .toUtf8());
+    QCOMPARE(readAll(samplePath(root, fada)), (folder + u"pit-roig.jpg\tL\tEl pit-roig\t\t5\t"_s +
+                                               folder + u"cant.wav\r\n\tT\tFi\t\t\t\r\n"_s)
+                                                  .toUtf8());
 }
 
 void SampleInstallationTest::adaptingTwiceGivesTheSameFiles()
@@ -154,8 +152,7 @@ void SampleInstallationTest::adaptingTwiceGivesTheSameFiles()
     for (const SampleFile &sample : sampleFiles())
         QCOMPARE(readAll(samplePath(dir.path(), sample)), first[i++]);
     // No temporary or backup file is left beside the examples.
-    const QStringList left =
-        QDir(dir.path() + u"/Exàmens"_s).entryList(QDir::Files | QDir::Hidden);
+    const QStringList left = QDir(dir.path() + u"/Exàmens"_s).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(left, QStringList{u"Capitals.sal"_s});
 }
 
@@ -168,9 +165,9 @@ void SampleInstallationTest::keepsTheFileEncodingAndLineEnds()
     QVERIFY(writeAll(path, QByteArrayLiteral("mapa.png\tX\tCapital de Fran\xe7"
                                              "a?\t*Par\xeds|Roma\t\t\n")));
     QVERIFY(adaptSampleFile(path, SampleFileKind::SlideList).ok());
-    const QByteArray expected = dir.path().toUtf8() +
-                                QByteArrayLiteral("/mapa.png\tX\tCapital de Fran\xe7"
-                                                  "a?\t*Par\xeds|Roma\t\t\r\n");
+    const QByteArray expected =
+        dir.path().toUtf8() + QByteArrayLiteral("/mapa.png\tX\tCapital de Fran\xe7"
+                                                "a?\t*Par\xeds|Roma\t\t\r\n");
     QCOMPARE(readAll(path), expected);
     // A file that is not there is reported by name, and nothing is created in its place.
     const QString absent = dir.path() + u"/Absent.sml"_s;

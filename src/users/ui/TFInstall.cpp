@@ -60,10 +60,10 @@ TFInstall::TFInstall(const ExamplesPlace &place, Prompter &prompter, HelpRequest
     // Installed for every user, the examples are copied first to a folder the user can write.
     const QString where = QDir::toNativeSeparators(m_place.folder);
     QLabel *placeLabel = label(QStringLiteral("L_Place"),
-                          m_place.source.isEmpty()
-                              ? QStringLiteral("Els exemples són a:\n%1").arg(where)
-                              : QStringLiteral("Els exemples es copiaran a:\n%1").arg(where),
-                          this);
+                               m_place.source.isEmpty()
+                                   ? QStringLiteral("Els exemples són a:\n%1").arg(where)
+                                   : QStringLiteral("Els exemples es copiaran a:\n%1").arg(where),
+                               this);
     placeLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(placeLabel);
     QLabel *message = label(QStringLiteral("L_Message"),
