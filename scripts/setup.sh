@@ -3,6 +3,7 @@
 set -euo pipefail
 PKGS=(
   build-essential cmake ninja-build ccache pkg-config git clang-format
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-webengine-dev qt6-svg-dev qt6-tools-dev qt6-documentation-tools
   libqt6svg6 qt6-qpa-plugins
   libjpeg-dev libpng-dev
