@@ -450,6 +450,40 @@ private Q_SLOTS:
         QVERIFY(prepared && !prepared->picture.ok());
         QVERIFY(!prepared->picture.error.isEmpty());
     }
+
+    // A run stepping faster than pictures decode: each prefetch replaces one still decoding,
+    // a take may come for a replaced file, and the prefetcher goes with a decoding in progress.
+    // Run under ThreadSanitizer too.
+    void prefetchReplacedWhileDecoding()
+    {
+        SlideListFixture fx;
+        QStringList paths;
+        for (int i = 0; i < 8; ++i)
+            paths << savePicture(fx, QStringLiteral("p%1.png").arg(i), {900 + 40 * i, 700},
+                                 QColor::fromHsv(40 * i, 200, 200));
+        QAtomicInt planned = 0;
+        const auto planner = [&planned](QSize natural) {
+            planned.fetchAndAddRelaxed(1);
+            return natural / 2;
+        };
+        {
+            PicturePrefetcher prefetcher;
+            for (int round = 0; round < 5; ++round) {
+                for (int i = 0; i < paths.size(); ++i) {
+                    prefetcher.prefetch(paths[i], QSize(), planner);
+                    if (i % 3 == 2) {
+                        // The current file comes whole; a file replaced before comes as none.
+                        auto prepared = prefetcher.take(paths[i]);
+                        QVERIFY(prepared && prepared->picture.ok());
+                        QCOMPARE(prepared->prescaled.size(), QSize(450 + 20 * i, 350));
+                        QVERIFY(!prefetcher.take(paths[i - 1]));
+                    }
+                }
+            }
+            prefetcher.prefetch(paths.first(), QSize(), planner);
+        }
+        QVERIFY(planned.loadRelaxed() > 0);
+    }
 };
 
 QTEST_MAIN(TAdvImageTest)

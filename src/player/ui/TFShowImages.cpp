@@ -97,17 +97,23 @@ QString chooseFile(QWidget *parent, const QString &title, const QString &filter,
 } // namespace
 
 TFShowImages::TFShowImages(QWidget *parent)
-    : TFShowImages(std::make_unique<QtPrompter>(), nullptr, parent)
+    : TFShowImages(std::make_unique<QtPrompter>(), nullptr, nullptr, parent)
 {}
 
 TFShowImages::TFShowImages(Prompter &prompter, QWidget *parent)
-    : TFShowImages(nullptr, &prompter, parent)
+    : TFShowImages(nullptr, &prompter, nullptr, parent)
 {}
 
-TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent)
+TFShowImages::TFShowImages(Prompter &prompter, Scheduler &clock, QWidget *parent)
+    : TFShowImages(nullptr, &prompter, &clock, parent)
+{}
+
+TFShowImages::TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, Scheduler *clock,
+                           QWidget *parent)
     : TFMainMenuMkLink(external ? *external : *own, parent), m_ownPrompter(std::move(own)),
       m_prompter(external ? *external : *m_ownPrompter), m_commands(*this, m_prompter),
-      m_session(*this, m_prompter), m_engine(m_session, *this, m_prompter, m_scheduler),
+      m_scheduler(clock ? *clock : m_ownScheduler), m_session(*this, m_prompter),
+      m_engine(m_session, *this, m_prompter, m_scheduler),
       m_mediaPlayer(std::make_unique<QtMediaTrackPlayer>(m_prompter)),
       m_audio(m_audioPlayers, *m_mediaPlayer, m_prompter), m_ownShell(std::make_unique<QtShell>()),
       m_shell(m_ownShell.get()), m_ownScreenSaverBus(std::make_unique<DBusScreenSaverBus>()),

@@ -54,6 +54,8 @@ public:
     explicit TFShowImages(QWidget *parent = nullptr);
     // With the given prompter (tests script the answers); it must outlive the window.
     explicit TFShowImages(Prompter &prompter, QWidget *parent = nullptr);
+    // With the given prompter and clock (a long run on a fake clock); both must outlive it.
+    TFShowImages(Prompter &prompter, Scheduler &clock, QWidget *parent = nullptr);
     ~TFShowImages() override;
 
     // Called once after the window is shown: the access level and the file argument of the
@@ -158,7 +160,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, QWidget *parent);
+    TFShowImages(std::unique_ptr<QtPrompter> own, Prompter *external, Scheduler *clock,
+                 QWidget *parent);
     // Connects the table's commands built by the window to what they do.
     void connectCommands();
     std::vector<MainWindowController *> controllers() const;
@@ -183,7 +186,8 @@ private:
     std::unique_ptr<QtPrompter> m_ownPrompter;
     Prompter &m_prompter;
     MainWindowCommandSet m_commands;
-    RealScheduler m_scheduler;
+    RealScheduler m_ownScheduler;
+    Scheduler &m_scheduler; // every timer of the run: the window's own clock or a given one
     PresentationSession m_session;
     PlayerEngine m_engine;
     TAuPlayerMan m_audioPlayers;

@@ -1,0 +1,281 @@
+// A school day of a looping automatic presentation in the real main window: pictures, a GIF
+// animation, text and rich-text slides, audio tracks through the plug-ins and a video. On the
+// fake clock it runs PELVAR_SOAK_MINUTES minutes (default 10; 1440 for the day), then on the real clock
+// PELVAR_SOAK_REAL_SECONDS seconds (default 10; 600 for ten minutes). Resident memory, open
+// files, threads and pending timers are sampled after a warm-up, half-way and at the end; they
+// must not grow. The figures are printed.
+
+#include "player/PlayerEngine.h"
+#include "player/StartupArgs.h"
+#include "player/ui/TFShowImages.h"
+#include "support/AudioFixtures.h"
+#include "support/AudioTestHelpers.h"
+#include "support/FakePrompter.h"
+#include "support/FakeScheduler.h"
+#include "support/GifBuilder.h"
+#include "support/SlideListFixture.h"
+#include "support/VideoFixtures.h"
+#include "support/WindowTest.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Usage
+{
+    qint64 rssKb = 0;
+    int files = 0;
+    int threads = 0;
+    int timers = 0;
+    qint64 slides = 0;
+};
+
+Usage measure(int timers, qint64 slides)
+{
+    Usage u;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &l : status.readAll().split('\n')) {
+            if (l.startsWith("VmRSS:"))
+                u.rssKb = l.mid(6).trimmed().split(' ').value(0).toLongLong();
+            else if (l.startsWith("Threads:"))
+                u.threads = l.mid(8).trimmed().toInt();
+        }
+    }
+    u.files = int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System |
+                                                                 QDir::NoDotAndDotDot)
+                      .size());
+    u.timers = timers;
+    u.slides = slides;
+    return u;
+}
+
+QString describe(const char *when, const Usage &u)
+{
+    return QStringLiteral("%1: %2 slides shown, resident %3 MB, %4 open files, %5 threads, %6 "
+                          "timers")
+        .arg(QLatin1String(when))
+        .arg(u.slides)
+        .arg(double(u.rssKb) / 1024.0, 0, 'f', 1)
+        .arg(u.files)
+        .arg(u.threads)
+        .arg(u.timers);
+}
+
+// From half-way to the end nothing may keep growing; a little room is left for caches that
+// fill once and for threads the media libraries start and end on their own.
+void checkNoGrowth(const Usage &half, const Usage &end)
+{
+    QVERIFY2(end.rssKb - half.rssKb < 24 * 1024, "resident memory grew");
+    QVERIFY2(end.files <= half.files + 2, "open files grew");
+    QVERIFY2(end.threads <= half.threads + 4, "threads grew");
+    QVERIFY2(end.timers <= half.timers + 1, "timers grew");
+}
+
+QByteArray animatedGif()
+{
+    GifBuilder gif(60, 40, {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200), qRgb(0, 0, 0)});
+    gif.addApplication("NETSCAPE2.0", QByteArray("\x01\x00\x00", 3));
+    for (std::uint8_t colour = 0; colour < 3; ++colour) {
+        gif.addGraphicControl(50);
+        gif.addFrame(60, 40, std::vector<std::uint8_t>(60 * 40, colour));
+    }
+    return gif.finish();
+}
+
+// The presentation: every slide kind a school day loops through, each up for a few seconds.
+struct SoakShow
+{
+    SlideListFixture fx;
+    QString list;
+    bool withVideo = false;
+    bool withAudio = false;
+
+    SoakShow()
+    {
+        QImage photo(800, 600, QImage::Format_RGB32);
+        photo.fill(QColor(90, 140, 200));
+        const QString jpeg = fx.path(QStringLiteral("paisatge.jpg"));
+        photo.save(jpeg, "JPEG");
+        const QString png = fx.picture(QStringLiteral("mapa.png"), 640, 480);
+        const QString gif = fx.file(QStringLiteral("roda.gif"), animatedGif());
+        const QString txt = fx.file(QStringLiteral("conte.txt"),
+                                    QByteArray("Hi havia una vegada una fada.\r\n").repeated(40));
+        const QString rtf = fx.file(QStringLiteral("poema.rtf"),
+                                    "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs28 "
+                                    "{\\b Primavera}\\par La pluja cau.\\par}");
+        QString wav, ogg, video;
+        if (AudioFixtures::available()) {
+            wav = fx.path(QStringLiteral("ocell.wav"));
+            ogg = fx.path(QStringLiteral("musica.ogg"));
+            AudioFixtures::Tone tone;
+            tone.codec = QStringLiteral("pcm_s16le");
+            tone.seconds = 2;
+            withAudio = AudioFixtures::encode(wav, tone);
+            tone.codec = QStringLiteral("libvorbis");
+            tone.frequency = 660;
+            withAudio = AudioFixtures::encode(ogg, tone) && withAudio;
+        }
+        if (VideoFixtures::available()) {
+            video = fx.path(QStringLiteral("rellotge.avi"));
+            withVideo = VideoFixtures::testPattern(video, QSize(160, 120), 2.0);
+        }
+        QStringList lines{
+            SlideListFixture::line(png, QStringLiteral("B"), QStringLiteral("El mapa"), QString(),
+                                   QStringLiteral("4"), withAudio ? wav : QString()),
+            SlideListFixture::line(jpeg, QStringLiteral("L"), QStringLiteral("Un paisatge"),
+                                   QStringLiteral("de muntanya"), QStringLiteral("3")),
+            SlideListFixture::line(gif, QString(), QString(), QString(), QStringLiteral("3")),
+            SlideListFixture::line(txt, QStringLiteral("Ac"), QString(), QString(),
+                                   QStringLiteral("4"), withAudio ? ogg : QString()),
+            SlideListFixture::line(rtf, QString(), QString(), QString(), QStringLiteral("3")),
+            SlideListFixture::line(QString(), QStringLiteral("As"), QStringLiteral("Fi de la volta"),
+                                   QStringLiteral("i tornem-hi"), QStringLiteral("2")),
+        };
+        if (withVideo)
+            lines.insert(4, SlideListFixture::line(video, QString(), QString(), QString(),
+                                                   QStringLiteral("3")));
+        list = fx.list(QStringLiteral("dia.sal"), lines);
+    }
+};
+
+void startLoop(TFShowImages &w, const SoakShow &show)
+{
+    StartupArgs args;
+    args.fileArgument = show.list;
+    w.startUp(args, false);
+    PresentationSettings &s = w.engine().session().Settings;
+    s.ManualViewing = false;
+    s.LoopImages = true;
+    w.action(PlayerAction::A_V_InitNext)->trigger();
+}
+
+} // namespace
+
+class SoakTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void dayOnTheFakeClock()
+    {
+        bool ok = false;
+        int minutes = qEnvironmentVariableIntValue("PELVAR_SOAK_MINUTES", &ok);
+        if (!ok || minutes <= 0)
+            minutes = 10;
+        const ScopedDefaultPcm nullOutput; // tracks play, in real time, to no sound card
+        SoakShow show;
+        QTemporaryDir plugins;
+        FakePrompter prompter;
+        FakeScheduler clock;
+        TFShowImages w(prompter, clock);
+        QFile::copy(QStringLiteral(AUDPLUG_PATH), plugins.filePath(QStringLiteral("audplug.apq")));
+        QFile::copy(QStringLiteral(FFPLUG_PATH), plugins.filePath(QStringLiteral("ffplug.apq")));
+        w.audioPlayers().AddPluginsIn(plugins.path());
+        w.resize(900, 700);
+        showAndActivate(w);
+        qint64 shown = 0;
+        int last = -1;
+        startLoop(w, show);
+        QVERIFY(w.engine().state().Presenting);
+
+        const qint64 endMs = qint64(minutes) * 60 * 1000;
+        const qint64 warmMs = std::min<qint64>(endMs / 4, 10 * 60 * 1000);
+        Usage warm, half;
+        bool warmTaken = false, halfTaken = false;
+        QElapsedTimer real;
+        real.start();
+        while (clock.tickMs() < endMs) {
+            const qint64 due = clock.nextDueInMs();
+            QVERIFY2(due >= 0, "the loop stopped: no timer left");
+            clock.advance(std::max<qint64>(due, 1));
+            QCoreApplication::processEvents();
+            QVERIFY2(w.engine().state().Presenting,
+                     qPrintable(QStringLiteral("the run ended after %1 slides").arg(shown)));
+            const int now = w.engine().state().Position;
+            if (now != last) {
+                ++shown;
+                last = now;
+            }
+            if (!warmTaken && clock.tickMs() >= warmMs) {
+                warm = measure(clock.pendingTimers(), shown);
+                warmTaken = true;
+            }
+            if (!halfTaken && clock.tickMs() >= endMs / 2) {
+                half = measure(clock.pendingTimers(), shown);
+                halfTaken = true;
+            }
+        }
+        const Usage end = measure(clock.pendingTimers(), shown);
+        qInfo("%d fake minutes in %.0f s, video %s, audio %s", minutes, double(real.elapsed()) / 1000,
+              show.withVideo ? "yes" : "no", show.withAudio ? "yes" : "no");
+        qInfo("%s", qPrintable(describe("after warm-up", warm)));
+        qInfo("%s", qPrintable(describe("half-way", half)));
+        qInfo("%s", qPrintable(describe("end", end)));
+        QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
+        checkNoGrowth(half, end);
+        w.engine().stop();
+    }
+
+    void minutesOnTheRealClock()
+    {
+        bool ok = false;
+        int seconds = qEnvironmentVariableIntValue("PELVAR_SOAK_REAL_SECONDS", &ok);
+        if (!ok || seconds <= 0)
+            seconds = 10;
+        const ScopedDefaultPcm nullOutput;
+        SoakShow show;
+        QTemporaryDir plugins;
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        QFile::copy(QStringLiteral(AUDPLUG_PATH), plugins.filePath(QStringLiteral("audplug.apq")));
+        QFile::copy(QStringLiteral(FFPLUG_PATH), plugins.filePath(QStringLiteral("ffplug.apq")));
+        w.audioPlayers().AddPluginsIn(plugins.path());
+        w.resize(900, 700);
+        showAndActivate(w);
+        // Each slide up for half a second: many slides in the time.
+        startLoop(w, show);
+        w.engine().session().Settings.ImageDelay = 0;
+        QVERIFY(w.engine().state().Presenting);
+        qint64 shown = 0;
+        int last = -1;
+        Usage warm, half;
+        bool halfTaken = false;
+        QElapsedTimer real;
+        real.start();
+        const qint64 endMs = qint64(seconds) * 1000;
+        while (real.elapsed() < endMs) {
+            QTest::qWait(20);
+            QVERIFY2(w.engine().state().Presenting,
+                     qPrintable(QStringLiteral("the run ended after %1 slides").arg(shown)));
+            const int now = w.engine().state().Position;
+            if (now != last) {
+                ++shown;
+                last = now;
+            }
+            if (warm.slides == 0 && real.elapsed() > endMs / 5)
+                warm = measure(0, std::max<qint64>(shown, 1));
+            if (!halfTaken && real.elapsed() > endMs / 2) {
+                half = measure(0, shown);
+                halfTaken = true;
+            }
+        }
+        const Usage end = measure(0, shown);
+        qInfo("%d real seconds", seconds);
+        qInfo("%s", qPrintable(describe("after warm-up", warm)));
+        qInfo("%s", qPrintable(describe("half-way", half)));
+        qInfo("%s", qPrintable(describe("end", end)));
+        QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
+        checkNoGrowth(half, end);
+        w.engine().stop();
+    }
+};
+
+QTEST_MAIN(SoakTest)
+#include "SoakTest.moc"
