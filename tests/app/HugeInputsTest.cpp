@@ -89,9 +89,10 @@ private Q_SLOTS:
             QVERIFY(!m_million.isEmpty());
         }
         const Run r = pelvar(mode << m_million, kBoundSeconds);
-        QVERIFY2(r.code != -1, qPrintable(QStringLiteral("%1 did not end in %2 s")
-                                              .arg(mode.first())
-                                              .arg(kBoundSeconds)));
+        QVERIFY2(
+            r.code != -1,
+            qPrintable(
+                QStringLiteral("%1 did not end in %2 s").arg(mode.first()).arg(kBoundSeconds)));
         QCOMPARE(r.code, code);
         qInfo("%s on a million slides: %lld ms, %lld bytes out", qPrintable(mode.first()), r.ms,
               qint64(r.out.size()));
@@ -115,8 +116,8 @@ private Q_SLOTS:
         if (m_fields.isEmpty()) {
             QByteArray answers = "*Resposta 0";
             for (int i = 1; i < 100000; ++i)
-                answers += "|Resposta " + QByteArray::number(i) + "//Reacci\xf3 " +
-                           QByteArray::number(i);
+                answers +=
+                    "|Resposta " + QByteArray::number(i) + "//Reacci\xf3 " + QByteArray::number(i);
             const QByteArray paragraph(10 * 1024 * 1024, 'p');
             m_fields = write(m_dir, QStringLiteral("camps.sal"),
                              "\tXP\tQuina?\t" + answers + "\t\t\r\n" + "\tXP\t" + paragraph +
@@ -155,8 +156,8 @@ private Q_SLOTS:
     {
         QByteArray text;
         for (int i = 0; i < 100000; ++i)
-            text += "mot" + QByteArray::number(i) + "\tsignificat " + QByteArray::number(i) +
-                    "\r\n";
+            text +=
+                "mot" + QByteArray::number(i) + "\tsignificat " + QByteArray::number(i) + "\r\n";
         const QString table = write(m_dir, QStringLiteral("gran.wml"), text);
         const QString out = m_dir.filePath(QStringLiteral("gran.sal"));
         const Run r = pelvar({QStringLiteral("--generate"), QStringLiteral("single"), table,

@@ -1,7 +1,7 @@
 // A school day of a looping automatic presentation in the real main window: pictures, a GIF
 // animation, text and rich-text slides, audio tracks through the plug-ins and a video. On the
-// fake clock it runs PELVAR_SOAK_MINUTES minutes (default 10; 1440 for the day), then on the real clock
-// PELVAR_SOAK_REAL_SECONDS seconds (default 10; 600 for ten minutes). Resident memory, open
+// fake clock it runs PELVAR_SOAK_MINUTES minutes (default 10; 1440 for the day), then on the real
+// clock PELVAR_SOAK_REAL_SECONDS seconds (default 10; 600 for ten minutes). Resident memory, open
 // files, threads and pending timers are sampled after a warm-up, half-way and at the end; they
 // must not grow. The figures are printed.
 
@@ -48,8 +48,8 @@ Usage measure(int timers, qint64 slides)
                 u.threads = l.mid(8).trimmed().toInt();
         }
     }
-    u.files = int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System |
-                                                                 QDir::NoDotAndDotDot)
+    u.files = int(QDir(QStringLiteral("/proc/self/fd"))
+                      .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
                       .size());
     u.timers = timers;
     u.slides = slides;
@@ -80,7 +80,8 @@ void checkNoGrowth(const Usage &half, const Usage &end)
 
 QByteArray animatedGif()
 {
-    GifBuilder gif(60, 40, {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200), qRgb(0, 0, 0)});
+    GifBuilder gif(60, 40,
+                   {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200), qRgb(0, 0, 0)});
     gif.addApplication("NETSCAPE2.0", QByteArray("\x01\x00\x00", 3));
     for (std::uint8_t colour = 0; colour < 3; ++colour) {
         gif.addGraphicControl(50);
@@ -107,9 +108,9 @@ struct SoakShow
         const QString gif = fx.file(QStringLiteral("roda.gif"), animatedGif());
         const QString txt = fx.file(QStringLiteral("conte.txt"),
                                     QByteArray("Hi havia una vegada una fada.\r\n").repeated(40));
-        const QString rtf = fx.file(QStringLiteral("poema.rtf"),
-                                    "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs28 "
-                                    "{\\b Primavera}\\par La pluja cau.\\par}");
+        const QString rtf =
+            fx.file(QStringLiteral("poema.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs28 "
+                                                 "{\\b Primavera}\\par La pluja cau.\\par}");
         QString wav, ogg, video;
         if (AudioFixtures::available()) {
             wav = fx.path(QStringLiteral("ocell.wav"));
@@ -135,8 +136,9 @@ struct SoakShow
             SlideListFixture::line(txt, QStringLiteral("Ac"), QString(), QString(),
                                    QStringLiteral("4"), withAudio ? ogg : QString()),
             SlideListFixture::line(rtf, QString(), QString(), QString(), QStringLiteral("3")),
-            SlideListFixture::line(QString(), QStringLiteral("As"), QStringLiteral("Fi de la volta"),
-                                   QStringLiteral("i tornem-hi"), QStringLiteral("2")),
+            SlideListFixture::line(QString(), QStringLiteral("As"),
+                                   QStringLiteral("Fi de la volta"), QStringLiteral("i tornem-hi"),
+                                   QStringLiteral("2")),
         };
         if (withVideo)
             lines.insert(4, SlideListFixture::line(video, QString(), QString(), QString(),
@@ -213,8 +215,9 @@ private Q_SLOTS:
             }
         }
         const Usage end = measure(clock.pendingTimers(), shown);
-        qInfo("%d fake minutes in %.0f s, video %s, audio %s", minutes, double(real.elapsed()) / 1000,
-              show.withVideo ? "yes" : "no", show.withAudio ? "yes" : "no");
+        qInfo("%d fake minutes in %.0f s, video %s, audio %s", minutes,
+              double(real.elapsed()) / 1000, show.withVideo ? "yes" : "no",
+              show.withAudio ? "yes" : "no");
         qInfo("%s", qPrintable(describe("after warm-up", warm)));
         qInfo("%s", qPrintable(describe("half-way", half)));
         qInfo("%s", qPrintable(describe("end", end)));
