@@ -21,10 +21,59 @@ QString cannotOpen()
     return QStringLiteral("No es pot obrir el fitxer");
 }
 
+qint64 littleEndian(const QByteArray &bytes, qsizetype at, int size)
+{
+    qint64 v = 0;
+    for (int i = size - 1; i >= 0; --i)
+        v = v << 8 | quint8(bytes[at + i]);
+    return v;
+}
+
+// Whether a bitmap's header claims far more pixels than its bytes can hold. The reader fills the
+// rows a truncated file lacks, so a hundred damaged bytes that claim sixteen million pixels would
+// cost a 64 MB picture of nothing. Uncompressed rows must be in the file; run-length coding and
+// its jumps may hold at most some 16,000 pixels per byte. A file that keeps a sixty-fourth of its
+// rows still opens.
+bool bitmapClaimsFarMoreThanItHolds(const QByteArray &bytes)
+{
+    if (bytes.size() < 26 || !bytes.startsWith("BM"))
+        return false;
+    const qint64 offset = littleEndian(bytes, 10, 4);
+    const qint64 headerSize = littleEndian(bytes, 14, 4);
+    qint64 width = 0, height = 0, bitsPerPixel = 0, compression = 0;
+    if (headerSize == 12) {
+        width = littleEndian(bytes, 18, 2);
+        height = littleEndian(bytes, 20, 2);
+        bitsPerPixel = littleEndian(bytes, 24, 2);
+    } else if (headerSize >= 40 && bytes.size() >= 34) {
+        width = qint32(littleEndian(bytes, 18, 4));
+        height = qint32(littleEndian(bytes, 22, 4));
+        bitsPerPixel = littleEndian(bytes, 28, 2);
+        compression = littleEndian(bytes, 30, 4);
+    } else {
+        return false;
+    }
+    width = qAbs(width);
+    height = qAbs(height);
+    if (width == 0 || height == 0 || width * height > kMaxPicturePixels)
+        return false; // refused or reported elsewhere
+    const qint64 held = qMax<qint64>(1, bytes.size() - qBound<qint64>(0, offset, bytes.size()));
+    if (compression == 1 || compression == 2) // RLE8, RLE4
+        return width * height > held * 16384;
+    if (compression != 0 && compression != 3 && compression != 6) // other codings: the reader's
+        return false;
+    const qint64 rowBytes = (width * qMax<qint64>(1, bitsPerPixel) + 31) / 32 * 4;
+    return rowBytes * height > held * 64;
+}
+
 SlidePicture decodeWithQt(const QByteArray &bytes, const QByteArray &format)
 {
     SlidePicture out;
     out.kind = format == "ico" ? PictureKind::Icon : PictureKind::Bitmap;
+    if (format == "bmp" && bitmapClaimsFarMoreThanItHolds(bytes)) {
+        out.error = cannotOpen();
+        return out;
+    }
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);

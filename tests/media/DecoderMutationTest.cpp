@@ -7,10 +7,13 @@
 #include "support/JpegWriter.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImageWriter>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -147,6 +150,34 @@ private Q_SLOTS:
         // Report how many damaged copies still gave a picture: the run covers both paths.
         qInfo("%s: %d of %d damaged copies decoded", qPrintable(extension), decoded, kRounds);
         QVERIFY(decoded < kRounds);
+    }
+
+    // A bitmap header may claim millions of pixels over a few bytes of rows; the reader would
+    // fill a huge picture with nothing. Such a file is refused at once; one that keeps half its
+    // rows still opens, its missing rows filled.
+    void bitmapsClaimingFarMoreThanTheyHold()
+    {
+        const QByteArray whole = encodeWithQt(sample(64, 64), "bmp");
+        QVERIFY(DecodeSlidePicture(whole.left(whole.size() / 2 + 27), u"bmp"_s, QSize()).ok());
+        auto claiming = [&whole](qint32 width, qint32 height) {
+            QByteArray b = whole.left(98);
+            for (int i = 0; i < 4; ++i) {
+                b[18 + i] = char(width >> (8 * i) & 0xFF);
+                b[22 + i] = char(height >> (8 * i) & 0xFF);
+            }
+            return b;
+        };
+        QElapsedTimer clock;
+        clock.start();
+        for (const auto &[w, h] :
+             {std::pair{16580353, 2}, std::pair{2, 14024706}, std::pair{4000, -4000}}) {
+            const SlidePicture pic = DecodeSlidePicture(claiming(w, h), u"bmp"_s, QSize());
+            QVERIFY(!pic.ok());
+            QCOMPARE(pic.error, u"No es pot obrir el fitxer"_s);
+        }
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        // A small picture whose rows are missing altogether is no more than a few bytes short.
+        QVERIFY(DecodeSlidePicture(claiming(8, 8), u"bmp"_s, QSize()).ok());
     }
 };
 
