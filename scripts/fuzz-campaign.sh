@@ -2,7 +2,8 @@
 # Long fuzzing runs: each target in turn for FUZZ_SECONDS (default 600), one at a time at low
 # priority, with a corpus kept between runs in FUZZ_CORPUS_DIR/<target> (default
 # ~/.cache/pelvar-fuzz), started from the committed seeds. Each run appends a line to
-# FUZZ_CORPUS_DIR/runs.log: date, target, seconds, executions, and "ok" or the crash's file.
+# fuzz/campaign.log (FUZZ_LOG chooses another file): date, target, seconds, executions, and "ok"
+# or the crash's file. The log is committed, so that the hours of every machine add up.
 # Crashing inputs are kept in FUZZ_CORPUS_DIR/crashes/. The smoke run (fuzz-smoke.sh) builds
 # the targets.
 #   FUZZ_TARGETS  the targets to run (default all, least-run first)
@@ -14,7 +15,7 @@ store="${FUZZ_CORPUS_DIR:-$HOME/.cache/pelvar-fuzz}"
 all="slide_line slide_list ini settings base64 table_text users recent command_line rtf gif png
      jpeg bmp ico wmf audio_input"
 mkdir -p "$store/crashes"
-log="$store/runs.log"
+log="${FUZZ_LOG:-$root/fuzz/campaign.log}"
 touch "$log"
 
 # Least fuzzed first, so that the hours even out over several campaigns.

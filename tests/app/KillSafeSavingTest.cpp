@@ -61,6 +61,7 @@ int rowsOf(char which)
 // `target` is the file checked; `others` lists the other files it may leave there.
 struct Writer
 {
+    virtual ~Writer() = default; // the writers are owned through this base
     QString target;
     QStringList others;
     std::function<bool(char)> write;
@@ -441,7 +442,8 @@ private Q_SLOTS:
             const QString tempPrefix = QFileInfo(atomicTempPrefix(file)).fileName();
             QVERIFY(files.removeIf([&](const QString &f) { return f.startsWith(tempPrefix); }) <=
                     1);
-            QCOMPARE(files, QStringList{kResultsName});
+            // A child killed before its first append has not created the file yet.
+            QCOMPARE(files, QFileInfo::exists(file) ? QStringList{kResultsName} : QStringList());
         }
         qInfo("results: %d kills, %d whole results kept", kills, appended);
     }

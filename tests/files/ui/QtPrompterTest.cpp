@@ -56,16 +56,18 @@ SeenBox inspect(QWidget *box)
 
 // Shows a box and, from inside its event loop, records it and then answers with `act`. The act
 // always closes the box (Esc as a last resort), so a failing check never leaves the test hung.
-// `seen` must outlive the box; `act` is kept by the poll.
+// `seen` must outlive the box; `act` is kept by the poll, which the pending timer owns: the
+// poll refers to itself weakly, so it is freed once it stops asking again.
 void inspectWhenShown(SeenBox &seen, std::function<void(QWidget *)> act)
 {
     auto poll = std::make_shared<std::function<void()>>();
     auto attempts = std::make_shared<int>(0);
-    *poll = [seenAt = &seen, act, attempts, poll]() {
+    *poll = [seenAt = &seen, act, attempts, self = std::weak_ptr(poll)]() {
         QWidget *box = findBox();
         if (!box) {
             if (++*attempts < 200)
-                QTimer::singleShot(10, *poll);
+                if (const auto again = self.lock())
+                    QTimer::singleShot(10, [again] { (*again)(); });
             return;
         }
         *seenAt = inspect(box);
@@ -73,7 +75,7 @@ void inspectWhenShown(SeenBox &seen, std::function<void(QWidget *)> act)
         if (box->isVisible())
             QTest::keyClick(box, Qt::Key_Escape);
     };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, [poll] { (*poll)(); });
 }
 
 MsgButton showAndAct(QtPrompter &prompter, const QString &text, MsgKind kind,
