@@ -87,8 +87,8 @@ private Q_SLOTS:
     void everyAdaptedFileIsThereWithItsSettings()
     {
         for (const SampleFile &f : sampleFiles()) {
-            const QString path = examplesDir() + u'/' + QString::fromUtf16(f.name) +
-                                 QString::fromUtf16(f.extension);
+            const QString path =
+                examplesDir() + u'/' + QString::fromUtf16(f.name) + QString::fromUtf16(f.extension);
             QVERIFY2(QFileInfo::exists(path), qPrintable(path));
             if (f.kind == SampleFileKind::SlideList) {
                 const QString ini = path.chopped(4) + u".ini"_s;
@@ -196,10 +196,10 @@ private Q_SLOTS:
                 s.FileName = s.FileName.isEmpty() ? s.FileName : dir.filePath(s.FileName);
                 if (s.FileName.isEmpty() && s.Flags.contains(u'O'))
                     s.PromptOr1stLine = dir.filePath(s.PromptOr1stLine);
-                const SlideRecord d = *DecodeSlide(
-                    QStringList{s.FileName, s.Flags, s.PromptOr1stLine, s.AnswersOrNextLines,
-                                QString(), QString()}
-                        .join(u'\t'));
+                const SlideRecord d =
+                    *DecodeSlide(QStringList{s.FileName, s.Flags, s.PromptOr1stLine,
+                                             s.AnswersOrNextLines, QString(), QString()}
+                                     .join(u'\t'));
                 QCOMPARE(d.FileState, fsOk);
                 QVERIFY(d.OpenFileExists);
                 kinds << d.Kind;
@@ -243,7 +243,8 @@ private Q_SLOTS:
             QVERIFY(ini.load());
             PresentationSettings p;
             ReadPresentationSettings(ini, p);
-            features << u"model %1"_s.arg(int(p.ShowingModel)) << u"order %1"_s.arg(int(p.PresSort));
+            features << u"model %1"_s.arg(int(p.ShowingModel))
+                     << u"order %1"_s.arg(int(p.PresSort));
             if (!p.ManualViewing)
                 features << u"automatic"_s;
             if (p.LoopImages)
@@ -256,15 +257,32 @@ private Q_SLOTS:
                                            : u"mental"_s);
             }
         }
-        for (int k : {skImage, skRichText, skText, skTitle, skWeb, skVideo, skMovie,
-                      skPresentation, skDocument})
+        for (int k : {skImage, skRichText, skText, skTitle, skWeb, skVideo, skMovie, skPresentation,
+                      skDocument})
             QVERIFY2(kinds.contains(k), qPrintable(u"slide kind %1"_s.arg(k)));
         for (const char *e : {"png", "jpg", "bmp", "gif", "ico", "wmf"})
             QVERIFY2(extensions.contains(QLatin1String(e)), e);
-        for (const char *f :
-             {"Ar", "Ac", "As", "next slide", "mark", "total", "random answers", "hint",
-              "picture reaction", "word reaction", "jump", "score", "reaction text", "model 1",
-              "model 2", "order 1", "order 2", "automatic", "loop", "typed with mask", "mental"})
+        for (const char *f : {"Ar",
+                              "Ac",
+                              "As",
+                              "next slide",
+                              "mark",
+                              "total",
+                              "random answers",
+                              "hint",
+                              "picture reaction",
+                              "word reaction",
+                              "jump",
+                              "score",
+                              "reaction text",
+                              "model 1",
+                              "model 2",
+                              "order 1",
+                              "order 2",
+                              "automatic",
+                              "loop",
+                              "typed with mask",
+                              "mental"})
             QVERIFY2(features.contains(QLatin1String(f)), f);
         QVERIFY(!features.contains(u"reaction without a table"_s));
     }

@@ -63,7 +63,8 @@ void writeText(const QString &path, const QStringList &lines)
     for (const QString &l : lines) {
         for (QChar c : l)
             if (c.unicode() > 0xFF)
-                fail(QStringLiteral("%1: a character outside the code page in \"%2\"").arg(path, l));
+                fail(
+                    QStringLiteral("%1: a character outside the code page in \"%2\"").arg(path, l));
         bytes += l.toLatin1() + "\r\n";
     }
     QFile f(path);
@@ -109,11 +110,10 @@ struct Ini
     Ini &fontSection(const QString &name, int colour, int size, bool bold, bool italic = false,
                      const QStringList &extra = {})
     {
-        QStringList keys{QStringLiteral("Color=%1").arg(colour),
-                         QStringLiteral("FontName=DejaVu Sans"),
-                         QStringLiteral("FontSize=%1").arg(size),
-                         QStringLiteral("fsBold=%1").arg(bold ? 1 : 0),
-                         QStringLiteral("fsItalic=%1").arg(italic ? 1 : 0)};
+        QStringList keys{
+            QStringLiteral("Color=%1").arg(colour), QStringLiteral("FontName=DejaVu Sans"),
+            QStringLiteral("FontSize=%1").arg(size), QStringLiteral("fsBold=%1").arg(bold ? 1 : 0),
+            QStringLiteral("fsItalic=%1").arg(italic ? 1 : 0)};
         return section(name, keys + extra);
     }
 };
@@ -128,10 +128,9 @@ Ini baseIni(const QStringList &options, int titleStart = storedColour(32, 80, 16
                              QStringLiteral("ShadowPos=2"), QStringLiteral("ShadowSize=2")};
     Ini ini;
     ini.section(QStringLiteral("Options"), options);
-    ini.section(QStringLiteral("TitlePanel"),
-                {QStringLiteral("ColorStart=%1").arg(titleStart),
-                 QStringLiteral("ColorEnd=%1").arg(titleEnd),
-                 QStringLiteral("ColorBackGroundEffect=4")});
+    ini.section(QStringLiteral("TitlePanel"), {QStringLiteral("ColorStart=%1").arg(titleStart),
+                                               QStringLiteral("ColorEnd=%1").arg(titleEnd),
+                                               QStringLiteral("ColorBackGroundEffect=4")});
     ini.section(QStringLiteral("NotePanel"),
                 {QStringLiteral("ColorStart=%1").arg(storedColour(250, 246, 232)),
                  QStringLiteral("ColorBackGroundEffect=0")});
@@ -293,12 +292,12 @@ struct BirdLook
 };
 
 const BirdLook kBirds[] = {
-    {QStringLiteral("Pit-roig"), QColor(120, 100, 80), QColor(230, 110, 40),
-     QColor(120, 100, 80), QColor(50, 40, 30)},
+    {QStringLiteral("Pit-roig"), QColor(120, 100, 80), QColor(230, 110, 40), QColor(120, 100, 80),
+     QColor(50, 40, 30)},
     {QStringLiteral("Merla"), QColor(30, 30, 34), QColor(45, 45, 50), QColor(30, 30, 34),
      QColor(245, 170, 20)},
-    {QStringLiteral("Cadernera"), QColor(170, 130, 90), QColor(235, 215, 180),
-     QColor(200, 30, 40), QColor(230, 210, 190)},
+    {QStringLiteral("Cadernera"), QColor(170, 130, 90), QColor(235, 215, 180), QColor(200, 30, 40),
+     QColor(230, 210, 190)},
     {QStringLiteral("Puput"), QColor(200, 140, 90), QColor(225, 170, 120), QColor(200, 140, 90),
      QColor(60, 50, 40)},
 };
@@ -382,7 +381,7 @@ QImage paintSkeleton()
     p.drawLine(QPointF(110, 250), QPointF(95, 350)); // forearms
     p.drawLine(QPointF(290, 250), QPointF(305, 350));
     p.setBrush(bone);
-    p.drawEllipse(QRectF(150, 320, 100, 50)); // pelvis
+    p.drawEllipse(QRectF(150, 320, 100, 50));         // pelvis
     p.drawLine(QPointF(170, 360), QPointF(160, 470)); // thigh bones
     p.drawLine(QPointF(230, 360), QPointF(240, 470));
     p.drawLine(QPointF(160, 470), QPointF(158, 570)); // shin bones
@@ -415,10 +414,10 @@ void stripes(QPainter &p, const QRectF &r, const std::vector<QColor> &colours, b
 {
     const int n = int(colours.size());
     for (int i = 0; i < n; ++i) {
-        const QRectF part = vertical ? QRectF(r.left() + r.width() * i / n, r.top(),
-                                              r.width() / n + 1, r.height())
-                                     : QRectF(r.left(), r.top() + r.height() * i / n, r.width(),
-                                              r.height() / n + 1);
+        const QRectF part =
+            vertical
+                ? QRectF(r.left() + r.width() * i / n, r.top(), r.width() / n + 1, r.height())
+                : QRectF(r.left(), r.top() + r.height() * i / n, r.width(), r.height() / n + 1);
         p.fillRect(part, colours[size_t(i)]);
     }
 }
@@ -500,7 +499,7 @@ QImage paintFlag(const Country &c, bool withName)
 // The symbols of the sequential memory game.
 QImage paintSymbol(int which, const QString &name)
 {
-    static const QColor colours[] = {QColor(220, 60, 60), QColor(60, 140, 220),
+    static const QColor colours[] = {QColor(220, 60, 60),  QColor(60, 140, 220),
                                      QColor(240, 180, 30), QColor(70, 170, 90),
                                      QColor(150, 80, 200), QColor(240, 120, 40)};
     QImage image(360, 360, QImage::Format_RGB32);
@@ -560,7 +559,7 @@ QImage paintColumn()
     for (int i = 0; i < 3; ++i) {
         const double x = 110 + i * 130;
         p.setBrush(QColor(235, 228, 210));
-        p.drawRect(QRectF(x - 40, 80, 80, 16)); // capital
+        p.drawRect(QRectF(x - 40, 80, 80, 16));  // capital
         p.drawRect(QRectF(x - 30, 96, 60, 240)); // shaft
         for (int f = 1; f < 5; ++f)
             p.drawLine(QPointF(x - 30 + f * 12, 100), QPointF(x - 30 + f * 12, 332));
@@ -739,9 +738,10 @@ QImage paintSky(bool sun)
         p.setBrush(QColor(255, 210, 40));
         for (int i = 0; i < 12; ++i) {
             const double a = i * M_PI / 6;
-            p.drawPolygon(QPolygonF{QPointF(200 + 70 * std::cos(a - 0.12), 150 + 70 * std::sin(a - 0.12)),
-                                    QPointF(200 + 110 * std::cos(a), 150 + 110 * std::sin(a)),
-                                    QPointF(200 + 70 * std::cos(a + 0.12), 150 + 70 * std::sin(a + 0.12))});
+            p.drawPolygon(
+                QPolygonF{QPointF(200 + 70 * std::cos(a - 0.12), 150 + 70 * std::sin(a - 0.12)),
+                          QPointF(200 + 110 * std::cos(a), 150 + 110 * std::sin(a)),
+                          QPointF(200 + 70 * std::cos(a + 0.12), 150 + 70 * std::sin(a + 0.12))});
         }
         p.drawEllipse(QPointF(200, 150), 62, 62);
     } else {
@@ -764,7 +764,7 @@ QImage paintRainbow()
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor bands[] = {QColor(230, 40, 40), QColor(245, 140, 30), QColor(250, 220, 40),
-                            QColor(60, 180, 70),  QColor(50, 120, 220), QColor(90, 60, 170),
+                            QColor(60, 180, 70), QColor(50, 120, 220), QColor(90, 60, 170),
                             QColor(150, 70, 190)};
     for (int i = 0; i < 7; ++i) {
         p.setPen(QPen(bands[i], 14));
@@ -929,8 +929,8 @@ QByteArray templeWmf()
     record(0x041B, {540, 730, 500, 70}); // steps
     record(0x0000, {});
     QByteArray header;
-    word(header, 1);  // in memory
-    word(header, 9);  // header words
+    word(header, 1); // in memory
+    word(header, 9); // header words
     word(header, 0x0300);
     const int total = (18 + body.size()) / 2;
     word(header, total & 0xFFFF);
@@ -942,12 +942,12 @@ QByteArray templeWmf()
     QByteArray placeable;
     word(placeable, 0xCDD7);
     word(placeable, 0x9AC6);
-    word(placeable, 0);                    // handle
-    for (int v : {0, 0, 800, 600})         // bounds
+    word(placeable, 0);            // handle
+    for (int v : {0, 0, 800, 600}) // bounds
         word(placeable, v);
-    word(placeable, 96);                   // units per inch
+    word(placeable, 96); // units per inch
     word(placeable, 0);
-    word(placeable, 0);                    // reserved
+    word(placeable, 0); // reserved
     int checksum = 0;
     for (int i = 0; i < 20; i += 2)
         checksum ^= quint8(placeable[i]) | quint8(placeable[i + 1]) << 8;
@@ -983,7 +983,8 @@ void birds(Out &out)
     const QString d = out.dir(QStringLiteral("Àudio/Ocells"));
     QStringList table;
     for (int i = 0; i < 4; ++i) {
-        const QString picture = kBirdFiles[i] + (i == 3 ? QStringLiteral(".jpg") : QStringLiteral(".png"));
+        const QString picture =
+            kBirdFiles[i] + (i == 3 ? QStringLiteral(".jpg") : QStringLiteral(".png"));
         savePicture(paintBird(i), in(d, picture), i == 3 ? "JPEG" : "PNG", 90);
         writeBytes(in(d, kBirdFiles[i] + QStringLiteral(".wav")), birdSong(i));
         table << QStringList{picture, QStringLiteral("-1"), QStringLiteral("-1"),
@@ -1032,35 +1033,37 @@ void birds(Out &out)
                  QStringLiteral("Aquesta és la vostra puntuació"));
     writeText(in(d, QStringLiteral("Ocells2.sal")), two);
     writeText(in(d, QStringLiteral("Ocells2.sml")), table);
-    writeText(in(d, QStringLiteral("Ocells2.ini")),
-              baseIni({QStringLiteral("ManualViewing=1")})
-                  .section(QStringLiteral("PresSort"), {QStringLiteral("ShowingModel=2")})
-                  .section(QStringLiteral("AloneAnswer"),
-                           {QStringLiteral("ByInput=1"), QStringLiteral("WithMask=1"),
-                            QStringLiteral("ChangeIncorrectChar=1"), QStringLiteral("IgnoreAccent=1"),
-                            QStringLiteral("CheckAtEnd=0"), QStringLiteral("MaxIncorrections=3")})
-                  .section(QStringLiteral("PanelPA"), {QStringLiteral("EditAnswWidth=220")})
-                  .lines);
+    writeText(
+        in(d, QStringLiteral("Ocells2.ini")),
+        baseIni({QStringLiteral("ManualViewing=1")})
+            .section(QStringLiteral("PresSort"), {QStringLiteral("ShowingModel=2")})
+            .section(QStringLiteral("AloneAnswer"),
+                     {QStringLiteral("ByInput=1"), QStringLiteral("WithMask=1"),
+                      QStringLiteral("ChangeIncorrectChar=1"), QStringLiteral("IgnoreAccent=1"),
+                      QStringLiteral("CheckAtEnd=0"), QStringLiteral("MaxIncorrections=3")})
+            .section(QStringLiteral("PanelPA"), {QStringLiteral("EditAnswWidth=220")})
+            .lines);
 
     // 3: only the songs, in random order; the answer is recalled mentally and revealed with
     // Space. The first and last slides keep their places.
     QStringList three{slide({}, {}, QStringLiteral("Endevineu l'ocell"),
                             QStringLiteral("Escolteu, penseu-hi i premeu Espai"))};
     for (int i = 0; i < 4; ++i)
-        three << slide({}, QStringLiteral("XPAr"), QStringLiteral("Quin ocell és?"),
-                       kBirds[i].name, {}, song(i));
+        three << slide({}, QStringLiteral("XPAr"), QStringLiteral("Quin ocell és?"), kBirds[i].name,
+                       {}, song(i));
     three << slide({}, QStringLiteral("As"), QStringLiteral("Fi"),
                    QStringLiteral("Torneu-hi quan vulgueu"));
     writeText(in(d, QStringLiteral("Ocells3.sal")), three);
     writeText(in(d, QStringLiteral("Ocells3.sml")), table);
-    writeText(in(d, QStringLiteral("Ocells3.ini")),
-              baseIni({QStringLiteral("ManualViewing=1")})
-                  .section(QStringLiteral("PresSort"),
-                           {QStringLiteral("PresSort=1"), QStringLiteral("PresDRandom=1"),
-                            QStringLiteral("OmissionFirstSlide=1"),
-                            QStringLiteral("OmissionLastSlide=1"), QStringLiteral("ShowingModel=1")})
-                  .section(QStringLiteral("AloneAnswer"), {QStringLiteral("ByInput=0")})
-                  .lines);
+    writeText(
+        in(d, QStringLiteral("Ocells3.ini")),
+        baseIni({QStringLiteral("ManualViewing=1")})
+            .section(QStringLiteral("PresSort"),
+                     {QStringLiteral("PresSort=1"), QStringLiteral("PresDRandom=1"),
+                      QStringLiteral("OmissionFirstSlide=1"), QStringLiteral("OmissionLastSlide=1"),
+                      QStringLiteral("ShowingModel=1")})
+            .section(QStringLiteral("AloneAnswer"), {QStringLiteral("ByInput=0")})
+            .lines);
 }
 
 struct Instrument
@@ -1122,14 +1125,33 @@ QString rtfPage(const QString &title, const QStringList &paragraphs, int red, in
 void music(Out &out)
 {
     const QString d = out.dir(QStringLiteral("Àudio/Presentació"));
-    writeBytes(in(d, QStringLiteral("melodia.wav")),
-               melody({{0, 1}, {1, 1}, {2, 1}, {0, 1}, {2, 1}, {3, 1}, {4, 2}, {4, 1}, {5, 0.5},
-                       {4, 0.5}, {3, 1}, {2, 1}, {1, 1}, {0, 2}},
-                      0.35, 1.0));
-    writeBytes(in(d, QStringLiteral("flauta.wav")),
-               melody({{4, 1.5}, {5, 0.5}, {4, 1}, {2, 1}, {3, 1}, {1, 1}, {0, 2}, {-1, 1},
-                       {7, 1}, {6, 1}, {4, 2}},
-                      0.4, 2.0));
+    writeBytes(in(d, QStringLiteral("melodia.wav")), melody({{0, 1},
+                                                             {1, 1},
+                                                             {2, 1},
+                                                             {0, 1},
+                                                             {2, 1},
+                                                             {3, 1},
+                                                             {4, 2},
+                                                             {4, 1},
+                                                             {5, 0.5},
+                                                             {4, 0.5},
+                                                             {3, 1},
+                                                             {2, 1},
+                                                             {1, 1},
+                                                             {0, 2}},
+                                                            0.35, 1.0));
+    writeBytes(in(d, QStringLiteral("flauta.wav")), melody({{4, 1.5},
+                                                            {5, 0.5},
+                                                            {4, 1},
+                                                            {2, 1},
+                                                            {3, 1},
+                                                            {1, 1},
+                                                            {0, 2},
+                                                            {-1, 1},
+                                                            {7, 1},
+                                                            {6, 1},
+                                                            {4, 2}},
+                                                           0.4, 2.0));
     writeBytes(in(d, QStringLiteral("ritme.wav")), drumBeat());
     const QString sounds[] = {QStringLiteral("melodia.wav"), QStringLiteral("flauta.wav"),
                               QStringLiteral("ritme.wav")};
@@ -1151,7 +1173,8 @@ void music(Out &out)
         if (!f.open(QIODevice::WriteOnly) || f.write(page) != page.size())
             fail(QStringLiteral("cannot write %1").arg(f.fileName()));
         writeText(in(d, ins.file + QStringLiteral(".rtf")),
-                  rtfPage(ins.title, {ins.text, QStringLiteral("Escolteu la música mentre llegiu.")},
+                  rtfPage(ins.title,
+                          {ins.text, QStringLiteral("Escolteu la música mentre llegiu.")},
                           rtfColours[i][0], rtfColours[i][1], rtfColours[i][2])
                       .split(QLatin1Char('\n')));
         // The melody of the first page carries on under the second, which has no track.
@@ -1164,9 +1187,10 @@ void music(Out &out)
     rtf << slide({}, QStringLiteral("As"), QStringLiteral("Fi"), QStringLiteral("Silenci!"));
     writeText(in(d, QStringLiteral("MúsicaHtm.sal")), htm);
     writeText(in(d, QStringLiteral("MúsicaRtf.sal")), rtf);
-    const Ini ini = baseIni({QStringLiteral("ManualViewing=1")})
-                        .section(QStringLiteral("Image"),
-                                 {QStringLiteral("ColorRichEdit=%1").arg(storedColour(255, 252, 240))});
+    const Ini ini =
+        baseIni({QStringLiteral("ManualViewing=1")})
+            .section(QStringLiteral("Image"),
+                     {QStringLiteral("ColorRichEdit=%1").arg(storedColour(255, 252, 240))});
     writeText(in(d, QStringLiteral("MúsicaHtm.ini")), ini.lines);
     writeText(in(d, QStringLiteral("MúsicaRtf.ini")), ini.lines);
 }
@@ -1188,7 +1212,8 @@ void skeleton(Out &out)
                           QStringLiteral("Els ossos principals del cos"))};
     for (const Bone &b : kBones)
         one << slide(picture, mark(b), b.name, QStringLiteral("La marca vermella assenyala l'os"));
-    one << slide({}, {}, QStringLiteral("Ara vosaltres"), QStringLiteral("Quin os assenyala la marca?"));
+    one << slide({}, {}, QStringLiteral("Ara vosaltres"),
+                 QStringLiteral("Quin os assenyala la marca?"));
     const int asked[] = {3, 0, 5, 2, 6};
     for (int k : asked) {
         QString answers;
@@ -1202,8 +1227,8 @@ void skeleton(Out &out)
     }
     writeText(in(d, QStringLiteral("Esquelet1.sal")), one);
     writeText(in(d, QStringLiteral("Esquelet1.sml")), table);
-    const QStringList markKeys{QStringLiteral("Size=24"), QStringLiteral("ConstRatio=1"),
-                               QStringLiteral("PenMode=4"), QStringLiteral("PenColor=0"),
+    const QStringList markKeys{QStringLiteral("Size=24"),        QStringLiteral("ConstRatio=1"),
+                               QStringLiteral("PenMode=4"),      QStringLiteral("PenColor=0"),
                                QStringLiteral("BrushColor=255"), QStringLiteral("PenWidth=2")};
     writeText(in(d, QStringLiteral("Esquelet1.ini")),
               baseIni({QStringLiteral("ManualViewing=1")})
@@ -1217,8 +1242,8 @@ void skeleton(Out &out)
     QStringList two{slide({}, {}, QStringLiteral("Examen de l'esquelet"),
                           QStringLiteral("Escriviu el nom de l'os assenyalat"))};
     for (int k : {0, 1, 3, 4, 5, 6})
-        two << slide(picture, QStringLiteral("XP") + mark(kBones[k]), QStringLiteral("Nom de l'os:"),
-                     kBones[k].name + QStringLiteral("//<2"));
+        two << slide(picture, QStringLiteral("XP") + mark(kBones[k]),
+                     QStringLiteral("Nom de l'os:"), kBones[k].name + QStringLiteral("//<2"));
     two << slide({}, QStringLiteral("T"), QStringLiteral("Resultat"),
                  QStringLiteral("Cada os val dos punts"));
     writeText(in(d, QStringLiteral("Esquelet2.sal")), two);
@@ -1238,9 +1263,10 @@ void architecture(Out &out)
 {
     const QString d = out.dir(QStringLiteral("Presentacions/Amb imatges"));
     savePicture(paintColumn(), in(d, QStringLiteral("columnes.png")), "PNG");
-    savePicture(paintArch(false, QStringLiteral("Arc de mig punt")), in(d, QStringLiteral("romanic.jpg")),
-                "JPEG", 88);
-    savePicture(paintArch(true, QStringLiteral("Arc apuntat")), in(d, QStringLiteral("gotic.bmp")), "BMP");
+    savePicture(paintArch(false, QStringLiteral("Arc de mig punt")),
+                in(d, QStringLiteral("romanic.jpg")), "JPEG", 88);
+    savePicture(paintArch(true, QStringLiteral("Arc apuntat")), in(d, QStringLiteral("gotic.bmp")),
+                "BMP");
     savePicture(paintModernist(), in(d, QStringLiteral("modernista.png")), "PNG");
     savePicture(paintBridge(), in(d, QStringLiteral("pont.jpg")), "JPEG", 88);
     savePicture(paintHouseIcon(), in(d, QStringLiteral("casa.ico")), "ICO");
@@ -1261,26 +1287,28 @@ void architecture(Out &out)
               QStringLiteral("Arcs de mig punt i murs gruixuts"), QStringLiteral("5")),
         slide(QStringLiteral("gotic.bmp"), QStringLiteral("R"), QStringLiteral("El gòtic"),
               QStringLiteral("Arcs apuntats|que s'enlairen"), QStringLiteral("5")),
-        slide(QStringLiteral("modernista.png"), QStringLiteral("B"), QStringLiteral("El modernisme"),
-              QStringLiteral("Corbes, colors i ceràmica"), QStringLiteral("5")),
+        slide(QStringLiteral("modernista.png"), QStringLiteral("B"),
+              QStringLiteral("El modernisme"), QStringLiteral("Corbes, colors i ceràmica"),
+              QStringLiteral("5")),
         slide(QStringLiteral("Arquitectura2.sal"), {}, {}, {}),
     };
     writeText(in(d, QStringLiteral("Arquitectura1.sal")), one);
-    writeText(in(d, QStringLiteral("Arquitectura1.ini")),
-              baseIni({QStringLiteral("ManualViewing=0")})
-                  .section(QStringLiteral("Image"),
-                           {QStringLiteral("ImageDelay=4"), QStringLiteral("ImgAmpliationEnabled=1"),
-                            QStringLiteral("ImgAmpliation=200"), QStringLiteral("ImgFrameEnabled=1"),
-                            QStringLiteral("ImgFrameWidth=12")})
-                  .section(QStringLiteral("PanelNoteLR"),
-                           {QStringLiteral("WordWrapLRLines=1"), QStringLiteral("ManualSize=1"),
-                            QStringLiteral("Size=160")})
-                  .lines);
+    writeText(
+        in(d, QStringLiteral("Arquitectura1.ini")),
+        baseIni({QStringLiteral("ManualViewing=0")})
+            .section(QStringLiteral("Image"),
+                     {QStringLiteral("ImageDelay=4"), QStringLiteral("ImgAmpliationEnabled=1"),
+                      QStringLiteral("ImgAmpliation=200"), QStringLiteral("ImgFrameEnabled=1"),
+                      QStringLiteral("ImgFrameWidth=12")})
+            .section(QStringLiteral("PanelNoteLR"),
+                     {QStringLiteral("WordWrapLRLines=1"), QStringLiteral("ManualSize=1"),
+                      QStringLiteral("Size=160")})
+            .lines);
 
     // 2: the rest in random order, for ever, the title first.
     const QStringList two{
-        slide({}, {}, QStringLiteral("Més construccions"), QStringLiteral("En ordre aleatori, sense fi"),
-              QStringLiteral("3")),
+        slide({}, {}, QStringLiteral("Més construccions"),
+              QStringLiteral("En ordre aleatori, sense fi"), QStringLiteral("3")),
         slide(QStringLiteral("pont.jpg"), QStringLiteral("B"), QStringLiteral("Un pont de pedra"),
               QStringLiteral("Arcs que travessen el riu")),
         slide(QStringLiteral("molí.gif"), QStringLiteral("B"), QStringLiteral("Un molí de vent"),
@@ -1291,15 +1319,16 @@ void architecture(Out &out)
               QStringLiteral("Ordre dòric")),
     };
     writeText(in(d, QStringLiteral("Arquitectura2.sal")), two);
-    writeText(in(d, QStringLiteral("Arquitectura2.ini")),
-              baseIni({QStringLiteral("ManualViewing=0"), QStringLiteral("LoopImages=1")})
-                  .section(QStringLiteral("Image"),
-                           {QStringLiteral("ImageDelay=3"), QStringLiteral("ImgAmpliationEnabled=1"),
-                            QStringLiteral("ImgAmpliation=400"), QStringLiteral("ImgGifAnimate=1")})
-                  .section(QStringLiteral("PresSort"),
-                           {QStringLiteral("PresSort=1"), QStringLiteral("PresDRandom=1"),
-                            QStringLiteral("OmissionFirstSlide=1")})
-                  .lines);
+    writeText(
+        in(d, QStringLiteral("Arquitectura2.ini")),
+        baseIni({QStringLiteral("ManualViewing=0"), QStringLiteral("LoopImages=1")})
+            .section(QStringLiteral("Image"),
+                     {QStringLiteral("ImageDelay=3"), QStringLiteral("ImgAmpliationEnabled=1"),
+                      QStringLiteral("ImgAmpliation=400"), QStringLiteral("ImgGifAnimate=1")})
+            .section(QStringLiteral("PresSort"),
+                     {QStringLiteral("PresSort=1"), QStringLiteral("PresDRandom=1"),
+                      QStringLiteral("OmissionFirstSlide=1")})
+            .lines);
 }
 
 void fairyTale(Out &out)
@@ -1382,8 +1411,9 @@ void riddles(Out &out)
                              "La pluja//*4")),
         // 6
         slide(QStringLiteral("arc de Sant Martí.png"), QStringLiteral("B"),
-              QStringLiteral("L'arc de Sant Martí!"), QStringLiteral("Vermell, taronja, groc, verd, "
-                                                                     "blau, anyil i violeta")),
+              QStringLiteral("L'arc de Sant Martí!"),
+              QStringLiteral("Vermell, taronja, groc, verd, "
+                             "blau, anyil i violeta")),
         // 7
         slide({}, QStringLiteral("XP"),
               QStringLiteral("Tothom em mira|però ningú no em pot mirar gaire estona. Qui sóc?"),
@@ -1426,7 +1456,8 @@ void readingComprehension(Out &out)
         slide({}, {}, QStringLiteral("Comprensió lectora"),
               QStringLiteral("Llegiu el conte i responeu les preguntes")),
         slide(QStringLiteral("El pacte.rtf"), {}),
-        slide(QStringLiteral("guineu i corb.png"), QStringLiteral("B"), QStringLiteral("La guineu i el corb")),
+        slide(QStringLiteral("guineu i corb.png"), QStringLiteral("B"),
+              QStringLiteral("La guineu i el corb")),
         slide({}, QStringLiteral("XPR"), QStringLiteral("Què tenia el corb al bec?"),
               QStringLiteral("Formatge//<2|Blat//<0|Una cançó//<0")),
         slide({}, QStringLiteral("XPR"), QStringLiteral("Què li va prometre la guineu?"),
@@ -1477,7 +1508,8 @@ void capitals(Out &out)
             lines << slide({}, QStringLiteral("T"), QStringLiteral("A mig examen"),
                            QStringLiteral("Així aneu"));
     }
-    lines << slide({}, QStringLiteral("T"), QStringLiteral("Fi de l'examen"), QStringLiteral("Gràcies"));
+    lines << slide({}, QStringLiteral("T"), QStringLiteral("Fi de l'examen"),
+                   QStringLiteral("Gràcies"));
     writeText(in(d, QStringLiteral("Capitals.sal")), lines);
     writeText(in(d, QStringLiteral("Capitals.ini")),
               baseIni({QStringLiteral("ManualViewing=1")}, storedColour(130, 30, 30),
@@ -1501,7 +1533,8 @@ void flags(Out &out)
     for (size_t i = 0; i < list.size(); ++i) {
         const QString file = QStringLiteral("bandera %1.png").arg(i + 1);
         savePicture(paintFlag(list[i], false), in(d, file), "PNG");
-        table << QStringList{file, QStringLiteral("-1"), QStringLiteral("-1"), QString(), list[i].name}
+        table << QStringList{file, QStringLiteral("-1"), QStringLiteral("-1"), QString(),
+                             list[i].name}
                      .join(QLatin1Char('\t'));
         words << list[i].name + QLatin1Char('\t') +
                      QStringLiteral("La capital és %1").arg(list[i].capital);
@@ -1512,8 +1545,8 @@ void flags(Out &out)
             .arg(list[i].name, list[others[0]].name, list[others[1]].name, wrongSuffix);
     };
     // 1: a wrong choice shows the flag of the country chosen, from the picture table.
-    QStringList one{slide({}, {}, QStringLiteral("Banderes"),
-                          QStringLiteral("De quin país és cada bandera?"))};
+    QStringList one{
+        slide({}, {}, QStringLiteral("Banderes"), QStringLiteral("De quin país és cada bandera?"))};
     for (size_t i = 0; i < list.size(); ++i)
         one << slide(QStringLiteral("bandera %1.png").arg(i + 1), QStringLiteral("XPR"),
                      QStringLiteral("De quin país és?"), options(i, QStringLiteral("///")));
@@ -1530,21 +1563,23 @@ void flags(Out &out)
     two << slide({}, {}, QStringLiteral("Fi"), QStringLiteral("Gràcies"));
     writeText(in(d, QStringLiteral("Banderes2.sal")), two);
     writeText(in(d, QStringLiteral("Banderes2.wml")), words);
-    const QStringList learning{QStringLiteral("ShowingModel=1"), QStringLiteral("MAMaxIncorrections=3")};
+    const QStringList learning{QStringLiteral("ShowingModel=1"),
+                               QStringLiteral("MAMaxIncorrections=3")};
     writeText(in(d, QStringLiteral("Banderes1.ini")),
               baseIni({QStringLiteral("ManualViewing=1")})
                   .section(QStringLiteral("PresSort"), learning)
                   .section(QStringLiteral("PresErrWindow"),
                            {QStringLiteral("Referent=1"), QStringLiteral("SizePercent=40")})
                   .lines);
-    writeText(in(d, QStringLiteral("Banderes2.ini")),
-              baseIni({QStringLiteral("ManualViewing=1")})
-                  .section(QStringLiteral("PresSort"),
-                           QStringList{QStringLiteral("PresSort=1"), QStringLiteral("PresDRandom=1"),
-                                       QStringLiteral("OmissionFirstSlide=1"),
-                                       QStringLiteral("OmissionLastSlide=1")} +
-                               learning)
-                  .lines);
+    writeText(
+        in(d, QStringLiteral("Banderes2.ini")),
+        baseIni({QStringLiteral("ManualViewing=1")})
+            .section(QStringLiteral("PresSort"),
+                     QStringList{QStringLiteral("PresSort=1"), QStringLiteral("PresDRandom=1"),
+                                 QStringLiteral("OmissionFirstSlide=1"),
+                                 QStringLiteral("OmissionLastSlide=1")} +
+                         learning)
+            .lines);
 }
 
 void symbols(Out &out)
@@ -1584,7 +1619,8 @@ void video(Out &out, const QDir &samples, const QDir &sources)
     copy(sources.filePath(QStringLiteral("fractal.mov")), QStringLiteral("fractal.mov"));
     savePicture(paintSky(true), in(d, QStringLiteral("sol.png")), "PNG");
     const QStringList lines{
-        slide({}, {}, QStringLiteral("Vídeos"), QStringLiteral("Un vídeo AVI i un vídeo QuickTime")),
+        slide({}, {}, QStringLiteral("Vídeos"),
+              QStringLiteral("Un vídeo AVI i un vídeo QuickTime")),
         slide(QStringLiteral("fractal.avi"), {}, QStringLiteral("Un fractal en moviment"),
               QStringLiteral("Vídeo AVI")),
         slide(QStringLiteral("fractal.mov"), {}, QStringLiteral("El mateix, en QuickTime"),

@@ -6,6 +6,7 @@
 // With PELVAR_EXAMPLE_SHOTS set to a folder, the window is saved there at each slide shown, as
 // "<list> <n>.png".
 
+#include "files/TextCodec.h"
 #include "player/PlayerEngine.h"
 #include "player/StartupArgs.h"
 #include "player/ui/TFShowImages.h"
@@ -14,7 +15,6 @@
 #include "support/FakePrompter.h"
 #include "support/FakeScheduler.h"
 #include "support/FakeShell.h"
-#include "files/TextCodec.h"
 #include "support/WindowTest.h"
 #include "users/SampleInstallation.h"
 
@@ -107,8 +107,8 @@ class ExamplesPlayTest : public QObject
                 lastTitle = w.windowTitle();
                 played.titles << lastTitle;
                 if (!shots.isEmpty() && played.slides <= 14)
-                    w.grab().save(u"%1/%2 %3.png"_s.arg(shots, name).arg(played.slides, 2, 10,
-                                                                          QLatin1Char('0')));
+                    w.grab().save(u"%1/%2 %3.png"_s.arg(shots, name)
+                                      .arg(played.slides, 2, 10, QLatin1Char('0')));
             }
             // A wrong choice shows its reaction; the choice is made once per slide.
             QList<QRadioButton *> radios;
