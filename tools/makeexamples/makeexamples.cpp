@@ -348,7 +348,7 @@ QImage paintBird(int which)
     p.setPen(QPen(QColor(90, 60, 40), 4));
     p.drawLine(QPointF(240, 258), QPointF(236, 276));
     p.drawLine(QPointF(270, 258), QPointF(272, 274));
-    caption(p, QRectF(0, 300, 480, 50), b.name, 26, QColor(40, 50, 40));
+    // No name on the picture: the typed quiz asks for it.
     return image;
 }
 
