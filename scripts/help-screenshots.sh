@@ -34,7 +34,7 @@ pick "windows/La finestra principal amb una pregunta de botons.png" pregunta-de-
 pick "windows/Editor de paraules i significats.png" editor-de-paraules.png
 pick "windows/Editor de taules d'imatges i sons, fila 1.png" editor-d-imatges.png
 pick "windows/Opcions de mode de presentació.png" mode-de-presentacio.png
-pick "windows/Aspectes interiors, imatge 1.png" aspectes-interiors.png
+pick "windows/Aspectes interiors, imatge 1.png" pagina-de-la-imatge.png
 pick "windows/Benvinguda i instal·lació d'exemples.png" benvinguda.png
 pick "windows/Opcions de l'administrador.png" opcions-administrador.png
 pick "examples/Capitals 02.png" exemple-capitals.png
