@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 const QString kNoBackend = QStringLiteral("No hi ha cap reproductor de vídeo en aquest sistema");
@@ -78,7 +80,52 @@ void VideoSlideView::createVideoPlayer()
             [this](QMediaPlayer::Error error, const QString &reason) {
                 if (error != QMediaPlayer::NoError && m_showing == Showing::Video)
                     reportLater(m_path, reason);
+                mediaStatusChanged();
             });
+    connect(m_player, &QMediaPlayer::mediaStatusChanged, this, &VideoSlideView::mediaStatusChanged);
+}
+
+void VideoSlideView::mediaStatusChanged()
+{
+    if (m_applying || !m_opening || m_player->mediaStatus() == QMediaPlayer::LoadingMedia)
+        return;
+    m_opening = false;
+    // Carried out from the event loop, not from inside the backend's signal.
+    QMetaObject::invokeMethod(this, &VideoSlideView::applyWanted, Qt::QueuedConnection);
+}
+
+void VideoSlideView::applyWanted()
+{
+    if (!m_player || m_opening || m_applying)
+        return;
+    m_applying = true;
+    const Command command = std::exchange(m_command, Command::None);
+    if (m_player->source() != m_wantedSource) {
+        m_player->stop();
+        m_player->setSource(m_wantedSource);
+        if (!m_wantedSource.isEmpty()) {
+            m_opening = m_player->mediaStatus() == QMediaPlayer::LoadingMedia;
+            if (command != Command::Pause)
+                m_player->play();
+        }
+    } else if (!m_wantedSource.isEmpty()) {
+        switch (command) {
+        case Command::None: break;
+        case Command::Play: m_player->play(); break;
+        case Command::Restart:
+            m_player->stop();
+            m_player->play();
+            break;
+        case Command::Pause: m_player->pause(); break;
+        }
+    }
+    m_applying = false;
+    // The player may have finished opening while it was being told (a file it refused at once).
+    if (m_opening && m_player->mediaStatus() != QMediaPlayer::LoadingMedia) {
+        m_opening = false;
+        if (m_command != Command::None || m_player->source() != m_wantedSource)
+            QMetaObject::invokeMethod(this, &VideoSlideView::applyWanted, Qt::QueuedConnection);
+    }
 }
 
 void VideoSlideView::showVideoSlide(const SlideRecord &slide)
@@ -105,8 +152,9 @@ void VideoSlideView::showVideo(const SlideRecord &slide)
     m_surface->clear();
     m_surface->refit();
     m_area.setContentView(m_surface, SlideArea::ContentPlace::PanelClient);
-    m_player->setSource(QUrl::fromLocalFile(QFileInfo(slide.FileName).absoluteFilePath()));
-    m_player->play();
+    m_wantedSource = QUrl::fromLocalFile(QFileInfo(slide.FileName).absoluteFilePath());
+    m_command = Command::Restart;
+    applyWanted();
 }
 
 void VideoSlideView::showMovie(const SlideRecord &slide)
@@ -152,9 +200,9 @@ void VideoSlideView::replay()
     switch (m_showing) {
     case Showing::Nothing: break;
     case Showing::Video:
-        if (m_player && !m_player->source().isEmpty()) {
-            m_player->stop();
-            m_player->play();
+        if (m_player && !m_wantedSource.isEmpty()) {
+            m_command = Command::Restart;
+            applyWanted();
         }
         break;
     case Showing::Movie:
@@ -169,9 +217,10 @@ void VideoSlideView::replay()
 
 void VideoSlideView::stop()
 {
-    if (m_showing == Showing::Video && m_player)
-        m_player->pause();
-    else if (m_showing == Showing::Movie && m_movie && m_movie->hasMovie())
+    if (m_showing == Showing::Video && m_player) {
+        m_command = Command::Pause;
+        applyWanted();
+    } else if (m_showing == Showing::Movie && m_movie && m_movie->hasMovie())
         m_movie->StopMovieAndRewind();
 }
 
@@ -190,8 +239,9 @@ void VideoSlideView::clear()
 {
     FreeMovie();
     if (m_player) {
-        m_player->stop();
-        m_player->setSource(QUrl());
+        m_wantedSource.clear();
+        m_command = Command::None;
+        applyWanted();
     }
     if (m_surface) {
         m_surface->clear();

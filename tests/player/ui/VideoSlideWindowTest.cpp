@@ -14,14 +14,19 @@
 #include "player/ui/VideoSlideView.h"
 #include "slides/ui/SlideArea.h"
 #include "support/FakePrompter.h"
+#include "support/MainThreadWatchdog.h"
 #include "support/SlideListFixture.h"
 #include "support/VideoFixtures.h"
 #include "support/WindowTest.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMediaPlayer>
 #include <QPointer>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
@@ -216,6 +221,54 @@ private Q_SLOTS:
         QVERIFY(view.videoPlayer()->source().isEmpty());
         QVERIFY(!play->isEnabled());
         QVERIFY(!play->isVisible());
+        QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
+    }
+
+    // Slides changed while the video is still being opened (a viewer pressing on, an automatic
+    // run on a short timing): the media backend must never be asked to drop a video it is still
+    // opening, which deadlocked it; the window keeps answering and the last video shown plays.
+    void quickSlideChangesNeverBlockTheWindow()
+    {
+        const QString other = m_fx.path(QStringLiteral("altre.avi"));
+        QVERIFY(QFile::copy(m_avi, other));
+        QStringList lines;
+        for (int i = 0; i < 6; ++i)
+            lines << SlideListFixture::line(i % 2 ? other : m_avi) << SlideListFixture::line(m_png);
+        const QString list = m_fx.list(QStringLiteral("de-pressa.sal"), lines);
+        FakePrompter prompter;
+        TFShowImages w(prompter);
+        start(w, list);
+        w.engine().session().Settings.LoopImages = true;
+        VideoSlideView &view = w.videoView();
+        // The backend's own sign of a video dropped while it was being opened: its video sink
+        // gives up waiting for the window's thread.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("main thread blocked")));
+        MainThreadWatchdog watchdog(std::chrono::seconds(30), "changing video slides");
+        QRandomGenerator random(20261211);
+        const int rounds = qEnvironmentVariableIntValue("PELVAR_VIDEO_ROUNDS") > 0
+                               ? qEnvironmentVariableIntValue("PELVAR_VIDEO_ROUNDS")
+                               : 150;
+        for (int i = 0; i < rounds; ++i) {
+            watchdog.beat();
+            QTest::qWait(int(random.bounded(25)));
+            w.action(i % 7 == 3 ? PlayerAction::A_V_Prior : PlayerAction::A_V_InitNext)->trigger();
+            QVERIFY(w.engine().state().Presenting);
+        }
+        // Settle on a video: it plays, and its frames reach the surface.
+        if (view.showing() != VideoSlideView::Showing::Video)
+            w.action(PlayerAction::A_V_InitNext)->trigger();
+        QCOMPARE(view.showing(), VideoSlideView::Showing::Video);
+        watchdog.beat();
+        QTRY_VERIFY_WITH_TIMEOUT(view.surface()->hasFrame(), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(view.videoPlayer()->playbackState(), QMediaPlayer::PlayingState,
+                                  kWaitMs);
+        const QString shown = w.engine().state().CurrentSlide.FileName;
+        QCOMPARE(QFileInfo(view.videoPlayer()->source().toLocalFile()).fileName(),
+                 QFileInfo(shown).fileName());
+        // And a picture after it takes the video away for good.
+        w.action(PlayerAction::A_V_InitNext)->trigger();
+        QCOMPARE(view.showing(), VideoSlideView::Showing::Nothing);
+        QTRY_VERIFY_WITH_TIMEOUT(view.videoPlayer()->source().isEmpty(), kWaitMs);
         QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
     }
 
