@@ -66,6 +66,8 @@ bool bitmapClaimsFarMoreThanItHolds(const QByteArray &bytes)
     return rowBytes * height > held * 64;
 }
 
+SlidePicture decodeGif(const QByteArray &bytes);
+
 SlidePicture decodeWithQt(const QByteArray &bytes, const QByteArray &format)
 {
     SlidePicture out;
@@ -77,6 +79,17 @@ SlidePicture decodeWithQt(const QByteArray &bytes, const QByteArray &format)
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
+    // A file named as a bitmap or an icon may hold another kind of picture, which the library
+    // reads by its content. A GIF is read by our own reader instead: the library's fills a
+    // logical screen of any size the header claims, however few bytes follow (90 bytes kept it
+    // busy for seconds). It stays a still picture, as the name says.
+    if (QImageReader::imageFormat(&buffer) == "gif") {
+        const SlidePicture gif = decodeGif(bytes);
+        out.image = gif.image;
+        out.naturalSize = gif.naturalSize;
+        out.error = gif.error;
+        return out;
+    }
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(true);
     const QSize size = reader.size();

@@ -179,6 +179,35 @@ private Q_SLOTS:
         // A small picture whose rows are missing altogether is no more than a few bytes short.
         QVERIFY(DecodeSlidePicture(claiming(8, 8), u"bmp"_s, QSize()).ok());
     }
+
+    // A GIF named as an icon or a bitmap: read by content, as a still picture, and a header
+    // claiming a huge logical screen over a few bytes is refused at once.
+    void gifsUnderAnotherName()
+    {
+        GifBuilder gif(24, 16, {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)});
+        gif.addGraphicControl(10);
+        gif.addFrame(24, 16, std::vector<std::uint8_t>(24 * 16, 1));
+        gif.addGraphicControl(10);
+        gif.addFrame(24, 16, std::vector<std::uint8_t>(24 * 16, 2));
+        const QByteArray bytes = gif.finish();
+        for (const QString &ext : {u"ico"_s, u"bmp"_s}) {
+            const SlidePicture pic = DecodeSlidePicture(bytes, ext, QSize());
+            QVERIFY2(pic.ok(), qPrintable(pic.error));
+            QCOMPARE(pic.naturalSize, QSize(24, 16));
+            QCOMPARE(pic.image.pixel(5, 5), qRgb(255, 0, 0));
+            QVERIFY(pic.frames.empty());
+        }
+        // A 2119 x 14406 logical screen claimed by 90 bytes.
+        const QByteArray huge = QByteArray::fromHex("474946383961470846383961402c2c0000000000000000"
+                                                    "00000000080000000000000000000000000000000000"
+                                                    "0000000000000000000000000000000000000000000000"
+                                                    "00000000000000000000000000000000000000000000");
+        QElapsedTimer clock;
+        clock.start();
+        for (const QString &ext : {u"ico"_s, u"bmp"_s})
+            QVERIFY(!DecodeSlidePicture(huge, ext, QSize()).ok());
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
 };
 
 QTEST_MAIN(DecoderMutationTest)
