@@ -1,15 +1,52 @@
 #include "media/PicturePrefetcher.h"
 
-#include <memory>
+#include <utility>
 
-PicturePrefetcher::PicturePrefetcher()
-{
-    m_pool.setMaxThreadCount(1);
-}
+PicturePrefetcher::PicturePrefetcher() : m_worker([this] { work(); }) {}
 
 PicturePrefetcher::~PicturePrefetcher()
 {
-    m_pool.waitForDone();
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_quit = true;
+        m_queued.reset();
+    }
+    m_queueChanged.notify_all();
+    m_worker.join(); // after the decoding in progress, if any
+}
+
+void PicturePrefetcher::work()
+{
+    for (;;) {
+        std::shared_ptr<Job> job;
+        {
+            std::unique_lock lock(m_queueMutex);
+            m_queueChanged.wait(lock, [this] { return m_quit || m_queued; });
+            if (m_quit)
+                return;
+            job = std::exchange(m_queued, nullptr);
+        }
+        PreparedPicture result;
+        try {
+            result = prepare(job->path, job->decodeTarget, job->planner);
+        } catch (...) {
+            // Out of memory on a huge picture: an empty result, decoded again (and reported)
+            // when it is shown.
+            result = PreparedPicture{};
+        }
+        {
+            std::lock_guard lock(job->mutex);
+            job->result = std::move(result);
+            job->done = true;
+        }
+        job->finished.notify_all();
+    }
+}
+
+void PicturePrefetcher::waitFor(Job &job)
+{
+    std::unique_lock lock(job.mutex);
+    job.finished.wait(lock, [&job] { return job.done; });
 }
 
 PreparedPicture PicturePrefetcher::prepare(const QString &path, QSize decodeTarget,
@@ -32,34 +69,48 @@ PreparedPicture PicturePrefetcher::prepare(const QString &path, QSize decodeTarg
 
 void PicturePrefetcher::prefetch(const QString &path, QSize decodeTarget, Planner planner)
 {
-    if (path.isEmpty() || (m_path == path && m_future.valid()))
+    if (path.isEmpty() || has(path))
         return;
-    auto promise = std::make_shared<std::promise<PreparedPicture>>();
-    m_future = promise->get_future().share();
-    m_path = path;
-    m_pool.start([promise, path, decodeTarget, planner = std::move(planner)]() {
-        try {
-            promise->set_value(prepare(path, decodeTarget, planner));
-        } catch (...) {
-            // Out of memory on a huge picture: an empty result, decoded again (and reported)
-            // when it is shown.
-            promise->set_value(PreparedPicture{});
-        }
-    });
+    auto job = std::make_shared<Job>();
+    job->path = path;
+    job->decodeTarget = decodeTarget;
+    job->planner = std::move(planner);
+    m_current = job;
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_queued = std::move(job);
+    }
+    m_queueChanged.notify_one();
 }
 
 std::optional<PreparedPicture> PicturePrefetcher::take(const QString &path)
 {
-    if (path != m_path || !m_future.valid())
+    if (!has(path))
         return std::nullopt;
-    PreparedPicture out = m_future.get();
-    m_future = {};
-    m_path.clear();
-    return out;
+    const std::shared_ptr<Job> job = std::exchange(m_current, nullptr);
+    bool started = true;
+    {
+        std::lock_guard lock(m_queueMutex);
+        if (m_queued == job) {
+            m_queued.reset();
+            started = false;
+        }
+    }
+    if (!started) {
+        // Still behind a picture asked for earlier: decoded here rather than after it.
+        try {
+            return prepare(job->path, job->decodeTarget, job->planner);
+        } catch (...) {
+            return PreparedPicture{};
+        }
+    }
+    waitFor(*job);
+    std::lock_guard lock(job->mutex);
+    return std::move(job->result);
 }
 
 void PicturePrefetcher::wait()
 {
-    if (m_future.valid())
-        m_future.wait();
+    if (m_current)
+        waitFor(*m_current);
 }
