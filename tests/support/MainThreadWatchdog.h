@@ -47,10 +47,10 @@ private:
             m_wake.wait_for(lock, std::chrono::milliseconds(200));
             const auto since = Clock::now() - Clock::time_point(Clock::duration(m_last.load()));
             if (!m_done && since > m_limit) {
-                std::fprintf(stderr, "FAIL: %s: no progress for %lld ms\n", m_what.constData(),
-                             static_cast<long long>(
-                                 std::chrono::duration_cast<std::chrono::milliseconds>(since)
-                                     .count()));
+                std::fprintf(
+                    stderr, "FAIL: %s: no progress for %lld ms\n", m_what.constData(),
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::milliseconds>(since).count()));
                 std::fflush(stderr);
                 std::abort();
             }
