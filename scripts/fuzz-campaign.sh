@@ -2,7 +2,7 @@
 # Long fuzzing runs: each target in turn for FUZZ_SECONDS (default 600), one at a time at low
 # priority, with a corpus kept between runs in FUZZ_CORPUS_DIR/<target> (default
 # ~/.cache/pelvar-fuzz), started from the committed seeds. Each run appends a line to
-# fuzz/campaign.log (FUZZ_LOG chooses another file): date, target, seconds, executions, and "ok"
+# fuzz/campaign.log (FUZZ_LOG chooses another file): date, target, seconds run, executions, and "ok"
 # or the crash's file. The log is committed, so that the hours of every machine add up.
 # Crashing inputs are kept in FUZZ_CORPUS_DIR/crashes/. The smoke run (fuzz-smoke.sh) builds
 # the targets.
@@ -43,15 +43,17 @@ for t in $targets; do
     dict=()
     [ -f "$root/fuzz/$t.dict" ] && dict=(-dict="$root/fuzz/$t.dict")
     out="$store/$t.last.log"
+    started=$SECONDS
     nice -n 19 "$bin" "$corpus" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=4096 -malloc_limit_mb=1024 -print_final_stats=1 \
         -artifact_prefix="$store/crashes/$t-" >"$out" 2>&1
     rc=$?
+    ran=$((SECONDS - started)) # less than asked when a fault ended the run
     execs=$(grep -h "stat::number_of_executed_units" "$out" | awk '{ print $2 }')
     verdict=ok
     if [ "$rc" -ne 0 ]; then
         verdict="$(grep -ho "Test unit written to [^ ]*" "$out" | tail -1 | sed 's/.* //')"
         verdict="${verdict:-failed($rc)}"
     fi
-    echo "$(date -u +%FT%TZ) $t $seconds ${execs:-0} $verdict" | tee -a "$log"
+    echo "$(date -u +%FT%TZ) $t $ran ${execs:-0} $verdict" | tee -a "$log"
 done
