@@ -100,8 +100,9 @@ void VideoSlideView::applyWanted()
         return;
     m_applying = true;
     const Command command = std::exchange(m_command, Command::None);
-    if (m_player->source() != m_wantedSource) {
+    if (m_givenSource != m_wantedSource) {
         m_player->stop();
+        m_givenSource = m_wantedSource;
         m_player->setSource(m_wantedSource);
         if (!m_wantedSource.isEmpty()) {
             m_opening = m_player->mediaStatus() == QMediaPlayer::LoadingMedia;
@@ -123,7 +124,7 @@ void VideoSlideView::applyWanted()
     // The player may have finished opening while it was being told (a file it refused at once).
     if (m_opening && m_player->mediaStatus() != QMediaPlayer::LoadingMedia) {
         m_opening = false;
-        if (m_command != Command::None || m_player->source() != m_wantedSource)
+        if (m_command != Command::None || m_givenSource != m_wantedSource)
             QMetaObject::invokeMethod(this, &VideoSlideView::applyWanted, Qt::QueuedConnection);
     }
 }

@@ -81,6 +81,7 @@ private:
     // What the player should be doing: the video (empty: none) and what to do with it next.
     enum class Command { None, Play, Restart, Pause };
     QUrl m_wantedSource;
+    QUrl m_givenSource; // what the player was last given (it may spell it otherwise)
     Command m_command = Command::None;
     bool m_opening = false;  // the player was given a video and has not said it is open
     bool m_applying = false; // inside a call into the player: its signals wait
