@@ -26,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 struct Usage
@@ -55,6 +57,14 @@ Usage measure(int timers, qint64 slides)
     u.timers = timers;
     u.slides = slides;
     return u;
+}
+
+// The figures go straight to the standard output: the test library stops printing messages
+// after its first 2000, and a long run's media backend warns more than that.
+void report(const QString &line)
+{
+    std::fprintf(stdout, "SOAK: %s\n", qPrintable(line));
+    std::fflush(stdout);
 }
 
 QString describe(const char *when, const Usage &u)
@@ -238,12 +248,14 @@ private Q_SLOTS:
             }
         }
         const Usage end = measure(clock.pendingTimers(), shown);
-        qInfo("%d fake minutes in %.0f s, video %s, audio %s", minutes,
-              double(real.elapsed()) / 1000, show.withVideo ? "yes" : "no",
-              show.withAudio ? "yes" : "no");
-        qInfo("%s", qPrintable(describe("after warm-up", warm)));
-        qInfo("%s", qPrintable(describe("half-way", half)));
-        qInfo("%s", qPrintable(describe("end", end)));
+        report(QStringLiteral("%1 fake minutes in %2 s, video %3, audio %4")
+                   .arg(minutes)
+                   .arg(real.elapsed() / 1000)
+                   .arg(QLatin1String(show.withVideo ? "yes" : "no"),
+                        QLatin1String(show.withAudio ? "yes" : "no")));
+        report(describe("after warm-up", warm));
+        report(describe("half-way", half));
+        report(describe("end", end));
         QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
         checkNoGrowth(half, end);
         w.engine().stop();
@@ -295,10 +307,10 @@ private Q_SLOTS:
             }
         }
         const Usage end = measure(0, shown);
-        qInfo("%d real seconds", seconds);
-        qInfo("%s", qPrintable(describe("after warm-up", warm)));
-        qInfo("%s", qPrintable(describe("half-way", half)));
-        qInfo("%s", qPrintable(describe("end", end)));
+        report(QStringLiteral("%1 real seconds").arg(seconds));
+        report(describe("after warm-up", warm));
+        report(describe("half-way", half));
+        report(describe("end", end));
         QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
         checkNoGrowth(half, end);
         w.engine().stop();
