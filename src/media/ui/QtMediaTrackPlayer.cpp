@@ -1,6 +1,7 @@
 #include "media/ui/QtMediaTrackPlayer.h"
 
 #include "files/Prompter.h"
+#include "media/ui/SettledMediaPlayer.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>
@@ -18,6 +19,7 @@ QtMediaTrackPlayer::QtMediaTrackPlayer(Prompter &prompter, QObject *parent)
                 if (error != QMediaPlayer::NoError)
                     reportError(text);
             });
+    m_settled = new SettledMediaPlayer(*m_player, this);
 }
 
 QtMediaTrackPlayer::~QtMediaTrackPlayer()
@@ -45,26 +47,24 @@ void QtMediaTrackPlayer::open(const QString &path, DeviceType type, int track)
     m_type = type;
     m_track = track;
     if (type == DeviceType::CdAudio)
-        m_player->setSource(QUrl(QStringLiteral("cdda://%1").arg(track)));
+        m_settled->open(QUrl(QStringLiteral("cdda://%1").arg(track)), false);
     else
-        m_player->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+        m_settled->open(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()), false);
 }
 
 void QtMediaTrackPlayer::play()
 {
-    if (!m_player->source().isEmpty())
-        m_player->play();
+    m_settled->play();
 }
 
 void QtMediaTrackPlayer::stop()
 {
-    m_player->stop();
+    m_settled->stop();
 }
 
 void QtMediaTrackPlayer::close()
 {
-    m_player->stop();
-    m_player->setSource(QUrl());
+    m_settled->open(QUrl(), false);
 }
 
 bool QtMediaTrackPlayer::isPlaying() const

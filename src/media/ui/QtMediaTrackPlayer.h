@@ -8,6 +8,7 @@
 class Prompter;
 class QAudioOutput;
 class QMediaPlayer;
+class SettledMediaPlayer;
 
 // The system media player on Qt Multimedia. CD tracks open as "cdda://N", which plays where the
 // platform can read audio CDs; elsewhere the failure is reported in Catalan.
@@ -31,6 +32,7 @@ private:
 
     Prompter &m_prompter;
     QMediaPlayer *m_player = nullptr;
+    SettledMediaPlayer *m_settled = nullptr; // tells m_player what is wanted
     QAudioOutput *m_output = nullptr;
     QString m_path;
     DeviceType m_type = DeviceType::Automatic;

@@ -4,6 +4,7 @@
 #include "files/Prompter.h"
 #include "files/SystemColors.h"
 #include "media/VideoGeometry.h"
+#include "media/ui/SettledMediaPlayer.h"
 #include "media/ui/TQTMovie.h"
 #include "media/ui/VideoBackend.h"
 #include "media/ui/VideoSurface.h"
@@ -14,8 +15,6 @@
 #include <QMediaPlayer>
 #include <QPainter>
 #include <QUrl>
-
-#include <utility>
 
 namespace {
 
@@ -80,53 +79,8 @@ void VideoSlideView::createVideoPlayer()
             [this](QMediaPlayer::Error error, const QString &reason) {
                 if (error != QMediaPlayer::NoError && m_showing == Showing::Video)
                     reportLater(m_path, reason);
-                mediaStatusChanged();
             });
-    connect(m_player, &QMediaPlayer::mediaStatusChanged, this, &VideoSlideView::mediaStatusChanged);
-}
-
-void VideoSlideView::mediaStatusChanged()
-{
-    if (m_applying || !m_opening || m_player->mediaStatus() == QMediaPlayer::LoadingMedia)
-        return;
-    m_opening = false;
-    // Carried out from the event loop, not from inside the backend's signal.
-    QMetaObject::invokeMethod(this, &VideoSlideView::applyWanted, Qt::QueuedConnection);
-}
-
-void VideoSlideView::applyWanted()
-{
-    if (!m_player || m_opening || m_applying)
-        return;
-    m_applying = true;
-    const Command command = std::exchange(m_command, Command::None);
-    if (m_givenSource != m_wantedSource) {
-        m_player->stop();
-        m_givenSource = m_wantedSource;
-        m_player->setSource(m_wantedSource);
-        if (!m_wantedSource.isEmpty()) {
-            m_opening = m_player->mediaStatus() == QMediaPlayer::LoadingMedia;
-            if (command != Command::Pause)
-                m_player->play();
-        }
-    } else if (!m_wantedSource.isEmpty()) {
-        switch (command) {
-        case Command::None: break;
-        case Command::Play: m_player->play(); break;
-        case Command::Restart:
-            m_player->stop();
-            m_player->play();
-            break;
-        case Command::Pause: m_player->pause(); break;
-        }
-    }
-    m_applying = false;
-    // The player may have finished opening while it was being told (a file it refused at once).
-    if (m_opening && m_player->mediaStatus() != QMediaPlayer::LoadingMedia) {
-        m_opening = false;
-        if (m_command != Command::None || m_givenSource != m_wantedSource)
-            QMetaObject::invokeMethod(this, &VideoSlideView::applyWanted, Qt::QueuedConnection);
-    }
+    m_settled = new SettledMediaPlayer(*m_player, this);
 }
 
 void VideoSlideView::showVideoSlide(const SlideRecord &slide)
@@ -153,9 +107,7 @@ void VideoSlideView::showVideo(const SlideRecord &slide)
     m_surface->clear();
     m_surface->refit();
     m_area.setContentView(m_surface, SlideArea::ContentPlace::PanelClient);
-    m_wantedSource = QUrl::fromLocalFile(QFileInfo(slide.FileName).absoluteFilePath());
-    m_command = Command::Restart;
-    applyWanted();
+    m_settled->open(QUrl::fromLocalFile(QFileInfo(slide.FileName).absoluteFilePath()), true);
 }
 
 void VideoSlideView::showMovie(const SlideRecord &slide)
@@ -201,10 +153,8 @@ void VideoSlideView::replay()
     switch (m_showing) {
     case Showing::Nothing: break;
     case Showing::Video:
-        if (m_player && !m_wantedSource.isEmpty()) {
-            m_command = Command::Restart;
-            applyWanted();
-        }
+        if (m_settled)
+            m_settled->restart();
         break;
     case Showing::Movie:
         if (m_movie) {
@@ -218,10 +168,9 @@ void VideoSlideView::replay()
 
 void VideoSlideView::stop()
 {
-    if (m_showing == Showing::Video && m_player) {
-        m_command = Command::Pause;
-        applyWanted();
-    } else if (m_showing == Showing::Movie && m_movie && m_movie->hasMovie())
+    if (m_showing == Showing::Video && m_settled)
+        m_settled->pause();
+    else if (m_showing == Showing::Movie && m_movie && m_movie->hasMovie())
         m_movie->StopMovieAndRewind();
 }
 
@@ -239,11 +188,8 @@ void VideoSlideView::FreeMovie()
 void VideoSlideView::clear()
 {
     FreeMovie();
-    if (m_player) {
-        m_wantedSource.clear();
-        m_command = Command::None;
-        applyWanted();
-    }
+    if (m_settled)
+        m_settled->open(QUrl(), false);
     if (m_surface) {
         m_surface->clear();
         if (m_area.contentView() == m_surface)

@@ -5,11 +5,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QUrl>
 
 class Prompter;
 class QAudioOutput;
 class QMediaPlayer;
+class SettledMediaPlayer;
 class SlideArea;
 class TQTMovie;
 class VideoSurface;
@@ -57,12 +57,6 @@ private:
     void showVideo(const SlideRecord &slide);
     void showMovie(const SlideRecord &slide);
     void createVideoPlayer();
-    // Tells the media player what is wanted of it, unless it is still opening a video: the
-    // backend deadlocks when a video is dropped or replaced while its streams are still being
-    // connected, so a change asked for meanwhile waits until the player says the video is open
-    // (or cannot be), and only the last wish is carried out.
-    void applyWanted();
-    void mediaStatusChanged();
     // Reported from the event loop, not from inside the backend's signal, and only while the
     // video it is about is still shown.
     void reportLater(const QString &path, const QString &reason);
@@ -78,13 +72,7 @@ private:
     bool m_unavailableReported = false;
     QPointer<VideoSurface> m_surface; // a child of the slide area
     QMediaPlayer *m_player = nullptr;
-    // What the player should be doing: the video (empty: none) and what to do with it next.
-    enum class Command { None, Play, Restart, Pause };
-    QUrl m_wantedSource;
-    QUrl m_givenSource; // what the player was last given (it may spell it otherwise)
-    Command m_command = Command::None;
-    bool m_opening = false;  // the player was given a video and has not said it is open
-    bool m_applying = false; // inside a call into the player: its signals wait
+    SettledMediaPlayer *m_settled = nullptr; // tells m_player what is wanted
     QAudioOutput *m_output = nullptr;
     QPointer<TQTMovie> m_movie;
 };

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QUrl>
+
+class QMediaPlayer;
+
+// Drives a media player so that it is never told to drop, replace or stop a file while it is
+// still opening it: the backend connects the file's streams on its own threads meanwhile, and a
+// change from the window's thread then can deadlock both for good. What is asked meanwhile is
+// kept, and once the player says the file is open (or cannot be) the last wish is carried out.
+// Nothing here waits: the window goes on at once.
+class SettledMediaPlayer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SettledMediaPlayer(QMediaPlayer &player, QObject *parent = nullptr);
+
+    // The file to play (empty: none); `start` plays it from the beginning once open.
+    void open(const QUrl &source, bool start);
+    void play();
+    void restart(); // from the beginning
+    void pause();
+    void stop();
+
+    // The file asked for last.
+    const QUrl &source() const { return m_wanted; }
+    // Whether the player is still opening a file; the wishes wait meanwhile.
+    bool opening() const { return m_opening; }
+
+private:
+    enum class Command { None, Play, Restart, Pause, Stop };
+    void ask(Command command);
+    void apply();
+    void statusChanged();
+
+    QMediaPlayer &m_player;
+    QUrl m_wanted;
+    QUrl m_given; // what the player was last given (it may spell it otherwise)
+    Command m_command = Command::None;
+    bool m_opening = false;
+    bool m_applying = false; // inside a call into the player: its signals wait
+};
