@@ -26,7 +26,9 @@ QtMediaTrackPlayer::~QtMediaTrackPlayer()
 {
     // No error reports while the window goes away.
     disconnect(m_player, nullptr, this, nullptr);
-    m_player->stop();
+    // A file still opening is left to finish first: the player goes when it has.
+    m_output->setParent(m_player);
+    SettledMediaPlayer::dispose(m_player);
 }
 
 void QtMediaTrackPlayer::reportError(const QString &reason)

@@ -1,15 +1,92 @@
 #include "media/ui/SettledMediaPlayer.h"
 
+#include <QCoreApplication>
+#include <QList>
 #include <QMediaPlayer>
+#include <QPointer>
 
 #include <utility>
+
+namespace {
+
+// The drivers and the players let go: while any of them is opening a file, none is told anything
+// (tearing one pipeline down blocks the window's thread, and a video sink starting meanwhile in
+// another gives up: that video would stay blank).
+struct Players
+{
+    QList<SettledMediaPlayer *> drivers;
+    QList<QPointer<QMediaPlayer>> disposed;
+};
+
+Players &players()
+{
+    static Players p;
+    return p;
+}
+
+} // namespace
 
 SettledMediaPlayer::SettledMediaPlayer(QMediaPlayer &player, QObject *parent)
     : QObject(parent), m_player(player)
 {
-    connect(&m_player, &QMediaPlayer::mediaStatusChanged, this,
-            &SettledMediaPlayer::statusChanged);
+    players().drivers.append(this);
+    connect(&m_player, &QMediaPlayer::mediaStatusChanged, this, &SettledMediaPlayer::statusChanged);
     connect(&m_player, &QMediaPlayer::errorOccurred, this, &SettledMediaPlayer::statusChanged);
+}
+
+SettledMediaPlayer::~SettledMediaPlayer()
+{
+    players().drivers.removeOne(this);
+    // The others may have been waiting for this one.
+    if (m_opening && QCoreApplication::instance())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &SettledMediaPlayer::carryOn,
+                                  Qt::QueuedConnection);
+}
+
+bool SettledMediaPlayer::anyOpening()
+{
+    for (const SettledMediaPlayer *d : std::as_const(players().drivers))
+        if (d->m_opening)
+            return true;
+    for (const QPointer<QMediaPlayer> &p : std::as_const(players().disposed))
+        if (p && p->mediaStatus() == QMediaPlayer::LoadingMedia)
+            return true;
+    return false;
+}
+
+void SettledMediaPlayer::carryOn()
+{
+    if (anyOpening())
+        return;
+    Players &all = players();
+    const QList<QPointer<QMediaPlayer>> disposed = std::exchange(all.disposed, {});
+    for (const QPointer<QMediaPlayer> &p : disposed) {
+        if (p) {
+            p->stop();
+            delete p.data();
+        }
+    }
+    const QList<SettledMediaPlayer *> drivers = all.drivers;
+    for (SettledMediaPlayer *d : drivers)
+        if (all.drivers.contains(d))
+            d->apply(); // the first to open a file makes the rest wait again
+}
+
+void SettledMediaPlayer::dispose(QMediaPlayer *player)
+{
+    if (!player)
+        return;
+    if (!anyOpening() && player->mediaStatus() != QMediaPlayer::LoadingMedia) {
+        player->stop();
+        delete player;
+        return;
+    }
+    player->setParent(QCoreApplication::instance());
+    players().disposed.append(player);
+    connect(player, &QMediaPlayer::mediaStatusChanged, QCoreApplication::instance(),
+            &SettledMediaPlayer::carryOn, Qt::QueuedConnection);
+    connect(player, &QMediaPlayer::errorOccurred, QCoreApplication::instance(),
+            &SettledMediaPlayer::carryOn, Qt::QueuedConnection);
 }
 
 void SettledMediaPlayer::open(const QUrl &source, bool start)
@@ -52,13 +129,15 @@ void SettledMediaPlayer::statusChanged()
     if (m_applying || !m_opening || m_player.mediaStatus() == QMediaPlayer::LoadingMedia)
         return;
     m_opening = false;
-    // Carried out from the event loop, not from inside the backend's signal.
-    QMetaObject::invokeMethod(this, &SettledMediaPlayer::apply, Qt::QueuedConnection);
+    // Carried out from the event loop, not from inside the backend's signal; the other players
+    // may have been waiting for this one.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &SettledMediaPlayer::carryOn,
+                              Qt::QueuedConnection);
 }
 
 void SettledMediaPlayer::apply()
 {
-    if (m_opening || m_applying)
+    if (m_applying || anyOpening())
         return;
     m_applying = true;
     const Command command = std::exchange(m_command, Command::None);
@@ -87,7 +166,7 @@ void SettledMediaPlayer::apply()
     // The player may have finished opening while it was being told (a file it refused at once).
     if (m_opening && m_player.mediaStatus() != QMediaPlayer::LoadingMedia) {
         m_opening = false;
-        if (m_command != Command::None || m_given != m_wanted)
-            QMetaObject::invokeMethod(this, &SettledMediaPlayer::apply, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &SettledMediaPlayer::carryOn,
+                                  Qt::QueuedConnection);
     }
 }

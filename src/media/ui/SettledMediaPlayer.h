@@ -5,16 +5,18 @@
 
 class QMediaPlayer;
 
-// Drives a media player so that it is never told to drop, replace or stop a file while it is
-// still opening it: the backend connects the file's streams on its own threads meanwhile, and a
-// change from the window's thread then can deadlock both for good. What is asked meanwhile is
-// kept, and once the player says the file is open (or cannot be) the last wish is carried out.
-// Nothing here waits: the window goes on at once.
+// Drives a media player so that it is never told to drop, replace or stop a file while it, or any
+// other player of the program, is still opening one: the backend connects the file's streams on
+// its own threads meanwhile, and a change from the window's thread then can deadlock both for
+// good, or make a video sink starting elsewhere give up. What is asked meanwhile is kept, and
+// once no player is opening a file the last wish is carried out. Nothing here waits: the window
+// goes on at once.
 class SettledMediaPlayer : public QObject
 {
     Q_OBJECT
 public:
     explicit SettledMediaPlayer(QMediaPlayer &player, QObject *parent = nullptr);
+    ~SettledMediaPlayer() override;
 
     // The file to play (empty: none); `start` plays it from the beginning once open.
     void open(const QUrl &source, bool start);
@@ -23,9 +25,14 @@ public:
     void pause();
     void stop();
 
+    // Deletes `player` and its children: at once when no player is opening a file, otherwise
+    // once none is, belonging to the application meanwhile. Whoever owned it has
+    // disconnected from it and given it what the backend still uses (its video sink).
+    static void dispose(QMediaPlayer *player);
+
     // The file asked for last.
     const QUrl &source() const { return m_wanted; }
-    // Whether the player is still opening a file; the wishes wait meanwhile.
+    // Whether the player is still opening a file.
     bool opening() const { return m_opening; }
 
 private:
@@ -33,6 +40,10 @@ private:
     void ask(Command command);
     void apply();
     void statusChanged();
+    // Whether any player of the program is opening a file.
+    static bool anyOpening();
+    // Once none is: the players let go are deleted and every driver carries out what waits.
+    static void carryOn();
 
     QMediaPlayer &m_player;
     QUrl m_wanted;

@@ -1,6 +1,7 @@
 #include "media/ui/TQTMovie.h"
 
 #include "media/QuickTimeErrorText.h"
+#include "media/ui/SettledMediaPlayer.h"
 #include "media/ui/VideoBackend.h"
 
 #include <QAudioOutput>
@@ -13,6 +14,8 @@
 #include <QUrl>
 #include <QVideoFrame>
 #include <QVideoSink>
+
+#include <utility>
 
 namespace {
 
@@ -52,7 +55,10 @@ TQTMovie::~TQTMovie()
     if (m_player) {
         disconnect(m_player, nullptr, this, nullptr);
         disconnect(m_sink, nullptr, this, nullptr);
-        m_player->stop();
+        // A movie still opening is left to finish first: the player goes when it has.
+        m_sink->setParent(m_player);
+        m_output->setParent(m_player);
+        SettledMediaPlayer::dispose(std::exchange(m_player, nullptr));
     }
 }
 
@@ -78,6 +84,7 @@ void TQTMovie::createPlayer()
     m_sink = new QVideoSink(this);
     m_player->setAudioOutput(m_output);
     m_player->setVideoSink(m_sink);
+    m_settled = new SettledMediaPlayer(*m_player, this);
     connect(m_sink, &QVideoSink::videoFrameChanged, this,
             [this](const QVideoFrame &frame) { takeFrame(frame); });
     connect(m_player, &QMediaPlayer::errorOccurred, this,
@@ -139,7 +146,7 @@ Fallible<void> TQTMovie::LoadMovie(const QString &name)
     dropMovie();
     createPlayer();
     m_hasMovie = true;
-    m_player->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    m_settled->open(QUrl::fromLocalFile(info.absoluteFilePath()), false);
     placeMovieBox();
     update();
     return Fallible<void>::success();
@@ -149,10 +156,8 @@ void TQTMovie::dropMovie()
 {
     m_hasMovie = false;
     m_fileName.clear();
-    if (m_player) {
-        m_player->stop();
-        m_player->setSource(QUrl());
-    }
+    if (m_settled)
+        m_settled->open(QUrl(), false);
     m_natural = QSize(0, 0);
     m_frame = QImage();
     placeMovieBox();
@@ -164,7 +169,7 @@ void TQTMovie::PlayMovie()
     if (!checkAvailable())
         return;
     if (m_hasMovie)
-        m_player->play();
+        m_settled->play();
 }
 
 void TQTMovie::StopMovieAndRewind()
@@ -173,15 +178,15 @@ void TQTMovie::StopMovieAndRewind()
         return;
     if (!m_hasMovie)
         return;
-    m_player->stop();
-    m_player->setPosition(0);
+    // Stopping rewinds; a movie still opening is at its beginning.
+    m_settled->stop();
 }
 
 void TQTMovie::Rewind()
 {
     if (!checkAvailable())
         return;
-    if (m_hasMovie)
+    if (m_hasMovie && !m_settled->opening())
         m_player->setPosition(0);
 }
 

@@ -10,6 +10,7 @@
 
 class QAudioOutput;
 class QMediaPlayer;
+class SettledMediaPlayer;
 class QVideoFrame;
 class QVideoSink;
 
@@ -94,4 +95,5 @@ private:
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_output = nullptr;
     QVideoSink *m_sink = nullptr;
+    SettledMediaPlayer *m_settled = nullptr; // tells m_player what is wanted
 };

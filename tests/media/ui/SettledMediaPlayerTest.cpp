@@ -10,6 +10,7 @@
 
 #include <QAudioOutput>
 #include <QMediaPlayer>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -120,6 +121,30 @@ private Q_SLOTS:
         settled.open(m_first, true);
         QTRY_COMPARE_WITH_TIMEOUT(player.source(), m_first, kWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(player.playbackState(), QMediaPlayer::PlayingState, kWaitMs);
+    }
+
+    // A player let go while it opens a file stays until it has, then goes; one at rest goes at
+    // once.
+    void disposedAfterOpening()
+    {
+        QPointer<QMediaPlayer> player = new QMediaPlayer;
+        auto *output = new QAudioOutput(player.data());
+        player->setAudioOutput(output);
+        {
+            SettledMediaPlayer settled(*player);
+            settled.open(m_first, true);
+            if (!settled.opening())
+                QSKIP("The backend opened the file at once: nothing to wait for");
+        }
+        SettledMediaPlayer::dispose(player.data());
+        QVERIFY(player);
+        QCOMPARE(player->parent(), QCoreApplication::instance());
+        QTRY_VERIFY_WITH_TIMEOUT(!player, kWaitMs);
+
+        player = new QMediaPlayer;
+        SettledMediaPlayer::dispose(player.data());
+        QVERIFY(!player);
+        SettledMediaPlayer::dispose(nullptr);
     }
 
     // Changes faster than files open, as a run on short timings makes them: the window's thread

@@ -2,8 +2,9 @@
 // animation, text and rich-text slides, audio tracks through the plug-ins and a video. On the
 // fake clock it runs PELVAR_SOAK_MINUTES minutes (default 10; 1440 for the day), then on the real
 // clock PELVAR_SOAK_REAL_SECONDS seconds (default 10; 600 for ten minutes). Resident memory, open
-// files, threads and pending timers are sampled after a warm-up, half-way and at the end; they
-// must not grow. The figures are printed. A loop that stops coming round fails within minutes.
+// files, threads and pending timers are sampled at every slide change; their peaks in the last
+// quarter must not pass those of the second. The figures are printed. A loop that stops coming
+// round fails within minutes.
 
 #include "player/PlayerEngine.h"
 #include "player/StartupArgs.h"
@@ -84,8 +85,55 @@ QString describe(const char *when, const Usage &u)
 // Under AddressSanitizer freed blocks wait in its quarantine (a quarter of a gigabyte) before
 // they are reused, so resident memory grows until it is full whatever the program does: there
 // the memory is left to the sanitizer's leak check.
+// The figures sampled at every slide change from a quarter of the run on: the first, the highest
+// of the second quarter and of the last, and the last. Threads and open files come and go with
+// the media pipelines of the slide shown, so growth is judged on the peaks of two stretches, not
+// on two single moments.
+struct Sampler
+{
+    qint64 endMs = 0;
+    Usage first, secondQuarter, lastQuarter, last;
+    bool started = false;
+
+    void sample(qint64 atMs, int timers, qint64 slides)
+    {
+        if (atMs < endMs / 4)
+            return;
+        const Usage u = measure(timers, slides);
+        if (!started) {
+            first = u;
+            started = true;
+        }
+        if (atMs < endMs / 2)
+            peak(secondQuarter, u);
+        else if (atMs >= endMs * 3 / 4)
+            peak(lastQuarter, u);
+        last = u;
+    }
+
+    static void peak(Usage &p, const Usage &u)
+    {
+        p.rssKb = std::max(p.rssKb, u.rssKb);
+        p.files = std::max(p.files, u.files);
+        p.threads = std::max(p.threads, u.threads);
+        p.timers = std::max(p.timers, u.timers);
+        p.slides = u.slides;
+    }
+
+    void print() const
+    {
+        report(describe("after warm-up", first));
+        report(describe("peak of the second quarter", secondQuarter));
+        report(describe("peak of the last quarter", lastQuarter));
+        report(describe("end", last));
+    }
+};
+
 void checkNoGrowth(const Usage &half, const Usage &end)
 {
+    // A run too short to change slides in both stretches has nothing to compare.
+    if (half.slides == 0 || end.slides == 0)
+        return;
 #ifndef __SANITIZE_ADDRESS__
     QVERIFY2(end.rssKb - half.rssKb < 24 * 1024, "resident memory grew");
 #endif
@@ -218,9 +266,8 @@ private Q_SLOTS:
         QVERIFY(w.engine().state().Presenting);
 
         const qint64 endMs = qint64(minutes) * 60 * 1000;
-        const qint64 warmMs = std::min<qint64>(endMs / 4, 10 * 60 * 1000);
-        Usage warm, half;
-        bool warmTaken = false, halfTaken = false;
+        Sampler figures;
+        figures.endMs = endMs;
         QElapsedTimer real;
         real.start();
         // A loop stuck inside a library ends the test at once, with every thread's stack.
@@ -237,27 +284,17 @@ private Q_SLOTS:
             if (now != last) {
                 ++shown;
                 last = now;
-            }
-            if (!warmTaken && clock.tickMs() >= warmMs) {
-                warm = measure(clock.pendingTimers(), shown);
-                warmTaken = true;
-            }
-            if (!halfTaken && clock.tickMs() >= endMs / 2) {
-                half = measure(clock.pendingTimers(), shown);
-                halfTaken = true;
+                figures.sample(clock.tickMs(), clock.pendingTimers(), shown);
             }
         }
-        const Usage end = measure(clock.pendingTimers(), shown);
         report(QStringLiteral("%1 fake minutes in %2 s, video %3, audio %4")
                    .arg(minutes)
                    .arg(real.elapsed() / 1000)
                    .arg(QLatin1String(show.withVideo ? "yes" : "no"),
                         QLatin1String(show.withAudio ? "yes" : "no")));
-        report(describe("after warm-up", warm));
-        report(describe("half-way", half));
-        report(describe("end", end));
+        figures.print();
         QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
-        checkNoGrowth(half, end);
+        checkNoGrowth(figures.secondQuarter, figures.lastQuarter);
         w.engine().stop();
     }
 
@@ -283,11 +320,11 @@ private Q_SLOTS:
         QVERIFY(w.engine().state().Presenting);
         qint64 shown = 0;
         int last = -1;
-        Usage warm, half;
-        bool halfTaken = false;
         QElapsedTimer real;
         real.start();
         const qint64 endMs = qint64(seconds) * 1000;
+        Sampler figures;
+        figures.endMs = endMs;
         MainThreadWatchdog watchdog(std::chrono::minutes(2), "the looping presentation");
         while (real.elapsed() < endMs) {
             watchdog.beat();
@@ -298,21 +335,14 @@ private Q_SLOTS:
             if (now != last) {
                 ++shown;
                 last = now;
-            }
-            if (warm.slides == 0 && real.elapsed() > endMs / 5)
-                warm = measure(0, std::max<qint64>(shown, 1));
-            if (!halfTaken && real.elapsed() > endMs / 2) {
-                half = measure(0, shown);
-                halfTaken = true;
+                figures.sample(real.elapsed(), 0, shown);
             }
         }
-        const Usage end = measure(0, shown);
         report(QStringLiteral("%1 real seconds").arg(seconds));
-        report(describe("after warm-up", warm));
-        report(describe("half-way", half));
-        report(describe("end", end));
+        figures.print();
         QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
-        checkNoGrowth(half, end);
+        QVERIFY2(figures.started, "no slide shown after the warm-up");
+        checkNoGrowth(figures.secondQuarter, figures.lastQuarter);
         w.engine().stop();
     }
 };

@@ -233,7 +233,8 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(m_avi, other));
         QStringList lines;
         for (int i = 0; i < 6; ++i)
-            lines << SlideListFixture::line(i % 2 ? other : m_avi) << SlideListFixture::line(m_png);
+            lines << SlideListFixture::line(i % 2 ? other : m_avi) << SlideListFixture::line(m_png)
+                  << SlideListFixture::line(m_mov);
         const QString list = m_fx.list(QStringLiteral("de-pressa.sal"), lines);
         FakePrompter prompter;
         TFShowImages w(prompter);
@@ -255,7 +256,7 @@ private Q_SLOTS:
             QVERIFY(w.engine().state().Presenting);
         }
         // Settle on a video: it plays, and its frames reach the surface.
-        if (view.showing() != VideoSlideView::Showing::Video)
+        for (int i = 0; i < 3 && view.showing() != VideoSlideView::Showing::Video; ++i)
             w.action(PlayerAction::A_V_InitNext)->trigger();
         QCOMPARE(view.showing(), VideoSlideView::Showing::Video);
         watchdog.beat();
@@ -267,6 +268,7 @@ private Q_SLOTS:
                  QFileInfo(shown).fileName());
         // And a picture after it takes the video away for good.
         w.action(PlayerAction::A_V_InitNext)->trigger();
+        QCOMPARE(w.slideArea()->content(), SlideArea::Content::Picture);
         QCOMPARE(view.showing(), VideoSlideView::Showing::Nothing);
         QTRY_VERIFY_WITH_TIMEOUT(view.videoPlayer()->source().isEmpty(), kWaitMs);
         QVERIFY2(prompter.shown.empty(), qPrintable(prompter.texts().join(QLatin1Char('\n'))));
