@@ -20,6 +20,15 @@ namespace {
 
 constexpr int kWaitMs = 20000;
 
+// A player with its sound output, and its driver.
+struct Rig
+{
+    QMediaPlayer player;
+    QAudioOutput output;
+    SettledMediaPlayer settled{player};
+    Rig() { player.setAudioOutput(&output); }
+};
+
 } // namespace
 
 class SettledMediaPlayerTest : public QObject
@@ -55,10 +64,9 @@ private Q_SLOTS:
 
     void aChangeWaitsUntilTheFileIsOpen()
     {
-        QMediaPlayer player;
-        QAudioOutput output;
-        player.setAudioOutput(&output);
-        SettledMediaPlayer settled(player);
+        Rig rig;
+        QMediaPlayer &player = rig.player;
+        SettledMediaPlayer &settled = rig.settled;
 
         settled.open(m_first, true);
         QCOMPARE(player.source(), m_first);
@@ -84,10 +92,9 @@ private Q_SLOTS:
 
     void onlyTheLastWishCounts()
     {
-        QMediaPlayer player;
-        QAudioOutput output;
-        player.setAudioOutput(&output);
-        SettledMediaPlayer settled(player);
+        Rig rig;
+        QMediaPlayer &player = rig.player;
+        SettledMediaPlayer &settled = rig.settled;
 
         settled.open(m_first, false);
         settled.play();
@@ -112,10 +119,9 @@ private Q_SLOTS:
     // A file the backend refuses ends the opening as well: the next one gets in.
     void aRefusedFileLetsTheNextIn()
     {
-        QMediaPlayer player;
-        QAudioOutput output;
-        player.setAudioOutput(&output);
-        SettledMediaPlayer settled(player);
+        Rig rig;
+        QMediaPlayer &player = rig.player;
+        SettledMediaPlayer &settled = rig.settled;
 
         settled.open(m_broken, true);
         settled.open(m_first, true);
@@ -151,10 +157,9 @@ private Q_SLOTS:
     // never stalls, and in the end the player plays the file asked for last.
     void quickChangesNeverStall()
     {
-        QMediaPlayer player;
-        QAudioOutput output;
-        player.setAudioOutput(&output);
-        SettledMediaPlayer settled(player);
+        Rig rig;
+        QMediaPlayer &player = rig.player;
+        SettledMediaPlayer &settled = rig.settled;
         MainThreadWatchdog watchdog(std::chrono::seconds(30), "changing sounds");
         QRandomGenerator random(1211);
         const QUrl files[] = {m_first, m_second, QUrl(), m_broken};
