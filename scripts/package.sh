@@ -45,8 +45,18 @@ done
 
 rm -f "$build"/pelvar_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
-mkdir -p "$dist"
 deb="$(ls "$build"/pelvar_*.deb)"
+# CPack gives a package holding shared objects under /usr/lib maintainer scripts that run
+# ldconfig. The plug-ins are loaded by their path, so the scripts would do nothing but keep the
+# package listed as removed-but-not-purged after "apt-get remove". The package is rebuilt
+# without them.
+unpacked="$build/unpacked"
+rm -rf "$unpacked"
+dpkg-deb -R "$deb" "$unpacked"
+rm -f "$unpacked/DEBIAN/postinst" "$unpacked/DEBIAN/postrm"
+dpkg-deb --root-owner-group -Zxz -b "$unpacked" "$deb" >/dev/null
+rm -rf "$unpacked"
+mkdir -p "$dist"
 rm -f "$dist"/pelvar_*.deb
 mv "$deb" "$dist/"
 echo "$dist/$(basename "$deb")"
