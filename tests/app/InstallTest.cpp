@@ -151,6 +151,10 @@ private Q_SLOTS:
         QVERIFY(text.contains("\nExec=pelvar %f\n"));
         QVERIFY(text.contains("\nMimeType=application/x-pelvar-sal;application/"
                               "x-pelvar-sml;application/x-pelvar-wml;"));
+        // Software centres show the newest release the metainfo names: it is this version.
+        QFile meta(m_usr + QStringLiteral("/share/metainfo/io.github.pelvar.Pelvar.metainfo.xml"));
+        QVERIFY(meta.open(QIODevice::ReadOnly));
+        QVERIFY(meta.readAll().contains("<release version=\"" PELVAR_VERSION "\""));
     }
 
     void stagedProgramFindsItsFiles()
