@@ -51,7 +51,9 @@ private Q_SLOTS:
             QSKIP("No ffmpeg command to make the sounds with");
         AudioFixtures::Tone tone;
         tone.codec = u"pcm_s16le"_s;
-        tone.seconds = 3;
+        // Long enough to be still playing when a loaded machine gets round to looking (a
+        // 3-second tone had ended once before the test saw it play).
+        tone.seconds = 30;
         const QString first = m_fx.path(u"primer.wav"_s);
         const QString second = m_fx.path(u"segon.wav"_s);
         QVERIFY(AudioFixtures::encode(first, tone));
