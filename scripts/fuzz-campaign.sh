@@ -42,7 +42,9 @@ for t in $targets; do
     fi
     dict=()
     [ -f "$root/fuzz/$t.dict" ] && dict=(-dict="$root/fuzz/$t.dict")
-    out="$store/$t.last.log"
+    # Each run its own output file: two runs of one target at once (one per processor) would
+    # otherwise write over each other's output and lose the executions from the log line.
+    out="$store/$t.last.$$.log"
     started=$SECONDS
     # At low priority beside builds, an input that takes a second alone can take ten: the time
     # limit, wall-clock, is set for a hang, not for a slow moment.
@@ -51,10 +53,10 @@ for t in $targets; do
         -artifact_prefix="$store/crashes/$t-" >"$out" 2>&1
     rc=$?
     ran=$((SECONDS - started)) # less than asked when a fault ended the run
-    execs=$(grep -h "stat::number_of_executed_units" "$out" | awk '{ print $2 }')
+    execs=$(grep -ah "stat::number_of_executed_units" "$out" | awk '{ print $2 }')
     verdict=ok
     if [ "$rc" -ne 0 ]; then
-        verdict="$(grep -ho "Test unit written to [^ ]*" "$out" | tail -1 | sed 's/.* //')"
+        verdict="$(grep -aho "Test unit written to [^ ]*" "$out" | tail -1 | sed 's/.* //')"
         verdict="${verdict:-failed($rc)}"
     fi
     echo "$(date -u +%FT%TZ) $t $ran ${execs:-0} $verdict" | tee -a "$log"
