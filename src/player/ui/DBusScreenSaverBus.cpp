@@ -4,6 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QFileInfo>
 #include <QVariant>
 
 namespace {
@@ -13,9 +14,23 @@ const QString kPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 // A screensaver that does not answer soon must not hold up the start of a run.
 constexpr int kTimeoutMs = 1000;
 
+// Whether a session bus may be reached: its address is given, the user's runtime folder holds
+// its socket, or an X display could launch one. Asking Qt for the session bus without any of
+// them starts Qt's bus thread for nothing, on kiosks, remote sessions and test machines alike.
+bool sessionBusMayExist()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ||
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
+}
+
 // The session bus when it is there and the service is registered on it.
 std::optional<QDBusConnection> serviceBus()
 {
+    if (!sessionBusMayExist())
+        return std::nullopt;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return std::nullopt;

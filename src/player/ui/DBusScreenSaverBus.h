@@ -3,7 +3,8 @@
 #include "player/ScreenSaverBus.h"
 
 // The freedesktop screensaver service on the session bus (org.freedesktop.ScreenSaver), which
-// the common desktops provide. Without a session bus or the service every call does nothing.
+// the common desktops provide. Without a session bus or the service every call does nothing;
+// where no session bus can be reached at all, the bus is not even asked for.
 class DBusScreenSaverBus : public ScreenSaverBus
 {
 public:
