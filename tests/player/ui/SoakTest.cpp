@@ -26,8 +26,11 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <cstdio>
+
+#include <dlfcn.h>
 
 namespace {
 
@@ -58,6 +61,20 @@ Usage measure(int timers, qint64 slides)
     u.timers = timers;
     u.slides = slides;
     return u;
+}
+
+// The names of this program's threads, sorted.
+QStringList threadNames()
+{
+    QStringList names;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &t : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(t + QStringLiteral("/comm")));
+        if (comm.open(QIODevice::ReadOnly))
+            names << QString::fromUtf8(comm.readAll().trimmed());
+    }
+    names.sort();
+    return names;
 }
 
 // The figures go straight to the standard output: the test library stops printing messages
@@ -344,6 +361,42 @@ private Q_SLOTS:
         QVERIFY2(figures.started, "no slide shown after the warm-up");
         checkNoGrowth(figures.secondQuarter, figures.lastQuarter);
         w.engine().stop();
+    }
+
+    // The media libraries end their pipeline threads a little after the last player goes, GLib
+    // keeps the idle worker threads GStreamer ran on for a quarter of a minute, and Qt's pool
+    // keeps its own (the picture scaling ran on them) for half a minute. The program lets them
+    // all end before it exits. The leak check at exit stops every thread to read its memory:
+    // a thread still ending then holds the last reference to its own thread data, which the
+    // check takes for lost, and such threads' storage has crashed the check itself.
+    void cleanupTestCase()
+    {
+        using SetMaxUnused = void (*)(int);
+        using StopUnused = void (*)();
+        if (const auto setMaxUnused = reinterpret_cast<SetMaxUnused>(
+                dlsym(RTLD_DEFAULT, "g_thread_pool_set_max_unused_threads")))
+            setMaxUnused(0);
+        if (const auto stopUnused = reinterpret_cast<StopUnused>(
+                dlsym(RTLD_DEFAULT, "g_thread_pool_stop_unused_threads")))
+            stopUnused();
+        QThreadPool::globalInstance()->waitForDone(); // and its threads end
+        QElapsedTimer waited;
+        waited.start();
+        QElapsedTimer still;
+        still.start();
+        QStringList threads = threadNames();
+        while (still.elapsed() < 3000 && waited.elapsed() < 20000) {
+            QTest::qWait(100);
+            const QStringList now = threadNames();
+            if (now != threads) {
+                threads = now;
+                still.restart();
+            }
+        }
+        report(QStringLiteral("%1 threads left after %2 s: %3")
+                   .arg(threads.size())
+                   .arg(waited.elapsed() / 1000)
+                   .arg(threads.join(QLatin1String(", "))));
     }
 };
 
