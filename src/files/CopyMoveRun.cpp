@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -311,22 +312,18 @@ void CopyMoveRun::startWorker(const Item &item, Durability durability)
             if (sinceReport.elapsed() < 50 && done < size)
                 return;
             sinceReport.restart();
-            bool wasPending;
-            {
-                std::lock_guard lock(mailbox->mutex);
-                mailbox->done = done;
-                mailbox->size = size;
-                wasPending = mailbox->progressPending;
-                mailbox->progressPending = true;
-            }
-            if (!wasPending)
+            // The call is posted under the mailbox's lock, which the window's side takes before
+            // the posted call is freed: the hand-over is then one a race checker can see, not
+            // only the event queue's own lock inside Qt.
+            std::lock_guard lock(mailbox->mutex);
+            mailbox->done = done;
+            mailbox->size = size;
+            if (!std::exchange(mailbox->progressPending, true))
                 QMetaObject::invokeMethod(this, "drainMailbox", Qt::QueuedConnection);
         };
         CopyResult result = copier.copy(item.source, item.target, time, durability);
-        {
-            std::lock_guard lock(mailbox->mutex);
-            mailbox->result = std::move(result);
-        }
+        std::lock_guard lock(mailbox->mutex);
+        mailbox->result = std::move(result);
         QMetaObject::invokeMethod(this, "drainMailbox", Qt::QueuedConnection);
     });
 }
