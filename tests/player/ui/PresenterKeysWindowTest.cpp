@@ -8,12 +8,11 @@
 #include "slides/ui/SlideArea.h"
 #include "support/FakePrompter.h"
 #include "support/SlideListFixture.h"
+#include "support/ThreadNames.h"
 #include "support/WindowTest.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -505,17 +504,7 @@ private:
     };
 
     // The threads Qt's bus connection runs, as the system names them.
-    static int busThreads()
-    {
-        int n = 0;
-        const QDir tasks(QStringLiteral("/proc/self/task"));
-        for (const QString &t : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QFile comm(tasks.filePath(t + QStringLiteral("/comm")));
-            if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "QDBusConnection")
-                ++n;
-        }
-        return n;
-    }
+    static int busThreads() { return int(threadNames().count(QStringLiteral("QDBusConnection"))); }
 };
 
 QTEST_MAIN(PresenterKeysWindowTest)

@@ -16,6 +16,7 @@
 #include "support/GifBuilder.h"
 #include "support/MainThreadWatchdog.h"
 #include "support/SlideListFixture.h"
+#include "support/ThreadNames.h"
 #include "support/VideoFixtures.h"
 #include "support/WindowTest.h"
 
@@ -61,20 +62,6 @@ Usage measure(int timers, qint64 slides)
     u.timers = timers;
     u.slides = slides;
     return u;
-}
-
-// The names of this program's threads, sorted.
-QStringList threadNames()
-{
-    QStringList names;
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &t : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm(tasks.filePath(t + QStringLiteral("/comm")));
-        if (comm.open(QIODevice::ReadOnly))
-            names << QString::fromUtf8(comm.readAll().trimmed());
-    }
-    names.sort();
-    return names;
 }
 
 // The figures go straight to the standard output: the test library stops printing messages
